@@ -1,0 +1,75 @@
+#pragma once
+
+#include "model/ChannelTables.h"
+#include "model/UndoSnapshot.h"
+#include "rules/RuleSet.h"
+
+#include <QObject>
+#include <QString>
+
+// Rows copied or cut by the memories menu; paste reads their contents at paste time.
+struct MemoryClipboard {
+    int first = 0;
+    int last = 0;
+    bool cut = false;
+    bool hasRows() const { return first >= 1 && last >= first; }
+    void clear() { *this = MemoryClipboard(); }
+};
+
+// Where the last Find text matched (0, 0 when none) and what was searched for.
+struct FindPosition {
+    int row = 0;
+    int column = 0;
+    QString text;
+};
+
+// The program's state, owned by the main window (or a command-line run) and
+// handed to the procedures that need it. No globals.
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    enum DataSource { Nothing = 0, Radio = 1, File = 2 };
+
+    explicit AppState(QObject* parent = nullptr);
+
+    ChannelTables tables;
+    RuleSet rules;
+    UndoSnapshot undo;
+    MemoryClipboard clipboard;
+    FindPosition find;
+
+    int dataSource = Nothing;
+    bool changed = false;
+    bool busy = false;
+    bool readPresent = false;
+    bool filePresent = false;
+    bool initialising = false;
+    bool undoInProgress = false;
+
+    QString currentFilePath;
+    QString startupFilePath;
+    QString dataFolder;
+    bool askBeforeReplace = false;
+    bool saveSucceeded = false;
+    // Width of the memories table's description column, in twips.
+    int descriptionColumnWidth = 3450;
+
+    // The value most recently accepted by the frequency check.
+    qint32 currentFrequency = 0;
+
+    // Tables hold channels from a read or a load.
+    bool holdsChannels() const { return dataSource != Nothing; }
+
+    // Sets the changed flag and tells the window.
+    void setChanged(bool on);
+    void setDataSource(int source);
+    // Takes an undo snapshot of the memories table and tells the window.
+    bool takeSnapshot(const QString& label);
+
+    // Asks the window to refresh tints, enabling and the changed panel.
+    void ShowMemoryStatus() { emit memoryStatusChanged(); }
+
+signals:
+    void memoryStatusChanged();
+    void undoChanged();
+};

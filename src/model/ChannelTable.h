@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ChannelMap.h"
+#include "MemoryRecord.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVector>
+
+// One of the two channel tables: a header row 0 and a fixed number of data
+// rows of text cells, numbered exactly as the channel map numbers them.
+// Views show it through a model adapter; they learn of changes by rowsChanged.
+class ChannelTable : public QObject {
+    Q_OBJECT
+public:
+    explicit ChannelTable(TableKind kind, QObject* parent = nullptr);
+
+    TableKind kind() const { return m_kind; }
+    int rowCount() const { return ChannelMap::rowCount(m_kind); } // data rows
+    int columnCount() const { return ChannelMap::columnCount(m_kind); }
+
+    // Two-line header of a column, lines separated by "\n".
+    static QString headerText(TableKind kind, int column);
+
+    // Row 0 gives the header. Out-of-range cells read as empty text.
+    QString text(int row, int column) const;
+    void setText(int row, int column, const QString& text);
+
+    bool isEmptyRow(int row) const; // Freq is exactly "Empty"
+    void makeRowEmpty(int row);
+    // Empties every data row and rewrites the slot labels.
+    void reset();
+    // Rewrites the label column of every data row.
+    void renumber();
+
+    // Every cell of a data row, label first; empty for a row outside the table.
+    QStringList rowFields(int row) const;
+
+    MemoryRecord record(int row) const;
+    // Writes the data fields of a record; Description only in the memories table.
+    void setRecord(int row, const MemoryRecord& record);
+
+    // Whole data rows (index 0 = row 1), every column including the label.
+    QVector<QStringList> dataRows() const { return m_rows; }
+    void setDataRows(const QVector<QStringList>& rows);
+
+signals:
+    // Cells of data rows first..last changed.
+    void rowsChanged(int first, int last);
+
+private:
+    bool isCell(int row, int column) const;
+    QStringList emptyRow(int row) const;
+
+    TableKind m_kind;
+    QVector<QStringList> m_rows;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ChannelTable.h"
+
+// Both tables together, addressed by sequence position as the channel map says.
+class ChannelTables {
+public:
+    ChannelTables() = default;
+    ChannelTables(const ChannelTables&) = delete;
+    ChannelTables& operator=(const ChannelTables&) = delete;
+
+    ChannelTable memories{TableKind::Memories};
+    ChannelTable pms{TableKind::Pms};
+
+    ChannelTable& table(TableKind kind) { return kind == TableKind::Memories ? memories : pms; }
+    const ChannelTable& table(TableKind kind) const { return kind == TableKind::Memories ? memories : pms; }
+
+    // Record of a sequence position 1..118.
+    MemoryRecord recordAt(int position) const;
+    void setRecordAt(int position, const MemoryRecord& record);
+    bool isEmptyAt(int position) const;
+    void makeEmptyAt(int position);
+
+    // Resetting the tables: every slot "Empty", labels rewritten.
+    void reset();
+};

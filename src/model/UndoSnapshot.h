@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class ChannelTable;
+class QTemporaryFile;
+
+// One level of undo for the memories table: a saved copy of every cell, kept
+// in a temporary file private to the user, plus the label of the operation
+// that took it. Each snapshot replaces the previous one; the file goes away
+// with this object.
+class UndoSnapshot {
+public:
+    UndoSnapshot();
+    ~UndoSnapshot();
+    UndoSnapshot(const UndoSnapshot&) = delete;
+    UndoSnapshot& operator=(const UndoSnapshot&) = delete;
+
+    // False when the snapshot could not be written (the previous one is then gone too).
+    bool take(const ChannelTable& table, const QString& label);
+    // Puts the saved cells back; false when there is nothing to restore.
+    // Restoring disables undo until the next snapshot.
+    bool restore(ChannelTable& table);
+
+    bool available() const { return m_available; }
+    QString label() const { return m_label; }
+    // "Undo last " + label, the caption of the undo command.
+    QString caption() const;
+    QString fileName() const;
+
+private:
+    std::unique_ptr<QTemporaryFile> m_file;
+    QString m_label;
+    bool m_available = false;
+};

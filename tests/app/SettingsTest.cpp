@@ -1,0 +1,119 @@
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QString iniPath(const QTemporaryDir& dir)
+{
+    return dir.path() + QStringLiteral("/Quaystone.ini");
+}
+
+TEST(Settings, MissingKeysGiveTheirDeclaredDefaults)
+{
+    QTemporaryDir dir;
+    Settings settings(dir.path());
+    struct DefaultCase {
+        const SettingKey& key;
+        const char* value;
+    };
+    const DefaultCase cases[] = {{Keys::CommPort, "1"},         {Keys::UserCommSpeed, "38400,N,8,2"},
+                                 {Keys::GridSize, "Normal"},    {Keys::FirstTime, "0"},
+                                 {Keys::Column[0], "999"},      {Keys::Column[6], "960"},
+                                 {Keys::PrintCol[3], "1"},      {Keys::TopMargin, "Minimum"},
+                                 {Keys::Landscape, "True"},     {Keys::HomeDir, ""}};
+    for (const DefaultCase& c : cases)
+        EXPECT_EQ(settings.get(c.key), QString::fromLatin1(c.value)) << c.key.name;
+    EXPECT_FALSE(settings.find(Keys::MemoryHeight).has_value()) << "the window's designed value applies";
+    EXPECT_EQ(settings.getInt(Keys::MemoryHeight, 7410), 7410);
+    EXPECT_TRUE(settings.getBool(Keys::Landscape));
+    EXPECT_FALSE(settings.getBool(Keys::Duplex));
+}
+
+TEST(Settings, KeysAndSectionsCompareWithoutRegardToCase)
+{
+    QTemporaryDir dir;
+    writeFile(iniPath(dir), "[settings]\nCommport=5\nGRIDSIZE=Larger\n");
+    Settings settings(dir.path());
+    EXPECT_EQ(settings.get(Keys::CommPort), QStringLiteral("5"));
+    EXPECT_EQ(settings.get(Keys::GridSize), QStringLiteral("Larger"));
+
+    // Writing replaces the value under whatever casing it had: one key, one value.
+    ASSERT_TRUE(settings.set(Keys::CommPort, QStringLiteral("7")));
+    Settings reread(dir.path());
+    EXPECT_EQ(reread.get(Keys::CommPort), QStringLiteral("7"));
+    QFile file(iniPath(dir));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll().toLower();
+    EXPECT_EQ(text.count("commport"), 1) << text.toStdString();
+}
+
+TEST(Settings, BooleansAreTheWordsTrueAndFalse)
+{
+    QTemporaryDir dir;
+    Settings settings(dir.path());
+    settings.setBool(Keys::RTS, true);
+    settings.setBool(Keys::Log, false);
+    EXPECT_EQ(settings.get(Keys::RTS), QStringLiteral("True"));
+    EXPECT_EQ(settings.get(Keys::Log), QStringLiteral("False"));
+
+    const std::pair<const char*, bool> readings[] = {{"True", true}, {"TRUE", true}, {"true", true}, {"-1", true},
+                                                     {"1", true},    {"False", false}, {"0", false}, {"yes?", false}};
+    for (const auto& [text, expected] : readings) {
+        settings.set(Keys::Autosize, QString::fromLatin1(text));
+        EXPECT_EQ(settings.getBool(Keys::Autosize), expected) << text;
+    }
+}
+
+TEST(Settings, ValuesWithCommasSurviveAndHandWrittenOnesRead)
+{
+    QTemporaryDir dir;
+    writeFile(iniPath(dir), "[Settings]\nUserCommSpeed=9600,N,8,2\n");
+    Settings settings(dir.path());
+    EXPECT_EQ(settings.get(Keys::UserCommSpeed), QStringLiteral("9600,N,8,2"));
+    settings.set(Keys::LastOpened, QStringLiteral("/home/op/a, b; \"c\".950"));
+    EXPECT_EQ(Settings(dir.path()).get(Keys::LastOpened), QStringLiteral("/home/op/a, b; \"c\".950"));
+}
+
+TEST(Settings, ACorruptFileReadsAsDefaultsAndCanBeRewritten)
+{
+    QTemporaryDir dir;
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.append(static_cast<char>((i * 7919) % 256));
+    writeFile(iniPath(dir), junk);
+    Settings settings(dir.path());
+    EXPECT_EQ(settings.get(Keys::CommPort), QStringLiteral("1"));
+    EXPECT_EQ(settings.get(Keys::GridSize), QStringLiteral("Normal"));
+    ASSERT_TRUE(settings.set(Keys::GridSize, QStringLiteral("Largest")));
+    EXPECT_EQ(Settings(dir.path()).get(Keys::GridSize), QStringLiteral("Largest"));
+}
+
+TEST(Settings, LivesInTheUsersConfigurationFolder)
+{
+    QTemporaryDir dir;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    {
+        Settings settings;
+        settings.set(Keys::HomeDir, QStringLiteral("/data"));
+        EXPECT_EQ(settings.store().fileName(), dir.path() + QStringLiteral("/Quaystone/Quaystone.ini"));
+        SettingsStore global(QStringLiteral("QuayGlobal"));
+        EXPECT_EQ(global.fileName(), dir.path() + QStringLiteral("/QuayGlobal/QuayGlobal.ini"));
+    }
+    qputenv("XDG_CONFIG_HOME", previous);
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/Quaystone/Quaystone.ini")));
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+#include "model/ChannelMap.h"
+#include "model/ChannelTables.h"
+#include "model/Vocabulary.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SlotCase {
+    int position;
+    TableKind table;
+    int row;
+    const char* label;
+    const char* channel;
+};
+
+class ChannelMapSlots : public ::testing::TestWithParam<SlotCase> {};
+
+TEST_P(ChannelMapSlots, PositionMapsToTableRowLabelAndChannelAndBack)
+{
+    const SlotCase& c = GetParam();
+    const SlotInfo slot = ChannelMap::slotOf(c.position);
+    EXPECT_EQ(slot.table, c.table);
+    EXPECT_EQ(slot.row, c.row);
+    EXPECT_EQ(slot.label, QString::fromLatin1(c.label));
+    EXPECT_EQ(slot.catChannel, QString::fromLatin1(c.channel));
+    EXPECT_EQ(ChannelMap::positionOf(c.table, c.row), c.position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, ChannelMapSlots,
+                         ::testing::Values(SlotCase{1, TableKind::Memories, 1, "0", "000"},
+                                           SlotCase{2, TableKind::Memories, 2, "1", "001"},
+                                           SlotCase{100, TableKind::Memories, 100, "99", "099"},
+                                           SlotCase{101, TableKind::Pms, 1, "P1L", "100"},
+                                           SlotCase{102, TableKind::Pms, 2, "P1U", "101"},
+                                           SlotCase{106, TableKind::Pms, 6, "P3U", "105"},
+                                           SlotCase{117, TableKind::Pms, 17, "P9L", "116"},
+                                           SlotCase{118, TableKind::Pms, 18, "P9U", "117"}));
+
+TEST(ChannelMap, RowsOutsideTheTablesHaveNoPosition)
+{
+    EXPECT_EQ(ChannelMap::positionOf(TableKind::Memories, 0), 0);
+    EXPECT_EQ(ChannelMap::positionOf(TableKind::Memories, 101), 0);
+    EXPECT_EQ(ChannelMap::positionOf(TableKind::Pms, 19), 0);
+    EXPECT_FALSE(ChannelMap::isValidPosition(0));
+    EXPECT_FALSE(ChannelMap::isValidPosition(119));
+}
+
+TEST(ChannelTable, EmptinessIsDecidedByFreqAlone)
+{
+    ChannelTables tables;
+    tables.memories.setText(5, Column::kDescription, QStringLiteral("stray"));
+    EXPECT_TRUE(tables.memories.isEmptyRow(5));
+    tables.memories.setText(5, Column::kFreq, QStringLiteral("empty"));
+    EXPECT_FALSE(tables.memories.isEmptyRow(5)) << "only the exact marker counts";
+}
+
+TEST(ChannelTable, ClearingAndResettingLeaveOnlyTheMarkerAndLabels)
+{
+    ChannelTables tables;
+    MemoryRecord r{QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Plus"),
+                   QStringLiteral("CTCSS Enc"), QStringLiteral("88.5"), QStringLiteral("club")};
+    tables.setRecordAt(3, r);
+    tables.setRecordAt(110, r);
+    EXPECT_EQ(tables.recordAt(3), r);
+    EXPECT_TRUE(tables.recordAt(110).Description.isEmpty()) << "PMS slots carry no description";
+
+    tables.makeEmptyAt(3);
+    EXPECT_EQ(tables.memories.rowFields(3), (QStringList{"2", "Empty", "", "", "", "", ""}));
+
+    tables.memories.setText(7, Column::kLabel, QStringLiteral("x"));
+    tables.reset();
+    for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
+        const SlotInfo slot = ChannelMap::slotOf(p);
+        const ChannelTable& t = tables.table(slot.table);
+        EXPECT_EQ(t.text(slot.row, Column::kLabel), slot.label);
+        EXPECT_TRUE(t.isEmptyRow(slot.row));
+        for (int c = Column::kMode; c < t.columnCount(); ++c)
+            EXPECT_TRUE(t.text(slot.row, c).isEmpty());
+    }
+}
+
+TEST(ChannelTable, HeadersHaveTwoLines)
+{
+    EXPECT_EQ(ChannelTable::headerText(TableKind::Memories, 0), QStringLiteral("General\nMemories"));
+    EXPECT_EQ(ChannelTable::headerText(TableKind::Pms, 0), QStringLiteral("PMS\nMemories"));
+    EXPECT_EQ(ChannelTable::headerText(TableKind::Memories, 4), QStringLiteral("Encoding\nMethod"));
+    EXPECT_TRUE(ChannelTable::headerText(TableKind::Pms, 6).isEmpty());
+}
+
+struct CodeCase {
+    char code;
+    const char* mode;
+    const char* shift;
+    const char* encoding;
+};
+
+TEST(Vocabulary, CodesMapBothWaysAndUnknownCodesShowQuestionMarks)
+{
+    const CodeCase cases[] = {{'1', "LSB", "Plus", "CTCSS Enc+Dec"}, {'2', "USB", "Minus", "CTCSS Enc"},
+                              {'0', "?? ", "Simplex", ""},           {'A', "?? ", "??", "??"},
+                              {'B', "FMN", "??", "??"},              {'C', "USRU", "??", "??"},
+                              {'9', "RTYU", "??", "??"}};
+    for (const CodeCase& c : cases) {
+        SCOPED_TRACE(c.code);
+        const QChar code = QLatin1Char(c.code);
+        EXPECT_EQ(Vocabulary::modeName(code), QString::fromLatin1(c.mode));
+        EXPECT_EQ(Vocabulary::shiftName(code), QString::fromLatin1(c.shift));
+        EXPECT_EQ(Vocabulary::encodingName(code), QString::fromLatin1(c.encoding));
+        if (QString::fromLatin1(c.mode) != QLatin1String("?? ")) {
+            EXPECT_EQ(Vocabulary::modeCode(QString::fromLatin1(c.mode)), code);
+        }
+    }
+    EXPECT_TRUE(Vocabulary::modeCode(QStringLiteral("?? ")).isNull());
+    // Anything but the two CTCSS names is no tone.
+    for (const char* none : {"", " ", "??", "ctcss enc"})
+        EXPECT_EQ(Vocabulary::encodingCode(QString::fromLatin1(none)), QLatin1Char('0')) << none;
+}
+
+TEST(Vocabulary, ToneTableIsIndexedByToneNumber)
+{
+    EXPECT_EQ(Vocabulary::toneTable().size(), 50);
+    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("67.0")), 0);
+    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("100.0")), 12);
+    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("254.1")), 49);
+    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("100")), -1) << "tones compare as text";
+    EXPECT_TRUE(Vocabulary::toneChoiceList().startsWith(QStringLiteral("67.0|69.3|")));
+    EXPECT_TRUE(Vocabulary::toneChoiceList().endsWith(QStringLiteral("|254.1|")));
+}
+
+} // namespace

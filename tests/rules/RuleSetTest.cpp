@@ -1,0 +1,187 @@
+#include "app/SettingsStore.h"
+#include "model/Frequency.h"
+#include "rules/RegionalRuleSets.h"
+#include "rules/RuleSet.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestLocale.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RuleSetTest : public DecimalMarkTest {
+protected:
+    void store(const QString& key, const QString& value)
+    {
+        global.setValue(QStringLiteral("RepeaterRules"), key, value);
+    }
+    void storeRule(int n, const char* low, const char* high, const char* direction, const char* step)
+    {
+        store(QStringLiteral("Rule%1Low").arg(n), local(low));
+        store(QStringLiteral("Rule%1High").arg(n), local(high));
+        store(QStringLiteral("Rule%1Direction").arg(n), QString::fromLatin1(direction));
+        store(QStringLiteral("Rule%1Amount").arg(n), local(".60000"));
+        store(QStringLiteral("Rule%1Step").arg(n), QString::fromLatin1(step));
+    }
+    qint32 steps(const char* mhz) { return *Frequency::parse(local(mhz)); }
+
+    QTemporaryDir dir;
+    SettingsStore global{QStringLiteral("QuayGlobal"), dir.path()};
+    ScriptedPrompter prompter;
+    RuleSet rules;
+};
+
+TEST_P(RuleSetTest, FirstCoveringRuleWinsWithInclusiveBounds)
+{
+    store(QStringLiteral("NumberOfRules"), QStringLiteral("4"));
+    store(QStringLiteral("RepeaterRulesActive"), QStringLiteral("True"));
+    storeRule(1, "29.62", "29.68", "Minus", "20.0 K");
+    storeRule(2, "29.60", "29.70", "Plus", "10.0 K"); // overlaps rule 1
+    storeRule(3, "51.0", "50.0", "Plus", "5.0 K");    // Low above High
+    storeRule(4, "50.71", "50.91", "Simplex", "12.5 K");
+    rules.LoadRules(global, prompter);
+    ASSERT_EQ(rules.rules().size(), 4);
+    EXPECT_TRUE(rules.rulesActive());
+
+    struct MatchCase {
+        const char* freq;
+        bool matched;
+        const char* direction;
+    };
+    const MatchCase cases[] = {{"29.62", true, "Minus"},   {"29.68", true, "Minus"},   {"29.61999", true, "Plus"},
+                               {"29.70", true, "Plus"},    {"29.70001", false, nullptr}, {"50.5", false, nullptr},
+                               {"50.71", true, "Simplex"}, {"50.91", true, "Simplex"}};
+    for (const MatchCase& c : cases) {
+        SCOPED_TRACE(c.freq);
+        EXPECT_EQ(rules.MatchRule(steps(c.freq)), c.matched);
+        if (c.matched) {
+            EXPECT_EQ(rules.match().Direction, QString::fromLatin1(c.direction));
+        }
+    }
+    // A failed match leaves the previous one in place.
+    EXPECT_FALSE(rules.MatchRule(steps("7.0")));
+    EXPECT_EQ(rules.match().Direction, QStringLiteral("Simplex"));
+    EXPECT_EQ(rules.match().Amount, local(".60000"));
+}
+
+TEST_P(RuleSetTest, InactiveOrEmptyRuleSetsNeverMatch)
+{
+    store(QStringLiteral("NumberOfRules"), QStringLiteral("1"));
+    storeRule(1, "29.62", "29.68", "Minus", "20.0 K");
+    rules.LoadRules(global, prompter);
+    EXPECT_FALSE(rules.rulesActive()) << "a missing flag means off";
+    EXPECT_FALSE(rules.MatchRule(steps("29.65")));
+
+    store(QStringLiteral("RepeaterRulesActive"), QStringLiteral("True"));
+    store(QStringLiteral("NumberOfRules"), QStringLiteral("0"));
+    rules.LoadRules(global, prompter);
+    EXPECT_FALSE(rules.rulesActive()) << "no rules switch the set off";
+    EXPECT_TRUE(rules.rules().isEmpty());
+}
+
+TEST_P(RuleSetTest, MissingKeysTakeDefaultsAndBadBoundsReadAsMinusOne)
+{
+    store(QStringLiteral("NumberOfRules"), QStringLiteral("2"));
+    store(QStringLiteral("RepeaterRulesActive"), QStringLiteral("True"));
+    store(QStringLiteral("Rule2Low"), QStringLiteral("abc"));
+    rules.LoadRules(global, prompter);
+    ASSERT_EQ(rules.rules().size(), 2);
+    const RepeaterRule& first = rules.rules()[0];
+    EXPECT_EQ(first.Low, 14560000);
+    EXPECT_EQ(first.High, 14580000);
+    EXPECT_EQ(first.Direction, QStringLiteral("Minus"));
+    EXPECT_EQ(first.Amount, local(".60000"));
+    EXPECT_EQ(first.Step, QStringLiteral("12.5 K"));
+    EXPECT_EQ(rules.rules()[1].Low, -1);
+    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Not a numeric value")});
+}
+
+TEST_P(RuleSetTest, NumbersSavedWithEitherDecimalMarkLoad)
+{
+    store(QStringLiteral("NumberOfRules"), QStringLiteral("2"));
+    store(QStringLiteral("RepeaterRulesActive"), QStringLiteral("True"));
+    store(QStringLiteral("Rule1Low"), QStringLiteral("145,60000"));
+    store(QStringLiteral("Rule1High"), QStringLiteral("145,78750"));
+    store(QStringLiteral("Rule1Amount"), QStringLiteral(",60000"));
+    store(QStringLiteral("Rule2Low"), QStringLiteral("29.66"));
+    store(QStringLiteral("Rule2High"), QStringLiteral("29.69"));
+    store(QStringLiteral("Rule2Amount"), QStringLiteral("7.6"));
+    rules.LoadRules(global, prompter);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(rules.rules()[0].Low, 14560000);
+    EXPECT_EQ(rules.rules()[0].High, 14578750);
+    EXPECT_EQ(rules.rules()[0].Amount, local(".60000"));
+    EXPECT_EQ(rules.rules()[1].Low, 2966000);
+    EXPECT_EQ(rules.rules()[1].Amount, local("7.60000"));
+}
+
+TEST_P(RuleSetTest, SavedRegionalSetLoadsBackAndDecidesModes)
+{
+    const auto uk = RegionalRuleSets::rows(QStringLiteral("United Kingdom"));
+    ASSERT_EQ(uk.size(), 5);
+    EXPECT_EQ(uk[0], (RuleSet::RuleTexts{local("29.66000"), local("29.69000"), "Minus", local(".10000"), "10.0 K"}));
+    EXPECT_EQ(uk[3][3], local("7.60000"));
+    ASSERT_TRUE(RuleSet::saveRules(global, uk, true, false));
+    rules.LoadRules(global, prompter);
+    ASSERT_EQ(rules.rules().size(), 5);
+    EXPECT_EQ(rules.rules()[4].Low, 43300000);
+    EXPECT_EQ(Frequency::defaultMode(steps("29.66"), &rules), QStringLiteral("FMN"));
+    EXPECT_EQ(Frequency::defaultMode(steps("145.7"), &rules), QStringLiteral("FMN"));
+    EXPECT_EQ(Frequency::defaultMode(steps("433.1"), &rules), QStringLiteral("FM"));
+    EXPECT_EQ(Frequency::defaultMode(steps("29.70"), &rules), QStringLiteral("USB")) << "no rule: band table";
+}
+
+TEST_P(RuleSetTest, BandCheckAcceptsThePermittedBandsInclusive)
+{
+    struct BandCase {
+        const char* text;
+        bool allowed;
+    };
+    const BandCase cases[] = {{"29.00000", true},  {"30.00000", true},  {"28.99999", false},
+                              {"50.00000", true},  {"52.00000", true},  {"52.00001", false},
+                              {"145.00000", true}, {"147.00000", true}, {"144.50000", false},
+                              {"430.00000", true}, {"450.00000", true}, {"450.00001", false}};
+    for (const BandCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        prompter.clear();
+        EXPECT_EQ(rules.IsRuleBandAllowed(local(c.text), prompter), c.allowed);
+        EXPECT_EQ(prompter.prompts().size(), c.allowed ? 0 : 1);
+    }
+    prompter.clear();
+    rules.IsRuleBandAllowed(local("144.50000"), prompter);
+    EXPECT_EQ(prompter.messages().value(0),
+              QStringLiteral("The frequency of '") + local("144.50000") +
+                  QStringLiteral("' is not acceptable. Valid ranges in MHz are:\r\n29 - 30, 50 - 52, 145 - 147 and "
+                                 "430 - 450.\r\n If your local rules are outside these limits please contact the "
+                                 "author."));
+    prompter.clear();
+    rules.setAllowAnyFrequency(true);
+    EXPECT_TRUE(rules.IsRuleBandAllowed(QStringLiteral("anything"), prompter));
+    EXPECT_TRUE(prompter.prompts().isEmpty());
+}
+
+QUAYSTONE_BOTH_DECIMAL_MARKS(RuleSetTest);
+
+TEST(RuleSet, StepDecidesFmOrNarrowFm)
+{
+    const std::pair<const char*, const char*> cases[] = {{"5.0 K", "FM"},   {"10.0 K", "FMN"}, {"12.5 K", "FMN"},
+                                                         {"15.0 K", "FM"},  {"20.0 K", "FM"},  {"25.0 K", "FM"},
+                                                         {"50.0 K", "FM"}};
+    for (const auto& [step, mode] : cases)
+        EXPECT_EQ(RuleSet::modeForStep(QString::fromLatin1(step)), QString::fromLatin1(mode)) << step;
+}
+
+TEST(RegionalRuleSets, EightSetsWithTheirSizes)
+{
+    const std::pair<const char*, int> sizes[] = {
+        {"Australia", 6},      {"Belgium/France/Netherlands", 2}, {"Denmark/Norway", 2},
+        {"New Zealand", 6},    {"Other European countries", 2},   {"Switzerland/Germany/Austria", 4},
+        {"United Kingdom", 5}, {"United States of America", 10}};
+    ASSERT_EQ(RegionalRuleSets::names().size(), 8);
+    for (const auto& [name, size] : sizes)
+        EXPECT_EQ(RegionalRuleSets::rows(QString::fromLatin1(name)).size(), size) << name;
+    EXPECT_TRUE(RegionalRuleSets::rows(QStringLiteral("Atlantis")).isEmpty());
+}
+
+} // namespace
