@@ -1,3 +1,4 @@
+#include "CliCommands.h"
 #include "Version.h"
 
 #include <QCoreApplication>
@@ -5,13 +6,36 @@
 #include <cstdio>
 
 namespace {
-const char kUsage[] = "Usage: quaystone-cli <command> [options]\n"
-                      "\n"
-                      "Manages the memory channels of the transceiver from the command line.\n"
-                      "\n"
-                      "Options:\n"
-                      "  --help      Show this help and exit.\n"
-                      "  --version   Show the program version and exit.\n";
+
+// Commands are added here as they are implemented, each in its own file.
+const CliCommand kCommands[] = {
+    {"version", "version                      Show the program version.",
+     [](const QStringList&) {
+         QTextStream(stdout) << "quaystone-cli " << QUAYSTONE_VERSION << Qt::endl;
+         return 0;
+     }},
+};
+
+QString usage()
+{
+    QString text = QStringLiteral("Usage: quaystone-cli <command> [options]\n\n"
+                                  "Manages the memory channels of the transceiver from the command line.\n\n"
+                                  "Commands:\n");
+    for (const CliCommand& command : kCommands)
+        text += QStringLiteral("  ") + QString::fromLatin1(command.usage) + QLatin1Char('\n');
+    text += QStringLiteral("\n  --help, --version as usual.\n");
+    return text;
+}
+
+} // namespace
+
+const CliCommand* findCliCommand(const QString& name)
+{
+    for (const CliCommand& command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
 }
 
 int main(int argc, char* argv[])
@@ -20,22 +44,21 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("quaystone-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUAYSTONE_VERSION));
 
-    QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        err << kUsage;
+        err << usage();
         return 2;
     }
-    const QString command = args.first();
-    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
-        out << kUsage;
+    const QString name = args.first();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        QTextStream(stdout) << usage();
         return 0;
     }
-    if (command == QLatin1String("--version")) {
-        out << "quaystone-cli " << QUAYSTONE_VERSION << Qt::endl;
-        return 0;
+    const CliCommand* command = findCliCommand(name == QLatin1String("--version") ? QStringLiteral("version") : name);
+    if (!command) {
+        err << "quaystone-cli: unknown command '" << name << "'\n\n" << usage();
+        return 2;
     }
-    err << "quaystone-cli: unknown command '" << command << "'\n\n" << kUsage;
-    return 2;
+    return command->run(args.mid(1));
 }
