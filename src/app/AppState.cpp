@@ -20,3 +20,29 @@ bool AppState::takeSnapshot(const QString& label)
     emit undoChanged();
     return ok;
 }
+
+void AppState::setBusy(bool on)
+{
+    busy = on;
+    emit busyChanged(on);
+    if (!on)
+        ShowMemoryStatus();
+}
+
+void AppState::setFilePanel(const QString& text)
+{
+    m_filePanel = text;
+    emit filePanelChanged(text);
+}
+
+void AppState::setHideEmpty(bool on)
+{
+    m_hideEmpty = on;
+    applyHideSetting();
+}
+
+void AppState::clearClipboard()
+{
+    clipboard.clear();
+    emit clipboardChanged();
+}

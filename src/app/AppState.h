@@ -69,7 +69,33 @@ public:
     // Asks the window to refresh tints, enabling and the changed panel.
     void ShowMemoryStatus() { emit memoryStatusChanged(); }
 
+    // The busy state: the five main buttons are disabled while it is on.
+    void setBusy(bool on);
+    // Status bar panel 1 (the file panel) and panel 3 (the running channel
+    // counter during a transfer, the lowest selected row otherwise).
+    void setFilePanel(const QString& text);
+    QString filePanel() const { return m_filePanel; }
+    void setChannelPanel(const QString& text) { emit channelPanelChanged(text); }
+    // The "Hide empty memories" check mark; applying it is a view matter.
+    void setHideEmpty(bool on);
+    bool hideEmpty() const { return m_hideEmpty; }
+    void applyHideSetting() { emit hideSettingChanged(m_hideEmpty); }
+    // Empties the memory clipboard (loading a file does).
+    void clearClipboard();
+    // Asks the window to bring the memories page to the front.
+    void showMemoriesPage() { emit memoriesPageRequested(); }
+
 signals:
     void memoryStatusChanged();
     void undoChanged();
+    void busyChanged(bool busy);
+    void filePanelChanged(const QString& text);
+    void channelPanelChanged(const QString& text);
+    void hideSettingChanged(bool hide);
+    void clipboardChanged();
+    void memoriesPageRequested();
+
+private:
+    QString m_filePanel;
+    bool m_hideEmpty = false;
 };
