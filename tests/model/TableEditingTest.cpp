@@ -1,0 +1,577 @@
+#include "model/TableEditing.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "model/Frequency.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestLocale.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+namespace {
+
+using Answer = Prompter::Answer;
+namespace TE = TableEditing;
+
+// Channel number id sits in a row: its description is "ch<id>" and its
+// frequency 7 MHz + id kHz, so every move can be traced.
+void putChannel(ChannelTable& table, int row, int id)
+{
+    table.setRecord(row, {Frequency::format(700000 + id * 100), "USB", "Simplex", "", "67.0",
+                          QStringLiteral("ch%1").arg(id)});
+}
+
+// Memories rows first..last as channel numbers, "-" for an empty slot.
+QString layout(const ChannelTable& table, int first, int last)
+{
+    QStringList ids;
+    for (int row = first; row <= last; ++row)
+        ids << (table.isEmptyRow(row) ? QStringLiteral("-") : table.text(row, Column::kDescription).mid(2));
+    return ids.join(QLatin1Char(' '));
+}
+
+bool labelsInOrder(const ChannelTable& table)
+{
+    for (int row = 1; row <= table.rowCount(); ++row) {
+        if (table.text(row, Column::kLabel) != QString::number(row - 1))
+            return false;
+    }
+    return true;
+}
+
+// A loaded state; every row holds its own channel unless listed as empty.
+struct Loaded {
+    AppState state;
+    explicit Loaded(std::initializer_list<int> emptyRows = {}, bool onlyListed = false)
+    {
+        state.setDataSource(AppState::File);
+        ChannelTable& table = state.tables.memories;
+        for (int row = 1; row <= table.rowCount(); ++row) {
+            const bool listed = std::find(emptyRows.begin(), emptyRows.end(), row) != emptyRows.end();
+            if (listed != onlyListed)
+                table.makeRowEmpty(row);
+            else
+                putChannel(table, row, row);
+        }
+    }
+    ChannelTable& memories() { return state.tables.memories; }
+};
+
+struct PasteCase {
+    const char* name;
+    int first, last;
+    bool cut;
+    int target;
+    int written;
+    int showFirst, showLast;
+    const char* expected;
+};
+
+TEST(TableEditing, PasteCopiesOrMovesRowsWithoutOverlapDamageAndDropsRowsPastTheEnd)
+{
+    const PasteCase cases[] = {
+        {"copy onto itself going down", 5, 7, false, 6, 3, 4, 9, "4 5 5 6 7 9"},
+        {"copy onto itself going up", 5, 7, false, 4, 3, 3, 8, "3 5 6 7 7 8"},
+        {"cut onto itself going down", 5, 7, true, 6, 3, 4, 9, "4 - 5 6 7 9"},
+        {"cut onto itself going up", 5, 7, true, 4, 3, 3, 8, "3 5 6 7 - 8"},
+        {"cut far away", 5, 7, true, 20, 3, 4, 8, "4 - - - 8"},
+        {"copy at 99 drops the third row", 5, 7, false, 99, 2, 98, 100, "98 5 6"},
+        {"cut at 99 keeps the dropped row", 5, 7, true, 99, 2, 5, 7, "- - 7"},
+        {"cut down onto itself at the end", 98, 100, true, 99, 2, 97, 100, "97 - 98 99"},
+        {"paste onto its own first row", 5, 7, false, 5, 0, 4, 8, "4 5 6 7 8"},
+        {"header row as target", 5, 7, false, 0, 0, 4, 8, "4 5 6 7 8"},
+        {"nothing copied", 0, 0, false, 10, 0, 9, 11, "9 10 11"},
+    };
+    for (const PasteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t;
+        if (c.first > 0)
+            TE::copyRows(t.state, {c.first, 1, c.last, 6}, c.cut);
+        EXPECT_EQ(TE::paste(t.state, c.target), c.written);
+        EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
+        EXPECT_EQ(t.state.changed, c.written > 0);
+        EXPECT_EQ(t.state.undo.available(), c.written > 0);
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+}
+
+TEST(TableEditing, CutThenPasteTwiceCopiesTheRowsAsTheyAreThen)
+{
+    Loaded t;
+    QSignalSpy clipboardSpy(&t.state, &AppState::clipboardChanged);
+    TE::copyRows(t.state, {7, 2, 5, 1}, true); // selection dragged upwards
+    EXPECT_EQ(clipboardSpy.count(), 1);
+    EXPECT_EQ(TE::paste(t.state, 20), 3);
+    EXPECT_EQ(TE::paste(t.state, 30), 3);
+    EXPECT_EQ(layout(t.memories(), 4, 8), QStringLiteral("4 - - - 8"));
+    EXPECT_EQ(layout(t.memories(), 20, 22), QStringLiteral("5 6 7"));
+    EXPECT_EQ(layout(t.memories(), 30, 32), QStringLiteral("- - -"));
+    EXPECT_TRUE(t.state.clipboard.hasRows() && t.state.clipboard.cut);
+    EXPECT_EQ(t.state.undo.caption(), QStringLiteral("Undo last Paste"));
+}
+
+TEST(TableEditing, SelectionTextSeparatesCellsByTabAndRowsByCarriageReturn)
+{
+    Loaded t({3});
+    EXPECT_EQ(TE::selectionText(t.memories(), {3, 6, 2, 5}), QStringLiteral("67.0\tch2\r\t"));
+    EXPECT_EQ(TE::selectionText(t.memories(), {1, 0, 1, 2}),
+              QStringLiteral("0\t") + local("7.00100") + "\tUSB");
+}
+
+struct InsertCase {
+    const char* name;
+    std::initializer_list<int> emptyRows;
+    int current, selectionFirst;
+    const char* question; // nullptr: none expected
+    Answer answer;
+    int selectAfter;
+    int showFirst, showLast;
+    const char* expected;
+    const char* rows98to100;
+};
+
+TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
+{
+    const char* noFree10 =
+        "No empty memory slot is available after memory 10\r\nIs it OK to drop the last memory?";
+    const InsertCase cases[] = {
+        {"free row 15",
+         {15, 40},
+         10,
+         10,
+         nullptr,
+         Answer::Ok,
+         11,
+         9,
+         17,
+         "9 - 10 11 12 13 14 16 17",
+         "98 99 100"},
+        {"selection above the current row",
+         {15},
+         10,
+         8,
+         nullptr,
+         Answer::Ok,
+         9,
+         7,
+         16,
+         "7 - 8 9 10 11 12 13 14 16",
+         "98 99 100"},
+        {"free row only above", {5}, 10, 10, noFree10, Answer::No, 0, 9, 11, "9 10 11", "98 99 100"},
+        {"no free row, Yes", {}, 10, 10, noFree10, Answer::Yes, 11, 9, 12, "9 - 10 11", "97 98 99"},
+        {"no free row at the end, Yes",
+         {},
+         100,
+         100,
+         "No empty memory slot is available after memory 100\r\nIs it OK to drop the last memory?",
+         Answer::Yes,
+         100,
+         99,
+         100,
+         "99 -",
+         "98 99 -"},
+    };
+    for (const InsertCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t(c.emptyRows);
+        ScriptedPrompter prompter;
+        if (c.question)
+            prompter.answer(c.answer);
+        EXPECT_EQ(TE::insertAbove(t.state, c.current, c.selectionFirst, prompter), c.selectAfter);
+        EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
+        ASSERT_EQ(prompter.prompts().size(), c.question ? 1 : 0);
+        if (c.question) {
+            EXPECT_EQ(prompter.prompts()[0].text, QLatin1String(c.question));
+            EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
+            EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::None);
+        }
+        EXPECT_EQ(t.state.changed, c.selectAfter > 0);
+        EXPECT_EQ(t.state.undo.available(), c.selectAfter > 0);
+        EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.rows98to100));
+        if (c.selectAfter > 0) {
+            EXPECT_EQ(t.state.undo.label(), QStringLiteral("InsertAbove"));
+        }
+    }
+}
+
+struct RemoveCase {
+    const char* name;
+    bool remove; // else delete
+    TableSelection selection;
+    Answer answer;
+    const char* question;
+    const char* first8;
+    const char* last3;
+};
+
+TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
+{
+    const RemoveCase cases[] = {
+        {"remove two",
+         true,
+         {3, 1, 4, 6},
+         Answer::Ok,
+         "Are you sure you want to remove memories 3 to 4",
+         "1 2 5 6 7 8 9 10",
+         "100 - -"},
+        {"remove one",
+         true,
+         {5, 2, 5, 2},
+         Answer::Ok,
+         "Are you sure you want to remove memory 5",
+         "1 2 3 4 6 7 8 9",
+         "99 100 -"},
+        {"remove cancelled",
+         true,
+         {3, 1, 4, 6},
+         Answer::Cancel,
+         "Are you sure you want to remove memories 3 to 4",
+         "1 2 3 4 5 6 7 8",
+         "98 99 100"},
+        {"delete two, upwards",
+         false,
+         {4, 1, 3, 1},
+         Answer::Ok,
+         "Are you sure you want to delete memories 3 to 4",
+         "1 2 - - 5 6 7 8",
+         "98 99 100"},
+        {"delete one",
+         false,
+         {7, 3, 7, 3},
+         Answer::Ok,
+         "Are you sure you want to delete memory 7",
+         "1 2 3 4 5 6 - 8",
+         "98 99 100"},
+        {"delete cancelled",
+         false,
+         {3, 1, 4, 6},
+         Answer::Cancel,
+         "Are you sure you want to delete memories 3 to 4",
+         "1 2 3 4 5 6 7 8",
+         "98 99 100"},
+    };
+    for (const RemoveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t;
+        ScriptedPrompter prompter;
+        prompter.answer(c.answer);
+        const bool done = c.remove ? TE::removeRows(t.state, c.selection, prompter)
+                                   : TE::deleteRows(t.state, c.selection, prompter);
+        EXPECT_EQ(done, c.answer == Answer::Ok);
+        ASSERT_EQ(prompter.prompts().size(), 1);
+        EXPECT_EQ(prompter.prompts()[0].text, QLatin1String(c.question));
+        EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::OkCancel);
+        EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
+        EXPECT_EQ(layout(t.memories(), 1, 8), QLatin1String(c.first8));
+        EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.last3));
+        EXPECT_EQ(t.state.changed, done);
+        EXPECT_EQ(t.state.undo.available(), done);
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+}
+
+TEST(TableEditing, CompactClosesChannelsUpInTheirOrderAndShowsEveryRow)
+{
+    Loaded t({2, 50, 100}, true);
+    t.state.setHideEmpty(true);
+    EXPECT_TRUE(TE::compact(t.state));
+    EXPECT_EQ(layout(t.memories(), 1, 5), QStringLiteral("2 50 100 - -"));
+    EXPECT_EQ(layout(t.memories(), 4, 100).count(QLatin1Char('-')), 97);
+    EXPECT_FALSE(t.state.hideEmpty());
+    EXPECT_TRUE(t.state.changed);
+    EXPECT_EQ(t.state.undo.label(), QStringLiteral("Compact"));
+    EXPECT_TRUE(labelsInOrder(t.memories()));
+}
+
+struct MoveCase {
+    const char* name;
+    bool down;
+    int first, last;
+    bool moved;
+    TableSelection after;
+    const char* rows1to7;
+};
+
+TEST(TableEditing, MovesShiftTheBlockByOneExceptAtTheEnds)
+{
+    const MoveCase cases[] = {
+        {"down", true, 3, 5, true, {4, 1, 6, 6}, "1 2 6 3 4 5 7"},
+        {"up", false, 3, 5, true, {2, 1, 4, 6}, "1 3 4 5 2 6 7"},
+        {"up from the top", false, 1, 2, false, {1, 1, 2, 6}, "1 2 3 4 5 6 7"},
+        {"down at the bottom", true, 99, 100, false, {99, 1, 100, 6}, "1 2 3 4 5 6 7"},
+    };
+    for (const MoveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t;
+        const TableSelection selection{c.first, 2, c.last, 3};
+        const MoveResult r = c.down ? TE::moveDown(t.state, selection) : TE::moveUp(t.state, selection);
+        EXPECT_EQ(r.moved, c.moved);
+        EXPECT_EQ(r.selection, c.after);
+        EXPECT_EQ(layout(t.memories(), 1, 7), QLatin1String(c.rows1to7));
+        EXPECT_EQ(layout(t.memories(), 98, 100), QStringLiteral("98 99 100"));
+        EXPECT_EQ(t.state.changed, c.moved);
+        EXPECT_FALSE(t.state.undo.available()) << "moves take no snapshot";
+    }
+}
+
+TEST(TableEditing, FillDownSkipsEmptyRowsAndLeavesTheChangedFlag)
+{
+    struct Case {
+        const char* name;
+        TableSelection selection;
+        bool done;
+    } cases[] = {
+        {"rows 3 to 8, mode and shift", {3, 2, 8, 3}, true},
+        {"one row", {3, 2, 3, 3}, false},
+        {"first row empty", {5, 2, 8, 3}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t({5});
+        t.memories().setText(3, Column::kMode, QStringLiteral("FM"));
+        t.memories().setText(3, Column::kShift, QStringLiteral("Minus"));
+        EXPECT_EQ(TE::fillDown(t.state, c.selection), c.done);
+        for (int row = 2; row <= 9; ++row) {
+            const bool filled = c.done && row >= 4 && row <= 8 && row != 5;
+            EXPECT_EQ(t.memories().text(row, Column::kMode), filled || row == 3 ? "FM"
+                                                             : row == 5         ? ""
+                                                                                : "USB")
+                << row;
+            EXPECT_EQ(t.memories().text(row, Column::kShift), filled || row == 3 ? "Minus"
+                                                              : row == 5         ? ""
+                                                                                 : "Simplex");
+        }
+        EXPECT_TRUE(t.memories().isEmptyRow(5));
+        EXPECT_EQ(t.memories().text(6, Column::kDescription), QStringLiteral("ch6")) << "unselected column";
+        EXPECT_FALSE(t.state.changed);
+        EXPECT_EQ(t.state.undo.available(), c.done);
+    }
+}
+
+class TableSorting : public DecimalMarkTest {};
+
+TEST_P(TableSorting, NumbersCompareAsNumbersEmptySlotsGoLastAndOnlyTheSelectionMoves)
+{
+    struct Case {
+        const char* name;
+        bool byFrequency;
+        int first, last;
+        const char* rows1to8;
+    } cases[] = {
+        {"frequency, all rows", true, 1, 100, "6 3 1 4 2 7 - -"},
+        {"frequency, rows 2 to 5", true, 2, 5, "1 3 4 2 - 6 7 -"},
+        {"frequency, one row", true, 3, 3, "1 2 3 4 - 6 7 -"},
+        {"description, all rows", false, 1, 100, "3 6 1 4 7 2 - -"},
+    };
+    // Text order of these frequencies differs from their numeric order.
+    const qint32 freqs[] = {1410000, 14550000, 705000, 2800000, 0, 350000, 14550000};
+    const char* descriptions[] = {"alpha", "", "9", "Alpha", "", "10", "Beta"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t({5}, false);
+        for (int row = 1; row <= 7; ++row) {
+            if (row == 5)
+                continue;
+            putChannel(t.memories(), row, row);
+            t.memories().setText(row, Column::kFreq, Frequency::format(freqs[row - 1]));
+            t.memories().setText(row, Column::kDescription, QString::fromLatin1(descriptions[row - 1]));
+        }
+        for (int row = 8; row <= 100; ++row)
+            t.memories().makeRowEmpty(row);
+        // Identify rows by a column no sort looks at.
+        for (int row = 1; row <= 7; ++row)
+            t.memories().setText(row, Column::kTone, QString::number(row));
+        const bool sorted = c.byFrequency ? TE::sortByFrequency(t.state, {c.first, 1, c.last, 1})
+                                          : TE::sortByDescription(t.state, {c.first, 6, c.last, 6});
+        EXPECT_TRUE(sorted);
+        QStringList ids;
+        for (int row = 1; row <= 8; ++row)
+            ids << (t.memories().isEmptyRow(row) ? QStringLiteral("-")
+                                                 : t.memories().text(row, Column::kTone));
+        EXPECT_EQ(ids.join(QLatin1Char(' ')), QLatin1String(c.rows1to8));
+        EXPECT_FALSE(t.state.changed);
+        EXPECT_EQ(t.state.undo.label(),
+                  c.byFrequency ? QStringLiteral("SortFreq") : QStringLiteral("SortDescription"));
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+}
+QUAYSTONE_BOTH_DECIMAL_MARKS(TableSorting);
+
+TEST(TableEditing, HideEmptyShowsOnlyTheFirstRowOfEachEmptyRun)
+{
+    Loaded t({1, 2, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 50});
+    const QVector<bool> hidden = TE::hiddenRows(t.memories(), true);
+    ASSERT_EQ(hidden.size(), 101);
+    QList<int> hiddenList;
+    for (int row = 0; row <= 100; ++row) {
+        if (hidden[row])
+            hiddenList << row;
+    }
+    EXPECT_EQ(hiddenList, (QList<int>{2, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+    EXPECT_EQ(TE::hiddenRows(t.memories(), false).count(true), 0);
+}
+
+// Records the input box's title as well.
+class TitledPrompter : public ScriptedPrompter {
+public:
+    QStringList titles;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& defaultText) override
+    {
+        titles << title;
+        return ScriptedPrompter::inputText(title, prompt, defaultText);
+    }
+};
+
+class TableFind : public DecimalMarkTest {};
+
+TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
+{
+    Loaded t;
+    t.memories().setText(100, Column::kFreq, local("145.50000"));
+    t.memories().setText(1, Column::kDescription, QStringLiteral("145 club rep"));
+    t.memories().setText(40, Column::kDescription, QStringLiteral("Local REPEATER"));
+    const QVector<bool> shown(7, false);
+    QVector<bool> descriptionHidden(7, false);
+    descriptionHidden[Column::kDescription] = true;
+
+    TitledPrompter prompter;
+    prompter.reply(QStringLiteral("145"));
+    FindResult r = TE::findText(t.state, prompter, shown);
+    EXPECT_EQ(prompter.titles, QStringList{QStringLiteral("Find")});
+    EXPECT_EQ(prompter.prompts().at(0).text,
+              QStringLiteral(
+                  "Find what:\r\n\r\nThe case of the text is ignored.\r\n\r\nAfter a successful find you "
+                  "can use F3 to find the next occurence"));
+    EXPECT_TRUE(r.found && r.row == 100 && r.column == Column::kFreq);
+    r = TE::findNext(t.state, prompter, shown); // past the last row: next column, row 1
+    EXPECT_TRUE(r.found && r.row == 1 && r.column == Column::kDescription);
+
+    prompter.reply(QStringLiteral("rep"));
+    r = TE::findText(t.state, prompter, shown);
+    EXPECT_EQ(prompter.prompts().at(1).preset, QStringLiteral("145")) << "previous text offered";
+    EXPECT_TRUE(r.found && r.row == 1 && r.column == Column::kDescription);
+    r = TE::findNext(t.state, prompter, shown);
+    EXPECT_TRUE(r.found && r.row == 40);
+    EXPECT_EQ(prompter.messages(), QStringList());
+    r = TE::findNext(t.state, prompter, shown);
+    EXPECT_FALSE(r.found);
+    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Find completed")});
+    EXPECT_EQ(t.state.find.row, 0);
+    TE::findNext(t.state, prompter, shown);
+    EXPECT_EQ(prompter.prompts().size(), 3) << "F3 with no last match does nothing";
+
+    prompter.reply(QStringLiteral("REP"));
+    r = TE::findText(t.state, prompter, descriptionHidden);
+    EXPECT_FALSE(r.found) << "hidden columns are skipped";
+    EXPECT_EQ(prompter.messages().size(), 2);
+
+    prompter.reply(QString()); // cancelled
+    r = TE::findText(t.state, prompter, shown);
+    EXPECT_FALSE(r.found);
+    EXPECT_EQ(t.state.find.text, QStringLiteral("REP"));
+    EXPECT_TRUE(prompter.allAnswersUsed());
+}
+QUAYSTONE_BOTH_DECIMAL_MARKS(TableFind);
+
+class TableDuplicates : public DecimalMarkTest {};
+
+TEST_P(TableDuplicates, ListsEachEqualPairOnceInTheLog)
+{
+    Loaded t({1, 2});
+    for (int row : {5, 9, 20})
+        t.memories().setText(row, Column::kFreq, local("145.50000"));
+    t.memories().setText(30, Column::kFreq, local("145.5"));
+    MessageLog log;
+    int yields = 0;
+    TE::listDuplicates(t.state, log, [&] { ++yields; });
+    const QString f = local("145.50000");
+    EXPECT_EQ(log.text(), "Row  5 and row 9 are the same frequency of " + f + "\r\n" +
+                              "Row  5 and row 20 are the same frequency of " + f + "\r\n" +
+                              "Row  9 and row 20 are the same frequency of " + f + "\r\n");
+    EXPECT_EQ(yields, 99);
+}
+QUAYSTONE_BOTH_DECIMAL_MARKS(TableDuplicates);
+
+TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
+{
+    struct Case {
+        int row;
+        Answer answer;
+        int pair;
+    } cases[] = {{1, Answer::Ok, 1},
+                 {4, Answer::Ok, 2},
+                 {3, Answer::Cancel, 2},
+                 {17, Answer::Ok, 9},
+                 {18, Answer::Cancel, 9}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        Loaded t;
+        for (int row = 1; row <= 18; ++row)
+            t.state.tables.pms.setRecord(
+                row, {Frequency::formatHz6(7000000 + row), "LSB", "Simplex", "", "67.0", ""});
+        ScriptedPrompter prompter;
+        prompter.answer(c.answer);
+        EXPECT_EQ(TE::deletePmsPair(t.state, c.row, prompter), c.answer == Answer::Ok);
+        EXPECT_EQ(
+            prompter.messages(),
+            QStringList{QStringLiteral("Are you sure you want to delete PMS memory pair %1").arg(c.pair)});
+        EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
+        for (int row = 1; row <= 18; ++row) {
+            const bool inPair = (row + 1) / 2 == c.pair;
+            EXPECT_EQ(t.state.tables.pms.isEmptyRow(row), inPair && c.answer == Answer::Ok) << row;
+        }
+        EXPECT_EQ(t.state.tables.pms.text(2 * c.pair, Column::kLabel), QStringLiteral("P%1U").arg(c.pair));
+        EXPECT_EQ(t.state.changed, c.answer == Answer::Ok);
+        EXPECT_FALSE(t.state.undo.available()) << "the PMS table is never part of the snapshot";
+    }
+}
+
+TEST(TableEditing, UndoAfterSortRestoresTheOrderOnlyOnce)
+{
+    for (bool changedBefore : {false, true}) {
+        SCOPED_TRACE(changedBefore);
+        Loaded t({3});
+        t.state.tables.pms.setText(1, Column::kFreq, QStringLiteral("7.000000"));
+        t.memories().setText(1, Column::kFreq, local("28.00000"));
+        t.state.setChanged(changedBefore);
+        t.state.setHideEmpty(true);
+        const QVector<QStringList> before = t.memories().dataRows();
+        ASSERT_TRUE(TE::sortByFrequency(t.state, {1, 1, 100, 1}));
+        ASSERT_NE(t.memories().dataRows(), before);
+        t.state.tables.pms.setText(2, Column::kFreq, QStringLiteral("7.100000"));
+        QSignalSpy undoSpy(&t.state, &AppState::undoChanged);
+
+        EXPECT_TRUE(TE::undo(t.state));
+        EXPECT_EQ(t.memories().dataRows(), before);
+        EXPECT_EQ(t.state.tables.pms.text(2, Column::kFreq), QStringLiteral("7.100000"));
+        EXPECT_EQ(t.state.changed, changedBefore);
+        EXPECT_FALSE(t.state.hideEmpty());
+        EXPECT_FALSE(t.state.undo.available());
+        EXPECT_EQ(undoSpy.count(), 1);
+        EXPECT_FALSE(TE::undo(t.state));
+    }
+}
+
+TEST(TableEditing, NothingChangesWhileNothingIsLoaded)
+{
+    AppState state;
+    ScriptedPrompter prompter;
+    state.clipboard = {1, 2, false};
+    const TableSelection rows{1, 1, 3, 6};
+    EXPECT_EQ(TE::paste(state, 5), 0);
+    EXPECT_EQ(TE::insertAbove(state, 2, 2, prompter), 0);
+    EXPECT_FALSE(TE::removeRows(state, rows, prompter));
+    EXPECT_FALSE(TE::deleteRows(state, rows, prompter));
+    EXPECT_FALSE(TE::compact(state));
+    EXPECT_FALSE(TE::moveDown(state, rows).moved);
+    EXPECT_FALSE(TE::fillDown(state, rows));
+    EXPECT_FALSE(TE::sortByDescription(state, rows));
+    EXPECT_FALSE(TE::deletePmsPair(state, 1, prompter));
+    EXPECT_TRUE(prompter.prompts().isEmpty());
+    EXPECT_FALSE(state.changed);
+    EXPECT_FALSE(state.undo.available());
+}
+
+} // namespace
