@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "CliFileCommands.h"
 #include "Version.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,9 @@ const CliCommand kCommands[] = {
          QTextStream(stdout) << "quaystone-cli " << QUAYSTONE_VERSION << Qt::endl;
          return 0;
      }},
+    {"show", CliFileCommands::kShowUsage, CliFileCommands::show},
+    {"export", CliFileCommands::kExportUsage, CliFileCommands::exportCsv},
+    {"import", CliFileCommands::kImportUsage, CliFileCommands::importCsv},
 };
 
 QString usage()

@@ -1,0 +1,130 @@
+#include "CsvExport.h"
+
+#include "CsvHeader.h"
+#include "FileDialogs.h"
+#include "TextFileWriter.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Prompter.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+const char* const kHeaderFields[] = {"Memory",  "RX Freq",   "RX Mode",    "Shift", "TX Shift/Freq",
+                                     "TX Mode", "CTCSS/DCS", "Tone/Code",  "Show",  "Name",
+                                     "Scan",    "Group",     "Description"};
+const char kCsvExtension[] = ".CSV";
+} // namespace
+
+CsvExport::CsvExport(AppState& state, Prompter& prompter, MessageLog& log, CsvHeader& csv,
+                     const CsvExportOptions& options)
+    : m_state(state), m_prompter(prompter), m_log(log), m_csv(csv), m_options(options)
+{
+}
+
+QString CsvExport::headerLine(QChar separator)
+{
+    QStringList fields;
+    for (const char* field : kHeaderFields)
+        fields << QString::fromLatin1(field);
+    return fields.join(separator);
+}
+
+QString CsvExport::replaceText(const QString& upperFileName)
+{
+    return QStringLiteral("Filename ") + upperFileName +
+           QStringLiteral(" already exists\r\nDo you wish to replace it?");
+}
+
+QString CsvExport::errorText(int number, const QString& description, int location)
+{
+    return QStringLiteral("An error has been encountered when trying to export the file.\r\nError number ") +
+           QString::number(number) + QStringLiteral(" (") + description + QStringLiteral(") in line ") +
+           QString::number(location) +
+           QStringLiteral("\r\n\r\nCannot export the file here - please try an alternative location");
+}
+
+bool CsvExport::IsRowExported(int row) const
+{
+    if (m_options.onlySelected && !m_options.selectedRows.contains(row))
+        return false;
+    return !m_state.tables.memories.isEmptyRow(row);
+}
+
+QStringList CsvExport::lines() const
+{
+    const QChar sep = m_csv.separator();
+    QStringList out;
+    if (!m_options.omitHeader)
+        out << headerLine(sep);
+    const ChannelTable& memories = m_state.tables.memories;
+    int count = 0;
+    for (int row = 1; row <= memories.rowCount(); ++row) {
+        if (!IsRowExported(row))
+            continue;
+        ++count;
+        const int number = m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count;
+        QStringList fields;
+        fields << QString::number(number) << memories.text(row, Column::kFreq)
+               << memories.text(row, Column::kMode) << memories.text(row, Column::kShift) << QString()
+               << QString() << memories.text(row, Column::kEncDec) << memories.text(row, Column::kTone)
+               << QString() << QString() << QString() << QString()
+               << memories.text(row, Column::kDescription);
+        out << fields.join(sep);
+    }
+    return out;
+}
+
+CsvExport::Result CsvExport::ExportCsv(bool preview)
+{
+    m_csv.resetSeparator(m_options.tab);
+    if (preview) {
+        for (const QString& line : lines())
+            m_log.notice(line);
+        return Result::Previewed;
+    }
+
+    QString path =
+        m_prompter.chooseSaveFile(QString::fromLatin1(FileDialogs::kExportTitle), m_state.dataFolder,
+                                  QString::fromLatin1(FileDialogs::kCsvFilters), QString());
+    if (path.isEmpty())
+        return Result::Cancelled;
+    if (!path.endsWith(QLatin1String(kCsvExtension), Qt::CaseInsensitive))
+        path += QLatin1String(kCsvExtension);
+    const QFileInfo info(path);
+    if (info.exists() && m_prompter.ask(replaceText(info.fileName().toUpper()), Prompter::Buttons::YesNo,
+                                        Prompter::Icon::Question) != Prompter::Answer::Yes)
+        return Result::Declined;
+
+    // Written beside the target and put in its place only when complete, so
+    // a failed export leaves an existing file as it was.
+    QSaveFile file(path);
+    int location = 1;
+    bool ok = file.open(QIODevice::WriteOnly);
+    TextFileWriter writer;
+    QString description;
+    if (ok) {
+        location = 2;
+        std::unique_ptr<QIODevice> wrapped = m_wrapper ? m_wrapper(file) : nullptr;
+        ok =
+            writer.write(wrapped ? *wrapped : static_cast<QIODevice&>(file), TextFileWriter::encode(lines()));
+        if (!ok)
+            description = writer.errorText();
+    }
+    if (ok) {
+        location = 3;
+        ok = file.commit();
+    }
+    if (!ok) {
+        const int number =
+            file.error() != QFileDevice::NoError ? int(file.error()) : int(QFileDevice::WriteError);
+        if (description.isEmpty())
+            description = file.errorString();
+        file.cancelWriting();
+        m_prompter.inform(errorText(number, description, location));
+        return Result::Failed;
+    }
+    m_prompter.inform(QStringLiteral("Export completed"), Prompter::Icon::Information);
+    return Result::Exported;
+}

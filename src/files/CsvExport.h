@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QIODevice>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class AppState;
+class CsvHeader;
+class MessageLog;
+class Prompter;
+
+// The export options of the Import/Export window.
+struct CsvExportOptions {
+    bool onlySelected = false; // "Export only selected mems"
+    bool tab = false;          // field separator "Tab" instead of "Comma"
+    bool keepNumbers = false;  // "Keep existing mem numbers"
+    bool omitHeader = false;   // "Omit header"
+    QSet<int> selectedRows;    // memories-table rows selected in the window
+};
+
+// Writes the memories table as a CSV file in this program's own layout, or
+// (preview) the same lines into the message log.
+class CsvExport {
+public:
+    enum class Result { Exported, Previewed, Cancelled, Declined, Failed };
+
+    CsvExport(AppState& state, Prompter& prompter, MessageLog& log, CsvHeader& csv,
+              const CsvExportOptions& options);
+
+    Result ExportCsv(bool preview);
+
+    // The row is selected (or selection does not matter) and not empty.
+    bool IsRowExported(int row) const;
+
+    // The lines an export writes under the separator now in force.
+    QStringList lines() const;
+
+    // The header record joined with a separator.
+    static QString headerLine(QChar separator);
+    static QString replaceText(const QString& upperFileName);
+    static QString errorText(int number, const QString& description, int location);
+
+    using DeviceWrapper = std::function<std::unique_ptr<QIODevice>(QIODevice& file)>;
+    // For tests: puts a device between the export and the file written.
+    void setDeviceWrapper(DeviceWrapper wrapper) { m_wrapper = std::move(wrapper); }
+
+private:
+    AppState& m_state;
+    Prompter& m_prompter;
+    MessageLog& m_log;
+    CsvHeader& m_csv;
+    CsvExportOptions m_options;
+    DeviceWrapper m_wrapper;
+};

@@ -1,0 +1,464 @@
+#include "CsvImport.h"
+
+#include "CsvHeader.h"
+#include "FileDialogs.h"
+#include "TextFileReader.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Prompter.h"
+#include "model/Frequency.h"
+#include "model/Vocabulary.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <limits>
+
+namespace {
+// Field numbers of the records, as the export writes them.
+constexpr int kFieldMemory = 1;
+constexpr int kFieldFreq = 2;
+constexpr int kFieldMode = 3;
+constexpr int kFieldShift = 4;
+constexpr int kFieldEncoding = 7;
+constexpr int kFieldTone = 8;
+constexpr int kFieldDescription = 13;
+constexpr int kMemoryRows = 100;
+constexpr int kDescriptionLength = 100;
+
+const char* const kCheckedModes[] = {"AM",   "AMN", "WAM", "AMS",  "CW",   "CWR",  "CWN",
+                                     "CWRN", "LSB", "USB", "DIG",  "PKT",  "RTYL", "RTYU",
+                                     "FM",   "FMN", "WFM", "PKTF", "PKTL", "USRU", "USRL"};
+
+QString text(const char* s)
+{
+    return QString::fromLatin1(s);
+}
+
+// A whole number, optionally signed, with nothing else but surrounding blanks.
+std::optional<qint64> wholeNumber(const QString& field)
+{
+    const QString t = field.trimmed();
+    int i = 0;
+    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        ++i;
+    if (i == t.size())
+        return std::nullopt;
+    for (int j = i; j < t.size(); ++j) {
+        if (t[j] < QLatin1Char('0') || t[j] > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    // Too many digits to hold: a number all the same, far out of any range.
+    if (t.size() - i > 18)
+        return t[0] == QLatin1Char('-') ? std::numeric_limits<qint64>::min()
+                                        : std::numeric_limits<qint64>::max();
+    return t.toLongLong();
+}
+
+bool startsWithCtc(const QString& encoding)
+{
+    return encoding.startsWith(QLatin1String("CTC"));
+}
+} // namespace
+
+CsvImport::CsvImport(AppState& state, Prompter& prompter, MessageLog& log, CsvHeader& csv,
+                     CsvImportOptions& options)
+    : m_state(state), m_prompter(prompter), m_log(log), m_csv(csv), m_options(options)
+{
+}
+
+QString CsvImport::underscoreLine()
+{
+    return QString(55, QLatin1Char('_'));
+}
+
+QString CsvImport::startRangeText()
+{
+    return QStringLiteral("The start memory number must be a whole number from 1 to 100");
+}
+
+QString CsvImport::completeTone(const QString& tone)
+{
+    if (tone.size() > 1 && tone.at(tone.size() - 2) != QLatin1Char('.'))
+        return tone + QStringLiteral(".0");
+    return tone;
+}
+
+std::optional<QString> CsvImport::storedMode(const QString& field)
+{
+    static const QStringList fm{"NFM", "WFM", "FMN", "PKTF", "FM", "PKT"};
+    static const QStringList am{"AM", "WAM", "AMN", "AMS"};
+    static const QStringList cw{"CWN", "CWRN", "CW", "CWR"};
+    static const QStringList lsb{"DIG", "PKTL", "LSB", "RTYL"};
+    static const QStringList usb{"USB", "RTYU"};
+    static const QStringList user{"USRU", "USRL"};
+    const QString mode = field.trimmed();
+    if (mode.isEmpty())
+        return QString();
+    if (fm.contains(mode))
+        return QStringLiteral("FM");
+    if (am.contains(mode))
+        return QStringLiteral("AM");
+    if (cw.contains(mode))
+        return QStringLiteral("CW");
+    if (lsb.contains(mode))
+        return QStringLiteral("LSB");
+    if (usb.contains(mode))
+        return QStringLiteral("USB");
+    if (user.contains(mode))
+        return mode;
+    return std::nullopt;
+}
+
+int CsvImport::firstFreeRow(int start) const
+{
+    for (int row = qMax(start, 1); row <= kMemoryRows; ++row) {
+        if (m_state.tables.memories.isEmptyRow(row))
+            return row;
+    }
+    return 0;
+}
+
+bool CsvImport::isDuplicate(qint32 value) const
+{
+    if (!m_options.omitDuplicates)
+        return false;
+    const ChannelTable& memories = m_state.tables.memories;
+    for (int row = 1; row <= kMemoryRows; ++row) {
+        if (memories.isEmptyRow(row))
+            continue;
+        const std::optional<qint32> cell = Frequency::parse(memories.text(row, Column::kFreq));
+        if (cell && *cell == value)
+            return true;
+    }
+    return false;
+}
+
+CsvImport::FrequencyCheck CsvImport::checkFrequency(const QString& field, Prompter& prompter)
+{
+    FrequencyCheck result;
+    bool overflow = false;
+    const std::optional<qint32> value = Frequency::parse(field, &overflow);
+    // A number too large to hold is still a number, just not one in range.
+    result.numeric = value.has_value() || overflow;
+    if (!value)
+        return result;
+    QString t = field;
+    result.inRange = Frequency::check(t, true, prompter, &result.value);
+    result.text = t;
+    return result;
+}
+
+void CsvImport::fail(const QString& message)
+{
+    m_log.notice(message);
+    m_error = true;
+}
+
+void CsvImport::yieldOnce()
+{
+    if (m_yield)
+        m_yield();
+}
+
+void CsvImport::checkRecord(int record, const QString& line)
+{
+    const QString prefix = QStringLiteral("Record ") + QString::number(record);
+
+    const QString memory = m_csv.GetField(line, kFieldMemory, false).trimmed();
+    if (memory.isEmpty()) {
+        if (m_options.useNumbers)
+            fail(prefix +
+                 QStringLiteral(
+                     ". Memory number is missing, but is required due to 'Use imported mem numbers'."));
+    } else if (const std::optional<qint64> number = wholeNumber(memory)) {
+        if (*number < 1 || *number > kMemoryRows)
+            fail(prefix + QStringLiteral(". Memory number of ") + memory +
+                 QStringLiteral(" is outside the range 1 to 100"));
+    } else {
+        fail(prefix + QStringLiteral(". Memory number of ") + memory + QStringLiteral(" is not numeric"));
+    }
+
+    const QString freq = m_csv.GetField(line, kFieldFreq, true);
+    const FrequencyCheck frequency = checkFrequency(freq, m_prompter);
+    if (!frequency.numeric)
+        fail(prefix + QStringLiteral(". Frequency of '") + freq + QStringLiteral("' is not numeric."));
+    else if (!frequency.inRange)
+        fail(prefix + QStringLiteral(". Frequency of '") + freq +
+             QStringLiteral("' is outside the range of the radio"));
+
+    if (!m_error && frequency.inRange && isDuplicate(frequency.value)) {
+        ++m_duplicates;
+        return;
+    }
+
+    const QString mode = m_csv.GetField(line, kFieldMode, false).trimmed().toUpper();
+    bool modeKnown = mode.isEmpty();
+    for (const char* known : kCheckedModes)
+        modeKnown = modeKnown || mode == QLatin1String(known);
+    if (!modeKnown)
+        fail(prefix + QStringLiteral(". Mode of '") + mode +
+             QStringLiteral("' is not recognised as a Plainsong mode"));
+
+    const QString shift = m_csv.GetField(line, kFieldShift, false).trimmed().toUpper();
+    if (!shift.isEmpty() && shift != QLatin1String("SIMPLEX") && shift != QLatin1String("PLUS") &&
+        shift != QLatin1String("MINUS") && shift != QLatin1String("SPLIT"))
+        fail(prefix + QStringLiteral(". Shift of '") + shift +
+             QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
+
+    const QString encoding = m_csv.GetField(line, kFieldEncoding, false).trimmed().toUpper();
+    if (!encoding.isEmpty() && encoding != QLatin1String("CTCSS ENC") &&
+        encoding != QLatin1String("CTCSS ENC+DEC") && encoding != QLatin1String("DCS"))
+        fail(prefix + QStringLiteral(". Encoding state of '") + encoding +
+             QStringLiteral("' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted"));
+
+    if (startsWithCtc(encoding)) {
+        const QString tone = completeTone(m_csv.GetField(line, kFieldTone, false).trimmed());
+        if (!tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
+            fail(prefix + QStringLiteral(". CTCSS tone of '") + tone +
+                 QStringLiteral("' is not valid. Will be set to 67.0"));
+    }
+}
+
+void CsvImport::loadRecord(int record, const QString& line, int startRow, bool* stop)
+{
+    if (line.trimmed().isEmpty())
+        return;
+
+    // A memory number that is not a whole number counts as none.
+    const QString memoryField = m_csv.GetField(line, kFieldMemory, false).trimmed();
+    const qint64 memory = wholeNumber(memoryField).value_or(0);
+
+    const QString freq = m_csv.GetField(line, kFieldFreq, true);
+    if (freq.isEmpty())
+        return;
+    const FrequencyCheck frequency = checkFrequency(freq, m_prompter);
+    if (!frequency.inRange) {
+        m_log.notice(QStringLiteral("Record ") + QString::number(record) + QStringLiteral(" memory ") +
+                     QString::number(memory) + QStringLiteral(". Skipped due to bad RX frequency of ") +
+                     freq);
+        return;
+    }
+    if (isDuplicate(frequency.value))
+        return;
+
+    const std::optional<QString> mapped = storedMode(m_csv.GetField(line, kFieldMode, false));
+    if (!mapped)
+        return;
+    const QString mode =
+        mapped->isEmpty() ? Frequency::defaultMode(frequency.value, &m_state.rules) : *mapped;
+
+    const QString shift = m_csv.GetField(line, kFieldShift, false).trimmed();
+
+    const QString encodingField = m_csv.GetField(line, kFieldEncoding, false).trimmed().toUpper();
+    QString encoding;
+    if (encodingField == QLatin1String("CTCSS ENC"))
+        encoding = QStringLiteral("CTCSS Enc");
+    else if (encodingField == QLatin1String("CTCSS ENC+DEC"))
+        encoding = QStringLiteral("CTCSS Enc+Dec");
+
+    QString tone = completeTone(m_csv.GetField(line, kFieldTone, false).trimmed());
+    if (startsWithCtc(encoding) && !tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
+        tone = QStringLiteral("67.0");
+
+    const QString description = m_csv.GetField(line, kFieldDescription, false).trimmed();
+
+    qint64 row = memory;
+    if (!m_options.useNumbers || memory == 0) {
+        row = firstFreeRow(startRow);
+        if (row == 0) {
+            m_prompter.inform(QStringLiteral("Cannot find an empty slot to use for importing"));
+            *stop = true;
+            return;
+        }
+    }
+    if (row < 1 || row > kMemoryRows) {
+        m_log.notice(QStringLiteral("Requested memory number of ") + QString::number(row) +
+                     QStringLiteral(" is too high - the memory was not added"));
+        return;
+    }
+    AddImportedMemory(int(row), frequency.text, mode, shift, encoding, tone, description);
+}
+
+void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, QString shift,
+                                  QString encoding, QString tone, const QString& description)
+{
+    if (row < 1 || row > kMemoryRows) {
+        m_log.notice(QStringLiteral("Requested memory number of ") + QString::number(row) +
+                     QStringLiteral(" is too high - the memory was not added"));
+        return;
+    }
+    if (mode.isEmpty())
+        mode = QStringLiteral("FM");
+    if (shift.isEmpty())
+        shift = QStringLiteral("Simplex");
+    if (encoding.isEmpty())
+        encoding = QStringLiteral(" ");
+    if (tone.isEmpty())
+        tone = QStringLiteral("67.0");
+    for (const char* word : {"Simplex", "Plus", "Minus"}) {
+        if (shift.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+            shift = text(word);
+    }
+
+    ChannelTable& memories = m_state.tables.memories;
+    memories.setText(row, Column::kMode, mode.toUpper());
+    memories.setText(row, Column::kShift, shift);
+    memories.setText(row, Column::kEncDec, encoding);
+    memories.setText(row, Column::kTone, tone);
+    memories.setText(row, Column::kDescription, description.left(kDescriptionLength));
+    QString freq = rxFreq;
+    if (Frequency::check(freq, false, m_prompter))
+        memories.setText(row, Column::kFreq, freq);
+}
+
+CsvImport::Result CsvImport::ImportCsv(bool preview)
+{
+    m_recordsRead = 0;
+    m_duplicates = 0;
+    m_error = false;
+
+    // 1. Start row.
+    int startRow = 1;
+    if (m_options.startText.trimmed().isEmpty()) {
+        m_options.startText = QStringLiteral("1");
+    } else {
+        const std::optional<qint64> start = wholeNumber(m_options.startText);
+        if (!start || *start < 1 || *start > kMemoryRows) {
+            m_prompter.inform(startRangeText());
+            return Result::BadStart;
+        }
+        startRow = int(*start);
+    }
+
+    // 2. File.
+    QString path = m_prompter.chooseOpenFile(text(FileDialogs::kImportTitle), m_state.dataFolder,
+                                             text(FileDialogs::kCsvFilters));
+    if (path.isEmpty())
+        return Result::Cancelled;
+    if (!path.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive) &&
+        !path.endsWith(QLatin1String(".EGP"), Qt::CaseInsensitive))
+        path += QStringLiteral(".CSV");
+    if (!QFileInfo(path).isFile()) {
+        m_prompter.inform(QStringLiteral("Filename ") + path + QStringLiteral(" does not exist"),
+                          Prompter::Icon::Exclamation);
+        return Result::Missing;
+    }
+    QFile file(path);
+    TextFileReader reader;
+    if (!file.open(QIODevice::ReadOnly) || !reader.read(file)) {
+        const int number = reader.errorNumber() ? reader.errorNumber() : int(file.error());
+        const QString why = reader.errorText().isEmpty() ? file.errorString() : reader.errorText();
+        m_prompter.inform(
+            QStringLiteral("Problem encountered reading the import file at record 0\r\nError number") +
+            QString::number(number) + QStringLiteral(", ") + why + QStringLiteral("\r\nImport aborted"));
+        return Result::Unreadable;
+    }
+    file.close();
+    // Both passes work on the text read here, so the load pass places
+    // exactly what the pre-check saw.
+    const QStringList lines = reader.lines();
+
+    // 3. Header.
+    const QString header = m_csv.CleanLine(lines.value(0), true);
+    m_csv.IdentifyHeader(header);
+    const CsvHeader::Type type = m_csv.headerType();
+    if (type == CsvHeader::Type::Unknown) {
+        m_log.notice(QStringLiteral("Filename: ") + path);
+        m_log.notice(header);
+        m_log.notice(QStringLiteral("First record is not recognised as a header record"));
+        m_prompter.inform(QStringLiteral("Import aborted due to errors"), Prompter::Icon::Exclamation);
+        return Result::NotImportable;
+    }
+    if (type != CsvHeader::Type::Plainsong) {
+        m_log.notice(QStringLiteral("Header looks like one from ") + CsvHeader::typeName(type) +
+                     QStringLiteral(". Import aborted"));
+        return Result::NotImportable;
+    }
+
+    // 4. Preview header.
+    if (preview) {
+        m_log.notice(QStringLiteral("Header type identified as: ") + CsvHeader::typeName(type));
+        m_log.notice(header);
+    }
+
+    // 5. Pre-check.
+    for (int i = 1; i < lines.size(); ++i) {
+        ++m_recordsRead;
+        const QString line = m_csv.CleanLine(lines.at(i), false);
+        if (preview)
+            m_log.notice(line);
+        else
+            checkRecord(m_recordsRead, line);
+        yieldOnce();
+    }
+
+    // 6. Too many records.
+    if (m_recordsRead - m_duplicates > kMemoryRows)
+        fail(QStringLiteral("The import file holds ") + QString::number(m_recordsRead) +
+             QStringLiteral(" records, more than the 100 memories can take. The file must be reduced"));
+
+    // 7. A preview ends here.
+    if (preview) {
+        m_log.notice(QStringLiteral("\r\n") + underscoreLine());
+        return Result::Previewed;
+    }
+
+    // 8. Nothing new.
+    if (m_recordsRead == m_duplicates) {
+        m_log.notice(QStringLiteral("Every one of the") + QString::number(m_recordsRead) +
+                     QStringLiteral(" records is a duplicate frequency.\r\nNothing to import"));
+        return Result::NothingToImport;
+    }
+
+    // 9. Space.
+    int usedRows = 0;
+    if (!m_options.clearAll) {
+        for (int row = 1; row <= kMemoryRows; ++row) {
+            if (!m_state.tables.memories.isEmptyRow(row))
+                ++usedRows;
+        }
+        if (usedRows == kMemoryRows)
+            m_prompter.inform(QStringLiteral("Memory is full. Delete some memories to make space"),
+                              Prompter::Icon::Exclamation);
+    }
+    if (usedRows + m_recordsRead - m_duplicates > kMemoryRows)
+        fail(QStringLiteral("You have") + QString::number(usedRows) +
+             QStringLiteral(" memories and there is not") + QStringLiteral(" enough space to add") +
+             QString::number(m_recordsRead) + QStringLiteral(" more."));
+
+    // 10. Errors: load anyway?
+    if (m_error) {
+        m_log.notice(QStringLiteral("\r\n") + underscoreLine());
+        if (m_prompter.ask(
+                QStringLiteral(
+                    "The pre-check of the import file has errors. Do you want to try and load it?"),
+                Prompter::Buttons::YesNo, Prompter::Icon::None) != Prompter::Answer::Yes)
+            return Result::Declined;
+    }
+
+    // 11. One undo step for the whole import.
+    if (!m_state.takeSnapshot(QStringLiteral("Import")))
+        m_log.notice(QStringLiteral(
+            "The undo copy of the memories could not be written; this import cannot be undone."));
+
+    // 12. Clear all.
+    if (m_options.clearAll) {
+        if (m_prompter.ask(QStringLiteral("Are you sure you want to clear ALL memories before importing?"),
+                           Prompter::Buttons::YesNoCancel, Prompter::Icon::None) != Prompter::Answer::Yes)
+            return Result::ClearRefused;
+        m_state.tables.memories.reset();
+    }
+
+    // 13. Load pass.
+    bool stop = false;
+    for (int i = 1; i < lines.size() && !stop; ++i) {
+        loadRecord(i, m_csv.CleanLine(lines.at(i), false), startRow, &stop);
+        yieldOnce();
+    }
+
+    // 14. Done.
+    m_state.setChanged(true);
+    m_state.showMemoriesPage();
+    m_prompter.inform(QStringLiteral("Import completed"));
+    return Result::Imported;
+}

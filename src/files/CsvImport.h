@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <functional>
+#include <optional>
+
+class AppState;
+class CsvHeader;
+class MessageLog;
+class Prompter;
+
+// The import options of the Import/Export window.
+struct CsvImportOptions {
+    QString startText = QStringLiteral("1"); // "Start at mem number"; set to "1" when found empty
+    bool useNumbers = false;                 // "Use imported mem numbers"
+    bool clearAll = false;                   // "Clear all before import"
+    bool omitDuplicates = false;             // "Omit duplicate frequencies"
+};
+
+// Reads a CSV file in this program's own layout into the memories table in
+// two passes: a pre-check that reports every problem to the message log
+// without touching the table, then (if the user agrees when there were
+// problems) a load pass that places the acceptable records. A preview only
+// lists the file in the log. The whole import is one undo step.
+class CsvImport {
+public:
+    enum class Result {
+        Imported,
+        Previewed,
+        BadStart,        // start memory number outside 1 to 100
+        Cancelled,       // no file chosen
+        Missing,         // the file does not exist
+        Unreadable,      // the file could not be read
+        NotImportable,   // unknown or foreign header
+        NothingToImport, // every record a duplicate (or none at all)
+        Declined,        // No after the pre-check found errors
+        ClearRefused,    // anything but Yes to the clear-all question
+    };
+
+    CsvImport(AppState& state, Prompter& prompter, MessageLog& log, CsvHeader& csv,
+              CsvImportOptions& options);
+
+    Result ImportCsv(bool preview);
+
+    // Writes one memory row; a row outside 1 to 100 is logged and left out.
+    void AddImportedMemory(int row, const QString& rxFreq, QString mode, QString shift, QString encoding,
+                           QString tone, const QString& description);
+
+    // Called once per record in both passes so that a window can repaint.
+    void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
+
+    int recordsRead() const { return m_recordsRead; }
+    int duplicates() const { return m_duplicates; }
+    bool errorFlag() const { return m_error; }
+
+    // "67" becomes "67.0"; "67.5" and one-character tones stay.
+    static QString completeTone(const QString& tone);
+    // The mode stored for a record's mode field: empty for "use the default
+    // mode", std::nullopt when the record is to be skipped.
+    static std::optional<QString> storedMode(const QString& field);
+    // Lowest row from start to 100 whose Freq is "Empty"; 0 when none.
+    int firstFreeRow(int start) const;
+    // With "Omit duplicate frequencies", whether a memory row holds value.
+    bool isDuplicate(qint32 value) const;
+
+    static QString underscoreLine();
+    static QString startRangeText();
+
+private:
+    // The frequency field of a record checked quietly: the value and its
+    // normal text, or why it failed.
+    struct FrequencyCheck {
+        bool numeric = false;
+        bool inRange = false;
+        qint32 value = 0;
+        QString text;
+    };
+    static FrequencyCheck checkFrequency(const QString& field, Prompter& prompter);
+
+    void checkRecord(int record, const QString& line);
+    void loadRecord(int record, const QString& line, int startRow, bool* stop);
+    void yieldOnce();
+    void fail(const QString& message);
+
+    AppState& m_state;
+    Prompter& m_prompter;
+    MessageLog& m_log;
+    CsvHeader& m_csv;
+    CsvImportOptions& m_options;
+    std::function<void()> m_yield;
+
+    int m_recordsRead = 0;
+    int m_duplicates = 0;
+    bool m_error = false;
+};

@@ -1,0 +1,107 @@
+#include "MemoryFile.h"
+
+#include "app/MessageLog.h"
+#include "cat/CatCodec.h"
+#include "model/ChannelTables.h"
+#include "model/Vocabulary.h"
+
+namespace MemoryFile {
+namespace {
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool allDigits(const QString& text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (!isDigit(c))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+bool endsWithMemoryExtension(const QString& path)
+{
+    return path.endsWith(QLatin1String(kExtension), Qt::CaseInsensitive);
+}
+
+bool endsWithDescriptionExtension(const QString& path)
+{
+    return path.endsWith(QLatin1String(kExtension) + QLatin1String(kDescriptionSuffix), Qt::CaseInsensitive);
+}
+
+int channelNumber(const QString& line)
+{
+    int n = 0;
+    for (const QChar c : line.mid(2, 3)) {
+        if (!isDigit(c))
+            break;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+
+QString lineProblem(const QString& line)
+{
+    if (line.size() < CatCodec::kCommandLength - 1)
+        return QStringLiteral("the line is too short");
+    const int channel = channelNumber(line);
+    if (channel > kHighestChannel)
+        return QStringLiteral("channel %1 is above %2").arg(channel).arg(kHighestChannel);
+    if (!allDigits(line.mid(5, 8)))
+        return QStringLiteral("the frequency is not a number");
+    const QString tone = line.mid(23, 2);
+    if (!allDigits(tone))
+        return QStringLiteral("the tone number '%1' is not a number").arg(tone);
+    if (tone.toInt() >= Vocabulary::toneTable().size())
+        return QStringLiteral("tone number %1 is outside 00 to %2")
+            .arg(tone)
+            .arg(Vocabulary::toneTable().size() - 1);
+    return {};
+}
+
+int load(const QStringList& lines, ChannelTables& tables, MessageLog& log, const QString& fileName)
+{
+    int skipped = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.trimmed().isEmpty())
+            continue;
+        QString problem = lineProblem(line);
+        if (problem.isEmpty()) {
+            if (const auto error = CatCodec::decodeInto(tables, line, channelNumber(line) + 1))
+                problem = QStringLiteral("error %1 (%2)").arg(error->number).arg(error->description);
+        }
+        if (!problem.isEmpty()) {
+            ++skipped;
+            log.notice(
+                QStringLiteral("Line %1 of %2 skipped, %3: %4").arg(i + 1).arg(fileName, problem, line));
+        }
+    }
+    return skipped;
+}
+
+QStringList compose(const ChannelTables& tables, MessageLog& log, QStringList* refusedLabels)
+{
+    QStringList lines;
+    for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
+        if (tables.isEmptyAt(position))
+            continue;
+        const CatCodec::EncodeResult result = CatCodec::encodeSlot(tables, position);
+        if (result.ok()) {
+            lines << result.command;
+            continue;
+        }
+        const QString label = ChannelMap::slotOf(position).label;
+        log.notice(QStringLiteral("Channel %1 not saved: %2").arg(label, result.problem));
+        if (refusedLabels)
+            *refusedLabels << label;
+    }
+    return lines;
+}
+
+} // namespace MemoryFile

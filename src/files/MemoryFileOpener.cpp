@@ -1,0 +1,112 @@
+#include "MemoryFileOpener.h"
+
+#include "DescriptionFile.h"
+#include "FileDialogs.h"
+#include "MemoryFile.h"
+#include "TextFileReader.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Prompter.h"
+#include "app/Settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+MemoryFileOpener::MemoryFileOpener(AppState& state, Prompter& prompter, MessageLog& log, Settings& settings)
+    : m_state(state), m_prompter(prompter), m_log(log), m_settings(settings)
+{
+}
+
+QString MemoryFileOpener::doesNotExistText(const QString& path)
+{
+    return QStringLiteral("Filename ") + path + QStringLiteral(" does not exist");
+}
+
+QString MemoryFileOpener::unsavedChangesText()
+{
+    return QStringLiteral(
+        "Changes have been made but not yet saved to disk\r\nAre you sure you want to continue?");
+}
+
+MemoryFileOpener::Result MemoryFileOpener::open()
+{
+    m_skipped = 0;
+    m_state.showMemoriesPage();
+    if (m_state.changed && m_prompter.ask(unsavedChangesText(), Prompter::Buttons::YesNo,
+                                          Prompter::Icon::Question) != Prompter::Answer::Yes)
+        return Result::Declined;
+
+    m_state.setBusy(true);
+    const Result result = run();
+    m_state.setBusy(false);
+    return result;
+}
+
+MemoryFileOpener::Result MemoryFileOpener::run()
+{
+    const bool fromStartup = !m_state.startupFilePath.isEmpty();
+    QString path = m_state.startupFilePath;
+    if (!fromStartup) {
+        path = m_prompter.chooseOpenFile(QString::fromLatin1(FileDialogs::kOpenTitle), m_state.dataFolder,
+                                         QString::fromLatin1(FileDialogs::kOpenFilters));
+        if (path.isEmpty())
+            return Result::Cancelled;
+    }
+    if (!MemoryFile::endsWithMemoryExtension(path) && !MemoryFile::endsWithDescriptionExtension(path))
+        path += QLatin1String(MemoryFile::kExtension);
+
+    if (!QFileInfo(path).isFile()) {
+        if (!fromStartup)
+            m_prompter.inform(doesNotExistText(path), Prompter::Icon::Exclamation);
+        m_state.startupFilePath.clear();
+        return Result::Missing;
+    }
+    m_state.startupFilePath.clear();
+
+    if (MemoryFile::endsWithDescriptionExtension(path)) {
+        DescriptionFile::load(path, m_state, m_settings);
+        return Result::DescriptionsLoaded;
+    }
+
+    // The whole file is read before the tables are touched, so a file that
+    // cannot be read leaves them as they were.
+    QFile file(path);
+    TextFileReader reader;
+    if (!file.open(QIODevice::ReadOnly) || !reader.read(file)) {
+        const QString why = file.errorString();
+        m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + why);
+        m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
+                              QStringLiteral(" cannot be read (") + why + QStringLiteral(")."),
+                          Prompter::Icon::Exclamation);
+        return Result::Unreadable;
+    }
+    file.close();
+
+    m_state.tables.reset();
+    m_state.setFilePanel(QString());
+    const QFileInfo info(path);
+    m_skipped = MemoryFile::load(reader.lines(), m_state.tables, m_log, info.fileName());
+    if (m_skipped > 0)
+        m_prompter.inform(
+            QStringLiteral("%1 line(s) of %2 could not be read and were skipped. The message log names them.")
+                .arg(m_skipped)
+                .arg(info.fileName()),
+            Prompter::Icon::Exclamation);
+
+    const QString fullPath = info.absoluteFilePath();
+    m_settings.set(Keys::LastOpened, fullPath);
+    m_state.currentFilePath = fullPath;
+    m_state.changed = false;
+    m_state.clearClipboard();
+    const QString canonical = info.canonicalFilePath();
+    m_state.setFilePanel(QStringLiteral(" ") +
+                         QFileInfo(canonical.isEmpty() ? fullPath : canonical).fileName());
+    m_state.filePresent = true;
+    m_state.readPresent = false;
+    m_state.setDataSource(AppState::File);
+    m_state.applyHideSetting();
+
+    DescriptionFile::load(path, m_state, m_settings);
+    m_state.showMemoriesPage();
+    return Result::Loaded;
+}

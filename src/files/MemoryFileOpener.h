@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+class AppState;
+class MessageLog;
+class Prompter;
+class Settings;
+
+// Opens a memory file: the start-up file when one is set, else the file the
+// user picks. A ".950dsc" file only brings in descriptions; a ".950" file
+// replaces both tables and then loads its description file.
+class MemoryFileOpener {
+public:
+    enum class Result {
+        Loaded,             // channels (and descriptions) loaded
+        DescriptionsLoaded, // only a description file was chosen
+        Declined,           // unsaved changes and the user said No
+        Cancelled,          // no file chosen
+        Missing,            // the file does not exist
+        Unreadable,         // the file exists but could not be read; nothing changed
+    };
+
+    MemoryFileOpener(AppState& state, Prompter& prompter, MessageLog& log, Settings& settings);
+
+    Result open();
+
+    // Lines of the last loaded file that were skipped as unreadable.
+    int skippedLines() const { return m_skipped; }
+
+    static QString doesNotExistText(const QString& path);
+    static QString unsavedChangesText();
+
+private:
+    Result run();
+
+    AppState& m_state;
+    Prompter& m_prompter;
+    MessageLog& m_log;
+    Settings& m_settings;
+    int m_skipped = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+// Reads the program's text files (memory, description and CSV files) as
+// lines. Files come from other computers and programs, so the bytes are
+// taken as UTF-8 when they are valid UTF-8 and as Windows-1252 otherwise;
+// lines may end in CR LF, LF or CR.
+class TextFileReader {
+public:
+    // Reads the whole device. False (with errorNumber and errorText set) when
+    // the device cannot be read; lines then stays empty.
+    bool read(QIODevice& device);
+
+    const QStringList& lines() const { return m_lines; }
+    int errorNumber() const { return m_errorNumber; }
+    QString errorText() const { return m_errorText; }
+
+    // The text of a file's bytes, by the rule above (a UTF-8 byte-order mark
+    // is dropped).
+    static QString decode(const QByteArray& bytes);
+    // The lines of a text; a final line end does not start another line.
+    static QStringList splitLines(const QString& text);
+
+private:
+    QStringList m_lines;
+    int m_errorNumber = 0;
+    QString m_errorText;
+};
