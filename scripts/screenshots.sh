@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Takes screenshots of the main window under a virtual X display, one per
+# grid size, with the sample memory file loaded, plus the message log and the
+# read progress window. Needs xvfb and imagemagick:
+#   sudo apt-get install -y xvfb imagemagick
+# Usage: scripts/screenshots.sh [OUTDIR]   (default: build-gui/screenshots)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${QUAYSTONE_BUILD_DIR:-build-gui}
+out=${1:-$build/screenshots}
+mkdir -p "$out"
+cmake -S . -B "$build" >/dev/null
+cmake --build "$build" -j2 --target quaystone >/dev/null
+out=$(cd "$out" && pwd)
+exe=$(pwd)/$build/src/app/quaystone
+sample=$(pwd)/tests/data/sample.950
+
+shoot() { # name gridsize extra-ini-lines
+    local name=$1 size=$2 extra=${3:-}
+    local home
+    home=$(mktemp -d)
+    mkdir -p "$home/Quaystone"
+    printf '[Settings]\nFirstTime=1\nHomeDir=%s\nGridSize=%s\nMemoryTop=0\nMemoryLeft=0\n%s\n' \
+        "$home" "$size" "$extra" >"$home/Quaystone/Quaystone.ini"
+    XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+        '$exe' '$sample' & pid=\$!
+        sleep 3
+        import -window root '$out/$name.png'
+        kill \$pid" >/dev/null 2>&1 || true
+    rm -rf "$home"
+    echo "$out/$name.png"
+}
+
+shoot main-normal Normal
+shoot main-larger Larger
+shoot main-largest Largest
+shoot main-autosize Normal "Autosize=True"

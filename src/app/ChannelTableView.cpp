@@ -1,0 +1,68 @@
+#include "ChannelTableView.h"
+
+#include "ChannelItemDelegate.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+ChannelTableView::ChannelTableView(QWidget* parent) : QTableView(parent)
+{
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setWordWrap(false);
+    setAlternatingRowColors(false);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setStretchLastSection(false);
+}
+
+void ChannelTableView::setItemDelegate(ChannelItemDelegate* delegate)
+{
+    m_delegate = delegate;
+    QTableView::setItemDelegate(delegate);
+}
+
+bool ChannelTableView::pasteIntoCurrentCell(const QString& text)
+{
+    const QModelIndex index = currentIndex();
+    if (!index.isValid() || !m_delegate || !(model()->flags(index) & Qt::ItemIsEditable))
+        return false;
+    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    m_delegate->setPendingText(text);
+    if (!edit(index, QAbstractItemView::AllEditTriggers, nullptr)) {
+        m_delegate->setPendingText(QString());
+        return false;
+    }
+    return true;
+}
+
+int ChannelTableView::tableRowAt(const QPoint& viewportPos) const
+{
+    const int row = rowAt(viewportPos.y());
+    return row < 0 ? 0 : row + 1;
+}
+
+void ChannelTableView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier) {
+        pasteIntoCurrentCell(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
+    if (m_reportDelete && event->key() == Qt::Key_Delete &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        emit deleteKeyPressed();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTableView>
+
+class ChannelItemDelegate;
+
+// A channel table on screen: a grid with a two-line header, cell editors from
+// the delegate, Shift+Insert to paste the clipboard into the current cell, and
+// the Delete key reported to the window (the PMS table deletes a pair with it).
+class ChannelTableView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ChannelTableView(QWidget* parent = nullptr);
+
+    void setItemDelegate(ChannelItemDelegate* delegate);
+    ChannelItemDelegate* channelDelegate() const { return m_delegate; }
+
+    // Reports the Delete key instead of leaving it to the view.
+    void setDeleteKeyReported(bool on) { m_reportDelete = on; }
+
+    // Opens the current cell's editor with the clipboard text in it, when the
+    // cell may be edited. Returns whether an editor was opened.
+    bool pasteIntoCurrentCell(const QString& text);
+
+    // Table row (1-based) of the row under a point of the viewport, 0 for none.
+    int tableRowAt(const QPoint& viewportPos) const;
+
+signals:
+    void deleteKeyPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    ChannelItemDelegate* m_delegate = nullptr;
+    bool m_reportDelete = false;
+};

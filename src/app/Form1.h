@@ -1,0 +1,260 @@
+#pragma once
+
+#include "AppState.h"
+#include "MessageLog.h"
+#include "Settings.h"
+#include "model/TableEditing.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class CatLink;
+class ChannelItemDelegate;
+class ChannelTableModel;
+class ChannelTableView;
+class GuiPrompter;
+class MessageLogWindow;
+class ProgressWindow;
+class Prompter;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QTableWidget;
+class QTimer;
+class SerialPort;
+class StartupDialogs;
+
+// What the command line hands the main window.
+struct Form1Options {
+    // Where the settings live; empty means the user's configuration folder.
+    QString settingsFolder;
+    // The memory file named on the command line, as given.
+    QString startupFilePath;
+    // A serial device to use for this run instead of the numbered port.
+    QString devicePath;
+};
+
+// The main window: five buttons, the menu bar, the page strip with the two
+// channel tables and the five-panel status bar. It owns the application
+// state for the whole run and hands every command to the core function that
+// carries it out.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr QRgb kRadioColour = qRgb(204, 204, 255);
+    static constexpr QRgb kFileColour = qRgb(250, 223, 173);
+    // The window's designed size in twips, also where "Force windows onto the
+    // primary desktop" puts it.
+    static constexpr int kDesignHeight = 7410;
+    static constexpr int kDesignWidth = 11700;
+
+    // prompter and dialogs may be given by tests; the desktop's are used otherwise.
+    explicit Form1(const Form1Options& options, Prompter* prompter = nullptr,
+                   StartupDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Runs the start-up steps once. False when the program has to end.
+    bool startUp();
+
+    static QString titleText();
+    static QString nothingLoadedText();
+    static QString exitQuestion();
+
+    AppState& state() { return m_state; }
+    MessageLog& log() { return m_log; }
+    Settings& settings() { return *m_settings; }
+    Prompter& prompter() { return *m_prompter; }
+    ChannelTableModel* memoriesModel() const { return m_memoriesModel; }
+    ChannelTableModel* pmsModel() const { return m_pmsModel; }
+    MessageLogWindow* messageLogWindow() const;
+    ProgressWindow* progressWindow() const { return m_progress; }
+    bool printerAvailable() const { return m_printerAvailable; }
+    QString gridSizeName() const { return m_gridSize; }
+    int commPort() const { return m_commPort; }
+    QString userCommSpeed() const { return m_userCommSpeed; }
+    // The selection the block operations work on, as last captured.
+    TableSelection selection() const { return m_selection; }
+
+public slots:
+    // Tints, menu enabling, the PMS page and the changed panel.
+    void ShowMemoryStatus();
+    // The start-up timer's single tick: opens the start-up file.
+    void deferredOpen();
+
+    void readRadio();
+    void writeRadio();
+    void openMemoryFile();
+    void saveMemoryFile();
+    void saveMemoryFileAs();
+    void saveFromMenu();
+
+    void setGridSize(const QString& name);
+    void applyColumnWidths();
+    void saveSizeAndPosition();
+    void forceWindowsOntoDesktop();
+    void showPanelPath();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Building the window (Form1.cpp, Form1Menus.cpp).
+    void buildButtons(QWidget* bar);
+    void buildPages();
+    void buildStatusBar();
+    void buildMenus();
+    QAction* addAction(QMenu* menu, const char* name, const QString& caption,
+                       const QKeySequence& shortcut = QKeySequence());
+    void connectState();
+    void prepareTable(ChannelTableView* view, ChannelTableModel* model);
+    void restoreWindow();
+    void updateClock();
+
+    // Status and enabling.
+    void applyBusy(bool busy);
+    void updateActions();
+    void applyHideSetting(bool hide);
+    void updateUndoAction();
+    void pageChanged(int index);
+    void showMemoriesPage();
+    void selectCell(ChannelTableView* view, int tableRow, int column);
+    void selectRows(const TableSelection& selection);
+    void memoriesSelectionChanged();
+    void showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& pos);
+    void appendLogLine(const QString& line, bool cleared);
+    bool exitRequest();
+    // The CAT link of this run, set up for the port and device now chosen.
+    CatLink& link();
+    void closePort();
+    bool transferBlocked() const;
+
+    // The "Memories" and "PMS" menus (Form1Commands.cpp).
+    int currentRow() const;
+    QVector<bool> hiddenColumns() const;
+    void undo();
+    void copyMemories(bool cut);
+    void pasteMemories();
+    void insertMemoryAbove();
+    void moveBlock(bool down);
+    void fillSelectionDown();
+    void removeMemory();
+    void deleteMemory();
+    void compact();
+    void sortBy(bool frequency);
+    void findText(bool next);
+    void findDuplicates();
+    void deletePmsPair();
+
+    // Settings menu.
+    void chooseComPort(int port);
+    void chooseComSpeed(const QString& speed);
+    void toggleSetting(QAction* action, const SettingKey& key);
+    void chooseDataFolder();
+
+    Form1Options m_options;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<GuiPrompter> m_guiPrompter;
+    std::unique_ptr<StartupDialogs> m_ownDialogs;
+    Prompter* m_prompter;
+    StartupDialogs* m_dialogs;
+    AppState m_state;
+    MessageLog m_log;
+    std::unique_ptr<SerialPort> m_port;
+    std::unique_ptr<CatLink> m_link;
+
+    QString m_gridSize = QStringLiteral("Normal");
+    int m_commPort = 1;
+    QString m_userCommSpeed = QStringLiteral("38400,N,8,2");
+    bool m_printerAvailable = false;
+    bool m_started = false;
+    bool m_deferredOpenDone = false;
+    bool m_copyEnabled = false;
+    bool m_editorOpen = false;
+    bool m_closing = false;
+    bool m_hideQueued = false;
+    TableSelection m_selection;
+    QString m_undoCaption;
+
+    ChannelTableModel* m_memoriesModel = nullptr;
+    ChannelTableModel* m_pmsModel = nullptr;
+    QPointer<MessageLogWindow> m_logWindow;
+    ProgressWindow* m_progress = nullptr;
+    QTabWidget* m_pages = nullptr;
+    QList<QLabel*> m_panels;
+    QTimer* m_clock = nullptr;
+
+public:
+    // Widgets and commands, named as the program names them (also their objectName).
+    QPushButton* cmdRead = nullptr;
+    QPushButton* cmdWriteRig = nullptr;
+    QPushButton* cmdLoadFile = nullptr;
+    QPushButton* cmdSaveToDisk = nullptr;
+    QPushButton* cmdImportExport = nullptr;
+    QLabel* lblRigType = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    ChannelTableView* grdMemoriesL = nullptr;
+    ChannelTableView* grdMemoriesPMS = nullptr;
+    QTableWidget* grdMemoriesHome = nullptr;
+    QTableWidget* grdMemoriesVFO = nullptr;
+    QTableWidget* grdBankScan = nullptr;
+    QTableWidget* grdMenu = nullptr;
+    QPlainTextEdit* txtDump = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuPUform = nullptr;
+    QMenu* mnuPMS = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QMenu* mnuHelpMenu = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuCutMemories = nullptr;
+    QAction* mnuPasteMemories = nullptr;
+    QAction* mnuInsertMemoryAbove = nullptr;
+    QAction* mnuMoveBlockUp = nullptr;
+    QAction* mnuMoveBlockDown = nullptr;
+    QAction* mnuFillSelectionDown = nullptr;
+    QAction* mnuRemoveMemory = nullptr;
+    QAction* mnuDeleteMemory = nullptr;
+    QAction* mnuCompact = nullptr;
+    QAction* mnuHideEmptyMemories = nullptr;
+    QAction* mnuSortFreq = nullptr;
+    QAction* mnuSortDescription = nullptr;
+    QAction* mnuFindDuplicates = nullptr;
+    QAction* mnuFindText = nullptr;
+    QAction* mnuFindNext = nullptr;
+    QAction* mnuDeletePMS = nullptr;
+    QAction* mnuComPortIdentifier = nullptr;
+    QAction* mnuCom[17] = {}; // mnuCom1..mnuCom16; index 0 unused
+    QAction* mnuComSpeed4800 = nullptr;
+    QAction* mnuComSpeed9600 = nullptr;
+    QAction* mnuComSpeed19200 = nullptr;
+    QAction* mnuComSpeed38400 = nullptr;
+    QAction* mnuLog = nullptr;
+    QAction* mnuDisableRTS = nullptr;
+    QAction* mnuAutosize = nullptr;
+    QAction* mnuUserChosenColumnWidths = nullptr;
+    QAction* mnuFontNormal = nullptr;
+    QAction* mnuFontLarger = nullptr;
+    QAction* mnuFontLargest = nullptr;
+    QAction* mnuBandPlan = nullptr;
+    QAction* mnuSelectPrintColumns = nullptr;
+    QAction* mnuDataFiles = nullptr;
+    QAction* mnuSetDefaultWindowPosition = nullptr;
+    QAction* mnuForceWindowsOntoDesktop = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuCheckForUpdates = nullptr;
+    QAction* mnuAbout = nullptr;
+};

@@ -1,0 +1,213 @@
+// The commands of the main window: transfers and files, and the "Memories"
+// and "PMS" menus. Each gathers what the window knows (selection, current
+// cell), calls the core function and shows the result.
+#include "ChannelTableModel.h"
+#include "ChannelTableView.h"
+#include "Form1.h"
+#include "GridLayout.h"
+#include "ProgressWindow.h"
+#include "cat/CatLink.h"
+#include "cat/QtSerialPortAdapter.h"
+#include "cat/RadioReader.h"
+#include "cat/RadioWriter.h"
+#include "files/MemoryFileOpener.h"
+#include "files/MemoryFileSaver.h"
+#include "model/TableEditing.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QTabWidget>
+
+CatLink& Form1::link()
+{
+    if (!m_link) {
+        m_port = std::make_unique<QtSerialPortAdapter>();
+        // While the link waits for the radio the window keeps painting and
+        // the progress window takes its stop click.
+        m_link = std::make_unique<CatLink>(*m_port, m_log, *m_prompter,
+                                           [] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
+    }
+    // The menus store their choices at once; each transfer takes them as they are now.
+    m_link->setOptions(CatLink::Options::fromSettings(*m_settings, m_options.devicePath));
+    return *m_link;
+}
+
+void Form1::closePort()
+{
+    if (m_link)
+        m_link->closePort();
+}
+
+bool Form1::transferBlocked() const
+{
+    return m_state.busy;
+}
+
+void Form1::readRadio()
+{
+    if (transferBlocked())
+        return;
+    RadioReader reader(m_state, *m_prompter, m_log, link(), *m_progress);
+    reader.run();
+    if (m_state.holdsChannels())
+        selectCell(grdMemoriesL, 1, Column::kFreq);
+}
+
+void Form1::writeRadio()
+{
+    if (transferBlocked() || !m_state.holdsChannels())
+        return;
+    RadioWriter writer(m_state, *m_prompter, m_log, link(), *m_progress);
+    writer.run();
+}
+
+void Form1::openMemoryFile()
+{
+    if (transferBlocked())
+        return;
+    MemoryFileOpener opener(m_state, *m_prompter, m_log, *m_settings);
+    const MemoryFileOpener::Result result = opener.open();
+    if (result == MemoryFileOpener::Result::Loaded || result == MemoryFileOpener::Result::DescriptionsLoaded)
+        grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth));
+    if (result == MemoryFileOpener::Result::Loaded)
+        selectCell(grdMemoriesL, 1, Column::kFreq);
+}
+
+void Form1::saveMemoryFile()
+{
+    if (transferBlocked())
+        return;
+    MemoryFileSaver(m_state, *m_prompter, m_log, *m_settings).save(MemoryFileSaver::Kind::WriteDiskFile);
+}
+
+void Form1::saveFromMenu()
+{
+    if (transferBlocked())
+        return;
+    MemoryFileSaver(m_state, *m_prompter, m_log, *m_settings).save(MemoryFileSaver::Kind::Save);
+}
+
+void Form1::saveMemoryFileAs()
+{
+    if (transferBlocked())
+        return;
+    MemoryFileSaver(m_state, *m_prompter, m_log, *m_settings).save(MemoryFileSaver::Kind::SaveAs);
+}
+
+int Form1::currentRow() const
+{
+    const QModelIndex current = grdMemoriesL->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+QVector<bool> Form1::hiddenColumns() const
+{
+    QVector<bool> hidden(m_memoriesModel->columnCount(), false);
+    for (int c = 0; c < hidden.size(); ++c)
+        hidden[c] = grdMemoriesL->isColumnHidden(c);
+    return hidden;
+}
+
+void Form1::undo()
+{
+    const int row = currentRow();
+    if (TableEditing::undo(m_state) && row > 0)
+        selectCell(grdMemoriesL, row, Column::kFreq);
+    memoriesSelectionChanged();
+}
+
+void Form1::copyMemories(bool cut)
+{
+    const TableSelection s = m_selection.normalized();
+    if (!s.coversRows(m_state.tables.memories.rowCount()))
+        return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(TableEditing::selectionText(m_state.tables.memories, s));
+    TableEditing::copyRows(m_state, s, cut);
+}
+
+void Form1::pasteMemories()
+{
+    TableEditing::paste(m_state, currentRow());
+}
+
+void Form1::insertMemoryAbove()
+{
+    const int select =
+        TableEditing::insertAbove(m_state, currentRow(), m_selection.normalized().firstRow, *m_prompter);
+    if (select > 0)
+        selectCell(grdMemoriesL, select, Column::kFreq);
+}
+
+void Form1::moveBlock(bool down)
+{
+    const MoveResult result =
+        down ? TableEditing::moveDown(m_state, m_selection) : TableEditing::moveUp(m_state, m_selection);
+    if (result.selection.firstRow < 1)
+        return;
+    selectRows(result.selection);
+    if (result.scrollRow > 0)
+        grdMemoriesL->scrollTo(m_memoriesModel->cell(result.scrollRow, Column::kFreq));
+}
+
+void Form1::fillSelectionDown()
+{
+    TableEditing::fillDown(m_state, m_selection);
+}
+
+void Form1::removeMemory()
+{
+    const TableSelection s = m_selection.normalized();
+    if (currentRow() < 1)
+        return;
+    if (TableEditing::removeRows(m_state, s, *m_prompter))
+        selectCell(grdMemoriesL, s.firstRow, Column::kFreq);
+}
+
+void Form1::deleteMemory()
+{
+    const TableSelection s = m_selection.normalized();
+    if (currentRow() < 1)
+        return;
+    if (TableEditing::deleteRows(m_state, s, *m_prompter))
+        selectCell(grdMemoriesL, s.firstRow, Column::kFreq);
+}
+
+void Form1::compact()
+{
+    TableEditing::compact(m_state);
+}
+
+void Form1::sortBy(bool frequency)
+{
+    const bool sorted = frequency ? TableEditing::sortByFrequency(m_state, m_selection)
+                                  : TableEditing::sortByDescription(m_state, m_selection);
+    if (sorted)
+        selectCell(grdMemoriesL, 1, Column::kFreq);
+}
+
+void Form1::findText(bool next)
+{
+    const FindResult found = next ? TableEditing::findNext(m_state, *m_prompter, hiddenColumns())
+                                  : TableEditing::findText(m_state, *m_prompter, hiddenColumns());
+    if (found.found) {
+        showMemoriesPage();
+        selectCell(grdMemoriesL, found.row, found.column);
+    }
+}
+
+void Form1::findDuplicates()
+{
+    TableEditing::listDuplicates(m_state, m_log, [] { QCoreApplication::processEvents(); });
+}
+
+void Form1::deletePmsPair()
+{
+    const QModelIndex current = grdMemoriesPMS->currentIndex();
+    if (!current.isValid())
+        return;
+    TableEditing::deletePmsPair(m_state, current.row() + 1, *m_prompter);
+}

@@ -1,0 +1,120 @@
+#include "GuiPrompter.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(Prompter::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompter::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompter::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Prompter::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Prompter::Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+// Texts are written with CR LF line breaks; a label wants plain LF.
+QString displayText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+} // namespace
+
+QString GuiPrompter::defaultTitle()
+{
+    return QStringLiteral("Quaystone");
+}
+
+Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    QMessageBox box(boxIcon(icon), title.isEmpty() ? defaultTitle() : title, displayText(text),
+                    boxButtons(buttons), m_parent);
+    box.setTextFormat(Qt::PlainText);
+    // The first button is the default, as the desktop's own message boxes do.
+    switch (buttons) {
+    case Buttons::OkCancel:
+    case Buttons::Ok:
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    if (buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons == Buttons::YesNo)
+        box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        // Closed by the window's close box: the safe answer.
+        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::optional<QString> GuiPrompter::inputText(const QString& title, const QString& prompt,
+                                              const QString& defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, title.isEmpty() ? defaultTitle() : title,
+                                               displayText(prompt), QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QString GuiPrompter::chooseOpenFile(const QString& title, const QString& folder, const QString& filters)
+{
+    return QFileDialog::getOpenFileName(m_parent, title, folder, filters);
+}
+
+QString GuiPrompter::chooseSaveFile(const QString& title, const QString& folder, const QString& filters,
+                                    const QString& presetName)
+{
+    // The preset name may be a full path; otherwise it starts in the folder.
+    QString start = folder;
+    if (!presetName.isEmpty())
+        start = QFileInfo(presetName).isAbsolute() ? presetName : QDir(folder).filePath(presetName);
+    // The question about replacing a file is the program's own.
+    return QFileDialog::getSaveFileName(m_parent, title, start, filters, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+QString GuiPrompter::chooseFolder(const QString& title, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(m_parent, title, folder, QFileDialog::ShowDirsOnly);
+}

@@ -1,0 +1,24 @@
+#include "StartupDialogs.h"
+
+#include "Prompter.h"
+#include "Settings.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+void StartupDialogs::showFirstUse(QWidget*, Settings&) {}
+
+QString StartupDialogs::chooseDataFolder(QWidget*, Settings& settings, Prompter& prompter,
+                                         const QString& currentFolder)
+{
+    // The browser starts at the desktop unless a folder is already chosen.
+    QString start = currentFolder;
+    if (start.isEmpty())
+        start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QString folder = prompter.chooseFolder(QString::fromLatin1(kFolderTitle), start);
+    if (folder.isEmpty())
+        return {};
+    const QString native = QDir::toNativeSeparators(folder);
+    settings.set(Keys::HomeDir, native);
+    return native;
+}
