@@ -22,6 +22,14 @@ inline constexpr SettingKey CommPort{"CommPort", "1"};
 inline constexpr SettingKey UserCommSpeed{"UserCommSpeed", "38400,N,8,2"};
 inline constexpr SettingKey RTS{"RTS", "False"};
 inline constexpr SettingKey Log{"Log", "False"};
+// Device path for port number n (1..16) where ports have no COM names; empty
+// keeps the built-in table. CommPortDevice[0] is unused.
+inline constexpr SettingKey CommPortDevice[17] = {
+    {"", ""},                   {"CommPortDevice1", ""},  {"CommPortDevice2", ""},  {"CommPortDevice3", ""},
+    {"CommPortDevice4", ""},  {"CommPortDevice5", ""},  {"CommPortDevice6", ""},  {"CommPortDevice7", ""},
+    {"CommPortDevice8", ""},  {"CommPortDevice9", ""},  {"CommPortDevice10", ""}, {"CommPortDevice11", ""},
+    {"CommPortDevice12", ""}, {"CommPortDevice13", ""}, {"CommPortDevice14", ""}, {"CommPortDevice15", ""},
+    {"CommPortDevice16", ""}};
 inline constexpr SettingKey Autosize{"Autosize", "False"};
 inline constexpr SettingKey UserChosenColumnWidths{"UserChosenColumnWidths", "False"};
 inline constexpr SettingKey GridSize{"GridSize", "Normal"};

@@ -1,0 +1,274 @@
+#include "CatLink.h"
+
+#include "CatCodec.h"
+#include "PortDirectory.h"
+#include "SerialPort.h"
+#include "app/MessageLog.h"
+#include "app/Prompter.h"
+#include "app/Settings.h"
+
+#include <QElapsedTimer>
+#include <chrono>
+#include <thread>
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+} // namespace
+
+CatLink::Options CatLink::Options::fromSettings(const Settings& settings, const QString& deviceOverride)
+{
+    Options options;
+    options.portNumber = settings.getInt(Keys::CommPort, 1);
+    options.userSpeed = settings.get(Keys::UserCommSpeed).trimmed();
+    options.noRts = settings.getBool(Keys::RTS);
+    if (deviceOverride.isEmpty()) {
+        options.device = PortDirectory(settings).device(options.portNumber);
+    } else {
+        options.device = deviceOverride;
+        options.deviceNamed = true;
+    }
+    return options;
+}
+
+const QStringList& CatLink::lineSettingsTexts()
+{
+    static const QStringList texts = {QStringLiteral("38400,N,8,2"), QStringLiteral("19200,N,8,2"),
+                                      QStringLiteral("9600,N,8,2"), QStringLiteral("4800,N,8,2")};
+    return texts;
+}
+
+int CatLink::baudOf(const QString& lineSettings)
+{
+    return lineSettingsTexts().contains(lineSettings) ? lineSettings.section(QLatin1Char(','), 0, 0).toInt()
+                                                      : 0;
+}
+
+CatLink::CatLink(SerialPort& port, MessageLog& log, Prompter& prompter, EventYield yield)
+    : m_port(port), m_log(log), m_prompter(prompter), m_yield(std::move(yield))
+{
+}
+
+QString CatLink::portLabel() const
+{
+    return m_options.deviceNamed ? m_options.device : QString::number(m_options.portNumber);
+}
+
+void CatLink::yieldEvents()
+{
+    if (m_yield)
+        m_yield();
+}
+
+bool CatLink::checkLost()
+{
+    if (m_port.isOpen() && m_port.isLost() && !m_lost) {
+        m_lost = true;
+        m_log.trace(QStringLiteral("SetCommPort: the port has gone away (") + m_port.errorText() +
+                    QLatin1Char(')'));
+    }
+    return m_lost;
+}
+
+bool CatLink::openPort(int portNumber, const QString& lineSettings)
+{
+    closePort();
+    m_options.portNumber = portNumber;
+    m_lineSettings = lineSettings;
+    m_lost = false;
+    const int baud = baudOf(lineSettings);
+    // Never open with a settings text the port does not know.
+    const bool opened =
+        baud != 0 && !m_options.device.isEmpty() && m_port.open(m_options.device, baud, !m_options.noRts);
+    if (!opened) {
+        m_log.trace(QStringLiteral("SetCommPort: open failed for port ") + portLabel());
+        QString text = QStringLiteral("COM Port ") + portLabel() +
+                       QStringLiteral(" is not available. It may be in use by another program.") + kCrLf +
+                       QStringLiteral("The requested operation cannot continue.");
+#ifndef Q_OS_WIN
+        if (m_port.permissionDenied())
+            text +=
+                kCrLf + QStringLiteral("On Linux, add your user to the 'dialout' group and log in again.");
+#endif
+        m_prompter.inform(text, Prompter::Icon::Exclamation);
+        return false;
+    }
+    m_log.trace(QStringLiteral("SetCommPort: open OK for port ") + portLabel());
+    m_port.discardInput();
+    m_port.discardOutput();
+    return true;
+}
+
+void CatLink::closePort()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool CatLink::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void CatLink::discardInput()
+{
+    if (m_port.isOpen())
+        m_port.discardInput();
+}
+
+void CatLink::send(const QString& command)
+{
+    if (!m_port.isOpen() || checkLost())
+        return;
+    // Whatever is waiting now cannot be the reply to this command.
+    m_port.discardInput();
+    m_port.write(command.toLatin1());
+    drainOutput();
+}
+
+void CatLink::drainOutput()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (m_port.bytesToWrite() > 0 && !checkLost()) {
+        const qint64 left = kDrainLimitMs - timer.elapsed();
+        if (left <= 0) {
+            m_log.trace(QStringLiteral("SendData: output not accepted by the port"));
+            m_port.discardOutput();
+            return;
+        }
+        if (!m_port.waitForBytesWritten(int(qMin<qint64>(left, kPollIntervalMs))))
+            yieldEvents();
+    }
+}
+
+bool CatLink::waitForPiece()
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        if (m_port.bytesAvailable() > 0)
+            return true;
+        if (checkLost())
+            return false;
+        const qint64 left = kReplyWindowMs - timer.elapsed();
+        if (left <= 0)
+            return false;
+        // Returns the moment data arrives; the slices only bound how long the
+        // event loop waits for its turn.
+        if (m_port.waitForReadyRead(int(qMin<qint64>(left, kPollIntervalMs))) || m_port.bytesAvailable() > 0)
+            return true;
+        yieldEvents();
+    }
+}
+
+bool CatLink::receive(int expectedChannel)
+{
+    m_reply.clear();
+    if (!m_port.isOpen())
+        return false;
+    QString buffer;
+    int received = 0;
+    for (;;) {
+        if (!waitForPiece()) {
+            if (m_port.isOpen() && !m_lost)
+                m_port.discardInput();
+            return false;
+        }
+        const QByteArray piece = m_port.readAll();
+        if (piece.isEmpty() && buffer.isEmpty()) {
+            m_log.notice(QStringLiteral("ReceiveData: no data received"));
+            return false;
+        }
+        buffer += QString::fromLatin1(piece);
+        received += piece.size();
+        if (received > kMaxReplyLength) {
+            m_log.notice(QStringLiteral("ReceiveData: reply longer than %1 characters discarded")
+                             .arg(kMaxReplyLength));
+            m_port.discardInput();
+            return false;
+        }
+        if (!buffer.endsWith(QLatin1Char(';')))
+            continue;
+        if (expectedChannel >= 0) {
+            // A late answer to the previous query names its own channel; taking
+            // it would put that channel into this slot.
+            while (buffer.startsWith(QLatin1String("MR"))) {
+                const int channel = CatCodec::channelOf(buffer);
+                if (channel < 0 || channel == expectedChannel)
+                    break;
+                const int end = buffer.indexOf(QLatin1Char(';'));
+                m_log.trace(
+                    QStringLiteral("ReceiveData: reply for channel %1 dropped while waiting for channel %2")
+                        .arg(channel, 3, 10, QLatin1Char('0'))
+                        .arg(expectedChannel, 3, 10, QLatin1Char('0')));
+                buffer.remove(0, end + 1);
+            }
+            if (buffer.isEmpty())
+                continue;
+        }
+        m_reply = buffer;
+        return true;
+    }
+}
+
+void CatLink::pause(int msecs)
+{
+    yieldEvents();
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        const qint64 left = qint64(msecs) * 1000000 - timer.nsecsElapsed();
+        if (left <= 0)
+            return;
+        std::this_thread::sleep_for(
+            std::chrono::nanoseconds(qMin<qint64>(left, kPollIntervalMs * 1000000LL)));
+        if (timer.nsecsElapsed() < qint64(msecs) * 1000000)
+            yieldEvents();
+    }
+}
+
+bool CatLink::connect()
+{
+    QString userSpeed = m_options.userSpeed;
+    if (baudOf(userSpeed) == 0) {
+        m_log.notice(QStringLiteral("The stored Com speed '") + userSpeed +
+                     QStringLiteral("' is not one of 4800, 9600, 19200 or 38400; using ") +
+                     QString::fromLatin1(kDefaultSpeed));
+        userSpeed = QString::fromLatin1(kDefaultSpeed);
+    }
+
+    bool found = false;
+    for (int pass = 0; pass < 2 && !found; ++pass) {
+        for (const QString& rate : lineSettingsTexts()) {
+            // A port that cannot be opened has shown its message once; trying
+            // the other rates would only repeat it.
+            if (!openPort(m_options.portNumber, rate))
+                return false;
+            send(QString::fromLatin1(CatCodec::kIdQuery));
+            const QString baud = rate.section(QLatin1Char(','), 0, 0);
+            if (!receive()) {
+                m_log.trace(QStringLiteral("Baud rate of ") + baud + QStringLiteral(" not successful"));
+            } else if (m_reply == QLatin1String(CatCodec::kIdReply)) {
+                m_lineSettings = rate;
+                m_log.trace(QStringLiteral("Baud rate of ") + baud + QStringLiteral(" detected"));
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            closePort();
+    }
+    if (!found) {
+        m_prompter.inform(QStringLiteral("Two attempts to set the CAT rate have failed.") + kCrLf +
+                          QStringLiteral("Please check your Com port connection and radio power on state."));
+        return false;
+    }
+
+    m_log.trace(QStringLiteral("Turning off Auto Information"));
+    send(QString::fromLatin1(CatCodec::kAutoInfoOff));
+    m_log.trace(QStringLiteral("Setting Com speed to ") + userSpeed);
+    m_lineSettings = userSpeed;
+    send(CatCodec::catRateCommand(userSpeed));
+    closePort();
+    return openPort(m_options.portNumber, m_lineSettings);
+}

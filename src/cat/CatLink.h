@@ -1,0 +1,91 @@
+#pragma once
+
+#include "EventYield.h"
+
+#include <QString>
+#include <QStringList>
+
+class MessageLog;
+class Prompter;
+class SerialPort;
+class Settings;
+
+// The CAT link over one serial port: opening and closing it, sending a
+// command, collecting a reply, and the set-up every transfer begins with
+// (finding the radio's baud rate, switching its automatic information off
+// and moving it to the user's CAT speed). Not re-entrant: nothing else may
+// use the port while a wait yields to the event loop.
+class CatLink {
+public:
+    struct Options {
+        int portNumber = 1;
+        // The device to open; the port directory's device for portNumber, or
+        // one named for this run (then messages name it instead of the number).
+        QString device;
+        bool deviceNamed = false;
+        QString userSpeed = QStringLiteral("38400,N,8,2");
+        bool noRts = false;
+
+        // Port number, speed and RTS option as stored; the device from the port
+        // directory unless deviceOverride names one.
+        static Options fromSettings(const Settings& settings, const QString& deviceOverride = QString());
+    };
+
+    // A reply must start, and each later piece follow, within this window.
+    static constexpr int kPollIntervalMs = 5;
+    static constexpr int kPollCount = 25;
+    static constexpr int kReplyWindowMs = kPollIntervalMs * kPollCount;
+    // A reply longer than this is not one the radio sends; it fails the receive.
+    static constexpr int kMaxReplyLength = 256;
+    // Output that cannot be handed to the device within this time is dropped.
+    static constexpr int kDrainLimitMs = 2000;
+
+    static constexpr char kDefaultSpeed[] = "38400,N,8,2";
+    // The four line settings, fastest first (the order of the baud search).
+    static const QStringList& lineSettingsTexts();
+    // The baud rate of a line settings text; 0 when it is none of the four.
+    static int baudOf(const QString& lineSettings);
+
+    CatLink(SerialPort& port, MessageLog& log, Prompter& prompter, EventYield yield = EventYield());
+
+    void setOptions(const Options& options) { m_options = options; }
+    const Options& options() const { return m_options; }
+    // The line settings in use: the detected rate, then the user's speed.
+    QString lineSettings() const { return m_lineSettings; }
+
+    // Opens the port at a line settings text; shows the message when it fails.
+    bool openPort(int portNumber, const QString& lineSettings);
+    void closePort();
+    bool isOpen() const;
+
+    void send(const QString& command);
+    // Collects one reply ending in ";". With expectedChannel set (0..117), a
+    // memory reply for another channel (a late answer to an earlier query)
+    // is dropped and the wait goes on.
+    bool receive(int expectedChannel = -1);
+    QString reply() const { return m_reply; }
+    // Yields to the event loop, then waits msecs, still yielding meanwhile.
+    void pause(int msecs);
+    void discardInput();
+
+    bool connect();
+
+    // The device went away while open (cable pulled); latched until the next open.
+    bool isLost() const { return m_lost; }
+
+private:
+    bool waitForPiece();
+    void drainOutput();
+    void yieldEvents();
+    QString portLabel() const;
+    bool checkLost();
+
+    SerialPort& m_port;
+    MessageLog& m_log;
+    Prompter& m_prompter;
+    EventYield m_yield;
+    Options m_options;
+    QString m_lineSettings = QString::fromLatin1(kDefaultSpeed);
+    QString m_reply;
+    bool m_lost = false;
+};

@@ -1,0 +1,140 @@
+#include "RadioReader.h"
+
+#include "CatCodec.h"
+#include "CatLink.h"
+#include "ProgressReporter.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Prompter.h"
+#include "model/ChannelMap.h"
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The procedure's own step labels, quoted by the failure message.
+constexpr int kStepReadLoop = 11;
+} // namespace
+
+const QString& RadioReader::readingMessage()
+{
+    static const QString text = kCrLf + QStringLiteral("Reading the radio.") + kCrLf + kCrLf +
+                                QStringLiteral("Wait for the process to complete") + kCrLf +
+                                QStringLiteral("or click this message to cancel.");
+    return text;
+}
+
+RadioReader::RadioReader(AppState& state, Prompter& prompter, MessageLog& log, CatLink& link,
+                         ProgressReporter& progress)
+    : m_state(state), m_prompter(prompter), m_log(log), m_link(link), m_progress(progress)
+{
+}
+
+RadioReader::Outcome RadioReader::run()
+{
+    if (m_state.changed &&
+        m_prompter.ask(QStringLiteral("Changes have been made but not yet saved to disk") + kCrLf +
+                           QStringLiteral("Are you sure you want to continue?"),
+                       Prompter::Buttons::YesNo, Prompter::Icon::Question) != Prompter::Answer::Yes)
+        return Outcome::Declined;
+
+    m_state.showMemoriesPage();
+    if (!m_link.connect())
+        return Outcome::NoLink;
+
+    m_state.readPresent = false;
+    m_state.filePresent = false;
+    m_state.currentFilePath.clear();
+    m_state.setDataSource(AppState::Nothing);
+    m_state.clearClipboard();
+
+    m_state.tables.reset();
+    m_state.setFilePanel(QString());
+
+    m_state.setBusy(true);
+    m_progress.clearStopRequest();
+    m_state.setChannelPanel(QStringLiteral("0"));
+
+    m_log.trace(QStringLiteral("Read: issue initial instructions"));
+    const Prompter::Answer answer =
+        m_prompter.ask(QStringLiteral("You are about to read the Radio. ") + kCrLf + kCrLf +
+                           QStringLiteral("  1. Ensure your radio is on and connected.") + kCrLf +
+                           QStringLiteral("  2. Click the OK button") + kCrLf + kCrLf +
+                           QStringLiteral("or click Cancel to abort the memory read."),
+                       Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    if (answer != Prompter::Answer::Ok) {
+        m_log.trace(QStringLiteral("Read: user cancelled before read"));
+        m_state.setBusy(false);
+        m_link.closePort();
+        return Outcome::Cancelled;
+    }
+
+    m_progress.show(readingMessage(), ChannelMap::kSlotCount);
+    m_progress.setPosition(0);
+    m_link.discardInput();
+
+    bool stopped = false;
+    for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
+        m_state.setChannelPanel(QString::number(p));
+        m_progress.setPosition(p);
+        m_link.send(CatCodec::memoryReadQuery(p));
+        if (m_link.receive(p - 1) && m_link.reply() != QLatin1String(CatCodec::kEmptyReply)) {
+            if (const auto error = CatCodec::decodeInto(m_state.tables, m_link.reply(), p)) {
+                fail(kStepReadLoop, error->number, error->description);
+                return Outcome::Failed;
+            }
+        }
+        if (m_link.isLost()) {
+            // Half a radio shown as a completed read would be taken for the
+            // whole of it; the tables go back to empty as after any failure.
+            m_link.closePort();
+            m_prompter.inform(
+                QStringLiteral("The connection to the radio was lost while reading memory ") +
+                    QString::number(p) + QLatin1Char('.') + kCrLf +
+                    QStringLiteral("The read has been abandoned; check the cable and the radio, "
+                                   "then read again."),
+                Prompter::Icon::Exclamation);
+            m_state.readPresent = false;
+            m_state.setDataSource(AppState::Nothing);
+            m_state.tables.reset();
+            finish();
+            return Outcome::LinkLost;
+        }
+        if (m_progress.stopRequested()) {
+            stopped = true;
+            break;
+        }
+    }
+
+    m_state.setChanged(false);
+    m_state.readPresent = true;
+    m_state.setDataSource(AppState::Radio);
+    m_state.applyHideSetting();
+    m_state.showMemoriesPage();
+    finish();
+    return stopped ? Outcome::Stopped : Outcome::Completed;
+}
+
+void RadioReader::fail(int step, int number, const QString& description)
+{
+    m_prompter.inform(QStringLiteral("Error ") + QString::number(number) + QStringLiteral(" (") +
+                      description + QStringLiteral(") in line ") + QString::number(step) +
+                      QStringLiteral(" of procedure cmdRead_Click of Form Form1"));
+    m_state.readPresent = false;
+    m_state.setDataSource(AppState::Nothing);
+    m_state.tables.reset();
+    finish();
+}
+
+void RadioReader::finish()
+{
+    m_progress.hide();
+    m_progress.setPosition(0);
+    if (m_state.readPresent)
+        m_prompter.inform(
+            QStringLiteral("The read of memories from the Radio has completed successfully.") + kCrLf +
+                QStringLiteral("It is recommended that you save a copy to disk using Write Disk File "
+                               "button."),
+            Prompter::Icon::Information);
+    m_state.setBusy(false);
+    m_link.closePort();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class AppState;
+class CatLink;
+class MessageLog;
+class ProgressReporter;
+class Prompter;
+
+// Reads all 118 channel slots of the radio into the two tables.
+class RadioReader {
+public:
+    enum class Outcome {
+        Declined,  // unsaved changes and the user said No
+        NoLink,    // the port or the radio could not be reached
+        Cancelled, // Cancel at the instructions
+        Completed,
+        Stopped,  // the user clicked the progress message
+        Failed,   // a reply could not be decoded
+        LinkLost, // the port went away during the read
+    };
+
+    static const QString& readingMessage();
+
+    RadioReader(AppState& state, Prompter& prompter, MessageLog& log, CatLink& link,
+                ProgressReporter& progress);
+
+    Outcome run();
+
+private:
+    void fail(int step, int number, const QString& description);
+    void finish();
+
+    AppState& m_state;
+    Prompter& m_prompter;
+    MessageLog& m_log;
+    CatLink& m_link;
+    ProgressReporter& m_progress;
+};

@@ -1,0 +1,110 @@
+#include "FakeSerialPort.h"
+
+#include <QThread>
+
+FakeSerialPort::FakeSerialPort()
+{
+    m_clock.start();
+}
+
+void FakeSerialPort::answer(const QString& command, const QVector<Piece>& pieces)
+{
+    m_answers[command] = pieces;
+}
+
+bool FakeSerialPort::open(const QString& device, qint32 baudRate, bool rtsCts)
+{
+    if (m_openFails)
+        return false;
+    m_open = true;
+    m_baud = baudRate;
+    m_device = device;
+    m_rtsCts = rtsCts;
+    m_openedRates.append(baudRate);
+    return true;
+}
+
+void FakeSerialPort::close()
+{
+    m_open = false;
+    m_pending.clear();
+    m_ready.clear();
+    m_toWrite = 0;
+}
+
+void FakeSerialPort::discardInput()
+{
+    deliverDue();
+    m_ready.clear();
+}
+
+qint64 FakeSerialPort::write(const QByteArray& data)
+{
+    const QString command = QString::fromLatin1(data);
+    m_written << command;
+    m_toWrite = data.size();
+    if (m_loseAfterMs >= 0) {
+        m_lostAtMs = m_clock.elapsed() + m_loseAfterMs;
+        m_loseAfterMs = -1;
+    }
+    QVector<Piece> pieces;
+    if (command == QLatin1String("ID;"))
+        pieces = {{0, m_idReply.toLatin1()}};
+    if (m_answers.contains(command))
+        pieces = m_answers.value(command);
+    // At another speed than its own the radio hears only noise.
+    if (command == QLatin1String("ID;") && m_baud != m_radioBaud)
+        pieces.clear();
+    for (const Piece& piece : pieces)
+        m_pending.append({m_clock.elapsed() + piece.delayMs, piece.text});
+    return data.size();
+}
+
+bool FakeSerialPort::waitForBytesWritten(int)
+{
+    const bool any = m_toWrite > 0;
+    m_toWrite = 0;
+    return any;
+}
+
+void FakeSerialPort::deliverDue() const
+{
+    const qint64 now = m_clock.elapsed();
+    while (!m_pending.isEmpty() && m_pending.first().dueMs <= now)
+        m_ready += m_pending.takeFirst().text;
+}
+
+qint64 FakeSerialPort::bytesAvailable() const
+{
+    deliverDue();
+    return m_ready.size();
+}
+
+QByteArray FakeSerialPort::readAll()
+{
+    deliverDue();
+    const QByteArray data = m_ready;
+    m_ready.clear();
+    return data;
+}
+
+bool FakeSerialPort::waitForReadyRead(int msecs)
+{
+    ++m_waits;
+    if (isLost())
+        return false;
+    const qint64 now = m_clock.elapsed();
+    qint64 until = now + msecs;
+    if (!m_pending.isEmpty())
+        until = qMin(until, m_pending.first().dueMs);
+    if (m_lostAtMs >= 0)
+        until = qMin(until, m_lostAtMs);
+    if (until > now)
+        QThread::msleep(static_cast<unsigned long>(until - now));
+    return bytesAvailable() > 0;
+}
+
+bool FakeSerialPort::isLost() const
+{
+    return m_open && m_lostAtMs >= 0 && m_clock.elapsed() >= m_lostAtMs;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "cat/SerialPort.h"
+
+#include <QElapsedTimer>
+#include <QMap>
+#include <QStringList>
+#include <QVector>
+
+// A serial port for unit tests. Each command written can be answered with
+// scripted pieces, each arriving a number of milliseconds after the write;
+// waits really wait (briefly), so the link's time limits are exercised.
+class FakeSerialPort : public SerialPort {
+public:
+    struct Piece {
+        int delayMs = 0;
+        QByteArray text;
+    };
+
+    FakeSerialPort();
+
+    // Answers every write of command with these pieces (until changed).
+    void answer(const QString& command, const QVector<Piece>& pieces);
+    void answerWith(const QString& command, const QString& reply)
+    {
+        answer(command, QVector<Piece>{{0, reply.toLatin1()}});
+    }
+    // Answers ID; with the identity only at this baud rate.
+    void setRadioBaud(int baud) { m_radioBaud = baud; }
+    // Answers "ID;" at the radio's baud rate with this text.
+    void setIdReply(const QString& reply) { m_idReply = reply; }
+    // Devices that cannot be opened.
+    void setOpenFails(bool fails, bool permission = false)
+    {
+        m_openFails = fails;
+        m_permission = permission;
+    }
+    // The device goes away this many milliseconds after the next write.
+    void loseAfterMs(int ms) { m_loseAfterMs = ms; }
+
+    QStringList written() const { return m_written; }
+    // Baud rate of every successful open, in order.
+    QVector<int> openedRates() const { return m_openedRates; }
+    int waitCount() const { return m_waits; }
+
+    bool open(const QString& device, qint32 baudRate, bool rtsCts) override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
+    void discardInput() override;
+    void discardOutput() override { m_toWrite = 0; }
+    qint64 write(const QByteArray& data) override;
+    qint64 bytesToWrite() const override { return m_toWrite; }
+    bool waitForBytesWritten(int msecs) override;
+    qint64 bytesAvailable() const override;
+    QByteArray readAll() override;
+    bool waitForReadyRead(int msecs) override;
+    bool isLost() const override;
+    bool permissionDenied() const override { return m_permission && m_openFails; }
+    QString errorText() const override { return QStringLiteral("fake error"); }
+
+    bool lastRtsCts() const { return m_rtsCts; }
+    QString lastDevice() const { return m_device; }
+
+private:
+    struct Pending {
+        qint64 dueMs;
+        QByteArray text;
+    };
+    void deliverDue() const;
+
+    QElapsedTimer m_clock;
+    QMap<QString, QVector<Piece>> m_answers;
+    mutable QVector<Pending> m_pending;
+    mutable QByteArray m_ready;
+    QStringList m_written;
+    QVector<int> m_openedRates;
+    QString m_idReply = QStringLiteral("ID0310;");
+    QString m_device;
+    int m_radioBaud = 38400;
+    int m_baud = 0;
+    int m_loseAfterMs = -1;
+    qint64 m_lostAtMs = -1;
+    qint64 m_toWrite = 0;
+    int m_waits = 0;
+    bool m_open = false;
+    bool m_openFails = false;
+    bool m_permission = false;
+    bool m_rtsCts = false;
+};

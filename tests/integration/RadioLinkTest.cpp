@@ -1,0 +1,560 @@
+// The link, the read and the write against the simulated radio on a real
+// pseudo-terminal, through QSerialPort: what the radio saw, what the log
+// says and what the user was told.
+
+#include "ScriptedProgress.h"
+#include "cat/LinkTestSupport.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestLocale.h"
+
+#include "RadioSimulator.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "cat/CatCodec.h"
+#include "cat/CatLink.h"
+#include "cat/QtSerialPortAdapter.h"
+#include "cat/RadioReader.h"
+#include "cat/RadioWriter.h"
+#include "model/ChannelMap.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Options = RadioSimulator::Options;
+
+const QString kOpenOk = QStringLiteral("SetCommPort: open OK for port 1");
+const QString kInstructions = QStringLiteral("You are about to read the Radio. \r\n\r\n"
+                                             "  1. Ensure your radio is on and connected.\r\n"
+                                             "  2. Click the OK button\r\n\r\n"
+                                             "or click Cancel to abort the memory read.");
+const QString kReadDone =
+    QStringLiteral("The read of memories from the Radio has completed successfully.\r\n"
+                   "It is recommended that you save a copy to disk using Write Disk File "
+                   "button.");
+const QString kTwoAttempts =
+    QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
+                   "Please check your Com port connection and radio power on state.");
+
+// A memory-write command for a sequence position, from a record written with ".".
+QString command(int position, const char* freq, const char* mode, const char* shift = "Simplex",
+                const char* encDec = "", const char* tone = "")
+{
+    MemoryRecord record;
+    record.Freq = local(freq);
+    record.Mode = QString::fromLatin1(mode);
+    record.Shift = QString::fromLatin1(shift);
+    record.EncDec = QString::fromLatin1(encDec);
+    record.Tone = QString::fromLatin1(tone);
+    const CatCodec::EncodeResult result = CatCodec::encode(record, position);
+    EXPECT_TRUE(result.ok()) << result.problem.toStdString();
+    return result.command;
+}
+
+QStringList queries(int first, int last)
+{
+    QStringList list;
+    for (int p = first; p <= last; ++p)
+        list << CatCodec::memoryReadQuery(p);
+    return list;
+}
+
+const QStringList kSetUp = {QStringLiteral("ID;"), QStringLiteral("AI0;"), QStringLiteral("EX0263;")};
+
+class RadioLink : public ::testing::Test {
+protected:
+    RadioLink() : link(port, log, prompter, [this] { ++yields; }) { log.setTraceEnabled(true); }
+    ~RadioLink() override { link.closePort(); }
+
+    void startRadio(const Options& options = Options())
+    {
+        radio = std::make_unique<RadioSimulator>(options);
+        const QString device = radio->start();
+        ASSERT_FALSE(device.isEmpty()) << radio->errorText().toStdString();
+        useDevice(device);
+    }
+    void useDevice(const QString& device)
+    {
+        CatLink::Options options;
+        options.portNumber = 1;
+        options.device = device;
+        link.setOptions(options);
+    }
+    RadioReader::Outcome read() { return RadioReader(state, prompter, log, link, progress).run(); }
+    RadioWriter::Outcome write() { return RadioWriter(state, prompter, log, link, progress).run(); }
+    void expectAllEmptyFrom(int first)
+    {
+        for (int p = first; p <= ChannelMap::kSlotCount; ++p)
+            ASSERT_TRUE(state.tables.isEmptyAt(p)) << "position " << p;
+    }
+
+    std::unique_ptr<RadioSimulator> radio;
+    QtSerialPortAdapter port;
+    MessageLog log;
+    ScriptedPrompter prompter;
+    ScriptedProgress progress;
+    AppState state;
+    int yields = 0;
+    CatLink link;
+};
+
+// ---- Link set-up -----------------------------------------------------------------
+
+struct DetectCase {
+    int radioRate;
+    QStringList log;
+    QVector<int> idRates;
+};
+
+class Detection : public RadioLink, public ::testing::WithParamInterface<DetectCase> {};
+
+TEST_P(Detection, FindsTheRadioAtItsRateAndMovesItToTheUserSpeed)
+{
+    const DetectCase& c = GetParam();
+    Options options;
+    options.startRate = c.radioRate;
+    startRadio(options);
+    ASSERT_TRUE(link.connect());
+
+    EXPECT_EQ(logLines(log), c.log);
+    QStringList expected(c.idRates.size(), QStringLiteral("ID;"));
+    expected << QStringLiteral("AI0;") << QStringLiteral("EX0263;");
+    EXPECT_EQ(radio->commands(), expected);
+    const auto traffic = radio->traffic();
+    for (int i = 0; i < c.idRates.size(); ++i)
+        EXPECT_EQ(traffic.at(i).clientBaud, c.idRates.at(i));
+    EXPECT_EQ(traffic.at(c.idRates.size() - 1).reply, QStringLiteral("ID0310;"));
+    EXPECT_EQ(radio->catRate(), 38400);
+    EXPECT_FALSE(radio->autoInformation());
+    EXPECT_EQ(link.lineSettings(), QStringLiteral("38400,N,8,2"));
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_TRUE(prompter.prompts().isEmpty());
+
+    // The radio now hears the link at its new rate.
+    link.send(QStringLiteral("ID;"));
+    ASSERT_TRUE(link.receive());
+    EXPECT_EQ(link.reply(), QStringLiteral("ID0310;"));
+}
+
+const QString kAutoOff = QStringLiteral("Turning off Auto Information");
+const QString kSpeed = QStringLiteral("Setting Com speed to 38400,N,8,2");
+
+INSTANTIATE_TEST_SUITE_P(
+    RadioLink, Detection,
+    ::testing::Values(DetectCase{38400,
+                                 {kOpenOk, QStringLiteral("Baud rate of 38400 detected"), kAutoOff, kSpeed,
+                                  kOpenOk},
+                                 {38400}},
+                      DetectCase{19200,
+                                 {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
+                                  QStringLiteral("Baud rate of 19200 detected"), kAutoOff, kSpeed, kOpenOk},
+                                 {38400, 19200}},
+                      DetectCase{9600,
+                                 {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
+                                  QStringLiteral("Baud rate of 19200 not successful"), kOpenOk,
+                                  QStringLiteral("Baud rate of 9600 detected"), kAutoOff, kSpeed, kOpenOk},
+                                 {38400, 19200, 9600}},
+                      DetectCase{4800,
+                                 {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
+                                  QStringLiteral("Baud rate of 19200 not successful"), kOpenOk,
+                                  QStringLiteral("Baud rate of 9600 not successful"), kOpenOk,
+                                  QStringLiteral("Baud rate of 4800 detected"), kAutoOff, kSpeed, kOpenOk},
+                                 {38400, 19200, 9600, 4800}}),
+    [](const ::testing::TestParamInfo<DetectCase>& row) {
+        return "Radio" + std::to_string(row.param.radioRate);
+    });
+
+TEST_F(RadioLink, MovesTheRadioToASlowerUserSpeed)
+{
+    startRadio();
+    CatLink::Options options = link.options();
+    options.userSpeed = QStringLiteral("4800,N,8,2");
+    link.setOptions(options);
+    ASSERT_TRUE(link.connect());
+    EXPECT_EQ(radio->commands(),
+              (QStringList{QStringLiteral("ID;"), QStringLiteral("AI0;"), QStringLiteral("EX0260;")}));
+    EXPECT_EQ(radio->catRate(), 4800);
+    link.send(CatCodec::memoryReadQuery(1));
+    ASSERT_TRUE(link.receive(0));
+    EXPECT_EQ(radio->traffic().last().clientBaud, 4800);
+}
+
+struct NoRadioCase {
+    const char* name;
+    bool unknownId;
+    QStringList passLog;
+};
+
+class NoRadio : public RadioLink, public ::testing::WithParamInterface<NoRadioCase> {};
+
+TEST_P(NoRadio, EightIdentityQueriesThenTheTwoAttemptsMessage)
+{
+    Options options;
+    options.unknownId = GetParam().unknownId;
+    options.noAnswer = !GetParam().unknownId;
+    startRadio(options);
+    EXPECT_FALSE(link.connect());
+    EXPECT_EQ(radio->commands(), QStringList(8, QStringLiteral("ID;")));
+    EXPECT_EQ(logLines(log), GetParam().passLog + GetParam().passLog);
+    EXPECT_EQ(prompter.messages(), QStringList{kTwoAttempts});
+    EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::None);
+    EXPECT_FALSE(link.isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RadioLink, NoRadio,
+    ::testing::Values(NoRadioCase{"Silent",
+                                  false,
+                                  {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
+                                   QStringLiteral("Baud rate of 19200 not successful"), kOpenOk,
+                                   QStringLiteral("Baud rate of 9600 not successful"), kOpenOk,
+                                   QStringLiteral("Baud rate of 4800 not successful")}},
+                      // "?;" is an answer, so its rate logs no "not successful".
+                      NoRadioCase{"AnswersQuestionMark",
+                                  true,
+                                  {kOpenOk, kOpenOk, QStringLiteral("Baud rate of 19200 not successful"),
+                                   kOpenOk, QStringLiteral("Baud rate of 9600 not successful"), kOpenOk,
+                                   QStringLiteral("Baud rate of 4800 not successful")}}),
+    [](const ::testing::TestParamInfo<NoRadioCase>& row) { return std::string(row.param.name); });
+
+TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
+{
+    useDevice(QStringLiteral("/nonexistent/quaystone-tty"));
+    state.tables.setRecordAt(1, {QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Simplex"),
+                                 QString(), QString(), QStringLiteral("kept")});
+    state.dataSource = AppState::File;
+    EXPECT_EQ(read(), RadioReader::Outcome::NoLink);
+    EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 1")});
+    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral(
+                                       "COM Port 1 is not available. It may be in use by another program.\r\n"
+                                       "The requested operation cannot continue.")});
+    EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("kept"));
+    EXPECT_EQ(state.dataSource, int(AppState::File));
+}
+
+// ---- Reading --------------------------------------------------------------------
+
+class Reading : public RadioLink {};
+class ReadingBothMarks : public RadioLink, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override { m_mark = std::make_unique<ScopedDecimalMark>(QString::fromLatin1(GetParam())); }
+    void TearDown() override { m_mark.reset(); }
+    std::unique_ptr<ScopedDecimalMark> m_mark;
+};
+
+TEST_P(ReadingBothMarks, TenFilledMemoriesAndEverythingElseEmpty)
+{
+    startRadio();
+    const char* freqs[10] = {"7.00000",  "7.05000",  "14.25000", "21.30000", "28.50000",
+                             "29.62000", "50.11000", "3.65000",  "1.84000",  "0.13600"};
+    for (int p = 1; p <= 10; ++p)
+        ASSERT_TRUE(
+            radio->setChannel(command(p, freqs[p - 1], p == 6 ? "FM" : "USB", p == 6 ? "Minus" : "Simplex",
+                                      p == 6 ? "CTCSS Enc" : "", p == 6 ? "88.5" : "67.0")));
+    prompter.answer(Prompter::Answer::Ok);
+
+    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
+
+    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 118));
+    for (int p = 1; p <= 10; ++p) {
+        const MemoryRecord record = state.tables.recordAt(p);
+        EXPECT_EQ(record.Freq, local(freqs[p - 1])) << p;
+        EXPECT_EQ(ChannelMap::slotOf(p).label, QString::number(p - 1));
+        EXPECT_EQ(record.Mode, p == 6 ? QStringLiteral("FM") : QStringLiteral("USB"));
+    }
+    EXPECT_EQ(state.tables.recordAt(6).Shift, QStringLiteral("Minus"));
+    EXPECT_EQ(state.tables.recordAt(6).EncDec, QStringLiteral("CTCSS Enc"));
+    EXPECT_EQ(state.tables.recordAt(6).Tone, QStringLiteral("88.5"));
+    expectAllEmptyFrom(11);
+
+    EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, kReadDone}));
+    EXPECT_EQ(prompter.prompts().at(0).buttons, Prompter::Buttons::OkCancel);
+    EXPECT_EQ(prompter.prompts().at(0).icon, Prompter::Icon::Question);
+    EXPECT_EQ(prompter.prompts().at(1).icon, Prompter::Icon::Information);
+    EXPECT_EQ(logLines(log),
+              (QStringList{kOpenOk, QStringLiteral("Baud rate of 38400 detected"), kAutoOff, kSpeed, kOpenOk,
+                           QStringLiteral("Read: issue initial instructions")}));
+    EXPECT_TRUE(state.readPresent);
+    EXPECT_FALSE(state.filePresent);
+    EXPECT_FALSE(state.changed);
+    EXPECT_FALSE(state.busy);
+    EXPECT_EQ(state.dataSource, int(AppState::Radio));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(progress.shown, QStringList{RadioReader::readingMessage()});
+    EXPECT_EQ(progress.maximum, 118);
+    EXPECT_FALSE(progress.visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(DecimalMarks, ReadingBothMarks, ::testing::Values(".", ","),
+                         [](const ::testing::TestParamInfo<const char*>& mark) {
+                             return std::string(mark.param[0] == '.' ? "Point" : "Comma");
+                         });
+
+TEST_F(Reading, ARepliesInTwoPiecesIsCollectedAsOne)
+{
+    Options options;
+    options.splitAt = 7;
+    options.splitGapMs = 40;
+    startRadio(options);
+    radio->setChannel(QStringLiteral("MW00007000000+000000100000;"));
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
+    EXPECT_EQ(radio->traffic().at(3).reply, QStringLiteral("MR00007000000+000000100000;"));
+    EXPECT_EQ(state.tables.recordAt(1).Freq, QStringLiteral("7.00000"));
+    EXPECT_EQ(state.tables.recordAt(1).Mode, QStringLiteral("LSB"));
+    expectAllEmptyFrom(2);
+}
+
+TEST_F(Reading, ARadioThatFallsSilentAfterSlot50LeavesTheRestEmpty)
+{
+    Options options;
+    options.silentAfterChannel = 49;
+    startRadio(options);
+    for (int p = 1; p <= 118; ++p)
+        radio->setChannel(command(p, "14.07000", "USB"));
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
+    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 118));
+    int answered = 0;
+    for (const auto& exchange : radio->traffic())
+        answered += exchange.command.startsWith(QLatin1String("MR")) && !exchange.reply.isEmpty() ? 1 : 0;
+    EXPECT_EQ(answered, 50);
+    for (int p = 1; p <= 50; ++p)
+        ASSERT_EQ(state.tables.recordAt(p).Freq,
+                  p > 100 ? QStringLiteral("14.070000") : QStringLiteral("14.07000"));
+    expectAllEmptyFrom(51);
+    EXPECT_EQ(prompter.messages().last(), kReadDone);
+}
+
+TEST_F(Reading, AStopAfterSlot30EndsTheReadThere)
+{
+    startRadio();
+    for (int p = 1; p <= 118; ++p)
+        radio->setChannel(command(p, "7.10000", "CW"));
+    progress.stopAt = 30;
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(read(), RadioReader::Outcome::Stopped);
+    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 30));
+    EXPECT_EQ(state.tables.recordAt(30).Mode, QStringLiteral("CW"));
+    expectAllEmptyFrom(31);
+    EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, kReadDone}));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(state.busy);
+}
+
+TEST_F(Reading, AGarbageReplyFailsTheReadAndEmptiesTheTables)
+{
+    Options options;
+    options.garbageChannel = 12;
+    startRadio(options);
+    for (int p = 1; p <= 20; ++p)
+        radio->setChannel(command(p, "7.10000", "CW"));
+    state.changed = true;
+    prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Ok);
+
+    EXPECT_EQ(read(), RadioReader::Outcome::Failed);
+
+    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 13));
+    EXPECT_EQ(
+        prompter.messages(),
+        (QStringList{QStringLiteral("Changes have been made but not yet saved to disk\r\n"
+                                    "Are you sure you want to continue?"),
+                     kInstructions,
+                     QStringLiteral("Error 13 (Type mismatch) in line 11 of procedure cmdRead_Click of Form "
+                                    "Form1")}));
+    EXPECT_EQ(prompter.prompts().at(0).buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(prompter.prompts().at(2).buttons, Prompter::Buttons::Ok);
+    EXPECT_EQ(prompter.prompts().at(2).icon, Prompter::Icon::None);
+    expectAllEmptyFrom(1);
+    EXPECT_TRUE(state.changed);
+    EXPECT_FALSE(state.readPresent);
+    EXPECT_EQ(state.dataSource, int(AppState::Nothing));
+    EXPECT_FALSE(state.busy);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(progress.visible);
+}
+
+TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
+{
+    Options options;
+    options.lateChannel = 5;
+    options.lateMs = 180;
+    startRadio(options);
+    for (int p = 1; p <= 8; ++p)
+        radio->setChannel(command(p, p == 6 ? "3.70000" : "7.20000", "LSB"));
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
+    EXPECT_TRUE(state.tables.isEmptyAt(6));
+    EXPECT_EQ(state.tables.recordAt(7).Freq, QStringLiteral("7.20000"));
+    EXPECT_TRUE(logLines(log).contains(
+        QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006")));
+}
+
+TEST_F(Reading, CancelAtTheInstructionsLeavesEmptyTablesAndTheChangedFlag)
+{
+    startRadio();
+    radio->setChannel(command(1, "7.10000", "CW"));
+    state.tables.setRecordAt(2, {QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Simplex"),
+                                 QString(), QString(), QString()});
+    state.currentFilePath = QStringLiteral("/tmp/x.950");
+    state.filePresent = true;
+    prompter.answer(Prompter::Answer::Cancel);
+    EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
+    EXPECT_EQ(radio->commands(), kSetUp);
+    expectAllEmptyFrom(1);
+    EXPECT_TRUE(state.currentFilePath.isEmpty());
+    EXPECT_FALSE(state.filePresent);
+    EXPECT_FALSE(state.readPresent);
+    EXPECT_EQ(logLines(log).mid(5), (QStringList{QStringLiteral("Read: issue initial instructions"),
+                                                 QStringLiteral("Read: user cancelled before read")}));
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)
+{
+    Options options;
+    options.hangUpAfter = 3 + 20; // set-up, then twenty slots
+    startRadio(options);
+    for (int p = 1; p <= 118; ++p)
+        radio->setChannel(command(p, "7.10000", "CW"));
+    prompter.answer(Prompter::Answer::Ok);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(read(), RadioReader::Outcome::LinkLost);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_TRUE(radio->hungUp());
+    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 20));
+    EXPECT_EQ(
+        prompter.messages(),
+        (QStringList{kInstructions,
+                     QStringLiteral("The connection to the radio was lost while reading memory 21.\r\n"
+                                    "The read has been abandoned; check the cable and the radio, then read "
+                                    "again.")}));
+    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Exclamation);
+    expectAllEmptyFrom(1);
+    EXPECT_FALSE(state.readPresent);
+    EXPECT_EQ(state.dataSource, int(AppState::Nothing));
+    EXPECT_FALSE(state.busy);
+    EXPECT_FALSE(link.isOpen());
+}
+
+// ---- Writing --------------------------------------------------------------------
+
+class Writing : public RadioLink {
+protected:
+    void setSlot(int position, const char* freq, const char* mode, const char* shift = "Simplex")
+    {
+        state.tables.setRecordAt(position, {local(freq), QString::fromLatin1(mode),
+                                            QString::fromLatin1(shift), QString(), QString(), QString()});
+    }
+};
+
+TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
+{
+    startRadio();
+    setSlot(1, "7.00000", "LSB");
+    setSlot(2, "14.20000", "USB");
+    setSlot(3, "21.20000", "USB");
+    setSlot(4, "28.40000", "?? ");
+    setSlot(101, "14.000000", "CW");
+    radio->setChannel(command(1, "7.00000", "LSB"));
+    radio->setChannel(command(2, "14.10000", "USB"));
+    radio->setChannel(command(5, "3.60000", "LSB")); // kept: the table's slot 5 is empty
+    prompter.answer(Prompter::Answer::Ok);
+
+    EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
+
+    const QString mw2 = command(2, "14.20000", "USB");
+    const QString mw3 = command(3, "21.20000", "USB");
+    const QString mw101 = command(101, "14.000000", "CW");
+    const QStringList expected = kSetUp + QStringList{QStringLiteral("MR000;"),
+                                                      QStringLiteral("MR001;"),
+                                                      mw2,
+                                                      QStringLiteral("MR002;"),
+                                                      mw3,
+                                                      QStringLiteral("MR100;"),
+                                                      mw101};
+    EXPECT_EQ(radio->commands(), expected);
+    EXPECT_EQ(
+        logLines(log).mid(5),
+        (QStringList{QStringLiteral("Write: issue initial instructions"),
+                     QStringLiteral("Memory 1 is identical - no action required"),
+                     QStringLiteral("Memory 2 replaced"), QStringLiteral("Memory 3 added"),
+                     QStringLiteral("Memory 4 (3) not written: the mode '?? ' is not a mode of the radio"),
+                     QStringLiteral("Memory 101 added")}));
+    EXPECT_EQ(radio->channel(1), QStringLiteral("MR") + mw2.mid(2));
+    EXPECT_EQ(radio->channel(4), command(5, "3.60000", "LSB").replace(1, 1, QLatin1Char('R')));
+    EXPECT_EQ(radio->filledChannelCount(), 5);
+    EXPECT_EQ(prompter.messages().last(), QStringLiteral("Transfer of memories completed."));
+    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Information);
+    EXPECT_EQ(prompter.prompts().first().text,
+              QStringLiteral("If you want to clear the existing memories in the radio. \r\n\r\n"
+                             "  1. Power Off the Radio\r\n"
+                             "  2. Hold in the A>M button and power on the radio\r\n\r\n"
+                             "To minimise relay chatter switch the radio to VFO mode.\r\n\r\n"
+                             "When you are ready to write click the OK button,\r\n"
+                             "or click Cancel to abort the memory write."));
+    EXPECT_FALSE(state.busy);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(progress.shown, QStringList{RadioWriter::writingMessage()});
+}
+
+TEST_F(Writing, WritingWhatWasJustReadSendsNoWriteCommand)
+{
+    startRadio();
+    for (int p = 1; p <= 118; p += 9)
+        radio->setChannel(command(p, p > 100 ? "7.123450" : "7.12340", "AM"));
+    prompter.answer(Prompter::Answer::Ok);
+    ASSERT_EQ(read(), RadioReader::Outcome::Completed);
+    radio->clearTraffic();
+    log.clear();
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
+    for (const QString& sent : radio->commands())
+        EXPECT_FALSE(sent.startsWith(QLatin1String("MW"))) << sent.toStdString();
+    EXPECT_EQ(logLines(log).filter(QStringLiteral("is identical")).size(), 14);
+}
+
+TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
+{
+    startRadio();
+    for (int p = 1; p <= 118; ++p)
+        setSlot(p, p > 100 ? "10.100000" : "10.10000", "AM");
+    progress.stopAt = 3;
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(write(), RadioWriter::Outcome::Stopped);
+    const QStringList expected = kSetUp + QStringList{QStringLiteral("MR000;"), command(1, "10.10000", "AM"),
+                                                      QStringLiteral("MR001;"), command(2, "10.10000", "AM"),
+                                                      QStringLiteral("MR002;"), command(3, "10.10000", "AM")};
+    EXPECT_EQ(radio->commands(), expected);
+    EXPECT_EQ(prompter.messages().last(), QStringLiteral("Write cancelled by user request"));
+    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::None);
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
+{
+    Options options;
+    options.hangUpAfter = 3 + 4; // set-up, then MR and MW for two slots
+    startRadio(options);
+    for (int p = 1; p <= 10; ++p)
+        setSlot(p, "18.10000", "CW");
+    prompter.answer(Prompter::Answer::Ok);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(write(), RadioWriter::Outcome::LinkLost);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(radio->filledChannelCount(), 2);
+    EXPECT_EQ(
+        prompter.messages().last(),
+        QStringLiteral("The connection to the radio was lost while writing memory 3.\r\n"
+                       "The write has been abandoned; memories before it were written, the rest were not."));
+    EXPECT_FALSE(logLines(log).contains(QStringLiteral("Memory 3 added")));
+    EXPECT_FALSE(state.busy);
+    EXPECT_FALSE(link.isOpen());
+}
+
+} // namespace

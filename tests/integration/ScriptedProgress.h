@@ -1,0 +1,40 @@
+#pragma once
+
+#include "cat/ProgressReporter.h"
+
+#include <QStringList>
+
+// A progress window for tests: records what it was shown and "clicks" the
+// message once the bar reaches stopAt.
+class ScriptedProgress : public ProgressReporter {
+public:
+    int stopAt = 0;
+    QStringList shown;
+    int maximum = 0;
+    int position = 0;
+    int hides = 0;
+    bool visible = false;
+
+    void show(const QString& message, int max) override
+    {
+        shown << message;
+        maximum = max;
+        visible = true;
+    }
+    void setPosition(int p) override
+    {
+        position = p;
+        if (stopAt > 0 && p >= stopAt)
+            m_stop = true;
+    }
+    void hide() override
+    {
+        ++hides;
+        visible = false;
+    }
+    bool stopRequested() const override { return m_stop; }
+    void clearStopRequest() override { m_stop = false; }
+
+private:
+    bool m_stop = false;
+};

@@ -1,0 +1,452 @@
+#include "RadioSimulator.h"
+
+#include "cat/CatCodec.h"
+#include "files/MemoryFile.h"
+#include "files/TextFileReader.h"
+#include "files/TextFileWriter.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kMaxPending = 256;
+constexpr int kBitsPerCharacter = 11; // start, 8 data, 2 stop
+
+bool isDigits(const QString& text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+long long wireNs(int characters, int baud)
+{
+    return baud > 0 ? (long long)characters * kBitsPerCharacter * 1000000000LL / baud : 0;
+}
+
+// The channel of a memory reply or memory-write line, or -1.
+int channelOfLine(const QString& line)
+{
+    if (line.size() != CatCodec::kCommandLength || !line.endsWith(QLatin1Char(';')) ||
+        !(line.startsWith(QLatin1String("MR")) || line.startsWith(QLatin1String("MW"))))
+        return -1;
+    const int channel = CatCodec::channelOf(line);
+    return channel < RadioSimulator::kChannelCount ? channel : -1;
+}
+} // namespace
+
+RadioSimulator::RadioSimulator() : RadioSimulator(Options()) {}
+
+RadioSimulator::RadioSimulator(const Options& options) : m_options(options), m_catRate(options.startRate) {}
+
+RadioSimulator::~RadioSimulator()
+{
+    stop();
+}
+
+int RadioSimulator::baudOfSpeed(unsigned int speed)
+{
+    switch (speed) {
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
+    }
+}
+
+QString RadioSimulator::start()
+{
+    if (isRunning())
+        return m_devicePath;
+    m_error.clear();
+    char name[256] = {};
+    if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+        m_error =
+            QStringLiteral("cannot create a pseudo-terminal: ") + QString::fromLocal8Bit(strerror(errno));
+        return {};
+    }
+    // Raw until a client sets its own line: nothing echoed back to the radio.
+    termios settings{};
+    tcgetattr(m_slave, &settings);
+    cfmakeraw(&settings);
+    tcsetattr(m_slave, TCSANOW, &settings);
+    fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    fcntl(m_slave, F_SETFD, FD_CLOEXEC);
+    if (pipe(m_wake) != 0) {
+        m_error = QStringLiteral("cannot create a pipe: ") + QString::fromLocal8Bit(strerror(errno));
+        ::close(m_master);
+        ::close(m_slave);
+        m_master = m_slave = -1;
+        return {};
+    }
+    m_devicePath = QString::fromLocal8Bit(name);
+    m_hungUp = false;
+    m_silent = false;
+    m_commandCount = 0;
+    m_catRate = m_options.startRate;
+    m_thread = std::thread([this] { run(); });
+    return m_devicePath;
+}
+
+void RadioSimulator::stop()
+{
+    if (m_thread.joinable()) {
+        const char stopByte = 'x';
+        [[maybe_unused]] const ssize_t written = ::write(m_wake[1], &stopByte, 1);
+        m_thread.join();
+    }
+    for (int* fd : {&m_wake[0], &m_wake[1], &m_master, &m_slave}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}
+
+void RadioSimulator::run()
+{
+    QByteArray pending;
+    for (;;) {
+        pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_master, POLLIN, 0}};
+        const int count = m_master >= 0 ? 2 : 1;
+        if (::poll(fds, count, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[0].revents)
+            return;
+        if (count < 2 || !(fds[1].revents & (POLLIN | POLLHUP | POLLERR)))
+            continue;
+        char buffer[512];
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n <= 0) {
+            if (n < 0 && (errno == EINTR || errno == EAGAIN))
+                continue;
+            // Nobody will talk to this radio again; wait for stop().
+            hangUp();
+            continue;
+        }
+        pending.append(buffer, int(n));
+        int end;
+        while ((end = pending.indexOf(';')) >= 0) {
+            const QString command = QString::fromLatin1(pending.left(end + 1));
+            pending.remove(0, end + 1);
+            handle(command);
+            if (m_master < 0)
+                break;
+        }
+        // Noise that never ends a command.
+        if (pending.size() > kMaxPending)
+            pending.clear();
+    }
+}
+
+int RadioSimulator::clientBaud() const
+{
+    termios settings{};
+    if (m_slave < 0 || tcgetattr(m_slave, &settings) != 0)
+        return 0;
+    return baudOfSpeed(cfgetospeed(&settings));
+}
+
+void RadioSimulator::handle(const QString& command)
+{
+    const auto received = std::chrono::steady_clock::now();
+    // The cable goes while this command is on its way: it is never answered.
+    if (m_options.hangUpAfter >= 0 && m_commandCount >= m_options.hangUpAfter) {
+        hangUp();
+        return;
+    }
+    const int baud = clientBaud();
+    ++m_commandCount;
+    bool late = false;
+    QString reply;
+    // The identity is what finds the radio's speed, so it is answered only
+    // at the radio's own rate. Other commands are taken at any rate: a
+    // pseudo-terminal carries no speed with its bytes, and a client that
+    // sends and then reopens at a new speed may have changed the line before
+    // this thread looks at it.
+    const bool heard = command != QLatin1String(CatCodec::kIdQuery) || baud == m_catRate;
+    if (heard && !m_options.noAnswer && !m_silent)
+        reply = answer(command, late);
+    record(command, reply, baud);
+    // Times are kept as deadlines from the command's arrival, so that the
+    // sleeps' own overshoot does not add up.
+    auto due = received;
+    if (m_options.wireTiming)
+        due += std::chrono::nanoseconds(wireNs(command.size(), baud));
+    if (!reply.isEmpty())
+        sendReply(command, reply, baud, late, due);
+    else
+        std::this_thread::sleep_until(due);
+}
+
+QString RadioSimulator::answer(const QString& command, bool& late)
+{
+    const QString empty = QString::fromLatin1(CatCodec::kEmptyReply);
+    if (command == QLatin1String(CatCodec::kIdQuery))
+        return m_options.unknownId ? empty : QString::fromLatin1(CatCodec::kIdReply);
+    if (command == QLatin1String("AI0;") || command == QLatin1String("AI1;")) {
+        m_autoInfo = command.at(2) == QLatin1Char('1');
+        return {};
+    }
+    if (command.size() == 7 && command.startsWith(QLatin1String("EX026")) &&
+        command.at(5) >= QLatin1Char('0') && command.at(5) <= QLatin1Char('3')) {
+        static const int kRates[] = {4800, 9600, 19200, 38400};
+        m_catRate = kRates[command.at(5).unicode() - '0'];
+        return {};
+    }
+    if (command.size() == 6 && command.startsWith(QLatin1String("MR")) && isDigits(command.mid(2, 3))) {
+        const int channel = command.mid(2, 3).toInt();
+        if (channel >= kChannelCount)
+            return empty;
+        QString reply;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            reply = m_channels[channel];
+        }
+        if (channel == m_options.garbageChannel)
+            reply = QStringLiteral("MR") + command.mid(2, 3) + QStringLiteral("07#0O000+000000100000;");
+        if (channel == m_options.silentAfterChannel)
+            m_silent = true;
+        late = channel == m_options.lateChannel;
+        return reply.isEmpty() ? empty : reply;
+    }
+    if (command.startsWith(QLatin1String("MW"))) {
+        // The radio stores a well-formed write and says nothing.
+        if (channelOfLine(command) >= 0 && isDigits(command.mid(5, 8)))
+            setChannel(command);
+        else
+            return empty;
+        return {};
+    }
+    return empty;
+}
+
+void RadioSimulator::sendReply(const QString& command, const QString& reply, int baud, bool late,
+                               std::chrono::steady_clock::time_point due)
+{
+    const QByteArray bytes = reply.toLatin1();
+    if (m_options.wireTiming) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_busyNs += wireNs(command.size(), baud) + m_options.latencyUs * 1000LL + wireNs(bytes.size(), baud);
+        due += std::chrono::microseconds(m_options.latencyUs);
+    }
+    if (late)
+        due += std::chrono::milliseconds(m_options.lateMs);
+    QVector<QByteArray> pieces;
+    if (m_options.splitAt > 0 && m_options.splitAt < bytes.size())
+        pieces = {bytes.left(m_options.splitAt), bytes.mid(m_options.splitAt)};
+    else
+        pieces = {bytes};
+    for (int i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            due += std::chrono::milliseconds(m_options.splitGapMs);
+        // A piece is all there once its last character has crossed the wire.
+        if (m_options.wireTiming)
+            due += std::chrono::nanoseconds(wireNs(pieces[i].size(), baud));
+        std::this_thread::sleep_until(due);
+        if (m_master < 0)
+            return;
+        const char* data = pieces[i].constData();
+        qint64 left = pieces[i].size();
+        while (left > 0) {
+            const ssize_t n = ::write(m_master, data, size_t(left));
+            if (n < 0) {
+                if (errno == EINTR || errno == EAGAIN)
+                    continue;
+                return;
+            }
+            data += n;
+            left -= n;
+        }
+    }
+}
+
+void RadioSimulator::hangUp()
+{
+    // Both ends go, as when the cable is pulled: the client's next read fails.
+    if (m_master >= 0)
+        ::close(m_master);
+    if (m_slave >= 0)
+        ::close(m_slave);
+    m_master = m_slave = -1;
+    m_hungUp = true;
+    std::function<void(const QString&)> logger;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        logger = m_logger;
+    }
+    if (logger)
+        logger(QStringLiteral("-- line hung up"));
+}
+
+void RadioSimulator::record(const QString& command, const QString& reply, int baud)
+{
+    std::function<void(const QString&)> logger;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_traffic.append({command, reply, baud});
+        logger = m_logger;
+    }
+    if (logger) {
+        logger(QStringLiteral("> ") + command + QStringLiteral("  (%1 baud)").arg(baud));
+        if (!reply.isEmpty())
+            logger(QStringLiteral("< ") + reply);
+    }
+}
+
+bool RadioSimulator::setChannel(const QString& line)
+{
+    const int channel = channelOfLine(line);
+    if (channel < 0)
+        return false;
+    QString stored = line;
+    stored[1] = QLatin1Char('R');
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_channels[channel] = stored;
+    return true;
+}
+
+void RadioSimulator::clearChannel(int channel)
+{
+    if (channel < 0 || channel >= kChannelCount)
+        return;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_channels[channel].clear();
+}
+
+void RadioSimulator::clearAllChannels()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (QString& channel : m_channels)
+        channel.clear();
+}
+
+QString RadioSimulator::channel(int channel) const
+{
+    if (channel < 0 || channel >= kChannelCount)
+        return {};
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_channels[channel];
+}
+
+int RadioSimulator::filledChannelCount() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int count = 0;
+    for (const QString& channel : m_channels)
+        count += channel.isEmpty() ? 0 : 1;
+    return count;
+}
+
+bool RadioSimulator::loadFile(const QString& path, QStringList* problems)
+{
+    QFile file(path);
+    TextFileReader reader;
+    if (!file.open(QIODevice::ReadOnly) || !reader.read(file)) {
+        if (problems)
+            problems->append(path + QStringLiteral(": ") + file.errorString());
+        return false;
+    }
+    clearAllChannels();
+    const QStringList& lines = reader.lines();
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty())
+            continue;
+        const QString problem = MemoryFile::lineProblem(line);
+        if (!problem.isEmpty() || !setChannel(line)) {
+            if (problems)
+                problems->append(QStringLiteral("line %1 skipped: %2")
+                                     .arg(i + 1)
+                                     .arg(problem.isEmpty() ? QStringLiteral("not a memory line") : problem));
+        }
+    }
+    return true;
+}
+
+bool RadioSimulator::saveFile(const QString& path, QString* error) const
+{
+    QStringList lines;
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        QString line = this->channel(channel);
+        if (line.isEmpty())
+            continue;
+        line[1] = QLatin1Char('W');
+        lines << line;
+    }
+    QSaveFile file(path);
+    TextFileWriter writer;
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(file, TextFileWriter::encode(lines)) ||
+        !file.commit()) {
+        if (error)
+            *error = writer.errorText().isEmpty() ? file.errorString() : writer.errorText();
+        return false;
+    }
+    return true;
+}
+
+QVector<RadioSimulator::Exchange> RadioSimulator::traffic() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_traffic;
+}
+
+QStringList RadioSimulator::commands() const
+{
+    QStringList list;
+    for (const Exchange& exchange : traffic())
+        list << exchange.command;
+    return list;
+}
+
+void RadioSimulator::clearTraffic()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_traffic.clear();
+}
+
+void RadioSimulator::setLogger(std::function<void(const QString& line)> logger)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_logger = std::move(logger);
+}
+
+double RadioSimulator::busySeconds() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_busyNs / 1e9;
+}
+
+void RadioSimulator::resetBusy()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_busyNs = 0;
+}
