@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "CliFileCommands.h"
+#include "CliReadWrite.h"
 #include "Version.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,8 @@ const CliCommand kCommands[] = {
     {"show", CliFileCommands::kShowUsage, CliFileCommands::show},
     {"export", CliFileCommands::kExportUsage, CliFileCommands::exportCsv},
     {"import", CliFileCommands::kImportUsage, CliFileCommands::importCsv},
+    {"read", CliReadWrite::kReadUsage, CliReadWrite::read},
+    {"write", CliReadWrite::kWriteUsage, CliReadWrite::write},
 };
 
 QString usage()

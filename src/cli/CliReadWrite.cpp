@@ -1,0 +1,218 @@
+#include "CliReadWrite.h"
+
+#include "CliPathPrompter.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Settings.h"
+#include "cat/CatLink.h"
+#include "cat/PortDirectory.h"
+#include "cat/ProgressReporter.h"
+#include "cat/QtSerialPortAdapter.h"
+#include "cat/RadioReader.h"
+#include "cat/RadioWriter.h"
+#include "files/MemoryFileOpener.h"
+#include "files/MemoryFileSaver.h"
+
+#include <QDir>
+#include <QTextStream>
+
+namespace CliReadWrite {
+namespace {
+
+// The command line shows no progress window; nothing asks it to stop.
+class SilentProgress : public ProgressReporter {
+public:
+    void show(const QString&, int) override {}
+    void setPosition(int) override {}
+    void hide() override {}
+    bool stopRequested() const override { return false; }
+    void clearStopRequest() override {}
+};
+
+struct LinkArguments {
+    QString file;
+    QString out;
+    CatLink::Options options;
+    bool trace = false;
+    QString error;
+};
+
+const QStringList kSpeeds = {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200"),
+                             QStringLiteral("38400")};
+
+LinkArguments parse(const QStringList& args, const Settings& settings, bool wantsOut)
+{
+    LinkArguments out;
+    QString port;
+    QString device;
+    QString speed = QStringLiteral("38400");
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const bool takesValue = a == QLatin1String("--port") || a == QLatin1String("--device") ||
+                                a == QLatin1String("--speed") || (wantsOut && a == QLatin1String("--out"));
+        if (takesValue && i + 1 >= args.size()) {
+            out.error = a + QStringLiteral(" needs a value");
+            return out;
+        }
+        if (a == QLatin1String("--port"))
+            port = args.at(++i);
+        else if (a == QLatin1String("--device"))
+            device = args.at(++i);
+        else if (a == QLatin1String("--speed"))
+            speed = args.at(++i);
+        else if (wantsOut && a == QLatin1String("--out"))
+            out.out = args.at(++i);
+        else if (a == QLatin1String("--no-rts"))
+            out.options.noRts = true;
+        else if (a == QLatin1String("--trace"))
+            out.trace = true;
+        else if (a.startsWith(QLatin1String("--")) || !out.file.isEmpty() || wantsOut)
+            out.error = QStringLiteral("unexpected argument ") + a;
+        else
+            out.file = a;
+        if (!out.error.isEmpty())
+            return out;
+    }
+    if (port.isEmpty() == device.isEmpty()) {
+        out.error = QStringLiteral("give either --port N or --device PATH");
+        return out;
+    }
+    if (!port.isEmpty()) {
+        bool ok = false;
+        const int n = port.toInt(&ok);
+        if (!ok || n < PortDirectory::kFirstPort || n > PortDirectory::kLastPort) {
+            out.error = QStringLiteral("--port takes a number from 1 to 16");
+            return out;
+        }
+        out.options.portNumber = n;
+        out.options.device = PortDirectory(settings).device(n);
+    } else {
+        out.options.device = device;
+        out.options.deviceNamed = true;
+    }
+    if (!kSpeeds.contains(speed)) {
+        out.error = QStringLiteral("--speed takes 4800, 9600, 19200 or 38400");
+        return out;
+    }
+    out.options.userSpeed = speed + QStringLiteral(",N,8,2");
+    if (wantsOut && out.out.isEmpty())
+        out.error = QStringLiteral("--out FILE.950 is needed");
+    else if (!wantsOut && out.file.isEmpty())
+        out.error = QStringLiteral("name the memory file to write");
+    return out;
+}
+
+int usageError(const QString& message, const char* usage)
+{
+    QTextStream(stderr) << "quaystone-cli: " << message << "\nUsage: quaystone-cli " << usage << Qt::endl;
+    return 2;
+}
+
+int failure(const QString& message)
+{
+    QTextStream(stderr) << "quaystone-cli: " << message << Qt::endl;
+    return 1;
+}
+
+// What one run works on: the state, log and prompter the window would hand
+// to the procedures, and the link over the real serial port.
+struct Session {
+    Session() : prompter(true), link(port, log, prompter)
+    {
+        QObject::connect(&log, &MessageLog::lineAdded, [](const QString& line, bool) {
+            QString shown = line;
+            shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            QTextStream(stderr) << shown << Qt::endl;
+        });
+        state.dataFolder = QDir::currentPath();
+    }
+
+    AppState state;
+    Settings settings;
+    MessageLog log;
+    CliPathPrompter prompter;
+    QtSerialPortAdapter port;
+    CatLink link;
+    SilentProgress progress;
+};
+
+} // namespace
+
+int read(const QStringList& args)
+{
+    Session session;
+    const LinkArguments a = parse(args, session.settings, true);
+    if (!a.error.isEmpty())
+        return usageError(a.error, kReadUsage);
+    session.log.setTraceEnabled(a.trace);
+    session.link.setOptions(a.options);
+
+    RadioReader reader(session.state, session.prompter, session.log, session.link, session.progress);
+    switch (reader.run()) {
+    case RadioReader::Outcome::Completed:
+        break;
+    case RadioReader::Outcome::NoLink:
+        return failure(QStringLiteral("the radio could not be reached"));
+    case RadioReader::Outcome::Failed:
+    case RadioReader::Outcome::LinkLost:
+        return failure(QStringLiteral("the read failed; nothing was saved"));
+    case RadioReader::Outcome::Declined:
+    case RadioReader::Outcome::Cancelled:
+    case RadioReader::Outcome::Stopped:
+        return failure(QStringLiteral("the read did not complete; nothing was saved"));
+    }
+
+    session.prompter.setSaveAnswer(a.out);
+    MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
+    switch (saver.save(MemoryFileSaver::Kind::Save)) {
+    case MemoryFileSaver::Result::Saved:
+        return 0;
+    case MemoryFileSaver::Result::SavedIncomplete:
+        return failure(QStringLiteral("saved ") + a.out + QStringLiteral(" without some channels"));
+    case MemoryFileSaver::Result::NothingToSave:
+    case MemoryFileSaver::Result::Cancelled:
+    case MemoryFileSaver::Result::Declined:
+        break;
+    }
+    return failure(QStringLiteral("could not save ") + a.out);
+}
+
+int write(const QStringList& args)
+{
+    Session session;
+    const LinkArguments a = parse(args, session.settings, false);
+    if (!a.error.isEmpty())
+        return usageError(a.error, kWriteUsage);
+    session.log.setTraceEnabled(a.trace);
+    session.link.setOptions(a.options);
+
+    session.prompter.setOpenAnswer(a.file);
+    MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
+    const MemoryFileOpener::Result opened = opener.open();
+    if (opened == MemoryFileOpener::Result::DescriptionsLoaded)
+        return failure(a.file + QStringLiteral(" is a description file; name its memory file (.950)"));
+    if (opened != MemoryFileOpener::Result::Loaded)
+        return failure(QStringLiteral("cannot load ") + a.file);
+    if (opener.skippedLines() > 0)
+        return failure(QStringLiteral("%1 line(s) of %2 cannot be read; nothing was written")
+                           .arg(opener.skippedLines())
+                           .arg(a.file));
+
+    RadioWriter writer(session.state, session.prompter, session.log, session.link, session.progress);
+    switch (writer.run()) {
+    case RadioWriter::Outcome::Completed:
+        if (writer.refusedCount() > 0)
+            return failure(QStringLiteral("%1 channel(s) could not be written").arg(writer.refusedCount()));
+        return 0;
+    case RadioWriter::Outcome::NoLink:
+        return failure(QStringLiteral("the radio could not be reached"));
+    case RadioWriter::Outcome::LinkLost:
+        return failure(QStringLiteral("the write did not complete"));
+    case RadioWriter::Outcome::Cancelled:
+    case RadioWriter::Outcome::Stopped:
+        return failure(QStringLiteral("the write did not complete"));
+    }
+    return 1;
+}
+
+} // namespace CliReadWrite

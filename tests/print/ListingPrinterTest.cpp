@@ -1,0 +1,324 @@
+#include "print/ListingPrinter.h"
+#include "PrintTestHelpers.h"
+#include "app/AppState.h"
+#include "app/PrintCommands.h"
+#include "app/Settings.h"
+#include "model/ChannelTable.h"
+#include "print/PmsGridPrinter.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs a poppler tool and returns its standard output.
+QString runTool(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+#define REQUIRE_POPPLER()                                                                                    \
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||                             \
+        QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())                                 \
+    GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) are not installed; the PDF is not read back"
+
+// The text of every page, one list of non-blank lines per page, with runs
+// of spaces reduced to one (the PDF keeps positions, not space characters).
+QVector<QStringList> pdfPages(const QString& path)
+{
+    const QString text =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    QStringList pages = text.split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    QVector<QStringList> result;
+    for (const QString& page : pages) {
+        QStringList lines;
+        for (const QString& line : page.split(QLatin1Char('\n'))) {
+            if (!line.trimmed().isEmpty())
+                lines << line.normalized(QString::NormalizationForm_KC).simplified(); // "ﬀ" is "ff"
+        }
+        result.append(lines);
+    }
+    return result;
+}
+
+QVector<QStringList> simplifiedPages(const MemoryListing::Pages& pages)
+{
+    QVector<QStringList> result;
+    for (const QStringList& page : pages) {
+        QStringList lines;
+        for (const QString& line : page) {
+            if (!line.trimmed().isEmpty())
+                lines << line.simplified();
+        }
+        result.append(lines);
+    }
+    return result;
+}
+
+// Width and height of the first page, in points.
+QSizeF pdfPageSize(const QString& path)
+{
+    const QString info = runTool(QStringLiteral("pdfinfo"), {path});
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
+    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
+// Top of the first word on the first page, in points from the page's top.
+double firstWordTop(const QString& path)
+{
+    const QString html = runTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                  QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("<word [^>]*yMin=\"([\\d.]+)\"")).match(html);
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+void fillMemories(ChannelTable& table)
+{
+    for (int row = 1; row <= 100; ++row) {
+        if (row % 7 == 3)
+            continue; // a few single empty rows
+        if (row > 60 && row < 70)
+            continue; // and a run
+        MemoryRecord record{QString::number(row % 50 + 1) + QStringLiteral(".12500"),
+                            QStringLiteral("USB"),
+                            QStringLiteral("Simplex"),
+                            QStringLiteral("Off"),
+                            QStringLiteral("67.0"),
+                            QStringLiteral("Channel %1").arg(row)};
+        if (row % 5 == 0)
+            record.Description = QStringLiteral("<Group %1>Channel %1").arg(row);
+        if (row == 45)
+            record.Description = QStringLiteral("^Channel 45");
+        table.setRecord(row, record);
+    }
+}
+
+// The pages the listing takes on a PDF printer, laid out as exportPdf would.
+MemoryListing::Pages expectedPdfPages(const ChannelTable& table, const PrintOptions& options,
+                                      const QString& title)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ListingPrinter::setPdfOutput(printer, QStringLiteral("unused.pdf"));
+    return ListingPrinter::layout(printer, table, options, title, QStringLiteral("."));
+}
+
+class PdfListing : public ::testing::TestWithParam<bool> {};
+
+TEST_P(PdfListing, ReadsBackAsTheComposedPages)
+{
+    REQUIRE_POPPLER();
+    const bool landscape = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("listing.pdf"));
+    ChannelTable table(TableKind::Memories);
+    fillMemories(table);
+    PrintOptions options;
+    options.landscape = landscape;
+    const QString title = MemoryListing::title(2, QStringLiteral(" club.950"));
+    ASSERT_TRUE(ListingPrinter::exportPdf(path, [&](QPrinter& printer) {
+        return ListingPrinter::printMemories(printer, table, options, title, QStringLiteral("."));
+    }));
+
+    const MemoryListing::Pages expected = expectedPdfPages(table, options, title);
+    // A forced break, and in landscape a break at the bottom limit as well.
+    ASSERT_GE(expected.size(), landscape ? 3 : 2);
+    EXPECT_EQ(pdfPages(path), simplifiedPages(expected));
+
+    const QSizeF size = pdfPageSize(path);
+    ASSERT_TRUE(size.isValid());
+    EXPECT_EQ(size.width() > size.height(), landscape);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientation, PdfListing, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& row) {
+                             return std::string(row.param ? "Landscape" : "Portrait");
+                         });
+
+TEST(PdfListing, PortraitHoldsMoreLinesAPageThanLandscape)
+{
+    ChannelTable table(TableKind::Memories);
+    fillMemories(table);
+    PrintOptions landscape;
+    PrintOptions portrait;
+    portrait.landscape = false;
+    EXPECT_GT(expectedPdfPages(table, landscape, QStringLiteral("T")).size(),
+              expectedPdfPages(table, portrait, QStringLiteral("T")).size());
+}
+
+TEST(PdfListing, TopMarginMovesTheFirstLineDown)
+{
+    REQUIRE_POPPLER();
+    QTemporaryDir dir;
+    ChannelTable table(TableKind::Memories);
+    fillMemories(table);
+    QMap<QString, double> tops;
+    for (const QString& margin : PrintOptions::marginCaptions()) {
+        PrintOptions options;
+        options.topMargin = margin;
+        const QString path = dir.filePath(margin.at(0) + QStringLiteral("%1.pdf").arg(tops.size()));
+        ASSERT_TRUE(ListingPrinter::exportPdf(path, [&](QPrinter& printer) {
+            return ListingPrinter::printMemories(printer, table, options, QStringLiteral("Title"),
+                                                 QStringLiteral("."));
+        }));
+        tops[margin] = firstWordTop(path);
+        ASSERT_GE(tops[margin], 0) << margin.toStdString();
+    }
+    for (const QString& margin : PrintOptions::marginCaptions()) {
+        const double points = PrintOptions::marginTwips(margin) / 20.0;
+        EXPECT_NEAR(tops[margin] - tops[QStringLiteral("Minimum")], points, 0.5) << margin.toStdString();
+    }
+}
+
+TEST(ListingPrinter, ListingFontIsFixedPitch)
+{
+    const QFontInfo info(ListingPrinter::listingFont());
+    EXPECT_TRUE(info.fixedPitch()) << info.family().toStdString() << " would break the columns";
+    EXPECT_EQ(info.pointSize(), 8);
+}
+
+TEST(ListingPrinter, FailedExportLeavesTheEarlierFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.pdf"));
+    {
+        QFile earlier(path);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    EXPECT_FALSE(ListingPrinter::exportPdf(path, [](QPrinter&) { return false; }));
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("earlier"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("list.pdf")})
+        << "no partial file left behind";
+}
+
+TEST(PmsGrid, PrintsEveryRowOnALandscapePage)
+{
+    REQUIRE_POPPLER();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pms.pdf"));
+    ChannelTable pms(TableKind::Pms);
+    pms.setRecord(1, MemoryRecord{QStringLiteral("14.00000"), QStringLiteral("CW"), QStringLiteral("Simplex"),
+                                  QStringLiteral("Off"), QStringLiteral("67.0"), QString()});
+    pms.setRecord(18, MemoryRecord{QStringLiteral("29.70000"), QStringLiteral("FM"), QStringLiteral("Minus"),
+                                   QStringLiteral("Enc"), QStringLiteral("88.5"), QString()});
+    ASSERT_TRUE(ListingPrinter::exportPdf(path, [&](QPrinter& printer) {
+        PmsGridPrinter::preparePage(printer);
+        return PmsGridPrinter::print(printer, pms, {1150, 1150, 1150, 1150, 1550, 1150}, 500,
+                                     QFont(QStringLiteral("Tahoma"), 8));
+    }));
+    const QVector<QStringList> pages = pdfPages(path);
+    ASSERT_EQ(pages.size(), 1);
+    const QString text = pages[0].join(QLatin1Char('\n'));
+    for (const char* expected :
+         {"P1L", "P5U", "P9U", "14.00000 CW Simplex Off 67.0", "29.70000 FM Minus Enc 88.5"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
+    const QSizeF size = pdfPageSize(path);
+    EXPECT_GT(size.width(), size.height());
+}
+
+class PrintCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_state.tables.memories.setRecord(
+            1, MemoryRecord{QStringLiteral("7.05000"), QStringLiteral("LSB"), QStringLiteral("Minus"),
+                            QStringLiteral("CTCSS Enc"), QStringLiteral("67.0"), QStringLiteral("Net")});
+    }
+
+    QTemporaryDir m_dir;
+    Settings m_settings{m_dir.path()};
+    AppState m_state;
+    ScriptedPrompter m_prompter;
+    PrintCommands m_commands{m_state, m_settings, m_prompter};
+};
+
+TEST_F(PrintCommandsTest, PrintWithoutAPrinterSaysSo)
+{
+    if (ListingPrinter::printerAvailable())
+        GTEST_SKIP() << "this machine has a printer installed";
+    m_state.setDataSource(AppState::File);
+    m_commands.print(false);
+    m_commands.print(true);
+    ASSERT_EQ(m_prompter.prompts().size(), 2);
+    for (const ScriptedPrompter::Prompt& prompt : m_prompter.prompts()) {
+        EXPECT_EQ(prompt.text, QStringLiteral("No printer is available on this machine"));
+        EXPECT_EQ(prompt.buttons, Prompter::Buttons::Ok);
+    }
+}
+
+TEST_F(PrintCommandsTest, ExportWritesTheListingOfTheLoadedFile)
+{
+    REQUIRE_POPPLER();
+    m_state.setDataSource(AppState::File);
+    m_state.setFilePanel(QStringLiteral(" club.950"));
+    m_state.currentFilePath = m_dir.filePath(QStringLiteral("club.950"));
+    const QString path = m_dir.filePath(QStringLiteral("out"));
+    m_prompter.reply(path);
+    ASSERT_TRUE(m_commands.exportPdf(false));
+    ASSERT_EQ(m_prompter.prompts().size(), 1);
+    EXPECT_EQ(m_prompter.prompts()[0].kind, ScriptedPrompter::Prompt::SaveFile);
+    EXPECT_EQ(m_prompter.prompts()[0].preset, QStringLiteral("club.pdf"));
+    const QVector<QStringList> pages = pdfPages(path + QStringLiteral(".pdf"));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].value(0), QStringLiteral("Memory print of club.950"));
+    EXPECT_EQ(pages[0].value(2), QStringLiteral("1 7.05000 LSB Minus Enc 67.0 Net"));
+}
+
+TEST_F(PrintCommandsTest, ExportFollowsTheStoredColumns)
+{
+    REQUIRE_POPPLER();
+    m_state.setDataSource(AppState::Radio);
+    m_settings.set(Keys::PrintCol[2], QStringLiteral("0"));
+    m_settings.set(Keys::PrintCol[5], QStringLiteral("0"));
+    const QString path = m_dir.filePath(QStringLiteral("radio.pdf"));
+    m_prompter.reply(path);
+    ASSERT_TRUE(m_commands.exportPdf(false));
+    const QVector<QStringList> pages = pdfPages(path);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].value(0), QStringLiteral("Memory print of Radio"));
+    EXPECT_EQ(pages[0].value(1), QStringLiteral("RX Freq Shift Decode Description"));
+    EXPECT_EQ(pages[0].value(2), QStringLiteral("1 7.05000 Minus Enc Net"));
+}
+
+TEST_F(PrintCommandsTest, ExportDoesNothingWhenCancelledOrNothingIsLoaded)
+{
+    // Nothing loaded: no question at all (an unscripted one would fail).
+    EXPECT_FALSE(m_commands.exportPdf(false));
+    EXPECT_TRUE(m_prompter.prompts().isEmpty());
+    m_state.setDataSource(AppState::Radio);
+    m_prompter.reply(QString());
+    EXPECT_FALSE(m_commands.exportPdf(false));
+    EXPECT_EQ(m_prompter.prompts().size(), 1);
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
+}
+
+TEST_F(PrintCommandsTest, ExportIntoAMissingFolderIsReported)
+{
+    m_state.setDataSource(AppState::Radio);
+    const QString path = m_dir.filePath(QStringLiteral("gone/list.pdf"));
+    m_prompter.reply(path);
+    EXPECT_FALSE(m_commands.exportPdf(false));
+    ASSERT_EQ(m_prompter.messages().size(), 1);
+    EXPECT_EQ(m_prompter.messages()[0],
+              QStringLiteral("The PDF file could not be written: ") + QDir::toNativeSeparators(path));
+}
+
+} // namespace

@@ -1,0 +1,304 @@
+#include "print/MemoryListing.h"
+#include "PrintTestHelpers.h"
+#include "model/ChannelTable.h"
+#include "model/Frequency.h"
+#include "support/TestLocale.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// A page tall enough for the whole listing.
+const PageGeometry kTallPage{1000000, 0, 180};
+
+struct UsedRow {
+    int row;
+    const char* freq;
+    const char* description;
+};
+
+void fill(ChannelTable& table, const std::vector<UsedRow>& rows)
+{
+    for (const UsedRow& used : rows) {
+        MemoryRecord record;
+        record.Freq = local(used.freq);
+        record.Mode = QStringLiteral("FM");
+        record.Shift = QStringLiteral("Plus");
+        record.EncDec = QStringLiteral("Off");
+        record.Tone = QStringLiteral("88.5");
+        record.Description = QString::fromUtf8(used.description);
+        table.setRecord(used.row, record);
+    }
+}
+
+PrintOptions allColumns()
+{
+    return PrintOptions();
+}
+
+PrintOptions onlyColumns(std::initializer_list<int> chosen)
+{
+    PrintOptions options;
+    for (int column = 1; column <= 6; ++column)
+        options.columns[column] = false;
+    for (int column : chosen)
+        options.columns[column] = true;
+    return options;
+}
+
+const char kAllHeader[] = "              RX Freq   Mode  Shift  Decode  Tone  Description    ";
+// The cells after the frequency, as fill() sets them, with every column chosen.
+#define REST "FM    Plus   Off     88.5  "
+
+struct ListingCase {
+    const char* name;
+    std::vector<UsedRow> rows;
+    PrintOptions options;
+    const char* header;
+    std::vector<const char*> body; // the lines after the title block
+};
+
+class MemoryListingBody : public ::testing::TestWithParam<ListingCase> {};
+
+TEST_P(MemoryListingBody, PrintsTheRowsRunsAndHeadingsInOrder)
+{
+    const ListingCase& c = GetParam();
+    ChannelTable table(TableKind::Memories);
+    fill(table, c.rows);
+    const QString title = MemoryListing::title(1, QString());
+    const MemoryListing::Pages pages =
+        MemoryListing::compose(table, c.options, title, kTallPage, QStringLiteral("."));
+    ASSERT_EQ(pages.size(), 1);
+    QStringList expected{title, QString(), QString::fromLatin1(c.header), QString()};
+    for (const char* line : c.body)
+        expected << QString::fromLatin1(line);
+    EXPECT_EQ(pages[0].join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Listing, MemoryListingBody,
+    ::testing::Values(
+        ListingCase{"RunBetweenUsedRowsFoldsIntoOneLine",
+                    {{1, "7.05000", "A"}, {2, "7.06000", "B"}, {3, "7.07000", "C"}, {11, "14.20000", "D"}},
+                    allColumns(),
+                    kAllHeader,
+                    {"         1      7.05000 " REST "A", "         2      7.06000 " REST "B",
+                     "         3      7.07000 " REST "C", "         4-10   Empty   ",
+                     "        11     14.20000 " REST "D", "       12-100   Empty   "}},
+        ListingCase{"SingleEmptyRowGetsItsOwnNumber",
+                    {{4, "3.60000", ""}, {6, "3.70000", ""}},
+                    allColumns(),
+                    kAllHeader,
+                    {"          1-3   Empty   ", "         4      3.60000 " REST, "         5      Empty   ",
+                     "         6      3.70000 " REST, "        7-100   Empty   "}},
+        ListingCase{"TrailingRunEndsTheListing",
+                    {{1, "1.84000", ""}, {39, "28.50000", ""}},
+                    allColumns(),
+                    kAllHeader,
+                    {"         1      1.84000 " REST, "         2-38   Empty   ",
+                     "        39     28.50000 " REST, "       40-100   Empty   "}},
+        ListingCase{"NothingUsedIsOneRun", {}, allColumns(), kAllHeader, {"        1-100   Empty   "}},
+        ListingCase{"LastRowUsedNeedsNoTrailingRun",
+                    {{100, "50.10000", "Top"}},
+                    allColumns(),
+                    kAllHeader,
+                    {"         1-99   Empty   ", "       100     50.10000 " REST "Top"}},
+        ListingCase{"HeadingWithDescriptionAfterIt",
+                    {{1, "7.05000", "<Club>North"}},
+                    allColumns(),
+                    kAllHeader,
+                    {"              ", "              Club", "              ",
+                     "         1      7.05000 " REST "North", "        2-100   Empty   "}},
+        ListingCase{"HeadingAloneLeavesTheDescriptionEmpty",
+                    {{1, "7.05000", "<Club>"}},
+                    allColumns(),
+                    kAllHeader,
+                    {"              ", "              Club", "              ",
+                     "         1      7.05000 " REST, "        2-100   Empty   "}},
+        ListingCase{"UnclosedHeadingRunsToTheEnd",
+                    {{1, "7.05000", "<Club net"}},
+                    allColumns(),
+                    kAllHeader,
+                    {"              ", "              Club net", "              ",
+                     "         1      7.05000 " REST, "        2-100   Empty   "}},
+        ListingCase{"OnlyFrequencyAndDescription",
+                    {{2, "7.05000", "<H>Net"}},
+                    onlyColumns({1, 6}),
+                    "              RX Freq   Description    ",
+                    {"         1      Empty   ", "              ", "              H", "              ",
+                     "         2      7.05000 Net", "        3-100   Empty   "}},
+        ListingCase{"MarkersApplyWhenTheDescriptionIsNotPrinted",
+                    {{1, "7.05000", "<Calling>Net"}},
+                    onlyColumns({2, 5}),
+                    "              Mode  Tone  ",
+                    {"              ", "              Calling", "              ",
+                     "         1    FM    88.5  ", "        2-100   Empty   "}},
+        ListingCase{"NoColumnsLeavesTheNumbers",
+                    {{1, "7.05000", "x"}},
+                    onlyColumns({}),
+                    "              ",
+                    {"         1    ", "        2-100   Empty   "}}),
+    [](const ::testing::TestParamInfo<ListingCase>& row) { return std::string(row.param.name); });
+
+TEST(MemoryListing, CellsAreCutToTheirWidths)
+{
+    ChannelTable table(TableKind::Memories);
+    MemoryRecord record{QStringLiteral("7.05000"),  QStringLiteral("DIGITAL"),
+                        QStringLiteral("Simplexx"), QStringLiteral("CTCSS Enc+Dec"),
+                        QStringLiteral("123.45"),   QStringLiteral("long text stays")};
+    table.setRecord(1, record);
+    const MemoryListing::Pages pages =
+        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].value(4),
+              QStringLiteral("         1      7.05000 DIGITASimplexEnc+Dec 123.45long text stays"));
+}
+
+TEST(MemoryListing, EncodingsStayDistinctInTheirColumn)
+{
+    const struct {
+        const char* encoding;
+        const char* cell;
+    } cases[] = {
+        {"CTCSS Enc", "Enc     "},
+        {"CTCSS Enc+Dec", "Enc+Dec "},
+        {"", "        "},
+        {"Unknown code", "Unknown "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MemoryListing::encodingCell(QString::fromLatin1(c.encoding)), QString::fromLatin1(c.cell));
+}
+
+TEST(MemoryListing, TitleNamesTheFileOnlyForALoadedFile)
+{
+    const struct {
+        int source;
+        const char* panel;
+        const char* title;
+    } cases[] = {
+        {2, " club.950", "              Memory print of   club.950"},
+        {1, " club.950", "              Memory print of Radio"},
+        {0, "", "              Memory print of Radio"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MemoryListing::title(c.source, QString::fromLatin1(c.panel)), QString::fromLatin1(c.title))
+            << "data source " << c.source;
+}
+
+// Decimal alignment: the mark of every frequency falls in one column, under
+// either decimal mark.
+class FrequencyAlignment : public DecimalMarkTest {};
+
+TEST_P(FrequencyAlignment, MarksShareOneColumn)
+{
+    ChannelTable table(TableKind::Memories);
+    fill(table, {{1, "0.13600", ""}, {2, "7.05000", ""}, {3, "28.50000", ""}, {4, "145.50000", ""}});
+    const QString mark = Frequency::decimalMark();
+    const MemoryListing::Pages pages =
+        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), kTallPage, mark);
+    ASSERT_EQ(pages.size(), 1);
+    for (int line = 4; line < 8; ++line) {
+        EXPECT_EQ(pages[0][line].indexOf(mark), 17) << pages[0][line].toStdString();
+        EXPECT_EQ(pages[0][line].indexOf(QLatin1String("FM")), 24) << "the mode column stays put";
+    }
+}
+
+TEST_P(FrequencyAlignment, LongWholePartsPrintWholeAndKeepASpace)
+{
+    const QString mark = Frequency::decimalMark();
+    const struct {
+        const char* text;
+        const char* cell;
+    } cases[] = {
+        {"1450.00000", "1450.00000 "},   // one digit too many: starts at the cell's edge
+        {"21474.83647", "21474.83647 "}, // the largest value the program can hold
+        {"1450.5", "1450.5    "},        // short enough to stay in its cell
+        {"7", "    7     "},             // no mark: four spaces
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MemoryListing::frequencyCell(local(c.text), mark), local(c.cell)) << c.text;
+    }
+}
+
+QUAYSTONE_BOTH_DECIMAL_MARKS(FrequencyAlignment);
+
+TEST(MemoryListing, TextWithTheOtherMarkCountsAsHavingNone)
+{
+    EXPECT_EQ(MemoryListing::frequencyCell(QStringLiteral("7.05000"), QStringLiteral(",")),
+              QStringLiteral("    7.05000 "));
+}
+
+// Paging: every page after the first opens with the page header and an empty
+// line; a line whose position is past the printable height less 510 twips
+// goes to a new page; a "^" forces one.
+struct PagingCase {
+    const char* name;
+    PageGeometry geometry;
+    int pages;
+    int firstPageMemoryLines;
+    int fullPageMemoryLines;
+    int lastPageMemoryLines;
+};
+
+class MemoryListingPaging : public ::testing::TestWithParam<PagingCase> {};
+
+TEST_P(MemoryListingPaging, BreaksAtTheBottomLimit)
+{
+    const PagingCase& c = GetParam();
+    ChannelTable table(TableKind::Memories);
+    for (int row = 1; row <= 100; ++row)
+        fill(table, {{row, "7.05000", ""}});
+    const QString header = MemoryListing::headerLine(allColumns());
+    const MemoryListing::Pages pages =
+        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), c.geometry, QStringLiteral("."));
+    ASSERT_EQ(pages.size(), c.pages);
+    EXPECT_EQ(pages.first().size() - 4, c.firstPageMemoryLines);
+    if (pages.size() > 2) {
+        EXPECT_EQ(pages[1].size() - 2, c.fullPageMemoryLines);
+    }
+    EXPECT_EQ(pages.last().size() - 2, c.lastPageMemoryLines);
+    int next = 1;
+    for (int page = 0; page < pages.size(); ++page) {
+        const QStringList& lines = pages[page];
+        const int first = page == 0 ? 4 : 2;
+        EXPECT_EQ(lines.value(first - 2), header) << "page " << page;
+        EXPECT_EQ(lines.value(first - 1), QString()) << "page " << page;
+        for (int line = first; line < lines.size(); ++line)
+            EXPECT_EQ(lines[line].mid(5, 5).trimmed().toInt(), next++) << "page " << page << " line " << line;
+    }
+    EXPECT_EQ(next, 101) << "every row printed once";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, MemoryListingPaging,
+    ::testing::Values(
+        // Limit 1000: positions 0..1000 print, so eleven lines a page.
+        PagingCase{"LineExactlyAtTheLimitStillPrints", {1510, 0, 100}, 12, 7, 9, 3},
+        PagingCase{"OneTwipLessMovesThatLineOver", {1509, 0, 100}, 13, 6, 8, 6},
+        // Top margin 520: positions 520..1000, five lines a page.
+        PagingCase{"TopMarginOnEveryPage", {1510, 520, 100}, 34, 1, 3, 3},
+        // A margin already past the limit still prints every line, one a page.
+        PagingCase{"MarginPastTheLimitPrintsOneLineAPage", {1510, 1240, 100}, 101, 0, 1, 1}),
+    [](const ::testing::TestParamInfo<PagingCase>& row) { return std::string(row.param.name); });
+
+TEST(MemoryListing, CaretStartsANewPageAfterTheOpenRun)
+{
+    ChannelTable table(TableKind::Memories);
+    fill(table, {{1, "7.05000", "First"}, {5, "7.10000", "^Second"}, {6, "7.20000", "^<Group>Third"}});
+    const QString header = QString::fromLatin1(kAllHeader);
+    const MemoryListing::Pages pages =
+        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_EQ(pages[0], (QStringList{QStringLiteral("T"), QString(), header, QString(),
+                                     QStringLiteral("         1      7.05000 " REST "First"),
+                                     QStringLiteral("          2-4   Empty   ")}));
+    EXPECT_EQ(pages[1],
+              (QStringList{header, QString(), QStringLiteral("         5      7.10000 " REST "Second")}));
+    EXPECT_EQ(pages[2], (QStringList{header, QString(), QStringLiteral("              "),
+                                     QStringLiteral("              Group"), QStringLiteral("              "),
+                                     QStringLiteral("         6      7.20000 " REST "Third"),
+                                     QStringLiteral("        7-100   Empty   ")}));
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+#include "app/frmSelectPrintColumns.h"
+#include "PrintTestHelpers.h"
+#include "app/Settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class OptionsWindow : public ::testing::Test {
+protected:
+    QCheckBox* column(frmSelectPrintColumns& window, int n)
+    {
+        return window.findChild<QCheckBox*>(QStringLiteral("chkColumn%1").arg(n));
+    }
+    QString widthLabel(frmSelectPrintColumns& window)
+    {
+        return window.findChild<QLabel*>(QStringLiteral("lblWidth"))->text();
+    }
+    void click(frmSelectPrintColumns& window, const char* name)
+    {
+        auto* widget = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+        ASSERT_NE(widget, nullptr) << name;
+        clickButton(widget);
+    }
+    // On the box or the round button itself: a check box only reacts to a
+    // click on its indicator or caption, not on the empty space the layout
+    // gives it.
+    static void clickButton(QAbstractButton* button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+
+    QTemporaryDir m_dir;
+    Settings m_settings{m_dir.path()};
+};
+
+TEST_F(OptionsWindow, ShowsItsCaptionsInColumnOrder)
+{
+    frmSelectPrintColumns window(m_settings);
+    EXPECT_EQ(window.objectName(), QStringLiteral("frmSelectPrintColumns"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Select memory columns to print"));
+    const char* captions[] = {"Frequency (10)",      "Mode (6)",       "Repeater shift (7)",
+                              "Encoding method (9)", "CTCSS tone (6)", "Description (15)"};
+    for (int n = 1; n <= 6; ++n) {
+        ASSERT_NE(column(window, n), nullptr);
+        EXPECT_EQ(column(window, n)->text(), QString::fromLatin1(captions[n - 1]));
+    }
+    EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("fraOrientation"))->title(),
+              QStringLiteral("Print orientation"));
+    EXPECT_EQ(window.findChild<QCheckBox*>(QStringLiteral("chkDuplex"))->text(),
+              QStringLiteral("Print duplex"));
+    auto* margins = window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"));
+    QStringList items;
+    for (int i = 0; i < margins->count(); ++i)
+        items << margins->itemText(i);
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("Minimum"), QStringLiteral("1/4 inch"), QStringLiteral("1/2 inch"),
+                           QStringLiteral("3/4 inch"), QStringLiteral("1 inch")}));
+}
+
+TEST_F(OptionsWindow, WidthLabelFollowsEveryClick)
+{
+    frmSelectPrintColumns window(m_settings);
+    window.show();
+    EXPECT_EQ(widthLabel(window), QStringLiteral("Width=53"));
+    const struct {
+        int box;
+        const char* label;
+    } clicks[] = {{4, "Width=44"}, {6, "Width=29"}, {1, "Width=19"}, {4, "Width=28"}, {2, "Width=22"},
+                  {3, "Width=15"}, {5, "Width=9"},  {4, "Width=0"},  {6, "Width=15"}};
+    for (const auto& c : clicks) {
+        clickButton(column(window, c.box));
+        EXPECT_EQ(widthLabel(window), QString::fromLatin1(c.label)) << "after box " << c.box;
+    }
+}
+
+TEST_F(OptionsWindow, LoadsTheStoredOptions)
+{
+    m_settings.set(Keys::PrintCol[3], QStringLiteral("0"));
+    m_settings.set(Keys::PrintCol[6], QStringLiteral("0"));
+    m_settings.setBool(Keys::Landscape, false);
+    m_settings.setBool(Keys::Duplex, true);
+    m_settings.set(Keys::TopMargin, QStringLiteral("1/2 inch"));
+    frmSelectPrintColumns window(m_settings);
+    EXPECT_FALSE(column(window, 3)->isChecked());
+    EXPECT_FALSE(column(window, 6)->isChecked());
+    EXPECT_TRUE(column(window, 4)->isChecked());
+    EXPECT_EQ(widthLabel(window), QStringLiteral("Width=31"));
+    EXPECT_TRUE(window.findChild<QRadioButton*>(QStringLiteral("optPortrait"))->isChecked());
+    EXPECT_FALSE(window.findChild<QRadioButton*>(QStringLiteral("optLandscape"))->isChecked());
+    EXPECT_TRUE(window.findChild<QCheckBox*>(QStringLiteral("chkDuplex"))->isChecked());
+    EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"))->currentText(),
+              QStringLiteral("1/2 inch"));
+}
+
+TEST_F(OptionsWindow, UnknownStoredMarginShowsAsOneInch)
+{
+    m_settings.set(Keys::TopMargin, QStringLiteral("2 inch"));
+    frmSelectPrintColumns window(m_settings);
+    EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"))->currentText(),
+              QStringLiteral("1 inch"));
+}
+
+TEST_F(OptionsWindow, OkStoresEveryChoiceAndHides)
+{
+    frmSelectPrintColumns window(m_settings);
+    window.show();
+    click(window, "chkColumn2");
+    click(window, "chkColumn5");
+    click(window, "optPortrait");
+    click(window, "chkDuplex");
+    window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"))->setCurrentIndex(3);
+    click(window, "cmdOK");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    const struct {
+        const SettingKey& key;
+        const char* text;
+    } stored[] = {
+        {Keys::PrintCol[1], "1"},   {Keys::PrintCol[2], "0"}, {Keys::PrintCol[3], "1"},
+        {Keys::PrintCol[4], "1"},   {Keys::PrintCol[5], "0"}, {Keys::PrintCol[6], "1"},
+        {Keys::Landscape, "False"}, {Keys::Duplex, "True"},   {Keys::TopMargin, "3/4 inch"},
+    };
+    for (const auto& s : stored)
+        EXPECT_EQ(m_settings.get(s.key), QString::fromLatin1(s.text)) << s.key.name;
+}
+
+TEST_F(OptionsWindow, CancelKeepsTheStoreAndPutsTheStoredChoicesBack)
+{
+    m_settings.set(Keys::PrintCol[1], QStringLiteral("0"));
+    frmSelectPrintColumns window(m_settings);
+    window.show();
+    click(window, "chkColumn1");
+    click(window, "chkColumn6");
+    click(window, "optPortrait");
+    click(window, "chkDuplex");
+    window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"))->setCurrentIndex(4);
+    click(window, "cmdCancel");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+    EXPECT_EQ(m_settings.get(Keys::PrintCol[1]), QStringLiteral("0"));
+    EXPECT_FALSE(m_settings.store().contains(QStringLiteral("Settings"), QStringLiteral("PrintCol6")))
+        << "nothing written";
+    EXPECT_FALSE(m_settings.store().contains(QStringLiteral("Settings"), QStringLiteral("Landscape")));
+    // Shown again, the window has the stored choices, not the cancelled ones.
+    EXPECT_FALSE(column(window, 1)->isChecked());
+    EXPECT_TRUE(column(window, 6)->isChecked());
+    EXPECT_TRUE(window.findChild<QRadioButton*>(QStringLiteral("optLandscape"))->isChecked());
+    EXPECT_FALSE(window.findChild<QCheckBox*>(QStringLiteral("chkDuplex"))->isChecked());
+    EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"))->currentText(),
+              QStringLiteral("Minimum"));
+    EXPECT_EQ(widthLabel(window), QStringLiteral("Width=43"));
+}
+
+TEST_F(OptionsWindow, EscapeCancels)
+{
+    frmSelectPrintColumns window(m_settings);
+    window.show();
+    click(window, "chkColumn2");
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+    EXPECT_TRUE(column(window, 2)->isChecked());
+    EXPECT_FALSE(m_settings.store().contains(QStringLiteral("Settings"), QStringLiteral("PrintCol2")));
+}
+
+} // namespace
