@@ -1,11 +1,14 @@
 #include "CliCommands.h"
 #include "CliFileCommands.h"
+#include "CliPrint.h"
 #include "CliReadWrite.h"
 #include "Version.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -21,6 +24,7 @@ const CliCommand kCommands[] = {
     {"import", CliFileCommands::kImportUsage, CliFileCommands::importCsv},
     {"read", CliReadWrite::kReadUsage, CliReadWrite::read},
     {"write", CliReadWrite::kWriteUsage, CliReadWrite::write},
+    {"print", CliPrint::kUsage, CliPrint::print},
 };
 
 QString usage()
@@ -47,7 +51,14 @@ const CliCommand* findCliCommand(const QString& name)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing measures the listing font on a printer, which needs the GUI
+    // application object; it shows no window, so it needs no display.
+    const bool gui = CliPrint::needsGuiApplication(argc, argv);
+    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application(gui ? new QGuiApplication(argc, argv)
+                                                            : new QCoreApplication(argc, argv));
+    QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("quaystone-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUAYSTONE_VERSION));
 

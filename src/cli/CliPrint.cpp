@@ -1,0 +1,118 @@
+#include "CliPrint.h"
+
+#include "CliPathPrompter.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Settings.h"
+#include "files/MemoryFileOpener.h"
+#include "model/Frequency.h"
+#include "print/ListingPrinter.h"
+#include "print/MemoryListing.h"
+#include "print/PrintOptions.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cstdio>
+
+namespace CliPrint {
+namespace {
+
+int usageError(const QString& message)
+{
+    QTextStream(stderr) << "quaystone-cli: " << message << "\nUsage: quaystone-cli " << kUsage << Qt::endl;
+    return 2;
+}
+
+int failure(const QString& message)
+{
+    QTextStream(stderr) << "quaystone-cli: " << message << Qt::endl;
+    return 1;
+}
+
+} // namespace
+
+int print(const QStringList& args)
+{
+    QStringList files;
+    QString pdfPath;
+    bool text = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--text")) {
+            text = true;
+        } else if (arg == QLatin1String("--pdf")) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--pdf needs a value"));
+            pdfPath = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return usageError(QStringLiteral("unknown option ") + arg);
+        } else {
+            files << arg;
+        }
+    }
+    if (files.size() != 1)
+        return usageError(QStringLiteral("print takes one memory file"));
+    if (text == !pdfPath.isEmpty())
+        return usageError(QStringLiteral("print needs either --pdf OUT.pdf or --text"));
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return failure(QStringLiteral("printing needs the GUI application object"));
+
+    // The file is loaded as the window's Open does, but against a private
+    // store: printing from the command line must not change the file the
+    // program opens next.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return failure(QStringLiteral("cannot create a temporary folder"));
+    Settings loadSettings(scratch.path());
+    AppState state;
+    state.dataFolder = QDir::currentPath();
+    MessageLog log;
+    QObject::connect(&log, &MessageLog::lineAdded, [](const QString& line, bool) {
+        QString shown = line;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QTextStream(stderr) << shown << Qt::endl;
+    });
+    CliPathPrompter prompter(false);
+    prompter.setOpenAnswer(files.first());
+    const MemoryFileOpener::Result result = MemoryFileOpener(state, prompter, log, loadSettings).open();
+    if (result == MemoryFileOpener::Result::DescriptionsLoaded)
+        return failure(files.first() + QStringLiteral(" is a description file; name its memory file (.950)"));
+    if (result != MemoryFileOpener::Result::Loaded)
+        return failure(QStringLiteral("cannot load ") + files.first());
+
+    const Settings settings;
+    const PrintOptions options = PrintOptions::load(settings);
+    const QString title = MemoryListing::title(state.dataSource, state.filePanel());
+    const QString mark = Frequency::decimalMark();
+
+    if (text) {
+        // The pages a PDF of this listing would have.
+        QPrinter printer(QPrinter::HighResolution);
+        ListingPrinter::setPdfOutput(printer, scratch.filePath(QStringLiteral("layout.pdf")));
+        const MemoryListing::Pages pages =
+            ListingPrinter::layout(printer, state.tables.memories, options, title, mark);
+        QTextStream out(stdout);
+        for (int page = 0; page < pages.size(); ++page) {
+            if (page > 0)
+                out << '\f';
+            for (const QString& line : pages[page])
+                out << line << '\n';
+        }
+        out.flush();
+        return 0;
+    }
+
+    const bool written = ListingPrinter::exportPdf(pdfPath, [&](QPrinter& printer) {
+        return ListingPrinter::printMemories(printer, state.tables.memories, options, title, mark);
+    });
+    if (!written)
+        return failure(QStringLiteral("cannot write ") + QDir::toNativeSeparators(pdfPath));
+    QTextStream(stderr) << "Printed " << QDir::toNativeSeparators(files.first()) << " to "
+                        << QDir::toNativeSeparators(pdfPath) << Qt::endl;
+    return 0;
+}
+
+} // namespace CliPrint

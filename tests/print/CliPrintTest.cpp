@@ -1,0 +1,151 @@
+#include "PrintTestHelpers.h"
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString samplePath()
+{
+    return QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950");
+}
+
+// Runs the real quaystone-cli with its settings in a temporary folder.
+class CliPrint : public ::testing::Test {
+protected:
+    struct Run {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString configFolder() const { return m_dir.filePath(QStringLiteral("config")); }
+
+    // The program's store as the command sees it.
+    Settings settings() const { return Settings(configFolder() + QStringLiteral("/Quaystone")); }
+
+    Run cli(const QStringList& args, const char* locale = "C")
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
+        env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
+        env.remove(QStringLiteral("LANG"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(QStringLiteral(QUAYSTONE_CLI), args);
+        Run run;
+        if (!process.waitForFinished(60000))
+            return run;
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliPrint, TextFollowsTheStoredOptionsUnderEitherDecimalMark)
+{
+    {
+        Settings stored = settings();
+        stored.set(Keys::PrintCol[2], QStringLiteral("0"));
+        stored.setBool(Keys::Landscape, false);
+    }
+    const struct {
+        const char* locale;
+        const char* row21;
+    } cases[] = {
+        {"C", "        21     29.62000 Minus  Enc     103.5 10 m repeater RH1"},
+        {"de_DE.UTF-8", "        21     29,62000 Minus  Enc     103.5 10 m repeater RH1"},
+    };
+    for (const auto& c : cases) {
+        const Run run = cli({QStringLiteral("print"), samplePath(), QStringLiteral("--text")}, c.locale);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QStringList pages = run.out.split(QLatin1Char('\f'));
+        const QStringList lines = pages.first().split(QLatin1Char('\n'));
+        ASSERT_GT(lines.size(), 25) << c.locale;
+        EXPECT_EQ(lines[0], QStringLiteral("              Memory print of   sample.950"));
+        EXPECT_EQ(lines[1], QString());
+        EXPECT_EQ(lines[2], QStringLiteral("              RX Freq   Shift  Decode  Tone  Description    "));
+        EXPECT_TRUE(lines.contains(QString::fromLatin1(c.row21))) << c.locale << run.out.toStdString();
+        // Every later page opens with the page header.
+        for (int page = 1; page < pages.size(); ++page)
+            EXPECT_EQ(pages[page].section(QLatin1Char('\n'), 0, 0), lines[2]) << "page " << page;
+    }
+}
+
+TEST_F(CliPrint, PdfHoldsTheSameListingAsTheText)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the PDF is not read back";
+    const Run text = cli({QStringLiteral("print"), samplePath(), QStringLiteral("--text")});
+    ASSERT_EQ(text.status, 0) << text.err.toStdString();
+    const QString pdf = m_dir.filePath(QStringLiteral("list.pdf"));
+    const Run run = cli({QStringLiteral("print"), samplePath(), QStringLiteral("--pdf"), pdf});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    auto simplified = [](const QString& all) {
+        QStringList pages;
+        for (const QString& page : all.split(QLatin1Char('\f'))) {
+            QStringList lines;
+            for (const QString& line : page.split(QLatin1Char('\n'))) {
+                if (!line.trimmed().isEmpty())
+                    lines << line.simplified();
+            }
+            if (!lines.isEmpty())
+                pages << lines.join(QLatin1Char('\n'));
+        }
+        return pages;
+    };
+    EXPECT_EQ(simplified(QString::fromUtf8(reader.readAllStandardOutput())), simplified(text.out));
+}
+
+TEST_F(CliPrint, PrintingLeavesTheFileToOpenNextAlone)
+{
+    settings().set(Keys::LastOpened, QStringLiteral("/home/op/club.950"));
+    const Run run = cli({QStringLiteral("print"), samplePath(), QStringLiteral("--text")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(settings().get(Keys::LastOpened), QStringLiteral("/home/op/club.950"));
+}
+
+TEST_F(CliPrint, ExitStatusForUsageAndFailure)
+{
+    const struct {
+        QStringList args;
+        int status;
+    } cases[] = {
+        {{QStringLiteral("print")}, 2},
+        {{QStringLiteral("print"), samplePath()}, 2},
+        {{QStringLiteral("print"), samplePath(), QStringLiteral("--text"), QStringLiteral("--pdf"),
+          QStringLiteral("x.pdf")},
+         2},
+        {{QStringLiteral("print"), samplePath(), QStringLiteral("--pdf")}, 2},
+        {{QStringLiteral("print"), samplePath(), QStringLiteral("--text"), QStringLiteral("--wide")}, 2},
+        {{QStringLiteral("print"), QStringLiteral("missing.950"), QStringLiteral("--text")}, 1},
+        {{QStringLiteral("print"), samplePath(), QStringLiteral("--pdf"),
+          QStringLiteral("no/such/dir/x.pdf")},
+         1},
+    };
+    for (const auto& c : cases) {
+        const Run run = cli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.join(QLatin1Char(' ')).toStdString() << "\n"
+                                        << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << "nothing printed on failure";
+    }
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("x.pdf"))));
+}
+
+} // namespace
