@@ -64,9 +64,9 @@ bool PrintCommands::printPage(QPrinter& printer, bool pmsPage)
                                          Frequency::decimalMark());
 }
 
-void PrintCommands::print(bool pmsPage)
+void PrintCommands::print(bool pmsPage, bool printerAvailable)
 {
-    if (!ListingPrinter::printerAvailable()) {
+    if (!printerAvailable) {
         m_prompter.inform(QString::fromLatin1(kNoPrinter));
         return;
     }

@@ -31,8 +31,9 @@ public:
     PrintCommands(const PrintCommands&) = delete;
     PrintCommands& operator=(const PrintCommands&) = delete;
 
-    // File > "&Print"; pmsPage: the "&PMS" page is in front.
-    void print(bool pmsPage);
+    // File > "&Print"; pmsPage: the "&PMS" page is in front; printerAvailable:
+    // the main window's flag of installed printers, taken at start-up.
+    void print(bool pmsPage, bool printerAvailable);
     // File > "Export print to PDF...": the same print into a PDF file the
     // user names. No printer is needed. True when a file was written.
     bool exportPdf(bool pmsPage);

@@ -252,16 +252,84 @@ protected:
 
 TEST_F(PrintCommandsTest, PrintWithoutAPrinterSaysSo)
 {
-    if (ListingPrinter::printerAvailable())
-        GTEST_SKIP() << "this machine has a printer installed";
     m_state.setDataSource(AppState::File);
-    m_commands.print(false);
-    m_commands.print(true);
+    int dialogs = 0;
+    m_commands.setPrintDialog([&](QPrinter&, QWidget*) { return ++dialogs > 0; });
+    m_commands.print(false, false);
+    m_commands.print(true, false);
+    EXPECT_EQ(dialogs, 0);
     ASSERT_EQ(m_prompter.prompts().size(), 2);
     for (const ScriptedPrompter::Prompt& prompt : m_prompter.prompts()) {
         EXPECT_EQ(prompt.text, QStringLiteral("No printer is available on this machine"));
         EXPECT_EQ(prompt.buttons, Prompter::Buttons::Ok);
     }
+}
+
+// The print dialog stands in for the system's: it sends the job to a PDF
+// file and, like a user, turns the page to portrait.
+class PrintCommandsPrinting : public PrintCommandsTest {
+protected:
+    void SetUp() override
+    {
+        PrintCommandsTest::SetUp();
+        m_commands.setPrintDialog([this](QPrinter& printer, QWidget*) {
+            ++m_dialogs;
+            if (!m_accept)
+                return false;
+            m_shownLandscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(m_pdf);
+            printer.setPageOrientation(QPageLayout::Portrait);
+            return true;
+        });
+    }
+
+    QString m_pdf = m_dir.filePath(QStringLiteral("printed.pdf"));
+    int m_dialogs = 0;
+    bool m_accept = true;
+    bool m_shownLandscape = false;
+};
+
+TEST_F(PrintCommandsPrinting, MemoriesPrintWithTheStoredOrientation)
+{
+    REQUIRE_POPPLER();
+    m_state.setDataSource(AppState::Radio);
+    m_commands.print(false, true);
+    EXPECT_EQ(m_dialogs, 1);
+    EXPECT_TRUE(m_shownLandscape) << "the dialog opens on the stored orientation";
+    const QSizeF size = pdfPageSize(m_pdf);
+    ASSERT_TRUE(size.isValid());
+    EXPECT_GT(size.width(), size.height()) << "the stored landscape wins over the dialog";
+    const QVector<QStringList> pages = pdfPages(m_pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].value(0), QStringLiteral("Memory print of Radio"));
+    EXPECT_TRUE(m_prompter.prompts().isEmpty());
+}
+
+TEST_F(PrintCommandsPrinting, PmsPagePrintsTheGridInLandscape)
+{
+    REQUIRE_POPPLER();
+    m_state.setDataSource(AppState::Radio);
+    m_commands.print(true, true);
+    EXPECT_EQ(m_dialogs, 1);
+    const QSizeF size = pdfPageSize(m_pdf);
+    ASSERT_TRUE(size.isValid());
+    EXPECT_GT(size.width(), size.height());
+    const QVector<QStringList> pages = pdfPages(m_pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0].join(QLatin1Char(' ')).contains(QStringLiteral("P9U")));
+}
+
+TEST_F(PrintCommandsPrinting, NothingPrintsWhenNothingIsLoadedOrTheDialogIsCancelled)
+{
+    m_commands.print(false, true);
+    EXPECT_EQ(m_dialogs, 0) << "nothing loaded: no dialog, no message";
+    m_state.setDataSource(AppState::File);
+    m_accept = false;
+    m_commands.print(false, true);
+    EXPECT_EQ(m_dialogs, 1);
+    EXPECT_FALSE(QFile::exists(m_pdf));
+    EXPECT_TRUE(m_prompter.prompts().isEmpty());
 }
 
 TEST_F(PrintCommandsTest, ExportWritesTheListingOfTheLoadedFile)
