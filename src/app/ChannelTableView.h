@@ -22,6 +22,9 @@ public:
     // cell may be edited. Returns whether an editor was opened.
     bool pasteIntoCurrentCell(const QString& text);
 
+    // Whether a cell editor is open.
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+
     // Table row (1-based) of the row under a point of the viewport, 0 for none.
     int tableRowAt(const QPoint& viewportPos) const;
 

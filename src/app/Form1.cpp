@@ -618,6 +618,16 @@ void Form1::appendLogLine(const QString&, bool)
     // The first line opens the window; it shows the log's text from then on.
     m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
     m_logWindow->setFont(font());
+    if (!m_settings->find(Keys::ErrorListTop) && !m_settings->find(Keys::ErrorListLeft)) {
+        // With no place of its own it opens below the main window when there is
+        // room on that screen, else over the window's lower part.
+        const QRect main = frameGeometry();
+        const QRect area = screen() ? screen()->availableGeometry() : main;
+        QPoint at(main.left() + Twips::toPixels(600), main.bottom() + 1);
+        if (at.y() + m_logWindow->height() > area.bottom())
+            at.setY(qMax(area.top(), main.bottom() - m_logWindow->height() - Twips::toPixels(600)));
+        m_logWindow->move(at);
+    }
     m_logWindow->show();
 }
 

@@ -51,8 +51,10 @@ void Form1::readRadio()
         return;
     RadioReader reader(m_state, *m_prompter, m_log, link(), *m_progress);
     reader.run();
-    if (m_state.holdsChannels())
+    if (m_state.holdsChannels()) {
         selectCell(grdMemoriesL, 1, Column::kFreq);
+        memoriesSelectionChanged();
+    }
 }
 
 void Form1::writeRadio()
@@ -71,8 +73,10 @@ void Form1::openMemoryFile()
     const MemoryFileOpener::Result result = opener.open();
     if (result == MemoryFileOpener::Result::Loaded || result == MemoryFileOpener::Result::DescriptionsLoaded)
         grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth));
-    if (result == MemoryFileOpener::Result::Loaded)
+    if (result == MemoryFileOpener::Result::Loaded) {
         selectCell(grdMemoriesL, 1, Column::kFreq);
+        memoriesSelectionChanged();
+    }
 }
 
 void Form1::saveMemoryFile()

@@ -1,8 +1,11 @@
 #include "GuiPrompter.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 QMessageBox::Icon boxIcon(Prompter::Icon icon)
@@ -44,6 +47,24 @@ QString displayText(const QString& text)
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return shown;
 }
+// The program's messages are written with their own line breaks; a box is
+// made wide enough to keep each line whole, as long as it fits the screen.
+void keepLinesWhole(QMessageBox& box, const QString& text)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : 1000;
+    if (widest + 8 <= limit) {
+        label->setWordWrap(false);
+        label->setMinimumWidth(widest + 8);
+    }
+}
 } // namespace
 
 QString GuiPrompter::defaultTitle()
@@ -56,6 +77,7 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
     QMessageBox box(boxIcon(icon), title.isEmpty() ? defaultTitle() : title, displayText(text),
                     boxButtons(buttons), m_parent);
     box.setTextFormat(Qt::PlainText);
+    keepLinesWhole(box, displayText(text));
     // The first button is the default, as the desktop's own message boxes do.
     switch (buttons) {
     case Buttons::OkCancel:

@@ -52,7 +52,12 @@ MessageLogWindow::MessageLogWindow(MessageLog& log, Settings& settings, QWidget*
     resize(Twips::toPixels(kDesignWidth), Twips::toPixels(kDesignHeight));
     restorePosition();
 
-    m_text->setPlainText(QString(m_log.text()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    // Each line is appended as its own paragraph; the text's final line
+    // break would otherwise show as an empty line.
+    QString text = m_log.text().replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    m_text->setPlainText(text);
     connect(&m_log, &MessageLog::lineAdded, this, &MessageLogWindow::showLine);
     connect(&m_log, &MessageLog::textCleared, m_text, &QPlainTextEdit::clear);
 }

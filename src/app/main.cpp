@@ -1,8 +1,16 @@
 #include "Form1.h"
+#include "RadioSimulator.h"
 #include "Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTextStream>
+#include <memory>
+
+namespace {
+// The channels the simulated radio holds when it starts: a realistic HF set.
+constexpr char kSimulatedChannels[] = ":/radiosim/sample.950";
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -17,18 +25,54 @@ int main(int argc, char* argv[])
     const QCommandLineOption device(QStringLiteral("device"),
                                     QStringLiteral("Use this serial device for the radio in this run."),
                                     QStringLiteral("PATH"));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Talk to a simulated radio, started inside the program, instead of a real one."));
     parser.addOption(device);
+    parser.addOption(simulate);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A memory file (.950) to open."));
     parser.process(app);
 
+    QTextStream err(stderr);
+    if (parser.isSet(device) && parser.isSet(simulate)) {
+        err << "quaystone: --device and --simulate cannot be used together\n";
+        return 2;
+    }
+
     Form1Options options;
     options.devicePath = parser.value(device);
+    // The desktop hands over one path; a path with blanks may arrive split.
     if (!parser.positionalArguments().isEmpty())
         options.startupFilePath = parser.positionalArguments().join(QLatin1Char(' '));
 
-    Form1 window(options);
-    if (!window.startUp())
-        return 1;
-    window.show();
-    return app.exec();
+    std::unique_ptr<RadioSimulator> radio;
+    if (parser.isSet(simulate)) {
+        RadioSimulator::Options simOptions;
+        // Answer at the pace of a real cable so that the progress can be followed.
+        simOptions.wireTiming = true;
+        simOptions.latencyUs = 2000;
+        radio = std::make_unique<RadioSimulator>(simOptions);
+        QStringList problems;
+        if (!radio->loadFile(QString::fromLatin1(kSimulatedChannels), &problems))
+            err << "quaystone: the simulated radio starts empty: " << problems.join(QLatin1String("; "))
+                << '\n';
+        options.devicePath = radio->start();
+        if (options.devicePath.isEmpty()) {
+            err << "quaystone: the simulated radio could not be started: " << radio->errorText() << '\n';
+            return 1;
+        }
+        err << "quaystone: simulated radio on " << options.devicePath << '\n';
+    }
+
+    int status = 1;
+    {
+        Form1 window(options);
+        if (window.startUp()) {
+            window.show();
+            status = app.exec();
+        }
+    }
+    if (radio)
+        radio->stop();
+    return status;
 }

@@ -1,0 +1,163 @@
+#include "MainWindowFixture.h"
+
+#include "app/ChannelTableModel.h"
+#include "app/ChannelTableView.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+MainWindowFixture::MainWindowFixture()
+{
+    QDir().mkpath(configFolder());
+    QDir().mkpath(dataFolder());
+    // Files named without a folder (and the initial memory file when no data
+    // folder is chosen) land in the temporary folder, never in the build tree.
+    m_oldCurrent = QDir::currentPath();
+    QDir::setCurrent(dataFolder());
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    if (m_window) {
+        // Leave without the exit question; the tests that care ask it themselves.
+        m_window->state().changed = false;
+        m_window->close();
+        m_window.reset();
+    }
+    QDir::setCurrent(m_oldCurrent);
+}
+
+void MainWindowFixture::setSetting(const SettingKey& key, const QString& value)
+{
+    Settings(configFolder()).set(key, value);
+}
+
+QString MainWindowFixture::copySample(const QString& name)
+{
+    const QString target = QDir(dataFolder()).filePath(name);
+    QFile::remove(target);
+    EXPECT_TRUE(QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/") + name, target)) << name.toStdString();
+    QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+void MainWindowFixture::startWindow(Form1Options options)
+{
+    options.settingsFolder = configFolder();
+    m_window = std::make_unique<Form1>(options, &m_prompter, &m_dialogs);
+    ASSERT_TRUE(m_window->startUp());
+    m_window->show();
+}
+
+void MainWindowFixture::runDeferredOpen()
+{
+    EXPECT_TRUE(waitFor([this] { return !m_window->Timer1->isActive(); }));
+}
+
+bool MainWindowFixture::waitFor(const std::function<bool()>& condition, int msecs)
+{
+    QDeadlineTimer deadline(msecs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void MainWindowFixture::startQuietly()
+{
+    setSetting(Keys::FirstTime, QStringLiteral("1"));
+    setSetting(Keys::HomeDir, dataFolder());
+    // A start-up file on a floppy drive is dropped: nothing is opened.
+    setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
+    startWindow();
+}
+
+void MainWindowFixture::loadSample()
+{
+    const QString path = copySample(QStringLiteral("sample.950"));
+    copySample(QStringLiteral("sample.950dsc"));
+    m_prompter.reply(path);
+    action("mnuOpen")->trigger();
+    ASSERT_EQ(state().dataSource, AppState::File);
+    // The tests look at what comes after the open dialog.
+    m_prompter.clear();
+}
+
+QAction* MainWindowFixture::action(const char* name)
+{
+    auto* a = m_window->findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_NE(a, nullptr) << name;
+    return a;
+}
+
+QLabel* MainWindowFixture::panel(int number)
+{
+    QList<QLabel*> ordered;
+    for (const char* name : {"panelFile", "panelChanged", "panelFirstRow", "panelLastRow", "panelClock"})
+        ordered.append(m_window->StatusBar1->findChild<QLabel*>(QString::fromLatin1(name)));
+    return ordered.value(number - 1);
+}
+
+ChannelTableView* MainWindowFixture::memories()
+{
+    return widget<ChannelTableView>("grdMemoriesL");
+}
+
+QString MainWindowFixture::cell(int row, int column) const
+{
+    return m_window->state().tables.memories.text(row, column);
+}
+
+void MainWindowFixture::selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    ChannelTableView* view = memories();
+    auto* model = m_window->memoriesModel();
+    view->selectionModel()->setCurrentIndex(model->cell(firstRow, firstColumn),
+                                            QItemSelectionModel::NoUpdate);
+    view->selectionModel()->select(
+        QItemSelection(model->cell(firstRow, firstColumn), model->cell(lastRow, lastColumn)),
+        QItemSelectionModel::ClearAndSelect);
+}
+
+void MainWindowFixture::typeInto(int row, int column, const QString& text)
+{
+    ChannelTableView* view = memories();
+    const QModelIndex index = m_window->memoriesModel()->cell(row, column);
+    view->setCurrentIndex(index);
+    view->edit(index);
+    QWidget* editor = view->indexWidget(index);
+    if (!editor)
+        editor = view->viewport()->findChild<QLineEdit*>();
+    if (!editor)
+        editor = view->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(editor, nullptr) << "no editor on row " << row << " column " << column;
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setCurrentIndex(combo->findText(text));
+    } else {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        ASSERT_NE(line, nullptr);
+        line->setText(text);
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The view commits and closes the editor from its event queue.
+    EXPECT_TRUE(waitFor([view] { return !view->isEditing(); }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool MainWindowFixture::pmsPageSelectable()
+{
+    auto* pages = widget<QTabWidget>("tabPages");
+    return pages->isTabEnabled(1) && pages->isTabVisible(1);
+}

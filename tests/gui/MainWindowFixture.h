@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "app/StartupDialogs.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+class ChannelTableView;
+class QLabel;
+
+// Start-up windows that only record that they were asked for; the folder
+// chooser is the real one, answered by the scripted prompter.
+class RecordingStartupDialogs : public StartupDialogs {
+public:
+    void showFirstUse(QWidget*, Settings&) override { ++firstUseShown; }
+    int firstUseShown = 0;
+};
+
+// The one fixture of the window tests: the main window with its settings and
+// data in a temporary folder, questions answered by the scripted prompter,
+// widgets and commands found by their names.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    MainWindowFixture();
+    ~MainWindowFixture() override;
+
+    QString configFolder() const { return m_temp.filePath(QStringLiteral("config")); }
+    QString dataFolder() const { return m_temp.filePath(QStringLiteral("data")); }
+    // Stored before the window starts.
+    void setSetting(const SettingKey& key, const QString& value);
+    // Copies a file of tests/data into the data folder; returns its new path.
+    QString copySample(const QString& name);
+
+    // Builds the window and runs its start-up; the deferred open is left to
+    // the test (runDeferredOpen) so that it can script the questions first.
+    void startWindow(Form1Options options = Form1Options());
+    void runDeferredOpen();
+    // Starts with settings that ask nothing and nothing loaded.
+    void startQuietly();
+    // Opens a copy of the sample memory file through File > Open.
+    void loadSample();
+
+    Form1& window() { return *m_window; }
+    AppState& state() { return m_window->state(); }
+    QAction* action(const char* name);
+    template <typename T> T* widget(const char* name)
+    {
+        T* w = m_window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // Lets events run until the condition holds or the time is up.
+    static bool waitFor(const std::function<bool()>& condition, int msecs = 3000);
+    QLabel* panel(int number); // status bar panels 1..5
+    ChannelTableView* memories();
+    QString cell(int row, int column) const;
+    void selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn);
+    // Types a text into a memories cell through its editor and commits it.
+    void typeInto(int row, int column, const QString& text);
+    bool pmsPageSelectable();
+
+    QTemporaryDir m_temp;
+    QString m_oldCurrent;
+    ScriptedPrompter m_prompter;
+    RecordingStartupDialogs m_dialogs;
+    std::unique_ptr<Form1> m_window;
+};

@@ -1,0 +1,389 @@
+#include "MainWindowFixture.h"
+
+#include "RadioSimulator.h"
+#include "Version.h"
+#include "app/ChannelTableModel.h"
+#include "app/ChannelTableView.h"
+#include "app/MessageLogWindow.h"
+#include "app/ProgressWindow.h"
+#include "cat/RadioReader.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+const char* const kLoadedEntries[] = {"mnuInsertMemoryAbove", "mnuFillSelectionDown", "mnuRemoveMemory",
+                                      "mnuDeleteMemory",      "mnuCompact",           "mnuSortFreq",
+                                      "mnuFindDuplicates",    "mnuFindText",          "mnuFindNext"};
+} // namespace
+
+TEST_F(MainWindowFixture, FirstStartWithNoSettingsAsksForFolderAndOpensInitialFile)
+{
+    m_prompter.reply(QString()); // the folder chooser is cancelled
+    startWindow();
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Quaystone V" QUAYSTONE_VERSION));
+    EXPECT_EQ(m_dialogs.firstUseShown, 1);
+    ASSERT_EQ(m_prompter.prompts().size(), 1);
+    EXPECT_EQ(m_prompter.prompts()[0].kind, ScriptedPrompter::Prompt::Folder);
+    EXPECT_EQ(m_prompter.prompts()[0].text, QString::fromLatin1(StartupDialogs::kFolderTitle));
+    // Cancelled: the working folder serves this run and nothing is stored.
+    EXPECT_EQ(QDir(state().dataFolder), QDir(dataFolder()));
+    EXPECT_FALSE(Settings(configFolder()).find(Keys::HomeDir).value_or(QString()).size() > 0);
+    EXPECT_EQ(panel(1)->text(), Form1::nothingLoadedText());
+    EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories unchanged"));
+
+    runDeferredOpen();
+    EXPECT_EQ(state().dataSource, AppState::File);
+    EXPECT_EQ(panel(1)->text(), QStringLiteral(" Initial memory file.950"));
+    EXPECT_EQ(cell(1, Column::kFreq), QStringLiteral("7.00000"));
+    EXPECT_TRUE(QFile::exists(QDir(dataFolder()).filePath(QStringLiteral("Initial memory file.950"))));
+}
+
+// The command-line path and "LastOpened" as the start-up sees them.
+TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped)
+{
+    struct Case {
+        const char* commandLine;
+        const char* lastOpened;
+        const char* opened; // file name shown in panel 1; empty: nothing opened
+    };
+    const Case cases[] = {
+        {"\"Bands.950\"", "sample.950", "Bands.950"}, // quoted: quotes removed, wins over LastOpened
+        {"Bands.950", "", "Bands.950"},               // unquoted, and it begins with "B"
+        {"", "Bands.950", "Bands.950"},               // from LastOpened
+        {"", "A:\\memories.950", ""},                 // floppy drive A:
+        {"b:memories.950", "", ""},                   // floppy drive B:, either case
+        {"\"Quaystone demo.950\"", "", "Quaystone demo.950"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        for (const char* name : {"Bands.950", "sample.950"})
+            QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), QDir(dataFolder()).filePath(name));
+        QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"),
+                    QDir(dataFolder()).filePath(QStringLiteral("Quaystone demo.950")));
+        setSetting(Keys::FirstTime, QStringLiteral("1"));
+        setSetting(Keys::HomeDir, dataFolder());
+        setSetting(Keys::LastOpened, QString::fromLatin1(c.lastOpened));
+        Form1Options options;
+        options.startupFilePath = QString::fromLatin1(c.commandLine);
+        startWindow(options);
+        runDeferredOpen();
+        const QString opened = QString::fromLatin1(c.opened);
+        EXPECT_EQ(panel(1)->text(),
+                  opened.isEmpty() ? Form1::nothingLoadedText() : QLatin1Char(' ') + opened);
+        EXPECT_EQ(state().dataSource, opened.isEmpty() ? AppState::Nothing : AppState::File);
+        m_window.reset();
+    }
+    EXPECT_TRUE(m_prompter.messages().isEmpty())
+        << m_prompter.messages().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(MainWindowFixture, EnablingFollowsWhatIsLoaded)
+{
+    startQuietly();
+    runDeferredOpen();
+    ASSERT_EQ(state().dataSource, AppState::Nothing);
+    for (const char* name : kLoadedEntries)
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    for (const char* name : {"mnuUndo", "mnuCopy", "mnuCutMemories", "mnuPasteMemories"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    EXPECT_FALSE(pmsPageSelectable());
+    EXPECT_TRUE(widget<QPushButton>("cmdRead")->isEnabled());
+    EXPECT_TRUE(widget<QPushButton>("cmdLoadFile")->isEnabled());
+    for (const char* name : {"cmdWriteRig", "cmdSaveToDisk", "cmdImportExport"})
+        EXPECT_FALSE(widget<QPushButton>(name)->isEnabled()) << name;
+
+    loadSample();
+    for (const char* name : kLoadedEntries)
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+    EXPECT_TRUE(pmsPageSelectable());
+    for (const char* name : {"cmdRead", "cmdLoadFile", "cmdWriteRig", "cmdSaveToDisk", "cmdImportExport"})
+        EXPECT_TRUE(widget<QPushButton>(name)->isEnabled()) << name;
+    EXPECT_EQ(window().memoriesModel()->tint(), QColor(Form1::kFileColour));
+
+    // The PMS page swaps the menus.
+    widget<QTabWidget>("tabPages")->setCurrentIndex(1);
+    EXPECT_FALSE(widget<QMenu>("mnuPUform")->isEnabled());
+    EXPECT_FALSE(action("mnuDeleteMemory")->isEnabled());
+    EXPECT_TRUE(widget<QMenu>("mnuPMS")->isEnabled());
+    EXPECT_TRUE(action("mnuDeletePMS")->isEnabled());
+}
+
+TEST_F(MainWindowFixture, CellEditsGoThroughTheCommitRules)
+{
+    struct Case {
+        int row;
+        int column;
+        const char* typed;
+        const char* stored;  // the cell afterwards
+        const char* message; // the one message shown, if any
+        bool changed;
+    };
+    const Case cases[] = {
+        {1, Column::kFreq, "7.1", "7.10000", nullptr, true},
+        {2, Column::kFreq, "60", "1.91000", "Frequency is outside the range of the radio", false},
+        {2, Column::kFreq, "abc", "1.91000", "Not a numeric value", false},
+        {3, Column::kMode, "FM", "FM", nullptr, true},
+        {4, Column::kDescription, "a, b; c", "a  b  c", nullptr, true},
+    };
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        state().changed = false;
+        m_prompter.clear();
+        typeInto(c.row, c.column, QString::fromLatin1(c.typed));
+        EXPECT_EQ(cell(c.row, c.column), QString::fromLatin1(c.stored));
+        EXPECT_EQ(state().changed, c.changed);
+        EXPECT_EQ(panel(2)->text(),
+                  c.changed ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
+        if (c.message) {
+            ASSERT_EQ(m_prompter.prompts().size(), 1);
+            EXPECT_EQ(m_prompter.prompts()[0].text, QString::fromLatin1(c.message));
+            EXPECT_EQ(m_prompter.prompts()[0].icon, Prompter::Icon::Exclamation);
+        } else {
+            EXPECT_TRUE(m_prompter.prompts().isEmpty());
+        }
+    }
+    EXPECT_TRUE(action("mnuUndo")->isEnabled());
+    EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("Undo last GridEdit"));
+
+    // On an empty row only the frequency cell opens.
+    const int emptyRow = 60;
+    ASSERT_EQ(cell(emptyRow, Column::kFreq), QStringLiteral("Empty"));
+    auto* model = window().memoriesModel();
+    EXPECT_TRUE(model->flags(model->cell(emptyRow, Column::kFreq)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(model->flags(model->cell(emptyRow, Column::kMode)) & Qt::ItemIsEditable);
+}
+
+TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelection)
+{
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    selectMemories(3, Column::kFreq, 4, Column::kTone);
+    EXPECT_EQ(panel(3)->text(), QStringLiteral(" 3"));
+    EXPECT_EQ(panel(4)->text(), QStringLiteral(" 4"));
+    const QString fifth = cell(5, Column::kFreq);
+
+    m_prompter.answer(Prompter::Answer::Ok);
+    action("mnuDeleteMemory")->trigger();
+    ASSERT_EQ(m_prompter.prompts().size(), 1);
+    EXPECT_EQ(m_prompter.prompts()[0].text,
+              QStringLiteral("Are you sure you want to delete memories 3 to 4"));
+    EXPECT_EQ(cell(3, Column::kFreq), QStringLiteral("Empty"));
+    EXPECT_EQ(cell(4, Column::kFreq), QStringLiteral("Empty"));
+    EXPECT_EQ(cell(5, Column::kFreq), fifth);
+    EXPECT_TRUE(state().changed);
+
+    // Hide empty memories shows the first row of each empty run only.
+    action("mnuHideEmptyMemories")->trigger();
+    EXPECT_FALSE(memories()->isRowHidden(2));
+    EXPECT_TRUE(memories()->isRowHidden(3));
+    action("mnuUndo")->trigger();
+    EXPECT_FALSE(action("mnuHideEmptyMemories")->isChecked());
+    EXPECT_FALSE(memories()->isRowHidden(3));
+    EXPECT_NE(cell(3, Column::kFreq), QStringLiteral("Empty"));
+}
+
+TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
+{
+    RadioSimulator radio;
+    ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty()) << radio.errorText().toStdString();
+    setSetting(Keys::FirstTime, QStringLiteral("1"));
+    setSetting(Keys::HomeDir, dataFolder());
+    setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
+    Form1Options options;
+    options.devicePath = device;
+    startWindow(options);
+    runDeferredOpen();
+
+    m_prompter.answer(Prompter::Answer::Ok); // the instructions
+    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+    const QStringList messages = m_prompter.messages();
+    ASSERT_EQ(messages.size(), 2) << messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("You are about to read the Radio.")));
+    EXPECT_TRUE(messages[1].startsWith(
+        QStringLiteral("The read of memories from the Radio has completed successfully.")));
+    EXPECT_EQ(state().dataSource, AppState::Radio);
+    EXPECT_EQ(window().memoriesModel()->tint(), QColor(Form1::kRadioColour));
+    EXPECT_FALSE(state().busy);
+    EXPECT_FALSE(window().progressWindow()->isVisible());
+    for (int channel = 0; channel < 100; ++channel) {
+        const bool filled = !radio.channel(channel).isEmpty();
+        EXPECT_EQ(cell(channel + 1, Column::kFreq) != QStringLiteral("Empty"), filled) << channel;
+    }
+    EXPECT_TRUE(widget<QPushButton>("cmdWriteRig")->isEnabled());
+    // A read is not a file.
+    QTest::mouseDClick(panel(1), Qt::LeftButton);
+    EXPECT_EQ(m_prompter.messages().constLast(), QStringLiteral("No file is currently loaded"));
+
+    typeInto(2, Column::kFreq, QStringLiteral("1.95"));
+    radio.clearTraffic();
+    m_prompter.clear();
+    m_prompter.answer(Prompter::Answer::Ok); // the instructions
+    QTest::mouseClick(widget<QPushButton>("cmdWriteRig"), Qt::LeftButton);
+    QStringList writes;
+    for (const QString& command : radio.commands()) {
+        if (command.startsWith(QStringLiteral("MW")))
+            writes.append(command);
+    }
+    ASSERT_EQ(writes.size(), 1) << radio.commands().join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(writes[0].startsWith(QStringLiteral("MW001")));
+    EXPECT_EQ(m_prompter.messages().constLast(), QStringLiteral("Transfer of memories completed."));
+}
+
+TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
+{
+    RadioSimulator::Options slow;
+    slow.wireTiming = true;
+    slow.latencyUs = 4000;
+    RadioSimulator radio(slow);
+    ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty());
+    setSetting(Keys::FirstTime, QStringLiteral("1"));
+    setSetting(Keys::HomeDir, dataFolder());
+    setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
+    Form1Options options;
+    options.devicePath = device;
+    startWindow(options);
+    runDeferredOpen();
+
+    // The user clicks the message once the tenth slot is on its way.
+    ProgressWindow* progress = window().progressWindow();
+    int clickedAt = 0;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (clickedAt == 0 && progress->isVisible() && progress->progressBar()->value() >= 10) {
+            clickedAt = progress->progressBar()->value();
+            EXPECT_TRUE(state().busy);
+            EXPECT_FALSE(widget<QPushButton>("cmdLoadFile")->isEnabled());
+            EXPECT_FALSE(action("mnuOpen")->isEnabled());
+            QTest::mouseClick(progress->messageLabel(), Qt::LeftButton);
+        }
+    });
+    watcher.start(1);
+    m_prompter.answer(Prompter::Answer::Ok);
+    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+    watcher.stop();
+
+    ASSERT_GE(clickedAt, 10);
+    int queries = 0;
+    for (const QString& command : radio.commands())
+        queries += command.startsWith(QStringLiteral("MR")) ? 1 : 0;
+    EXPECT_GE(queries, clickedAt);
+    EXPECT_LE(queries, clickedAt + 1);
+    EXPECT_LT(queries, 118);
+    EXPECT_EQ(cell(100, Column::kFreq), QStringLiteral("Empty"));
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_FALSE(state().busy);
+    EXPECT_TRUE(widget<QPushButton>("cmdRead")->isEnabled());
+}
+
+TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
+{
+    struct Case {
+        const char* name;
+        QVector<Prompter::Answer> answers;
+        bool cancelSaveDialog;
+        bool keepsRunning;
+    };
+    const QVector<Case> cases = {
+        {"Cancel", {Prompter::Answer::Cancel}, false, true},
+        {"Yes then Cancel in the save dialog", {Prompter::Answer::Yes}, true, true},
+        {"No", {Prompter::Answer::No}, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        startQuietly();
+        runDeferredOpen();
+        loadSample();
+        typeInto(1, Column::kFreq, QStringLiteral("7.2"));
+        ASSERT_TRUE(state().changed);
+        m_prompter.clear();
+        for (Prompter::Answer a : c.answers)
+            m_prompter.answer(a);
+        if (c.cancelSaveDialog)
+            m_prompter.reply(QString());
+        action("mnuExit")->trigger();
+        ASSERT_FALSE(m_prompter.prompts().isEmpty());
+        EXPECT_EQ(m_prompter.prompts()[0].text, Form1::exitQuestion());
+        EXPECT_EQ(m_prompter.prompts()[0].buttons, Prompter::Buttons::YesNoCancel);
+        EXPECT_EQ(m_prompter.prompts()[0].icon, Prompter::Icon::Question);
+        EXPECT_EQ(window().isVisible(), c.keepsRunning);
+        if (c.keepsRunning) {
+            EXPECT_TRUE(state().changed);
+        }
+        EXPECT_TRUE(m_prompter.allAnswersUsed());
+        state().changed = false;
+        m_window.reset();
+    }
+    // Without changes the window closes at once.
+    startQuietly();
+    runDeferredOpen();
+    m_prompter.clear();
+    action("mnuExit")->trigger();
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(m_prompter.prompts().isEmpty());
+}
+
+TEST_F(MainWindowFixture, DoubleClickOnTheStatusBarShowsTheFilePath)
+{
+    startQuietly();
+    runDeferredOpen();
+    QTest::mouseDClick(panel(4), Qt::LeftButton);
+    ASSERT_EQ(m_prompter.messages().size(), 1);
+    EXPECT_EQ(m_prompter.messages()[0], QStringLiteral("No file is currently loaded"));
+
+    loadSample();
+    QTest::mouseDClick(panel(2), Qt::LeftButton);
+    ASSERT_EQ(m_prompter.prompts().size(), 1);
+    EXPECT_EQ(QFileInfo(m_prompter.prompts()[0].text),
+              QFileInfo(QDir(dataFolder()).filePath(QStringLiteral("sample.950"))));
+    EXPECT_EQ(m_prompter.prompts()[0].buttons, Prompter::Buttons::Ok);
+    EXPECT_EQ(m_prompter.prompts()[0].icon, Prompter::Icon::None);
+}
+
+TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhenClosed)
+{
+    startQuietly();
+    runDeferredOpen();
+    EXPECT_EQ(window().messageLogWindow(), nullptr);
+    window().log().trace(QStringLiteral("not shown: trace is off"));
+    EXPECT_EQ(window().messageLogWindow(), nullptr);
+    window().log().notice(QStringLiteral("first"));
+    window().log().notice(QStringLiteral("second"));
+    MessageLogWindow* logWindow = window().messageLogWindow();
+    ASSERT_NE(logWindow, nullptr);
+    EXPECT_EQ(logWindow->objectName(), QStringLiteral("frmErrorList"));
+    EXPECT_EQ(logWindow->windowTitle(), QStringLiteral("Quaystone Messages"));
+    EXPECT_EQ(logWindow->textArea()->toPlainText(), QStringLiteral("first\nsecond"));
+
+    logWindow->findChild<QPushButton*>(QStringLiteral("cmdCopy"))->click();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("first\r\nsecond\r\nCopied to Clipboard ")))
+        << copied.toStdString();
+    EXPECT_TRUE(copied.endsWith(QStringLiteral(" Quaystone V" QUAYSTONE_VERSION "\r\n\r\n")))
+        << copied.toStdString();
+
+    logWindow->findChild<QPushButton*>(QStringLiteral("cmdSetPosition"))->click();
+    EXPECT_TRUE(Settings(configFolder()).find(Keys::ErrorListWidth).has_value());
+
+    logWindow->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
+    EXPECT_TRUE(waitFor([this] { return window().messageLogWindow() == nullptr; }));
+    window().log().notice(QStringLiteral("third"));
+    ASSERT_NE(window().messageLogWindow(), nullptr);
+    EXPECT_EQ(window().messageLogWindow()->textArea()->toPlainText(), QStringLiteral("third"));
+}
