@@ -413,6 +413,22 @@ TEST_F(Reading, CancelAtTheInstructionsLeavesEmptyTablesAndTheChangedFlag)
     EXPECT_FALSE(link.isOpen());
 }
 
+TEST_F(Reading, NoToTheUnsavedChangesQuestionOpensNothing)
+{
+    startRadio();
+    state.changed = true;
+    state.tables.setRecordAt(1, {QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Simplex"),
+                                 QString(), QString(), QStringLiteral("mine")});
+    prompter.answer(Prompter::Answer::No);
+    EXPECT_EQ(read(), RadioReader::Outcome::Declined);
+    EXPECT_TRUE(radio->commands().isEmpty());
+    EXPECT_TRUE(logLines(log).isEmpty());
+    EXPECT_EQ(prompter.prompts().size(), 1);
+    EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Question);
+    EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("mine"));
+    EXPECT_TRUE(state.changed);
+}
+
 TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)
 {
     Options options;
@@ -533,6 +549,20 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
     EXPECT_EQ(prompter.messages().last(), QStringLiteral("Write cancelled by user request"));
     EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::None);
     EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(Writing, CancelAtTheInstructionsSendsNothingMore)
+{
+    startRadio();
+    setSlot(1, "7.00000", "LSB");
+    prompter.answer(Prompter::Answer::Cancel);
+    EXPECT_EQ(write(), RadioWriter::Outcome::Cancelled);
+    EXPECT_EQ(radio->commands(), kSetUp);
+    EXPECT_EQ(logLines(log).mid(5), QStringList{QStringLiteral("Write: issue initial instructions")});
+    EXPECT_EQ(prompter.prompts().size(), 1);
+    EXPECT_FALSE(state.busy);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_TRUE(progress.shown.isEmpty());
 }
 
 TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)

@@ -1,0 +1,197 @@
+// quaystone-bench: times full reads and writes of the simulated radio through
+// the real link (QSerialPort on a pseudo-terminal) and compares each with its
+// floor, the time the radio itself spends on the wire and turning round, plus
+// the fixed pause after every memory-write command.
+
+#include "RadioSimulator.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Prompter.h"
+#include "cat/CatCodec.h"
+#include "cat/CatLink.h"
+#include "cat/ProgressReporter.h"
+#include "cat/QtSerialPortAdapter.h"
+#include "cat/RadioReader.h"
+#include "cat/RadioWriter.h"
+#include "model/ChannelMap.h"
+#include "model/Frequency.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTextStream>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Every question answered OK, as a user who clicks through.
+class AgreeingPrompter : public Prompter {
+public:
+    Answer ask(const QString&, Buttons buttons, Icon, const QString&) override
+    {
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+    }
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
+};
+
+class NoProgress : public ProgressReporter {
+public:
+    void show(const QString&, int) override {}
+    void setPosition(int) override {}
+    void hide() override {}
+    bool stopRequested() const override { return false; }
+    void clearStopRequest() override {}
+};
+
+enum class Transfer { ReadAll, ReadTen, WriteUnchanged, WriteAllChanged };
+
+const char* nameOf(Transfer transfer)
+{
+    switch (transfer) {
+    case Transfer::ReadAll:
+        return "read, 118 filled";
+    case Transfer::ReadTen:
+        return "read, 10 filled";
+    case Transfer::WriteUnchanged:
+        return "write, unchanged";
+    case Transfer::WriteAllChanged:
+        return "write, all changed";
+    }
+    return "";
+}
+
+// A channel record for a sequence position; shifted moves it 10 kHz so that
+// every slot differs from the unshifted one.
+MemoryRecord recordFor(int position, bool shifted)
+{
+    const qint64 hertz = 7000000 + qint64(position) * 25000 + (shifted ? 10000 : 0);
+    MemoryRecord record;
+    record.Freq =
+        position > ChannelMap::kMemoryRows ? Frequency::formatHz6(hertz) : Frequency::formatHz5(hertz);
+    record.Mode = position % 2 ? QStringLiteral("USB") : QStringLiteral("FM");
+    record.Shift = QStringLiteral("Simplex");
+    return record;
+}
+
+struct Timing {
+    double measured = 0;
+    double floor = 0;
+    int writes = 0;
+};
+
+Timing runOnce(Transfer transfer, int rate, int latencyUs)
+{
+    RadioSimulator::Options options;
+    options.wireTiming = true;
+    options.latencyUs = latencyUs;
+    RadioSimulator radio(options);
+    const bool reading = transfer == Transfer::ReadAll || transfer == Transfer::ReadTen;
+    const int filled = transfer == Transfer::ReadTen ? 10 : ChannelMap::kSlotCount;
+    for (int p = 1; p <= filled; ++p)
+        radio.setChannel(CatCodec::encode(recordFor(p, false), p).command);
+
+    AppState state;
+    if (!reading) {
+        for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
+            state.tables.setRecordAt(p, recordFor(p, transfer == Transfer::WriteAllChanged));
+        state.dataSource = AppState::File;
+    }
+    const QString device = radio.start();
+    if (device.isEmpty())
+        qFatal("cannot start the simulated radio: %s", qPrintable(radio.errorText()));
+
+    MessageLog log;
+    AgreeingPrompter prompter;
+    NoProgress progress;
+    QtSerialPortAdapter port;
+    CatLink link(port, log, prompter);
+    CatLink::Options linkOptions;
+    linkOptions.device = device;
+    linkOptions.userSpeed = QStringLiteral("%1,N,8,2").arg(rate);
+    link.setOptions(linkOptions);
+
+    QElapsedTimer timer;
+    timer.start();
+    bool ok = false;
+    if (reading)
+        ok = RadioReader(state, prompter, log, link, progress).run() == RadioReader::Outcome::Completed;
+    else
+        ok = RadioWriter(state, prompter, log, link, progress).run() == RadioWriter::Outcome::Completed;
+    Timing timing;
+    timing.measured = timer.nsecsElapsed() / 1e9;
+    radio.stop();
+    if (!ok)
+        qFatal("the transfer did not complete");
+    for (const QString& command : radio.commands())
+        timing.writes += command.startsWith(QLatin1String("MW")) ? 1 : 0;
+    timing.floor = radio.busySeconds() + timing.writes * RadioWriter::kWritePauseMs / 1000.0;
+    return timing;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quaystone-bench"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Times reads and writes of the simulated radio through the real link and compares each with the time "
+        "the wire and the radio's turnaround allow."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("latency"),
+         QStringLiteral("The radio's turnaround before each reply, in microseconds "
+                        "(default 5000)."),
+         QStringLiteral("us"), QStringLiteral("5000")},
+        {QStringLiteral("repeat"), QStringLiteral("Runs of each transfer; the median is shown (default 3)."),
+         QStringLiteral("n"), QStringLiteral("3")},
+        {QStringLiteral("rates"),
+         QStringLiteral("Comma-separated CAT rates (default 4800,9600,19200,38400)."), QStringLiteral("list"),
+         QStringLiteral("4800,9600,19200,38400")},
+    });
+    parser.process(app);
+    const int latencyUs = parser.value(QStringLiteral("latency")).toInt();
+    const int repeat = qMax(1, parser.value(QStringLiteral("repeat")).toInt());
+
+    QTextStream out(stdout);
+    out << "Simulated radio: wire timing at 11 bits per character, " << latencyUs / 1000.0
+        << " ms turnaround; median of " << repeat << " run(s).\n\n";
+    out << "| rate | transfer | measured s | floor s | ratio | target |\n";
+    out << "|---:|---|---:|---:|---:|---:|\n";
+    out.flush();
+    bool allMet = true;
+    const QStringList rates = parser.value(QStringLiteral("rates")).split(QLatin1Char(','));
+    for (const QString& rateText : rates) {
+        const int rate = rateText.trimmed().toInt();
+        if (CatLink::baudOf(QStringLiteral("%1,N,8,2").arg(rate)) == 0)
+            qFatal("not a CAT rate: %s", qPrintable(rateText));
+        for (Transfer transfer :
+             {Transfer::ReadAll, Transfer::ReadTen, Transfer::WriteUnchanged, Transfer::WriteAllChanged}) {
+            std::vector<Timing> runs;
+            for (int i = 0; i < repeat; ++i)
+                runs.push_back(runOnce(transfer, rate, latencyUs));
+            std::sort(runs.begin(), runs.end(), [](const Timing& a, const Timing& b) {
+                return a.measured / a.floor < b.measured / b.floor;
+            });
+            const Timing& median = runs[runs.size() / 2];
+            const double ratio = median.measured / median.floor;
+            const double target = transfer == Transfer::WriteAllChanged ? 1.05 : 1.10;
+            allMet = allMet && ratio <= target;
+            out << "| " << rate << " | " << nameOf(transfer) << " | "
+                << QString::number(median.measured, 'f', 3) << " | " << QString::number(median.floor, 'f', 3)
+                << " | " << QString::number(ratio, 'f', 3) << " | " << (ratio <= target ? "<= " : "MISSED ")
+                << QString::number(target, 'f', 2) << " |\n";
+            out.flush();
+        }
+    }
+    return allMet ? 0 : 1;
+}
