@@ -1,0 +1,160 @@
+#include "files/CsvHeader.h"
+#include "support/TestLocale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Type = CsvHeader::Type;
+
+TEST(CsvHeaderIdentify, EveryHeaderTypeAndTheSeparatorItSets)
+{
+    struct Case {
+        const char* line; // the file's first line, before normalisation
+        Type type;
+        char separator;
+    };
+    const Case cases[] = {
+        {"Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX "
+         "Mode,CTCSS/DCS,Tone/Code,Show,Name,Scan,Group,Description",
+         Type::Plainsong, ','},
+        {"Memory;RX Freq;RX Mode;Shift", Type::Plainsong, ';'},
+        {"Memory\tRX Freq\tRX Mode\tShift", Type::Plainsong, '\t'},
+        {"\"Memory\",\"RX Freq\",\"RX Mode\"", Type::Plainsong, ','},
+        {"Memory , RX Freq , RX Mode", Type::Plainsong, ','},
+        {"memory,rx freq", Type::Plainsong, ','},
+        {"Memory,RX;Freq", Type::Plainsong, ';'}, // ";" wins over ","
+        {"#,Freq,Mode,Name", Type::Coldharbour, ','},
+        {"#;FREQ;MODE", Type::Coldharbour, ';'},
+        {"#\tFreq\tMode", Type::Coldharbour, '\t'},
+        {"Frequency,Mode,Name", Type::Rookhaven, ','},
+        {"#,Tag,Freq,Mode,Step", Type::Dunmore, ','},
+        {"#;Tag;Freq;Name", Type::Larkspur, ';'},
+        {"#,Tag,Freq,XYZW", Type::Unknown, ','},
+        {"#,Tag,Freq", Type::Unknown, ','}, // too short for the family test
+        {"Channel Number,Frequency", Type::Glenholm, ','},
+        {"Sequence Number,Frequency", Type::Eastgate, ','},
+        {"Sequen,Freq", Type::Eastgate, ','},
+        {"Bank,Channel,Frequency", Type::Farrowby, ','},
+        {"#,Tag,RxFreq,Mode", Type::Bramblett, ','},
+        {"#\tTag\tRxFreq\tName", Type::Corrigan, '\t'},
+        {"#,Tag,RxFreq,Tone", Type::Unknown, ','},
+        {"1,29.62000,FM,Minus,,,,67.0,,,,,Repeater", Type::Unknown, ','}, // a data record
+        {"", Type::Unknown, 'x'},                                         // separator stays as it was
+        {"no separators here", Type::Unknown, 'x'},
+    };
+    for (const Case& c : cases) {
+        CsvHeader csv;
+        csv.setSeparator(QLatin1Char('x'));
+        const QString header = csv.CleanLine(QString::fromLatin1(c.line), true);
+        EXPECT_EQ(csv.IdentifyHeader(header), c.type != Type::Unknown) << c.line;
+        EXPECT_EQ(csv.headerType(), c.type)
+            << c.line << " gave " << CsvHeader::typeName(csv.headerType()).toStdString();
+        EXPECT_EQ(csv.separator(), QLatin1Char(c.separator)) << c.line;
+    }
+}
+
+TEST(CsvHeaderIdentify, TypeNamesAreTheProgramNames)
+{
+    EXPECT_EQ(CsvHeader::typeName(Type::Plainsong), QStringLiteral("Plainsong"));
+    EXPECT_EQ(CsvHeader::typeName(Type::Rookhaven), QStringLiteral("Rookhaven"));
+    EXPECT_EQ(CsvHeader::typeName(Type::Unknown), QStringLiteral("Unknown"));
+}
+
+TEST(CsvHeaderCleanLine, QuotesBecomeSpacesAndProtectTheSeparator)
+{
+    struct Case {
+        char separator;
+        const char* line;
+        bool removeSpaces;
+        const char* result;
+    };
+    const Case cases[] = {
+        {',', "\"Memory\",\"RX Freq\"", true, "Memory,RXFreq"},
+        {',', "\"Memory\",\"RX Freq\"", false, " Memory , RX Freq "},
+        {',', "1,\"a, b\",c", false, "1, a  b ,c"},
+        {';', "1,\"a, b\";c", false, "1, a, b ;c"}, // only the separator in force is protected
+        {',', "1,\"open, never closed", false, "1, open  never closed"},
+        {'\t', "a\t\"b\tc\"", false, "a\t b c "},
+        {',', "", true, ""},
+        {',', "no quotes, at all", false, "no quotes, at all"},
+    };
+    for (const Case& c : cases) {
+        CsvHeader csv;
+        csv.setSeparator(QLatin1Char(c.separator));
+        EXPECT_EQ(csv.CleanLine(QString::fromLatin1(c.line), c.removeSpaces), QString::fromLatin1(c.result))
+            << c.line;
+    }
+}
+
+TEST(CsvHeaderGetField, FieldCountEdges)
+{
+    CsvHeader csv;
+    csv.setSeparator(QLatin1Char(','));
+    const QString twelve = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,last part");
+    const QString thirteen = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,desc,extra");
+    struct Case {
+        QString line;
+        int n;
+        const char* field;
+    };
+    const Case cases[] = {
+        {twelve, 13, "last part"},
+        {twelve, 1, "1"},
+        {twelve, 14, ""},
+        {thirteen, 13, "desc"}, // a separator inside a description cuts it there
+        {QStringLiteral("1,2,3,4,5,6"), 13, ""},
+        {QStringLiteral("1,2,3,4,5,6"), 6, "6"},
+        {QStringLiteral("1,2,3,4,5,6"), 7, ""},
+        {QStringLiteral("a,,c"), 2, ""},
+        {QStringLiteral(" a , b "), 2, " b "}, // not trimmed
+        {QString(), 1, ""},
+        {QStringLiteral("abc"), 1, "abc"},
+        {QStringLiteral("abc"), 0, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(csv.GetField(c.line, c.n, false), QString::fromLatin1(c.field))
+            << c.line.toStdString() << " #" << c.n;
+}
+
+TEST(CsvHeaderGetField, DecimalAdaptationBySeparatorAndMark)
+{
+    struct Case {
+        const char* mark;
+        char separator;
+        const char* field;
+        const char* converted;
+    };
+    const Case cases[] = {
+        {".", ',', "29.62000", "29.62000"},  {",", ',', "29.62000", "29,62000"},
+        {".", ';', "14,25000", "14.25000"},  {",", ';', "14,25000", "14,25000"},
+        {".", '\t', "14,25000", "14,25000"}, {",", '\t', "29.62000", "29.62000"},
+        {",", ',', "1.2.3", "1,2,3"},
+    };
+    for (const Case& c : cases) {
+        ScopedDecimalMark mark(QString::fromLatin1(c.mark));
+        CsvHeader csv;
+        csv.setSeparator(QLatin1Char(c.separator));
+        const QString line = QStringLiteral("7") + QLatin1Char(c.separator) + QString::fromLatin1(c.field);
+        EXPECT_EQ(csv.GetField(line, 2, true), QString::fromLatin1(c.converted))
+            << c.mark << c.separator << c.field;
+        EXPECT_EQ(csv.GetField(line, 2, false), QString::fromLatin1(c.field));
+    }
+}
+
+TEST(CsvHeaderSeparator, TheDefaultFollowsTheDecimalMark)
+{
+    for (const char* mark : {".", ","}) {
+        ScopedDecimalMark scoped(QString::fromLatin1(mark));
+        const QChar expected = QLatin1Char(*mark == '.' ? ',' : ';');
+        CsvHeader csv;
+        EXPECT_EQ(csv.separator(), expected);
+        csv.setSeparator(QLatin1Char('\t'));
+        csv.resetSeparator();
+        EXPECT_EQ(csv.separator(), expected);
+        csv.resetSeparator(true);
+        EXPECT_EQ(csv.separator(), QLatin1Char('\t'));
+    }
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+// Small helpers shared by the file tests.
+namespace FileTestSupport {
+
+inline QString dataPath(const char* name)
+{
+    return QDir(QStringLiteral(QUAYSTONE_TEST_DATA)).filePath(QString::fromLatin1(name));
+}
+
+inline QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace FileTestSupport

@@ -1,0 +1,211 @@
+#include "files/MemoryFile.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "files/DescriptionFile.h"
+#include "model/ChannelTables.h"
+#include "support/TestLocale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MemoryFileLines : public DecimalMarkTest {};
+
+struct LoadCase {
+    const char* line;
+    int position;
+    const char* freq; // with "."
+    const char* mode;
+    const char* shift;
+    const char* encDec;
+    const char* tone;
+};
+
+TEST_P(MemoryFileLines, EachLineFillsTheSlotItsChannelNames)
+{
+    const LoadCase cases[] = {
+        {"MW00007000000+000000100000;", 1, "7.00000", "LSB", "Simplex", "", "67.0"},
+        {"MR00007000000+000000100000;", 1, "7.00000", "LSB", "Simplex", "", "67.0"}, // reply shape
+        {"MW09929620000+000000402232;", 100, "29.62000", "FM", "Minus", "CTCSS Enc", "146.2"},
+        {"MW04253050000+000000401121;", 43, "53.05000", "FM", "Plus", "CTCSS Enc+Dec", "100.0"},
+        {"MW01000137000+000000500490;", 11, "0.13700", "AM", "Simplex", "", "254.1"},
+        {"MW10514250000+000000200000;", 106, "14.250000", "USB", "Simplex", "", "67.0"}, // PMS row 6
+        {"MW11729700000+000000200000;", 118, "29.700000", "USB", "Simplex", "", "67.0"},
+        {"MW00507000000+000000A00000;", 6, "7.00000", "?? ", "Simplex", "", "67.0"}, // unknown mode code
+    };
+    for (const LoadCase& c : cases) {
+        ChannelTables tables;
+        MessageLog log;
+        EXPECT_EQ(MemoryFile::load({QString::fromLatin1(c.line)}, tables, log, QStringLiteral("t.950")), 0)
+            << c.line;
+        const MemoryRecord r = tables.recordAt(c.position);
+        EXPECT_EQ(r.Freq, local(c.freq)) << c.line;
+        EXPECT_EQ(r.Mode, QString::fromLatin1(c.mode)) << c.line;
+        EXPECT_EQ(r.Shift, QString::fromLatin1(c.shift)) << c.line;
+        EXPECT_EQ(r.EncDec, QString::fromLatin1(c.encDec)) << c.line;
+        EXPECT_EQ(r.Tone, QString::fromLatin1(c.tone)) << c.line;
+        for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
+            if (p != c.position) {
+                EXPECT_TRUE(tables.isEmptyAt(p)) << c.line << " touched " << p;
+            }
+        }
+        EXPECT_TRUE(log.text().isEmpty());
+    }
+}
+
+TEST_P(MemoryFileLines, ABadLineIsNamedInTheLogAndSkippedAndTheRestLoads)
+{
+    struct BadCase {
+        const char* line;
+        const char* reason;
+    };
+    const BadCase cases[] = {
+        {"MW001018400", "too short"},
+        {"hello", "too short"},
+        {"MW11807000000+000000100000;", "channel 118 is above 117"},
+        {"MW99907000000+000000100000;", "channel 999 is above 117"},
+        {"MW0020700A000+000000100000;", "frequency is not a number"},
+        {"MW002 7000000+000000100000;", "frequency is not a number"},
+        {"MW00307000000+000000100500;", "tone number 50 is outside 00 to 49"},
+        {"MW00307000000+0000001009x0;", "tone number '9x' is not a number"},
+    };
+    for (const BadCase& c : cases) {
+        ChannelTables tables;
+        MessageLog log;
+        const QStringList lines{"MW00001840000+000000100000;", QString::fromLatin1(c.line), "",
+                                "MR10514250000+000000200000;"};
+        EXPECT_EQ(MemoryFile::load(lines, tables, log, QStringLiteral("bad.950")), 1) << c.line;
+        EXPECT_EQ(tables.recordAt(1).Freq, local("1.84000"));
+        EXPECT_EQ(tables.recordAt(106).Freq, local("14.250000"));
+        const QStringList logged = log.text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        ASSERT_EQ(logged.size(), 1) << c.line;
+        EXPECT_TRUE(logged.first().startsWith(QStringLiteral("Line 2 of bad.950 skipped")))
+            << logged.first().toStdString();
+        EXPECT_TRUE(logged.first().contains(QLatin1String(c.reason))) << logged.first().toStdString();
+        EXPECT_TRUE(logged.first().endsWith(QString::fromLatin1(c.line))) << logged.first().toStdString();
+    }
+}
+
+TEST_P(MemoryFileLines, ALaterLineForTheSameSlotWins)
+{
+    ChannelTables tables;
+    MessageLog log;
+    MemoryFile::load({"MW00507000000+000000100000;", "MW00514250000+000000200000;"}, tables, log, QString());
+    EXPECT_EQ(tables.recordAt(6).Freq, local("14.25000"));
+    EXPECT_EQ(tables.recordAt(6).Mode, QStringLiteral("USB"));
+}
+
+TEST_P(MemoryFileLines, ComposeWritesMemoriesThenPmsAndLeavesEmptySlotsOut)
+{
+    ChannelTables tables;
+    MessageLog log;
+    EXPECT_TRUE(MemoryFile::compose(tables, log, nullptr).isEmpty());
+
+    tables.setRecordAt(110, {local("14.000000"), "USB", "Simplex", "", "67.0", ""});
+    tables.setRecordAt(50, {local("29.62000"), "FM", "Minus", "CTCSS Enc", "146.2", "RH1"});
+    tables.setRecordAt(3, {local("7.07400"), "USB", "Simplex", " ", "67.0", ""});
+    QStringList refused;
+    EXPECT_EQ(MemoryFile::compose(tables, log, &refused),
+              QStringList({"MW00207074000+000000200000;", "MW04929620000+000000402232;",
+                           "MW10914000000+000000200000;"}));
+    EXPECT_TRUE(refused.isEmpty());
+}
+
+TEST_P(MemoryFileLines, ASlotTheRadioCannotTakeIsReportedNotDropped)
+{
+    ChannelTables tables;
+    tables.setRecordAt(1, {local("7.00000"), "LSB", "Simplex", "", "67.0", ""});
+    tables.setRecordAt(8, {local("7.10000"), "?? ", "Simplex", "", "67.0", ""});
+    tables.setRecordAt(9, {local("7.20000"), "LSB", "Simplex", "", "88.0", ""});
+    tables.setRecordAt(103, {"abc", "USB", "Simplex", "", "67.0", ""});
+    MessageLog log;
+    QStringList refused;
+    const QStringList lines = MemoryFile::compose(tables, log, &refused);
+    EXPECT_EQ(lines, QStringList({"MW00007000000+000000100000;"}));
+    EXPECT_EQ(refused, QStringList({"7", "8", "P2L"}));
+    const QStringList logged = log.text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(logged.size(), 3);
+    EXPECT_TRUE(logged[0].startsWith(QStringLiteral("Channel 7 not saved: "))) << logged[0].toStdString();
+    EXPECT_TRUE(logged[1].contains(QStringLiteral("88.0")));
+    EXPECT_TRUE(logged[2].startsWith(QStringLiteral("Channel P2L not saved: ")));
+}
+
+QUAYSTONE_BOTH_DECIMAL_MARKS(MemoryFileLines);
+
+TEST(DescriptionFileLine, ReadsQuotedTextWithCommasAndToleratesOddLines)
+{
+    struct Case {
+        const char* line;
+        const char* number;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"0,\"3450\"", "0", "3450"},
+        {"3,\"Net, Sundays; 0900\"", "3", "Net, Sundays; 0900"},
+        {"4,\"\"", "4", ""},
+        {" 5 , \"spaced\" ", "5", "spaced"},
+        {"6,plain text,more", "6", "plain text"},
+        {"7", "7", ""},
+        {"8,\"unterminated, text", "8", "unterminated, text"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        const DescriptionFile::Line fields = DescriptionFile::parseLine(QString::fromLatin1(c.line));
+        EXPECT_EQ(fields.number, QString::fromLatin1(c.number)) << c.line;
+        EXPECT_EQ(fields.text, QString::fromLatin1(c.text)) << c.line;
+    }
+}
+
+TEST(DescriptionFileLine, WidthIsAWholeNumberOrTheFallback)
+{
+    struct Case {
+        const char* text;
+        int width;
+    };
+    const Case cases[] = {{"3450", 3450}, {" 4000 ", 4000}, {"3450.6", 3451}, {"0", 0},     {"", 999},
+                          {"wide", 999},  {"-20", 999},     {"1e99", 999},    {"12ab", 999}};
+    for (const Case& c : cases)
+        EXPECT_EQ(DescriptionFile::widthOf(QString::fromLatin1(c.text), 999), c.width) << c.text;
+}
+
+TEST(DescriptionFileLine, PathOfTheDescriptionFile)
+{
+    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/b.950")), QStringLiteral("/a/b.950dsc"));
+    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/B.950")), QStringLiteral("/a/B.950dsc"));
+    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/b.950DSC")), QStringLiteral("/a/b.950DSC"));
+    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/b.txt")), QString());
+}
+
+TEST(DescriptionFileContents, FillsRowsInFileOrderAndStopsQuietlyAtTheEnd)
+{
+    AppState state;
+    state.tables.memories.setText(3, Column::kDescription, QStringLiteral("kept"));
+    DescriptionFile::apply({"0,\"wide\"", "9,\"first, row\"", "1,\"\""}, state, 3540);
+    EXPECT_EQ(state.descriptionColumnWidth, 3540);
+    EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QStringLiteral("first, row"));
+    EXPECT_EQ(state.tables.memories.text(2, Column::kDescription), QString());
+    EXPECT_EQ(state.tables.memories.text(3, Column::kDescription), QStringLiteral("kept"));
+}
+
+TEST(DescriptionFileContents, ComposeWrites101LinesThatReadBackTheSame)
+{
+    AppState state;
+    state.descriptionColumnWidth = 4100;
+    state.tables.memories.setText(1, Column::kDescription, QStringLiteral("Top band"));
+    state.tables.memories.setText(100, Column::kDescription, QStringLiteral("a, b; c"));
+    state.tables.memories.setText(50, Column::kDescription, QStringLiteral("say \"hi\"\r\nnow"));
+    const QStringList lines = DescriptionFile::compose(state);
+    ASSERT_EQ(lines.size(), 101);
+    EXPECT_EQ(lines[0], QStringLiteral("0,\"4100\""));
+    EXPECT_EQ(lines[1], QStringLiteral("1,\"Top band\""));
+    EXPECT_EQ(lines[2], QStringLiteral("2,\"\""));
+
+    AppState copy;
+    DescriptionFile::apply(lines, copy, 1);
+    EXPECT_EQ(copy.descriptionColumnWidth, 4100);
+    EXPECT_EQ(copy.tables.memories.text(100, Column::kDescription), QStringLiteral("a, b; c"));
+    // A quote or line break cannot survive the format; the rest of the text does.
+    EXPECT_EQ(copy.tables.memories.text(50, Column::kDescription), QStringLiteral("say  hi   now"));
+}
+
+} // namespace
