@@ -6,6 +6,7 @@
 #include "GridLayout.h"
 #include "GuiPrompter.h"
 #include "MessageLogWindow.h"
+#include "PrintCommands.h"
 #include "ProgressWindow.h"
 #include "StartupDialogs.h"
 #include "Version.h"
@@ -517,7 +518,7 @@ void Form1::updateActions()
         entry->setEnabled(memories);
     mnuDeletePMS->setEnabled(idle && pmsShown && loaded);
 
-    for (QAction* entry : {mnuOpen, mnuFileSave, mnuFileSaveAs, mnuComPortIdentifier})
+    for (QAction* entry : {mnuOpen, mnuFileSave, mnuFileSaveAs, mnuPrint, mnuExportPdf, mnuComPortIdentifier})
         entry->setEnabled(idle);
 }
 

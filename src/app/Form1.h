@@ -15,6 +15,7 @@ class ChannelTableModel;
 class ChannelTableView;
 class GuiPrompter;
 class MessageLogWindow;
+class PrintCommands;
 class ProgressWindow;
 class Prompter;
 class QAction;
@@ -173,6 +174,8 @@ private:
     int m_commPort = 1;
     QString m_userCommSpeed = QStringLiteral("38400,N,8,2");
     bool m_printerAvailable = false;
+    // File > "&Print", "Export print to PDF..." and the print options window.
+    std::unique_ptr<PrintCommands> m_print;
     bool m_started = false;
     bool m_deferredOpenDone = false;
     bool m_copyEnabled = false;
@@ -217,6 +220,7 @@ public:
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileSaveAs = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuExportPdf = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuCopy = nullptr;

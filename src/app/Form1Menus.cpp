@@ -1,6 +1,7 @@
 // The menu bar of the main window and the commands of its "Settings" menu.
 #include "ChannelTableView.h"
 #include "Form1.h"
+#include "PrintCommands.h"
 #include "StartupDialogs.h"
 #include "cat/PortDirectory.h"
 
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTabWidget>
 
 QAction* Form1::addAction(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut)
 {
@@ -33,11 +35,17 @@ void Form1::buildMenus()
     mnuFileSaveAs = addAction(mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As"));
     mnuFile->addSeparator();
     mnuPrint = addAction(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuExportPdf = addAction(mnuFile, "mnuExportPdf", QStringLiteral("Export print to PDF..."));
     mnuFile->addSeparator();
     mnuExit = addAction(mnuFile, "mnuExit", QStringLiteral("E&xit"));
     connect(mnuOpen, &QAction::triggered, this, &Form1::openMemoryFile);
     connect(mnuFileSave, &QAction::triggered, this, &Form1::saveFromMenu);
     connect(mnuFileSaveAs, &QAction::triggered, this, &Form1::saveMemoryFileAs);
+    m_print = std::make_unique<PrintCommands>(m_state, *m_settings, *m_prompter, this);
+    connect(mnuPrint, &QAction::triggered, this,
+            [this] { m_print->print(m_pages->currentWidget() == grdMemoriesPMS, m_printerAvailable); });
+    connect(mnuExportPdf, &QAction::triggered, this,
+            [this] { m_print->exportPdf(m_pages->currentWidget() == grdMemoriesPMS); });
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
     mnuPUform = bar->addMenu(QStringLiteral("&Memories"));
@@ -178,6 +186,7 @@ void Form1::buildMenus()
         applyColumnWidths();
     });
     connect(mnuDataFiles, &QAction::triggered, this, &Form1::chooseDataFolder);
+    connect(mnuSelectPrintColumns, &QAction::triggered, this, [this] { m_print->selectOptions(); });
     connect(mnuSetDefaultWindowPosition, &QAction::triggered, this, &Form1::saveSizeAndPosition);
     connect(mnuForceWindowsOntoDesktop, &QAction::triggered, this, &Form1::forceWindowsOntoDesktop);
 
