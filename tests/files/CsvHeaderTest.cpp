@@ -54,13 +54,6 @@ TEST(CsvHeaderIdentify, EveryHeaderTypeAndTheSeparatorItSets)
     }
 }
 
-TEST(CsvHeaderIdentify, TypeNamesAreTheProgramNames)
-{
-    EXPECT_EQ(CsvHeader::typeName(Type::Plainsong), QStringLiteral("Plainsong"));
-    EXPECT_EQ(CsvHeader::typeName(Type::Rookhaven), QStringLiteral("Rookhaven"));
-    EXPECT_EQ(CsvHeader::typeName(Type::Unknown), QStringLiteral("Unknown"));
-}
-
 TEST(CsvHeaderCleanLine, QuotesBecomeSpacesAndProtectTheSeparator)
 {
     struct Case {

@@ -295,18 +295,14 @@ TEST_P(CsvImportTest, NothingToImportWhenEveryRecordIsADuplicateOrThereAreNone)
 {
     m_state.tables.memories.setRecord(1, {local("7.07400"), "USB", "Simplex", "", "67.0", ""});
     m_options.omitDuplicates = true;
-    struct Case {
-        QVector<Rec> records;
-        const char* count;
-    };
-    const Case cases[] = {{{Rec{"", "7.074"}, Rec{"3", "7.07400"}}, "2"}, {{}, "0"}};
-    for (const Case& c : cases) {
+    for (const int count : {2, 0}) {
         m_log.clear();
         m_prompter.clear();
-        EXPECT_EQ(run(file(c.records)), CsvImport::Result::NothingToImport);
+        EXPECT_EQ(run(file(QVector<Rec>(count, Rec{"", "7.074"}))), CsvImport::Result::NothingToImport);
         EXPECT_EQ(m_log.text(),
-                  QStringLiteral("Every one of the") + QString::fromLatin1(c.count) +
-                      QStringLiteral(" records is a duplicate frequency.\r\nNothing to import\r\n"));
+                  QStringLiteral("Every one of the%1 records is a duplicate frequency.\r\nNothing to "
+                                 "import\r\n")
+                      .arg(count));
         EXPECT_EQ(m_prompter.messages(), QStringList());
     }
 }
@@ -330,6 +326,7 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
          {Rec{"9", "7.10000"}, Rec{"", "7.20000"}},
          {9, 5},
          true /* the empty number fails the pre-check */},
+        // Rows below the start are never used, even when the rows from it on run out.
         {"99", false, {Rec{"", "7.10000"}, Rec{"", "7.20000"}, Rec{"", "7.30000"}}, {99, 100, 0}, false},
     };
     for (const Case& c : cases) {
@@ -359,18 +356,6 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
     EXPECT_TRUE(
         m_prompter.messages().contains(QStringLiteral("Cannot find an empty slot to use for importing")));
     EXPECT_EQ(m_prompter.messages().last(), QStringLiteral("Import completed"));
-}
-
-TEST_P(CsvImportTest, StartRowFiftyWithTheTopHalfFullFindsNoSlotThoughLowerRowsAreFree)
-{
-    fillRows(50, 100);
-    m_options.startText = QStringLiteral("50");
-    EXPECT_EQ(run(file({Rec{"", "7.1"}})), CsvImport::Result::Imported);
-    EXPECT_EQ(m_prompter.messages(),
-              QStringList({"Cannot find an empty slot to use for importing", "Import completed"}));
-    EXPECT_EQ(m_prompter.prompts().last().icon, Prompter::Icon::None);
-    for (int row = 1; row < 50; ++row)
-        EXPECT_TRUE(m_state.tables.memories.isEmptyRow(row)) << row;
 }
 
 TEST_P(CsvImportTest, AStartNumberOutsideItsRangeStopsBeforeTheDialog)
@@ -637,13 +622,5 @@ TEST_P(CsvImportTest, KeptNumbersImportedAsNumbersMoveEachRecordUpOneRow)
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(CsvImportTest);
-
-TEST(CsvImportRules, ToneCompletion)
-{
-    const char* const cases[][2] = {{"67", "67.0"}, {"100", "100.0"}, {"67.5", "67.5"},  {"7", "7"},
-                                    {"", ""},       {"88.", "88..0"}, {"1.25", "1.25.0"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(CsvImport::completeTone(QString::fromLatin1(c[0])), QString::fromLatin1(c[1])) << c[0];
-}
 
 } // namespace

@@ -168,14 +168,6 @@ TEST(DescriptionFileLine, WidthIsAWholeNumberOrTheFallback)
         EXPECT_EQ(DescriptionFile::widthOf(QString::fromLatin1(c.text), 999), c.width) << c.text;
 }
 
-TEST(DescriptionFileLine, PathOfTheDescriptionFile)
-{
-    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/b.950")), QStringLiteral("/a/b.950dsc"));
-    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/B.950")), QStringLiteral("/a/B.950dsc"));
-    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/b.950DSC")), QStringLiteral("/a/b.950DSC"));
-    EXPECT_EQ(DescriptionFile::pathFor(QStringLiteral("/a/b.txt")), QString());
-}
-
 TEST(DescriptionFileContents, FillsRowsInFileOrderAndStopsQuietlyAtTheEnd)
 {
     AppState state;
