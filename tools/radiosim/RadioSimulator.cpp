@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -130,6 +131,9 @@ void RadioSimulator::stop()
 
 void RadioSimulator::run()
 {
+    // Wire timing sleeps to the microsecond; the default 50 us timer slack
+    // would add to every reply.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     QByteArray pending;
     for (;;) {
         pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_master, POLLIN, 0}};
