@@ -150,17 +150,6 @@ INSTANTIATE_TEST_SUITE_P(Orientation, PdfListing, ::testing::Values(true, false)
                              return std::string(row.param ? "Landscape" : "Portrait");
                          });
 
-TEST(PdfListing, PortraitHoldsMoreLinesAPageThanLandscape)
-{
-    ChannelTable table(TableKind::Memories);
-    fillMemories(table);
-    PrintOptions landscape;
-    PrintOptions portrait;
-    portrait.landscape = false;
-    EXPECT_GT(expectedPdfPages(table, landscape, QStringLiteral("T")).size(),
-              expectedPdfPages(table, portrait, QStringLiteral("T")).size());
-}
-
 TEST(PdfListing, TopMarginMovesTheFirstLineDown)
 {
     REQUIRE_POPPLER();
@@ -306,20 +295,6 @@ TEST_F(PrintCommandsPrinting, MemoriesPrintWithTheStoredOrientation)
     EXPECT_TRUE(m_prompter.prompts().isEmpty());
 }
 
-TEST_F(PrintCommandsPrinting, PmsPagePrintsTheGridInLandscape)
-{
-    REQUIRE_POPPLER();
-    m_state.setDataSource(AppState::Radio);
-    m_commands.print(true, true);
-    EXPECT_EQ(m_dialogs, 1);
-    const QSizeF size = pdfPageSize(m_pdf);
-    ASSERT_TRUE(size.isValid());
-    EXPECT_GT(size.width(), size.height());
-    const QVector<QStringList> pages = pdfPages(m_pdf);
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_TRUE(pages[0].join(QLatin1Char(' ')).contains(QStringLiteral("P9U")));
-}
-
 TEST_F(PrintCommandsPrinting, NothingPrintsWhenNothingIsLoadedOrTheDialogIsCancelled)
 {
     m_commands.print(false, true);
@@ -332,33 +307,18 @@ TEST_F(PrintCommandsPrinting, NothingPrintsWhenNothingIsLoadedOrTheDialogIsCance
     EXPECT_TRUE(m_prompter.prompts().isEmpty());
 }
 
-TEST_F(PrintCommandsTest, ExportWritesTheListingOfTheLoadedFile)
-{
-    REQUIRE_POPPLER();
-    m_state.setDataSource(AppState::File);
-    m_state.setFilePanel(QStringLiteral(" club.950"));
-    m_state.currentFilePath = m_dir.filePath(QStringLiteral("club.950"));
-    const QString path = m_dir.filePath(QStringLiteral("out"));
-    m_prompter.reply(path);
-    ASSERT_TRUE(m_commands.exportPdf(false));
-    ASSERT_EQ(m_prompter.prompts().size(), 1);
-    EXPECT_EQ(m_prompter.prompts()[0].kind, ScriptedPrompter::Prompt::SaveFile);
-    EXPECT_EQ(m_prompter.prompts()[0].preset, QStringLiteral("club.pdf"));
-    const QVector<QStringList> pages = pdfPages(path + QStringLiteral(".pdf"));
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_EQ(pages[0].value(0), QStringLiteral("Memory print of club.950"));
-    EXPECT_EQ(pages[0].value(2), QStringLiteral("1 7.05000 LSB Minus Enc 67.0 Net"));
-}
-
 TEST_F(PrintCommandsTest, ExportFollowsTheStoredColumns)
 {
     REQUIRE_POPPLER();
     m_state.setDataSource(AppState::Radio);
+    m_state.currentFilePath = m_dir.filePath(QStringLiteral("club.950"));
     m_settings.set(Keys::PrintCol[2], QStringLiteral("0"));
     m_settings.set(Keys::PrintCol[5], QStringLiteral("0"));
     const QString path = m_dir.filePath(QStringLiteral("radio.pdf"));
     m_prompter.reply(path);
     ASSERT_TRUE(m_commands.exportPdf(false));
+    ASSERT_EQ(m_prompter.prompts().size(), 1);
+    EXPECT_EQ(m_prompter.prompts()[0].preset, QStringLiteral("club.pdf"));
     const QVector<QStringList> pages = pdfPages(path);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].value(0), QStringLiteral("Memory print of Radio"));

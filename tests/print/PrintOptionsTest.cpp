@@ -39,19 +39,6 @@ TEST(PrintOptions, WidthLabelAddsTheTickedBoxesNumbers)
     }
 }
 
-TEST(PrintOptions, MissingValuesGiveEveryColumnLandscapeOneSidedMinimum)
-{
-    QTemporaryDir dir;
-    Settings settings(dir.path());
-    const PrintOptions options = PrintOptions::load(settings);
-    for (int column = 1; column <= 6; ++column)
-        EXPECT_TRUE(options.prints(column)) << column;
-    EXPECT_TRUE(options.landscape);
-    EXPECT_FALSE(options.duplex);
-    EXPECT_EQ(options.topMargin, QStringLiteral("Minimum"));
-    EXPECT_EQ(options.topMarginTwips(), 0);
-}
-
 TEST(PrintOptions, SavedValuesUseTheStoresWordsAndReadBack)
 {
     QTemporaryDir dir;

@@ -160,15 +160,4 @@ TEST_F(OptionsWindow, CancelKeepsTheStoreAndPutsTheStoredChoicesBack)
     EXPECT_EQ(widthLabel(window), QStringLiteral("Width=43"));
 }
 
-TEST_F(OptionsWindow, EscapeCancels)
-{
-    frmSelectPrintColumns window(m_settings);
-    window.show();
-    click(window, "chkColumn2");
-    QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_EQ(window.result(), QDialog::Rejected);
-    EXPECT_TRUE(column(window, 2)->isChecked());
-    EXPECT_FALSE(m_settings.store().contains(QStringLiteral("Settings"), QStringLiteral("PrintCol2")));
-}
-
 } // namespace
