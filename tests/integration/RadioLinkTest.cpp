@@ -381,7 +381,7 @@ TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
 {
     Options options;
     options.lateChannel = 5;
-    options.lateMs = 180;
+    options.lateMs = 190;
     startRadio(options);
     for (int p = 1; p <= 8; ++p)
         radio->setChannel(command(p, p == 6 ? "3.70000" : "7.20000", "LSB"));
