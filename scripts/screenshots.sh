@@ -15,8 +15,8 @@ out=$(cd "$out" && pwd)
 exe=$(pwd)/$build/src/app/quaystone
 sample=$(pwd)/tests/data/sample.950
 
-shoot() { # name gridsize extra-ini-lines
-    local name=$1 size=$2 extra=${3:-}
+shoot() { # name gridsize extra-ini-lines [xdotool actions before the shot]
+    local name=$1 size=$2 extra=${3:-} actions=${4:-true}
     local home
     home=$(mktemp -d)
     mkdir -p "$home/Quaystone"
@@ -25,6 +25,8 @@ shoot() { # name gridsize extra-ini-lines
     XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
         '$exe' '$sample' & pid=\$!
         sleep 3
+        $actions
+        sleep 1
         import -window root '$out/$name.png'
         kill \$pid" >/dev/null 2>&1 || true
     rm -rf "$home"
@@ -35,3 +37,11 @@ shoot main-normal Normal
 shoot main-larger Larger
 shoot main-largest Largest
 shoot main-autosize Normal "Autosize=True"
+# The menus, opened with the mouse on the menu bar (positions of the Normal size).
+shoot menu-file Normal "" "xdotool mousemove 18 8 click 1"
+shoot menu-memories Normal "" "xdotool mousemove 70 8 click 1"
+shoot menu-settings Normal "" "xdotool mousemove 171 8 click 1"
+shoot menu-help Normal "" "xdotool mousemove 221 8 click 1"
+# The right-click menu of the memories table, and the PMS page.
+shoot popup-memories Normal "" "xdotool mousemove 300 250 click 3"
+shoot page-pms Normal "" "xdotool mousemove 107 75 click 1"

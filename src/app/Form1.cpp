@@ -14,6 +14,7 @@
 #include "cat/CatLink.h"
 #include "cat/SerialPort.h"
 #include "files/InitialMemoryFile.h"
+#include "model/CellEntry.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -31,6 +32,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
@@ -67,6 +69,22 @@ QTableWidget* emptyGrid(const char* name, int columns, QWidget* parent)
 // A start-up path on the floppy drives A: or B: is dropped: opening it
 // would wait for a disk. Only a drive letter with its colon counts, so a
 // file whose name merely begins with "A" or "B" still opens.
+// Width a column needs for its header lines and its longest possible entry.
+int widestEntry(const QTableView* view, int column)
+{
+    const auto* model = static_cast<const ChannelTableModel*>(view->model());
+    QStringList texts = ChannelTable::headerText(model->kind(), column).split(QLatin1Char('\n'));
+    if (column == Column::kFreq)
+        texts << QStringLiteral("88.888888");
+    else
+        texts << ChannelItemDelegate::choices(CellEntry::choiceList(model->kind(), column));
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = qMax(widest, metrics.horizontalAdvance(text));
+    return widest + 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
+}
+
 bool namesFloppyDrive(const QString& path)
 {
     static const QRegularExpression floppy(QStringLiteral("^[AaBb]:"));
@@ -470,6 +488,9 @@ void Form1::ShowMemoryStatus()
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
     m_panels[1]->setText(m_state.changed ? QStringLiteral("Memories changed")
                                          : QStringLiteral("Memories unchanged"));
+    // Autosized columns follow the content, which may just have changed.
+    if (mnuAutosize->isChecked())
+        applyColumnWidths();
     updateActions();
 }
 
@@ -669,13 +690,23 @@ void Form1::applyColumnWidths()
         }
         return;
     }
+    // The designed widths suit the designed font; where the platform's
+    // substitute is wider, a column still shows its longest choice whole.
+    // Widths the user chose are kept as they are.
+    const bool fit = !mnuUserChosenColumnWidths->isChecked();
+    const auto place = [fit](ChannelTableView* view, int column, int twips) {
+        int width = Twips::toPixels(twips);
+        if (fit && column >= Column::kFreq && column <= Column::kTone)
+            width = qMax(width, widestEntry(view, column));
+        view->setColumnWidth(column, width);
+    };
     for (int c = 0; c < widths.memories.size(); ++c) {
         if (widths.memories[c] >= 0)
-            grdMemoriesL->setColumnWidth(c, Twips::toPixels(widths.memories[c]));
+            place(grdMemoriesL, c, widths.memories[c]);
     }
     for (int c = 0; c < widths.pms.size(); ++c) {
         if (widths.pms[c] >= 0)
-            grdMemoriesPMS->setColumnWidth(c, Twips::toPixels(widths.pms[c]));
+            place(grdMemoriesPMS, c, widths.pms[c]);
     }
     m_state.descriptionColumnWidth = Twips::fromPixels(grdMemoriesL->columnWidth(Column::kDescription));
 }

@@ -2,15 +2,19 @@
 
 #include "RadioSimulator.h"
 #include "Version.h"
+#include "app/ChannelItemDelegate.h"
 #include "app/ChannelTableModel.h"
 #include "app/ChannelTableView.h"
 #include "app/MessageLogWindow.h"
 #include "app/ProgressWindow.h"
 #include "cat/RadioReader.h"
+#include "model/CellEntry.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -156,6 +160,19 @@ TEST_F(MainWindowFixture, CellEditsGoThroughTheCommitRules)
     }
     EXPECT_TRUE(action("mnuUndo")->isEnabled());
     EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("Undo last GridEdit"));
+
+    // Shift+Insert puts the clipboard into the current cell's editor; the
+    // commit rules then judge it like typed text.
+    QGuiApplication::clipboard()->setText(QStringLiteral("10.1"));
+    memories()->setCurrentIndex(window().memoriesModel()->cell(6, Column::kFreq));
+    QTest::keyClick(memories(), Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_TRUE(memories()->isEditing());
+    auto* editor = memories()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("10.1"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(waitFor([this] { return !memories()->isEditing(); }));
+    EXPECT_EQ(cell(6, Column::kFreq), QStringLiteral("10.10000"));
 
     // On an empty row only the frequency cell opens.
     const int emptyRow = 60;
@@ -386,4 +403,30 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     window().log().notice(QStringLiteral("third"));
     ASSERT_NE(window().messageLogWindow(), nullptr);
     EXPECT_EQ(window().messageLogWindow()->textArea()->toPlainText(), QStringLiteral("third"));
+}
+
+TEST_F(MainWindowFixture, EveryGridSizeShowsHeadersAndChoicesWhole)
+{
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    for (const char* size : {"mnuFontNormal", "mnuFontLarger", "mnuFontLargest"}) {
+        SCOPED_TRACE(size);
+        action(size)->trigger();
+        EXPECT_TRUE(action(size)->isChecked());
+        EXPECT_EQ(Settings(configFolder()).get(Keys::GridSize), action(size)->text());
+        for (const char* name : {"grdMemoriesL", "grdMemoriesPMS"}) {
+            auto* view = widget<ChannelTableView>(name);
+            const auto* model = static_cast<ChannelTableModel*>(view->model());
+            const QFontMetrics metrics(view->font());
+            EXPECT_GE(view->horizontalHeader()->height(), 2 * metrics.lineSpacing()) << name;
+            for (int column = Column::kMode; column <= Column::kTone; ++column) {
+                int widest = 0;
+                for (const QString& choice :
+                     ChannelItemDelegate::choices(CellEntry::choiceList(model->kind(), column)))
+                    widest = qMax(widest, metrics.horizontalAdvance(choice));
+                EXPECT_GT(view->columnWidth(column), widest) << name << " column " << column;
+            }
+        }
+    }
 }
