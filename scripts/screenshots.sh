@@ -45,3 +45,19 @@ shoot menu-help Normal "" "xdotool mousemove 221 8 click 1"
 # The right-click menu of the memories table, and the PMS page.
 shoot popup-memories Normal "" "xdotool mousemove 300 250 click 3"
 shoot page-pms Normal "" "xdotool mousemove 107 75 click 1"
+
+# Reading the simulated radio: the progress window half-way through the read.
+home=$(mktemp -d)
+mkdir -p "$home/Quaystone"
+printf '[Settings]\nFirstTime=1\nHomeDir=%s\nMemoryTop=0\nMemoryLeft=0\n' "$home" >"$home/Quaystone/Quaystone.ini"
+XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+    '$exe' --simulate & pid=\$!
+    sleep 3
+    xdotool mousemove 55 40 click 1
+    sleep 1.5
+    xdotool windowfocus --sync \$(xdotool search --name '^Quaystone\$' | tail -1) key Return
+    sleep 0.5
+    import -window root '$out/read-progress.png'
+    kill \$pid" >/dev/null 2>&1 || true
+rm -rf "$home"
+echo "$out/read-progress.png"
