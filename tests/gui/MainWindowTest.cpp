@@ -259,6 +259,20 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     ASSERT_EQ(writes.size(), 1) << radio.commands().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(writes[0].startsWith(QStringLiteral("MW001")));
     EXPECT_EQ(m_prompter.messages().constLast(), QStringLiteral("Transfer of memories completed."));
+
+    // Saved with "Write Disk File" and opened again, the tables come back as they were.
+    const QVector<QStringList> before = state().tables.memories.dataRows();
+    const QString path = QDir(dataFolder()).filePath(QStringLiteral("backup.950"));
+    m_prompter.reply(path);
+    QTest::mouseClick(widget<QPushButton>("cmdSaveToDisk"), Qt::LeftButton);
+    EXPECT_TRUE(state().saveSucceeded);
+    EXPECT_FALSE(state().changed);
+    EXPECT_EQ(panel(1)->text(), QStringLiteral(" backup.950"));
+    state().tables.reset();
+    m_prompter.reply(path);
+    QTest::mouseClick(widget<QPushButton>("cmdLoadFile"), Qt::LeftButton);
+    EXPECT_EQ(state().dataSource, AppState::File);
+    EXPECT_EQ(state().tables.memories.dataRows(), before);
 }
 
 TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
