@@ -3,7 +3,7 @@
 #include "app/MessageLog.h"
 #include "files/DescriptionFile.h"
 #include "model/ChannelTables.h"
-#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,44 +11,34 @@ namespace {
 
 class MemoryFileLines : public DecimalMarkTest {};
 
-struct LoadCase {
-    const char* line;
-    int position;
-    const char* freq; // with "."
-    const char* mode;
-    const char* shift;
-    const char* encDec;
-    const char* tone;
-};
-
 TEST_P(MemoryFileLines, EachLineFillsTheSlotItsChannelNames)
 {
-    const LoadCase cases[] = {
-        {"MW00007000000+000000100000;", 1, "7.00000", "LSB", "Simplex", "", "67.0"},
-        {"MR00007000000+000000100000;", 1, "7.00000", "LSB", "Simplex", "", "67.0"}, // reply shape
-        {"MW09929620000+000000402232;", 100, "29.62000", "FM", "Minus", "CTCSS Enc", "146.2"},
-        {"MW04253050000+000000401121;", 43, "53.05000", "FM", "Plus", "CTCSS Enc+Dec", "100.0"},
-        {"MW01000137000+000000500490;", 11, "0.13700", "AM", "Simplex", "", "254.1"},
-        {"MW10514250000+000000200000;", 106, "14.250000", "USB", "Simplex", "", "67.0"}, // PMS row 6
-        {"MW11729700000+000000200000;", 118, "29.700000", "USB", "Simplex", "", "67.0"},
-        {"MW00507000000+000000A00000;", 6, "7.00000", "?? ", "Simplex", "", "67.0"}, // unknown mode code
+    struct Case {
+        const char* lines;
+        int position;
+        const char* record;
     };
-    for (const LoadCase& c : cases) {
+    const Case cases[] = {
+        {"MW00007000000+000000100000;", 1, "7.00000|LSB|Simplex||67.0"},
+        {"MR00007000000+000000100000;", 1, "7.00000|LSB|Simplex||67.0"}, // reply shape
+        {"MW09929620000+000000402232;", 100, "29.62000|FM|Minus|CTCSS Enc|146.2"},
+        {"MW04253050000+000000401121;", 43, "53.05000|FM|Plus|CTCSS Enc+Dec|100.0"},
+        {"MW01000137000+000000500490;", 11, "0.13700|AM|Simplex||254.1"},
+        {"MW10514250000+000000200000;", 106, "14.250000|USB|Simplex||67.0"}, // PMS row 6
+        {"MW11729700000+000000200000;", 118, "29.700000|USB|Simplex||67.0"},
+        {"MW00507000000+000000A00000;", 6, "7.00000|?? |Simplex||67.0"}, // unknown mode code
+        {"MW00507000000+000000100000;\nMW00514250000+000000200000;", 6, "14.25000|USB|Simplex||67.0"},
+    };
+    for (const Case& c : cases) {
         ChannelTables tables;
         MessageLog log;
-        EXPECT_EQ(MemoryFile::load({QString::fromLatin1(c.line)}, tables, log, QStringLiteral("t.950")), 0)
-            << c.line;
-        const MemoryRecord r = tables.recordAt(c.position);
-        EXPECT_EQ(r.Freq, local(c.freq)) << c.line;
-        EXPECT_EQ(r.Mode, QString::fromLatin1(c.mode)) << c.line;
-        EXPECT_EQ(r.Shift, QString::fromLatin1(c.shift)) << c.line;
-        EXPECT_EQ(r.EncDec, QString::fromLatin1(c.encDec)) << c.line;
-        EXPECT_EQ(r.Tone, QString::fromLatin1(c.tone)) << c.line;
-        for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
-            if (p != c.position) {
-                EXPECT_TRUE(tables.isEmptyAt(p)) << c.line << " touched " << p;
-            }
-        }
+        EXPECT_EQ(MemoryFile::load(QString::fromLatin1(c.lines).split('\n'), tables, log, "t.950"), 0)
+            << c.lines;
+        MemoryRecord expected = rec(c.record);
+        expected.Description = tables.recordAt(c.position).Description; // the file carries none
+        EXPECT_EQ(tables.recordAt(c.position), expected) << c.lines;
+        for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
+            EXPECT_TRUE(p == c.position || tables.isEmptyAt(p)) << c.lines << " touched " << p;
         EXPECT_TRUE(log.text().isEmpty());
     }
 }
@@ -86,46 +76,26 @@ TEST_P(MemoryFileLines, ABadLineIsNamedInTheLogAndSkippedAndTheRestLoads)
     }
 }
 
-TEST_P(MemoryFileLines, ALaterLineForTheSameSlotWins)
-{
-    ChannelTables tables;
-    MessageLog log;
-    MemoryFile::load({"MW00507000000+000000100000;", "MW00514250000+000000200000;"}, tables, log, QString());
-    EXPECT_EQ(tables.recordAt(6).Freq, local("14.25000"));
-    EXPECT_EQ(tables.recordAt(6).Mode, QStringLiteral("USB"));
-}
-
-TEST_P(MemoryFileLines, ComposeWritesMemoriesThenPmsAndLeavesEmptySlotsOut)
+// Memories first, then PMS, empty slots left out; a slot the radio cannot take is reported, not dropped.
+TEST_P(MemoryFileLines, ComposeWritesWhatTheRadioCanTakeAndReportsTheRest)
 {
     ChannelTables tables;
     MessageLog log;
     EXPECT_TRUE(MemoryFile::compose(tables, log, nullptr).isEmpty());
-
-    tables.setRecordAt(110, {local("14.000000"), "USB", "Simplex", "", "67.0", ""});
-    tables.setRecordAt(50, {local("29.62000"), "FM", "Minus", "CTCSS Enc", "146.2", "RH1"});
-    tables.setRecordAt(3, {local("7.07400"), "USB", "Simplex", " ", "67.0", ""});
+    tables.setRecordAt(110, rec("14.000000|USB|Simplex||67.0"));
+    tables.setRecordAt(50, rec("29.62000|FM|Minus|CTCSS Enc|146.2|RH1"));
+    tables.setRecordAt(3, rec("7.07400|USB|Simplex| |67.0"));
+    tables.setRecordAt(8, rec("7.10000|?? |Simplex||67.0"));
+    tables.setRecordAt(9, rec("7.20000|LSB|Simplex||88.0"));
+    tables.setRecordAt(103, {"abc", "USB", "Simplex", "", "67.0", ""});
     QStringList refused;
     EXPECT_EQ(MemoryFile::compose(tables, log, &refused),
               QStringList({"MW00207074000+000000200000;", "MW04929620000+000000402232;",
                            "MW10914000000+000000200000;"}));
-    EXPECT_TRUE(refused.isEmpty());
-}
-
-TEST_P(MemoryFileLines, ASlotTheRadioCannotTakeIsReportedNotDropped)
-{
-    ChannelTables tables;
-    tables.setRecordAt(1, {local("7.00000"), "LSB", "Simplex", "", "67.0", ""});
-    tables.setRecordAt(8, {local("7.10000"), "?? ", "Simplex", "", "67.0", ""});
-    tables.setRecordAt(9, {local("7.20000"), "LSB", "Simplex", "", "88.0", ""});
-    tables.setRecordAt(103, {"abc", "USB", "Simplex", "", "67.0", ""});
-    MessageLog log;
-    QStringList refused;
-    const QStringList lines = MemoryFile::compose(tables, log, &refused);
-    EXPECT_EQ(lines, QStringList({"MW00007000000+000000100000;"}));
     EXPECT_EQ(refused, QStringList({"7", "8", "P2L"}));
-    const QStringList logged = log.text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList logged = logLines(log);
     ASSERT_EQ(logged.size(), 3);
-    EXPECT_TRUE(logged[0].startsWith(QStringLiteral("Channel 7 not saved: "))) << logged[0].toStdString();
+    EXPECT_TRUE(logged[0].startsWith(QStringLiteral("Channel 7 not saved: "))) << logged[0];
     EXPECT_TRUE(logged[1].contains(QStringLiteral("88.0")));
     EXPECT_TRUE(logged[2].startsWith(QStringLiteral("Channel P2L not saved: ")));
 }
@@ -168,17 +138,6 @@ TEST(DescriptionFileLine, WidthIsAWholeNumberOrTheFallback)
         EXPECT_EQ(DescriptionFile::widthOf(QString::fromLatin1(c.text), 999), c.width) << c.text;
 }
 
-TEST(DescriptionFileContents, FillsRowsInFileOrderAndStopsQuietlyAtTheEnd)
-{
-    AppState state;
-    state.tables.memories.setText(3, Column::kDescription, QStringLiteral("kept"));
-    DescriptionFile::apply({"0,\"wide\"", "9,\"first, row\"", "1,\"\""}, state, 3540);
-    EXPECT_EQ(state.descriptionColumnWidth, 3540);
-    EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QStringLiteral("first, row"));
-    EXPECT_EQ(state.tables.memories.text(2, Column::kDescription), QString());
-    EXPECT_EQ(state.tables.memories.text(3, Column::kDescription), QStringLiteral("kept"));
-}
-
 TEST(DescriptionFileContents, ComposeWrites101LinesThatReadBackTheSame)
 {
     AppState state;
@@ -193,8 +152,16 @@ TEST(DescriptionFileContents, ComposeWrites101LinesThatReadBackTheSame)
     EXPECT_EQ(lines[2], QStringLiteral("2,\"\""));
 
     AppState copy;
+    copy.tables.memories.setText(3, Column::kDescription, QStringLiteral("kept"));
+    // Lines fill rows in file order whatever their numbers and stop quietly at the file's end;
+    // a width that is no number takes the fallback.
+    DescriptionFile::apply({"0,\"wide\"", "9,\"first, row\""}, copy, 3540);
+    EXPECT_EQ(copy.descriptionColumnWidth, 3540);
+    EXPECT_EQ(copy.tables.memories.text(1, Column::kDescription), QStringLiteral("first, row"));
+    EXPECT_EQ(copy.tables.memories.text(3, Column::kDescription), QStringLiteral("kept"));
     DescriptionFile::apply(lines, copy, 1);
     EXPECT_EQ(copy.descriptionColumnWidth, 4100);
+    EXPECT_EQ(copy.tables.memories.text(3, Column::kDescription), QString());
     EXPECT_EQ(copy.tables.memories.text(100, Column::kDescription), QStringLiteral("a, b; c"));
     // A quote or line break cannot survive the format; the rest of the text does.
     EXPECT_EQ(copy.tables.memories.text(50, Column::kDescription), QStringLiteral("say  hi   now"));
