@@ -1,9 +1,9 @@
-#include "app/AppState.h"
 #include "model/CellEntry.h"
+#include "app/AppState.h"
 #include "model/Frequency.h"
 #include "rules/RegionalRuleSets.h"
 #include "support/ScriptedPrompter.h"
-#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -43,33 +43,29 @@ protected:
     ScriptedPrompter prompter;
 };
 
-struct NewChannelCase {
-    const char* typed;
-    const char* freq;
-    const char* mode;
-};
-
 TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
 {
-    const NewChannelCase cases[] = {{"", "7.00000", "LSB"},
-                                    {"51.5", "51.50000", "USB"},
-                                    {"29.68", "29.68000", "FMN"},
-                                    {"50.05", "50.05000", "CW"},
-                                    {"7.12345678", "7.12345", "LSB"}};
+    const std::pair<const char*, const char*> cases[] = {{"", "7.00000|LSB"},
+                                                         {"51.5", "51.50000|USB"},
+                                                         {"29.68", "29.68000|FMN"},
+                                                         {"50.05", "50.05000|CW"},
+                                                         {"7.12345678", "7.12345|LSB"}};
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
-        for (const NewChannelCase& c : cases) {
-            SCOPED_TRACE(c.typed);
+        for (const auto& [typed, row] : cases) {
             state.tables.table(table).makeRowEmpty(4);
             state.changed = false;
-            ASSERT_TRUE(commit(table, 4, Column::kFreq, local(c.typed)));
-            const MemoryRecord r = state.tables.table(table).record(4);
-            EXPECT_EQ(r.Freq, local(c.freq));
-            EXPECT_EQ(r.Mode, QString::fromLatin1(c.mode));
-            EXPECT_EQ(r.Shift, QStringLiteral("Simplex"));
-            EXPECT_EQ(r.Tone, QStringLiteral("67.0"));
+            ASSERT_TRUE(commit(table, 4, Column::kFreq, local(typed)));
+            const QString got = rowText(state.tables.table(table), 4);
+            EXPECT_EQ(got.section('|', 0, 2) + '|' + got.section('|', 4, 4),
+                      recText(rec(row)).section('|', 0, 1) + "|Simplex|67.0")
+                << typed;
             EXPECT_TRUE(state.changed);
         }
     }
+    // Existing fields are kept when the frequency changes.
+    state.tables.memories.setRecord(3, rec("7.00000|CW|Plus|CTCSS Enc|88.5|net"));
+    ASSERT_TRUE(commit(TableKind::Memories, 3, Column::kFreq, local("3.6")));
+    EXPECT_EQ(state.tables.memories.record(3), rec("3.60000|CW|Plus|CTCSS Enc|88.5|net"));
 }
 
 TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
@@ -101,14 +97,6 @@ TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
     }
 }
 
-TEST_P(CellEntryTest, ExistingFieldsAreKeptWhenTheFrequencyChanges)
-{
-    state.tables.memories.setRecord(3, {local("7.00000"), "CW", "Plus", "CTCSS Enc", "88.5", "net"});
-    ASSERT_TRUE(commit(TableKind::Memories, 3, Column::kFreq, local("3.6")));
-    EXPECT_EQ(state.tables.memories.record(3),
-              (MemoryRecord{local("3.60000"), "CW", "Plus", "CTCSS Enc", "88.5", "net"}));
-}
-
 TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
 {
     activateRules("United Kingdom");
@@ -117,8 +105,11 @@ TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
         const char* shift;
         const char* mode;
     };
-    const RuleCase cases[] = {{"29.66", "Minus", "FMN"}, {"29.69", "Minus", "FMN"}, {"29.68", "Minus", "FMN"},
-                              {"50.8", "Plus", "FMN"},   {"29.70", "Simplex", "USB"}};
+    const RuleCase cases[] = {{"29.66", "Minus", "FMN"},
+                              {"29.69", "Minus", "FMN"},
+                              {"29.68", "Minus", "FMN"},
+                              {"50.8", "Plus", "FMN"},
+                              {"29.70", "Simplex", "USB"}};
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const RuleCase& c : cases) {
             SCOPED_TRACE(c.typed);
@@ -128,11 +119,7 @@ TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
             EXPECT_EQ(state.tables.table(table).text(1, Column::kMode), QString::fromLatin1(c.mode));
         }
     }
-}
-
-TEST_P(CellEntryTest, RulesOverrideAnExistingShiftOnlyWhileActive)
-{
-    activateRules("United Kingdom");
+    // Rules override an existing shift, but only while active.
     state.tables.memories.setRecord(1, {local("14.20000"), "USB", "Plus", "", "67.0", ""});
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local("14.2")));
     EXPECT_EQ(state.tables.memories.text(1, Column::kShift), QStringLiteral("Simplex"));
@@ -164,16 +151,17 @@ TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
             state.changed = false;
             const QString before = state.tables.table(table).text(6, c.column);
             EXPECT_EQ(commit(table, 6, c.column, QString::fromLatin1(c.text)), c.accepted);
-            EXPECT_EQ(state.tables.table(table).text(6, c.column), c.accepted ? QString::fromLatin1(c.text) : before);
+            EXPECT_EQ(state.tables.table(table).text(6, c.column),
+                      c.accepted ? QString::fromLatin1(c.text) : before);
             EXPECT_EQ(state.changed, c.accepted);
         }
     }
     EXPECT_TRUE(prompter.prompts().isEmpty()) << "list refusals are silent";
 }
 
-TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneInMemoriesButNotInPms)
+TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneOnlyInMemoriesAndDescriptionsAreCleaned)
 {
-    const MemoryRecord toned{local("29.62000"), "FM", "Minus", "CTCSS Enc", "88.5", ""};
+    const MemoryRecord toned = rec("29.62000|FM|Minus|CTCSS Enc|88.5");
     state.tables.memories.setRecord(1, toned);
     state.tables.pms.setRecord(1, toned);
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kEncDec, QStringLiteral(" ")));
@@ -181,11 +169,7 @@ TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneInMemoriesButNotInPms)
     EXPECT_EQ(state.tables.memories.text(1, Column::kTone), QString());
     EXPECT_EQ(state.tables.pms.text(1, Column::kTone), QStringLiteral("88.5"));
     EXPECT_EQ(state.tables.memories.text(1, Column::kEncDec), QStringLiteral(" "));
-}
-
-TEST_P(CellEntryTest, DescriptionsLoseSeparatorsAndAreCutTo100)
-{
-    state.tables.memories.setRecord(1, {local("7.00000"), "LSB", "Simplex", "", "67.0", ""});
+    // Descriptions lose separators and are cut to 100.
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QStringLiteral("a, b; \"c\"")));
     EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QStringLiteral("a  b   c "));
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QString(150, QLatin1Char('x'))));
@@ -217,7 +201,8 @@ TEST(CellEditability, OnlyFrequenciesOpenOnEmptyRowsAndNothingWhileIdle)
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode)) << "case is ignored";
     state.tables.memories.setText(1, Column::kFreq, QStringLiteral("7.00000"));
     EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kDescription));
-    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kDescription)) << "PMS has no description";
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kDescription))
+        << "PMS has no description";
     state.undoInProgress = true;
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq));
     EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kFreq));

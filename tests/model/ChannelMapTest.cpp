@@ -6,39 +6,23 @@
 
 namespace {
 
-struct SlotCase {
-    int position;
-    TableKind table;
-    int row;
-    const char* label;
-    const char* channel;
-};
-
-class ChannelMapSlots : public ::testing::TestWithParam<SlotCase> {};
-
-TEST_P(ChannelMapSlots, PositionMapsToTableRowLabelAndChannelAndBack)
+TEST(ChannelMap, PositionMapsToTableRowLabelAndChannelAndBack)
 {
-    const SlotCase& c = GetParam();
-    const SlotInfo slot = ChannelMap::slotOf(c.position);
-    EXPECT_EQ(slot.table, c.table);
-    EXPECT_EQ(slot.row, c.row);
-    EXPECT_EQ(slot.label, QString::fromLatin1(c.label));
-    EXPECT_EQ(slot.catChannel, QString::fromLatin1(c.channel));
-    EXPECT_EQ(ChannelMap::positionOf(c.table, c.row), c.position);
-}
-
-INSTANTIATE_TEST_SUITE_P(Edges, ChannelMapSlots,
-                         ::testing::Values(SlotCase{1, TableKind::Memories, 1, "0", "000"},
-                                           SlotCase{2, TableKind::Memories, 2, "1", "001"},
-                                           SlotCase{100, TableKind::Memories, 100, "99", "099"},
-                                           SlotCase{101, TableKind::Pms, 1, "P1L", "100"},
-                                           SlotCase{102, TableKind::Pms, 2, "P1U", "101"},
-                                           SlotCase{106, TableKind::Pms, 6, "P3U", "105"},
-                                           SlotCase{117, TableKind::Pms, 17, "P9L", "116"},
-                                           SlotCase{118, TableKind::Pms, 18, "P9U", "117"}));
-
-TEST(ChannelMap, RowsOutsideTheTablesHaveNoPosition)
-{
+    using T = TableKind;
+    const std::tuple<int, T, int, const char*, const char*> cases[] = {
+        {1, T::Memories, 1, "0", "000"},      {2, T::Memories, 2, "1", "001"},
+        {100, T::Memories, 100, "99", "099"}, {101, T::Pms, 1, "P1L", "100"},
+        {102, T::Pms, 2, "P1U", "101"},       {106, T::Pms, 6, "P3U", "105"},
+        {117, T::Pms, 17, "P9L", "116"},      {118, T::Pms, 18, "P9U", "117"},
+    };
+    for (const auto& [position, table, row, label, channel] : cases) {
+        const SlotInfo slot = ChannelMap::slotOf(position);
+        EXPECT_TRUE(slot.table == table && slot.row == row && slot.label == label &&
+                    slot.catChannel == channel)
+            << position << " gave " << slot.row << " " << slot.label.toStdString() << " "
+            << slot.catChannel.toStdString();
+        EXPECT_EQ(ChannelMap::positionOf(table, row), position);
+    }
     EXPECT_EQ(ChannelMap::positionOf(TableKind::Memories, 0), 0);
     EXPECT_EQ(ChannelMap::positionOf(TableKind::Memories, 101), 0);
     EXPECT_EQ(ChannelMap::positionOf(TableKind::Pms, 19), 0);
@@ -58,8 +42,7 @@ TEST(ChannelTable, EmptinessIsDecidedByFreqAlone)
 TEST(ChannelTable, ClearingAndResettingLeaveOnlyTheMarkerAndLabels)
 {
     ChannelTables tables;
-    MemoryRecord r{QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Plus"),
-                   QStringLiteral("CTCSS Enc"), QStringLiteral("88.5"), QStringLiteral("club")};
+    const MemoryRecord r{"7.00000", "LSB", "Plus", "CTCSS Enc", "88.5", "club"};
     tables.setRecordAt(3, r);
     tables.setRecordAt(110, r);
     EXPECT_EQ(tables.recordAt(3), r);
@@ -97,9 +80,12 @@ struct CodeCase {
 
 TEST(Vocabulary, CodesMapBothWaysAndUnknownCodesShowQuestionMarks)
 {
-    const CodeCase cases[] = {{'1', "LSB", "Plus", "CTCSS Enc+Dec"}, {'2', "USB", "Minus", "CTCSS Enc"},
-                              {'0', "?? ", "Simplex", ""},           {'A', "?? ", "??", "??"},
-                              {'B', "FMN", "??", "??"},              {'C', "USRU", "??", "??"},
+    const CodeCase cases[] = {{'1', "LSB", "Plus", "CTCSS Enc+Dec"},
+                              {'2', "USB", "Minus", "CTCSS Enc"},
+                              {'0', "?? ", "Simplex", ""},
+                              {'A', "?? ", "??", "??"},
+                              {'B', "FMN", "??", "??"},
+                              {'C', "USRU", "??", "??"},
                               {'9', "RTYU", "??", "??"}};
     for (const CodeCase& c : cases) {
         SCOPED_TRACE(c.code);

@@ -119,140 +119,68 @@ TEST(TableEditing, SelectionTextSeparatesCellsByTabAndRowsByCarriageReturn)
               QStringLiteral("0\t") + local("7.00100") + "\tUSB");
 }
 
-struct InsertCase {
-    const char* name;
-    std::initializer_list<int> emptyRows;
-    int current, selectionFirst;
-    const char* question; // nullptr: none expected
-    Answer answer;
-    int selectAfter;
-    int showFirst, showLast;
-    const char* expected;
-    const char* rows98to100;
-};
-
 TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
 {
-    const char* noFree10 =
-        "No empty memory slot is available after memory 10\r\nIs it OK to drop the last memory?";
-    const InsertCase cases[] = {
-        {"free row 15",
-         {15, 40},
-         10,
-         10,
-         nullptr,
-         Answer::Ok,
-         11,
-         9,
-         17,
-         "9 - 10 11 12 13 14 16 17",
-         "98 99 100"},
-        {"selection above the current row",
-         {15},
-         10,
-         8,
-         nullptr,
-         Answer::Ok,
-         9,
-         7,
-         16,
-         "7 - 8 9 10 11 12 13 14 16",
-         "98 99 100"},
-        {"free row only above", {5}, 10, 10, noFree10, Answer::No, 0, 9, 11, "9 10 11", "98 99 100"},
-        {"no free row, Yes", {}, 10, 10, noFree10, Answer::Yes, 11, 9, 12, "9 - 10 11", "97 98 99"},
-        {"no free row at the end, Yes",
-         {},
-         100,
-         100,
-         "No empty memory slot is available after memory 100\r\nIs it OK to drop the last memory?",
-         Answer::Yes,
-         100,
-         99,
-         100,
-         "99 -",
-         "98 99 -"},
+    struct Case {
+        std::initializer_list<int> emptyRows;
+        int current, selectionFirst;
+        bool asks;
+        Answer answer;
+        int selectAfter, showFirst, showLast;
+        const char* expected;
+        const char* rows98to100;
     };
-    for (const InsertCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    const Case cases[] = {
+        {{15, 40}, 10, 10, false, Answer::Ok, 11, 9, 17, "9 - 10 11 12 13 14 16 17", "98 99 100"},
+        {{15}, 10, 8, false, Answer::Ok, 9, 7, 16, "7 - 8 9 10 11 12 13 14 16", "98 99 100"}, // selection
+                                                                                              // above
+        {{5}, 10, 10, true, Answer::No, 0, 9, 11, "9 10 11", "98 99 100"}, // free row only above
+        {{}, 10, 10, true, Answer::Yes, 11, 9, 12, "9 - 10 11", "97 98 99"},
+        {{}, 100, 100, true, Answer::Yes, 100, 99, 100, "99 -", "98 99 -"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
         Loaded t(c.emptyRows);
         ScriptedPrompter prompter;
-        if (c.question)
+        if (c.asks)
             prompter.answer(c.answer);
         EXPECT_EQ(TE::insertAbove(t.state, c.current, c.selectionFirst, prompter), c.selectAfter);
         EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
-        ASSERT_EQ(prompter.prompts().size(), c.question ? 1 : 0);
-        if (c.question) {
-            EXPECT_EQ(prompter.prompts()[0].text, QLatin1String(c.question));
+        EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.rows98to100));
+        ASSERT_EQ(prompter.prompts().size(), c.asks ? 1 : 0);
+        if (c.asks) {
+            EXPECT_EQ(prompter.prompts()[0].text,
+                      QStringLiteral("No empty memory slot is available after memory "
+                                     "%1\r\nIs it OK to drop the last memory?")
+                          .arg(c.current));
             EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
             EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::None);
         }
         EXPECT_EQ(t.state.changed, c.selectAfter > 0);
-        EXPECT_EQ(t.state.undo.available(), c.selectAfter > 0);
-        EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.rows98to100));
-        if (c.selectAfter > 0) {
-            EXPECT_EQ(t.state.undo.label(), QStringLiteral("InsertAbove"));
-        }
+        EXPECT_EQ(t.state.undo.label(), c.selectAfter > 0 ? QStringLiteral("InsertAbove") : QString());
     }
 }
 
-struct RemoveCase {
-    const char* name;
-    bool remove; // else delete
-    TableSelection selection;
-    Answer answer;
-    const char* question;
-    const char* first8;
-    const char* last3;
-};
-
 TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
 {
-    const RemoveCase cases[] = {
-        {"remove two",
-         true,
-         {3, 1, 4, 6},
-         Answer::Ok,
-         "Are you sure you want to remove memories 3 to 4",
-         "1 2 5 6 7 8 9 10",
-         "100 - -"},
-        {"remove one",
-         true,
-         {5, 2, 5, 2},
-         Answer::Ok,
-         "Are you sure you want to remove memory 5",
-         "1 2 3 4 6 7 8 9",
-         "99 100 -"},
-        {"remove cancelled",
-         true,
-         {3, 1, 4, 6},
-         Answer::Cancel,
-         "Are you sure you want to remove memories 3 to 4",
-         "1 2 3 4 5 6 7 8",
-         "98 99 100"},
-        {"delete two, upwards",
-         false,
-         {4, 1, 3, 1},
-         Answer::Ok,
-         "Are you sure you want to delete memories 3 to 4",
-         "1 2 - - 5 6 7 8",
-         "98 99 100"},
-        {"delete one",
-         false,
-         {7, 3, 7, 3},
-         Answer::Ok,
-         "Are you sure you want to delete memory 7",
-         "1 2 3 4 5 6 - 8",
-         "98 99 100"},
-        {"delete cancelled",
-         false,
-         {3, 1, 4, 6},
-         Answer::Cancel,
-         "Are you sure you want to delete memories 3 to 4",
-         "1 2 3 4 5 6 7 8",
-         "98 99 100"},
+    struct Case {
+        bool remove; // else delete
+        TableSelection selection;
+        Answer answer;
+        const char* what; // named in the question
+        const char* first8;
+        const char* last3;
     };
-    for (const RemoveCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    const Case cases[] = {
+        {true, {3, 1, 4, 6}, Answer::Ok, "memories 3 to 4", "1 2 5 6 7 8 9 10", "100 - -"},
+        {true, {5, 2, 5, 2}, Answer::Ok, "memory 5", "1 2 3 4 6 7 8 9", "99 100 -"},
+        {true, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8", "98 99 100"},
+        {false, {4, 1, 3, 1}, Answer::Ok, "memories 3 to 4", "1 2 - - 5 6 7 8", "98 99 100"}, // upwards
+        {false, {7, 3, 7, 3}, Answer::Ok, "memory 7", "1 2 3 4 5 6 - 8", "98 99 100"},
+        {false, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8", "98 99 100"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first8);
         Loaded t;
         ScriptedPrompter prompter;
         prompter.answer(c.answer);
@@ -260,7 +188,9 @@ TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
                                    : TE::deleteRows(t.state, c.selection, prompter);
         EXPECT_EQ(done, c.answer == Answer::Ok);
         ASSERT_EQ(prompter.prompts().size(), 1);
-        EXPECT_EQ(prompter.prompts()[0].text, QLatin1String(c.question));
+        EXPECT_EQ(
+            prompter.prompts()[0].text,
+            QStringLiteral("Are you sure you want to %1 %2").arg(c.remove ? "remove" : "delete", c.what));
         EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::OkCancel);
         EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
         EXPECT_EQ(layout(t.memories(), 1, 8), QLatin1String(c.first8));

@@ -1,5 +1,5 @@
-#include "model/ChannelTable.h"
 #include "model/UndoSnapshot.h"
+#include "model/ChannelTable.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -26,7 +26,8 @@ TEST(UndoSnapshot, RestoresTheWholeTableOnceAndKeepsItsFilePrivate)
 
     const QFileInfo info(undo.fileName());
     EXPECT_TRUE(info.exists());
-    EXPECT_EQ(info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+    EXPECT_EQ(info.permissions() &
+                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
               QFile::Permissions());
 }
 
