@@ -214,7 +214,7 @@ void Form1::buildButtons(QWidget* bar)
     connect(cmdWriteRig, &QPushButton::clicked, this, &Form1::writeRadio);
     connect(cmdLoadFile, &QPushButton::clicked, this, &Form1::openMemoryFile);
     connect(cmdSaveToDisk, &QPushButton::clicked, this, &Form1::saveMemoryFile);
-    // cmdImportExport opens the import/export window, which comes with its own window.
+    connect(cmdImportExport, &QPushButton::clicked, this, &Form1::openImportExport);
 }
 
 void Form1::buildPages()
@@ -377,6 +377,7 @@ bool Form1::startUp()
         m_gridSize = m_settings->get(Keys::GridSize);
         SettingsStore shared(QString::fromLatin1(RuleSet::kApplication), m_options.settingsFolder);
         m_state.rules.LoadRules(shared, *m_prompter);
+        mnuBandPlan->setChecked(m_state.rules.rulesActive());
 
         step = 5;
         restoreWindow();
@@ -505,7 +506,7 @@ void Form1::applyBusy(bool busy)
         const bool loaded = m_state.holdsChannels();
         cmdSaveToDisk->setEnabled(loaded);
         cmdWriteRig->setEnabled(loaded);
-        cmdImportExport->setEnabled(loaded);
+        cmdImportExport->setEnabled(loaded && !importExportWindow());
         if (m_progress->isVisible())
             m_progress->hide();
     }
@@ -523,9 +524,10 @@ void Form1::updateActions()
     const bool loaded = m_state.holdsChannels();
     const bool memoriesShown = m_pages->currentIndex() == MemoriesPage;
     const bool pmsShown = m_pages->currentIndex() == PmsPage;
-    const bool memories = idle && memoriesShown;
+    const bool memories = idle && memoriesShown && !m_rowPicking;
 
-    mnuPUform->setEnabled(memoriesShown);
+    // Picking rows for an export leaves no room for the memories commands.
+    mnuPUform->setEnabled(memoriesShown && !m_rowPicking);
     mnuPMS->setEnabled(pmsShown);
     mnuUndo->setEnabled(memories && m_state.undo.available());
     mnuCopy->setEnabled(memories && loaded && m_copyEnabled);

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "MessageLog.h"
 #include "Settings.h"
+#include "files/CsvHeader.h"
 #include "model/TableEditing.h"
 
 #include <QMainWindow>
@@ -18,6 +19,7 @@ class MessageLogWindow;
 class PrintCommands;
 class ProgressWindow;
 class Prompter;
+class frmImportExport;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -81,6 +83,10 @@ public:
     QString userCommSpeed() const { return m_userCommSpeed; }
     // The selection the block operations work on, as last captured.
     TableSelection selection() const { return m_selection; }
+    // The Import/Export window while it is open.
+    frmImportExport* importExportWindow() const;
+    // The memories table picks whole rows for "Export only selected mems".
+    bool rowPicking() const { return m_rowPicking; }
 
 public slots:
     // Tints, menu enabling, the PMS page and the changed panel.
@@ -100,6 +106,9 @@ public slots:
     void saveSizeAndPosition();
     void forceWindowsOntoDesktop();
     void showPanelPath();
+    // "&Import/Export" (not modal) and "Define &Repeater rules..." (modal).
+    void openImportExport();
+    void openRepeaterRules();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +168,10 @@ private:
     void toggleSetting(QAction* action, const SettingKey& key);
     void chooseDataFolder();
 
+    // The Import/Export window and the rule editor (Form1ImportRules.cpp).
+    void setRowPicking(bool on);
+    void importDone();
+
     Form1Options m_options;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<GuiPrompter> m_guiPrompter;
@@ -183,6 +196,10 @@ private:
     bool m_closing = false;
     bool m_hideQueued = false;
     TableSelection m_selection;
+    // The field separator and header type of CSV files, for the whole run.
+    CsvHeader m_csv;
+    QPointer<frmImportExport> m_importExport;
+    bool m_rowPicking = false;
     QString m_undoCaption;
 
     ChannelTableModel* m_memoriesModel = nullptr;

@@ -158,6 +158,8 @@ void Form1::buildMenus()
     }
     s->addSeparator();
     mnuBandPlan = addAction(s, "mnuBandPlan", QStringLiteral("Define &Repeater rules..."));
+    mnuBandPlan->setCheckable(true);
+    connect(mnuBandPlan, &QAction::triggered, this, &Form1::openRepeaterRules);
     s->addSeparator();
     mnuSelectPrintColumns = addAction(s, "mnuSelectPrintColumns", QStringLiteral("Select &Print options..."));
     mnuDataFiles =
