@@ -1,11 +1,11 @@
 #include "print/ListingPrinter.h"
-#include "PrintTestHelpers.h"
 #include "app/AppState.h"
 #include "app/PrintCommands.h"
 #include "app/Settings.h"
 #include "model/ChannelTable.h"
 #include "print/PmsGridPrinter.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestText.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -95,11 +95,7 @@ void fillMemories(ChannelTable& table)
             continue; // a few single empty rows
         if (row > 60 && row < 70)
             continue; // and a run
-        MemoryRecord record{QString::number(row % 50 + 1) + QStringLiteral(".12500"),
-                            QStringLiteral("USB"),
-                            QStringLiteral("Simplex"),
-                            QStringLiteral("Off"),
-                            QStringLiteral("67.0"),
+        MemoryRecord record{QString::number(row % 50 + 1) + ".12500", "USB", "Simplex", "Off", "67.0",
                             QStringLiteral("Channel %1").arg(row)};
         if (row % 5 == 0)
             record.Description = QStringLiteral("<Group %1>Channel %1").arg(row);
@@ -204,10 +200,8 @@ TEST(PmsGrid, PrintsEveryRowOnALandscapePage)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("pms.pdf"));
     ChannelTable pms(TableKind::Pms);
-    pms.setRecord(1, MemoryRecord{QStringLiteral("14.00000"), QStringLiteral("CW"), QStringLiteral("Simplex"),
-                                  QStringLiteral("Off"), QStringLiteral("67.0"), QString()});
-    pms.setRecord(18, MemoryRecord{QStringLiteral("29.70000"), QStringLiteral("FM"), QStringLiteral("Minus"),
-                                   QStringLiteral("Enc"), QStringLiteral("88.5"), QString()});
+    pms.setRecord(1, {"14.00000", "CW", "Simplex", "Off", "67.0", ""});
+    pms.setRecord(18, {"29.70000", "FM", "Minus", "Enc", "88.5", ""});
     ASSERT_TRUE(ListingPrinter::exportPdf(path, [&](QPrinter& printer) {
         PmsGridPrinter::preparePage(printer);
         return PmsGridPrinter::print(printer, pms, {1150, 1150, 1150, 1150, 1550, 1150}, 500,
@@ -227,9 +221,7 @@ class PrintCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_state.tables.memories.setRecord(
-            1, MemoryRecord{QStringLiteral("7.05000"), QStringLiteral("LSB"), QStringLiteral("Minus"),
-                            QStringLiteral("CTCSS Enc"), QStringLiteral("67.0"), QStringLiteral("Net")});
+        m_state.tables.memories.setRecord(1, {"7.05000", "LSB", "Minus", "CTCSS Enc", "67.0", "Net"});
     }
 
     QTemporaryDir m_dir;
@@ -326,27 +318,20 @@ TEST_F(PrintCommandsTest, ExportFollowsTheStoredColumns)
     EXPECT_EQ(pages[0].value(2), QStringLiteral("1 7.05000 Minus Enc Net"));
 }
 
-TEST_F(PrintCommandsTest, ExportDoesNothingWhenCancelledOrNothingIsLoaded)
+TEST_F(PrintCommandsTest, ExportDoesNothingWhenCancelledOrNothingIsLoadedAndReportsAMissingFolder)
 {
     // Nothing loaded: no question at all (an unscripted one would fail).
     EXPECT_FALSE(m_commands.exportPdf(false));
-    EXPECT_TRUE(m_prompter.prompts().isEmpty());
-    m_state.setDataSource(AppState::Radio);
-    m_prompter.reply(QString());
-    EXPECT_FALSE(m_commands.exportPdf(false));
-    EXPECT_EQ(m_prompter.prompts().size(), 1);
-    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
-}
-
-TEST_F(PrintCommandsTest, ExportIntoAMissingFolderIsReported)
-{
     m_state.setDataSource(AppState::Radio);
     const QString path = m_dir.filePath(QStringLiteral("gone/list.pdf"));
-    m_prompter.reply(path);
+    m_prompter.reply(QString()).reply(path);
+    EXPECT_FALSE(m_commands.exportPdf(false));
+    EXPECT_EQ(m_prompter.prompts().size(), 1);
     EXPECT_FALSE(m_commands.exportPdf(false));
     ASSERT_EQ(m_prompter.messages().size(), 1);
     EXPECT_EQ(m_prompter.messages()[0],
               QStringLiteral("The PDF file could not be written: ") + QDir::toNativeSeparators(path));
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
 }
 
 } // namespace

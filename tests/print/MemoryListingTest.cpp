@@ -1,8 +1,7 @@
 #include "print/MemoryListing.h"
-#include "PrintTestHelpers.h"
 #include "model/ChannelTable.h"
 #include "model/Frequency.h"
-#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -21,20 +20,9 @@ struct UsedRow {
 void fill(ChannelTable& table, const std::vector<UsedRow>& rows)
 {
     for (const UsedRow& used : rows) {
-        MemoryRecord record;
-        record.Freq = local(used.freq);
-        record.Mode = QStringLiteral("FM");
-        record.Shift = QStringLiteral("Plus");
-        record.EncDec = QStringLiteral("Off");
-        record.Tone = QStringLiteral("88.5");
-        record.Description = QString::fromUtf8(used.description);
-        table.setRecord(used.row, record);
+        table.setRecord(used.row,
+                        {local(used.freq), "FM", "Plus", "Off", "88.5", QString::fromUtf8(used.description)});
     }
-}
-
-PrintOptions allColumns()
-{
-    return PrintOptions();
 }
 
 PrintOptions onlyColumns(std::initializer_list<int> chosen)
@@ -51,105 +39,75 @@ const char kAllHeader[] = "              RX Freq   Mode  Shift  Decode  Tone  De
 // The cells after the frequency, as fill() sets them, with every column chosen.
 #define REST "FM    Plus   Off     88.5  "
 
-struct ListingCase {
-    const char* name;
-    std::vector<UsedRow> rows;
-    PrintOptions options;
-    const char* header;
-    std::vector<const char*> body; // the lines after the title block
-};
-
-class MemoryListingBody : public ::testing::TestWithParam<ListingCase> {};
-
-TEST_P(MemoryListingBody, PrintsTheRowsRunsAndHeadingsInOrder)
+TEST(MemoryListing, PrintsTheRowsRunsAndHeadingsInOrder)
 {
-    const ListingCase& c = GetParam();
-    ChannelTable table(TableKind::Memories);
-    fill(table, c.rows);
-    const QString title = MemoryListing::title(1, QString());
-    const MemoryListing::Pages pages =
-        MemoryListing::compose(table, c.options, title, kTallPage, QStringLiteral("."));
-    ASSERT_EQ(pages.size(), 1);
-    QStringList expected{title, QString(), QString::fromLatin1(c.header), QString()};
-    for (const char* line : c.body)
-        expected << QString::fromLatin1(line);
-    EXPECT_EQ(pages[0].join(QLatin1Char('\n')), expected.join(QLatin1Char('\n')));
+    const PrintOptions all, freqDesc = onlyColumns({1, 6}), modeTone = onlyColumns({2, 5}),
+                            none = onlyColumns({});
+    const char* h = "              "; // a heading's blank line
+    struct Case {
+        std::vector<UsedRow> rows;
+        PrintOptions options;
+        const char* header;
+        std::vector<const char*> body; // the lines after the title block
+    };
+    const Case cases[] = {
+        // A run between used rows folds into one line.
+        {{{1, "7.05000", "A"}, {2, "7.06000", "B"}, {3, "7.07000", "C"}, {11, "14.20000", "D"}},
+         all,
+         kAllHeader,
+         {"         1      7.05000 " REST "A", "         2      7.06000 " REST "B",
+          "         3      7.07000 " REST "C", "         4-10   Empty   ",
+          "        11     14.20000 " REST "D", "       12-100   Empty   "}},
+        // A single empty row gets its own number.
+        {{{4, "3.60000", ""}, {6, "3.70000", ""}},
+         all,
+         kAllHeader,
+         {"          1-3   Empty   ", "         4      3.60000 " REST, "         5      Empty   ",
+          "         6      3.70000 " REST, "        7-100   Empty   "}},
+        {{}, all, kAllHeader, {"        1-100   Empty   "}},
+        {{{100, "50.10000", "Top"}},
+         all,
+         kAllHeader,
+         {"         1-99   Empty   ", "       100     50.10000 " REST "Top"}},
+        {{{1, "7.05000", "<Club>North"}},
+         all,
+         kAllHeader,
+         {h, "              Club", h, "         1      7.05000 " REST "North", "        2-100   Empty   "}},
+        // An unclosed heading runs to the end and leaves the description empty.
+        {{{1, "7.05000", "<Club net"}},
+         all,
+         kAllHeader,
+         {h, "              Club net", h, "         1      7.05000 " REST, "        2-100   Empty   "}},
+        {{{2, "7.05000", "<H>Net"}},
+         freqDesc,
+         "              RX Freq   Description    ",
+         {"         1      Empty   ", h, "              H", h, "         2      7.05000 Net",
+          "        3-100   Empty   "}},
+        // Markers apply when the description is not printed.
+        {{{1, "7.05000", "<Calling>Net"}},
+         modeTone,
+         "              Mode  Tone  ",
+         {h, "              Calling", h, "         1    FM    88.5  ", "        2-100   Empty   "}},
+        {{{1, "7.05000", "x"}}, none, h, {"         1    ", "        2-100   Empty   "}},
+    };
+    for (const Case& c : cases) {
+        ChannelTable table(TableKind::Memories);
+        fill(table, c.rows);
+        const QString title = MemoryListing::title(1, QString());
+        const MemoryListing::Pages pages = MemoryListing::compose(table, c.options, title, kTallPage, ".");
+        QStringList expected{title, QString(), QString::fromLatin1(c.header), QString()};
+        for (const char* line : c.body)
+            expected << QString::fromLatin1(line);
+        EXPECT_EQ(pages, MemoryListing::Pages{expected});
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Listing, MemoryListingBody,
-    ::testing::Values(
-        ListingCase{"RunBetweenUsedRowsFoldsIntoOneLine",
-                    {{1, "7.05000", "A"}, {2, "7.06000", "B"}, {3, "7.07000", "C"}, {11, "14.20000", "D"}},
-                    allColumns(),
-                    kAllHeader,
-                    {"         1      7.05000 " REST "A", "         2      7.06000 " REST "B",
-                     "         3      7.07000 " REST "C", "         4-10   Empty   ",
-                     "        11     14.20000 " REST "D", "       12-100   Empty   "}},
-        ListingCase{"SingleEmptyRowGetsItsOwnNumber",
-                    {{4, "3.60000", ""}, {6, "3.70000", ""}},
-                    allColumns(),
-                    kAllHeader,
-                    {"          1-3   Empty   ", "         4      3.60000 " REST, "         5      Empty   ",
-                     "         6      3.70000 " REST, "        7-100   Empty   "}},
-        ListingCase{"TrailingRunEndsTheListing",
-                    {{1, "1.84000", ""}, {39, "28.50000", ""}},
-                    allColumns(),
-                    kAllHeader,
-                    {"         1      1.84000 " REST, "         2-38   Empty   ",
-                     "        39     28.50000 " REST, "       40-100   Empty   "}},
-        ListingCase{"NothingUsedIsOneRun", {}, allColumns(), kAllHeader, {"        1-100   Empty   "}},
-        ListingCase{"LastRowUsedNeedsNoTrailingRun",
-                    {{100, "50.10000", "Top"}},
-                    allColumns(),
-                    kAllHeader,
-                    {"         1-99   Empty   ", "       100     50.10000 " REST "Top"}},
-        ListingCase{"HeadingWithDescriptionAfterIt",
-                    {{1, "7.05000", "<Club>North"}},
-                    allColumns(),
-                    kAllHeader,
-                    {"              ", "              Club", "              ",
-                     "         1      7.05000 " REST "North", "        2-100   Empty   "}},
-        ListingCase{"HeadingAloneLeavesTheDescriptionEmpty",
-                    {{1, "7.05000", "<Club>"}},
-                    allColumns(),
-                    kAllHeader,
-                    {"              ", "              Club", "              ",
-                     "         1      7.05000 " REST, "        2-100   Empty   "}},
-        ListingCase{"UnclosedHeadingRunsToTheEnd",
-                    {{1, "7.05000", "<Club net"}},
-                    allColumns(),
-                    kAllHeader,
-                    {"              ", "              Club net", "              ",
-                     "         1      7.05000 " REST, "        2-100   Empty   "}},
-        ListingCase{"OnlyFrequencyAndDescription",
-                    {{2, "7.05000", "<H>Net"}},
-                    onlyColumns({1, 6}),
-                    "              RX Freq   Description    ",
-                    {"         1      Empty   ", "              ", "              H", "              ",
-                     "         2      7.05000 Net", "        3-100   Empty   "}},
-        ListingCase{"MarkersApplyWhenTheDescriptionIsNotPrinted",
-                    {{1, "7.05000", "<Calling>Net"}},
-                    onlyColumns({2, 5}),
-                    "              Mode  Tone  ",
-                    {"              ", "              Calling", "              ",
-                     "         1    FM    88.5  ", "        2-100   Empty   "}},
-        ListingCase{"NoColumnsLeavesTheNumbers",
-                    {{1, "7.05000", "x"}},
-                    onlyColumns({}),
-                    "              ",
-                    {"         1    ", "        2-100   Empty   "}}),
-    [](const ::testing::TestParamInfo<ListingCase>& row) { return std::string(row.param.name); });
 
 TEST(MemoryListing, CellsAreCutToTheirWidths)
 {
     ChannelTable table(TableKind::Memories);
-    MemoryRecord record{QStringLiteral("7.05000"),  QStringLiteral("DIGITAL"),
-                        QStringLiteral("Simplexx"), QStringLiteral("CTCSS Enc+Dec"),
-                        QStringLiteral("123.45"),   QStringLiteral("long text stays")};
-    table.setRecord(1, record);
+    table.setRecord(1, {"7.05000", "DIGITAL", "Simplexx", "CTCSS Enc+Dec", "123.45", "long text stays"});
     const MemoryListing::Pages pages =
-        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
+        MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].value(4),
               QStringLiteral("         1      7.05000 DIGITASimplexEnc+Dec 123.45long text stays"));
@@ -196,7 +154,7 @@ TEST_P(FrequencyAlignment, MarksShareOneColumn)
     fill(table, {{1, "0.13600", ""}, {2, "7.05000", ""}, {3, "28.50000", ""}, {4, "145.50000", ""}});
     const QString mark = Frequency::decimalMark();
     const MemoryListing::Pages pages =
-        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), kTallPage, mark);
+        MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), kTallPage, mark);
     ASSERT_EQ(pages.size(), 1);
     for (int line = 4; line < 8; ++line) {
         EXPECT_EQ(pages[0][line].indexOf(mark), 17) << pages[0][line].toStdString();
@@ -219,15 +177,11 @@ TEST_P(FrequencyAlignment, LongWholePartsPrintWholeAndKeepASpace)
     for (const auto& c : cases) {
         EXPECT_EQ(MemoryListing::frequencyCell(local(c.text), mark), local(c.cell)) << c.text;
     }
+    // Text with the other mark counts as having none.
+    EXPECT_EQ(MemoryListing::frequencyCell(local("7.05000"), mark == "." ? "," : "."), local("    7.05000 "));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(FrequencyAlignment);
-
-TEST(MemoryListing, TextWithTheOtherMarkCountsAsHavingNone)
-{
-    EXPECT_EQ(MemoryListing::frequencyCell(QStringLiteral("7.05000"), QStringLiteral(",")),
-              QStringLiteral("    7.05000 "));
-}
 
 // Paging: every page after the first opens with the page header and an empty
 // line; a line whose position is past the printable height less 510 twips
@@ -249,9 +203,9 @@ TEST_P(MemoryListingPaging, BreaksAtTheBottomLimit)
     ChannelTable table(TableKind::Memories);
     for (int row = 1; row <= 100; ++row)
         fill(table, {{row, "7.05000", ""}});
-    const QString header = MemoryListing::headerLine(allColumns());
+    const QString header = MemoryListing::headerLine(PrintOptions());
     const MemoryListing::Pages pages =
-        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), c.geometry, QStringLiteral("."));
+        MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), c.geometry, QStringLiteral("."));
     ASSERT_EQ(pages.size(), c.pages);
     EXPECT_EQ(pages.first().size() - 4, c.firstPageMemoryLines);
     if (pages.size() > 2) {
@@ -288,7 +242,7 @@ TEST(MemoryListing, CaretStartsANewPageAfterTheOpenRun)
     fill(table, {{1, "7.05000", "First"}, {5, "7.10000", "^Second"}, {6, "7.20000", "^<Group>Third"}});
     const QString header = QString::fromLatin1(kAllHeader);
     const MemoryListing::Pages pages =
-        MemoryListing::compose(table, allColumns(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
+        MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
     ASSERT_EQ(pages.size(), 3);
     EXPECT_EQ(pages[0], (QStringList{QStringLiteral("T"), QString(), header, QString(),
                                      QStringLiteral("         1      7.05000 " REST "First"),

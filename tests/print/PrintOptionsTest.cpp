@@ -1,5 +1,5 @@
 #include "print/PrintOptions.h"
-#include "PrintTestHelpers.h"
+#include "support/TestText.h"
 #include "app/Settings.h"
 
 #include <QTemporaryDir>
