@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "DesktopOpener.h"
 #include "MessageLog.h"
 #include "Settings.h"
 #include "files/CsvHeader.h"
@@ -73,6 +74,9 @@ public:
     MessageLog& log() { return m_log; }
     Settings& settings() { return *m_settings; }
     Prompter& prompter() { return *m_prompter; }
+    // Opens the user guide and the project's pages; tests put a recorder in.
+    DesktopOpener& desktop() { return m_desktop; }
+    QString helpFilePath() const { return m_helpFile; }
     ChannelTableModel* memoriesModel() const { return m_memoriesModel; }
     ChannelTableModel* pmsModel() const { return m_pmsModel; }
     MessageLogWindow* messageLogWindow() const;
@@ -172,6 +176,10 @@ private:
     void setRowPicking(bool on);
     void importDone();
 
+    // Help menu and the port detector (Form1Shell.cpp).
+    void connectShellWindows();
+    void showComPortDetector();
+
     Form1Options m_options;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<GuiPrompter> m_guiPrompter;
@@ -182,6 +190,8 @@ private:
     MessageLog m_log;
     std::unique_ptr<SerialPort> m_port;
     std::unique_ptr<CatLink> m_link;
+    DesktopOpener m_desktop;
+    QString m_helpFile;
 
     QString m_gridSize = QStringLiteral("Normal");
     int m_commPort = 1;

@@ -201,6 +201,7 @@ void Form1::buildMenus()
     mnuAbout = addAction(mnuHelpMenu, "mnuAbout", QStringLiteral("About Quaystone..."));
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, mnuHelp, &QAction::trigger);
+    connectShellWindows();
 }
 
 void Form1::toggleSetting(QAction* action, const SettingKey& key)

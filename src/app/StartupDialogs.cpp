@@ -1,12 +1,17 @@
 #include "StartupDialogs.h"
 
+#include "FirstUseWindow.h"
 #include "Prompter.h"
 #include "Settings.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-void StartupDialogs::showFirstUse(QWidget*, Settings&) {}
+void StartupDialogs::showFirstUse(QWidget* parent, Settings& settings)
+{
+    FirstUseWindow window(settings, parent);
+    window.exec();
+}
 
 QString StartupDialogs::chooseDataFolder(QWidget*, Settings& settings, Prompter& prompter,
                                          const QString& currentFolder)

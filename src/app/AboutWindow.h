@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class DesktopOpener;
+class QLabel;
+class QPushButton;
+
+// "About Quaystone": title, version, what the program is for and a link to
+// the project's home page.
+class AboutWindow : public QDialog {
+    Q_OBJECT
+public:
+    static QString versionText();
+    static QString descriptionText();
+
+    explicit AboutWindow(const DesktopOpener& opener, QWidget* parent = nullptr);
+
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblDescription = nullptr;
+    QLabel* lblLink = nullptr;
+    QPushButton* cmdOK = nullptr;
+};

@@ -1,0 +1,263 @@
+// The port detector, the welcome window, the data-folder chooser, the About
+// window and the help menu, driven through the main window.
+#include "MainWindowFixture.h"
+
+#include "Version.h"
+#include "app/AboutWindow.h"
+#include "app/ComPortDetector.h"
+#include "app/FirstUseWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTest>
+#include <QTimer>
+#include <pty.h>
+#include <unistd.h>
+
+namespace {
+// A pseudo-terminal whose device a serial port can open like a cable's.
+struct Pty {
+    Pty()
+    {
+        char name[256] = {};
+        if (openpty(&master, &slave, name, nullptr, nullptr) == 0)
+            device = QString::fromLocal8Bit(name);
+    }
+    ~Pty()
+    {
+        ::close(slave);
+        ::close(master);
+    }
+    int master = -1;
+    int slave = -1;
+    QString device;
+};
+
+bool canOpen(const QString& device)
+{
+    QSerialPort port(device);
+    return port.open(QIODevice::ReadWrite);
+}
+
+// Runs body on the modal window of type T that action opens, then closes it.
+template <typename T> bool onModal(QAction* action, const std::function<void(T&)>& body)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        seen = true;
+        body(*window);
+        if (window->isVisible())
+            window->reject();
+    });
+    action->trigger();
+    // The timer must not outlive seen when no window came.
+    QCoreApplication::processEvents();
+    return seen;
+}
+} // namespace
+
+class ShellWindowsTest : public MainWindowFixture {
+protected:
+    void recordOpenedUrls()
+    {
+        window().desktop().setHook([this](const QUrl& url) {
+            m_opened.append(url);
+            return true;
+        });
+    }
+    QList<QUrl> m_opened;
+};
+
+// Port 1 free, port 2 held by another program, ports 3 to 16 not there.
+TEST_F(ShellWindowsTest, PortDetectorShowsEachPortAndTheMenuFollows)
+{
+    Pty free;
+    Pty busy;
+    ASSERT_FALSE(free.device.isEmpty());
+    QSerialPort other(busy.device);
+    ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+    setSetting(Keys::CommPortDevice[1], free.device);
+    setSetting(Keys::CommPortDevice[2], busy.device);
+    for (int n = 3; n <= 16; ++n)
+        setSetting(Keys::CommPortDevice[n], m_temp.filePath(QStringLiteral("no-such-tty%1").arg(n)));
+    setSetting(Keys::CommPort, QStringLiteral("2"));
+    startQuietly();
+    recordOpenedUrls();
+    QAction* com2 = window().mnuCom[2];
+    ASSERT_TRUE(com2->isChecked());
+
+    const bool seen =
+        onModal<ComPortDetector>(action("mnuComPortIdentifier"), [&](ComPortDetector& detector) {
+            EXPECT_EQ(detector.windowTitle(), QStringLiteral("Com port detector"));
+            EXPECT_TRUE(detector.lblInstructions->text().startsWith(QStringLiteral(
+                "To find which Com port numbers are available on your PC:\n\n1. Turn off your radio")));
+            for (int n = 1; n <= 16; ++n) {
+                EXPECT_EQ(detector.portBox(n)->text(), QStringLiteral("Not yet detected"));
+                EXPECT_EQ(detector.portBox(n)->palette().color(QPalette::Window), QColor(255, 255, 0));
+            }
+            struct Row {
+                int port;
+                QString text;
+                QColor colour;
+                bool itemEnabled;
+            };
+            const Row afterFirst[] = {{1, QStringLiteral("Open"), QColor(0, 255, 0), true},
+                                      {2, QStringLiteral("Not available"), QColor(255, 0, 0), false},
+                                      {3, QStringLiteral("COM3"), QColor(255, 0, 0), true},
+                                      {16, QStringLiteral("COM16"), QColor(255, 0, 0), true}};
+            // The second pass lets go of port 1 first, and finds port 2 free now.
+            const Row afterSecond[] = {{1, QStringLiteral("Open"), QColor(0, 255, 0), true},
+                                       {2, QStringLiteral("Open"), QColor(0, 255, 0), true}};
+            for (int pass = 1; pass <= 2; ++pass) {
+                if (pass == 2)
+                    other.close();
+                detector.cmdDetect->click();
+                for (const Row& row : pass == 1
+                                          ? QList<Row>(std::begin(afterFirst), std::end(afterFirst))
+                                          : QList<Row>(std::begin(afterSecond), std::end(afterSecond))) {
+                    SCOPED_TRACE(pass * 100 + row.port);
+                    EXPECT_EQ(detector.portBox(row.port)->text(), row.text);
+                    EXPECT_EQ(detector.portBox(row.port)->palette().color(QPalette::Window), row.colour);
+                    EXPECT_EQ(window().mnuCom[row.port]->isEnabled(), row.itemEnabled);
+                }
+                EXPECT_FALSE(com2->isChecked());
+                // What is shown open is held: nobody else gets it meanwhile.
+                EXPECT_FALSE(canOpen(free.device));
+            }
+            emit detector.lblLink->linkActivated(detector.lblLink->text().section(QLatin1Char('"'), 1, 1));
+            detector.cmdExit->click();
+        });
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(canOpen(free.device));
+    EXPECT_TRUE(canOpen(busy.device));
+    EXPECT_EQ(m_opened, QList<QUrl>{QUrl(QString::fromLatin1(DesktopOpener::kSerialTestPage))});
+}
+
+// Welcome window and folder chooser at start-up, with what they leave stored.
+TEST_F(ShellWindowsTest, StartUpWelcomeAndFolderLeaveTheirSettings)
+{
+    struct Case {
+        const char* firstTime; // stored before the start; nullptr: nothing
+        bool tick;             // the welcome's check box, when it shows
+        const char* homeDir;   // "data", "gone" (a folder that no longer exists) or ""
+        const char* chosen;    // the folder browser's answer: "picked", "" (cancel), nullptr (not asked)
+        bool welcomeShown;
+        const char* firstTimeAfter;
+        const char* homeDirAfter; // "data", "picked" or "" (nothing stored)
+        const char* folderForRun; // "data", "picked" or "cwd"
+    };
+    const Case cases[] = {
+        {nullptr, true, "", "picked", true, "1", "picked", "picked"},
+        {"0", false, "gone", "", true, "0", "gone", "cwd"},
+        {"1", false, "data", nullptr, false, "1", "data", "data"},
+    };
+    const QString picked = m_temp.filePath(QStringLiteral("picked"));
+    QDir().mkpath(picked);
+    const auto path = [&](const QString& which) {
+        if (which == QLatin1String("data"))
+            return QDir::toNativeSeparators(dataFolder());
+        if (which == QLatin1String("picked"))
+            return QDir::toNativeSeparators(picked);
+        if (which == QLatin1String("gone"))
+            return m_temp.filePath(QStringLiteral("gone"));
+        if (which == QLatin1String("cwd"))
+            return QDir::toNativeSeparators(QDir::currentPath());
+        return QString();
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(row++);
+        m_window.reset();
+        m_prompter.clear();
+        QFile::remove(Settings(configFolder()).store().fileName());
+        if (c.firstTime)
+            setSetting(Keys::FirstTime, QString::fromLatin1(c.firstTime));
+        setSetting(Keys::HomeDir, path(QString::fromLatin1(c.homeDir)));
+        setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
+        if (c.chosen)
+            m_prompter.reply(path(QString::fromLatin1(c.chosen)));
+
+        bool welcome = false;
+        QTimer::singleShot(0, [&] {
+            auto* first = qobject_cast<FirstUseWindow*>(QApplication::activeModalWidget());
+            if (!first)
+                return;
+            welcome = true;
+            EXPECT_EQ(first->windowTitle(), QStringLiteral("First time use"));
+            EXPECT_FALSE(first->chkDontShow->isChecked());
+            first->chkDontShow->setChecked(c.tick);
+            first->cmdClose->click();
+        });
+        StartupDialogs real;
+        Form1Options options;
+        options.settingsFolder = configFolder();
+        m_window = std::make_unique<Form1>(options, &m_prompter, &real);
+        ASSERT_TRUE(m_window->startUp());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(welcome, c.welcomeShown);
+        EXPECT_TRUE(m_prompter.allAnswersUsed());
+        EXPECT_EQ(m_prompter.prompts().size(), c.chosen ? 1 : 0);
+        const Settings stored(configFolder());
+        EXPECT_EQ(stored.get(Keys::FirstTime), QString::fromLatin1(c.firstTimeAfter));
+        EXPECT_EQ(stored.get(Keys::HomeDir), path(QString::fromLatin1(c.homeDirAfter)));
+        EXPECT_EQ(state().dataFolder, path(QString::fromLatin1(c.folderForRun)));
+        m_window.reset();
+    }
+}
+
+// Settings > "Choose a folder for &memory and .CSV files...": a pick is
+// stored and used at once; a cancel changes nothing.
+TEST_F(ShellWindowsTest, MenuFolderChooserStoresOnlyAPick)
+{
+    startQuietly();
+    const QString picked = QDir::toNativeSeparators(m_temp.filePath(QStringLiteral("picked")));
+    QDir().mkpath(picked);
+    for (const QString& reply : {QString(), picked}) {
+        const QString before = state().dataFolder;
+        m_prompter.reply(reply);
+        action("mnuDataFiles")->trigger();
+        EXPECT_EQ(m_prompter.prompts().constLast().text, QString::fromLatin1(StartupDialogs::kFolderTitle));
+        EXPECT_EQ(state().dataFolder, reply.isEmpty() ? before : picked);
+        EXPECT_EQ(Settings(configFolder()).get(Keys::HomeDir), reply.isEmpty() ? before : picked);
+    }
+}
+
+TEST_F(ShellWindowsTest, AboutShowsTheVersionAndLinksHome)
+{
+    startQuietly();
+    recordOpenedUrls();
+    EXPECT_EQ(action("mnuAbout")->text(), QStringLiteral("About Quaystone..."));
+    const bool seen = onModal<AboutWindow>(action("mnuAbout"), [](AboutWindow& about) {
+        EXPECT_EQ(about.windowTitle(), QStringLiteral("About Quaystone"));
+        EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version " QUAYSTONE_VERSION));
+        emit about.lblLink->linkActivated(QString::fromLatin1(DesktopOpener::kHomePage));
+        about.cmdOK->click();
+    });
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(m_opened, QList<QUrl>{QUrl(QString::fromLatin1(DesktopOpener::kHomePage))});
+}
+
+// F1, "&Contents" and the download page reach the desktop only through the hook.
+TEST_F(ShellWindowsTest, HelpMenuOpensTheGuideAndTheDownloadPage)
+{
+    startQuietly();
+    recordOpenedUrls();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QTest::keyClick(&window(), Qt::Key_F1);
+    action("mnuHelp")->trigger();
+    action("mnuCheckForUpdates")->trigger();
+    ASSERT_EQ(m_opened.size(), 3);
+    EXPECT_EQ(m_opened[0], m_opened[1]);
+    QFile guide(m_opened[0].toLocalFile());
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly)) << guide.fileName().toStdString();
+    EXPECT_TRUE(guide.readAll().contains("<title>Quaystone user guide</title>"));
+    EXPECT_EQ(m_opened[2], QUrl(QString::fromLatin1(DesktopOpener::kDownloadPage)));
+}
