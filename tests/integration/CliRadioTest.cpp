@@ -1,7 +1,7 @@
 // quaystone-cli read and write against the simulated radio: a backup to a
 // file and a restore from it, and the exit status of runs that cannot work.
 
-#include "cat/LinkTestSupport.h"
+#include "support/TestText.h"
 
 #include "RadioSimulator.h"
 
@@ -41,9 +41,8 @@ protected:
     QTemporaryDir folder;
 };
 
-const QStringList kChannels = {
-    QStringLiteral("MW00007050000+000000200000;"), QStringLiteral("MW00514250000+000000100000;"),
-    QStringLiteral("MW09950110000+000000401150;"), QStringLiteral("MW10029620000+000000402082;")};
+const QStringList kChannels = {"MW00007050000+000000200000;", "MW00514250000+000000100000;",
+                               "MW09950110000+000000401150;", "MW10029620000+000000402082;"};
 
 TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
 {
@@ -55,8 +54,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     const QString sourceDevice = source.start();
     ASSERT_FALSE(sourceDevice.isEmpty());
 
-    const CliRun backup = cli({QStringLiteral("read"), QStringLiteral("--device"), sourceDevice,
-                               QStringLiteral("--out"), path("backup.950")});
+    const CliRun backup = cli({"read", "--device", sourceDevice, "--out", path("backup.950")});
     EXPECT_EQ(backup.exitCode, 0) << backup.err.toStdString();
     EXPECT_EQ(contents("backup.950"),
               (kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
@@ -67,8 +65,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     const QString targetDevice = target.start();
     ASSERT_FALSE(targetDevice.isEmpty());
     const CliRun restore =
-        cli({QStringLiteral("write"), path("backup.950"), QStringLiteral("--device"), targetDevice,
-             QStringLiteral("--speed"), QStringLiteral("19200"), QStringLiteral("--trace")});
+        cli({"write", path("backup.950"), "--device", targetDevice, "--speed", "19200", "--trace"});
     EXPECT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     for (int channel = 0; channel < RadioSimulator::kChannelCount; ++channel)
         EXPECT_EQ(target.channel(channel), source.channel(channel)) << channel;
@@ -79,104 +76,54 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
 
     // A second restore finds every channel identical and writes nothing.
     target.clearTraffic();
-    const CliRun again =
-        cli({QStringLiteral("write"), path("backup.950"), QStringLiteral("--device"), targetDevice});
+    const CliRun again = cli({"write", path("backup.950"), "--device", targetDevice});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_TRUE(target.commands().filter(QRegularExpression(QStringLiteral("^MW"))).isEmpty());
 }
 
-struct FailureCase {
-    const char* name;
-    QStringList args;
-    int exitCode;
-    QString message;
-};
-
-class CliRadioFailure : public CliRadio, public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(CliRadioFailure, ExitsNonZeroWithTheMessage)
+// Each run that cannot work exits non-zero with its message and saves nothing. "DEV" stands for a
+// device that does not exist, "SIM" for the simulated radio with the row's fault.
+TEST_F(CliRadio, RunsThatCannotWorkExitNonZeroWithTheMessage)
 {
-    const CliRun run = cli(GetParam().args);
-    EXPECT_EQ(run.exitCode, GetParam().exitCode);
-    EXPECT_TRUE(run.err.contains(GetParam().message)) << run.err.toStdString();
-    EXPECT_FALSE(QFile::exists(path("out.950")));
-}
-
-const QString kNoDevice = QStringLiteral("/nonexistent/quaystone-tty");
-
-INSTANTIATE_TEST_SUITE_P(
-    CliRadio, CliRadioFailure,
-    ::testing::Values(
-        FailureCase{
-            "PortCannotBeOpened",
-            {QStringLiteral("read"), QStringLiteral("--device"), kNoDevice, QStringLiteral("--out"),
-             QStringLiteral("out.950")},
-            1,
-            QStringLiteral("COM Port /nonexistent/quaystone-tty is not available. It may be in use by "
-                           "another program.\nThe requested operation cannot continue.\n")},
-        FailureCase{"NeitherPortNorDevice",
-                    {QStringLiteral("read"), QStringLiteral("--out"), QStringLiteral("out.950")},
-                    2,
-                    QStringLiteral("give either --port N or --device PATH")},
-        FailureCase{"BothPortAndDevice",
-                    {QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1"),
-                     QStringLiteral("--device"), kNoDevice, QStringLiteral("--out"),
-                     QStringLiteral("out.950")},
-                    2,
-                    QStringLiteral("give either --port N or --device PATH")},
-        FailureCase{"PortOutOfRange",
-                    {QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("17"),
-                     QStringLiteral("--out"), QStringLiteral("out.950")},
-                    2,
-                    QStringLiteral("--port takes a number from 1 to 16")},
-        FailureCase{"UnknownSpeed",
-                    {QStringLiteral("read"), QStringLiteral("--device"), kNoDevice, QStringLiteral("--speed"),
-                     QStringLiteral("57600"), QStringLiteral("--out"), QStringLiteral("out.950")},
-                    2,
-                    QStringLiteral("--speed takes 4800, 9600, 19200 or 38400")},
-        FailureCase{"ReadWithoutOut",
-                    {QStringLiteral("read"), QStringLiteral("--device"), kNoDevice},
-                    2,
-                    QStringLiteral("--out FILE.950 is needed")},
-        FailureCase{"WriteWithoutFile",
-                    {QStringLiteral("write"), QStringLiteral("--device"), kNoDevice},
-                    2,
-                    QStringLiteral("name the memory file to write")},
-        FailureCase{
-            "WriteMissingFile",
-            {QStringLiteral("write"), QStringLiteral("missing.950"), QStringLiteral("--device"), kNoDevice},
-            1,
-            QStringLiteral("cannot load missing.950")}),
-    [](const ::testing::TestParamInfo<FailureCase>& row) { return std::string(row.param.name); });
-
-TEST_F(CliRadio, ARadioThatDoesNotAnswerFailsTheReadAndSavesNothing)
-{
-    RadioSimulator::Options options;
-    options.noAnswer = true;
-    RadioSimulator radio(options);
-    const QString device = radio.start();
-    ASSERT_FALSE(device.isEmpty());
-    const CliRun run = cli({QStringLiteral("read"), QStringLiteral("--device"), device,
-                            QStringLiteral("--out"), path("out.950")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Two attempts to set the CAT rate have failed.\n")));
-    EXPECT_EQ(radio.commands().size(), 8);
-    EXPECT_FALSE(QFile::exists(path("out.950")));
-}
-
-TEST_F(CliRadio, AGarbageReplyFailsTheReadAndSavesNothing)
-{
-    RadioSimulator::Options options;
-    options.garbageChannel = 3;
-    RadioSimulator radio(options);
-    const QString device = radio.start();
-    ASSERT_FALSE(device.isEmpty());
-    const CliRun run = cli({QStringLiteral("read"), QStringLiteral("--device"), device,
-                            QStringLiteral("--out"), path("out.950")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(
-        QStringLiteral("Error 13 (Type mismatch) in line 11 of procedure cmdRead_Click of Form Form1")));
-    EXPECT_FALSE(QFile::exists(path("out.950")));
+    struct Case {
+        const char* args;
+        int exitCode;
+        const char* message;
+        bool noAnswer = false;
+        int garbageChannel = 0;
+    };
+    const Case cases[] = {
+        {"read --device DEV --out out.950", 1,
+         "COM Port /nonexistent/quaystone-tty is not available. It may be in use by another program.\n"
+         "The requested operation cannot continue.\n"},
+        {"read --out out.950", 2, "give either --port N or --device PATH"},
+        {"read --port 1 --device DEV --out out.950", 2, "give either --port N or --device PATH"},
+        {"read --port 17 --out out.950", 2, "--port takes a number from 1 to 16"},
+        {"read --device DEV --speed 57600 --out out.950", 2, "--speed takes 4800, 9600, 19200 or 38400"},
+        {"read --device DEV", 2, "--out FILE.950 is needed"},
+        {"write --device DEV", 2, "name the memory file to write"},
+        {"write missing.950 --device DEV", 1, "cannot load missing.950"},
+        {"read --device SIM --out out.950", 1, "Two attempts to set the CAT rate have failed.\n", true},
+        {"read --device SIM --out out.950", 1,
+         "Error 13 (Type mismatch) in line 11 of procedure cmdRead_Click of Form Form1", false, 3},
+    };
+    for (const Case& c : cases) {
+        RadioSimulator::Options options;
+        options.noAnswer = c.noAnswer;
+        options.garbageChannel = c.garbageChannel;
+        RadioSimulator radio(options);
+        QString args = QString::fromLatin1(c.args);
+        args.replace(QStringLiteral("DEV"), QStringLiteral("/nonexistent/quaystone-tty"));
+        if (args.contains(QStringLiteral("SIM")))
+            args.replace(QStringLiteral("SIM"), radio.start());
+        const CliRun run = cli(args.split(QLatin1Char(' ')));
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
+        EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.message))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(path("out.950")));
+        if (c.noAnswer) {
+            EXPECT_EQ(radio.commands().size(), 8);
+        }
+    }
 }
 
 } // namespace

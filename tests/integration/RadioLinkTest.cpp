@@ -3,9 +3,8 @@
 // says and what the user was told.
 
 #include "ScriptedProgress.h"
-#include "cat/LinkTestSupport.h"
 #include "support/ScriptedPrompter.h"
-#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include "RadioSimulator.h"
 #include "app/AppState.h"
@@ -38,17 +37,13 @@ const QString kTwoAttempts =
     QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
                    "Please check your Com port connection and radio power on state.");
 
-// A memory-write command for a sequence position, from a record written with ".".
-QString command(int position, const char* freq, const char* mode, const char* shift = "Simplex",
-                const char* encDec = "", const char* tone = "")
+// A memory-write command for a sequence position, from a record written with "." (see rec()).
+QString command(int position, const char* record)
 {
-    MemoryRecord record;
-    record.Freq = local(freq);
-    record.Mode = QString::fromLatin1(mode);
-    record.Shift = QString::fromLatin1(shift);
-    record.EncDec = QString::fromLatin1(encDec);
-    record.Tone = QString::fromLatin1(tone);
-    const CatCodec::EncodeResult result = CatCodec::encode(record, position);
+    MemoryRecord r = rec(record);
+    if (r.Shift.isEmpty())
+        r.Shift = QStringLiteral("Simplex");
+    const CatCodec::EncodeResult result = CatCodec::encode(r, position);
     EXPECT_TRUE(result.ok()) << result.problem.toStdString();
     return result.command;
 }
@@ -102,69 +97,56 @@ protected:
 
 // ---- Link set-up -----------------------------------------------------------------
 
-struct DetectCase {
-    int radioRate;
-    QStringList log;
-    QVector<int> idRates;
-};
-
-class Detection : public RadioLink, public ::testing::WithParamInterface<DetectCase> {};
-
-TEST_P(Detection, FindsTheRadioAtItsRateAndMovesItToTheUserSpeed)
-{
-    const DetectCase& c = GetParam();
-    Options options;
-    options.startRate = c.radioRate;
-    startRadio(options);
-    ASSERT_TRUE(link.connect());
-
-    EXPECT_EQ(logLines(log), c.log);
-    QStringList expected(c.idRates.size(), QStringLiteral("ID;"));
-    expected << QStringLiteral("AI0;") << QStringLiteral("EX0263;");
-    EXPECT_EQ(radio->commands(), expected);
-    const auto traffic = radio->traffic();
-    for (int i = 0; i < c.idRates.size(); ++i)
-        EXPECT_EQ(traffic.at(i).clientBaud, c.idRates.at(i));
-    EXPECT_EQ(traffic.at(c.idRates.size() - 1).reply, QStringLiteral("ID0310;"));
-    EXPECT_EQ(radio->catRate(), 38400);
-    EXPECT_FALSE(radio->autoInformation());
-    EXPECT_EQ(link.lineSettings(), QStringLiteral("38400,N,8,2"));
-    EXPECT_TRUE(link.isOpen());
-    EXPECT_TRUE(prompter.prompts().isEmpty());
-
-    // The radio now hears the link at its new rate.
-    link.send(QStringLiteral("ID;"));
-    ASSERT_TRUE(link.receive());
-    EXPECT_EQ(link.reply(), QStringLiteral("ID0310;"));
-}
-
 const QString kAutoOff = QStringLiteral("Turning off Auto Information");
 const QString kSpeed = QStringLiteral("Setting Com speed to 38400,N,8,2");
+const int kRates[] = {38400, 19200, 9600, 4800};
 
-INSTANTIATE_TEST_SUITE_P(
-    RadioLink, Detection,
-    ::testing::Values(DetectCase{38400,
-                                 {kOpenOk, QStringLiteral("Baud rate of 38400 detected"), kAutoOff, kSpeed,
-                                  kOpenOk},
-                                 {38400}},
-                      DetectCase{19200,
-                                 {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
-                                  QStringLiteral("Baud rate of 19200 detected"), kAutoOff, kSpeed, kOpenOk},
-                                 {38400, 19200}},
-                      DetectCase{9600,
-                                 {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
-                                  QStringLiteral("Baud rate of 19200 not successful"), kOpenOk,
-                                  QStringLiteral("Baud rate of 9600 detected"), kAutoOff, kSpeed, kOpenOk},
-                                 {38400, 19200, 9600}},
-                      DetectCase{4800,
-                                 {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
-                                  QStringLiteral("Baud rate of 19200 not successful"), kOpenOk,
-                                  QStringLiteral("Baud rate of 9600 not successful"), kOpenOk,
-                                  QStringLiteral("Baud rate of 4800 detected"), kAutoOff, kSpeed, kOpenOk},
-                                 {38400, 19200, 9600, 4800}}),
-    [](const ::testing::TestParamInfo<DetectCase>& row) {
-        return "Radio" + std::to_string(row.param.radioRate);
-    });
+// The log of a search over the rates down to `found` (0: none answered; `unknownId`: "?;" answered
+// the first, which then logs no "not successful").
+QStringList searchLog(int found, bool unknownId = false)
+{
+    QStringList lines;
+    for (int rate : kRates) {
+        lines << kOpenOk;
+        if (rate == found)
+            return lines << QStringLiteral("Baud rate of %1 detected").arg(rate) << kAutoOff << kSpeed
+                         << kOpenOk;
+        if (!(unknownId && rate == 38400))
+            lines << QStringLiteral("Baud rate of %1 not successful").arg(rate);
+    }
+    return lines;
+}
+
+TEST_F(RadioLink, FindsTheRadioAtItsRateAndMovesItToTheUserSpeed)
+{
+    // The radio at 9600, spelled out.
+    EXPECT_EQ(searchLog(9600), (QStringList{kOpenOk, "Baud rate of 38400 not successful", kOpenOk,
+                                            "Baud rate of 19200 not successful", kOpenOk,
+                                            "Baud rate of 9600 detected", kAutoOff, kSpeed, kOpenOk}));
+    for (int tried = 1; tried <= 4; ++tried) {
+        const int rate = kRates[tried - 1];
+        SCOPED_TRACE(rate);
+        Options options;
+        options.startRate = rate;
+        startRadio(options);
+        log.clear();
+        ASSERT_TRUE(link.connect());
+        EXPECT_EQ(logLines(log), searchLog(rate));
+        EXPECT_EQ(radio->commands(), QStringList(tried, "ID;") + QStringList({"AI0;", "EX0263;"}));
+        for (int i = 0; i < tried; ++i)
+            EXPECT_EQ(radio->traffic().at(i).clientBaud, kRates[i]);
+        EXPECT_EQ(radio->traffic().at(tried - 1).reply, QStringLiteral("ID0310;"));
+        EXPECT_EQ(radio->catRate(), 38400);
+        EXPECT_FALSE(radio->autoInformation());
+        EXPECT_EQ(link.lineSettings(), QStringLiteral("38400,N,8,2"));
+        // The radio now hears the link at its new rate.
+        link.send(QStringLiteral("ID;"));
+        ASSERT_TRUE(link.receive());
+        EXPECT_EQ(link.reply(), QStringLiteral("ID0310;"));
+        link.closePort();
+    }
+    EXPECT_TRUE(prompter.prompts().isEmpty());
+}
 
 TEST_F(RadioLink, MovesTheRadioToASlowerUserSpeed)
 {
@@ -181,43 +163,25 @@ TEST_F(RadioLink, MovesTheRadioToASlowerUserSpeed)
     EXPECT_EQ(radio->traffic().last().clientBaud, 4800);
 }
 
-struct NoRadioCase {
-    const char* name;
-    bool unknownId;
-    QStringList passLog;
-};
-
-class NoRadio : public RadioLink, public ::testing::WithParamInterface<NoRadioCase> {};
-
-TEST_P(NoRadio, EightIdentityQueriesThenTheTwoAttemptsMessage)
+// A silent radio, and one that answers "?;" to "ID;".
+TEST_F(RadioLink, EightIdentityQueriesThenTheTwoAttemptsMessage)
 {
-    Options options;
-    options.unknownId = GetParam().unknownId;
-    options.noAnswer = !GetParam().unknownId;
-    startRadio(options);
-    EXPECT_FALSE(link.connect());
-    EXPECT_EQ(radio->commands(), QStringList(8, QStringLiteral("ID;")));
-    EXPECT_EQ(logLines(log), GetParam().passLog + GetParam().passLog);
-    EXPECT_EQ(prompter.messages(), QStringList{kTwoAttempts});
-    EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::None);
-    EXPECT_FALSE(link.isOpen());
+    for (bool unknownId : {false, true}) {
+        SCOPED_TRACE(unknownId);
+        Options options;
+        options.unknownId = unknownId;
+        options.noAnswer = !unknownId;
+        startRadio(options);
+        log.clear();
+        prompter.clear();
+        EXPECT_FALSE(link.connect());
+        EXPECT_EQ(radio->commands(), QStringList(8, QStringLiteral("ID;")));
+        EXPECT_EQ(logLines(log), searchLog(0, unknownId) + searchLog(0, unknownId));
+        EXPECT_EQ(prompter.messages(), QStringList{kTwoAttempts});
+        EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::None);
+        EXPECT_FALSE(link.isOpen());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    RadioLink, NoRadio,
-    ::testing::Values(NoRadioCase{"Silent",
-                                  false,
-                                  {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
-                                   QStringLiteral("Baud rate of 19200 not successful"), kOpenOk,
-                                   QStringLiteral("Baud rate of 9600 not successful"), kOpenOk,
-                                   QStringLiteral("Baud rate of 4800 not successful")}},
-                      // "?;" is an answer, so its rate logs no "not successful".
-                      NoRadioCase{"AnswersQuestionMark",
-                                  true,
-                                  {kOpenOk, kOpenOk, QStringLiteral("Baud rate of 19200 not successful"),
-                                   kOpenOk, QStringLiteral("Baud rate of 9600 not successful"), kOpenOk,
-                                   QStringLiteral("Baud rate of 4800 not successful")}}),
-    [](const ::testing::TestParamInfo<NoRadioCase>& row) { return std::string(row.param.name); });
 
 TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
 {
@@ -248,39 +212,33 @@ protected:
 TEST_P(ReadingBothMarks, TenFilledMemoriesAndEverythingElseEmpty)
 {
     startRadio();
-    const char* freqs[10] = {"7.00000",  "7.05000",  "14.25000", "21.30000", "28.50000",
-                             "29.62000", "50.11000", "3.65000",  "1.84000",  "0.13600"};
+    const char* records[10] = {"7.00000|USB|Simplex||67.0",  "7.05000|USB|Simplex||67.0",
+                               "14.25000|USB|Simplex||67.0", "21.30000|USB|Simplex||67.0",
+                               "28.50000|USB|Simplex||67.0", "29.62000|FM|Minus|CTCSS Enc|88.5",
+                               "50.11000|USB|Simplex||67.0", "3.65000|USB|Simplex||67.0",
+                               "1.84000|USB|Simplex||67.0",  "0.13600|USB|Simplex||67.0"};
     for (int p = 1; p <= 10; ++p)
-        ASSERT_TRUE(
-            radio->setChannel(command(p, freqs[p - 1], p == 6 ? "FM" : "USB", p == 6 ? "Minus" : "Simplex",
-                                      p == 6 ? "CTCSS Enc" : "", p == 6 ? "88.5" : "67.0")));
+        ASSERT_TRUE(radio->setChannel(command(p, records[p - 1])));
     prompter.answer(Prompter::Answer::Ok);
 
     EXPECT_EQ(read(), RadioReader::Outcome::Completed);
 
     EXPECT_EQ(radio->commands(), kSetUp + queries(1, 118));
     for (int p = 1; p <= 10; ++p) {
-        const MemoryRecord record = state.tables.recordAt(p);
-        EXPECT_EQ(record.Freq, local(freqs[p - 1])) << p;
-        EXPECT_EQ(ChannelMap::slotOf(p).label, QString::number(p - 1));
-        EXPECT_EQ(record.Mode, p == 6 ? QStringLiteral("FM") : QStringLiteral("USB"));
+        MemoryRecord expected = rec(records[p - 1]);
+        expected.EncDec =
+            state.tables.recordAt(p).EncDec == " " && expected.EncDec.isEmpty() ? " " : expected.EncDec;
+        expected.Tone = p == 6 ? expected.Tone : state.tables.recordAt(p).Tone;
+        EXPECT_EQ(state.tables.recordAt(p), expected) << p;
     }
-    EXPECT_EQ(state.tables.recordAt(6).Shift, QStringLiteral("Minus"));
-    EXPECT_EQ(state.tables.recordAt(6).EncDec, QStringLiteral("CTCSS Enc"));
-    EXPECT_EQ(state.tables.recordAt(6).Tone, QStringLiteral("88.5"));
     expectAllEmptyFrom(11);
 
     EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, kReadDone}));
     EXPECT_EQ(prompter.prompts().at(0).buttons, Prompter::Buttons::OkCancel);
     EXPECT_EQ(prompter.prompts().at(0).icon, Prompter::Icon::Question);
     EXPECT_EQ(prompter.prompts().at(1).icon, Prompter::Icon::Information);
-    EXPECT_EQ(logLines(log),
-              (QStringList{kOpenOk, QStringLiteral("Baud rate of 38400 detected"), kAutoOff, kSpeed, kOpenOk,
-                           QStringLiteral("Read: issue initial instructions")}));
-    EXPECT_TRUE(state.readPresent);
-    EXPECT_FALSE(state.filePresent);
-    EXPECT_FALSE(state.changed);
-    EXPECT_FALSE(state.busy);
+    EXPECT_EQ(logLines(log), searchLog(38400) + QStringList{"Read: issue initial instructions"});
+    EXPECT_TRUE(state.readPresent && !state.filePresent && !state.changed && !state.busy);
     EXPECT_EQ(state.dataSource, int(AppState::Radio));
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(progress.shown, QStringList{RadioReader::readingMessage()});
@@ -314,7 +272,7 @@ TEST_F(Reading, ARadioThatFallsSilentAfterSlot50LeavesTheRestEmpty)
     options.silentAfterChannel = 49;
     startRadio(options);
     for (int p = 1; p <= 118; ++p)
-        radio->setChannel(command(p, "14.07000", "USB"));
+        radio->setChannel(command(p, "14.07000|USB"));
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(read(), RadioReader::Outcome::Completed);
     EXPECT_EQ(radio->commands(), kSetUp + queries(1, 118));
@@ -333,7 +291,7 @@ TEST_F(Reading, AStopAfterSlot30EndsTheReadThere)
 {
     startRadio();
     for (int p = 1; p <= 118; ++p)
-        radio->setChannel(command(p, "7.10000", "CW"));
+        radio->setChannel(command(p, "7.10000|CW"));
     progress.stopAt = 30;
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(read(), RadioReader::Outcome::Stopped);
@@ -351,7 +309,7 @@ TEST_F(Reading, AGarbageReplyFailsTheReadAndEmptiesTheTables)
     options.garbageChannel = 12;
     startRadio(options);
     for (int p = 1; p <= 20; ++p)
-        radio->setChannel(command(p, "7.10000", "CW"));
+        radio->setChannel(command(p, "7.10000|CW"));
     state.changed = true;
     prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Ok);
 
@@ -384,7 +342,7 @@ TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
     options.lateMs = 190;
     startRadio(options);
     for (int p = 1; p <= 8; ++p)
-        radio->setChannel(command(p, p == 6 ? "3.70000" : "7.20000", "LSB"));
+        radio->setChannel(command(p, p == 6 ? "3.70000|LSB" : "7.20000|LSB"));
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(read(), RadioReader::Outcome::Completed);
     EXPECT_TRUE(state.tables.isEmptyAt(6));
@@ -396,7 +354,7 @@ TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
 TEST_F(Reading, CancelAtTheInstructionsLeavesEmptyTablesAndTheChangedFlag)
 {
     startRadio();
-    radio->setChannel(command(1, "7.10000", "CW"));
+    radio->setChannel(command(1, "7.10000|CW"));
     state.tables.setRecordAt(2, {QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Simplex"),
                                  QString(), QString(), QString()});
     state.currentFilePath = QStringLiteral("/tmp/x.950");
@@ -435,7 +393,7 @@ TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)
     options.hangUpAfter = 3 + 20; // set-up, then twenty slots
     startRadio(options);
     for (int p = 1; p <= 118; ++p)
-        radio->setChannel(command(p, "7.10000", "CW"));
+        radio->setChannel(command(p, "7.10000|CW"));
     prompter.answer(Prompter::Answer::Ok);
     QElapsedTimer timer;
     timer.start();
@@ -476,16 +434,16 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
     setSlot(3, "21.20000", "USB");
     setSlot(4, "28.40000", "?? ");
     setSlot(101, "14.000000", "CW");
-    radio->setChannel(command(1, "7.00000", "LSB"));
-    radio->setChannel(command(2, "14.10000", "USB"));
-    radio->setChannel(command(5, "3.60000", "LSB")); // kept: the table's slot 5 is empty
+    radio->setChannel(command(1, "7.00000|LSB"));
+    radio->setChannel(command(2, "14.10000|USB"));
+    radio->setChannel(command(5, "3.60000|LSB")); // kept: the table's slot 5 is empty
     prompter.answer(Prompter::Answer::Ok);
 
     EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
 
-    const QString mw2 = command(2, "14.20000", "USB");
-    const QString mw3 = command(3, "21.20000", "USB");
-    const QString mw101 = command(101, "14.000000", "CW");
+    const QString mw2 = command(2, "14.20000|USB");
+    const QString mw3 = command(3, "21.20000|USB");
+    const QString mw101 = command(101, "14.000000|CW");
     const QStringList expected = kSetUp + QStringList{QStringLiteral("MR000;"),
                                                       QStringLiteral("MR001;"),
                                                       mw2,
@@ -502,7 +460,7 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
                      QStringLiteral("Memory 4 (3) not written: the mode '?? ' is not a mode of the radio"),
                      QStringLiteral("Memory 101 added")}));
     EXPECT_EQ(radio->channel(1), QStringLiteral("MR") + mw2.mid(2));
-    EXPECT_EQ(radio->channel(4), command(5, "3.60000", "LSB").replace(1, 1, QLatin1Char('R')));
+    EXPECT_EQ(radio->channel(4), command(5, "3.60000|LSB").replace(1, 1, QLatin1Char('R')));
     EXPECT_EQ(radio->filledChannelCount(), 5);
     EXPECT_EQ(prompter.messages().last(), QStringLiteral("Transfer of memories completed."));
     EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Information);
@@ -522,7 +480,7 @@ TEST_F(Writing, WritingWhatWasJustReadSendsNoWriteCommand)
 {
     startRadio();
     for (int p = 1; p <= 118; p += 9)
-        radio->setChannel(command(p, p > 100 ? "7.123450" : "7.12340", "AM"));
+        radio->setChannel(command(p, p > 100 ? "7.123450|AM" : "7.12340|AM"));
     prompter.answer(Prompter::Answer::Ok);
     ASSERT_EQ(read(), RadioReader::Outcome::Completed);
     radio->clearTraffic();
@@ -542,9 +500,9 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
     progress.stopAt = 3;
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(write(), RadioWriter::Outcome::Stopped);
-    const QStringList expected = kSetUp + QStringList{QStringLiteral("MR000;"), command(1, "10.10000", "AM"),
-                                                      QStringLiteral("MR001;"), command(2, "10.10000", "AM"),
-                                                      QStringLiteral("MR002;"), command(3, "10.10000", "AM")};
+    const QStringList expected =
+        kSetUp + QStringList{QStringLiteral("MR000;"),  command(1, "10.10000|AM"), QStringLiteral("MR001;"),
+                             command(2, "10.10000|AM"), QStringLiteral("MR002;"),  command(3, "10.10000|AM")};
     EXPECT_EQ(radio->commands(), expected);
     EXPECT_EQ(prompter.messages().last(), QStringLiteral("Write cancelled by user request"));
     EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::None);
