@@ -39,8 +39,12 @@ TEST_P(CatCodecTest, DecodesRepliesIntoRecords)
 
 TEST_P(CatCodecTest, BrokenRepliesFailTheDecodeAndLeaveTheRecord)
 {
-    const char* const broken[] = {"MR000070x0000+000000100000;", "MR00007000000+000000100500;",
-                                  "MR00007000000+000000100900;", "MR0000700;", "", "?;"};
+    const char* const broken[] = {"MR000070x0000+000000100000;",
+                                  "MR00007000000+000000100500;",
+                                  "MR00007000000+000000100900;",
+                                  "MR0000700;",
+                                  "",
+                                  "?;"};
     for (const char* reply : broken) {
         SCOPED_TRACE(reply);
         MemoryRecord record{"1.00000", "CW", "Plus", "", "67.0", ""};
@@ -91,7 +95,8 @@ TEST_P(CatCodecTest, RecordsTheRadioCannotTakeAreRefusedNotChanged)
         {"100.00000", "LSB", "Simplex", "", "67.0", ""}, // nine digits of hertz
     };
     for (const MemoryRecord& record : cases) {
-        SCOPED_TRACE(record.Freq.toStdString() + " " + record.Mode.toStdString() + " " + record.Tone.toStdString());
+        SCOPED_TRACE(record.Freq.toStdString() + " " + record.Mode.toStdString() + " " +
+                     record.Tone.toStdString());
         const CatCodec::EncodeResult result = CatCodec::encode(record, 1);
         EXPECT_FALSE(result.ok());
         EXPECT_TRUE(result.command.isEmpty());
@@ -106,8 +111,7 @@ TEST_P(CatCodecTest, DecodeThenEncodeIsIdenticalExactlyForCleanReplies)
         bool identical;
     };
     const RoundTrip cases[] = {
-        {"MR00007000000+000000100000;", 1, true},
-        {"MR09929620000+000000402082;", 100, true},
+        {"MR00007000000+000000100000;", 1, true},   {"MR09929620000+000000402082;", 100, true},
         {"MR10014250001+000000200120;", 101, true}, // PMS keeps whole hertz
         {"MR00014250001+000000200120;", 1, false},  // memories keep 10 Hz steps
         {"MR00007000000+001000100000;", 1, false},  // data in positions 14-20
@@ -121,7 +125,8 @@ TEST_P(CatCodecTest, DecodeThenEncodeIsIdenticalExactlyForCleanReplies)
         ASSERT_FALSE(CatCodec::decodeInto(tables, reply, c.position).has_value());
         const CatCodec::EncodeResult written = CatCodec::encodeSlot(tables, c.position);
         ASSERT_TRUE(written.ok());
-        EXPECT_EQ(CatCodec::isIdentical(reply, written.command), c.identical) << written.command.toStdString();
+        EXPECT_EQ(CatCodec::isIdentical(reply, written.command), c.identical)
+            << written.command.toStdString();
     }
 }
 

@@ -1,6 +1,6 @@
 #include "FakeSerialPort.h"
-#include "LinkTestSupport.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestText.h"
 
 #include "app/MessageLog.h"
 #include "app/Settings.h"
@@ -36,92 +36,55 @@ protected:
 
 // ---- Collecting a reply ------------------------------------------------------
 
-struct ReceiveCase {
-    const char* name;
-    QVector<FakeSerialPort::Piece> pieces;
-    bool ok;
-    QString reply;
-    QStringList log;
-    int minMs;
-    int maxMs;
-};
-
-class ReceiveRules : public CatLinkTest, public ::testing::WithParamInterface<ReceiveCase> {};
-
-TEST_P(ReceiveRules, CollectsOneReplyWithinTheWindow)
+TEST_F(CatLinkTest, CollectsOneReplyWithinTheWindow)
 {
-    const ReceiveCase& c = GetParam();
-    ASSERT_TRUE(link.openPort(3, QStringLiteral("38400,N,8,2")));
-    log.clear();
-    port.answer(QStringLiteral("MR006;"), c.pieces);
-    link.send(QStringLiteral("MR006;"));
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = link.receive(6);
-    const qint64 ms = timer.elapsed();
-    EXPECT_EQ(ok, c.ok);
-    EXPECT_EQ(link.reply(), c.reply);
-    EXPECT_EQ(logLines(log), c.log);
-    EXPECT_GE(ms, c.minMs);
-    EXPECT_LE(ms, c.maxMs);
+    const QByteArray r5 = kReply5.toLatin1(), r6 = kReply6.toLatin1(), noise(300, 'A');
+    const QString tooLong = QStringLiteral("ReceiveData: reply longer than 256 characters discarded");
+    const QString dropped =
+        QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006");
+    struct Case {
+        QVector<FakeSerialPort::Piece> pieces;
+        QString reply; // empty: the receive fails
+        QString log;
+        int minMs, maxMs;
+    };
+    const Case cases[] = {
+        {{{0, r6}}, kReply6, {}, 0, 60},
+        {{{0, "MR00614"}, {40, "250000+000000200120;"}}, kReply6, {}, 35, 250}, // two pieces
+        {{{100, r6}}, kReply6, {}, 95, 250},                                    // starts late but in time
+        {{}, {}, {}, 120, 300},                                                 // silence
+        {{{0, "MR00614"}, {200, "250000+000000200120;"}}, {}, {}, 120, 190},    // second piece too late
+        {{{0, "?;"}}, "?;", {}, 0, 60},                                         // an empty slot
+        {{{0, noise}}, {}, tooLong, 0, 60},
+        {{{0, noise.left(100)}, {20, noise.left(100)}, {40, noise.left(100)}, {60, "x;"}},
+         {},
+         tooLong,
+         35,
+         250},
+        {{{0, r5}, {30, r6}}, kReply6, dropped, 25, 250}, // a late reply for the previous channel
+        {{{0, r5 + r6}}, kReply6, dropped, 0, 60},
+        {{{0, r5}}, {}, dropped, 120, 300}, // only another channel
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pieces.isEmpty() ? std::string("silence")
+                                        : c.pieces.first().text.left(30).toStdString());
+        FakeSerialPort fresh; // each case on its own line, so nothing is left over from the one before
+        CatLink each(fresh, log, prompter, [] {});
+        each.setOptions(link.options());
+        ASSERT_TRUE(each.openPort(3, QStringLiteral("38400,N,8,2")));
+        log.clear();
+        fresh.answer(QStringLiteral("MR006;"), c.pieces);
+        each.send(QStringLiteral("MR006;"));
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(each.receive(6), !c.reply.isEmpty());
+        const qint64 ms = timer.elapsed();
+        EXPECT_EQ(each.reply(), c.reply);
+        EXPECT_EQ(logLines(log), c.log.isEmpty() ? QStringList() : QStringList{c.log});
+        EXPECT_GE(ms, c.minMs);
+        EXPECT_LE(ms, c.maxMs);
+    }
 }
-
-const QByteArray kNoise(300, 'A');
-
-INSTANTIATE_TEST_SUITE_P(
-    CatLink, ReceiveRules,
-    ::testing::Values(
-        ReceiveCase{"Whole", {{0, kReply6.toLatin1()}}, true, kReply6, {}, 0, 60},
-        ReceiveCase{"TwoPieces", {{0, "MR00614"}, {40, "250000+000000200120;"}}, true, kReply6, {}, 35, 250},
-        ReceiveCase{"StartsLateButInTime", {{100, kReply6.toLatin1()}}, true, kReply6, {}, 95, 250},
-        ReceiveCase{"Silence", {}, false, QString(), {}, 120, 300},
-        ReceiveCase{"SecondPieceTooLate",
-                    {{0, "MR00614"}, {200, "250000+000000200120;"}},
-                    false,
-                    QString(),
-                    {},
-                    120,
-                    190},
-        ReceiveCase{"EmptySlot", {{0, "?;"}}, true, QStringLiteral("?;"), {}, 0, 60},
-        ReceiveCase{"Overlong",
-                    {{0, kNoise}},
-                    false,
-                    QString(),
-                    {QStringLiteral("ReceiveData: reply longer than 256 characters discarded")},
-                    0,
-                    60},
-        ReceiveCase{"OverlongInPieces",
-                    {{0, kNoise.left(100)}, {20, kNoise.left(100)}, {40, kNoise.left(100)}, {60, "x;"}},
-                    false,
-                    QString(),
-                    {QStringLiteral("ReceiveData: reply longer than 256 characters discarded")},
-                    35,
-                    250},
-        ReceiveCase{
-            "LateReplyForPreviousChannelDropped",
-            {{0, kReply5.toLatin1()}, {30, kReply6.toLatin1()}},
-            true,
-            kReply6,
-            {QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006")},
-            25,
-            250},
-        ReceiveCase{
-            "TwoRepliesInOnePiece",
-            {{0, (kReply5 + kReply6).toLatin1()}},
-            true,
-            kReply6,
-            {QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006")},
-            0,
-            60},
-        ReceiveCase{
-            "OnlyAnotherChannel",
-            {{0, kReply5.toLatin1()}},
-            false,
-            QString(),
-            {QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006")},
-            120,
-            300}),
-    [](const ::testing::TestParamInfo<ReceiveCase>& row) { return std::string(row.param.name); });
 
 TEST_F(CatLinkTest, WaitingYieldsToTheEventLoopButATakenReplyDoesNot)
 {
@@ -185,46 +148,31 @@ TEST_F(CatLinkTest, AClosedPortSendsNothingAndReceivesNothing)
     EXPECT_FALSE(link.receive());
 }
 
-struct OpenFailureCase {
-    const char* name;
-    bool permission;
-    bool deviceNamed;
-    QString logLine;
-    QString message;
-};
-
-class OpenFailure : public CatLinkTest, public ::testing::WithParamInterface<OpenFailureCase> {};
-
-TEST_P(OpenFailure, ShowsOneMessageAndConnectGivesUp)
+TEST_F(CatLinkTest, AFailedOpenShowsOneMessageAndConnectGivesUp)
 {
-    const OpenFailureCase& c = GetParam();
-    CatLink::Options options = link.options();
-    options.deviceNamed = c.deviceNamed;
-    link.setOptions(options);
-    port.setOpenFails(true, c.permission);
-    EXPECT_FALSE(link.connect());
-    EXPECT_EQ(logLines(log), QStringList{c.logLine});
-    ASSERT_EQ(prompter.prompts().size(), 1);
-    EXPECT_EQ(prompter.prompts().first().text, c.message);
-    EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
-    EXPECT_TRUE(port.written().isEmpty());
+    const QString notAvailable = QStringLiteral("COM Port %1 is not available. It may be in use by another "
+                                                "program.\r\nThe requested operation cannot continue.");
+    const std::tuple<bool, bool, const char*, QString> cases[] = {
+        // permission, device named, port, message
+        {false, false, "3", notAvailable.arg(3)},
+        {false, true, "/dev/fake", notAvailable.arg("/dev/fake")},
+        {true, false, "3",
+         notAvailable.arg(3) + "\r\nOn Linux, add your user to the 'dialout' group and log in again."},
+    };
+    for (const auto& [permission, deviceNamed, name, message] : cases) {
+        log.clear();
+        prompter.clear();
+        CatLink::Options options = link.options();
+        options.deviceNamed = deviceNamed;
+        link.setOptions(options);
+        port.setOpenFails(true, permission);
+        EXPECT_FALSE(link.connect());
+        EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port ") + name});
+        EXPECT_EQ(prompter.messages(), QStringList{message});
+        EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
+        EXPECT_TRUE(port.written().isEmpty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    CatLink, OpenFailure,
-    ::testing::Values(
-        OpenFailureCase{"InUse", false, false, QStringLiteral("SetCommPort: open failed for port 3"),
-                        QStringLiteral("COM Port 3 is not available. It may be in use by another program.\r\n"
-                                       "The requested operation cannot continue.")},
-        OpenFailureCase{
-            "NamedDevice", false, true, QStringLiteral("SetCommPort: open failed for port /dev/fake"),
-            QStringLiteral("COM Port /dev/fake is not available. It may be in use by another program.\r\n"
-                           "The requested operation cannot continue.")},
-        OpenFailureCase{"Permission", true, false, QStringLiteral("SetCommPort: open failed for port 3"),
-                        QStringLiteral("COM Port 3 is not available. It may be in use by another program.\r\n"
-                                       "The requested operation cannot continue.\r\n"
-                                       "On Linux, add your user to the 'dialout' group and log in again.")}),
-    [](const ::testing::TestParamInfo<OpenFailureCase>& row) { return std::string(row.param.name); });
 
 TEST_F(CatLinkTest, NeverOpensWithAnUnknownSettingsText)
 {
@@ -246,112 +194,45 @@ TEST_F(CatLinkTest, HandshakeFollowsTheNoRtsOption)
 
 // ---- Link set-up ---------------------------------------------------------------
 
-struct ConnectCase {
-    const char* name;
-    int radioBaud;
-    QString userSpeed;
-    QStringList log;
-    QStringList written;
-    QVector<int> opened;
-};
-
-class Connect : public CatLinkTest, public ::testing::WithParamInterface<ConnectCase> {};
-
-TEST_P(Connect, FindsTheRadioAndMovesItToTheUserSpeed)
+// Detection itself runs against the simulated radio; here only what the fake port shows better:
+// every open's rate, and an unknown stored speed.
+TEST_F(CatLinkTest, AnUnknownStoredSpeedFallsBackTo38400)
 {
-    const ConnectCase& c = GetParam();
-    port.setRadioBaud(c.radioBaud);
+    const QString openOk = QStringLiteral("SetCommPort: open OK for port 3");
+    port.setRadioBaud(19200);
     CatLink::Options options = link.options();
-    options.userSpeed = c.userSpeed;
+    options.userSpeed = QStringLiteral("57600,N,8,2");
     link.setOptions(options);
     ASSERT_TRUE(link.connect());
-    EXPECT_EQ(logLines(log), c.log);
-    EXPECT_EQ(port.written(), c.written);
-    EXPECT_EQ(port.openedRates(), c.opened);
+    EXPECT_EQ(logLines(log),
+              (QStringList{"The stored Com speed '57600,N,8,2' is not one of 4800, 9600, 19200 or "
+                           "38400; using 38400,N,8,2",
+                           openOk, "Baud rate of 38400 not successful", openOk, "Baud rate of 19200 detected",
+                           "Turning off Auto Information", "Setting Com speed to 38400,N,8,2", openOk}));
+    EXPECT_EQ(port.written(), QStringList({"ID;", "ID;", "AI0;", "EX0263;"}));
+    EXPECT_EQ(port.openedRates(), QVector<int>({38400, 19200, 38400}));
     EXPECT_TRUE(link.isOpen());
     EXPECT_TRUE(prompter.prompts().isEmpty());
 }
 
-const QString kOpenOk = QStringLiteral("SetCommPort: open OK for port 3");
-
-INSTANTIATE_TEST_SUITE_P(
-    CatLink, Connect,
-    ::testing::Values(
-        ConnectCase{"At38400",
-                    38400,
-                    QStringLiteral("38400,N,8,2"),
-                    {kOpenOk, QStringLiteral("Baud rate of 38400 detected"),
-                     QStringLiteral("Turning off Auto Information"),
-                     QStringLiteral("Setting Com speed to 38400,N,8,2"), kOpenOk},
-                    {QStringLiteral("ID;"), QStringLiteral("AI0;"), QStringLiteral("EX0263;")},
-                    {38400, 38400}},
-        ConnectCase{"At4800ToUser9600",
-                    4800,
-                    QStringLiteral("9600,N,8,2"),
-                    {kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
-                     QStringLiteral("Baud rate of 19200 not successful"), kOpenOk,
-                     QStringLiteral("Baud rate of 9600 not successful"), kOpenOk,
-                     QStringLiteral("Baud rate of 4800 detected"),
-                     QStringLiteral("Turning off Auto Information"),
-                     QStringLiteral("Setting Com speed to 9600,N,8,2"), kOpenOk},
-                    {QStringLiteral("ID;"), QStringLiteral("ID;"), QStringLiteral("ID;"),
-                     QStringLiteral("ID;"), QStringLiteral("AI0;"), QStringLiteral("EX0261;")},
-                    {38400, 19200, 9600, 4800, 9600}},
-        ConnectCase{
-            "UnknownStoredSpeedFallsBackTo38400",
-            19200,
-            QStringLiteral("57600,N,8,2"),
-            {QStringLiteral("The stored Com speed '57600,N,8,2' is not one of 4800, 9600, 19200 or 38400; "
-                            "using 38400,N,8,2"),
-             kOpenOk, QStringLiteral("Baud rate of 38400 not successful"), kOpenOk,
-             QStringLiteral("Baud rate of 19200 detected"), QStringLiteral("Turning off Auto Information"),
-             QStringLiteral("Setting Com speed to 38400,N,8,2"), kOpenOk},
-            {QStringLiteral("ID;"), QStringLiteral("ID;"), QStringLiteral("AI0;"), QStringLiteral("EX0263;")},
-            {38400, 19200, 38400}}),
-    [](const ::testing::TestParamInfo<ConnectCase>& row) { return std::string(row.param.name); });
-
-TEST_F(CatLinkTest, AnIdentityOtherThanTheRadiosFailsTwiceWithoutNotSuccessfulLines)
-{
-    port.setIdReply(QStringLiteral("?;"));
-    EXPECT_FALSE(link.connect());
-    EXPECT_EQ(port.written(), QStringList(8, QStringLiteral("ID;")));
-    // Only the rate the radio hears at gets the "?;"; the others stay silent.
-    const QStringList pass = {kOpenOk,
-                              kOpenOk,
-                              QStringLiteral("Baud rate of 19200 not successful"),
-                              kOpenOk,
-                              QStringLiteral("Baud rate of 9600 not successful"),
-                              kOpenOk,
-                              QStringLiteral("Baud rate of 4800 not successful")};
-    EXPECT_EQ(logLines(log), pass + pass);
-    EXPECT_EQ(prompter.messages(),
-              QStringList{QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
-                                         "Please check your Com port connection and radio power on state.")});
-    EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::None);
-    EXPECT_FALSE(link.isOpen());
-}
-
 // ---- Port numbers --------------------------------------------------------------
 
-struct PortCase {
-    int number;
-    const char* device;
-};
-
-class PortTable : public ::testing::TestWithParam<PortCase> {};
-
-TEST_P(PortTable, NumbersNameTheUsualDevices)
-{
-    EXPECT_EQ(PortDirectory().device(GetParam().number), QString::fromLatin1(GetParam().device));
-}
-
 #ifndef Q_OS_WIN
-INSTANTIATE_TEST_SUITE_P(CatLink, PortTable,
-                         ::testing::Values(PortCase{0, ""}, PortCase{1, "/dev/ttyS0"},
-                                           PortCase{4, "/dev/ttyS3"}, PortCase{5, "/dev/ttyUSB0"},
-                                           PortCase{8, "/dev/ttyUSB3"}, PortCase{9, "/dev/ttyACM0"},
-                                           PortCase{12, "/dev/ttyACM3"}, PortCase{13, "/dev/ttyS4"},
-                                           PortCase{16, "/dev/ttyS7"}, PortCase{17, ""}));
+TEST(PortDirectory, NumbersNameTheUsualDevices)
+{
+    const std::pair<int, const char*> cases[] = {{0, ""},
+                                                 {1, "/dev/ttyS0"},
+                                                 {4, "/dev/ttyS3"},
+                                                 {5, "/dev/ttyUSB0"},
+                                                 {8, "/dev/ttyUSB3"},
+                                                 {9, "/dev/ttyACM0"},
+                                                 {12, "/dev/ttyACM3"},
+                                                 {13, "/dev/ttyS4"},
+                                                 {16, "/dev/ttyS7"},
+                                                 {17, ""}};
+    for (const auto& [number, device] : cases)
+        EXPECT_EQ(PortDirectory().device(number), QString::fromLatin1(device)) << number;
+}
 #endif
 
 TEST(PortDirectory, SettingsOverrideOneNumberAndReachTheLinkOptions)

@@ -79,6 +79,12 @@ protected:
     }
     RadioReader::Outcome read() { return RadioReader(state, prompter, log, link, progress).run(); }
     RadioWriter::Outcome write() { return RadioWriter(state, prompter, log, link, progress).run(); }
+    // After any end of a procedure: not busy, the port closed.
+    void expectIdle()
+    {
+        EXPECT_FALSE(state.busy);
+        EXPECT_FALSE(link.isOpen());
+    }
     void expectAllEmptyFrom(int first)
     {
         for (int p = first; p <= ChannelMap::kSlotCount; ++p)
@@ -155,8 +161,7 @@ TEST_F(RadioLink, MovesTheRadioToASlowerUserSpeed)
     options.userSpeed = QStringLiteral("4800,N,8,2");
     link.setOptions(options);
     ASSERT_TRUE(link.connect());
-    EXPECT_EQ(radio->commands(),
-              (QStringList{QStringLiteral("ID;"), QStringLiteral("AI0;"), QStringLiteral("EX0260;")}));
+    EXPECT_EQ(radio->commands(), QStringList({"ID;", "AI0;", "EX0260;"}));
     EXPECT_EQ(radio->catRate(), 4800);
     link.send(CatCodec::memoryReadQuery(1));
     ASSERT_TRUE(link.receive(0));
@@ -186,8 +191,7 @@ TEST_F(RadioLink, EightIdentityQueriesThenTheTwoAttemptsMessage)
 TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
 {
     useDevice(QStringLiteral("/nonexistent/quaystone-tty"));
-    state.tables.setRecordAt(1, {QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Simplex"),
-                                 QString(), QString(), QStringLiteral("kept")});
+    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex|||kept"));
     state.dataSource = AppState::File;
     EXPECT_EQ(read(), RadioReader::Outcome::NoLink);
     EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 1")});
@@ -299,8 +303,7 @@ TEST_F(Reading, AStopAfterSlot30EndsTheReadThere)
     EXPECT_EQ(state.tables.recordAt(30).Mode, QStringLiteral("CW"));
     expectAllEmptyFrom(31);
     EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, kReadDone}));
-    EXPECT_FALSE(link.isOpen());
-    EXPECT_FALSE(state.busy);
+    expectIdle();
 }
 
 TEST_F(Reading, AGarbageReplyFailsTheReadAndEmptiesTheTables)
@@ -330,8 +333,7 @@ TEST_F(Reading, AGarbageReplyFailsTheReadAndEmptiesTheTables)
     EXPECT_TRUE(state.changed);
     EXPECT_FALSE(state.readPresent);
     EXPECT_EQ(state.dataSource, int(AppState::Nothing));
-    EXPECT_FALSE(state.busy);
-    EXPECT_FALSE(link.isOpen());
+    expectIdle();
     EXPECT_FALSE(progress.visible);
 }
 
@@ -355,8 +357,7 @@ TEST_F(Reading, CancelAtTheInstructionsLeavesEmptyTablesAndTheChangedFlag)
 {
     startRadio();
     radio->setChannel(command(1, "7.10000|CW"));
-    state.tables.setRecordAt(2, {QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Simplex"),
-                                 QString(), QString(), QString()});
+    state.tables.setRecordAt(2, rec("7.00000|LSB|Simplex|||"));
     state.currentFilePath = QStringLiteral("/tmp/x.950");
     state.filePresent = true;
     prompter.answer(Prompter::Answer::Cancel);
@@ -375,8 +376,7 @@ TEST_F(Reading, NoToTheUnsavedChangesQuestionOpensNothing)
 {
     startRadio();
     state.changed = true;
-    state.tables.setRecordAt(1, {QStringLiteral("7.00000"), QStringLiteral("LSB"), QStringLiteral("Simplex"),
-                                 QString(), QString(), QStringLiteral("mine")});
+    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex|||mine"));
     prompter.answer(Prompter::Answer::No);
     EXPECT_EQ(read(), RadioReader::Outcome::Declined);
     EXPECT_TRUE(radio->commands().isEmpty());
@@ -411,8 +411,7 @@ TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)
     expectAllEmptyFrom(1);
     EXPECT_FALSE(state.readPresent);
     EXPECT_EQ(state.dataSource, int(AppState::Nothing));
-    EXPECT_FALSE(state.busy);
-    EXPECT_FALSE(link.isOpen());
+    expectIdle();
 }
 
 // ---- Writing --------------------------------------------------------------------
@@ -471,8 +470,7 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
                              "To minimise relay chatter switch the radio to VFO mode.\r\n\r\n"
                              "When you are ready to write click the OK button,\r\n"
                              "or click Cancel to abort the memory write."));
-    EXPECT_FALSE(state.busy);
-    EXPECT_FALSE(link.isOpen());
+    expectIdle();
     EXPECT_EQ(progress.shown, QStringList{RadioWriter::writingMessage()});
 }
 
@@ -518,8 +516,7 @@ TEST_F(Writing, CancelAtTheInstructionsSendsNothingMore)
     EXPECT_EQ(radio->commands(), kSetUp);
     EXPECT_EQ(logLines(log).mid(5), QStringList{QStringLiteral("Write: issue initial instructions")});
     EXPECT_EQ(prompter.prompts().size(), 1);
-    EXPECT_FALSE(state.busy);
-    EXPECT_FALSE(link.isOpen());
+    expectIdle();
     EXPECT_TRUE(progress.shown.isEmpty());
 }
 
@@ -541,8 +538,7 @@ TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
         QStringLiteral("The connection to the radio was lost while writing memory 3.\r\n"
                        "The write has been abandoned; memories before it were written, the rest were not."));
     EXPECT_FALSE(logLines(log).contains(QStringLiteral("Memory 3 added")));
-    EXPECT_FALSE(state.busy);
-    EXPECT_FALSE(link.isOpen());
+    expectIdle();
 }
 
 } // namespace
