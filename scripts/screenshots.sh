@@ -45,6 +45,14 @@ shoot menu-help Normal "" "xdotool mousemove 221 8 click 1"
 # The right-click menu of the memories table, and the PMS page.
 shoot popup-memories Normal "" "xdotool mousemove 300 250 click 3"
 shoot page-pms Normal "" "xdotool mousemove 107 75 click 1"
+# The Import/Export window; the rule editor with the United Kingdom set and a
+# step list open, then with a refused bound and its message.
+shoot import-export Normal "" "xdotool mousemove 479 40 click 1"
+shoot rules-editor Normal "" "xdotool mousemove 171 8 click 1; sleep 0.5; xdotool key r; sleep 1
+    xdotool mousemove 578 262 click 1; sleep 0.5; xdotool mousemove 420 133 click --repeat 2 1"
+shoot rules-refused Normal "" "xdotool mousemove 171 8 click 1; sleep 0.5; xdotool key r; sleep 1
+    xdotool mousemove 578 262 click 1; sleep 0.5; xdotool mousemove 60 112 click --repeat 2 1; sleep 0.5
+    xdotool key ctrl+a; xdotool type 144.5; xdotool key Return"
 
 # Reading the simulated radio: the progress window half-way through the read.
 home=$(mktemp -d)
@@ -61,3 +69,28 @@ XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
     kill \$pid" >/dev/null 2>&1 || true
 rm -rf "$home"
 echo "$out/read-progress.png"
+
+# The small windows: the first start (welcome, then the folder chooser), the
+# port detector after a detection, and the About window.
+shoot_ini() { # name ini-lines actions
+    local name=$1 ini=$2 actions=$3 home
+    home=$(mktemp -d)
+    mkdir -p "$home/Quaystone"
+    printf '[Settings]\nMemoryTop=0\nMemoryLeft=0\n%s\n' "$ini" >"$home/Quaystone/Quaystone.ini"
+    XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+        cd '$home'
+        '$exe' '$sample' & pid=\$!
+        sleep 3
+        $actions
+        sleep 1
+        import -window root '$out/$name.png'
+        kill \$pid" >/dev/null 2>&1 || true
+    rm -rf "$home"
+    echo "$out/$name.png"
+}
+shoot_ini first-use "FirstTime=0" "true"
+shoot_ini folder-chooser "FirstTime=0" "xdotool key Return; sleep 1"
+shoot_ini com-port-detector "FirstTime=1
+HomeDir=/tmp" "xdotool mousemove 171 8 click 1; sleep 0.5; xdotool key i; sleep 1; xdotool key Return"
+shoot_ini about "FirstTime=1
+HomeDir=/tmp" "xdotool mousemove 221 8 click 1; sleep 0.5; xdotool key Up Return"

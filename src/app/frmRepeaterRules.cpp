@@ -55,6 +55,7 @@ frmRepeaterRules::frmRepeaterRules(RuleSet& rules, SettingsStore& store, Prompte
         headers << headerText(c);
     grdRules->setHorizontalHeaderLabels(headers);
     grdRules->verticalHeader()->hide();
+    grdRules->horizontalHeader()->setStretchLastSection(true);
     grdRules->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRules->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
@@ -125,6 +126,8 @@ frmRepeaterRules::frmRepeaterRules(RuleSet& rules, SettingsStore& store, Prompte
         gridWidth += width;
     }
     grdRules->setMinimumWidth(gridWidth + grdRules->verticalScrollBar()->sizeHint().width());
+    // Rule rows stay lower than the two-line header row.
+    grdRules->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
     grdRules->setMinimumHeight(12 * (metrics.height() + 8));
 
     reloadRules();
