@@ -1,7 +1,8 @@
 #include "FileTestSupport.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "support/CliRun.h"
+
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,32 +13,9 @@ namespace {
 // Runs quaystone-cli with its settings in a temporary folder and a "." locale.
 class CliFiles : public ::testing::Test {
 protected:
-    struct Run {
-        int status = -1;
-        QString out;
-        QString err;
-    };
-
+    using Run = CliRun;
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    Run cli(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(QUAYSTONE_CLI), args);
-        Run run;
-        if (!process.waitForFinished(30000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
-
+    Run cli(const QStringList& args) { return runCli(m_dir.path(), args); }
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
     QTemporaryDir m_dir;

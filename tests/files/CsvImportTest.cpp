@@ -329,12 +329,8 @@ TEST_P(CsvImportTest, HeadersThatAreNotOursStopTheImport)
          {"Filename: %1", "1,7.00000,LSB,Simplex,,,,67.0,,,,,",
           "First record is not recognised as a header record"},
          {"Import aborted due to errors"}},
-        {"",
-         {"Filename: %1", "First record is not recognised as a header record"},
-         {"Import aborted due to errors"}},
         {"#,Freq,Mode", {"Header looks like one from Coldharbour. Import aborted"}, {}},
         {"\"Channel Number\",\"Frequency\"", {"Header looks like one from Glenholm. Import aborted"}, {}},
-        {"Bank,Channel", {"Header looks like one from Farrowby. Import aborted"}, {}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run({QString::fromLatin1(c.header), csvLine("1|7.0")}), R::NotImportable);
@@ -347,21 +343,6 @@ TEST_P(CsvImportTest, HeadersThatAreNotOursStopTheImport)
                   c.messages.isEmpty() ? Prompter::Icon::None : Prompter::Icon::Exclamation);
         EXPECT_TRUE(m_state.tables.memories.isEmptyRow(1));
     }
-}
-
-TEST_P(CsvImportTest, PreviewListsTheFileAndChangesNothing)
-{
-    EXPECT_EQ(run(csvFile({"1|7.1|LSB||||\"quoted, text\"", "x|bad"}), {}, true), R::Previewed);
-    EXPECT_EQ(
-        logLines(m_log),
-        QStringList({"Header type identified as: Plainsong",
-                     "Memory,RXFreq,RXMode,Shift,TXShift/Freq,TXMode,CTCSS/DCS,Tone/Code,Show,Name,"
-                     "Scan,Group,Description",
-                     "1,7.1,LSB,,,,,,,,,, quoted  text ", "x,bad,,,,,,,,,,,", CsvImport::underscoreLine()}));
-    EXPECT_EQ(m_prompter.prompts().size(), 1); // the file dialog only
-    EXPECT_TRUE(m_state.tables.memories.isEmptyRow(1));
-    EXPECT_FALSE(m_state.changed);
-    EXPECT_FALSE(m_state.undo.available());
 }
 
 TEST_P(CsvImportTest, FileNamesAndAMissingFile)

@@ -5,32 +5,17 @@
 
 #include "RadioSimulator.h"
 
+#include "support/CliRun.h"
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString err;
-};
-
 class CliRadio : public ::testing::Test {
 protected:
-    CliRun cli(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(folder.path());
-        process.start(QStringLiteral(QUAYSTONE_CLI), args);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
-    }
+    CliRun cli(const QStringList& args) { return runCli(folder.path(), args); }
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
     QByteArray contents(const char* name) const
     {
@@ -55,7 +40,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     ASSERT_FALSE(sourceDevice.isEmpty());
 
     const CliRun backup = cli({"read", "--device", sourceDevice, "--out", path("backup.950")});
-    EXPECT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    EXPECT_EQ(backup.status, 0) << backup.err.toStdString();
     EXPECT_EQ(contents("backup.950"),
               (kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
     // No trace lines without --trace.
@@ -66,7 +51,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     ASSERT_FALSE(targetDevice.isEmpty());
     const CliRun restore =
         cli({"write", path("backup.950"), "--device", targetDevice, "--speed", "19200", "--trace"});
-    EXPECT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    EXPECT_EQ(restore.status, 0) << restore.err.toStdString();
     for (int channel = 0; channel < RadioSimulator::kChannelCount; ++channel)
         EXPECT_EQ(target.channel(channel), source.channel(channel)) << channel;
     EXPECT_EQ(target.catRate(), 19200);
@@ -77,7 +62,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     // A second restore finds every channel identical and writes nothing.
     target.clearTraffic();
     const CliRun again = cli({"write", path("backup.950"), "--device", targetDevice});
-    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.status, 0);
     EXPECT_TRUE(target.commands().filter(QRegularExpression(QStringLiteral("^MW"))).isEmpty());
 }
 
@@ -117,7 +102,7 @@ TEST_F(CliRadio, RunsThatCannotWorkExitNonZeroWithTheMessage)
         if (args.contains(QStringLiteral("SIM")))
             args.replace(QStringLiteral("SIM"), radio.start());
         const CliRun run = cli(args.split(QLatin1Char(' ')));
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
+        EXPECT_EQ(run.status, c.exitCode) << c.args;
         EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.message))) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(path("out.950")));
         if (c.noAnswer) {

@@ -1,11 +1,10 @@
 #include "app/Settings.h"
 #include "support/TestText.h"
 
+#include "support/CliRun.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,37 +18,11 @@ QString samplePath()
 // Runs the real quaystone-cli with its settings in a temporary folder.
 class CliPrint : public ::testing::Test {
 protected:
-    struct Run {
-        int status = -1;
-        QString out;
-        QString err;
-    };
-
+    using Run = CliRun;
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString configFolder() const { return m_dir.filePath(QStringLiteral("config")); }
-
     // The program's store as the command sees it.
-    Settings settings() const { return Settings(configFolder() + QStringLiteral("/Quaystone")); }
-
-    Run cli(const QStringList& args, const char* locale = "C")
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
-        env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
-        env.remove(QStringLiteral("LANG"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(QUAYSTONE_CLI), args);
-        Run run;
-        if (!process.waitForFinished(60000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
+    Settings settings() const { return Settings(m_dir.filePath(QStringLiteral("config/Quaystone"))); }
+    Run cli(const QStringList& args, const char* locale = "C") { return runCli(m_dir.path(), args, locale); }
 
     QTemporaryDir m_dir;
 };

@@ -1,6 +1,6 @@
 #include "print/PrintOptions.h"
-#include "support/TestText.h"
 #include "app/Settings.h"
+#include "support/TestText.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

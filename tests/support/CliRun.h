@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// One run of the real quaystone-cli (QUAYSTONE_CLI, set by the test target) in `folder`, with its
+// settings under folder/config and the given locale. status is -1 when it did not finish normally.
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+inline CliRun runCli(const QString& folder, const QStringList& args, const char* locale = "C")
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
+    env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
+    env.remove(QStringLiteral("LANG"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(QUAYSTONE_CLI), args);
+    CliRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
