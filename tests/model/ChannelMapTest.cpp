@@ -63,14 +63,6 @@ TEST(ChannelTable, ClearingAndResettingLeaveOnlyTheMarkerAndLabels)
     }
 }
 
-TEST(ChannelTable, HeadersHaveTwoLines)
-{
-    EXPECT_EQ(ChannelTable::headerText(TableKind::Memories, 0), QStringLiteral("General\nMemories"));
-    EXPECT_EQ(ChannelTable::headerText(TableKind::Pms, 0), QStringLiteral("PMS\nMemories"));
-    EXPECT_EQ(ChannelTable::headerText(TableKind::Memories, 4), QStringLiteral("Encoding\nMethod"));
-    EXPECT_TRUE(ChannelTable::headerText(TableKind::Pms, 6).isEmpty());
-}
-
 struct CodeCase {
     char code;
     const char* mode;

@@ -31,6 +31,7 @@ TEST(UndoSnapshot, RestoresTheWholeTableOnceAndKeepsItsFilePrivate)
               QFile::Permissions());
 }
 
+// A new snapshot replaces the old one, and the file goes with the snapshot.
 TEST(UndoSnapshot, ANewSnapshotReplacesTheOldOneAndTheFileGoesAway)
 {
     QString path;
@@ -38,10 +39,10 @@ TEST(UndoSnapshot, ANewSnapshotReplacesTheOldOneAndTheFileGoesAway)
         ChannelTable table(TableKind::Memories);
         UndoSnapshot undo;
         path = undo.fileName();
-        table.setText(1, 1, QStringLiteral("1.00000"));
-        undo.take(table, QStringLiteral("Paste"));
-        table.setText(1, 1, QStringLiteral("2.00000"));
-        undo.take(table, QStringLiteral("Remove"));
+        for (const char* freq : {"1.00000", "2.00000"}) {
+            table.setText(1, 1, QString::fromLatin1(freq));
+            undo.take(table, QStringLiteral("Paste"));
+        }
         table.setText(1, 1, QStringLiteral("3.00000"));
         ASSERT_TRUE(undo.restore(table));
         EXPECT_EQ(table.text(1, 1), QStringLiteral("2.00000"));

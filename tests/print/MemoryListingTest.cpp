@@ -186,55 +186,42 @@ QUAYSTONE_BOTH_DECIMAL_MARKS(FrequencyAlignment);
 // Paging: every page after the first opens with the page header and an empty
 // line; a line whose position is past the printable height less 510 twips
 // goes to a new page; a "^" forces one.
-struct PagingCase {
-    const char* name;
-    PageGeometry geometry;
-    int pages;
-    int firstPageMemoryLines;
-    int fullPageMemoryLines;
-    int lastPageMemoryLines;
-};
-
-class MemoryListingPaging : public ::testing::TestWithParam<PagingCase> {};
-
-TEST_P(MemoryListingPaging, BreaksAtTheBottomLimit)
+TEST(MemoryListing, BreaksAtTheBottomLimit)
 {
-    const PagingCase& c = GetParam();
+    struct Case {
+        PageGeometry geometry;
+        int pages, firstPageMemoryLines, fullPageMemoryLines, lastPageMemoryLines;
+    };
+    const Case cases[] = {
+        {{1510, 0, 100}, 12, 7, 9, 3},     // limit 1000: positions 0..1000 print, eleven lines a page
+        {{1509, 0, 100}, 13, 6, 8, 6},     // one twip less moves the line at the limit over
+        {{1510, 520, 100}, 34, 1, 3, 3},   // the top margin on every page: five lines a page
+        {{1510, 1240, 100}, 101, 0, 1, 1}, // a margin past the limit still prints every line, one a page
+    };
     ChannelTable table(TableKind::Memories);
     for (int row = 1; row <= 100; ++row)
         fill(table, {{row, "7.05000", ""}});
     const QString header = MemoryListing::headerLine(PrintOptions());
-    const MemoryListing::Pages pages =
-        MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), c.geometry, QStringLiteral("."));
-    ASSERT_EQ(pages.size(), c.pages);
-    EXPECT_EQ(pages.first().size() - 4, c.firstPageMemoryLines);
-    if (pages.size() > 2) {
-        EXPECT_EQ(pages[1].size() - 2, c.fullPageMemoryLines);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pages);
+        const MemoryListing::Pages pages =
+            MemoryListing::compose(table, PrintOptions(), "T", c.geometry, ".");
+        ASSERT_EQ(pages.size(), c.pages);
+        EXPECT_EQ(pages.first().size() - 4, c.firstPageMemoryLines);
+        EXPECT_EQ(pages[1].size() - 2, pages.size() > 2 ? c.fullPageMemoryLines : c.lastPageMemoryLines);
+        EXPECT_EQ(pages.last().size() - 2, c.lastPageMemoryLines);
+        int next = 1;
+        for (int page = 0; page < pages.size(); ++page) {
+            const QStringList& lines = pages[page];
+            const int first = page == 0 ? 4 : 2;
+            EXPECT_EQ(lines.mid(first - 2, 2), QStringList({header, QString()})) << "page " << page;
+            for (int line = first; line < lines.size(); ++line)
+                EXPECT_EQ(lines[line].mid(5, 5).trimmed().toInt(), next++)
+                    << "page " << page << " line " << line;
+        }
+        EXPECT_EQ(next, 101) << "every row printed once";
     }
-    EXPECT_EQ(pages.last().size() - 2, c.lastPageMemoryLines);
-    int next = 1;
-    for (int page = 0; page < pages.size(); ++page) {
-        const QStringList& lines = pages[page];
-        const int first = page == 0 ? 4 : 2;
-        EXPECT_EQ(lines.value(first - 2), header) << "page " << page;
-        EXPECT_EQ(lines.value(first - 1), QString()) << "page " << page;
-        for (int line = first; line < lines.size(); ++line)
-            EXPECT_EQ(lines[line].mid(5, 5).trimmed().toInt(), next++) << "page " << page << " line " << line;
-    }
-    EXPECT_EQ(next, 101) << "every row printed once";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Geometry, MemoryListingPaging,
-    ::testing::Values(
-        // Limit 1000: positions 0..1000 print, so eleven lines a page.
-        PagingCase{"LineExactlyAtTheLimitStillPrints", {1510, 0, 100}, 12, 7, 9, 3},
-        PagingCase{"OneTwipLessMovesThatLineOver", {1509, 0, 100}, 13, 6, 8, 6},
-        // Top margin 520: positions 520..1000, five lines a page.
-        PagingCase{"TopMarginOnEveryPage", {1510, 520, 100}, 34, 1, 3, 3},
-        // A margin already past the limit still prints every line, one a page.
-        PagingCase{"MarginPastTheLimitPrintsOneLineAPage", {1510, 1240, 100}, 101, 0, 1, 1}),
-    [](const ::testing::TestParamInfo<PagingCase>& row) { return std::string(row.param.name); });
 
 TEST(MemoryListing, CaretStartsANewPageAfterTheOpenRun)
 {
