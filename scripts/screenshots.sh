@@ -70,3 +70,27 @@ XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
 rm -rf "$home"
 echo "$out/read-progress.png"
 
+# The small windows: the first start (welcome, then the folder chooser), the
+# port detector after a detection, and the About window.
+shoot_ini() { # name ini-lines actions
+    local name=$1 ini=$2 actions=$3 home
+    home=$(mktemp -d)
+    mkdir -p "$home/Quaystone"
+    printf '[Settings]\nMemoryTop=0\nMemoryLeft=0\n%s\n' "$ini" >"$home/Quaystone/Quaystone.ini"
+    XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+        cd '$home'
+        '$exe' '$sample' & pid=\$!
+        sleep 3
+        $actions
+        sleep 1
+        import -window root '$out/$name.png'
+        kill \$pid" >/dev/null 2>&1 || true
+    rm -rf "$home"
+    echo "$out/$name.png"
+}
+shoot_ini first-use "FirstTime=0" "true"
+shoot_ini folder-chooser "FirstTime=0" "xdotool key Return; sleep 1"
+shoot_ini com-port-detector "FirstTime=1
+HomeDir=/tmp" "xdotool mousemove 171 8 click 1; sleep 0.5; xdotool key i; sleep 1; xdotool key Return"
+shoot_ini about "FirstTime=1
+HomeDir=/tmp" "xdotool mousemove 221 8 click 1; sleep 0.5; xdotool key Up Return"

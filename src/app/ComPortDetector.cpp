@@ -96,6 +96,8 @@ ComPortDetector::ComPortDetector(const PortDirectory& directory, qint32 baudRate
 
     cmdDetect = new QPushButton(QStringLiteral("Detect ports"), this);
     cmdDetect->setObjectName(QStringLiteral("cmdDetect"));
+    // Enter runs a detection, the one thing the window is for.
+    cmdDetect->setDefault(true);
     cmdExit = new QPushButton(QStringLiteral("Exit"), this);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     connect(cmdDetect, &QPushButton::clicked, this, &ComPortDetector::detect);

@@ -20,6 +20,9 @@ QString StartupDialogs::chooseDataFolder(QWidget*, Settings& settings, Prompter&
     QString start = currentFolder;
     if (start.isEmpty())
         start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    // Many Linux desktops have no desktop folder; the home folder is the next best start.
+    if (!QDir(start).exists())
+        start = QDir::homePath();
     const QString folder = prompter.chooseFolder(QString::fromLatin1(kFolderTitle), start);
     if (folder.isEmpty())
         return {};
