@@ -416,23 +416,16 @@ TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)
 
 // ---- Writing --------------------------------------------------------------------
 
-class Writing : public RadioLink {
-protected:
-    void setSlot(int position, const char* freq, const char* mode, const char* shift = "Simplex")
-    {
-        state.tables.setRecordAt(position, {local(freq), QString::fromLatin1(mode),
-                                            QString::fromLatin1(shift), QString(), QString(), QString()});
-    }
-};
+using Writing = RadioLink;
 
 TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
 {
     startRadio();
-    setSlot(1, "7.00000", "LSB");
-    setSlot(2, "14.20000", "USB");
-    setSlot(3, "21.20000", "USB");
-    setSlot(4, "28.40000", "?? ");
-    setSlot(101, "14.000000", "CW");
+    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex"));
+    state.tables.setRecordAt(2, rec("14.20000|USB|Simplex"));
+    state.tables.setRecordAt(3, rec("21.20000|USB|Simplex"));
+    state.tables.setRecordAt(4, rec("28.40000|?? |Simplex"));
+    state.tables.setRecordAt(101, rec("14.000000|CW|Simplex"));
     radio->setChannel(command(1, "7.00000|LSB"));
     radio->setChannel(command(2, "14.10000|USB"));
     radio->setChannel(command(5, "3.60000|LSB")); // kept: the table's slot 5 is empty
@@ -441,23 +434,14 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
     EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
 
     const QString mw2 = command(2, "14.20000|USB");
-    const QString mw3 = command(3, "21.20000|USB");
-    const QString mw101 = command(101, "14.000000|CW");
-    const QStringList expected = kSetUp + QStringList{QStringLiteral("MR000;"),
-                                                      QStringLiteral("MR001;"),
-                                                      mw2,
-                                                      QStringLiteral("MR002;"),
-                                                      mw3,
-                                                      QStringLiteral("MR100;"),
-                                                      mw101};
-    EXPECT_EQ(radio->commands(), expected);
-    EXPECT_EQ(
-        logLines(log).mid(5),
-        (QStringList{QStringLiteral("Write: issue initial instructions"),
-                     QStringLiteral("Memory 1 is identical - no action required"),
-                     QStringLiteral("Memory 2 replaced"), QStringLiteral("Memory 3 added"),
-                     QStringLiteral("Memory 4 (3) not written: the mode '?? ' is not a mode of the radio"),
-                     QStringLiteral("Memory 101 added")}));
+    EXPECT_EQ(radio->commands(),
+              kSetUp + QStringList({"MR000;", "MR001;", mw2, "MR002;", command(3, "21.20000|USB"), "MR100;",
+                                    command(101, "14.000000|CW")}));
+    EXPECT_EQ(logLines(log).mid(5),
+              QStringList({"Write: issue initial instructions", "Memory 1 is identical - no action required",
+                           "Memory 2 replaced", "Memory 3 added",
+                           "Memory 4 (3) not written: the mode '?? ' is not a mode of the radio",
+                           "Memory 101 added"}));
     EXPECT_EQ(radio->channel(1), QStringLiteral("MR") + mw2.mid(2));
     EXPECT_EQ(radio->channel(4), command(5, "3.60000|LSB").replace(1, 1, QLatin1Char('R')));
     EXPECT_EQ(radio->filledChannelCount(), 5);
@@ -494,14 +478,13 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
 {
     startRadio();
     for (int p = 1; p <= 118; ++p)
-        setSlot(p, p > 100 ? "10.100000" : "10.10000", "AM");
+        state.tables.setRecordAt(p, rec(p > 100 ? "10.100000|AM|Simplex" : "10.10000|AM|Simplex"));
     progress.stopAt = 3;
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(write(), RadioWriter::Outcome::Stopped);
-    const QStringList expected =
-        kSetUp + QStringList{QStringLiteral("MR000;"),  command(1, "10.10000|AM"), QStringLiteral("MR001;"),
-                             command(2, "10.10000|AM"), QStringLiteral("MR002;"),  command(3, "10.10000|AM")};
-    EXPECT_EQ(radio->commands(), expected);
+    EXPECT_EQ(radio->commands(),
+              kSetUp + QStringList({"MR000;", command(1, "10.10000|AM"), "MR001;", command(2, "10.10000|AM"),
+                                    "MR002;", command(3, "10.10000|AM")}));
     EXPECT_EQ(prompter.messages().last(), QStringLiteral("Write cancelled by user request"));
     EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::None);
     EXPECT_FALSE(link.isOpen());
@@ -510,7 +493,7 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
 TEST_F(Writing, CancelAtTheInstructionsSendsNothingMore)
 {
     startRadio();
-    setSlot(1, "7.00000", "LSB");
+    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex"));
     prompter.answer(Prompter::Answer::Cancel);
     EXPECT_EQ(write(), RadioWriter::Outcome::Cancelled);
     EXPECT_EQ(radio->commands(), kSetUp);
@@ -526,7 +509,7 @@ TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
     options.hangUpAfter = 3 + 4; // set-up, then MR and MW for two slots
     startRadio(options);
     for (int p = 1; p <= 10; ++p)
-        setSlot(p, "18.10000", "CW");
+        state.tables.setRecordAt(p, rec("18.10000|CW|Simplex"));
     prompter.answer(Prompter::Answer::Ok);
     QElapsedTimer timer;
     timer.start();
