@@ -12,13 +12,12 @@ void FakeSerialPort::answer(const QString& command, const QVector<Piece>& pieces
     m_answers[command] = pieces;
 }
 
-bool FakeSerialPort::open(const QString& device, qint32 baudRate, bool rtsCts)
+bool FakeSerialPort::open(const QString&, qint32 baudRate, bool rtsCts)
 {
     if (m_openFails)
         return false;
     m_open = true;
     m_baud = baudRate;
-    m_device = device;
     m_rtsCts = rtsCts;
     m_openedRates.append(baudRate);
     return true;
@@ -49,7 +48,7 @@ qint64 FakeSerialPort::write(const QByteArray& data)
     }
     QVector<Piece> pieces;
     if (command == QLatin1String("ID;"))
-        pieces = {{0, m_idReply.toLatin1()}};
+        pieces = {{0, QByteArray("ID0310;")}};
     if (m_answers.contains(command))
         pieces = m_answers.value(command);
     // At another speed than its own the radio hears only noise.
@@ -90,7 +89,6 @@ QByteArray FakeSerialPort::readAll()
 
 bool FakeSerialPort::waitForReadyRead(int msecs)
 {
-    ++m_waits;
     if (isLost())
         return false;
     const qint64 now = m_clock.elapsed();

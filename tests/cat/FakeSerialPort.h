@@ -27,8 +27,6 @@ public:
     }
     // Answers ID; with the identity only at this baud rate.
     void setRadioBaud(int baud) { m_radioBaud = baud; }
-    // Answers "ID;" at the radio's baud rate with this text.
-    void setIdReply(const QString& reply) { m_idReply = reply; }
     // Devices that cannot be opened.
     void setOpenFails(bool fails, bool permission = false)
     {
@@ -41,7 +39,6 @@ public:
     QStringList written() const { return m_written; }
     // Baud rate of every successful open, in order.
     QVector<int> openedRates() const { return m_openedRates; }
-    int waitCount() const { return m_waits; }
 
     bool open(const QString& device, qint32 baudRate, bool rtsCts) override;
     void close() override;
@@ -59,7 +56,6 @@ public:
     QString errorText() const override { return QStringLiteral("fake error"); }
 
     bool lastRtsCts() const { return m_rtsCts; }
-    QString lastDevice() const { return m_device; }
 
 private:
     struct Pending {
@@ -74,14 +70,11 @@ private:
     mutable QByteArray m_ready;
     QStringList m_written;
     QVector<int> m_openedRates;
-    QString m_idReply = QStringLiteral("ID0310;");
-    QString m_device;
     int m_radioBaud = 38400;
     int m_baud = 0;
     int m_loseAfterMs = -1;
     qint64 m_lostAtMs = -1;
     qint64 m_toWrite = 0;
-    int m_waits = 0;
     bool m_open = false;
     bool m_openFails = false;
     bool m_permission = false;
