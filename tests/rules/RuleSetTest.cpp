@@ -1,7 +1,7 @@
+#include "rules/RuleSet.h"
 #include "app/SettingsStore.h"
 #include "model/Frequency.h"
 #include "rules/RegionalRuleSets.h"
-#include "rules/RuleSet.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestLocale.h"
 
@@ -49,15 +49,14 @@ TEST_P(RuleSetTest, FirstCoveringRuleWinsWithInclusiveBounds)
         bool matched;
         const char* direction;
     };
-    const MatchCase cases[] = {{"29.62", true, "Minus"},   {"29.68", true, "Minus"},   {"29.61999", true, "Plus"},
-                               {"29.70", true, "Plus"},    {"29.70001", false, nullptr}, {"50.5", false, nullptr},
-                               {"50.71", true, "Simplex"}, {"50.91", true, "Simplex"}};
+    const MatchCase cases[] = {{"29.62", true, "Minus"},     {"29.68", true, "Minus"},
+                               {"29.61999", true, "Plus"},   {"29.70", true, "Plus"},
+                               {"29.70001", false, nullptr}, {"50.5", false, nullptr},
+                               {"50.71", true, "Simplex"},   {"50.91", true, "Simplex"}};
     for (const MatchCase& c : cases) {
         SCOPED_TRACE(c.freq);
         EXPECT_EQ(rules.MatchRule(steps(c.freq)), c.matched);
-        if (c.matched) {
-            EXPECT_EQ(rules.match().Direction, QString::fromLatin1(c.direction));
-        }
+        EXPECT_EQ(c.matched ? rules.match().Direction : QString(), QString::fromLatin1(c.direction));
     }
     // A failed match leaves the previous one in place.
     EXPECT_FALSE(rules.MatchRule(steps("7.0")));
@@ -88,11 +87,9 @@ TEST_P(RuleSetTest, MissingKeysTakeDefaultsAndBadBoundsReadAsMinusOne)
     rules.LoadRules(global, prompter);
     ASSERT_EQ(rules.rules().size(), 2);
     const RepeaterRule& first = rules.rules()[0];
-    EXPECT_EQ(first.Low, 14560000);
-    EXPECT_EQ(first.High, 14580000);
-    EXPECT_EQ(first.Direction, QStringLiteral("Minus"));
-    EXPECT_EQ(first.Amount, local(".60000"));
-    EXPECT_EQ(first.Step, QStringLiteral("12.5 K"));
+    EXPECT_EQ(QStringList({QString::number(first.Low), QString::number(first.High), first.Direction,
+                           first.Amount, first.Step}),
+              QStringList({"14560000", "14580000", "Minus", local(".60000"), "12.5 K"}));
     EXPECT_EQ(rules.rules()[1].Low, -1);
     EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Not a numeric value")});
 }
@@ -109,18 +106,19 @@ TEST_P(RuleSetTest, NumbersSavedWithEitherDecimalMarkLoad)
     store(QStringLiteral("Rule2Amount"), QStringLiteral("7.6"));
     rules.LoadRules(global, prompter);
     EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_EQ(rules.rules()[0].Low, 14560000);
-    EXPECT_EQ(rules.rules()[0].High, 14578750);
-    EXPECT_EQ(rules.rules()[0].Amount, local(".60000"));
-    EXPECT_EQ(rules.rules()[1].Low, 2966000);
-    EXPECT_EQ(rules.rules()[1].Amount, local("7.60000"));
+    const RepeaterRule& a = rules.rules()[0];
+    const RepeaterRule& b = rules.rules()[1];
+    EXPECT_EQ(QStringList({QString::number(a.Low), QString::number(a.High), a.Amount, QString::number(b.Low),
+                           b.Amount}),
+              QStringList({"14560000", "14578750", local(".60000"), "2966000", local("7.60000")}));
 }
 
 TEST_P(RuleSetTest, SavedRegionalSetLoadsBackAndDecidesModes)
 {
     const auto uk = RegionalRuleSets::rows(QStringLiteral("United Kingdom"));
     ASSERT_EQ(uk.size(), 5);
-    EXPECT_EQ(uk[0], (RuleSet::RuleTexts{local("29.66000"), local("29.69000"), "Minus", local(".10000"), "10.0 K"}));
+    EXPECT_EQ(uk[0],
+              (RuleSet::RuleTexts{local("29.66000"), local("29.69000"), "Minus", local(".10000"), "10.0 K"}));
     EXPECT_EQ(uk[3][3], local("7.60000"));
     ASSERT_TRUE(RuleSet::saveRules(global, uk, true, false));
     rules.LoadRules(global, prompter);
@@ -150,11 +148,12 @@ TEST_P(RuleSetTest, BandCheckAcceptsThePermittedBandsInclusive)
     }
     prompter.clear();
     rules.IsRuleBandAllowed(local("144.50000"), prompter);
-    EXPECT_EQ(prompter.messages().value(0),
-              QStringLiteral("The frequency of '") + local("144.50000") +
-                  QStringLiteral("' is not acceptable. Valid ranges in MHz are:\r\n29 - 30, 50 - 52, 145 - 147 and "
-                                 "430 - 450.\r\n If your local rules are outside these limits please contact the "
-                                 "author."));
+    EXPECT_EQ(
+        prompter.messages().value(0),
+        QStringLiteral("The frequency of '") + local("144.50000") +
+            QStringLiteral("' is not acceptable. Valid ranges in MHz are:\r\n29 - 30, 50 - 52, 145 - 147 and "
+                           "430 - 450.\r\n If your local rules are outside these limits please contact the "
+                           "author."));
     prompter.clear();
     rules.setAllowAnyFrequency(true);
     EXPECT_TRUE(rules.IsRuleBandAllowed(QStringLiteral("anything"), prompter));
@@ -165,9 +164,9 @@ QUAYSTONE_BOTH_DECIMAL_MARKS(RuleSetTest);
 
 TEST(RuleSet, StepDecidesFmOrNarrowFm)
 {
-    const std::pair<const char*, const char*> cases[] = {{"5.0 K", "FM"},   {"10.0 K", "FMN"}, {"12.5 K", "FMN"},
-                                                         {"15.0 K", "FM"},  {"20.0 K", "FM"},  {"25.0 K", "FM"},
-                                                         {"50.0 K", "FM"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"5.0 K", "FM"},  {"10.0 K", "FMN"}, {"12.5 K", "FMN"}, {"15.0 K", "FM"},
+        {"20.0 K", "FM"}, {"25.0 K", "FM"},  {"50.0 K", "FM"}};
     for (const auto& [step, mode] : cases)
         EXPECT_EQ(RuleSet::modeForStep(QString::fromLatin1(step)), QString::fromLatin1(mode)) << step;
 }
