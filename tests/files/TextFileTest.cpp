@@ -1,6 +1,5 @@
 #include "files/TextFileReader.h"
 #include "files/TextFileWriter.h"
-#include "support/FailingDevice.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -69,21 +68,6 @@ TEST(TextFileWriter, EndsEveryLineWithCrLfAndReadsBackUnchanged)
     EXPECT_TRUE(bytes.startsWith("MW000\r\n\r\n"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
     EXPECT_EQ(TextFileReader::splitLines(TextFileReader::decode(bytes)), lines);
-}
-
-TEST(TextFileWriter, ReportsADeviceThatStopsTakingBytes)
-{
-    const QByteArray bytes = TextFileWriter::encode({"0123456789", "0123456789"});
-    for (const qint64 limit : {qint64(0), qint64(1), qint64(11), qint64(bytes.size() - 1)}) {
-        FailingDevice device(nullptr, limit);
-        TextFileWriter writer;
-        EXPECT_FALSE(writer.write(device, bytes)) << limit;
-        EXPECT_FALSE(writer.errorText().isEmpty());
-        EXPECT_EQ(device.written(), limit);
-    }
-    FailingDevice roomy(nullptr, bytes.size());
-    TextFileWriter writer;
-    EXPECT_TRUE(writer.write(roomy, bytes));
 }
 
 } // namespace

@@ -353,28 +353,11 @@ TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
         QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006")));
 }
 
-TEST_F(Reading, CancelAtTheInstructionsLeavesEmptyTablesAndTheChangedFlag)
+// No to the unsaved-changes question opens nothing; Cancel at the instructions leaves empty tables.
+TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
 {
     startRadio();
     radio->setChannel(command(1, "7.10000|CW"));
-    state.tables.setRecordAt(2, rec("7.00000|LSB|Simplex|||"));
-    state.currentFilePath = QStringLiteral("/tmp/x.950");
-    state.filePresent = true;
-    prompter.answer(Prompter::Answer::Cancel);
-    EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
-    EXPECT_EQ(radio->commands(), kSetUp);
-    expectAllEmptyFrom(1);
-    EXPECT_TRUE(state.currentFilePath.isEmpty());
-    EXPECT_FALSE(state.filePresent);
-    EXPECT_FALSE(state.readPresent);
-    EXPECT_EQ(logLines(log).mid(5), (QStringList{QStringLiteral("Read: issue initial instructions"),
-                                                 QStringLiteral("Read: user cancelled before read")}));
-    EXPECT_FALSE(link.isOpen());
-}
-
-TEST_F(Reading, NoToTheUnsavedChangesQuestionOpensNothing)
-{
-    startRadio();
     state.changed = true;
     state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex|||mine"));
     prompter.answer(Prompter::Answer::No);
@@ -384,7 +367,19 @@ TEST_F(Reading, NoToTheUnsavedChangesQuestionOpensNothing)
     EXPECT_EQ(prompter.prompts().size(), 1);
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Question);
     EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("mine"));
+
+    state.currentFilePath = QStringLiteral("/tmp/x.950");
+    state.filePresent = true;
+    prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
+    EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
+    EXPECT_EQ(radio->commands(), kSetUp);
+    expectAllEmptyFrom(1);
+    EXPECT_TRUE(state.currentFilePath.isEmpty());
+    EXPECT_FALSE(state.filePresent || state.readPresent);
     EXPECT_TRUE(state.changed);
+    EXPECT_EQ(logLines(log).mid(5),
+              QStringList({"Read: issue initial instructions", "Read: user cancelled before read"}));
+    expectIdle();
 }
 
 TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)

@@ -231,21 +231,6 @@ protected:
     PrintCommands m_commands{m_state, m_settings, m_prompter};
 };
 
-TEST_F(PrintCommandsTest, PrintWithoutAPrinterSaysSo)
-{
-    m_state.setDataSource(AppState::File);
-    int dialogs = 0;
-    m_commands.setPrintDialog([&](QPrinter&, QWidget*) { return ++dialogs > 0; });
-    m_commands.print(false, false);
-    m_commands.print(true, false);
-    EXPECT_EQ(dialogs, 0);
-    ASSERT_EQ(m_prompter.prompts().size(), 2);
-    for (const ScriptedPrompter::Prompt& prompt : m_prompter.prompts()) {
-        EXPECT_EQ(prompt.text, QStringLiteral("No printer is available on this machine"));
-        EXPECT_EQ(prompt.buttons, Prompter::Buttons::Ok);
-    }
-}
-
 // The print dialog stands in for the system's: it sends the job to a PDF
 // file and, like a user, turns the page to portrait.
 class PrintCommandsPrinting : public PrintCommandsTest {

@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,28 +41,6 @@ protected:
     QTemporaryDir m_dir;
     Settings m_settings{m_dir.path()};
 };
-
-TEST_F(OptionsWindow, ShowsItsCaptionsInColumnOrder)
-{
-    frmSelectPrintColumns window(m_settings);
-    EXPECT_EQ(window.objectName(), QStringLiteral("frmSelectPrintColumns"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Select memory columns to print"));
-    const char* captions[] = {"Frequency (10)",      "Mode (6)",       "Repeater shift (7)",
-                              "Encoding method (9)", "CTCSS tone (6)", "Description (15)"};
-    for (int n = 1; n <= 6; ++n) {
-        ASSERT_NE(column(window, n), nullptr);
-        EXPECT_EQ(column(window, n)->text(), QString::fromLatin1(captions[n - 1]));
-    }
-    EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("fraOrientation"))->title(),
-              QStringLiteral("Print orientation"));
-    EXPECT_EQ(window.findChild<QCheckBox*>(QStringLiteral("chkDuplex"))->text(),
-              QStringLiteral("Print duplex"));
-    auto* margins = window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"));
-    QStringList items;
-    for (int i = 0; i < margins->count(); ++i)
-        items << margins->itemText(i);
-    EXPECT_EQ(items.join('|'), QStringLiteral("Minimum|1/4 inch|1/2 inch|3/4 inch|1 inch"));
-}
 
 TEST_F(OptionsWindow, WidthLabelFollowsEveryClick)
 {
