@@ -419,25 +419,6 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             EXPECT_EQ(m_state.tables.memories.record(i + 1), rec(records[i])) << tab << " row " << i + 1;
         EXPECT_EQ(usedRows(), 7);
     }
-    // Kept row numbers start at 0, so imported as numbers each record moves up one row.
-    CsvExportOptions keep;
-    keep.keepNumbers = true;
-    CsvHeader csv;
-    ScriptedPrompter prompter;
-    prompter.reply(path("kept"));
-    AppState source;
-    source.tables.memories.setRecord(1, rec("7.10000|LSB|Simplex| |67.0|first"));
-    source.tables.memories.setRecord(10, rec("14.20000|USB|Simplex| |67.0|tenth"));
-    ASSERT_EQ(CsvExport(source, prompter, m_log, csv, keep).ExportCsv(false), CsvExport::Result::Exported);
-    m_state.tables.reset();
-    m_log.clear();
-    m_prompter.reply(path("kept.CSV")).answer(Prompter::Answer::Yes);
-    ASSERT_EQ(CsvImport(m_state, m_prompter, m_log, m_csv, m_options).ImportCsv(false), R::Imported);
-    EXPECT_EQ(logLines(m_log).first(),
-              QStringLiteral("Record 1. Memory number of 0 is outside the range 1 to 100"));
-    EXPECT_EQ(m_state.tables.memories.text(9, Column::kDescription), QStringLiteral("tenth"));
-    EXPECT_EQ(m_state.tables.memories.text(1, Column::kDescription),
-              QStringLiteral("first")); // the first free row
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(CsvImportTest);
