@@ -246,7 +246,7 @@ TEST_F(ShellWindowsTest, HelpMenuOpensTheGuideAndTheDownloadPage)
 {
     startQuietly();
     recordOpenedUrls();
-    QApplication::setActiveWindow(&window());
+    window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     QTest::keyClick(&window(), Qt::Key_F1);
     action("mnuHelp")->trigger();
