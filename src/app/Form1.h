@@ -76,7 +76,6 @@ public:
     Prompter& prompter() { return *m_prompter; }
     // Opens the user guide and the project's pages; tests put a recorder in.
     DesktopOpener& desktop() { return m_desktop; }
-    QString helpFilePath() const { return m_helpFile; }
     ChannelTableModel* memoriesModel() const { return m_memoriesModel; }
     ChannelTableModel* pmsModel() const { return m_pmsModel; }
     MessageLogWindow* messageLogWindow() const;
