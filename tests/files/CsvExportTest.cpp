@@ -54,9 +54,9 @@ protected:
 };
 
 // A record line from "number|freq|mode|shift|encdec|tone|description", the frequency with ".".
-QString line(const char* spec, QChar sep)
+QString line(const char* fields, QChar sep)
 {
-    const QStringList f = QString::fromLatin1(spec).split(QLatin1Char('|'));
+    const QStringList f = QString::fromLatin1(fields).split(QLatin1Char('|'));
     return QStringList{f[0], local(f[1].toLatin1()), f[2], f[3], "", "", f[4], f[5], "", "", "", "", f[6]}
         .join(sep);
 }

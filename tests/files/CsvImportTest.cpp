@@ -22,19 +22,19 @@ const QString kPreCheck =
 
 // A CSV record in the export's layout from "memory|freq|mode|shift|encoding|tone|description",
 // the frequency written with `mark`.
-QString csvLine(const char* spec, QChar sep = QLatin1Char(','), QChar mark = QLatin1Char('.'))
+QString csvLine(const char* fields, QChar sep = QLatin1Char(','), QChar mark = QLatin1Char('.'))
 {
-    QStringList f = QString::fromUtf8(spec).split(QLatin1Char('|'));
+    QStringList f = QString::fromUtf8(fields).split(QLatin1Char('|'));
     while (f.size() < 7)
         f << QString();
     f[1].replace(QLatin1Char('.'), mark);
     return QStringList{f[0], f[1], f[2], f[3], "", "", f[4], f[5], "", "", "", "", f[6]}.join(sep);
 }
 
-QStringList csvFile(const QStringList& specs, QChar sep = QLatin1Char(','), QChar mark = QLatin1Char('.'))
+QStringList csvFile(const QStringList& records, QChar sep = QLatin1Char(','), QChar mark = QLatin1Char('.'))
 {
     QStringList lines{CsvExport::headerLine(sep)};
-    for (const QString& s : specs)
+    for (const QString& s : records)
         lines << csvLine(s.toUtf8().constData(), sep, mark);
     return lines;
 }
