@@ -33,27 +33,8 @@ QString runTool(const QString& tool, const QStringList& arguments)
         QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())                                 \
     GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) are not installed; the PDF is not read back"
 
-// The text of every page, one list of non-blank lines per page, with runs
-// of spaces reduced to one (the PDF keeps positions, not space characters).
-QVector<QStringList> pdfPages(const QString& path)
-{
-    const QString text =
-        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    QStringList pages = text.split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    QVector<QStringList> result;
-    for (const QString& page : pages) {
-        QStringList lines;
-        for (const QString& line : page.split(QLatin1Char('\n'))) {
-            if (!line.trimmed().isEmpty())
-                lines << line.normalized(QString::NormalizationForm_KC).simplified(); // "ﬀ" is "ff"
-        }
-        result.append(lines);
-    }
-    return result;
-}
-
+// Every page as its non-blank lines, with runs of spaces reduced to one (the PDF keeps positions,
+// not space characters) and ligatures such as "ﬀ" read as their letters.
 QVector<QStringList> simplifiedPages(const MemoryListing::Pages& pages)
 {
     QVector<QStringList> result;
@@ -61,11 +42,25 @@ QVector<QStringList> simplifiedPages(const MemoryListing::Pages& pages)
         QStringList lines;
         for (const QString& line : page) {
             if (!line.trimmed().isEmpty())
-                lines << line.simplified();
+                lines << line.normalized(QString::NormalizationForm_KC).simplified();
         }
         result.append(lines);
     }
     return result;
+}
+
+// The text of a PDF's pages, simplified as above.
+QVector<QStringList> pdfPages(const QString& path)
+{
+    QStringList pages =
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
+            .split('\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    MemoryListing::Pages split;
+    for (const QString& page : pages)
+        split.append(page.split('\n'));
+    return simplifiedPages(split);
 }
 
 // Width and height of the first page, in points.
