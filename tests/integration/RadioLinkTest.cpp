@@ -17,6 +17,7 @@
 #include "model/ChannelMap.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -62,6 +63,16 @@ class RadioLink : public ::testing::Test {
 protected:
     RadioLink() : link(port, log, prompter, [this] { ++yields; }) { log.setTraceEnabled(true); }
     ~RadioLink() override { link.closePort(); }
+
+    // No reply follows "AI0;" or the rate command, so when connect() returns
+    // the radio's thread may still be reading them.
+    void waitForCommands(int count)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (radio->commands().size() < count && waited.elapsed() < 5000)
+            QThread::msleep(2);
+    }
 
     void startRadio(const Options& options = Options())
     {
@@ -138,6 +149,7 @@ TEST_F(RadioLink, FindsTheRadioAtItsRateAndMovesItToTheUserSpeed)
         log.clear();
         ASSERT_TRUE(link.connect());
         EXPECT_EQ(logLines(log), searchLog(rate));
+        waitForCommands(tried + 2);
         EXPECT_EQ(radio->commands(), QStringList(tried, "ID;") + QStringList({"AI0;", "EX0263;"}));
         for (int i = 0; i < tried; ++i)
             EXPECT_EQ(radio->traffic().at(i).clientBaud, kRates[i]);
@@ -161,6 +173,7 @@ TEST_F(RadioLink, MovesTheRadioToASlowerUserSpeed)
     options.userSpeed = QStringLiteral("4800,N,8,2");
     link.setOptions(options);
     ASSERT_TRUE(link.connect());
+    waitForCommands(3);
     EXPECT_EQ(radio->commands(), QStringList({"ID;", "AI0;", "EX0260;"}));
     EXPECT_EQ(radio->catRate(), 4800);
     link.send(CatCodec::memoryReadQuery(1));
