@@ -2,7 +2,7 @@
 # needs are installed. As root it installs what is missing; otherwise it
 # prints the exact apt-get line and stops.
 
-QUAYSTONE_PACKAGES="cmake g++ make qt6-base-dev qt6-serialport-dev qt6-base-dev-tools libgtest-dev fonts-liberation poppler-utils"
+QUAYSTONE_PACKAGES="cmake g++ make qt6-base-dev qt6-serialport-dev qt6-base-dev-tools libgtest-dev fonts-liberation poppler-utils desktop-file-utils appstream dpkg-dev file"
 
 quaystone_ensure_packages() {
     local missing=()

@@ -4,10 +4,21 @@
 # read progress window. Needs xvfb and imagemagick:
 #   sudo apt-get install -y xvfb imagemagick
 # Usage: scripts/screenshots.sh [OUTDIR]   (default: build-gui/screenshots)
+#        scripts/screenshots.sh --docs [OUTDIR]   (default: docs/images)
+# --docs remakes only the pictures of the README and the user guide, each
+# cropped to its window and stored with few colours to stay small; it also
+# needs poppler-utils for the printed page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${QUAYSTONE_BUILD_DIR:-build-gui}
-out=${1:-$build/screenshots}
+docs=false
+if [ "${1:-}" = "--docs" ]; then
+    docs=true
+    shift
+    out=${1:-docs/images}
+else
+    out=${1:-$build/screenshots}
+fi
 mkdir -p "$out"
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j2 --target quaystone >/dev/null
@@ -32,6 +43,40 @@ shoot() { # name gridsize extra-ini-lines [xdotool actions before the shot]
     rm -rf "$home"
     echo "$out/$name.png"
 }
+
+if $docs; then
+    cmake --build "$build" -j2 --target quaystone-cli >/dev/null
+    cli=$(pwd)/$build/src/cli/quaystone-cli
+    window_shot() { # name window-title-pattern [xdotool actions before the shot]
+        local name=$1 title=$2 actions=${3:-true} home
+        home=$(mktemp -d)
+        mkdir -p "$home/Quaystone"
+        printf '[Settings]\nFirstTime=1\nHomeDir=%s\nGridSize=Normal\nMemoryTop=0\nMemoryLeft=0\n' \
+            "$home" >"$home/Quaystone/Quaystone.ini"
+        XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+            '$exe' '$sample' & pid=\$!
+            sleep 3
+            $actions
+            sleep 1
+            import -window \$(xdotool search --onlyvisible --name '$title' | tail -1) '$out/$name.png'
+            kill \$pid" >/dev/null 2>&1 || true
+        rm -rf "$home"
+        convert "$out/$name.png" -colors 128 "PNG8:$out/$name.png"
+        echo "$out/$name.png"
+    }
+    window_shot main-window '^Quaystone V'
+    window_shot import-export '^Import/Export$' "xdotool mousemove 479 40 click 1"
+    window_shot rule-editor '^Repeater Rules$' "xdotool mousemove 171 8 click 1; sleep 0.5; xdotool key r; sleep 1
+        xdotool mousemove 578 262 click 1; sleep 0.5; xdotool mousemove 420 133 click --repeat 2 1"
+    # The first page of the printed listing, with the default print options.
+    home=$(mktemp -d)
+    XDG_CONFIG_HOME=$home QT_QPA_PLATFORM=offscreen "$cli" print "$sample" --pdf "$home/listing.pdf" >/dev/null
+    pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$home/listing.pdf" "$home/page"
+    convert "$home/page.png" -colors 16 "PNG8:$out/printed-listing.png"
+    rm -rf "$home"
+    echo "$out/printed-listing.png"
+    exit 0
+fi
 
 shoot main-normal Normal
 shoot main-larger Larger

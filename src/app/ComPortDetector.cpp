@@ -3,6 +3,7 @@
 #include "DesktopOpener.h"
 #include "GridLayout.h"
 #include "cat/PortDirectory.h"
+#include "cat/SerialByIdNames.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -91,6 +92,12 @@ ComPortDetector::ComPortDetector(const PortDirectory& directory, qint32 baudRate
         box->setFrameShape(QFrame::Box);
         m_boxes.append(box);
         grid->addWidget(box, n - 1, 1);
+        // Beside the box, the adapter's stable name, to copy into the settings.
+        auto* stable = new QLabel(this);
+        stable->setObjectName(QStringLiteral("lblStableName") + QString::number(n));
+        stable->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_stableNames.append(stable);
+        grid->addWidget(stable, n - 1, 2);
         showState(n);
     }
 
@@ -135,6 +142,8 @@ void ComPortDetector::showState(int portNumber)
     palette.setColor(QPalette::Window, QColor(stateColour(state)));
     palette.setColor(QPalette::WindowText, Qt::black);
     box->setPalette(palette);
+    // A cable plugged in after the window opened gets its name at the next detection.
+    m_stableNames.value(portNumber - 1)->setText(SerialByIdNames::stableName(m_detector.device(portNumber)));
 }
 
 void ComPortDetector::detect()

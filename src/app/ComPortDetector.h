@@ -49,4 +49,5 @@ private:
     QList<QAction*> m_portItems;
     const DesktopOpener& m_opener;
     QList<QLabel*> m_boxes; // index 0 is port 1
+    QList<QLabel*> m_stableNames; // the /dev/serial/by-id name beside each box, or empty
 };
