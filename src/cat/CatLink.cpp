@@ -75,6 +75,8 @@ bool CatLink::openPort(int portNumber, const QString& lineSettings)
     m_options.portNumber = portNumber;
     m_lineSettings = lineSettings;
     m_lost = false;
+    m_replyOwed = false;
+    m_lastCommand.clear();
     const int baud = baudOf(lineSettings);
     // Never open with a settings text the port does not know.
     const bool opened =
@@ -121,6 +123,7 @@ void CatLink::send(const QString& command)
         return;
     // Whatever is waiting now cannot be the reply to this command.
     m_port.discardInput();
+    m_lastCommand = command;
     m_port.write(command.toLatin1());
     drainOutput();
 }
@@ -163,6 +166,29 @@ bool CatLink::waitForPiece()
 
 bool CatLink::receive(int expectedChannel)
 {
+    for (int attempt = 0;; ++attempt) {
+        if (!receiveOnce(expectedChannel)) {
+            // The radio may still answer; that answer will come in after the next query.
+            m_replyOwed = true;
+            return false;
+        }
+        // "?;" names no channel: after a query went unanswered it may be that
+        // query's late answer, and taking it would show a filled channel as
+        // empty (or replace it unkept). Asking once more settles it.
+        if (expectedChannel >= 0 && m_replyOwed && attempt == 0 &&
+            m_reply == QLatin1String(CatCodec::kEmptyReply) && !m_lastCommand.isEmpty()) {
+            m_replyOwed = false;
+            m_log.trace(QStringLiteral("ReceiveData: \"?;\" may answer an earlier query; asking again"));
+            send(m_lastCommand);
+            continue;
+        }
+        m_replyOwed = false;
+        return true;
+    }
+}
+
+bool CatLink::receiveOnce(int expectedChannel)
+{
     m_reply.clear();
     if (!m_port.isOpen())
         return false;
@@ -202,11 +228,14 @@ bool CatLink::receive(int expectedChannel)
                         .arg(channel, 3, 10, QLatin1Char('0'))
                         .arg(expectedChannel, 3, 10, QLatin1Char('0')));
                 buffer.remove(0, end + 1);
+                m_replyOwed = false;
             }
             if (buffer.isEmpty())
                 continue;
         }
-        m_reply = buffer;
+        // A reply sent twice, or noise after the first ";", is no part of
+        // this answer; taken whole it would make a valid reply look changed.
+        m_reply = buffer.left(buffer.indexOf(QLatin1Char(';')) + 1);
         return true;
     }
 }

@@ -61,7 +61,8 @@ public:
     void send(const QString& command);
     // Collects one reply ending in ";". With expectedChannel set (0..117), a
     // memory reply for another channel (a late answer to an earlier query)
-    // is dropped and the wait goes on.
+    // is dropped and the wait goes on, and an empty reply that may be such
+    // a late answer is asked for again.
     bool receive(int expectedChannel = -1);
     QString reply() const { return m_reply; }
     // Yields to the event loop, then waits msecs, still yielding meanwhile.
@@ -74,6 +75,7 @@ public:
     bool isLost() const { return m_lost; }
 
 private:
+    bool receiveOnce(int expectedChannel);
     bool waitForPiece();
     void drainOutput();
     void yieldEvents();
@@ -88,4 +90,7 @@ private:
     QString m_lineSettings = QString::fromLatin1(kDefaultSpeed);
     QString m_reply;
     bool m_lost = false;
+    QString m_lastCommand;
+    // A receive timed out and no reply has come since.
+    bool m_replyOwed = false;
 };

@@ -38,6 +38,7 @@ RadioReader::Outcome RadioReader::run()
         return Outcome::Declined;
 
     m_state.showMemoriesPage();
+    m_unanswered = 0;
     if (!m_link.connect())
         return Outcome::NoLink;
 
@@ -77,11 +78,19 @@ RadioReader::Outcome RadioReader::run()
         m_state.setChannelPanel(QString::number(p));
         m_progress.setPosition(p);
         m_link.send(CatCodec::memoryReadQuery(p));
-        if (m_link.receive(p - 1) && m_link.reply() != QLatin1String(CatCodec::kEmptyReply)) {
+        const bool answered = m_link.receive(p - 1);
+        if (answered && m_link.reply() != QLatin1String(CatCodec::kEmptyReply)) {
             if (const auto error = CatCodec::decodeInto(m_state.tables, m_link.reply(), p)) {
                 fail(kStepReadLoop, error->number, error->description);
                 return Outcome::Failed;
             }
+        } else if (!answered && !m_link.isLost()) {
+            // An empty slot answers "?;"; silence says nothing about the
+            // channel, so the empty row must not pass for the radio's content.
+            ++m_unanswered;
+            m_log.notice(QStringLiteral("Memory %1 (%2): no reply from the radio; the slot is shown empty")
+                             .arg(p)
+                             .arg(ChannelMap::slotOf(p).label));
         }
         if (m_link.isLost()) {
             // Half a radio shown as a completed read would be taken for the

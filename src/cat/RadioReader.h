@@ -28,6 +28,10 @@ public:
 
     Outcome run();
 
+    // Slots the radio did not answer for in the last read; each is named in
+    // the log and shown empty.
+    int unansweredCount() const { return m_unanswered; }
+
 private:
     void fail(int step, int number, const QString& description);
     void finish();
@@ -37,4 +41,5 @@ private:
     MessageLog& m_log;
     CatLink& m_link;
     ProgressReporter& m_progress;
+    int m_unanswered = 0;
 };

@@ -6,7 +6,11 @@
 #include "app/AppState.h"
 #include "app/MessageLog.h"
 #include "app/Prompter.h"
+#include "files/RadioBackup.h"
 #include "model/ChannelMap.h"
+#include "model/MemoryRecord.h"
+
+#include <QDir>
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
@@ -20,6 +24,8 @@ const QString& RadioWriter::writingMessage()
     return text;
 }
 
+RadioWriter::~RadioWriter() = default;
+
 RadioWriter::RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, CatLink& link,
                          ProgressReporter& progress)
     : m_state(state), m_prompter(prompter), m_log(log), m_link(link), m_progress(progress)
@@ -29,6 +35,9 @@ RadioWriter::RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, C
 RadioWriter::Outcome RadioWriter::run()
 {
     m_refused = 0;
+    m_unread = 0;
+    m_unconfirmed = 0;
+    m_backup = std::make_unique<RadioBackup>(m_state.dataFolder, m_state.descriptionColumnWidth);
     m_state.showMemoriesPage();
     if (!m_link.connect())
         return Outcome::NoLink;
@@ -69,31 +78,39 @@ RadioWriter::Outcome RadioWriter::run()
                              ChannelMap::slotOf(p).label + QStringLiteral(") not written: ") +
                              encoded.problem);
             } else {
-                m_link.send(CatCodec::memoryReadQuery(p));
-                QString radioCopy = QString::fromLatin1(CatCodec::kEmptyReply);
-                if (m_link.receive(p - 1)) {
-                    radioCopy = m_link.reply();
-                    if (radioCopy.size() >= 2)
-                        radioCopy[1] = QLatin1Char('W');
-                }
-                if (radioCopy == encoded.command) {
+                QString radioCopy;
+                const bool known = readRadioCopy(p, radioCopy);
+                const bool added = known && radioCopy == QLatin1String(CatCodec::kEmptyReply);
+                if (known && radioCopy == encoded.command) {
                     m_log.trace(QStringLiteral("Memory ") + QString::number(p) +
                                 QStringLiteral(" is identical - no action required"));
+                } else if (!known && m_backupEnabled && !m_link.isLost()) {
+                    // Whatever the radio holds there could not be kept, so it is not replaced.
+                    ++m_unread;
+                    m_log.notice(QStringLiteral("Memory ") + QString::number(p) + QStringLiteral(" (") +
+                                 ChannelMap::slotOf(p).label +
+                                 QStringLiteral(") not written: the radio did not answer its read, so "
+                                                "its old content could not be kept in the backup"));
+                } else if (known && !added && m_backupEnabled && !m_backup->add(radioCopy)) {
+                    return backupFailed(p);
                 } else if (!m_link.isLost()) {
+                    m_unconfirmed = p;
                     m_link.send(encoded.command);
                     m_link.pause(kWritePauseMs);
-                    const bool added =
-                        radioCopy == QLatin1String("?W") || radioCopy == QLatin1String(CatCodec::kEmptyReply);
                     m_log.trace(QStringLiteral("Memory ") + QString::number(p) +
-                                (added ? QStringLiteral(" added") : QStringLiteral(" replaced")));
+                                (known && !added ? QStringLiteral(" replaced") : QStringLiteral(" added")));
                 }
             }
         }
         if (m_link.isLost()) {
+            reportBackup();
             m_progress.hide();
             m_link.closePort();
+            // The loss shows only at the next command; a write the radio has not
+            // answered anything after may never have arrived.
+            const int lostAt = m_unconfirmed > 0 ? m_unconfirmed : p;
             m_prompter.inform(QStringLiteral("The connection to the radio was lost while writing memory ") +
-                                  QString::number(p) + QLatin1Char('.') + kCrLf +
+                                  QString::number(lostAt) + QLatin1Char('.') + kCrLf +
                                   QStringLiteral("The write has been abandoned; memories before it were "
                                                  "written, the rest were not."),
                               Prompter::Icon::Exclamation);
@@ -105,6 +122,7 @@ RadioWriter::Outcome RadioWriter::run()
             break;
     }
 
+    reportBackup();
     m_progress.hide();
     m_link.closePort();
     const bool stopped = m_progress.stopRequested();
@@ -115,4 +133,68 @@ RadioWriter::Outcome RadioWriter::run()
     m_state.setBusy(false);
     m_state.setChannelPanel(QStringLiteral("0"));
     return stopped ? Outcome::Stopped : Outcome::Completed;
+}
+
+bool RadioWriter::readRadioCopy(int p, QString& radioCopy)
+{
+    // One more query when the first gets no usable answer: a reply lost on
+    // the line is common, a radio that never answers for a slot is not.
+    for (int attempt = 0; attempt < 2 && !m_link.isLost(); ++attempt) {
+        m_link.send(CatCodec::memoryReadQuery(p));
+        if (!m_link.receive(p - 1))
+            continue;
+        // The radio answers in order: the write before this query has arrived.
+        m_unconfirmed = 0;
+        const QString reply = m_link.reply();
+        MemoryRecord record;
+        if (reply == QLatin1String(CatCodec::kEmptyReply)) {
+            radioCopy = reply;
+            return true;
+        }
+        if (reply.size() == CatCodec::kCommandLength && reply.startsWith(QLatin1String("MR")) &&
+            CatCodec::channelOf(reply) == p - 1 && !CatCodec::decode(reply, p, record)) {
+            radioCopy = reply;
+            radioCopy[1] = QLatin1Char('W');
+            return true;
+        }
+        m_log.trace(QStringLiteral("Memory ") + QString::number(p) + QStringLiteral(": unreadable reply ") +
+                    reply);
+    }
+    return false;
+}
+
+void RadioWriter::reportBackup()
+{
+    if (!m_backup || m_backup->count() == 0)
+        return;
+    m_log.notice(QStringLiteral("Radio backup of %1 replaced channel%2 written to %3")
+                     .arg(m_backup->count())
+                     .arg(m_backup->count() == 1 ? QString() : QStringLiteral("s"))
+                     .arg(QDir::toNativeSeparators(m_backup->path())));
+}
+
+RadioWriter::Outcome RadioWriter::backupFailed(int p)
+{
+    reportBackup();
+    m_progress.hide();
+    m_link.closePort();
+    m_prompter.inform(QStringLiteral("The radio's memory ") + QString::number(p) +
+                          QStringLiteral(" could not be kept in a backup file:") + kCrLf + m_backup->errorText() +
+                          kCrLf +
+                          QStringLiteral("The write has been stopped before replacing it; memories before it "
+                                         "were written, the rest were not."),
+                      Prompter::Icon::Exclamation);
+    m_state.setBusy(false);
+    m_state.setChannelPanel(QStringLiteral("0"));
+    return Outcome::BackupFailed;
+}
+
+QString RadioWriter::backupPath() const
+{
+    return m_backup && m_backup->count() > 0 ? m_backup->path() : QString();
+}
+
+int RadioWriter::backedUpCount() const
+{
+    return m_backup ? m_backup->count() : 0;
 }

@@ -2,11 +2,14 @@
 
 #include <QString>
 
+#include <memory>
+
 class AppState;
 class CatLink;
 class MessageLog;
 class ProgressReporter;
 class Prompter;
+class RadioBackup;
 
 // Writes the two tables into the radio, slot by slot, writing only the slots
 // whose copy in the radio differs. Empty slots are never sent, so the write
@@ -19,6 +22,7 @@ public:
         Completed,
         Stopped,  // the user clicked the progress message
         LinkLost, // the port went away during the write
+        BackupFailed, // a channel's old content could not be kept; it was not replaced
     };
 
     // The pause after each memory-write command, so the radio can store it.
@@ -28,17 +32,38 @@ public:
 
     RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, CatLink& link,
                 ProgressReporter& progress);
+    ~RadioWriter();
+
+    // Before a channel the radio holds is replaced, the radio's copy is kept
+    // in a backup memory file in the data folder; a channel whose copy could
+    // not be read or kept is not replaced. On unless turned off.
+    void setBackupEnabled(bool enabled) { m_backupEnabled = enabled; }
 
     Outcome run();
+
+    // The last write's backup file, empty when it replaced no channel.
+    QString backupPath() const;
+    int backedUpCount() const;
+    // Slots left unwritten because the radio's copy could not be read for the backup.
+    int unreadCount() const { return m_unread; }
 
     // Slots left unwritten because the radio could not take their record.
     int refusedCount() const { return m_refused; }
 
 private:
+    bool readRadioCopy(int p, QString& radioCopy);
+    void reportBackup();
+    Outcome backupFailed(int p);
+
     AppState& m_state;
     Prompter& m_prompter;
     MessageLog& m_log;
     CatLink& m_link;
     ProgressReporter& m_progress;
     int m_refused = 0;
+    int m_unread = 0;
+    // The slot of the last write command not yet followed by any reply.
+    int m_unconfirmed = 0;
+    bool m_backupEnabled = true;
+    std::unique_ptr<RadioBackup> m_backup;
 };

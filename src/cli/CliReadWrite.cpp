@@ -34,6 +34,7 @@ struct LinkArguments {
     QString out;
     CatLink::Options options;
     bool trace = false;
+    bool noBackup = false;
     QString error;
 };
 
@@ -66,6 +67,8 @@ LinkArguments parse(const QStringList& args, const Settings& settings, bool want
             out.options.noRts = true;
         else if (a == QLatin1String("--trace"))
             out.trace = true;
+        else if (!wantsOut && a == QLatin1String("--no-backup"))
+            out.noBackup = true;
         else if (a.startsWith(QLatin1String("--")) || !out.file.isEmpty() || wantsOut)
             out.error = QStringLiteral("unexpected argument ") + a;
         else
@@ -125,6 +128,7 @@ struct Session {
             QTextStream(stderr) << shown << Qt::endl;
         });
         state.dataFolder = QDir::currentPath();
+        settings.setWriteFailureHandler([this](const QString& text) { prompter.inform(text); });
     }
 
     AppState state;
@@ -148,8 +152,10 @@ int read(const QStringList& args)
     session.link.setOptions(a.options);
 
     RadioReader reader(session.state, session.prompter, session.log, session.link, session.progress);
+    bool complete = true;
     switch (reader.run()) {
     case RadioReader::Outcome::Completed:
+        complete = reader.unansweredCount() == 0;
         break;
     case RadioReader::Outcome::NoLink:
         return failure(QStringLiteral("the radio could not be reached"));
@@ -166,6 +172,10 @@ int read(const QStringList& args)
     MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
     switch (saver.save(MemoryFileSaver::Kind::Save)) {
     case MemoryFileSaver::Result::Saved:
+        if (!complete)
+            return failure(QStringLiteral("saved ") + a.out +
+                           QStringLiteral(" without %1 channel slot(s) the radio did not answer for")
+                               .arg(reader.unansweredCount()));
         return 0;
     case MemoryFileSaver::Result::SavedIncomplete:
         return failure(QStringLiteral("saved ") + a.out + QStringLiteral(" without some channels"));
@@ -199,11 +209,15 @@ int write(const QStringList& args)
                            .arg(a.file));
 
     RadioWriter writer(session.state, session.prompter, session.log, session.link, session.progress);
+    writer.setBackupEnabled(!a.noBackup);
     switch (writer.run()) {
     case RadioWriter::Outcome::Completed:
-        if (writer.refusedCount() > 0)
-            return failure(QStringLiteral("%1 channel(s) could not be written").arg(writer.refusedCount()));
+        if (writer.refusedCount() + writer.unreadCount() > 0)
+            return failure(QStringLiteral("%1 channel(s) could not be written")
+                               .arg(writer.refusedCount() + writer.unreadCount()));
         return 0;
+    case RadioWriter::Outcome::BackupFailed:
+        return failure(QStringLiteral("the write stopped: the radio's old channels could not be backed up"));
     case RadioWriter::Outcome::NoLink:
         return failure(QStringLiteral("the radio could not be reached"));
     case RadioWriter::Outcome::LinkLost:

@@ -15,6 +15,8 @@ inline constexpr char kReadUsage[] =
     "                               [--speed 4800|9600|19200|38400] [--no-rts] [--trace].";
 inline constexpr char kWriteUsage[] =
     "write FILE.950 (--port N | --device PATH)\n"
-    "                             Write a memory file into the radio, only the channels that differ\n"
-    "                               [--speed 4800|9600|19200|38400] [--no-rts] [--trace].";
+    "                             Write a memory file into the radio, only the channels that differ;\n"
+    "                             the radio's old content of each channel replaced is first kept in\n"
+    "                             \"Radio backup <date> <time>.950\" in the current folder\n"
+    "                               [--speed 4800|9600|19200|38400] [--no-rts] [--no-backup] [--trace].";
 } // namespace CliReadWrite

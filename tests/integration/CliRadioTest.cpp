@@ -6,6 +6,7 @@
 #include "RadioSimulator.h"
 
 #include "support/CliRun.h"
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -64,6 +65,38 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     const CliRun again = cli({"write", path("backup.950"), "--device", targetDevice});
     EXPECT_EQ(again.status, 0);
     EXPECT_TRUE(target.commands().filter(QRegularExpression(QStringLiteral("^MW"))).isEmpty());
+}
+
+// A write keeps the radio's old content of the channels it replaces, unless told not to.
+TEST_F(CliRadio, WriteBacksUpReplacedChannelsUnlessNoBackup)
+{
+    QFile file(path("new.950"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    file.close();
+    RadioSimulator radio;
+    const QString old = QStringLiteral("MR00514070000+000000200000;");
+    ASSERT_TRUE(radio.setChannel(old));
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty());
+    const QStringList backups = {QStringLiteral("Radio backup *.950")};
+
+    const CliRun first = cli({"write", path("new.950"), "--device", device});
+    EXPECT_EQ(first.status, 0) << first.err.toStdString();
+    const QStringList made = QDir(folder.path()).entryList(backups);
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_EQ(contents(made.first().toUtf8().constData()), QByteArray("MW00514070000+000000200000;\r\n"));
+    EXPECT_TRUE(first.err.contains(QStringLiteral("Radio backup of 1 replaced channel written to ") +
+                                   QDir::toNativeSeparators(path(made.first().toUtf8().constData()))))
+        << first.err.toStdString();
+    EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
+
+    ASSERT_TRUE(radio.setChannel(old));
+    const CliRun second = cli({"write", path("new.950"), "--device", device, "--no-backup"});
+    EXPECT_EQ(second.status, 0) << second.err.toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList(backups), made);
+    EXPECT_FALSE(second.err.contains(QStringLiteral("Radio backup")));
+    EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
 }
 
 // Each run that cannot work exits non-zero with its message and saves nothing. "DEV" stands for a

@@ -17,6 +17,7 @@
 #include "model/ChannelMap.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
@@ -61,7 +62,11 @@ const QStringList kSetUp = {QStringLiteral("ID;"), QStringLiteral("AI0;"), QStri
 
 class RadioLink : public ::testing::Test {
 protected:
-    RadioLink() : link(port, log, prompter, [this] { ++yields; }) { log.setTraceEnabled(true); }
+    RadioLink() : link(port, log, prompter, [this] { ++yields; })
+    {
+        log.setTraceEnabled(true);
+        state.dataFolder = dataFolder.path(); // where a write's backup goes
+    }
     ~RadioLink() override { link.closePort(); }
 
     // No reply follows "AI0;" or the rate command, so when connect() returns
@@ -103,6 +108,7 @@ protected:
     }
 
     std::unique_ptr<RadioSimulator> radio;
+    QTemporaryDir dataFolder;
     QtSerialPortAdapter port;
     MessageLog log;
     ScriptedPrompter prompter;
@@ -364,6 +370,8 @@ TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
     EXPECT_EQ(state.tables.recordAt(7).Freq, QStringLiteral("7.20000"));
     EXPECT_TRUE(logLines(log).contains(
         QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006")));
+    EXPECT_EQ(logLines(log).filter(QStringLiteral("no reply from the radio")),
+              QStringList{QStringLiteral("Memory 6 (5): no reply from the radio; the slot is shown empty")});
 }
 
 // No to the unsaved-changes question opens nothing; Cancel at the instructions leaves empty tables.
@@ -449,7 +457,9 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
               QStringList({"Write: issue initial instructions", "Memory 1 is identical - no action required",
                            "Memory 2 replaced", "Memory 3 added",
                            "Memory 4 (3) not written: the mode '?? ' is not a mode of the radio",
-                           "Memory 101 added"}));
+                           "Memory 101 added"}) +
+                  logLines(log).filter(QStringLiteral("Radio backup of 1 replaced channel written to ")));
+    EXPECT_EQ(logLines(log).size(), 12);
     EXPECT_EQ(radio->channel(1), QStringLiteral("MR") + mw2.mid(2));
     EXPECT_EQ(radio->channel(4), command(5, "3.60000|LSB").replace(1, 1, QLatin1Char('R')));
     EXPECT_EQ(radio->filledChannelCount(), 5);
@@ -524,9 +534,10 @@ TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
     EXPECT_EQ(write(), RadioWriter::Outcome::LinkLost);
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(radio->filledChannelCount(), 2);
+    // The write of memory 2 went out just before the line went; nothing confirms it arrived.
     EXPECT_EQ(
         prompter.messages().last(),
-        QStringLiteral("The connection to the radio was lost while writing memory 3.\r\n"
+        QStringLiteral("The connection to the radio was lost while writing memory 2.\r\n"
                        "The write has been abandoned; memories before it were written, the rest were not."));
     EXPECT_FALSE(logLines(log).contains(QStringLiteral("Memory 3 added")));
     expectIdle();

@@ -50,7 +50,17 @@ int channelOfLine(const QString& line)
 
 RadioSimulator::RadioSimulator() : RadioSimulator(Options()) {}
 
-RadioSimulator::RadioSimulator(const Options& options) : m_options(options), m_catRate(options.startRate) {}
+RadioSimulator::RadioSimulator(const Options& options)
+    : m_options(options), m_catRate(options.startRate), m_random(options.faultSeed)
+{
+}
+
+const char* RadioSimulator::faultName(Fault fault)
+{
+    static const char* const kNames[kFaultKinds] = {"drop",    "late",          "duplicate",
+                                                    "garbage", "wrong channel", "hang-up"};
+    return kNames[int(fault)];
+}
 
 RadioSimulator::~RadioSimulator()
 {
@@ -187,6 +197,11 @@ void RadioSimulator::handle(const QString& command)
         hangUp();
         return;
     }
+    const int fault = drawFault(command);
+    if (fault == int(Fault::HangUp)) {
+        hangUp();
+        return;
+    }
     const int baud = clientBaud();
     ++m_commandCount;
     bool late = false;
@@ -199,6 +214,13 @@ void RadioSimulator::handle(const QString& command)
     const bool heard = command != QLatin1String(CatCodec::kIdQuery) || baud == m_catRate;
     if (heard && !m_options.noAnswer && !m_silent)
         reply = answer(command, late);
+    int lateMs = late ? m_options.lateMs : 0;
+    if (fault >= 0 && !reply.isEmpty()) {
+        if (fault == int(Fault::Late))
+            lateMs = m_options.faultLateMs;
+        else
+            reply = faultyReply(Fault(fault), reply);
+    }
     record(command, reply, baud);
     // Times are kept as deadlines from the command's arrival, so that the
     // sleeps' own overshoot does not add up.
@@ -206,7 +228,7 @@ void RadioSimulator::handle(const QString& command)
     if (m_options.wireTiming)
         due += std::chrono::nanoseconds(wireNs(command.size(), baud));
     if (!reply.isEmpty())
-        sendReply(command, reply, baud, late, due);
+        sendReply(command, reply, baud, lateMs, due);
     else
         std::this_thread::sleep_until(due);
 }
@@ -253,7 +275,7 @@ QString RadioSimulator::answer(const QString& command, bool& late)
     return empty;
 }
 
-void RadioSimulator::sendReply(const QString& command, const QString& reply, int baud, bool late,
+void RadioSimulator::sendReply(const QString& command, const QString& reply, int baud, int lateMs,
                                std::chrono::steady_clock::time_point due)
 {
     const QByteArray bytes = reply.toLatin1();
@@ -262,8 +284,7 @@ void RadioSimulator::sendReply(const QString& command, const QString& reply, int
         m_busyNs += wireNs(command.size(), baud) + m_options.latencyUs * 1000LL + wireNs(bytes.size(), baud);
         due += std::chrono::microseconds(m_options.latencyUs);
     }
-    if (late)
-        due += std::chrono::milliseconds(m_options.lateMs);
+    due += std::chrono::milliseconds(lateMs);
     QVector<QByteArray> pieces;
     if (m_options.splitAt > 0 && m_options.splitAt < bytes.size())
         pieces = {bytes.left(m_options.splitAt), bytes.mid(m_options.splitAt)};
@@ -291,6 +312,88 @@ void RadioSimulator::sendReply(const QString& command, const QString& reply, int
             left -= n;
         }
     }
+}
+
+int RadioSimulator::drawFault(const QString& command)
+{
+    const Options::FaultRates& rates = m_options.faults;
+    const bool query = command.size() == 6 && command.startsWith(QLatin1String("MR"));
+    const bool write = command.startsWith(QLatin1String("MW"));
+    if (!query && !write)
+        return -1;
+    const double roll = std::uniform_real_distribution<double>(0.0, 1.0)(m_random);
+    int fault = -1;
+    if (write) {
+        if (roll < rates.hangUp)
+            fault = int(Fault::HangUp);
+    } else {
+        const double bounds[kFaultKinds] = {rates.drop,    rates.late,         rates.duplicate,
+                                            rates.garbage, rates.wrongChannel, rates.hangUp};
+        double upTo = 0;
+        for (int kind = 0; kind < kFaultKinds && fault < 0; ++kind) {
+            upTo += bounds[kind];
+            if (roll < upTo)
+                fault = kind;
+        }
+    }
+    if (fault >= 0) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_faultCounts[fault];
+    }
+    return fault;
+}
+
+QString RadioSimulator::faultyReply(Fault fault, const QString& reply)
+{
+    switch (fault) {
+    case Fault::Drop:
+        return {};
+    case Fault::Duplicate:
+        return reply + reply;
+    case Fault::Garbage: {
+        // Line noise: never a reply of the radio's own shape, so only the
+        // link's rules decide what becomes of it.
+        static const char kFirst[] = "#$%&*+-/<=>@!";
+        static const char kOthers[] = "#$%&*+-/<=>@!0123456789ABCDEFGHIJKLNOPQSTUVWXYZ";
+        const int length = std::uniform_int_distribution<int>(1, 40)(m_random);
+        QString noise;
+        noise += QLatin1Char(kFirst[std::uniform_int_distribution<int>(0, int(sizeof kFirst) - 2)(m_random)]);
+        for (int i = 1; i < length; ++i)
+            noise +=
+                QLatin1Char(kOthers[std::uniform_int_distribution<int>(0, int(sizeof kOthers) - 2)(m_random)]);
+        if (std::uniform_int_distribution<int>(0, 1)(m_random) == 1)
+            noise += QLatin1Char(';');
+        return noise;
+    }
+    case Fault::WrongChannel: {
+        // Another channel's memory reply; an empty channel answers with a record of its own.
+        QString line = reply.size() == CatCodec::kCommandLength ? reply : QStringLiteral("MR00007000000+000000100000;");
+        const int own = reply.size() == CatCodec::kCommandLength ? CatCodec::channelOf(reply) : -1;
+        int other = std::uniform_int_distribution<int>(0, kChannelCount - 1)(m_random);
+        if (other == own)
+            other = (other + 1) % kChannelCount;
+        line.replace(2, 3, QStringLiteral("%1").arg(other, 3, 10, QLatin1Char('0')));
+        return line;
+    }
+    case Fault::Late:
+    case Fault::HangUp:
+        break;
+    }
+    return reply;
+}
+
+QVector<int> RadioSimulator::faultCounts() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return QVector<int>(std::begin(m_faultCounts), std::end(m_faultCounts));
+}
+
+int RadioSimulator::faultTotal() const
+{
+    int total = 0;
+    for (int count : faultCounts())
+        total += count;
+    return total;
 }
 
 void RadioSimulator::hangUp()

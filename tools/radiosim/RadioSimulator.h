@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <thread>
 
 // A simulated radio on a pseudo-terminal. It holds the radio's 118 channels
@@ -48,7 +49,28 @@ public:
         // Hang up the line (the cable pulled) when the command after this
         // many arrives; that command is not answered or recorded.
         int hangUpAfter = -1;
+
+        // A random-fault schedule over the memory traffic, the same for the
+        // same seed. Each memory reply meets at most one fault, drawn with
+        // these probabilities (their sum at most 1); a hang-up may also meet
+        // a memory write, which is then not stored. The set-up commands are
+        // left alone, so every transfer gets going.
+        struct FaultRates {
+            double drop = 0;         // no answer
+            double late = 0;         // answered faultLateMs late, past the client's time-out
+            double duplicate = 0;    // answered twice
+            double garbage = 0;      // random bytes instead, some ending in ";"
+            double wrongChannel = 0; // a memory reply naming another channel
+            double hangUp = 0;       // the cable pulled instead
+        };
+        FaultRates faults;
+        unsigned int faultSeed = 1;
+        int faultLateMs = 200;
     };
+
+    enum class Fault { Drop, Late, Duplicate, Garbage, WrongChannel, HangUp };
+    static constexpr int kFaultKinds = 6;
+    static const char* faultName(Fault fault);
 
     // One command the radio took and what it answered (empty: no answer).
     struct Exchange {
@@ -103,6 +125,10 @@ public:
     double busySeconds() const;
     void resetBusy();
 
+    // How many faults of each kind the schedule has injected, by Fault.
+    QVector<int> faultCounts() const;
+    int faultTotal() const;
+
     // Baud rate of a termios speed code; 0 when unknown.
     static int baudOfSpeed(unsigned int speed);
 
@@ -110,8 +136,11 @@ private:
     void run();
     void handle(const QString& command);
     QString answer(const QString& command, bool& delayed);
-    void sendReply(const QString& command, const QString& reply, int baud, bool late,
+    void sendReply(const QString& command, const QString& reply, int baud, int lateMs,
                    std::chrono::steady_clock::time_point due);
+    // The fault the schedule picks for a command, or -1 for none.
+    int drawFault(const QString& command);
+    QString faultyReply(Fault fault, const QString& reply);
     int clientBaud() const;
     void hangUp();
     void record(const QString& command, const QString& reply, int baud);
@@ -135,4 +164,6 @@ private:
     std::atomic<bool> m_hungUp{false};
     bool m_silent = false;
     int m_commandCount = 0;
+    std::mt19937 m_random;
+    int m_faultCounts[kFaultKinds] = {};
 };

@@ -24,6 +24,19 @@ bool intOption(const QCommandLineParser& parser, const QString& name, int& value
         err << "quaystone-radiosim: --" << name << " needs a whole number" << Qt::endl;
     return ok;
 }
+
+bool rateOption(const QCommandLineParser& parser, const QString& name, double& value, QTextStream& err)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    value = parser.value(name).toDouble(&ok);
+    if (!ok || value < 0 || value > 1) {
+        err << "quaystone-radiosim: --" << name << " needs a probability from 0 to 1" << Qt::endl;
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -78,6 +91,25 @@ int main(int argc, char* argv[])
         {QStringLiteral("unknown-id"), QStringLiteral("Answer \"?;\" to \"ID;\".")},
         {QStringLiteral("hang-up-after"), QStringLiteral("Hang up the line after this many commands."),
          QStringLiteral("n")},
+        {QStringLiteral("fault-seed"), QStringLiteral("Seed of the random-fault schedule (default 1)."),
+         QStringLiteral("n")},
+        {QStringLiteral("fault-drop"), QStringLiteral("Probability that a memory reply is not sent."),
+         QStringLiteral("p")},
+        {QStringLiteral("fault-late"),
+         QStringLiteral("Probability that a memory reply comes past the client's time-out."),
+         QStringLiteral("p")},
+        {QStringLiteral("fault-late-ms"), QStringLiteral("How late such a reply comes (default 200)."),
+         QStringLiteral("ms")},
+        {QStringLiteral("fault-duplicate"), QStringLiteral("Probability that a memory reply is sent twice."),
+         QStringLiteral("p")},
+        {QStringLiteral("fault-garbage"),
+         QStringLiteral("Probability that random bytes are sent instead of a memory reply."),
+         QStringLiteral("p")},
+        {QStringLiteral("fault-wrong-channel"),
+         QStringLiteral("Probability that a memory reply names another channel."), QStringLiteral("p")},
+        {QStringLiteral("fault-hang-up"),
+         QStringLiteral("Probability that the line hangs up at a memory query or write."),
+         QStringLiteral("p")},
     });
     parser.process(app);
 
@@ -96,8 +128,29 @@ int main(int argc, char* argv[])
         !intOption(parser, QStringLiteral("garbage"), options.garbageChannel, err) ||
         !intOption(parser, QStringLiteral("late"), options.lateChannel, err) ||
         !intOption(parser, QStringLiteral("late-ms"), options.lateMs, err) ||
-        !intOption(parser, QStringLiteral("hang-up-after"), options.hangUpAfter, err))
+        !intOption(parser, QStringLiteral("hang-up-after"), options.hangUpAfter, err) ||
+        !intOption(parser, QStringLiteral("fault-late-ms"), options.faultLateMs, err))
         return 2;
+    RadioSimulator::Options::FaultRates& rates = options.faults;
+    if (!rateOption(parser, QStringLiteral("fault-drop"), rates.drop, err) ||
+        !rateOption(parser, QStringLiteral("fault-late"), rates.late, err) ||
+        !rateOption(parser, QStringLiteral("fault-duplicate"), rates.duplicate, err) ||
+        !rateOption(parser, QStringLiteral("fault-garbage"), rates.garbage, err) ||
+        !rateOption(parser, QStringLiteral("fault-wrong-channel"), rates.wrongChannel, err) ||
+        !rateOption(parser, QStringLiteral("fault-hang-up"), rates.hangUp, err))
+        return 2;
+    if (rates.drop + rates.late + rates.duplicate + rates.garbage + rates.wrongChannel + rates.hangUp > 1) {
+        err << "quaystone-radiosim: the fault probabilities add up to more than 1" << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("fault-seed"))) {
+        bool ok = false;
+        options.faultSeed = parser.value(QStringLiteral("fault-seed")).toUInt(&ok);
+        if (!ok) {
+            err << "quaystone-radiosim: --fault-seed needs a whole number" << Qt::endl;
+            return 2;
+        }
+    }
     if (options.startRate != 4800 && options.startRate != 9600 && options.startRate != 19200 &&
         options.startRate != 38400) {
         err << "quaystone-radiosim: --rate must be 4800, 9600, 19200 or 38400" << Qt::endl;
@@ -140,6 +193,14 @@ int main(int argc, char* argv[])
     int signalNumber = 0;
     sigwait(&stopSignals, &signalNumber);
     radio.stop();
+    if (radio.faultTotal() > 0) {
+        const QVector<int> counts = radio.faultCounts();
+        err << "Faults injected:";
+        for (int kind = 0; kind < RadioSimulator::kFaultKinds; ++kind)
+            err << ' ' << RadioSimulator::faultName(RadioSimulator::Fault(kind)) << ' ' << counts.at(kind)
+                << (kind + 1 < RadioSimulator::kFaultKinds ? "," : "");
+        err << Qt::endl;
+    }
     if (!link.isEmpty())
         QFile::remove(link);
 

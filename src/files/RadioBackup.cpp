@@ -1,0 +1,82 @@
+#include "RadioBackup.h"
+
+#include "DescriptionFile.h"
+#include "MemoryFile.h"
+#include "TextFileWriter.h"
+#include "app/AppState.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+RadioBackup::RadioBackup(const QString& folder, int descriptionWidth, const QDateTime& when)
+    : m_folder(folder.isEmpty() ? QDir::currentPath() : folder), m_descriptionWidth(descriptionWidth),
+      m_when(when)
+{
+}
+
+QString RadioBackup::fileNameFor(const QDateTime& when)
+{
+    return QStringLiteral("Radio backup ") + when.toString(QStringLiteral("yyyy-MM-dd HHmm")) +
+           QLatin1String(MemoryFile::kExtension);
+}
+
+bool RadioBackup::add(const QString& reply)
+{
+    m_error.clear();
+    if (m_path.isEmpty() && !create())
+        return false;
+    QString line = reply;
+    if (line.size() >= 2)
+        line[1] = QLatin1Char('W');
+    m_lines << line;
+    if (writeFile(m_path, m_lines))
+        return true;
+    m_lines.removeLast();
+    return false;
+}
+
+bool RadioBackup::create()
+{
+    if (!QDir().mkpath(m_folder)) {
+        m_error = QStringLiteral("the folder ") + QDir::toNativeSeparators(m_folder) +
+                  QStringLiteral(" cannot be made");
+        return false;
+    }
+    // Two writes in one minute each keep their own backup: the second never
+    // replaces the radio's older content the first one kept.
+    const QDir folder(m_folder);
+    const QString base = fileNameFor(m_when);
+    QString path = folder.absoluteFilePath(base);
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo::exists(DescriptionFile::pathFor(path)); ++n)
+        path =
+            folder.absoluteFilePath(base.chopped(int(qstrlen(MemoryFile::kExtension))) +
+                                    QStringLiteral(" (%1)").arg(n) + QLatin1String(MemoryFile::kExtension));
+
+    AppState empty;
+    empty.descriptionColumnWidth = m_descriptionWidth;
+    if (!writeFile(DescriptionFile::pathFor(path), DescriptionFile::compose(empty)))
+        return false;
+    m_path = path;
+    return true;
+}
+
+bool RadioBackup::writeFile(const QString& path, const QStringList& lines)
+{
+    QSaveFile file(path);
+    TextFileWriter writer;
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    if (!writer.write(file, TextFileWriter::encode(lines))) {
+        m_error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + writer.errorText();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        m_error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    return true;
+}
