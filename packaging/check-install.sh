@@ -87,5 +87,18 @@ for page in "$prefix"/share/man/man1/*.1; do
     fi
 done
 
+# Each manual page names every option its program's --help lists.
+for program in quaystone quaystone-cli quaystone-radiosim; do
+    page=$prefix/share/man/man1/$program.1
+    [ -s "$page" ] || continue
+    text=$(sed 's/\\-/-/g' "$page")
+    options=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/$program" --help 2>&1 | grep -o -- '--[a-z][a-z-]*' | sort -u)
+    [ -n "$options" ] || fail "$program --help lists no options"
+    for option in $options; do
+        [ "$option" = --help-all ] && continue # Qt's own, beside --help
+        grep -Eq -- "$option([^a-z-]|\$)" <<<"$text" || fail "$program.1 does not describe $option"
+    done
+done
+
 [ "$failures" -eq 0 ] || exit 1
 echo "All installed files are in place."
