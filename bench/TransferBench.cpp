@@ -19,6 +19,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
@@ -103,6 +105,9 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
         radio.setChannel(CatCodec::encode(recordFor(p, false), p).command);
 
     AppState state;
+    // A write keeps its backup where it cannot litter the working folder.
+    QTemporaryDir dataFolder;
+    state.dataFolder = dataFolder.path();
     if (!reading) {
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
             state.tables.setRecordAt(p, recordFor(p, transfer == Transfer::WriteAllChanged));
@@ -142,6 +147,96 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     return timing;
 }
 
+// The resident set size of this process in kB, from /proc/self/status; 0 where there is none.
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// Read and write cycles against one simulated radio (no wire timing), each
+// write replacing three channels, printing the resident set size as it goes:
+// memory that grows with the cycles shows here.
+int soak(int cycles, bool faults)
+{
+    RadioSimulator::Options options;
+    if (faults) {
+        options.faults.drop = 0.01;
+        options.faults.late = 0.005;
+        options.faults.duplicate = 0.01;
+        options.faults.garbage = 0.002;
+        options.faults.wrongChannel = 0.01;
+        options.faultSeed = 7;
+    }
+    RadioSimulator radio(options);
+    for (int p = 1; p <= ChannelMap::kSlotCount; p += 2)
+        radio.setChannel(CatCodec::encode(recordFor(p, false), p).command);
+    if (radio.start().isEmpty())
+        qFatal("cannot start the simulated radio: %s", qPrintable(radio.errorText()));
+    QTemporaryDir dataFolder;
+    AppState state;
+    state.dataFolder = dataFolder.path();
+    MessageLog log;
+    AgreeingPrompter prompter;
+    NoProgress progress;
+    QtSerialPortAdapter port;
+    CatLink link(port, log, prompter);
+    QTextStream out(stdout);
+    const long before = residentKb();
+    out << "soak: " << cycles << " read/write cycles" << (faults ? " with faults" : "") << "; VmRSS before "
+        << before << " kB\n";
+    out.flush();
+    long afterWarmUp = 0;
+    int incomplete = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        if (radio.hungUp() || !radio.isRunning()) {
+            radio.stop();
+            radio.start();
+        }
+        CatLink::Options linkOptions;
+        linkOptions.device = radio.devicePath();
+        link.setOptions(linkOptions);
+        state.changed = false;
+        incomplete +=
+            RadioReader(state, prompter, log, link, progress).run() == RadioReader::Outcome::Completed ? 0
+                                                                                                       : 1;
+        // Three channels, different each cycle, so every write replaces and backs up.
+        for (int k = 0; k < 3; ++k) {
+            const int p = 1 + (cycle * 7 + k * 41) % ChannelMap::kSlotCount;
+            state.tables.setRecordAt(p, recordFor(p, cycle % 2 == 0));
+        }
+        state.dataSource = AppState::File;
+        incomplete +=
+            RadioWriter(state, prompter, log, link, progress).run() == RadioWriter::Outcome::Completed ? 0
+                                                                                                       : 1;
+        radio.clearTraffic();
+        log.clear();
+        if (cycle == 10)
+            afterWarmUp = residentKb();
+        if (cycle % 50 == 0 || cycle == cycles) {
+            out << "  cycle " << cycle << ": VmRSS " << residentKb() << " kB, " << timer.elapsed() / 1000
+                << " s\n";
+            out.flush();
+        }
+    }
+    const long after = residentKb();
+    out << "VmRSS before " << before << " kB, after 10 cycles " << afterWarmUp << " kB, after " << cycles
+        << " cycles " << after << " kB (" << (after - afterWarmUp) << " kB since the warm-up); " << incomplete
+        << " transfer(s) incomplete";
+    if (faults)
+        out << "; faults injected " << radio.faultTotal();
+    out << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -163,8 +258,15 @@ int main(int argc, char* argv[])
         {QStringLiteral("rates"),
          QStringLiteral("Comma-separated CAT rates (default 4800,9600,19200,38400)."), QStringLiteral("list"),
          QStringLiteral("4800,9600,19200,38400")},
+        {QStringLiteral("soak"),
+         QStringLiteral("Instead of timing, run this many read/write cycles and show the memory in use."),
+         QStringLiteral("n")},
+        {QStringLiteral("faults"), QStringLiteral("With --soak: a light random-fault schedule on the line.")},
     });
     parser.process(app);
+    if (parser.isSet(QStringLiteral("soak")))
+        return soak(qMax(1, parser.value(QStringLiteral("soak")).toInt()),
+                    parser.isSet(QStringLiteral("faults")));
     const int latencyUs = parser.value(QStringLiteral("latency")).toInt();
     const int repeat = qMax(1, parser.value(QStringLiteral("repeat")).toInt());
 
