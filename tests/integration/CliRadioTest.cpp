@@ -99,6 +99,29 @@ TEST_F(CliRadio, WriteBacksUpReplacedChannelsUnlessNoBackup)
     EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
 }
 
+// Slots the radio did not answer for are named, and the saved file does not pass for the whole radio.
+TEST_F(CliRadio, AReadWithUnansweredSlotsSavesButExitsNonZero)
+{
+    RadioSimulator::Options options;
+    options.faults.drop = 0.04;
+    options.faultSeed = 3;
+    RadioSimulator radio(options);
+    for (const QString& line : kChannels)
+        ASSERT_TRUE(radio.setChannel(line));
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty());
+    const CliRun run = cli({"read", "--device", device, "--out", path("out.950")});
+    const int dropped = radio.faultCounts().at(int(RadioSimulator::Fault::Drop));
+    ASSERT_GT(dropped, 0);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown empty")), dropped);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("saved %1 without %2 channel slot(s) the radio did not answer for")
+                                     .arg(path("out.950"))
+                                     .arg(dropped)))
+        << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(path("out.950")));
+}
+
 // Each run that cannot work exits non-zero with its message and saves nothing. "DEV" stands for a
 // device that does not exist, "SIM" for the simulated radio with the row's fault.
 TEST_F(CliRadio, RunsThatCannotWorkExitNonZeroWithTheMessage)
