@@ -115,9 +115,10 @@ TEST_F(CliRadio, AReadWithUnansweredSlotsSavesButExitsNonZero)
     ASSERT_GT(dropped, 0);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown empty")), dropped);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("saved %1 without %2 channel slot(s) the radio did not answer for")
-                                     .arg(path("out.950"))
-                                     .arg(dropped)))
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("saved %1 without %2 channel slot(s) the radio did not answer for")
+                             .arg(path("out.950"))
+                             .arg(dropped)))
         << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(path("out.950")));
 }
