@@ -101,6 +101,10 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
         m_guiPrompter = std::make_unique<GuiPrompter>(this);
         m_prompter = m_guiPrompter.get();
     }
+    m_settings->setWriteFailureHandler([this](const QString& text) {
+        m_log.notice(text);
+        m_prompter->inform(text, Prompter::Icon::Exclamation);
+    });
     if (!m_dialogs) {
         m_ownDialogs = std::make_unique<StartupDialogs>();
         m_dialogs = m_ownDialogs.get();

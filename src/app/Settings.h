@@ -3,6 +3,7 @@
 #include "SettingsStore.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 // One value of the program's own store (application Quaystone, section
@@ -80,6 +81,14 @@ public:
     SettingsStore& store() { return m_store; }
     const SettingsStore& store() const { return m_store; }
 
+    // Called with cannotSaveText() on the first write of this object that
+    // fails, and never again: a settings file that cannot be written is said
+    // once, not on every change.
+    void setWriteFailureHandler(std::function<void(const QString&)> handler);
+    static QString cannotSaveText(const QString& fileName);
+
 private:
     SettingsStore m_store;
+    std::function<void(const QString&)> m_onWriteFailure;
+    bool m_writeFailureSaid = false;
 };

@@ -1,9 +1,11 @@
 #include "Form1.h"
 #include "RadioSimulator.h"
 #include "Version.h"
+#include "model/UndoSnapshot.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QTextStream>
 #include <memory>
 
@@ -17,6 +19,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quaystone"));
     QApplication::setApplicationVersion(QStringLiteral(QUAYSTONE_VERSION));
+    // Undo files of earlier runs that crashed or were killed.
+    UndoSnapshot::removeStale(QDir::tempPath());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Manages the memory channels of the transceiver."));

@@ -33,6 +33,7 @@ struct Session {
             QTextStream(stderr) << shown << Qt::endl;
         });
         state.dataFolder = QDir::currentPath();
+        settings.setWriteFailureHandler([this](const QString& text) { prompter.inform(text); });
     }
 
     AppState state;

@@ -346,6 +346,14 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     QFile file(path);
     TextFileReader reader;
     if (!file.open(QIODevice::ReadOnly) || !reader.read(file)) {
+        if (reader.tooLarge()) {
+            m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + reader.errorText());
+            m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
+                                  QStringLiteral(" cannot be read (") + reader.errorText() +
+                                  QStringLiteral(").\r\nImport aborted"),
+                              Prompter::Icon::Exclamation);
+            return Result::Unreadable;
+        }
         const int number = reader.errorNumber() ? reader.errorNumber() : int(file.error());
         const QString why = reader.errorText().isEmpty() ? file.errorString() : reader.errorText();
         m_prompter.inform(

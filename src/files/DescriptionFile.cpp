@@ -67,16 +67,17 @@ void apply(const QStringList& lines, AppState& state, int fallback)
         memories.setText(row, Column::kDescription, parseLine(lines.at(row)).text);
 }
 
-void load(const QString& path, AppState& state, const Settings& settings)
+QString load(const QString& path, AppState& state, const Settings& settings)
 {
     const QString file = pathFor(path);
     if (file.isEmpty())
-        return;
+        return QString();
     QFile device(file);
     TextFileReader reader;
     if (!device.open(QIODevice::ReadOnly) || !reader.read(device))
-        return;
+        return reader.tooLarge() ? reader.errorText() : QString();
     apply(reader.lines(), state, fallbackWidth(settings));
+    return QString();
 }
 
 QStringList compose(const AppState& state)

@@ -28,6 +28,17 @@ QString MemoryFileOpener::unsavedChangesText()
         "Changes have been made but not yet saved to disk\r\nAre you sure you want to continue?");
 }
 
+void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QString& why)
+{
+    if (why.isEmpty())
+        return;
+    const QString file = DescriptionFile::pathFor(path);
+    m_log.notice(QStringLiteral("Cannot read ") + file + QStringLiteral(": ") + why);
+    m_prompter.inform(QStringLiteral("The file ") + QFileInfo(file).fileName() +
+                          QStringLiteral(" cannot be read (") + why + QStringLiteral(")."),
+                      Prompter::Icon::Exclamation);
+}
+
 MemoryFileOpener::Result MemoryFileOpener::open()
 {
     m_skipped = 0;
@@ -64,7 +75,7 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     m_state.startupFilePath.clear();
 
     if (MemoryFile::endsWithDescriptionExtension(path)) {
-        DescriptionFile::load(path, m_state, m_settings);
+        reportRefusedDescriptions(path, DescriptionFile::load(path, m_state, m_settings));
         return Result::DescriptionsLoaded;
     }
 
@@ -73,7 +84,7 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     QFile file(path);
     TextFileReader reader;
     if (!file.open(QIODevice::ReadOnly) || !reader.read(file)) {
-        const QString why = file.errorString();
+        const QString why = reader.tooLarge() ? reader.errorText() : file.errorString();
         m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + why);
         m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
                               QStringLiteral(" cannot be read (") + why + QStringLiteral(")."),
@@ -106,7 +117,7 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     m_state.setDataSource(AppState::File);
     m_state.applyHideSetting();
 
-    DescriptionFile::load(path, m_state, m_settings);
+    reportRefusedDescriptions(path, DescriptionFile::load(path, m_state, m_settings));
     m_state.showMemoriesPage();
     return Result::Loaded;
 }

@@ -33,6 +33,8 @@ public:
 
 private:
     Result run();
+    // Says why the description file of path was refused; nothing when why is empty.
+    void reportRefusedDescriptions(const QString& path, const QString& why);
 
     AppState& m_state;
     Prompter& m_prompter;

@@ -55,17 +55,31 @@ QStringList TextFileReader::splitLines(const QString& text)
     return lines;
 }
 
+bool TextFileReader::refuse(const QString& why)
+{
+    m_lines.clear();
+    m_tooLarge = true;
+    m_errorNumber = -1;
+    m_errorText = why;
+    return false;
+}
+
 bool TextFileReader::read(QIODevice& device)
 {
     m_lines.clear();
     m_errorNumber = 0;
     m_errorText.clear();
+    m_tooLarge = false;
+    const QString tooBig = QStringLiteral("it is larger than %1 KB, more than such a file can be")
+                               .arg(kMaxFileBytes / 1024);
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
         auto* file = qobject_cast<QFileDevice*>(&device);
         m_errorNumber = file ? int(file->error()) : -1;
         m_errorText = device.errorString();
         return false;
     }
+    if (!device.isSequential() && device.size() - device.pos() > kMaxFileBytes)
+        return refuse(tooBig);
     QByteArray bytes;
     for (;;) {
         const QByteArray chunk = device.read(64 * 1024);
@@ -82,7 +96,17 @@ bool TextFileReader::read(QIODevice& device)
             break;
         }
         bytes += chunk;
+        // A device that does not know its size (a pipe) is cut off here.
+        if (bytes.size() > kMaxFileBytes)
+            return refuse(tooBig);
     }
-    m_lines = splitLines(decode(bytes));
+    const QStringList lines = splitLines(decode(bytes));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).size() > kMaxLineLength)
+            return refuse(QStringLiteral("line %1 is longer than %2 characters, more than such a file has")
+                              .arg(i + 1)
+                              .arg(kMaxLineLength));
+    }
+    m_lines = lines;
     return true;
 }

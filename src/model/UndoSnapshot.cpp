@@ -2,16 +2,59 @@
 
 #include "ChannelTable.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <signal.h>
+#include <unistd.h>
+#endif
 
 namespace {
 constexpr quint32 kMagic = 0x51554e44; // "QUND"
 }
 
+QString UndoSnapshot::fileTemplate(qint64 pid)
+{
+    // The process id in the name tells a later run whether the file is still in use.
+    return QStringLiteral("Quaystone-%1-XXXXXX.undo").arg(pid);
+}
+
+int UndoSnapshot::removeStale(const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    static const QRegularExpression name(QStringLiteral("^Quaystone-(\\d+)-[^/]+\\.undo$"));
+    int removed = 0;
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("Quaystone-*.undo")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& info : files) {
+        const QRegularExpressionMatch match = name.match(info.fileName());
+        if (!match.hasMatch() || info.isSymLink() || info.ownerId() != uint(getuid()))
+            continue;
+        bool ok = false;
+        const qint64 pid = match.captured(1).toLongLong(&ok);
+        if (!ok || pid <= 0 || pid == QCoreApplication::applicationPid() || pid > qint64(INT32_MAX))
+            continue;
+        // Only a process that certainly no longer exists; EPERM means it does.
+        if (kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        if (QFile::remove(info.absoluteFilePath()))
+            ++removed;
+    }
+    return removed;
+#else
+    Q_UNUSED(folder)
+    return 0;
+#endif
+}
+
 UndoSnapshot::UndoSnapshot()
-    : m_file(std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/Quaystone-XXXXXX.undo")))
+    : m_file(std::make_unique<QTemporaryFile>(QDir::tempPath() + QLatin1Char('/') +
+                                              fileTemplate(QCoreApplication::applicationPid())))
 {
     // QTemporaryFile creates the file readable and writable by its owner only.
     m_file->open();

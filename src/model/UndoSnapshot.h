@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <memory>
 
 class ChannelTable;
@@ -28,6 +29,14 @@ public:
     // "Undo last " + label, the caption of the undo command.
     QString caption() const;
     QString fileName() const;
+
+    // Removes the snapshot files that runs which ended without cleaning up
+    // (a crash, a kill) left in folder: only this user's files, and only
+    // those whose creating process is gone. Returns how many were removed.
+    // Does nothing where that cannot be told safely (Windows).
+    static int removeStale(const QString& folder);
+    // The name pattern of the snapshot files, with the creating process id.
+    static QString fileTemplate(qint64 pid);
 
 private:
     std::unique_ptr<QTemporaryFile> m_file;

@@ -1,0 +1,27 @@
+// CSV header identification and the line routines: a known header sets a
+// known separator; cleaned lines hold no quotes; no field holds the separator.
+// Converting a field adapts its decimal mark only.
+#include "FuzzSupport.h"
+#include "files/CsvHeader.h"
+
+using namespace FuzzSupport;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
+    chooseDecimalMark(bytes);
+    const QString line = QString::fromUtf8(bytes);
+    CsvHeader csv;
+    const bool known = csv.IdentifyHeader(csv.CleanLine(line, true));
+    check(known == (csv.headerType() != CsvHeader::Type::Unknown), "identified type");
+    const QChar sep = csv.separator();
+    check(sep == QLatin1Char(',') || sep == QLatin1Char(';') || sep == QLatin1Char('\t'), "separator");
+    const QString cleaned = csv.CleanLine(line, false);
+    check(!cleaned.contains(QLatin1Char('"')), "quote left in a cleaned line");
+    for (int n = 1; n <= 14; ++n) {
+        const QString raw = csv.GetField(cleaned, n, false);
+        check(!raw.contains(sep), "separator inside a field");
+        check(csv.GetField(cleaned, n, true).size() == raw.size(), "conversion changed more than the mark");
+    }
+    return 0;
+}

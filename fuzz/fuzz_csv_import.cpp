@@ -1,0 +1,49 @@
+// CSV import of whole files: a refused import leaves the table; an
+// accepted one fills memories with in-range, well-formed frequencies only.
+#include "FuzzSupport.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "files/CsvHeader.h"
+#include "files/CsvImport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace FuzzSupport;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
+    chooseDecimalMark(bytes);
+    static QTemporaryDir dir;
+    YesPrompter prompter;
+    prompter.file = dir.filePath(QStringLiteral("fuzz.CSV"));
+    QFile file(prompter.file);
+    if (!file.open(QIODevice::WriteOnly))
+        return 0;
+    file.write(bytes);
+    file.close();
+
+    AppState state;
+    state.tables.memories.setRecord(3, {Frequency::format(1420000), "USB", "Simplex", "", "67.0", "old"});
+    const auto memories = state.tables.memories.dataRows();
+    const auto pms = state.tables.pms.dataRows();
+    MessageLog log;
+    CsvHeader csv;
+    CsvImportOptions options;
+    options.useNumbers = size > 1 && (data[1] & 1);
+    const CsvImport::Result result = CsvImport(state, prompter, log, csv, options).ImportCsv(false);
+    check(state.tables.pms.dataRows() == pms, "import touched the PMS table");
+    if (result != CsvImport::Result::Imported) {
+        check(state.tables.memories.dataRows() == memories, "refused import changed the table");
+        return 0;
+    }
+    checkTables(state.tables);
+    for (int row = 1; row <= 100; ++row) {
+        if (state.tables.memories.isEmptyRow(row))
+            continue;
+        const auto value = Frequency::parse(state.tables.memories.record(row).Freq);
+        check(value && *value >= Frequency::kRadioLow && *value <= Frequency::kRadioHigh, "in range");
+    }
+    return 0;
+}

@@ -1,0 +1,30 @@
+// The frequency reader: an accepted text is the normal form of an in-range
+// value that reads back the same; a refused one stays as typed.
+#include "FuzzSupport.h"
+
+using namespace FuzzSupport;
+
+namespace {
+class QuietPrompter : public YesPrompter {};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
+    chooseDecimalMark(bytes);
+    const QString typed = QString::fromUtf8(bytes.mid(1));
+    const std::optional<qint32> parsed = Frequency::parse(typed);
+    if (parsed && *parsed >= 0)
+        check(Frequency::parse(Frequency::format(*parsed)) == parsed, "format reads back");
+    QuietPrompter prompter;
+    QString text = typed;
+    qint32 value = -1;
+    if (!Frequency::check(text, true, prompter, &value)) {
+        check(text == typed, "refused text changed");
+        return 0;
+    }
+    check(wellFormedFreq(text, false), "normal form");
+    check(value >= Frequency::kRadioLow && value <= Frequency::kRadioHigh, "in range");
+    check(Frequency::parse(text) == value, "reads back");
+    return 0;
+}

@@ -1,0 +1,142 @@
+#include "HostileInvariants.h"
+#include "Mutator.h"
+#include "app/Settings.h"
+#include "model/UndoSnapshot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The id of a process that has certainly ended.
+qint64 endedPid()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+// Snapshot files left by a crashed run go at the next start; files of a
+// live process, of another user, or that only look alike stay.
+TEST(TempFiles, OnlyStaleUndoFilesOfThisUserAreRemoved)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    struct Case {
+        QString name;
+        bool removed;
+    };
+    const QString ended = QString::number(endedPid());
+    const QString own = QString::number(QCoreApplication::applicationPid());
+    const Case cases[] = {
+        {QStringLiteral("Quaystone-%1-aB3xYz.undo").arg(ended), true},
+        {QStringLiteral("Quaystone-%1-aB3xYz.undo").arg(own), false}, // this run's own file
+        {QStringLiteral("Quaystone-1-aB3xYz.undo"), false},           // a live process
+        {QStringLiteral("Quaystone-aB3xYz.undo"), false},             // no process id in the name
+        {QStringLiteral("Quaystone-%1-aB3xYz.undo.keep").arg(ended), false},
+        {QStringLiteral("Other-%1-aB3xYz.undo").arg(ended), false},
+        {QStringLiteral("Quaystone-99999999999999999999-x.undo"), false},
+    };
+    for (const Case& c : cases)
+        ASSERT_TRUE(writeFile(dir.filePath(c.name), "x"));
+    // Another user's stale file: only root can make one here.
+    const QString foreign = dir.filePath(QStringLiteral("Quaystone-%1-other.undo").arg(ended));
+    const bool canChown = geteuid() == 0 && writeFile(foreign, "x") &&
+                          chown(QFile::encodeName(foreign).constData(), 65534, 65534) == 0;
+
+    EXPECT_EQ(UndoSnapshot::removeStale(dir.path()), 1);
+    for (const Case& c : cases)
+        EXPECT_EQ(QFileInfo::exists(dir.filePath(c.name)), !c.removed) << c.name.toStdString();
+    if (canChown) {
+        EXPECT_TRUE(QFileInfo::exists(foreign));
+    }
+
+    // A live snapshot carries this process's id and survives a cleanup.
+    UndoSnapshot live;
+    EXPECT_TRUE(QFileInfo(live.fileName()).fileName().startsWith(QStringLiteral("Quaystone-%1-").arg(own)));
+    UndoSnapshot::removeStale(QFileInfo(live.fileName()).path());
+    EXPECT_TRUE(QFileInfo::exists(live.fileName()));
+}
+
+// A settings file that cannot be written is said once per run, naming the
+// file, and every write still reports its failure to the caller.
+TEST(SettingsFiles, AnUnwritableSettingsFileIsSaidOnce)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString blocker = dir.filePath(QStringLiteral("blocker"));
+    ASSERT_TRUE(writeFile(blocker, "a file where the folder should be"));
+    struct Case {
+        const char* what;
+        QString folder;
+        bool removeFolderAfterFirstWrite;
+    };
+    const Case cases[] = {
+        {"folder cannot be made", blocker + QStringLiteral("/config"), false},
+        {"folder vanishes during the run", dir.filePath(QStringLiteral("vanishing")), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Settings settings(c.folder);
+        QStringList said;
+        settings.setWriteFailureHandler([&said](const QString& text) { said << text; });
+        if (c.removeFolderAfterFirstWrite) {
+            ASSERT_TRUE(settings.set(Keys::GridSize, QStringLiteral("Large")));
+            ASSERT_TRUE(QDir(c.folder).removeRecursively());
+            ASSERT_TRUE(writeFile(c.folder, "now a file"));
+        }
+        EXPECT_FALSE(settings.set(Keys::HomeDir, QStringLiteral("/data")));
+        EXPECT_FALSE(settings.setBool(Keys::Autosize, true));
+        EXPECT_FALSE(settings.setInt(Keys::MemoryTop, 10));
+        ASSERT_EQ(said.size(), 1);
+        EXPECT_EQ(said.first(), Settings::cannotSaveText(settings.store().fileName()));
+        EXPECT_TRUE(said.first().contains(settings.store().fileName()));
+    }
+}
+
+// Settings files damaged anywhere read as values or defaults, and the
+// next write always lands: the value reads back, also in a fresh run.
+TEST(SettingsFiles, DamagedSettingsFilesStillTakeAndKeepNewValues)
+{
+    QTemporaryDir dir(HostileInvariants::scratchBase());
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray valid = "[Settings]\r\nHomeDir=/home/op/radio\r\nCommPort=3\r\n"
+                             "UserCommSpeed=\"38400,N,8,2\"\r\nAutosize=True\r\nColumn1=960\r\n"
+                             "GridSize=Large\r\n[Other]\r\nx=1\r\n";
+    const QString ini = dir.filePath(QStringLiteral("Quaystone.ini"));
+    for (int i = 0; i < 2000; ++i) {
+        const quint32 seed = Mutator::kBaseSeed + quint32(i);
+        Mutator m(seed);
+        const QByteArray input = m.chance(15) ? m.randomBytes(300) : m.mutate(valid);
+        SCOPED_TRACE(caseTrace(seed, input));
+        QFile::remove(ini + QStringLiteral(".unreadable"));
+        ASSERT_TRUE(writeFile(ini, input));
+
+        Settings settings(dir.path());
+        bool said = false;
+        settings.setWriteFailureHandler([&said](const QString&) { said = true; });
+        // Whatever survived reads back as the very text that is stored.
+        EXPECT_EQ(settings.get(Keys::UserCommSpeed), Settings(dir.path()).get(Keys::UserCommSpeed));
+        const QString value = QStringLiteral("run %1").arg(i);
+        ASSERT_TRUE(settings.set(Keys::LastOpened, value));
+        ASSERT_FALSE(said);
+        EXPECT_EQ(settings.get(Keys::LastOpened), value);
+        EXPECT_EQ(Settings(dir.path()).get(Keys::LastOpened), value);
+    }
+}
+
+} // namespace
