@@ -92,7 +92,8 @@ for program in quaystone quaystone-cli quaystone-radiosim; do
     page=$prefix/share/man/man1/$program.1
     [ -s "$page" ] || continue
     text=$(sed 's/\\-/-/g' "$page")
-    options=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/$program" --help 2>&1 | grep -o -- '--[a-z][a-z-]*' | sort -u)
+    help=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/$program" --help 2>&1 || true)
+    options=$(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u || true)
     [ -n "$options" ] || fail "$program --help lists no options"
     for option in $options; do
         [ "$option" = --help-all ] && continue # Qt's own, beside --help
