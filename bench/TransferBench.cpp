@@ -219,6 +219,10 @@ int soak(int cycles, bool faults)
                                                                                                        : 1;
         radio.clearTraffic();
         log.clear();
+        // What the window's event loop does between two transfers: objects the
+        // port handed over for later deletion go now.
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (cycle == 10)
             afterWarmUp = residentKb();
         if (cycle % 50 == 0 || cycle == cycles) {
