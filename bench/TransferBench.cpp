@@ -56,7 +56,9 @@ public:
     void clearStopRequest() override {}
 };
 
-enum class Transfer { ReadAll, ReadTen, WriteUnchanged, WriteAllChanged };
+// The last kind is shown for information: the pre-write backup syncs a file
+// to disk before every replaced channel, which is disk time, not link time.
+enum class Transfer { ReadAll, ReadTen, WriteUnchanged, WriteAllChanged, WriteAllChangedWithBackup };
 
 const char* nameOf(Transfer transfer)
 {
@@ -69,6 +71,8 @@ const char* nameOf(Transfer transfer)
         return "write, unchanged";
     case Transfer::WriteAllChanged:
         return "write, all changed";
+    case Transfer::WriteAllChangedWithBackup:
+        return "write, all changed, with backup";
     }
     return "";
 }
@@ -110,7 +114,7 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     state.dataFolder = dataFolder.path();
     if (!reading) {
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
-            state.tables.setRecordAt(p, recordFor(p, transfer == Transfer::WriteAllChanged));
+            state.tables.setRecordAt(p, recordFor(p, transfer != Transfer::WriteUnchanged));
         state.dataSource = AppState::File;
     }
     const QString device = radio.start();
@@ -133,8 +137,11 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     bool ok = false;
     if (reading)
         ok = RadioReader(state, prompter, log, link, progress).run() == RadioReader::Outcome::Completed;
-    else
-        ok = RadioWriter(state, prompter, log, link, progress).run() == RadioWriter::Outcome::Completed;
+    else {
+        RadioWriter writer(state, prompter, log, link, progress);
+        writer.setBackupEnabled(transfer == Transfer::WriteAllChangedWithBackup);
+        ok = writer.run() == RadioWriter::Outcome::Completed;
+    }
     Timing timing;
     timing.measured = timer.nsecsElapsed() / 1e9;
     timing.setUp = progress.shownAtNs / 1e9;
@@ -286,8 +293,8 @@ int main(int argc, char* argv[])
         const int rate = rateText.trimmed().toInt();
         if (CatLink::baudOf(QStringLiteral("%1,N,8,2").arg(rate)) == 0)
             qFatal("not a CAT rate: %s", qPrintable(rateText));
-        for (Transfer transfer :
-             {Transfer::ReadAll, Transfer::ReadTen, Transfer::WriteUnchanged, Transfer::WriteAllChanged}) {
+        for (Transfer transfer : {Transfer::ReadAll, Transfer::ReadTen, Transfer::WriteUnchanged,
+                                  Transfer::WriteAllChanged, Transfer::WriteAllChangedWithBackup}) {
             std::vector<Timing> runs;
             for (int i = 0; i < repeat; ++i)
                 runs.push_back(runOnce(transfer, rate, latencyUs));
@@ -296,13 +303,18 @@ int main(int argc, char* argv[])
             });
             const Timing& median = runs[runs.size() / 2];
             const double ratio = median.measured / median.floor;
+            const bool informational = transfer == Transfer::WriteAllChangedWithBackup;
             const double target = transfer == Transfer::WriteAllChanged ? 1.05 : 1.10;
-            allMet = allMet && ratio <= target;
+            if (!informational)
+                allMet = allMet && ratio <= target;
+            const QString targetText =
+                informational ? QStringLiteral("(disk)")
+                              : (ratio <= target ? QStringLiteral("<= ") : QStringLiteral("MISSED ")) +
+                                    QString::number(target, 'f', 2);
             out << "| " << rate << " | " << nameOf(transfer) << " | "
                 << QString::number(median.measured, 'f', 3) << " | " << QString::number(median.floor, 'f', 3)
-                << " | " << QString::number(ratio, 'f', 3) << " | " << (ratio <= target ? "<= " : "MISSED ")
-                << QString::number(target, 'f', 2) << " | " << QString::number(median.setUp, 'f', 3)
-                << " |\n";
+                << " | " << QString::number(ratio, 'f', 3) << " | " << targetText << " | "
+                << QString::number(median.setUp, 'f', 3) << " |\n";
             out.flush();
         }
     }
