@@ -39,5 +39,5 @@ for name in decoder memory_file description_file csv_header csv_import settings 
         echo "fuzz_$name failed; the input is kept in $build/fuzz/" >&2
         exit 1
     fi
-    echo "fuzz_$name: $(grep -o 'number_of_executed_runs: *[0-9]*' "$log" | grep -o '[0-9]*$') inputs, no fault"
+    echo "fuzz_$name: $(grep -o 'number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$') inputs, no fault"
 done
