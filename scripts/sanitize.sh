@@ -12,7 +12,6 @@ build=${QUAYSTONE_SANITIZE_DIR:-build-asan}
 # needed for the build as well as for ctest.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAYSTONE_SANITIZE=ON -DQUAYSTONE_WERROR=OFF
 cmake --build "$build" -j "$(quaystone_jobs)"

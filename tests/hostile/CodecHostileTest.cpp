@@ -65,8 +65,8 @@ TEST_P(HostileDecoder, FailsCleanlyOrYieldsAWellFormedRecordInItsOwnSlot)
         ASSERT_EQ(failed, failedInto);
         if (failed) {
             ASSERT_EQ(record, before);
-            ASSERT_EQ(tables.memories.dataRows(), memoriesBefore);
-            ASSERT_EQ(tables.pms.dataRows(), pmsBefore);
+            ASSERT_TRUE(tables.memories.dataRows() == memoriesBefore);
+            ASSERT_TRUE(tables.pms.dataRows() == pmsBefore);
             continue;
         }
         ++decoded;
@@ -78,8 +78,8 @@ TEST_P(HostileDecoder, FailsCleanlyOrYieldsAWellFormedRecordInItsOwnSlot)
         // Only the addressed slot may change.
         MemoryRecord restored = tables.recordAt(position);
         tables.setRecordAt(position, before);
-        ASSERT_EQ(tables.memories.dataRows(), memoriesBefore);
-        ASSERT_EQ(tables.pms.dataRows(), pmsBefore);
+        ASSERT_TRUE(tables.memories.dataRows() == memoriesBefore);
+        ASSERT_TRUE(tables.pms.dataRows() == pmsBefore);
         tables.setRecordAt(position, restored);
     }
     expectShapeAndFreqs(tables);
@@ -98,7 +98,7 @@ TEST_P(HostileMemoryFile, ADamagedLineChangesNothingButItsOwnSlot)
     const QStringList lines = sampleLines();
     ASSERT_FALSE(lines.isEmpty());
     MessageLog log;
-    for (int i = 0; i < kCases / 2; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         const quint32 seed = Mutator::kBaseSeed + quint32(i);
         Mutator m(seed);
         int changed = 0;

@@ -76,7 +76,7 @@ TEST_P(HostileFiles, DescriptionFilesChangeOnlyDescriptions)
         const QVector<QStringList> before = state.tables.memories.dataRows();
         const QVector<QStringList> pmsBefore = state.tables.pms.dataRows();
         DescriptionFile::apply(damaged, state, fallback);
-        ASSERT_EQ(state.tables.pms.dataRows(), pmsBefore);
+        ASSERT_TRUE(state.tables.pms.dataRows() == pmsBefore);
         ASSERT_GE(state.descriptionColumnWidth, 0);
         ASSERT_LE(state.descriptionColumnWidth, 1000000);
         for (int row = 1; row <= state.tables.memories.rowCount(); ++row) {
@@ -170,9 +170,9 @@ TEST_P(HostileFiles, ARefusedCsvImportLeavesTheTables)
         const QVector<QStringList> pmsBefore = state.tables.pms.dataRows();
         const CsvImport::Result result = CsvImport(state, prompter, log, csv, options).ImportCsv(false);
         log.clear();
-        ASSERT_EQ(state.tables.pms.dataRows(), pmsBefore);
+        ASSERT_TRUE(state.tables.pms.dataRows() == pmsBefore);
         if (result != CsvImport::Result::Imported) {
-            ASSERT_EQ(state.tables.memories.dataRows(), before) << "result " << int(result);
+            ASSERT_TRUE(state.tables.memories.dataRows() == before) << "result " << int(result);
             continue;
         }
         ++imported;
