@@ -1,3 +1,4 @@
+#include "CliCommands.h"
 #include "CliFileCommands.h"
 
 #include "CliPathPrompter.h"
@@ -75,14 +76,12 @@ Arguments parse(const QStringList& args, const QStringList& flagNames, const QSt
 
 int usageError(const QString& message, const char* usage)
 {
-    QTextStream(stderr) << "quaystone-cli: " << message << "\nUsage: quaystone-cli " << usage << Qt::endl;
-    return 2;
+    return cliUsageError(message, usage);
 }
 
 int failure(const QString& message)
 {
-    QTextStream(stderr) << "quaystone-cli: " << message << Qt::endl;
-    return 1;
+    return cliFailure(message);
 }
 
 // Loads a memory file (and its descriptions) as the window's Open does,

@@ -1,3 +1,4 @@
+#include "CliCommands.h"
 #include "CliPrint.h"
 
 #include "CliPathPrompter.h"
@@ -22,14 +23,12 @@ namespace {
 
 int usageError(const QString& message)
 {
-    QTextStream(stderr) << "quaystone-cli: " << message << "\nUsage: quaystone-cli " << kUsage << Qt::endl;
-    return 2;
+    return cliUsageError(message, kUsage);
 }
 
 int failure(const QString& message)
 {
-    QTextStream(stderr) << "quaystone-cli: " << message << Qt::endl;
-    return 1;
+    return cliFailure(message);
 }
 
 } // namespace

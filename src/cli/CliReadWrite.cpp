@@ -1,3 +1,4 @@
+#include "CliCommands.h"
 #include "CliReadWrite.h"
 
 #include "CliPathPrompter.h"
@@ -107,14 +108,12 @@ LinkArguments parse(const QStringList& args, const Settings& settings, bool want
 
 int usageError(const QString& message, const char* usage)
 {
-    QTextStream(stderr) << "quaystone-cli: " << message << "\nUsage: quaystone-cli " << usage << Qt::endl;
-    return 2;
+    return cliUsageError(message, usage);
 }
 
 int failure(const QString& message)
 {
-    QTextStream(stderr) << "quaystone-cli: " << message << Qt::endl;
-    return 1;
+    return cliFailure(message);
 }
 
 // What one run works on: the state, log and prompter the window would hand
