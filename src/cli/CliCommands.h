@@ -9,7 +9,7 @@
 // refusal, 2 bad usage). Messages go to stderr, results to stdout.
 struct CliCommand {
     const char* name;
-    const char* usage;   // one line, shown by --help
+    const char* usage; // one line, shown by --help
     int (*run)(const QStringList& args);
 };
 

@@ -1,5 +1,6 @@
-#include "CliCommands.h"
 #include "CliFileCommands.h"
+#include "CliCommands.h"
+#include "CliSession.h"
 
 #include "CliPathPrompter.h"
 #include "app/AppState.h"
@@ -23,25 +24,7 @@
 namespace CliFileCommands {
 namespace {
 
-// What one command-line run works on: the same state, log and prompter the
-// window hands to the file procedures.
-struct Session {
-    explicit Session(bool yes) : prompter(yes)
-    {
-        QObject::connect(&log, &MessageLog::lineAdded, [](const QString& line, bool) {
-            QString shown = line;
-            shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            QTextStream(stderr) << shown << Qt::endl;
-        });
-        state.dataFolder = QDir::currentPath();
-        settings.setWriteFailureHandler([this](const QString& text) { prompter.inform(text); });
-    }
-
-    AppState state;
-    Settings settings;
-    MessageLog log;
-    CliPathPrompter prompter;
-};
+using Session = CliSession;
 
 // Options of the form --name and --name VALUE after the positional ones.
 struct Arguments {

@@ -1,5 +1,5 @@
-#include "CliCommands.h"
 #include "CliPrint.h"
+#include "CliCommands.h"
 
 #include "CliPathPrompter.h"
 #include "app/AppState.h"

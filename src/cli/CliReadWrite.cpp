@@ -1,5 +1,6 @@
-#include "CliCommands.h"
 #include "CliReadWrite.h"
+#include "CliCommands.h"
+#include "CliSession.h"
 
 #include "CliPathPrompter.h"
 #include "app/AppState.h"
@@ -116,24 +117,10 @@ int failure(const QString& message)
     return cliFailure(message);
 }
 
-// What one run works on: the state, log and prompter the window would hand
-// to the procedures, and the link over the real serial port.
-struct Session {
-    Session() : prompter(true), link(port, log, prompter)
-    {
-        QObject::connect(&log, &MessageLog::lineAdded, [](const QString& line, bool) {
-            QString shown = line;
-            shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            QTextStream(stderr) << shown << Qt::endl;
-        });
-        state.dataFolder = QDir::currentPath();
-        settings.setWriteFailureHandler([this](const QString& text) { prompter.inform(text); });
-    }
+// A run's session plus the link over the real serial port.
+struct Session : CliSession {
+    Session() : CliSession(true), link(port, log, prompter) {}
 
-    AppState state;
-    Settings settings;
-    MessageLog log;
-    CliPathPrompter prompter;
     QtSerialPortAdapter port;
     CatLink link;
     SilentProgress progress;
