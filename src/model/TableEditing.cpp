@@ -384,7 +384,10 @@ bool compact(AppState& state)
     return true;
 }
 
-MoveResult moveDown(AppState& state, TableSelection selection)
+namespace {
+// Moves the selected block one row (step +1 down, -1 up): the row beyond it
+// goes to its other side. Nothing moves at the table's edge.
+MoveResult moveBlock(AppState& state, TableSelection selection, int step)
 {
     MoveResult result;
     const std::optional<TableSelection> s = memoryRows(state, selection);
@@ -392,44 +395,35 @@ MoveResult moveDown(AppState& state, TableSelection selection)
         return result;
     ChannelTable& table = memories(state);
     const int lastColumn = table.columnCount() - 1;
+    const bool down = step > 0;
     result.selection = {s->firstRow, Column::kFreq, s->lastRow, lastColumn};
-    result.scrollRow = s->lastRow;
-    if (s->lastRow == table.rowCount())
+    result.scrollRow = down ? s->lastRow : s->firstRow;
+    if (down ? s->lastRow == table.rowCount() : s->firstRow == 1)
         return result;
 
     Rows rows = table.dataRows();
-    rows.insert(s->firstRow - 1, rows.takeAt(s->lastRow));
+    if (down)
+        rows.insert(s->firstRow - 1, rows.takeAt(s->lastRow));
+    else
+        rows.insert(s->lastRow - 1, rows.takeAt(s->firstRow - 2));
     storeRows(table, rows);
     result.moved = true;
-    result.selection = {s->firstRow + 1, Column::kFreq, s->lastRow + 1, lastColumn};
+    result.selection = {s->firstRow + step, Column::kFreq, s->lastRow + step, lastColumn};
     // Keep the block's leading edge in view so repeated moves can be followed.
-    result.scrollRow = s->lastRow + 1;
+    result.scrollRow = (down ? s->lastRow : s->firstRow) + step;
     state.setChanged(true);
     return result;
+}
+} // namespace
+
+MoveResult moveDown(AppState& state, TableSelection selection)
+{
+    return moveBlock(state, selection, +1);
 }
 
 MoveResult moveUp(AppState& state, TableSelection selection)
 {
-    MoveResult result;
-    const std::optional<TableSelection> s = memoryRows(state, selection);
-    if (!state.holdsChannels() || !s)
-        return result;
-    ChannelTable& table = memories(state);
-    const int lastColumn = table.columnCount() - 1;
-    result.selection = {s->firstRow, Column::kFreq, s->lastRow, lastColumn};
-    result.scrollRow = s->firstRow;
-    if (s->firstRow == 1)
-        return result;
-
-    Rows rows = table.dataRows();
-    const QStringList above = rows.takeAt(s->firstRow - 2);
-    rows.insert(s->lastRow - 1, above);
-    storeRows(table, rows);
-    result.moved = true;
-    result.selection = {s->firstRow - 1, Column::kFreq, s->lastRow - 1, lastColumn};
-    result.scrollRow = s->firstRow - 1;
-    state.setChanged(true);
-    return result;
+    return moveBlock(state, selection, -1);
 }
 
 bool fillDown(AppState& state, TableSelection selection)
