@@ -393,6 +393,7 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     state.filePresent = true;
     prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
     EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
+    waitForCommands(kSetUp.size());
     EXPECT_EQ(radio->commands(), kSetUp);
     expectAllEmptyFrom(1);
     EXPECT_TRUE(state.currentFilePath.isEmpty());
@@ -514,6 +515,7 @@ TEST_F(Writing, CancelAtTheInstructionsSendsNothingMore)
     state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex"));
     prompter.answer(Prompter::Answer::Cancel);
     EXPECT_EQ(write(), RadioWriter::Outcome::Cancelled);
+    waitForCommands(kSetUp.size());
     EXPECT_EQ(radio->commands(), kSetUp);
     EXPECT_EQ(logLines(log).mid(5), QStringList{QStringLiteral("Write: issue initial instructions")});
     EXPECT_EQ(prompter.prompts().size(), 1);
