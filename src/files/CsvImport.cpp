@@ -94,6 +94,11 @@ std::optional<QString> CsvImport::storedMode(const QString& field)
     const QString mode = field.trimmed();
     if (mode.isEmpty())
         return QString();
+    // The memories table's own modes come back as themselves, so that an
+    // export imported again changes nothing; the table below maps the modes
+    // other programs write.
+    if (Vocabulary::modeNames().contains(mode))
+        return mode;
     if (fm.contains(mode))
         return QStringLiteral("FM");
     if (am.contains(mode))
@@ -107,6 +112,31 @@ std::optional<QString> CsvImport::storedMode(const QString& field)
     if (user.contains(mode))
         return mode;
     return std::nullopt;
+}
+
+QString CsvImport::labelNumbersText()
+{
+    return QStringLiteral("The memory numbers of the file are read as the memories' own numbers 0 to 99");
+}
+
+bool CsvImport::numbersAreLabels(const QStringList& lines) const
+{
+    // An export without "Keep existing mem numbers" numbers its records 1, 2,
+    // 3 ... in order; anything else (a 0, a gap, another order) is numbered
+    // with the memories' own labels, as an export that keeps them writes.
+    qint64 expected = 1;
+    for (int i = 1; i < lines.size(); ++i) {
+        const QString line = m_csv.CleanLine(lines.at(i), false);
+        if (line.trimmed().isEmpty())
+            continue;
+        const std::optional<qint64> number = wholeNumber(m_csv.GetField(line, kFieldMemory, false));
+        if (!number)
+            continue;
+        if (*number != expected)
+            return true;
+        ++expected;
+    }
+    return false;
 }
 
 int CsvImport::firstFreeRow(int start) const
@@ -171,9 +201,10 @@ void CsvImport::checkRecord(int record, const QString& line)
                  QStringLiteral(
                      ". Memory number is missing, but is required due to 'Use imported mem numbers'."));
     } else if (const std::optional<qint64> number = wholeNumber(memory)) {
-        if (*number < 1 || *number > kMemoryRows)
+        const int lowest = m_numbersAreLabels ? 0 : 1;
+        if (*number < lowest || *number > lowest + kMemoryRows - 1)
             fail(prefix + QStringLiteral(". Memory number of ") + memory +
-                 QStringLiteral(" is outside the range 1 to 100"));
+                 QStringLiteral(" is outside the range %1 to %2").arg(lowest).arg(lowest + kMemoryRows - 1));
     } else {
         fail(prefix + QStringLiteral(". Memory number of ") + memory + QStringLiteral(" is not numeric"));
     }
@@ -226,7 +257,8 @@ void CsvImport::loadRecord(int record, const QString& line, int startRow, bool* 
 
     // A memory number that is not a whole number counts as none.
     const QString memoryField = m_csv.GetField(line, kFieldMemory, false).trimmed();
-    const qint64 memory = wholeNumber(memoryField).value_or(0);
+    const std::optional<qint64> number = wholeNumber(memoryField);
+    const qint64 memory = number.value_or(0);
 
     const QString freq = m_csv.GetField(line, kFieldFreq, true);
     if (freq.isEmpty())
@@ -256,14 +288,17 @@ void CsvImport::loadRecord(int record, const QString& line, int startRow, bool* 
     else if (encodingField == QLatin1String("CTCSS ENC+DEC"))
         encoding = QStringLiteral("CTCSS Enc+Dec");
 
+    // A tone outside the tone table becomes the default tone whatever the
+    // encoding: a channel without CTCSS does not use it, but the radio (and
+    // so the memory file) can only hold a tone of the table.
     QString tone = completeTone(m_csv.GetField(line, kFieldTone, false).trimmed());
-    if (startsWithCtc(encoding) && !tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
+    if (!tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
         tone = QStringLiteral("67.0");
 
     const QString description = m_csv.GetField(line, kFieldDescription, false).trimmed();
 
-    qint64 row = memory;
-    if (!m_options.useNumbers || memory == 0) {
+    qint64 row = m_numbersAreLabels && number ? memory + 1 : memory;
+    if (!m_options.useNumbers || (m_numbersAreLabels ? !number : memory == 0)) {
         row = firstFreeRow(startRow);
         if (row == 0) {
             m_prompter.inform(QStringLiteral("Cannot find an empty slot to use for importing"));
@@ -272,7 +307,7 @@ void CsvImport::loadRecord(int record, const QString& line, int startRow, bool* 
         }
     }
     if (row < 1 || row > kMemoryRows) {
-        m_log.notice(QStringLiteral("Requested memory number of ") + QString::number(row) +
+        m_log.notice(QStringLiteral("Requested memory number of ") + QString::number(memory) +
                      QStringLiteral(" is too high - the memory was not added"));
         return;
     }
@@ -387,6 +422,15 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     if (preview) {
         m_log.notice(QStringLiteral("Header type identified as: ") + CsvHeader::typeName(type));
         m_log.notice(header);
+    }
+
+    // How "Use imported mem numbers" reads the numbers: as a running count
+    // (row numbers) or as the memories' own labels 0 to 99.
+    m_numbersAreLabels = false;
+    if (m_options.useNumbers && !preview) {
+        m_numbersAreLabels = numbersAreLabels(lines);
+        if (m_numbersAreLabels)
+            m_log.notice(labelNumbersText());
     }
 
     // 5. Pre-check.

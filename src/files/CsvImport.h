@@ -65,6 +65,12 @@ public:
     // With "Omit duplicate frequencies", whether a memory row holds value.
     bool isDuplicate(qint32 value) const;
 
+    // Whether the records' memory numbers are the memories' own labels 0 to
+    // 99 rather than the running count 1, 2, 3 ... an export writes without
+    // "Keep existing mem numbers".
+    bool numbersAreLabels(const QStringList& lines) const;
+    static QString labelNumbersText();
+
     static QString underscoreLine();
     static QString startRangeText();
 
@@ -94,4 +100,5 @@ private:
     int m_recordsRead = 0;
     int m_duplicates = 0;
     bool m_error = false;
+    bool m_numbersAreLabels = false;
 };

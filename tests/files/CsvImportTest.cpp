@@ -9,7 +9,9 @@
 #include "support/TestText.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 
 using namespace FileTestSupport;
@@ -141,11 +143,15 @@ TEST_P(CsvImportTest, LoadRulesForModesShiftsTonesAndDescriptions)
         {"1|14.25|USB", false, "14.25000|USB|Simplex| |67.0|"},
         {"1|29.62|PKT|minus", false, "29.62000|FM|Minus| |67.0|"},
         {"1|29.62|NFM|PLUS", true, "29.62000|FM|Plus| |67.0|"},
-        {"1|29.62|FMN", false, "29.62000|FM|Simplex| |67.0|"},
+        // The table's own modes come back as themselves.
+        {"1|29.62|FMN", false, "29.62000|FMN|Simplex| |67.0|"},
+        {"1|7.1|CWR", false, "7.10000|CWR|Simplex| |67.0|"},
+        {"1|7.1|RTYL", false, "7.10000|RTYL|Simplex| |67.0|"},
         {"1|7.1|WAM", false, "7.10000|AM|Simplex| |67.0|"},
         {"1|7.1|CWRN", false, "7.10000|CW|Simplex| |67.0|"},
         {"1|7.1|DIG", false, "7.10000|LSB|Simplex| |67.0|"},
-        {"1|7.1|RTYU", false, "7.10000|USB|Simplex| |67.0|"},
+        {"1|7.1|RTYU", false, "7.10000|RTYU|Simplex| |67.0|"},
+        {"1|7.1|PKTL", false, "7.10000|LSB|Simplex| |67.0|"},
         {"1|7.1|USRL", false, "7.10000|USRL|Simplex| |67.0|"},
         {"1|7.1|fm", false, ""},                          // lower case: skipped quietly
         {"1|7.1|", false, "7.10000|LSB|Simplex| |67.0|"}, // default mode by band
@@ -154,8 +160,12 @@ TEST_P(CsvImportTest, LoadRulesForModesShiftsTonesAndDescriptions)
         {"1|29.62|FM|Minus|CTCSS ENC|88.5", false, "29.62000|FM|Minus|CTCSS Enc|88.5|"},
         {"1|29.62|FM|Minus|Ctcss Enc+Dec|100", false, "29.62000|FM|Minus|CTCSS Enc+Dec|100.0|"},
         {"1|29.62|FM|Minus|CTCSS Enc|88", true, "29.62000|FM|Minus|CTCSS Enc|67.0|"},
-        {"1|29.62|FM|Minus|DCS|88", false, "29.62000|FM|Minus| |88.0|"},
-        {"1|29.62|FM|||7", false, "29.62000|FM|Simplex| |7|"},
+        // A tone outside the table becomes the default whatever the encoding,
+        // so the channel can be saved and written.
+        {"1|29.62|FM|Minus|DCS|88", false, "29.62000|FM|Minus| |67.0|"},
+        {"1|21.3|AM||DCS|023|dcs", false, "21.30000|AM|Simplex| |67.0|dcs"},
+        {"1|29.62|FM|Minus|DCS|88.5", false, "29.62000|FM|Minus| |88.5|"},
+        {"1|29.62|FM|||7", false, "29.62000|FM|Simplex| |67.0|"},
         {"1|14.25|USB||||  padded text  ", false, "14.25000|USB|Simplex| |67.0|padded text"},
         {"1|14.25|USB||||" + longText, false, "14.25000|USB|Simplex| |67.0|" + longText.left(100)},
         {"1|60|USB", true, ""}, // bad frequency: logged, skipped
@@ -214,14 +224,20 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         QStringList records;
         QVector<int> rows; // rows that receive the records, in order; 0 for none
         bool precheckError;
+        bool labels = false; // the numbers are read as the memories' own labels
     };
     const Case cases[] = {
         {"1", false, {"9|7.1", "|7.2"}, {1, 2}, false},
         {"", false, {"9|7.1"}, {1}, false},
         {"30", false, {"9|7.1", "2|7.2"}, {30, 31}, false},
-        {"1", true, {"9|7.1", "2|7.2"}, {9, 2}, false},
-        {"5", true, {"9|7.1", "|7.2"}, {9, 5}, true}, // the empty number fails the pre-check
-        {"1", true, {"150|7.1", "3|7.2"}, {0, 3}, true},
+        // A running count 1, 2, 3 ... names rows; any other numbering names the
+        // memories' own labels 0 to 99, as an export that keeps them writes.
+        {"1", true, {"1|7.1", "2|7.2", "3|7.3"}, {1, 2, 3}, false},
+        {"1", true, {"0|7.1", "5|7.2", "99|7.3"}, {1, 6, 100}, false, true},
+        {"1", true, {"9|7.1", "2|7.2"}, {10, 3}, false, true},
+        {"5", true, {"9|7.1", "|7.2"}, {10, 5}, true, true}, // the empty number fails the pre-check
+        {"1", true, {"150|7.1", "3|7.2"}, {0, 4}, true, true},
+        {"1", true, {"1|7.1", "100|7.2"}, {2, 0}, true, true},
         // Rows below the start are never used, even when the rows from it on run out.
         {"99", false, {"|7.1", "|7.2", "|7.3"}, {99, 100, 0}, false},
     };
@@ -232,9 +248,10 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         const QVector<Prompter::Answer> yes{Prompter::Answer::Yes};
         EXPECT_EQ(run(csvFile(c.records), c.precheckError ? yes : QVector<Prompter::Answer>()), R::Imported)
             << c.start;
-        EXPECT_EQ(logLines(m_log).contains(QStringLiteral(
-                      "Requested memory number of 150 is too high - the memory was not added")),
-                  c.useNumbers && c.rows.contains(0));
+        EXPECT_EQ(logLines(m_log).contains(CsvImport::labelNumbersText()), c.labels)
+            << c.records.join(' ').toStdString();
+        EXPECT_EQ(logLines(m_log).filter(QStringLiteral(" is too high - the memory was not added")).size(),
+                  c.useNumbers && c.rows.contains(0) ? 1 : 0);
         EXPECT_EQ(m_options.startText, QString::fromLatin1(*c.start ? c.start : "1"));
         int filled = 0;
         for (int i = 0; i < c.rows.size(); ++i) {
@@ -390,34 +407,59 @@ TEST_P(CsvImportTest, SeparatorAndDecimalFormsOfOtherComputersImport)
 
 TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
 {
+    // Every mode of the table, both encodings, and memory 0 itself.
     const char* records[] = {"1.84000|LSB|Simplex| |67.0|Top band",
                              "7.03000|CW|Simplex| |67.0|",
                              "29.62000|FM|Minus|CTCSS Enc|103.5|RH1 repeater",
-                             "29.66000|FM|Minus|CTCSS Enc+Dec|156.7|RH3",
+                             "29.66000|FMN|Minus|CTCSS Enc+Dec|156.7|RH3",
                              "53.05000|FM|Plus| |67.0|6 m",
                              "10.00000|AM|Simplex| |67.0|time signal",
-                             "14.10000|USRU|Simplex| |67.0|data"};
-    const int rows[] = {1, 2, 5, 6, 50, 99, 100};
+                             "14.10000|USRU|Simplex| |67.0|data",
+                             "14.08000|RTYL|Simplex| |67.0|",
+                             "14.08500|RTYU|Simplex| |67.0|",
+                             "7.02000|CWR|Simplex| |67.0|",
+                             "3.58000|USRL|Simplex| |67.0|",
+                             "21.20000|USB|Simplex| |67.0|"};
+    const int rows[] = {1, 2, 5, 6, 50, 99, 100, 3, 4, 7, 8, 9};
+    constexpr int count = int(std::size(rows));
     for (const bool tab : {false, true}) {
-        AppState source;
-        for (int i = 0; i < 7; ++i)
-            source.tables.memories.setRecord(rows[i], rec(records[i]));
-        CsvExportOptions exportOptions;
-        exportOptions.tab = tab;
-        CsvHeader csv;
-        ScriptedPrompter prompter;
-        prompter.reply(path(tab ? "round-tab" : "round"));
-        ASSERT_EQ(CsvExport(source, prompter, m_log, csv, exportOptions).ExportCsv(false),
-                  CsvExport::Result::Exported);
-        // Numbered 1..7 on export, the records land in rows 1..7.
-        m_state.tables.reset();
-        m_prompter.clear();
-        m_options.useNumbers = true;
-        m_prompter.reply(path(tab ? "round-tab.CSV" : "round.CSV"));
-        ASSERT_EQ(CsvImport(m_state, m_prompter, m_log, m_csv, m_options).ImportCsv(false), R::Imported);
-        for (int i = 0; i < 7; ++i)
-            EXPECT_EQ(m_state.tables.memories.record(i + 1), rec(records[i])) << tab << " row " << i + 1;
-        EXPECT_EQ(usedRows(), 7);
+        for (const bool keepNumbers : {false, true}) {
+            SCOPED_TRACE(std::string(tab ? "tab" : "comma") + (keepNumbers ? ", kept numbers" : ""));
+            AppState source;
+            for (int i = 0; i < count; ++i)
+                source.tables.memories.setRecord(rows[i], rec(records[i]));
+            CsvExportOptions exportOptions;
+            exportOptions.tab = tab;
+            exportOptions.keepNumbers = keepNumbers;
+            CsvHeader csv;
+            ScriptedPrompter prompter;
+            const QString name = QStringLiteral("round-%1-%2").arg(int(tab)).arg(int(keepNumbers));
+            prompter.reply(m_dir.filePath(name));
+            ASSERT_EQ(CsvExport(source, prompter, m_log, csv, exportOptions).ExportCsv(false),
+                      CsvExport::Result::Exported);
+            // Numbered 1, 2, 3 ... the records fill the rows from the first on;
+            // numbered with their labels, each goes back to its own row.
+            m_state.tables.reset();
+            m_prompter.clear();
+            m_options.useNumbers = true;
+            m_prompter.reply(m_dir.filePath(name + QStringLiteral(".CSV")));
+            ASSERT_EQ(CsvImport(m_state, m_prompter, m_log, m_csv, m_options).ImportCsv(false), R::Imported);
+            if (keepNumbers) {
+                EXPECT_EQ(m_state.tables.memories.dataRows(), source.tables.memories.dataRows());
+            } else {
+                for (int row = 1; row <= 100; ++row) {
+                    const bool used = !source.tables.memories.isEmptyRow(row);
+                    const int rank = int(
+                        std::count_if(std::begin(rows), std::end(rows), [row](int r) { return r <= row; }));
+                    if (used) {
+                        EXPECT_EQ(m_state.tables.memories.record(rank), source.tables.memories.record(row))
+                            << "row " << row;
+                    }
+                }
+            }
+            EXPECT_EQ(usedRows(), count);
+            EXPECT_EQ(m_prompter.messages(), QStringList{QStringLiteral("Import completed")});
+        }
     }
 }
 
