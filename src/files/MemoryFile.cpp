@@ -36,13 +36,7 @@ bool endsWithDescriptionExtension(const QString& path)
 
 int channelNumber(const QString& line)
 {
-    int n = 0;
-    for (const QChar c : line.mid(2, 3)) {
-        if (!isDigit(c))
-            break;
-        n = n * 10 + (c.unicode() - '0');
-    }
-    return n;
+    return CatCodec::channelOf(line);
 }
 
 QString lineProblem(const QString& line)
@@ -50,6 +44,10 @@ QString lineProblem(const QString& line)
     if (line.size() < CatCodec::kCommandLength - 1)
         return QStringLiteral("the line is too short");
     const int channel = channelNumber(line);
+    // Anything but three digits would otherwise land in memory 0 and be
+    // written to the radio's first channel.
+    if (channel < 0)
+        return QStringLiteral("the channel number '%1' is not three digits").arg(line.mid(2, 3));
     if (channel > kHighestChannel)
         return QStringLiteral("channel %1 is above %2").arg(channel).arg(kHighestChannel);
     if (!allDigits(line.mid(5, 8)))

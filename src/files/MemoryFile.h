@@ -22,8 +22,8 @@ inline constexpr int kHighestChannel = 117;
 bool endsWithMemoryExtension(const QString& path);      // ".950", any case
 bool endsWithDescriptionExtension(const QString& path); // ".950dsc", any case
 
-// The channel number of a line: the leading digits of characters 3 to 5,
-// 0 when there are none.
+// The channel number of a line: characters 3 to 5, exactly three digits;
+// -1 when they are anything else.
 int channelNumber(const QString& line);
 
 // Why a line cannot be loaded, or an empty text when it can.

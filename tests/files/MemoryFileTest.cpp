@@ -58,6 +58,12 @@ TEST_P(MemoryFileLines, ABadLineIsNamedInTheLogAndSkippedAndTheRestLoads)
         {"MW002 7000000+000000100000;", "frequency is not a number"},
         {"MW00307000000+000000100500;", "tone number 50 is outside 00 to 49"},
         {"MW00307000000+0000001009x0;", "tone number '9x' is not a number"},
+        // Anything but three digits in the channel field names no slot, not memory 0.
+        {" MR00507000000+000000100000;", "channel number 'R00' is not three digits"},
+        {"MRx0507000000+000000100000;", "channel number 'x05' is not three digits"},
+        {"MR-0507000000+000000100000;", "channel number '-05' is not three digits"},
+        {"MR0x507000000+000000100000;", "channel number '0x5' is not three digits"},
+        {"MR0 507000000+000000100000;", "channel number '0 5' is not three digits"},
     };
     for (const BadCase& c : cases) {
         ChannelTables tables;
