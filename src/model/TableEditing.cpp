@@ -195,6 +195,9 @@ bool sortRows(AppState& state, TableSelection selection, int keyColumn, const ch
                      [](const Entry& a, const Entry& b) { return keyLess(a.key, b.key); });
     for (int i = 0; i < block.size(); ++i)
         rows[s->firstRow - 1 + i] = block[i].cells;
+    // A new order is a change to save like any other.
+    if (rows != table.dataRows())
+        state.setChanged(true);
     storeRows(table, rows);
     return true;
 }
@@ -446,6 +449,8 @@ bool fillDown(AppState& state, TableSelection selection)
         for (int column = firstColumn; column <= lastColumn; ++column)
             cells[column] = source[column];
     }
+    if (rows != table.dataRows())
+        state.setChanged(true);
     table.setDataRows(rows);
     return true;
 }
