@@ -11,8 +11,7 @@ ChannelTableView::ChannelTableView(QWidget* parent) : QTableView(parent)
 {
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(kEditTriggers);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setWordWrap(false);
     setAlternatingRowColors(false);

@@ -10,6 +10,10 @@ class ChannelItemDelegate;
 class ChannelTableView : public QTableView {
     Q_OBJECT
 public:
+    static constexpr QAbstractItemView::EditTriggers kEditTriggers{QAbstractItemView::DoubleClicked |
+                                                                   QAbstractItemView::EditKeyPressed |
+                                                                   QAbstractItemView::AnyKeyPressed};
+
     explicit ChannelTableView(QWidget* parent = nullptr);
 
     void setItemDelegate(ChannelItemDelegate* delegate);
@@ -27,6 +31,10 @@ public:
 
     // Table row (1-based) of the row under a point of the viewport, 0 for none.
     int tableRowAt(const QPoint& viewportPos) const;
+
+    // Type-ahead search is off: a key on a cell that refuses editing would
+    // otherwise jump to another row's cell, and the next keys edit that one.
+    void keyboardSearch(const QString&) override {}
 
 signals:
     void deleteKeyPressed();

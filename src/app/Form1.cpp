@@ -14,6 +14,7 @@
 #include "cat/CatLink.h"
 #include "cat/SerialPort.h"
 #include "files/InitialMemoryFile.h"
+#include "frmImportExport.h"
 #include "model/CellEntry.h"
 
 #include <QAction>
@@ -158,6 +159,12 @@ QString Form1::nothingLoadedText()
     return QStringLiteral(" Nothing loaded. Read the radio or a file from disk.");
 }
 
+QString Form1::closeDuringTransferText()
+{
+    return QStringLiteral("The radio is busy: the transfer is asked to stop. Close the window again once it "
+                          "has stopped.");
+}
+
 QString Form1::exitQuestion()
 {
     const QString br = QStringLiteral("\r\n");
@@ -196,9 +203,19 @@ void Form1::buildButtons(QWidget* bar)
         button->setMinimumSize(Twips::toPixels(1500), Twips::toPixels(495));
         button->setAutoDefault(false);
         if (info.colour) {
+            // Only the usable states get the colour and black text; a disabled
+            // button keeps the style's greyed text on a paler face, so that it
+            // looks as unusable as it is.
             QPalette palette = button->palette();
-            palette.setColor(QPalette::Button, QColor(info.colour));
-            palette.setColor(QPalette::ButtonText, Qt::black);
+            const QColor colour(info.colour);
+            for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+                palette.setColor(group, QPalette::Button, colour);
+                palette.setColor(group, QPalette::ButtonText, Qt::black);
+            }
+            const QColor window = palette.color(QPalette::Disabled, QPalette::Window);
+            palette.setColor(QPalette::Disabled, QPalette::Button,
+                             QColor((colour.red() + window.red()) / 2, (colour.green() + window.green()) / 2,
+                                    (colour.blue() + window.blue()) / 2));
             button->setPalette(palette);
         }
         *info.member = button;
@@ -501,52 +518,116 @@ void Form1::ShowMemoryStatus()
 
 void Form1::applyBusy(bool busy)
 {
-    if (busy) {
-        for (QPushButton* b : {cmdRead, cmdWriteRig, cmdLoadFile, cmdSaveToDisk, cmdImportExport})
-            b->setEnabled(false);
-    } else {
-        cmdLoadFile->setEnabled(true);
-        cmdRead->setEnabled(true);
-        const bool loaded = m_state.holdsChannels();
-        cmdSaveToDisk->setEnabled(loaded);
-        cmdWriteRig->setEnabled(loaded);
-        cmdImportExport->setEnabled(loaded && !importExportWindow());
-        if (m_progress->isVisible())
-            m_progress->hide();
-    }
+    if (!busy && m_progress->isVisible())
+        m_progress->hide();
     updateActions();
 }
 
-// One place decides what may be used: the page shown picks the menu, the
-// tables' content and the last selection enable its entries, and nothing
-// that changes the tables or uses the port runs while a transfer is busy.
+namespace {
+// What a command needs before it may be used; a rule lists every need.
+constexpr unsigned kIdle = 1u << 0;          // no transfer, import or file operation is running
+constexpr unsigned kChannels = 1u << 1;      // the tables hold a read or a file
+constexpr unsigned kMemoriesShown = 1u << 2; // the memories page is in front, no rows being picked
+constexpr unsigned kPmsShown = 1u << 3;      // the PMS page is in front
+constexpr unsigned kUndoStep = 1u << 4;      // an undo snapshot is there
+constexpr unsigned kSelection = 1u << 5;     // memories have been selected since the last load
+constexpr unsigned kClipboard = 1u << 6;     // the memory clipboard holds rows
+constexpr unsigned kNoEditor = 1u << 7;      // no cell editor is open
+constexpr unsigned kNoImportWindow = 1u << 8;
+
+// Which command may be used in which state, by object name. Everything that
+// opens a window, talks to the port or changes the tables needs Idle, since
+// a transfer runs inside the event loop and a modal window would stop it.
+const std::pair<const char*, unsigned> kActionRules[] = {
+    {"cmdRead", kIdle},
+    {"cmdLoadFile", kIdle},
+    {"cmdWriteRig", kIdle | kChannels},
+    {"cmdSaveToDisk", kIdle | kChannels},
+    {"cmdImportExport", kIdle | kChannels | kNoImportWindow},
+    {"mnuOpen", kIdle},
+    {"mnuFileSave", kIdle},
+    {"mnuFileSaveAs", kIdle},
+    {"mnuPrint", kIdle},
+    {"mnuExportPdf", kIdle},
+    {"mnuExit", kIdle},
+    {"mnuPUform", kMemoriesShown},
+    {"mnuUndo", kIdle | kMemoriesShown | kUndoStep},
+    {"mnuCopy", kIdle | kMemoriesShown | kChannels | kSelection},
+    {"mnuCutMemories", kIdle | kMemoriesShown | kChannels | kSelection},
+    {"mnuPasteMemories", kIdle | kMemoriesShown | kChannels | kClipboard},
+    {"mnuInsertMemoryAbove", kIdle | kMemoriesShown | kChannels},
+    {"mnuMoveBlockUp", kIdle | kMemoriesShown},
+    {"mnuMoveBlockDown", kIdle | kMemoriesShown},
+    {"mnuFillSelectionDown", kIdle | kMemoriesShown | kChannels},
+    {"mnuRemoveMemory", kIdle | kMemoriesShown | kChannels},
+    {"mnuDeleteMemory", kIdle | kMemoriesShown | kChannels | kNoEditor},
+    {"mnuCompact", kIdle | kMemoriesShown | kChannels},
+    {"mnuHideEmptyMemories", kIdle | kMemoriesShown},
+    {"mnuSortFreq", kIdle | kMemoriesShown | kChannels},
+    {"mnuSortDescription", kIdle | kMemoriesShown},
+    {"mnuFindDuplicates", kIdle | kMemoriesShown | kChannels},
+    {"mnuFindText", kIdle | kMemoriesShown | kChannels},
+    {"mnuFindNext", kIdle | kMemoriesShown | kChannels},
+    {"mnuPMS", kPmsShown},
+    {"mnuDeletePMS", kIdle | kPmsShown | kChannels},
+    {"mnuComPortIdentifier", kIdle},
+    {"mnuComPort", kIdle},
+    {"mnuComSpeed", kIdle},
+    {"mnuDisableRTS", kIdle},
+    {"mnuBandPlan", kIdle},
+    {"mnuSelectPrintColumns", kIdle},
+    {"mnuDataFiles", kIdle},
+    {"mnuHelp", kIdle},
+    {"mnuCheckForUpdates", kIdle},
+    {"mnuAbout", kIdle},
+};
+
+void setUsable(QObject* object, bool on)
+{
+    if (auto* action = qobject_cast<QAction*>(object))
+        action->setEnabled(on);
+    else if (auto* widget = qobject_cast<QWidget*>(object))
+        widget->setEnabled(on);
+}
+} // namespace
+
+// One place decides what may be used, from the table above.
 void Form1::updateActions()
 {
     if (!mnuUndo)
         return;
-    const bool idle = !m_state.busy;
-    const bool loaded = m_state.holdsChannels();
-    const bool memoriesShown = m_pages->currentIndex() == MemoriesPage;
-    const bool pmsShown = m_pages->currentIndex() == PmsPage;
-    const bool memories = idle && memoriesShown && !m_rowPicking;
+    if (m_ruleTargets.isEmpty()) {
+        for (const auto& [name, needs] : kActionRules) {
+            QObject* target = findChild<QObject*>(QString::fromLatin1(name));
+            Q_ASSERT_X(target, "Form1::updateActions", name);
+            if (target)
+                m_ruleTargets.append({target, needs});
+        }
+    }
+    const bool idle = !transferBlocked();
+    unsigned have = 0;
+    const auto add = [&have](bool condition, unsigned need) {
+        if (condition)
+            have |= need;
+    };
+    add(idle, kIdle);
+    add(m_state.holdsChannels(), kChannels);
+    add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, kMemoriesShown);
+    add(m_pages->currentIndex() == PmsPage, kPmsShown);
+    add(m_state.undo.available(), kUndoStep);
+    add(m_copyEnabled, kSelection);
+    add(m_state.clipboard.hasRows(), kClipboard);
+    add(!m_editorOpen, kNoEditor);
+    add(!importExportWindow(), kNoImportWindow);
+    for (const auto& [target, needs] : m_ruleTargets)
+        setUsable(target, (needs & have) == needs);
 
-    // Picking rows for an export leaves no room for the memories commands.
-    mnuPUform->setEnabled(memoriesShown && !m_rowPicking);
-    mnuPMS->setEnabled(pmsShown);
-    mnuUndo->setEnabled(memories && m_state.undo.available());
-    mnuCopy->setEnabled(memories && loaded && m_copyEnabled);
-    mnuCutMemories->setEnabled(memories && loaded && m_copyEnabled);
-    mnuPasteMemories->setEnabled(memories && loaded && m_state.clipboard.hasRows());
-    for (QAction* entry : {mnuInsertMemoryAbove, mnuFillSelectionDown, mnuRemoveMemory, mnuCompact,
-                           mnuSortFreq, mnuFindDuplicates, mnuFindText, mnuFindNext})
-        entry->setEnabled(memories && loaded);
-    mnuDeleteMemory->setEnabled(memories && loaded && !m_editorOpen);
-    for (QAction* entry : {mnuMoveBlockUp, mnuMoveBlockDown, mnuSortDescription, mnuHideEmptyMemories})
-        entry->setEnabled(memories);
-    mnuDeletePMS->setEnabled(idle && pmsShown && loaded);
-
-    for (QAction* entry : {mnuOpen, mnuFileSave, mnuFileSaveAs, mnuPrint, mnuExportPdf, mnuComPortIdentifier})
-        entry->setEnabled(idle);
+    // Nothing is typed into the tables while a transfer fills or sends them,
+    // and the Import/Export window waits too.
+    for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS})
+        view->setEditTriggers(idle ? ChannelTableView::kEditTriggers : QAbstractItemView::NoEditTriggers);
+    if (m_importExport)
+        m_importExport->setEnabled(idle);
 }
 
 void Form1::updateUndoAction()
@@ -790,11 +871,12 @@ bool Form1::exitRequest()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    // A transfer in progress is running inside this window's event handling;
-    // it is stopped by its own message, not by closing the window under it.
-    if (m_state.busy) {
-        if (m_progress->isVisible())
-            m_progress->requestStop();
+    // A transfer in progress is running inside this window's event handling,
+    // from its link set-up to its last message: closing asks it to stop (as a
+    // click on its message does) and the window stays until it has.
+    if (transferBlocked()) {
+        m_progress->requestStop();
+        m_log.notice(closeDuringTransferText());
         event->ignore();
         return;
     }

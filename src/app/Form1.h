@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class CatLink;
@@ -69,6 +70,10 @@ public:
     static QString titleText();
     static QString nothingLoadedText();
     static QString exitQuestion();
+    // The log's notice when the window is closed while a transfer runs.
+    static QString closeDuringTransferText();
+    // What F1 says when the desktop cannot open the guide at path.
+    static QString guideNotOpenedText(const QString& path);
 
     AppState& state() { return m_state; }
     MessageLog& log() { return m_log; }
@@ -147,6 +152,9 @@ private:
     CatLink& link();
     void closePort();
     bool transferBlocked() const;
+    // Runs a command that yields to the event loop (a transfer, an import)
+    // with every other command refused from its start to its last message.
+    void runExclusive(const std::function<void()>& command);
 
     // The "Memories" and "PMS" menus (Form1Commands.cpp).
     int currentRow() const;
@@ -204,6 +212,9 @@ private:
     bool m_editorOpen = false;
     bool m_closing = false;
     bool m_hideQueued = false;
+    bool m_exclusive = false;
+    // The commands of the enabling table, found once by name.
+    QList<QPair<QObject*, unsigned>> m_ruleTargets;
     TableSelection m_selection;
     // The field separator and header type of CSV files, for the whole run.
     CsvHeader m_csv;

@@ -42,16 +42,29 @@ void Form1::closePort()
 
 bool Form1::transferBlocked() const
 {
-    return m_state.busy;
+    return m_state.busy || m_exclusive;
+}
+
+void Form1::runExclusive(const std::function<void()>& command)
+{
+    if (transferBlocked())
+        return;
+    m_exclusive = true;
+    updateActions();
+    command();
+    m_exclusive = false;
+    updateActions();
 }
 
 void Form1::readRadio()
 {
-    if (transferBlocked())
-        return;
-    RadioReader reader(m_state, *m_prompter, m_log, link(), *m_progress);
-    reader.run();
-    if (m_state.holdsChannels()) {
+    // The link's set-up already yields to the event loop, before the reader
+    // sets the busy state: a second click then must not start another read.
+    runExclusive([this] {
+        RadioReader reader(m_state, *m_prompter, m_log, link(), *m_progress);
+        reader.run();
+    });
+    if (m_state.holdsChannels() && !transferBlocked()) {
         selectCell(grdMemoriesL, 1, Column::kFreq);
         memoriesSelectionChanged();
     }
@@ -59,10 +72,12 @@ void Form1::readRadio()
 
 void Form1::writeRadio()
 {
-    if (transferBlocked() || !m_state.holdsChannels())
+    if (!m_state.holdsChannels())
         return;
-    RadioWriter writer(m_state, *m_prompter, m_log, link(), *m_progress);
-    writer.run();
+    runExclusive([this] {
+        RadioWriter writer(m_state, *m_prompter, m_log, link(), *m_progress);
+        writer.run();
+    });
 }
 
 void Form1::openMemoryFile()

@@ -35,11 +35,11 @@ void Form1::openImportExport()
         frmImportExport* window = m_importExport.data();
         m_importExport.clear();
         setRowPicking(false);
-        cmdImportExport->setEnabled(m_state.holdsChannels() && !m_state.busy);
+        updateActions();
         if (window)
             window->deleteLater();
     });
-    cmdImportExport->setEnabled(false);
+    updateActions();
     m_importExport->show();
 }
 

@@ -257,4 +257,12 @@ TEST_F(ShellWindowsTest, HelpMenuOpensTheGuideAndTheDownloadPage)
     ASSERT_TRUE(guide.open(QIODevice::ReadOnly)) << guide.fileName().toStdString();
     EXPECT_TRUE(guide.readAll().contains("<title>Quaystone user guide</title>"));
     EXPECT_EQ(m_opened[2], QUrl(QString::fromLatin1(DesktopOpener::kDownloadPage)));
+
+    // A desktop with no program for the guide: F1 says where the guide is.
+    EXPECT_EQ(m_prompter.messages(), QStringList());
+    window().desktop().setHook([](const QUrl&) { return false; });
+    QTest::keyClick(&window(), Qt::Key_F1);
+    ASSERT_EQ(m_prompter.messages().size(), 1);
+    EXPECT_EQ(m_prompter.messages()[0], Form1::guideNotOpenedText(m_opened[0].toLocalFile()));
+    EXPECT_TRUE(m_prompter.messages()[0].contains(QString::fromLatin1(DesktopOpener::kHomePage)));
 }

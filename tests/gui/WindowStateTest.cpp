@@ -1,0 +1,227 @@
+// What the main window lets a person do in each state, and that one transfer
+// at a time holds from the first click to the last message.
+#include "MainWindowFixture.h"
+
+#include "RadioSimulator.h"
+#include "app/ChannelTableModel.h"
+#include "app/ChannelTableView.h"
+#include "app/ProgressWindow.h"
+
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class WindowStateTest : public MainWindowFixture {
+protected:
+    bool usable(const char* name)
+    {
+        QObject* object = window().findChild<QObject*>(QString::fromLatin1(name));
+        EXPECT_NE(object, nullptr) << name;
+        if (auto* a = qobject_cast<QAction*>(object))
+            return a->isEnabled();
+        if (auto* w = qobject_cast<QWidget*>(object))
+            return w->isEnabled();
+        return false;
+    }
+
+    // A radio slow enough that the link set-up and the read take a while.
+    void startWithSlowRadio(RadioSimulator& radio)
+    {
+        ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));
+        const QString device = radio.start();
+        ASSERT_FALSE(device.isEmpty()) << radio.errorText().toStdString();
+        setSetting(Keys::FirstTime, QStringLiteral("1"));
+        setSetting(Keys::HomeDir, dataFolder());
+        setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
+        Form1Options options;
+        options.devicePath = device;
+        startWindow(options);
+        runDeferredOpen();
+    }
+
+    static RadioSimulator::Options slowRadio()
+    {
+        RadioSimulator::Options slow;
+        slow.startRate = 4800;
+        slow.wireTiming = true;
+        slow.latencyUs = 4000;
+        return slow;
+    }
+
+    bool grdMemoriesEditable() { return memories()->editTriggers() != QAbstractItemView::NoEditTriggers; }
+
+    int queries(const RadioSimulator& radio, const char* prefix)
+    {
+        int n = 0;
+        for (const QString& command : radio.commands())
+            n += command.startsWith(QLatin1String(prefix)) ? 1 : 0;
+        return n;
+    }
+};
+
+enum Column { Nothing, Memories, Pms, Transfer };
+
+// Which command may be used: with nothing loaded, with a file on the
+// memories page, on the PMS page, and while the radio is read.
+const struct {
+    const char* name;
+    bool state[4];
+} kEnabling[] = {
+    {"cmdRead", {true, true, true, false}},
+    {"cmdLoadFile", {true, true, true, false}},
+    {"cmdWriteRig", {false, true, true, false}},
+    {"cmdSaveToDisk", {false, true, true, false}},
+    {"cmdImportExport", {false, true, true, false}},
+    {"mnuOpen", {true, true, true, false}},
+    {"mnuFileSave", {true, true, true, false}},
+    {"mnuPrint", {true, true, true, false}},
+    {"mnuExit", {true, true, true, false}},
+    {"mnuPUform", {true, true, false, true}},
+    {"mnuInsertMemoryAbove", {false, true, false, false}},
+    {"mnuSortDescription", {true, true, false, false}},
+    {"mnuPasteMemories", {false, false, false, false}},
+    {"mnuPMS", {false, false, true, false}},
+    {"mnuDeletePMS", {false, false, true, false}},
+    {"mnuComPortIdentifier", {true, true, true, false}},
+    {"mnuComPort", {true, true, true, false}},
+    {"mnuComSpeed", {true, true, true, false}},
+    {"mnuDisableRTS", {true, true, true, false}},
+    {"mnuBandPlan", {true, true, true, false}},
+    {"mnuSelectPrintColumns", {true, true, true, false}},
+    {"mnuDataFiles", {true, true, true, false}},
+    {"mnuAbout", {true, true, true, false}},
+    {"mnuHelp", {true, true, true, false}},
+    // Tracing and the grids' look do not disturb a transfer.
+    {"mnuLog", {true, true, true, true}},
+    {"mnuFontSize", {true, true, true, true}},
+};
+
+TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllows)
+{
+    RadioSimulator radio(slowRadio());
+    startWithSlowRadio(radio);
+    const auto expectColumn = [this](Column column, const char* where) {
+        for (const auto& row : kEnabling)
+            EXPECT_EQ(usable(row.name), row.state[column]) << row.name << " " << where;
+    };
+    expectColumn(Nothing, "nothing loaded");
+
+    // During the read: the link set-up (before the busy state) and the slots.
+    int seenSetUp = 0;
+    int seenReading = 0;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        const bool reading = window().progressWindow()->isVisible();
+        if (!reading && !state().busy && seenSetUp == 0) {
+            ++seenSetUp;
+            expectColumn(Transfer, "link set-up");
+            EXPECT_FALSE(grdMemoriesEditable());
+        } else if (reading && seenReading == 0) {
+            ++seenReading;
+            expectColumn(Transfer, "reading");
+            EXPECT_FALSE(grdMemoriesEditable());
+        }
+    });
+    watcher.start(1);
+    m_prompter.answer(Prompter::Answer::Ok);
+    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+    watcher.stop();
+    EXPECT_EQ(seenSetUp, 1);
+    EXPECT_EQ(seenReading, 1);
+    ASSERT_EQ(state().dataSource, AppState::Radio);
+    EXPECT_TRUE(grdMemoriesEditable());
+
+    loadSample();
+    expectColumn(Memories, "memories page");
+    widget<QTabWidget>("tabPages")->setCurrentIndex(1);
+    expectColumn(Pms, "PMS page");
+}
+
+TEST_F(WindowStateTest, ASecondStartOrACloseDuringATransferIsRefused)
+{
+    RadioSimulator radio(slowRadio());
+    startWithSlowRadio(radio);
+
+    bool triedDuringSetUp = false;
+    bool closedWhileReading = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (!triedDuringSetUp && !state().busy && !window().progressWindow()->isVisible()) {
+            triedDuringSetUp = true;
+            // A shortcut or a queued click reaching the commands themselves.
+            window().readRadio();
+            window().writeRadio();
+            EXPECT_FALSE(window().close());
+            EXPECT_TRUE(window().isVisible());
+        }
+        if (!closedWhileReading && window().progressWindow()->progressBar()->value() >= 10) {
+            closedWhileReading = true;
+            EXPECT_FALSE(window().close());
+        }
+    });
+    watcher.start(1);
+    m_prompter.answer(Prompter::Answer::Ok);
+    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+    watcher.stop();
+
+    ASSERT_TRUE(triedDuringSetUp);
+    ASSERT_TRUE(closedWhileReading);
+    EXPECT_TRUE(window().isVisible());
+    // One read question, and the close stopped the one read.
+    int questions = 0;
+    for (const auto& prompt : m_prompter.prompts())
+        questions += prompt.text.startsWith(QStringLiteral("You are about to read the Radio.")) ? 1 : 0;
+    EXPECT_EQ(questions, 1);
+    EXPECT_LT(queries(radio, "MR"), 118);
+    EXPECT_TRUE(window().log().text().contains(Form1::closeDuringTransferText()));
+    // Once it is over, the window closes as usual.
+    EXPECT_TRUE(window().close());
+}
+
+TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
+{
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    ChannelTableView* view = memories();
+    // An empty row's mode cannot be typed into; rows above hold CW and USB channels.
+    int emptyRow = 0;
+    for (int row = 100; row >= 1 && emptyRow == 0; --row)
+        emptyRow = state().tables.memories.isEmptyRow(row) ? row : 0;
+    ASSERT_GT(emptyRow, 0);
+    const QModelIndex start = window().memoriesModel()->index(emptyRow - 1, 2);
+    view->setCurrentIndex(start);
+    view->setFocus();
+    const QVector<QStringList> before = state().tables.memories.dataRows();
+    for (const char key : {'c', 'u', 'f'}) {
+        QTest::keyClick(view, key);
+        EXPECT_EQ(view->currentIndex(), start) << key;
+        EXPECT_FALSE(view->isEditing()) << key;
+    }
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(state().tables.memories.dataRows(), before);
+}
+
+TEST_F(WindowStateTest, DisabledColouredButtonsLookDisabled)
+{
+    startQuietly();
+    runDeferredOpen();
+    QPushButton* write = widget<QPushButton>("cmdWriteRig");
+    ASSERT_FALSE(write->isEnabled());
+    for (const char* name : {"cmdRead", "cmdWriteRig", "cmdLoadFile", "cmdSaveToDisk"}) {
+        const QPalette palette = widget<QPushButton>(name)->palette();
+        EXPECT_NE(palette.color(QPalette::Disabled, QPalette::ButtonText),
+                  palette.color(QPalette::Active, QPalette::ButtonText))
+            << name;
+        EXPECT_NE(palette.color(QPalette::Disabled, QPalette::Button),
+                  palette.color(QPalette::Active, QPalette::Button))
+            << name;
+    }
+}
+
+} // namespace
