@@ -78,7 +78,8 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
                     boxButtons(buttons), m_parent);
     box.setTextFormat(Qt::PlainText);
     keepLinesWhole(box, displayText(text));
-    // The first button is the default, as the desktop's own message boxes do.
+    // The first button is the default, as the desktop's own message boxes do,
+    // unless the question names a safe answer.
     switch (buttons) {
     case Buttons::OkCancel:
     case Buttons::Ok:
@@ -88,6 +89,19 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
     case Buttons::YesNoCancel:
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    }
+    if (const std::optional<Answer> safe = safeAnswer()) {
+        switch (*safe) {
+        case Answer::No:
+            box.setDefaultButton(QMessageBox::No);
+            break;
+        case Answer::Cancel:
+            box.setDefaultButton(QMessageBox::Cancel);
+            break;
+        case Answer::Yes:
+        case Answer::Ok:
+            break;
+        }
     }
     if (buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel)
         box.setEscapeButton(QMessageBox::Cancel);

@@ -31,4 +31,21 @@ public:
     {
         ask(text, Buttons::Ok, icon, title);
     }
+
+    // A question whose default answer (the one Return gives) is safe: the
+    // answer that keeps the user's data, where another would discard it.
+    Answer askSafely(const QString& text, Buttons buttons, Icon icon, Answer safe)
+    {
+        m_safeAnswer = safe;
+        const Answer answer = ask(text, buttons, icon);
+        m_safeAnswer.reset();
+        return answer;
+    }
+
+protected:
+    // The default answer askSafely asked for, while its question is asked.
+    std::optional<Answer> safeAnswer() const { return m_safeAnswer; }
+
+private:
+    std::optional<Answer> m_safeAnswer;
 };

@@ -32,9 +32,10 @@ RadioReader::RadioReader(AppState& state, Prompter& prompter, MessageLog& log, C
 RadioReader::Outcome RadioReader::run()
 {
     if (m_state.changed &&
-        m_prompter.ask(QStringLiteral("Changes have been made but not yet saved to disk") + kCrLf +
-                           QStringLiteral("Are you sure you want to continue?"),
-                       Prompter::Buttons::YesNo, Prompter::Icon::Question) != Prompter::Answer::Yes)
+        m_prompter.askSafely(QStringLiteral("Changes have been made but not yet saved to disk") + kCrLf +
+                                 QStringLiteral("Are you sure you want to continue?"),
+                             Prompter::Buttons::YesNo, Prompter::Icon::Question,
+                             Prompter::Answer::No) != Prompter::Answer::Yes)
         return Outcome::Declined;
 
     m_state.showMemoriesPage();

@@ -481,10 +481,11 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     // 10. Errors: load anyway?
     if (m_error) {
         m_log.notice(QStringLiteral("\r\n") + underscoreLine());
-        if (m_prompter.ask(
+        if (m_prompter.askSafely(
                 QStringLiteral(
                     "The pre-check of the import file has errors. Do you want to try and load it?"),
-                Prompter::Buttons::YesNo, Prompter::Icon::None) != Prompter::Answer::Yes)
+                Prompter::Buttons::YesNo, Prompter::Icon::None,
+                Prompter::Answer::No) != Prompter::Answer::Yes)
             return Result::Declined;
     }
 
@@ -495,8 +496,10 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
 
     // 12. Clear all.
     if (m_options.clearAll) {
-        if (m_prompter.ask(QStringLiteral("Are you sure you want to clear ALL memories before importing?"),
-                           Prompter::Buttons::YesNoCancel, Prompter::Icon::None) != Prompter::Answer::Yes)
+        if (m_prompter.askSafely(
+                QStringLiteral("Are you sure you want to clear ALL memories before importing?"),
+                Prompter::Buttons::YesNoCancel, Prompter::Icon::None,
+                Prompter::Answer::Cancel) != Prompter::Answer::Yes)
             return Result::ClearRefused;
         m_state.tables.memories.reset();
     }

@@ -43,8 +43,9 @@ MemoryFileOpener::Result MemoryFileOpener::open()
 {
     m_skipped = 0;
     m_state.showMemoriesPage();
-    if (m_state.changed && m_prompter.ask(unsavedChangesText(), Prompter::Buttons::YesNo,
-                                          Prompter::Icon::Question) != Prompter::Answer::Yes)
+    if (m_state.changed &&
+        m_prompter.askSafely(unsavedChangesText(), Prompter::Buttons::YesNo, Prompter::Icon::Question,
+                             Prompter::Answer::No) != Prompter::Answer::Yes)
         return Result::Declined;
 
     m_state.setBusy(true);

@@ -321,7 +321,8 @@ int insertAbove(AppState& state, int currentRow, int selectionFirstRow, Prompter
         const QString question = QStringLiteral("No empty memory slot is available after memory") +
                                  rowNumberText(currentRow) + kCrLf +
                                  QStringLiteral("Is it OK to drop the last memory?");
-        if (prompter.ask(question, Prompter::Buttons::YesNo, Prompter::Icon::None) != Prompter::Answer::Yes)
+        if (prompter.askSafely(question, Prompter::Buttons::YesNo, Prompter::Icon::None,
+                               Prompter::Answer::No) != Prompter::Answer::Yes)
             return 0;
         freeRow = rowCount;
     }
@@ -530,7 +531,9 @@ bool deletePmsPair(AppState& state, int pmsRow, Prompter& prompter)
     const int pair = (pmsRow + 1) / 2;
     const QString question =
         QStringLiteral("Are you sure you want to delete PMS memory pair ") + QString::number(pair);
-    if (prompter.ask(question, Prompter::Buttons::OkCancel, Prompter::Icon::Question) != Prompter::Answer::Ok)
+    // The PMS table has no undo: Return keeps the pair.
+    if (prompter.askSafely(question, Prompter::Buttons::OkCancel, Prompter::Icon::Question,
+                           Prompter::Answer::Cancel) != Prompter::Answer::Ok)
         return false;
     table.makeRowEmpty(2 * pair - 1);
     table.makeRowEmpty(2 * pair);

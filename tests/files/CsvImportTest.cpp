@@ -126,6 +126,7 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         EXPECT_EQ(logLines(m_log), QStringList({message, CsvImport::underscoreLine()}));
         EXPECT_EQ(m_prompter.messages(), QStringList{kPreCheck});
         EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNo);
+        EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::No) << "Return loads nothing";
         EXPECT_EQ(m_state.tables.memories.dataRows(), before);
         EXPECT_FALSE(m_state.undo.available());
     }
@@ -287,6 +288,7 @@ TEST_P(CsvImportTest, ClearAllAsksAndCancelLeavesTheTable)
     EXPECT_EQ(m_prompter.messages(),
               QStringList{"Are you sure you want to clear ALL memories before importing?"});
     EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNoCancel);
+    EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::Cancel) << "Return clears nothing";
     EXPECT_EQ(m_state.tables.memories.dataRows(), before);
 
     EXPECT_EQ(run(csvFile({"|7.1"}), {Prompter::Answer::Yes}), R::Imported);

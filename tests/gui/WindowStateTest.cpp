@@ -5,9 +5,12 @@
 #include "RadioSimulator.h"
 #include "app/ChannelTableModel.h"
 #include "app/ChannelTableView.h"
+#include "app/GuiPrompter.h"
 #include "app/ProgressWindow.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -221,6 +224,40 @@ TEST_F(WindowStateTest, DisabledColouredButtonsLookDisabled)
         EXPECT_NE(palette.color(QPalette::Disabled, QPalette::Button),
                   palette.color(QPalette::Active, QPalette::Button))
             << name;
+    }
+}
+
+// The real message box: Return gives the default answer, which is the safe
+// one where another answer would throw work away.
+TEST_F(WindowStateTest, ReturnGivesTheSafeAnswerWhereAnotherDiscardsWork)
+{
+    startQuietly();
+    GuiPrompter prompter(&window());
+    using A = Prompter::Answer;
+    using B = Prompter::Buttons;
+    const struct {
+        B buttons;
+        std::optional<A> safe;
+        A onReturn;
+    } cases[] = {
+        {B::YesNo, std::nullopt, A::Yes},       {B::YesNo, A::No, A::No},
+        {B::YesNoCancel, A::Cancel, A::Cancel}, {B::OkCancel, A::Cancel, A::Cancel},
+        {B::OkCancel, std::nullopt, A::Ok},     {B::Ok, std::nullopt, A::Ok},
+    };
+    for (const auto& c : cases) {
+        bool pressed = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+            pressed = true;
+        });
+        const A answer = c.safe
+                             ? prompter.askSafely(QStringLiteral("Question?"), c.buttons,
+                                                  Prompter::Icon::Question, *c.safe)
+                             : prompter.ask(QStringLiteral("Question?"), c.buttons, Prompter::Icon::Question);
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(answer, c.onReturn) << int(c.buttons);
     }
 }
 

@@ -346,6 +346,7 @@ TEST_F(Reading, AGarbageReplyFailsTheReadAndEmptiesTheTables)
                      QStringLiteral("Error 13 (Type mismatch) in line 11 of procedure cmdRead_Click of Form "
                                     "Form1")}));
     EXPECT_EQ(prompter.prompts().at(0).buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(prompter.prompts().at(0).safe, Prompter::Answer::No) << "Return keeps the changes";
     EXPECT_EQ(prompter.prompts().at(2).buttons, Prompter::Buttons::Ok);
     EXPECT_EQ(prompter.prompts().at(2).icon, Prompter::Icon::None);
     expectAllEmptyFrom(1);

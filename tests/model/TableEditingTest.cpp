@@ -155,6 +155,7 @@ TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
                           .arg(c.current));
             EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
             EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::None);
+            EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::No) << "Return keeps the last memory";
         }
         EXPECT_EQ(t.state.changed, c.selectAfter > 0);
         EXPECT_EQ(t.state.undo.label(), c.selectAfter > 0 ? QStringLiteral("InsertAbove") : QString());
@@ -449,6 +450,7 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
             prompter.messages(),
             QStringList{QStringLiteral("Are you sure you want to delete PMS memory pair %1").arg(c.pair)});
         EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
+        EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::Cancel) << "Return keeps the pair";
         for (int row = 1; row <= 18; ++row) {
             const bool inPair = (row + 1) / 2 == c.pair;
             EXPECT_EQ(t.state.tables.pms.isEmptyRow(row), inPair && c.answer == Answer::Ok) << row;

@@ -16,7 +16,7 @@ ScriptedPrompter& ScriptedPrompter::reply(const QString& text)
 
 Prompter::Answer ScriptedPrompter::ask(const QString& text, Buttons buttons, Icon icon, const QString&)
 {
-    m_prompts.push_back({Prompt::Message, text, buttons, icon, QString()});
+    m_prompts.push_back({Prompt::Message, text, buttons, icon, QString(), safeAnswer()});
     if (buttons == Buttons::Ok && m_autoOk && (m_answers.empty() || m_answers.front() != Answer::Ok))
         return Answer::Ok;
     if (m_answers.empty()) {

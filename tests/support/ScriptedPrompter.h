@@ -17,7 +17,8 @@ public:
         QString text; // message text, input prompt, or dialog title
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
-        QString preset; // default input text or preset file name
+        QString preset;                            // default input text or preset file name
+        std::optional<Answer> safe = std::nullopt; // the default answer a question asked for
     };
 
     // Answer for the next message box.
