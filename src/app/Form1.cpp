@@ -100,6 +100,7 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     setObjectName(QStringLiteral("Form1"));
     if (!m_prompter) {
         m_guiPrompter = std::make_unique<GuiPrompter>(this);
+        m_guiPrompter->setBeforeAsk([this] { bringLogForward(); });
         m_prompter = m_guiPrompter.get();
     }
     m_settings->setWriteFailureHandler([this](const QString& text) {
@@ -722,8 +723,12 @@ void Form1::showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& p
 
 void Form1::appendLogLine(const QString&, bool)
 {
-    if (m_logWindow)
+    // A line nobody sees is lost: the window comes to the front with each
+    // one (it is a tool window of this one, so it stays above it).
+    if (m_logWindow) {
+        bringLogForward();
         return;
+    }
     // The first line opens the window; it shows the log's text from then on.
     m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
     m_logWindow->setFont(font());
@@ -738,6 +743,17 @@ void Form1::appendLogLine(const QString&, bool)
         m_logWindow->move(at);
     }
     m_logWindow->show();
+}
+
+void Form1::bringLogForward()
+{
+    if (!m_logWindow)
+        return;
+    if (m_logWindow->isMinimized())
+        m_logWindow->showNormal();
+    else if (!m_logWindow->isVisible())
+        m_logWindow->show();
+    m_logWindow->raise();
 }
 
 void Form1::setGridSize(const QString& name)

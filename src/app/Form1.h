@@ -147,6 +147,8 @@ private:
     void memoriesSelectionChanged();
     void showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& pos);
     void appendLogLine(const QString& line, bool cleared);
+    // Shows the message log window above this one, when it is open.
+    void bringLogForward();
     bool exitRequest();
     // The CAT link of this run, set up for the port and device now chosen.
     CatLink& link();

@@ -74,6 +74,8 @@ QString GuiPrompter::defaultTitle()
 
 Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
+    if (m_beforeAsk)
+        m_beforeAsk();
     QMessageBox box(boxIcon(icon), title.isEmpty() ? defaultTitle() : title, displayText(text),
                     boxButtons(buttons), m_parent);
     box.setTextFormat(Qt::PlainText);

@@ -2,6 +2,8 @@
 
 #include "Prompter.h"
 
+#include <functional>
+
 class QWidget;
 
 // The desktop's answer to every prompt: message boxes with the asked-for
@@ -11,6 +13,9 @@ public:
     explicit GuiPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
 
     void setParentWidget(QWidget* parent) { m_parent = parent; }
+    // Runs before each message box, so that what a question refers to (the
+    // message log) is in sight when it is asked.
+    void setBeforeAsk(std::function<void()> hook) { m_beforeAsk = std::move(hook); }
 
     Answer ask(const QString& text, Buttons buttons, Icon icon, const QString& title = QString()) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
@@ -25,4 +30,5 @@ public:
 
 private:
     QWidget* m_parent;
+    std::function<void()> m_beforeAsk;
 };

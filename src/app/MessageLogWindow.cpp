@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 MessageLogWindow::MessageLogWindow(MessageLog& log, Settings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_log(log), m_settings(settings), m_text(new QPlainTextEdit(this))
+    : QWidget(parent, Qt::Tool), m_log(log), m_settings(settings), m_text(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("frmErrorList"));
     setWindowTitle(title());
@@ -102,6 +102,9 @@ void MessageLogWindow::showLine(const QString& line, bool cleared)
     m_text->appendPlainText(shown);
     m_text->moveCursor(QTextCursor::End);
     m_text->verticalScrollBar()->setValue(m_text->verticalScrollBar()->maximum());
+    // Lines are read from their start: a long one must not leave the view
+    // scrolled sideways.
+    m_text->horizontalScrollBar()->setValue(0);
 }
 
 void MessageLogWindow::copyToClipboard()

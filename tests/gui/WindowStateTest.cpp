@@ -6,13 +6,16 @@
 #include "app/ChannelTableModel.h"
 #include "app/ChannelTableView.h"
 #include "app/GuiPrompter.h"
+#include "app/MessageLogWindow.h"
 #include "app/ProgressWindow.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -259,6 +262,31 @@ TEST_F(WindowStateTest, ReturnGivesTheSafeAnswerWhereAnotherDiscardsWork)
         EXPECT_TRUE(pressed);
         EXPECT_EQ(answer, c.onReturn) << int(c.buttons);
     }
+}
+
+TEST_F(WindowStateTest, TheMessageLogStaysInSightAndStartsEachLineAtTheLeft)
+{
+    startQuietly();
+    runDeferredOpen();
+    window().show();
+    window().log().notice(QStringLiteral("first"));
+    MessageLogWindow* logWindow = window().messageLogWindow();
+    ASSERT_NE(logWindow, nullptr);
+    // A tool window of the main window stays above it.
+    EXPECT_EQ(logWindow->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_EQ(logWindow->parentWidget(), &window());
+
+    logWindow->resize(300, 200);
+    window().log().notice(QString(400, QLatin1Char('x')));
+    window().log().notice(QStringLiteral("short"));
+    EXPECT_GT(logWindow->textArea()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(logWindow->textArea()->horizontalScrollBar()->value(), 0);
+
+    // Put out of sight, it comes back with the next line.
+    logWindow->hide();
+    window().log().notice(QStringLiteral("again"));
+    EXPECT_TRUE(logWindow->isVisible());
+    EXPECT_EQ(window().messageLogWindow(), logWindow) << "the same window, with its text";
 }
 
 } // namespace
