@@ -307,8 +307,20 @@ void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, 
     memories.setText(row, Column::kTone, tone);
     memories.setText(row, Column::kDescription, description.left(kDescriptionLength));
     QString freq = rxFreq;
-    if (Frequency::check(freq, false, m_prompter))
+    if (Frequency::check(freq, false, m_prompter)) {
         memories.setText(row, Column::kFreq, freq);
+        ++m_placed;
+    }
+}
+
+QString CsvImport::noneImportedText()
+{
+    return QStringLiteral("No record of the import file could be imported. The message log says why.");
+}
+
+bool CsvImport::somethingSkipped() const
+{
+    return m_error || m_placed < m_loadedRecords - m_duplicates;
 }
 
 CsvImport::Result CsvImport::ImportCsv(bool preview)
@@ -316,6 +328,8 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     m_recordsRead = 0;
     m_duplicates = 0;
     m_error = false;
+    m_placed = 0;
+    m_loadedRecords = 0;
 
     // 1. Start row.
     int startRow = 1;
@@ -444,10 +458,8 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
             return Result::Declined;
     }
 
-    // 11. One undo step for the whole import.
-    if (!m_state.takeSnapshot(QStringLiteral("Import")))
-        m_log.notice(QStringLiteral(
-            "The undo copy of the memories could not be written; this import cannot be undone."));
+    // 11. One undo step for the whole import (a failure is told through the state).
+    m_state.takeSnapshot(QStringLiteral("Import"));
 
     // 12. Clear all.
     if (m_options.clearAll) {
@@ -460,11 +472,21 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     // 13. Load pass.
     bool stop = false;
     for (int i = 1; i < lines.size() && !stop; ++i) {
-        loadRecord(i, m_csv.CleanLine(lines.at(i), false), startRow, &stop);
+        const QString line = m_csv.CleanLine(lines.at(i), false);
+        if (!line.trimmed().isEmpty())
+            ++m_loadedRecords;
+        loadRecord(i, line, startRow, &stop);
         yieldOnce();
     }
 
-    // 14. Done.
+    // 14. Done; but an import that placed nothing did not complete.
+    if (m_placed == 0 && m_loadedRecords > m_duplicates) {
+        if (m_options.clearAll)
+            m_state.setChanged(true);
+        m_state.showMemoriesPage();
+        m_prompter.inform(noneImportedText(), Prompter::Icon::Exclamation);
+        return Result::NoneImported;
+    }
     m_state.setChanged(true);
     m_state.showMemoriesPage();
     m_prompter.inform(QStringLiteral("Import completed"));

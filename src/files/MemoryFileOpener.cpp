@@ -3,6 +3,7 @@
 #include "DescriptionFile.h"
 #include "FileDialogs.h"
 #include "MemoryFile.h"
+#include "SafeFileWriter.h"
 #include "TextFileReader.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
@@ -66,6 +67,16 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     if (!MemoryFile::endsWithMemoryExtension(path) && !MemoryFile::endsWithDescriptionExtension(path))
         path += QLatin1String(MemoryFile::kExtension);
 
+    // Only regular files are opened: a FIFO would block the program for good.
+    const QString problem = SafeFileWriter::pathProblem(path);
+    if (QFileInfo::exists(path) && !problem.isEmpty()) {
+        m_state.startupFilePath.clear();
+        m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + problem);
+        m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
+                              QStringLiteral(" cannot be read (") + problem + QStringLiteral(")."),
+                          Prompter::Icon::Exclamation);
+        return Result::Unreadable;
+    }
     if (!QFileInfo(path).isFile()) {
         if (!fromStartup)
             m_prompter.inform(doesNotExistText(path), Prompter::Icon::Exclamation);
