@@ -74,8 +74,9 @@ bool load(Session& session, const QString& path, int* skipped = nullptr)
     session.prompter.setOpenAnswer(path);
     MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
     const MemoryFileOpener::Result result = opener.open();
+    // A description file that could not be read counts as a skipped line.
     if (skipped)
-        *skipped = opener.skippedLines();
+        *skipped = opener.skippedLines() + (opener.descriptionsRefused() ? 1 : 0);
     if (result == MemoryFileOpener::Result::Loaded)
         return true;
     if (result == MemoryFileOpener::Result::DescriptionsLoaded)

@@ -78,7 +78,7 @@ int print(const QStringList& args)
     prompter.setOpenAnswer(files.first());
     MemoryFileOpener opener(state, prompter, log, loadSettings);
     const MemoryFileOpener::Result result = opener.open();
-    const int done = opener.skippedLines() > 0 ? ExitPartial : ExitOk;
+    const int done = opener.skippedLines() > 0 || opener.descriptionsRefused() ? ExitPartial : ExitOk;
     if (result == MemoryFileOpener::Result::DescriptionsLoaded)
         return failure(files.first() + QStringLiteral(" is a description file; name its memory file (.950)"));
     if (result != MemoryFileOpener::Result::Loaded)

@@ -2,6 +2,7 @@
 
 #include "CsvHeader.h"
 #include "FileDialogs.h"
+#include "SafeFileWriter.h"
 #include "TextFileReader.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
@@ -352,6 +353,16 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     if (!path.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive) &&
         !path.endsWith(QLatin1String(".EGP"), Qt::CaseInsensitive))
         path += QStringLiteral(".CSV");
+    // Only a regular file is opened: a FIFO would block the program for good.
+    const QString problem = SafeFileWriter::pathProblem(path);
+    if (!problem.isEmpty() && QFileInfo::exists(path)) {
+        m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + problem);
+        m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
+                              QStringLiteral(" cannot be read (") + problem +
+                              QStringLiteral(").\r\nImport aborted"),
+                          Prompter::Icon::Exclamation);
+        return Result::Unreadable;
+    }
     if (!QFileInfo(path).isFile()) {
         m_prompter.inform(QStringLiteral("Filename ") + path + QStringLiteral(" does not exist"),
                           Prompter::Icon::Exclamation);

@@ -33,6 +33,7 @@ void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QStr
 {
     if (why.isEmpty())
         return;
+    m_descriptionsRefused = true;
     const QString file = DescriptionFile::pathFor(path);
     m_log.notice(QStringLiteral("Cannot read ") + file + QStringLiteral(": ") + why);
     m_prompter.inform(QStringLiteral("The file ") + QFileInfo(file).fileName() +
@@ -43,6 +44,7 @@ void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QStr
 MemoryFileOpener::Result MemoryFileOpener::open()
 {
     m_skipped = 0;
+    m_descriptionsRefused = false;
     m_state.showMemoriesPage();
     if (m_state.changed && m_prompter.ask(unsavedChangesText(), Prompter::Buttons::YesNo,
                                           Prompter::Icon::Question) != Prompter::Answer::Yes)
