@@ -317,6 +317,11 @@ TEST_P(MemoryFileProcedures, TheInitialMemoryFileIsMadeOnceAndBecomesTheStartUpF
     EXPECT_EQ(MemoryFileOpener(m_state, m_prompter, m_log, *m_settings).open(), Opened::Loaded);
     EXPECT_EQ(m_state.tables.memories.text(1, Column::kFreq), local("14.25000"));
 
+    // An empty file, as a failed creation used to leave, is made afresh.
+    writeBytes(initial, QByteArray());
+    EXPECT_TRUE(InitialMemoryFile::create(m_state, *m_settings, m_log));
+    EXPECT_EQ(readBytes(initial), QByteArray("MR00007000000+000000100000;\r\n"));
+
     // A data folder that cannot take the file: reported, and start-up goes on.
     writeBytes(path("plainfile"), "x");
     m_state.dataFolder = path("plainfile");
