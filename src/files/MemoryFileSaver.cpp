@@ -150,16 +150,13 @@ bool MemoryFileSaver::writePair(const QString& path, Failure& failure)
     // the other's descriptions: the pair is written under a lock, and a
     // second writer waits a little, then gives up.
     QLockFile lock(lockPath(path));
-    if (!lock.tryLock(kLockWaitMs)) {
-        if (lock.error() == QLockFile::LockFailedError)
-            failure = {int(QFileDevice::ResourceError), lockedText(path), LockPair};
-        else
-            failure = {int(QFileDevice::OpenError),
-                       QStringLiteral("the lock file ") + QFileInfo(lockPath(path)).fileName() +
-                           QStringLiteral(" cannot be made"),
-                       CreateMemoryFile};
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError) {
+        failure = {int(QFileDevice::ResourceError), lockedText(path), LockPair};
         return false;
     }
+    // A lock that cannot be made at all (a read-only folder, a full disk)
+    // means the files cannot be written either: the write below fails and
+    // names the real reason.
     const QString descriptionPath = path + QLatin1String(MemoryFile::kDescriptionSuffix);
     SafeFileWriter memoryFile(path);
     SafeFileWriter descriptionFile(descriptionPath);
