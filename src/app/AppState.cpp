@@ -14,10 +14,18 @@ void AppState::setDataSource(int source)
     ShowMemoryStatus();
 }
 
+QString AppState::snapshotFailedText(const QString& why)
+{
+    return QStringLiteral("The undo copy of the memories could not be written (") + why +
+           QStringLiteral("); this change cannot be undone.");
+}
+
 bool AppState::takeSnapshot(const QString& label)
 {
     const bool ok = undo.take(tables.memories, label);
     emit undoChanged();
+    if (!ok)
+        emit snapshotFailed(snapshotFailedText(undo.errorText()));
     return ok;
 }
 

@@ -63,8 +63,10 @@ public:
     // Sets the changed flag and tells the window.
     void setChanged(bool on);
     void setDataSource(int source);
-    // Takes an undo snapshot of the memories table and tells the window.
+    // Takes an undo snapshot of the memories table and tells the window;
+    // when it cannot be written, snapshotFailed says so.
     bool takeSnapshot(const QString& label);
+    static QString snapshotFailedText(const QString& why);
 
     // Asks the window to refresh tints, enabling and the changed panel.
     void ShowMemoryStatus() { emit memoryStatusChanged(); }
@@ -88,6 +90,7 @@ public:
 signals:
     void memoryStatusChanged();
     void undoChanged();
+    void snapshotFailed(const QString& text);
     void busyChanged(bool busy);
     void filePanelChanged(const QString& text);
     void channelPanelChanged(const QString& text);

@@ -351,6 +351,7 @@ void Form1::connectState()
     connect(&m_state, &AppState::memoryStatusChanged, this, &Form1::ShowMemoryStatus);
     connect(&m_state, &AppState::busyChanged, this, &Form1::applyBusy);
     connect(&m_state, &AppState::undoChanged, this, &Form1::updateUndoAction);
+    connect(&m_state, &AppState::snapshotFailed, this, [this](const QString& text) { m_log.notice(text); });
     connect(&m_state, &AppState::clipboardChanged, this, &Form1::updateActions);
     connect(&m_state, &AppState::hideSettingChanged, this, &Form1::applyHideSetting);
     connect(&m_state, &AppState::memoriesPageRequested, this, &Form1::showMemoriesPage);

@@ -1,10 +1,69 @@
 #include "SettingsStore.h"
 
+#include "files/SafeFileWriter.h"
+#include "files/TextFileReader.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSettings>
+#include <QFileInfo>
 #include <QStandardPaths>
-#include <QStringList>
+
+namespace {
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// A section or key name: QSettings writes "/" as "\" and other characters
+// outside [A-Za-z0-9_.-] as %XX or %UXXXX.
+QString unescapeKey(const QByteArray& text, bool* ok)
+{
+    QString out;
+    const QString in = TextFileReader::decode(text);
+    for (int i = 0; i < in.size(); ++i) {
+        const QChar c = in.at(i);
+        if (c == QLatin1Char('\\')) {
+            out += QLatin1Char('/');
+        } else if (c == QLatin1Char('%') && i + 1 < in.size()) {
+            const bool wide = in.at(i + 1) == QLatin1Char('U');
+            const int digits = wide ? 4 : 2;
+            const int start = i + (wide ? 2 : 1);
+            bool hex = false;
+            const uint code = in.mid(start, digits).toUInt(&hex, 16);
+            if (!hex || in.mid(start, digits).size() != digits) {
+                *ok = false;
+                return QString();
+            }
+            out += QChar(char16_t(code));
+            i = start + digits - 1;
+        } else {
+            out += c;
+        }
+    }
+    *ok = !out.trimmed().isEmpty();
+    return out.trimmed();
+}
+
+QByteArray escapeKey(const QString& key)
+{
+    QByteArray out;
+    for (const QChar c : key) {
+        const char16_t u = c.unicode();
+        if (u == '/')
+            out += '\\';
+        else if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+                 u == '-' || u == '.')
+            out += char(u);
+        else if (u <= 0xFF)
+            out += '%' + QByteArray::number(u, 16).toUpper().rightJustified(2, '0');
+        else
+            out += "%U" + QByteArray::number(u, 16).toUpper().rightJustified(4, '0');
+    }
+    return out;
+}
+
+} // namespace
 
 SettingsStore::SettingsStore(const QString& applicationName, const QString& folder)
     : m_application(applicationName)
@@ -14,81 +73,245 @@ SettingsStore::SettingsStore(const QString& applicationName, const QString& fold
         base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
                applicationName;
     QDir().mkpath(base);
-    m_settings = std::make_unique<QSettings>(base + QLatin1Char('/') + applicationName + QStringLiteral(".ini"),
-                                             QSettings::IniFormat);
+    m_path = base + QLatin1Char('/') + applicationName + QStringLiteral(".ini");
+    read();
 }
 
 SettingsStore::~SettingsStore() = default;
 
-QString SettingsStore::fileName() const
+QString SettingsStore::unescapeValue(const QByteArray& text)
 {
-    return m_settings->fileName();
-}
-
-QString SettingsStore::storedKey(const QString& section, const QString& key) const
-{
-    const QStringList groups = m_settings->childGroups();
-    for (const QString& group : groups) {
-        if (group.compare(section, Qt::CaseInsensitive) != 0)
-            continue;
-        m_settings->beginGroup(group);
-        const QStringList keys = m_settings->childKeys();
-        m_settings->endGroup();
-        for (const QString& k : keys) {
-            if (k.compare(key, Qt::CaseInsensitive) == 0)
-                return group + QLatin1Char('/') + k;
+    // Bytes first, so that each line's bytes decide its encoding as a whole.
+    QByteArray bytes;
+    bool quoted = false;
+    const QByteArray t = text.trimmed();
+    for (int i = 0; i < t.size(); ++i) {
+        const char c = t.at(i);
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == '\\' && i + 1 < t.size()) {
+            const char e = t.at(++i);
+            switch (e) {
+            case 'a':
+                bytes += '\a';
+                break;
+            case 'b':
+                bytes += '\b';
+                break;
+            case 'f':
+                bytes += '\f';
+                break;
+            case 'n':
+                bytes += '\n';
+                break;
+            case 'r':
+                bytes += '\r';
+                break;
+            case 't':
+                bytes += '\t';
+                break;
+            case 'v':
+                bytes += '\v';
+                break;
+            case 'x': {
+                int end = i + 1;
+                while (end < t.size() && isHexDigit(t.at(end)) && end - i <= 4)
+                    ++end;
+                const uint code = t.mid(i + 1, end - i - 1).toUInt(nullptr, 16);
+                bytes += QString(QChar(char16_t(code))).toUtf8();
+                i = end - 1;
+                break;
+            }
+            default:
+                if (e >= '0' && e <= '7') {
+                    int end = i;
+                    while (end < t.size() && t.at(end) >= '0' && t.at(end) <= '7' && end - i < 3)
+                        ++end;
+                    bytes += QString(QChar(char16_t(t.mid(i, end - i).toUInt(nullptr, 8)))).toUtf8();
+                    i = end - 1;
+                } else {
+                    bytes += e; // \" \' \\ \? and anything unknown stand for themselves
+                }
+            }
+        } else {
+            bytes += c;
         }
     }
-    return {};
+    QString value = TextFileReader::decode(bytes);
+    if (value.startsWith(QLatin1String("@@")))
+        return value.mid(1);
+    if (value == QLatin1String("@Invalid()"))
+        return QString();
+    for (const char* wrapper : {"@String(", "@ByteArray("}) {
+        if (value.startsWith(QLatin1String(wrapper)) && value.endsWith(QLatin1Char(')')))
+            return value.mid(int(qstrlen(wrapper))).chopped(1);
+    }
+    return value;
+}
+
+QByteArray SettingsStore::escapeValue(const QString& value)
+{
+    const QString text = value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value;
+    QByteArray out;
+    bool quote = text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' '));
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            if (u == ';' || u == ',' || u == '=')
+                quote = true;
+            if (u < 0x20)
+                out += "\\x" + QByteArray::number(u, 16).rightJustified(4, '0');
+            else
+                out += QString(c).toUtf8();
+        }
+    }
+    return quote ? '"' + out + '"' : out;
+}
+
+void SettingsStore::read()
+{
+    m_sections.clear();
+    m_damagedBytes.clear();
+    const QFileInfo info(m_path);
+    // A FIFO or folder in its place is never opened; writes will fail and say so.
+    if (!info.exists() || !info.isFile())
+        return;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    if (file.size() > TextFileReader::kMaxFileBytes) {
+        m_damagedBytes = file.read(TextFileReader::kMaxFileBytes);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    bool damaged = false;
+    bool underBadHeader = false; // keys there belong to no section we can name
+    Section* current = nullptr;
+    for (QByteArray line : bytes.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        bool ok = true;
+        if (line.startsWith('[')) {
+            const int close = int(line.indexOf(']'));
+            const QString name = close > 0 ? unescapeKey(line.mid(1, close - 1), &ok) : QString();
+            if (close < 0 || !ok || !line.mid(close + 1).trimmed().isEmpty()) {
+                damaged = true;
+                underBadHeader = true;
+                continue;
+            }
+            underBadHeader = false;
+            m_sections.append({name, {}});
+            current = &m_sections.last();
+            continue;
+        }
+        const int equals = int(line.indexOf('='));
+        const QString key = equals > 0 ? unescapeKey(line.left(equals), &ok) : QString();
+        if (equals <= 0 || !ok || underBadHeader) {
+            damaged = true;
+            continue;
+        }
+        if (!current) {
+            m_sections.append({QStringLiteral("General"), {}});
+            current = &m_sections.last();
+        }
+        current->entries.append({key, unescapeValue(line.mid(equals + 1))});
+    }
+    if (damaged)
+        m_damagedBytes = bytes;
+}
+
+const SettingsStore::Entry* SettingsStore::find(const QString& section, const QString& key) const
+{
+    // A later line overrides an earlier one, as in QSettings.
+    const Entry* found = nullptr;
+    for (const Section& s : m_sections) {
+        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        for (const Entry& e : s.entries) {
+            if (e.key.compare(key, Qt::CaseInsensitive) == 0)
+                found = &e;
+        }
+    }
+    return found;
 }
 
 bool SettingsStore::contains(const QString& section, const QString& key) const
 {
-    return !storedKey(section, key).isEmpty();
+    return find(section, key) != nullptr;
 }
 
 QString SettingsStore::value(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    const QString stored = storedKey(section, key);
-    if (stored.isEmpty())
-        return defaultValue;
-    const QVariant v = m_settings->value(stored);
-    // An unquoted value with commas (such as 38400,N,8,2 written by hand)
-    // comes back from the INI reader as a list.
-    if (v.userType() == QMetaType::QStringList)
-        return v.toStringList().join(QLatin1Char(','));
-    return v.toString();
+    const Entry* e = find(section, key);
+    return e ? e->value : defaultValue;
+}
+
+QByteArray SettingsStore::compose() const
+{
+    QByteArray out;
+    for (const Section& s : m_sections) {
+        if (s.entries.isEmpty())
+            continue;
+        if (!out.isEmpty())
+            out += '\n';
+        out += '[' + escapeKey(s.name) + "]\n";
+        for (const Entry& e : s.entries)
+            out += escapeKey(e.key) + '=' + escapeValue(e.value) + '\n';
+    }
+    return out;
 }
 
 bool SettingsStore::setValue(const QString& section, const QString& key, const QString& text)
 {
-    if (writeValue(section, key, text))
-        return true;
-    if (m_settings->status() != QSettings::FormatError)
-        return false;
-    // QSettings refuses to write over a file it cannot parse. Start afresh,
-    // keeping the old file beside the new one for whoever wants to look at it.
-    const QString path = m_settings->fileName();
-    m_settings.reset();
-    QFile::remove(path + QStringLiteral(".unreadable"));
-    QFile::rename(path, path + QStringLiteral(".unreadable"));
-    m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    return writeValue(section, key, text);
-}
-
-bool SettingsStore::writeValue(const QString& section, const QString& key, const QString& text)
-{
-    // Drop every casing variant so that one key holds one value.
-    for (QString stored = storedKey(section, key); !stored.isEmpty(); stored = storedKey(section, key))
-        m_settings->remove(stored);
-    QString group = section;
-    for (const QString& existing : m_settings->childGroups()) {
-        if (existing.compare(section, Qt::CaseInsensitive) == 0)
-            group = existing;
+    // Another store of this file (another window, another run) may have
+    // written since: start from what is on disk now.
+    read();
+    if (!m_damagedBytes.isEmpty()) {
+        // The lines that could not be read are dropped by this write; the
+        // original stays beside it for whoever wants to look at it.
+        if (!SafeFileWriter::save(m_path + QStringLiteral(".unreadable"), m_damagedBytes))
+            return false;
     }
-    m_settings->setValue(group + QLatin1Char('/') + key, text);
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    // Drop every casing variant so that one key holds one value.
+    Section* target = nullptr;
+    for (Section& s : m_sections) {
+        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!target)
+            target = &s;
+        for (int i = int(s.entries.size()) - 1; i >= 0; --i) {
+            if (s.entries.at(i).key.compare(key, Qt::CaseInsensitive) == 0)
+                s.entries.remove(i);
+        }
+    }
+    if (!target) {
+        m_sections.append({section, {}});
+        target = &m_sections.last();
+    }
+    target->entries.append({key, text});
+    if (!SafeFileWriter::save(m_path, compose()))
+        return false;
+    m_damagedBytes.clear();
+    return true;
 }
 
 QString SettingsStore::boolText(bool on)

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <memory>
-
-class QSettings;
+#include <QVector>
 
 // Text values addressed by application name, section and key, kept in an INI
 // file "<config>/<application>/<application>.ini" in the user's configuration
-// folder (XDG_CONFIG_HOME is honoured). Sections and keys compare without
-// regard to case, also for files written by other programs with other
-// casing. A corrupt or unreadable file reads as empty: every value takes its
-// default.
+// folder (XDG_CONFIG_HOME is honoured), in the layout QSettings reads and
+// writes. Sections and keys compare without regard to case, also for files
+// written by other programs with other casing.
+//
+// The file is read line by line: a line that cannot be read is passed over
+// and every other line keeps its value; the first write then keeps the
+// file's original bytes beside it as "<name>.unreadable". A line that is not
+// valid UTF-8 is read as Windows-1252, as older programs of the family wrote
+// it. Only a regular file is read (a FIFO in its place would block), and
+// every write replaces the file whole through SafeFileWriter.
 class SettingsStore {
 public:
     // folder: where the INI file lives; empty means the user's configuration folder.
@@ -20,7 +25,7 @@ public:
     SettingsStore& operator=(const SettingsStore&) = delete;
 
     QString applicationName() const { return m_application; }
-    QString fileName() const;
+    QString fileName() const { return m_path; }
 
     bool contains(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key, const QString& defaultValue = QString()) const;
@@ -38,11 +43,25 @@ public:
     // A whole number, or the default when the value is missing or not a number.
     int intValue(const QString& section, const QString& key, int defaultValue) const;
 
+    // One value of an INI line as QSettings writes it, and back.
+    static QString unescapeValue(const QByteArray& text);
+    static QByteArray escapeValue(const QString& value);
+
 private:
-    // The stored "group/key" matching section and key without regard to case.
-    QString storedKey(const QString& section, const QString& key) const;
-    bool writeValue(const QString& section, const QString& key, const QString& text);
+    struct Entry {
+        QString key;
+        QString value;
+    };
+    struct Section {
+        QString name;
+        QVector<Entry> entries;
+    };
+    void read();
+    QByteArray compose() const;
+    const Entry* find(const QString& section, const QString& key) const;
 
     QString m_application;
-    std::unique_ptr<QSettings> m_settings;
+    QString m_path;
+    QVector<Section> m_sections;
+    QByteArray m_damagedBytes; // the file as read, when some line could not be
 };

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "ExitStatus.h"
+
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
 
 // One entry per quaystone-cli command. Each takes the arguments after the
-// command name and returns the process exit status (0 success, 1 failure or
-// refusal, 2 bad usage). Messages go to stderr, results to stdout.
+// command name and returns the process exit status (ExitStatus: 0 all done,
+// 1 failed or refused, 2 bad usage, 3 done but something was skipped or
+// refused). Messages go to stderr, results to stdout.
 struct CliCommand {
     const char* name;
     const char* usage; // one line, shown by --help
@@ -16,16 +19,16 @@ struct CliCommand {
 // The table of commands, defined in main.cpp.
 const CliCommand* findCliCommand(const QString& name);
 
-// A usage mistake: the message and the command's usage line on stderr; exit status 2.
+// A usage mistake: the message and the command's usage line on stderr; ExitUsage.
 inline int cliUsageError(const QString& message, const char* usage)
 {
     QTextStream(stderr) << "quaystone-cli: " << message << "\nUsage: quaystone-cli " << usage << Qt::endl;
-    return 2;
+    return ExitUsage;
 }
 
-// A failure or refusal: the message on stderr; exit status 1.
+// A failure or refusal: the message on stderr; ExitFailed.
 inline int cliFailure(const QString& message)
 {
     QTextStream(stderr) << "quaystone-cli: " << message << Qt::endl;
-    return 1;
+    return ExitFailed;
 }

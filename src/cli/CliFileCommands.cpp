@@ -74,8 +74,9 @@ bool load(Session& session, const QString& path, int* skipped = nullptr)
     session.prompter.setOpenAnswer(path);
     MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
     const MemoryFileOpener::Result result = opener.open();
+    // A description file that could not be read counts as a skipped line.
     if (skipped)
-        *skipped = opener.skippedLines();
+        *skipped = opener.skippedLines() + (opener.descriptionsRefused() ? 1 : 0);
     if (result == MemoryFileOpener::Result::Loaded)
         return true;
     if (result == MemoryFileOpener::Result::DescriptionsLoaded)
@@ -94,8 +95,9 @@ int show(const QStringList& args)
         return usageError(a.error.isEmpty() ? QStringLiteral("show takes one memory file") : a.error,
                           kShowUsage);
     Session session(false);
-    if (!load(session, a.positional.first()))
-        return 1;
+    int skipped = 0;
+    if (!load(session, a.positional.first(), &skipped))
+        return ExitFailed;
     QTextStream out(stdout);
     for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
         const SlotInfo slot = ChannelMap::slotOf(position);
@@ -104,7 +106,7 @@ int show(const QStringList& args)
         out << fields.join(QLatin1Char('\t')) << '\n';
     }
     out.flush();
-    return 0;
+    return skipped > 0 ? ExitPartial : ExitOk;
 }
 
 int exportCsv(const QStringList& args)
@@ -122,8 +124,9 @@ int exportCsv(const QStringList& args)
         return usageError(QStringLiteral("--csv OUT is required"), kExportUsage);
 
     Session session(a.flags.contains(QStringLiteral("--yes")));
-    if (!load(session, a.positional.first()))
-        return 1;
+    int skipped = 0;
+    if (!load(session, a.positional.first(), &skipped))
+        return ExitFailed;
     CsvExportOptions options;
     options.tab = a.flags.contains(QStringLiteral("--tab"));
     options.keepNumbers = a.flags.contains(QStringLiteral("--keep-numbers"));
@@ -134,7 +137,7 @@ int exportCsv(const QStringList& args)
     switch (exporter.ExportCsv(preview)) {
     case CsvExport::Result::Exported:
     case CsvExport::Result::Previewed:
-        return 0;
+        return skipped > 0 ? ExitPartial : ExitOk;
     case CsvExport::Result::Declined:
         return failure(QStringLiteral("the CSV file exists; nothing exported (--yes replaces it)"));
     case CsvExport::Result::Cancelled:
@@ -169,10 +172,10 @@ int importCsv(const QStringList& args)
                           kImportUsage);
     if (!MemoryFile::endsWithMemoryExtension(target))
         target += QLatin1String(MemoryFile::kExtension);
+    int skipped = 0;
     if (QFileInfo::exists(target)) {
-        int skipped = 0;
         if (!load(session, target, &skipped))
-            return 1;
+            return ExitFailed;
         // Lines that could not be read would be dropped by the save.
         if (skipped > 0 && !yes && !preview)
             return failure(target +
@@ -195,17 +198,23 @@ int importCsv(const QStringList& args)
     session.prompter.setOpenAnswer(a.positional.first());
     const CsvImport::Result result = importer.ImportCsv(preview);
     if (result == CsvImport::Result::Previewed)
-        return 0;
+        return skipped > 0 ? ExitPartial : ExitOk;
     if (result != CsvImport::Result::Imported)
         return failure(QStringLiteral("nothing imported"));
+    const bool partial = skipped > 0 || importer.somethingSkipped();
 
     session.prompter.setSaveAnswer(target);
     MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
     switch (saver.save(MemoryFileSaver::Kind::Save)) {
     case MemoryFileSaver::Result::Saved:
-        return 0;
+        if (partial)
+            QTextStream(stderr) << "quaystone-cli: saved " << target
+                                << "; some records or lines were left out (the lines above say which)"
+                                << Qt::endl;
+        return partial ? ExitPartial : ExitOk;
     case MemoryFileSaver::Result::SavedIncomplete:
-        return failure(QStringLiteral("saved ") + target + QStringLiteral(" without some channels"));
+        cliFailure(QStringLiteral("saved ") + target + QStringLiteral(" without some channels"));
+        return ExitPartial;
     case MemoryFileSaver::Result::NothingToSave:
     case MemoryFileSaver::Result::Cancelled:
     case MemoryFileSaver::Result::Declined:

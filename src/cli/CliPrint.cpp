@@ -76,7 +76,9 @@ int print(const QStringList& args)
     });
     CliPathPrompter prompter(false);
     prompter.setOpenAnswer(files.first());
-    const MemoryFileOpener::Result result = MemoryFileOpener(state, prompter, log, loadSettings).open();
+    MemoryFileOpener opener(state, prompter, log, loadSettings);
+    const MemoryFileOpener::Result result = opener.open();
+    const int done = opener.skippedLines() > 0 || opener.descriptionsRefused() ? ExitPartial : ExitOk;
     if (result == MemoryFileOpener::Result::DescriptionsLoaded)
         return failure(files.first() + QStringLiteral(" is a description file; name its memory file (.950)"));
     if (result != MemoryFileOpener::Result::Loaded)
@@ -101,7 +103,7 @@ int print(const QStringList& args)
                 out << line << '\n';
         }
         out.flush();
-        return 0;
+        return done;
     }
 
     const bool written = ListingPrinter::exportPdf(pdfPath, [&](QPrinter& printer) {
@@ -111,7 +113,7 @@ int print(const QStringList& args)
         return failure(QStringLiteral("cannot write ") + QDir::toNativeSeparators(pdfPath));
     QTextStream(stderr) << "Printed " << QDir::toNativeSeparators(files.first()) << " to "
                         << QDir::toNativeSeparators(pdfPath) << Qt::endl;
-    return 0;
+    return done;
 }
 
 } // namespace CliPrint

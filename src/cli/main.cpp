@@ -2,9 +2,11 @@
 #include "CliFileCommands.h"
 #include "CliPrint.h"
 #include "CliReadWrite.h"
+#include "ExitStatus.h"
 #include "Version.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
@@ -17,7 +19,7 @@ const CliCommand kCommands[] = {
     {"version", "version                      Show the program version.",
      [](const QStringList&) {
          QTextStream(stdout) << "quaystone-cli " << QUAYSTONE_VERSION << Qt::endl;
-         return 0;
+         return int(ExitOk);
      }},
     {"show", CliFileCommands::kShowUsage, CliFileCommands::show},
     {"export", CliFileCommands::kExportUsage, CliFileCommands::exportCsv},
@@ -63,20 +65,32 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUAYSTONE_VERSION));
 
     QTextStream err(stderr);
+    // A name that is not valid UTF-8 would come through as a different name
+    // (its bad bytes turned into U+FFFD), and a save would then write that
+    // other file: such an argument is refused.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        if (QFile::encodeName(QFile::decodeName(raw)) != raw) {
+            err << "quaystone-cli: the argument " << QString::fromLatin1(raw.toPercentEncoding("/ .-_"))
+                << " is not valid UTF-8; rename the file (or use a link with a UTF-8 name)\n";
+            return ExitUsage;
+        }
+    }
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         err << usage();
-        return 2;
+        return ExitUsage;
     }
     const QString name = args.first();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
         QTextStream(stdout) << usage();
-        return 0;
+        return ExitOk;
     }
-    const CliCommand* command = findCliCommand(name == QLatin1String("--version") ? QStringLiteral("version") : name);
+    const CliCommand* command =
+        findCliCommand(name == QLatin1String("--version") ? QStringLiteral("version") : name);
     if (!command) {
         err << "quaystone-cli: unknown command '" << name << "'\n\n" << usage();
-        return 2;
+        return ExitUsage;
     }
     return command->run(args.mid(1));
 }

@@ -2,13 +2,13 @@
 
 #include "CsvHeader.h"
 #include "FileDialogs.h"
+#include "SafeFileWriter.h"
 #include "TextFileWriter.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
 #include "app/Prompter.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 const char* const kHeaderFields[] = {"Memory",  "RX Freq",   "RX Mode",    "Shift", "TX Shift/Freq",
@@ -43,6 +43,12 @@ QString CsvExport::errorText(int number, const QString& description, int locatio
            QString::number(number) + QStringLiteral(" (") + description + QStringLiteral(") in line ") +
            QString::number(location) +
            QStringLiteral("\r\n\r\nCannot export the file here - please try an alternative location");
+}
+
+QString CsvExport::readOnlyText(const QString& fileName)
+{
+    return QStringLiteral("File ") + fileName +
+           QStringLiteral(" is read-only and cannot be over-written. Please choose another filename.");
 }
 
 bool CsvExport::IsRowExported(int row) const
@@ -93,36 +99,24 @@ CsvExport::Result CsvExport::ExportCsv(bool preview)
     if (!path.endsWith(QLatin1String(kCsvExtension), Qt::CaseInsensitive))
         path += QLatin1String(kCsvExtension);
     const QFileInfo info(path);
+    // As for memory files, the read-only attribute is honoured even by a
+    // user (root) whom the system would let write.
+    if (info.isFile() && SafeFileWriter::isReadOnly(info)) {
+        m_prompter.inform(readOnlyText(info.fileName()), Prompter::Icon::Exclamation);
+        return Result::Failed;
+    }
     if (info.exists() && m_prompter.ask(replaceText(info.fileName().toUpper()), Prompter::Buttons::YesNo,
                                         Prompter::Icon::Question) != Prompter::Answer::Yes)
         return Result::Declined;
 
     // Written beside the target and put in its place only when complete, so
     // a failed export leaves an existing file as it was.
-    QSaveFile file(path);
-    int location = 1;
-    bool ok = file.open(QIODevice::WriteOnly);
-    TextFileWriter writer;
-    QString description;
-    if (ok) {
-        location = 2;
-        std::unique_ptr<QIODevice> wrapped = m_wrapper ? m_wrapper(file) : nullptr;
-        ok =
-            writer.write(wrapped ? *wrapped : static_cast<QIODevice&>(file), TextFileWriter::encode(lines()));
-        if (!ok)
-            description = writer.errorText();
-    }
-    if (ok) {
-        location = 3;
-        ok = file.commit();
-    }
-    if (!ok) {
-        const int number =
-            file.error() != QFileDevice::NoError ? int(file.error()) : int(QFileDevice::WriteError);
-        if (description.isEmpty())
-            description = file.errorString();
-        file.cancelWriting();
-        m_prompter.inform(errorText(number, description, location));
+    SafeFileWriter file(path);
+    if (!file.write(TextFileWriter::encode(lines())) || !file.commit()) {
+        const int location = file.failedStep() == SafeFileWriter::Step::Create  ? 1
+                             : file.failedStep() == SafeFileWriter::Step::Write ? 2
+                                                                                : 3;
+        m_prompter.inform(errorText(file.errorNumber(), file.errorText(), location));
         return Result::Failed;
     }
     m_prompter.inform(QStringLiteral("Export completed"), Prompter::Icon::Information);

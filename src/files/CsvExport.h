@@ -43,9 +43,8 @@ public:
     static QString replaceText(const QString& upperFileName);
     static QString errorText(int number, const QString& description, int location);
 
-    using DeviceWrapper = std::function<std::unique_ptr<QIODevice>(QIODevice& file)>;
-    // For tests: puts a device between the export and the file written.
-    void setDeviceWrapper(DeviceWrapper wrapper) { m_wrapper = std::move(wrapper); }
+    // An existing CSV file whose read-only attribute is set is not replaced.
+    static QString readOnlyText(const QString& fileName);
 
 private:
     AppState& m_state;
@@ -53,5 +52,4 @@ private:
     MessageLog& m_log;
     CsvHeader& m_csv;
     CsvExportOptions m_options;
-    DeviceWrapper m_wrapper;
 };

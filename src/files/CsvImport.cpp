@@ -2,6 +2,7 @@
 
 #include "CsvHeader.h"
 #include "FileDialogs.h"
+#include "SafeFileWriter.h"
 #include "TextFileReader.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
@@ -342,8 +343,20 @@ void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, 
     memories.setText(row, Column::kTone, tone);
     memories.setText(row, Column::kDescription, description.left(kDescriptionLength));
     QString freq = rxFreq;
-    if (Frequency::check(freq, false, m_prompter))
+    if (Frequency::check(freq, false, m_prompter)) {
         memories.setText(row, Column::kFreq, freq);
+        ++m_placed;
+    }
+}
+
+QString CsvImport::noneImportedText()
+{
+    return QStringLiteral("No record of the import file could be imported. The message log says why.");
+}
+
+bool CsvImport::somethingSkipped() const
+{
+    return m_error || m_placed < m_loadedRecords - m_duplicates;
 }
 
 CsvImport::Result CsvImport::ImportCsv(bool preview)
@@ -351,6 +364,8 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     m_recordsRead = 0;
     m_duplicates = 0;
     m_error = false;
+    m_placed = 0;
+    m_loadedRecords = 0;
 
     // 1. Start row.
     int startRow = 1;
@@ -373,6 +388,16 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     if (!path.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive) &&
         !path.endsWith(QLatin1String(".EGP"), Qt::CaseInsensitive))
         path += QStringLiteral(".CSV");
+    // Only a regular file is opened: a FIFO would block the program for good.
+    const QString problem = SafeFileWriter::pathProblem(path);
+    if (!problem.isEmpty() && QFileInfo::exists(path)) {
+        m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + problem);
+        m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
+                              QStringLiteral(" cannot be read (") + problem +
+                              QStringLiteral(").\r\nImport aborted"),
+                          Prompter::Icon::Exclamation);
+        return Result::Unreadable;
+    }
     if (!QFileInfo(path).isFile()) {
         m_prompter.inform(QStringLiteral("Filename ") + path + QStringLiteral(" does not exist"),
                           Prompter::Icon::Exclamation);
@@ -489,10 +514,8 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
             return Result::Declined;
     }
 
-    // 11. One undo step for the whole import.
-    if (!m_state.takeSnapshot(QStringLiteral("Import")))
-        m_log.notice(QStringLiteral(
-            "The undo copy of the memories could not be written; this import cannot be undone."));
+    // 11. One undo step for the whole import (a failure is told through the state).
+    m_state.takeSnapshot(QStringLiteral("Import"));
 
     // 12. Clear all.
     if (m_options.clearAll) {
@@ -507,11 +530,21 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     // 13. Load pass.
     bool stop = false;
     for (int i = 1; i < lines.size() && !stop; ++i) {
-        loadRecord(i, m_csv.CleanLine(lines.at(i), false), startRow, &stop);
+        const QString line = m_csv.CleanLine(lines.at(i), false);
+        if (!line.trimmed().isEmpty())
+            ++m_loadedRecords;
+        loadRecord(i, line, startRow, &stop);
         yieldOnce();
     }
 
-    // 14. Done.
+    // 14. Done; but an import that placed nothing did not complete.
+    if (m_placed == 0 && m_loadedRecords > m_duplicates) {
+        if (m_options.clearAll)
+            m_state.setChanged(true);
+        m_state.showMemoriesPage();
+        m_prompter.inform(noneImportedText(), Prompter::Icon::Exclamation);
+        return Result::NoneImported;
+    }
     m_state.setChanged(true);
     m_state.showMemoriesPage();
     m_prompter.inform(QStringLiteral("Import completed"));

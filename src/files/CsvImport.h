@@ -37,6 +37,7 @@ public:
         NothingToImport, // every record a duplicate (or none at all)
         Declined,        // No after the pre-check found errors
         ClearRefused,    // anything but Yes to the clear-all question
+        NoneImported,    // every record was rejected by the load pass
     };
 
     CsvImport(AppState& state, Prompter& prompter, MessageLog& log, CsvHeader& csv,
@@ -54,6 +55,12 @@ public:
     int recordsRead() const { return m_recordsRead; }
     int duplicates() const { return m_duplicates; }
     bool errorFlag() const { return m_error; }
+    // Records the load pass placed in the table.
+    int placed() const { return m_placed; }
+    // The pre-check found problems, or records were left out (other than
+    // duplicates the user asked to omit).
+    bool somethingSkipped() const;
+    static QString noneImportedText();
 
     // "67" becomes "67.0"; "67.5" and one-character tones stay.
     static QString completeTone(const QString& tone);
@@ -101,4 +108,6 @@ private:
     int m_duplicates = 0;
     bool m_error = false;
     bool m_numbersAreLabels = false;
+    int m_placed = 0;
+    int m_loadedRecords = 0;
 };

@@ -1,12 +1,14 @@
 #include "DescriptionFile.h"
 
 #include "MemoryFile.h"
+#include "SafeFileWriter.h"
 #include "TextFileReader.h"
 #include "app/AppState.h"
 #include "app/GridLayout.h"
 #include "app/Settings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cmath>
 
 namespace DescriptionFile {
@@ -72,6 +74,10 @@ QString load(const QString& path, AppState& state, const Settings& settings)
     const QString file = pathFor(path);
     if (file.isEmpty())
         return QString();
+    // A FIFO in its place would block for good; it is named, not opened.
+    const QString problem = SafeFileWriter::pathProblem(file);
+    if (!problem.isEmpty() && QFileInfo::exists(file))
+        return problem;
     QFile device(file);
     TextFileReader reader;
     if (!device.open(QIODevice::ReadOnly) || !reader.read(device))

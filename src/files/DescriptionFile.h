@@ -37,8 +37,9 @@ int fallbackWidth(const Settings& settings);
 void apply(const QStringList& lines, AppState& state, int fallbackWidth);
 
 // Loads the description file of path; a missing or unreadable file changes
-// nothing and says nothing. A file too large to be a description file is not
-// read either: the reason is returned (empty otherwise) for the caller to show.
+// nothing and says nothing. A file too large to be a description file, or
+// something that is not a regular file, is not read either: the reason is
+// returned (empty otherwise) for the caller to show.
 QString load(const QString& path, AppState& state, const Settings& settings);
 
 // The 101 lines of the file for the current memories table.

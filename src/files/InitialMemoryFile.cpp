@@ -1,6 +1,7 @@
 #include "InitialMemoryFile.h"
 
 #include "MemoryFile.h"
+#include "SafeFileWriter.h"
 #include "TextFileWriter.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace InitialMemoryFile {
 
@@ -24,18 +24,18 @@ bool create(AppState& state, Settings& settings, MessageLog& log)
     if (folder.isEmpty())
         folder = settings.get(Keys::HomeDir);
     const QString path = pathIn(folder);
-    bool exists = QFileInfo(path).isFile();
+    // An empty file is what a failed creation used to leave: it is made afresh.
+    const QFileInfo info(path);
+    bool exists = info.isFile() && info.size() > 0;
     if (!exists) {
-        QSaveFile file(path);
-        TextFileWriter writer;
-        if (file.open(QIODevice::WriteOnly) &&
-            writer.write(file, TextFileWriter::encode({QString::fromLatin1(MemoryFile::kInitialLine)})) &&
-            file.commit()) {
+        QString why;
+        if (SafeFileWriter::save(
+                path, TextFileWriter::encode({QString::fromLatin1(MemoryFile::kInitialLine)}), &why)) {
             settings.set(Keys::LastOpened, path);
             exists = true;
         } else {
-            log.notice(QStringLiteral("The initial memory file ") + path +
-                       QStringLiteral(" could not be created: ") + file.errorString());
+            log.notice(QStringLiteral("The initial memory file could not be created (") + why +
+                       QStringLiteral("); it will be made at the next start."));
         }
     }
     state.startupFilePath = path;

@@ -3,6 +3,7 @@
 #include "DescriptionFile.h"
 #include "FileDialogs.h"
 #include "MemoryFile.h"
+#include "SafeFileWriter.h"
 #include "TextFileReader.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
@@ -32,6 +33,7 @@ void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QStr
 {
     if (why.isEmpty())
         return;
+    m_descriptionsRefused = true;
     const QString file = DescriptionFile::pathFor(path);
     m_log.notice(QStringLiteral("Cannot read ") + file + QStringLiteral(": ") + why);
     m_prompter.inform(QStringLiteral("The file ") + QFileInfo(file).fileName() +
@@ -42,6 +44,7 @@ void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QStr
 MemoryFileOpener::Result MemoryFileOpener::open()
 {
     m_skipped = 0;
+    m_descriptionsRefused = false;
     m_state.showMemoriesPage();
     if (m_state.changed &&
         m_prompter.askSafely(unsavedChangesText(), Prompter::Buttons::YesNo, Prompter::Icon::Question,
@@ -67,6 +70,16 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     if (!MemoryFile::endsWithMemoryExtension(path) && !MemoryFile::endsWithDescriptionExtension(path))
         path += QLatin1String(MemoryFile::kExtension);
 
+    // Only regular files are opened: a FIFO would block the program for good.
+    const QString problem = SafeFileWriter::pathProblem(path);
+    if (QFileInfo::exists(path) && !problem.isEmpty()) {
+        m_state.startupFilePath.clear();
+        m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + problem);
+        m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
+                              QStringLiteral(" cannot be read (") + problem + QStringLiteral(")."),
+                          Prompter::Icon::Exclamation);
+        return Result::Unreadable;
+    }
     if (!QFileInfo(path).isFile()) {
         if (!fromStartup)
             m_prompter.inform(doesNotExistText(path), Prompter::Icon::Exclamation);

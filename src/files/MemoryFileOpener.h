@@ -27,6 +27,8 @@ public:
 
     // Lines of the last loaded file that were skipped as unreadable.
     int skippedLines() const { return m_skipped; }
+    // The description file beside it could not be read and was left out.
+    bool descriptionsRefused() const { return m_descriptionsRefused; }
 
     static QString doesNotExistText(const QString& path);
     static QString unsavedChangesText();
@@ -41,4 +43,5 @@ private:
     MessageLog& m_log;
     Settings& m_settings;
     int m_skipped = 0;
+    bool m_descriptionsRefused = false;
 };

@@ -3,6 +3,7 @@
 #include "DescriptionFile.h"
 #include "FileDialogs.h"
 #include "MemoryFile.h"
+#include "SafeFileWriter.h"
 #include "TextFileWriter.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
@@ -10,7 +11,7 @@
 #include "app/Settings.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
 
 MemoryFileSaver::MemoryFileSaver(AppState& state, Prompter& prompter, MessageLog& log, Settings& settings)
     : m_state(state), m_prompter(prompter), m_log(log), m_settings(settings)
@@ -66,15 +67,6 @@ MemoryFileSaver::Result MemoryFileSaver::save(Kind kind)
     return result;
 }
 
-namespace {
-bool isReadOnly(const QFileInfo& info)
-{
-    // The owner's write bit is the file's read-only attribute; checking it
-    // too keeps the answer the same for a user who may write anything.
-    return !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
-}
-} // namespace
-
 MemoryFileSaver::Result MemoryFileSaver::run()
 {
     for (;;) {
@@ -88,7 +80,7 @@ MemoryFileSaver::Result MemoryFileSaver::run()
 
         const QFileInfo info(path);
         if (info.exists()) {
-            if (isReadOnly(info)) {
+            if (SafeFileWriter::isReadOnly(info)) {
                 m_state.currentFilePath.clear();
                 m_prompter.inform(readOnlyText(info.fileName()));
                 continue;
@@ -130,46 +122,55 @@ MemoryFileSaver::Result MemoryFileSaver::run()
     }
 }
 
-bool MemoryFileSaver::writeFile(const QString& path, const QStringList& lines, int createLocation,
-                                QSaveFile& file, Failure& failure)
+bool MemoryFileSaver::writeFile(const QStringList& lines, int createLocation, SafeFileWriter& file,
+                                Failure& failure)
 {
-    if (!file.open(QIODevice::WriteOnly)) {
-        failure = {int(file.error()), file.errorString(), createLocation};
-        return false;
-    }
-    std::unique_ptr<QIODevice> wrapped = m_wrapper ? m_wrapper(file, path) : nullptr;
-    QIODevice& device = wrapped ? *wrapped : static_cast<QIODevice&>(file);
-    TextFileWriter writer;
-    if (!writer.write(device, TextFileWriter::encode(lines))) {
-        const int number =
-            file.error() != QFileDevice::NoError ? int(file.error()) : int(QFileDevice::WriteError);
-        failure = {number, writer.errorText(), createLocation + 1};
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    if (file.write(TextFileWriter::encode(lines)))
+        return true;
+    const bool created = file.failedStep() != SafeFileWriter::Step::Create;
+    failure = {file.errorNumber(), file.errorText(), createLocation + (created ? 1 : 0)};
+    return false;
+}
+
+QString MemoryFileSaver::lockPath(const QString& path)
+{
+    return path + QStringLiteral(".lock");
+}
+
+QString MemoryFileSaver::lockedText(const QString& path)
+{
+    return QStringLiteral("another program is saving ") + QFileInfo(path).fileName() +
+           QStringLiteral(" at this moment (it holds ") + QFileInfo(lockPath(path)).fileName() +
+           QStringLiteral(")");
 }
 
 bool MemoryFileSaver::writePair(const QString& path, Failure& failure)
 {
-    const QString descriptionPath = path + QLatin1String(MemoryFile::kDescriptionSuffix);
-    QSaveFile memoryFile(path);
-    QSaveFile descriptionFile(descriptionPath);
-    if (!writeFile(path, m_memoryLines, CreateMemoryFile, memoryFile, failure))
-        return false;
-    if (!writeFile(descriptionPath, DescriptionFile::compose(m_state), CreateDescriptionFile, descriptionFile,
-                   failure)) {
-        memoryFile.cancelWriting();
+    // Two saves of one pair at once could leave one save's memory file with
+    // the other's descriptions: the pair is written under a lock, and a
+    // second writer waits a little, then gives up.
+    QLockFile lock(lockPath(path));
+    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError) {
+        failure = {int(QFileDevice::ResourceError), lockedText(path), LockPair};
         return false;
     }
+    // A lock that cannot be made at all (a read-only folder, a full disk)
+    // means the files cannot be written either: the write below fails and
+    // names the real reason.
+    const QString descriptionPath = path + QLatin1String(MemoryFile::kDescriptionSuffix);
+    SafeFileWriter memoryFile(path);
+    SafeFileWriter descriptionFile(descriptionPath);
+    if (!writeFile(m_memoryLines, CreateMemoryFile, memoryFile, failure))
+        return false;
+    if (!writeFile(DescriptionFile::compose(m_state), CreateDescriptionFile, descriptionFile, failure))
+        return false;
     // Both are written in full; only now are the old files replaced.
     if (!memoryFile.commit()) {
-        failure = {int(memoryFile.error()), memoryFile.errorString(), ReplaceMemoryFile};
-        descriptionFile.cancelWriting();
+        failure = {memoryFile.errorNumber(), memoryFile.errorText(), ReplaceMemoryFile};
         return false;
     }
     if (!descriptionFile.commit()) {
-        failure = {int(descriptionFile.error()), descriptionFile.errorString(), ReplaceDescriptionFile};
+        failure = {descriptionFile.errorNumber(), descriptionFile.errorText(), ReplaceDescriptionFile};
         m_log.notice(QStringLiteral("The memory file ") + path +
                      QStringLiteral(" was saved, but its description file ") + descriptionPath +
                      QStringLiteral(" could not be replaced and still holds the old descriptions."));

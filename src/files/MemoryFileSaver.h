@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QIODevice>
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <memory>
 
 class AppState;
 class MessageLog;
 class Prompter;
-class QSaveFile;
+class SafeFileWriter;
 class Settings;
 
 // Saves the tables as a memory file and its description file, asking for
@@ -37,10 +34,11 @@ public:
     // Labels of the channels the last save had to leave out.
     QStringList refusedChannels() const { return m_refused; }
 
-    // For tests: puts a device between the save and each file written
-    // (path is the file's target path), e.g. one that fails part-way.
-    using DeviceWrapper = std::function<std::unique_ptr<QIODevice>(QIODevice& file, const QString& path)>;
-    void setDeviceWrapper(DeviceWrapper wrapper) { m_wrapper = std::move(wrapper); }
+    // The lock file held beside the pair while it is written, and how long
+    // a second writer waits for it.
+    static QString lockPath(const QString& path);
+    static constexpr int kLockWaitMs = 2500;
+    static QString lockedText(const QString& path);
 
     static QString readOnlyText(const QString& fileName);
     static QString replaceText(const QString& fileName);
@@ -55,6 +53,7 @@ public:
         WriteDescriptionFile = 4,
         ReplaceMemoryFile = 5,
         ReplaceDescriptionFile = 6,
+        LockPair = 7,
     };
 
 private:
@@ -65,14 +64,12 @@ private:
     };
     Result run();
     bool writePair(const QString& path, Failure& failure);
-    bool writeFile(const QString& path, const QStringList& lines, int createLocation, QSaveFile& file,
-                   Failure& failure);
+    bool writeFile(const QStringList& lines, int createLocation, SafeFileWriter& file, Failure& failure);
 
     AppState& m_state;
     Prompter& m_prompter;
     MessageLog& m_log;
     Settings& m_settings;
-    DeviceWrapper m_wrapper;
     QStringList m_refused;
     QStringList m_memoryLines;
     bool m_composed = false;

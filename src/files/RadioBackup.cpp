@@ -2,12 +2,12 @@
 
 #include "DescriptionFile.h"
 #include "MemoryFile.h"
+#include "SafeFileWriter.h"
 #include "TextFileWriter.h"
 #include "app/AppState.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 RadioBackup::RadioBackup(const QString& folder, int descriptionWidth, const QDateTime& when)
     : m_folder(folder.isEmpty() ? QDir::currentPath() : folder), m_descriptionWidth(descriptionWidth),
@@ -26,14 +26,28 @@ bool RadioBackup::add(const QString& reply)
     m_error.clear();
     if (m_path.isEmpty() && !create())
         return false;
+    // A description file removed while the write runs is put back, so the
+    // backup opens as a pair again.
+    const QString descriptions = DescriptionFile::pathFor(m_path);
+    if (!QFileInfo(descriptions).isFile() && !writeDescriptions(descriptions))
+        return false;
     QString line = reply;
     if (line.size() >= 2)
         line[1] = QLatin1Char('W');
     m_lines << line;
+    // A failed rewrite leaves the file as it was, with every channel backed
+    // up so far; the caller then stops before replacing this one.
     if (writeFile(m_path, m_lines))
         return true;
     m_lines.removeLast();
     return false;
+}
+
+bool RadioBackup::writeDescriptions(const QString& path)
+{
+    AppState empty;
+    empty.descriptionColumnWidth = m_descriptionWidth;
+    return writeFile(path, DescriptionFile::compose(empty));
 }
 
 bool RadioBackup::create()
@@ -53,9 +67,7 @@ bool RadioBackup::create()
             folder.absoluteFilePath(base.chopped(int(qstrlen(MemoryFile::kExtension))) +
                                     QStringLiteral(" (%1)").arg(n) + QLatin1String(MemoryFile::kExtension));
 
-    AppState empty;
-    empty.descriptionColumnWidth = m_descriptionWidth;
-    if (!writeFile(DescriptionFile::pathFor(path), DescriptionFile::compose(empty)))
+    if (!writeDescriptions(DescriptionFile::pathFor(path)))
         return false;
     m_path = path;
     return true;
@@ -63,20 +75,5 @@ bool RadioBackup::create()
 
 bool RadioBackup::writeFile(const QString& path, const QStringList& lines)
 {
-    QSaveFile file(path);
-    TextFileWriter writer;
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    if (!writer.write(file, TextFileWriter::encode(lines))) {
-        m_error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + writer.errorText();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        m_error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    return true;
+    return SafeFileWriter::save(path, TextFileWriter::encode(lines), &m_error);
 }

@@ -31,6 +31,7 @@ public:
 
 private:
     bool create();
+    bool writeDescriptions(const QString& path);
     bool writeFile(const QString& path, const QStringList& lines);
 
     QString m_folder;

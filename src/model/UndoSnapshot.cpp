@@ -1,6 +1,7 @@
 #include "UndoSnapshot.h"
 
 #include "ChannelTable.h"
+#include "files/SafeFileWriter.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -30,7 +31,8 @@ int UndoSnapshot::removeStale(const QString& folder)
 #ifdef Q_OS_UNIX
     static const QRegularExpression name(QStringLiteral("^Quaystone-(\\d+)-[^/]+\\.undo$"));
     int removed = 0;
-    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("Quaystone-*.undo")}, QDir::Files | QDir::Hidden);
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({QStringLiteral("Quaystone-*.undo")}, QDir::Files | QDir::Hidden);
     for (const QFileInfo& info : files) {
         const QRegularExpressionMatch match = name.match(info.fileName());
         if (!match.hasMatch() || info.isSymLink() || info.ownerId() != uint(getuid()))
@@ -56,8 +58,10 @@ UndoSnapshot::UndoSnapshot()
     : m_file(std::make_unique<QTemporaryFile>(QDir::tempPath() + QLatin1Char('/') +
                                               fileTemplate(QCoreApplication::applicationPid())))
 {
-    // QTemporaryFile creates the file readable and writable by its owner only.
-    m_file->open();
+    // QTemporaryFile creates the file readable and writable by its owner
+    // only; it only reserves the name, each snapshot replaces it whole.
+    if (m_file->open())
+        m_file->close();
 }
 
 UndoSnapshot::~UndoSnapshot() = default;
@@ -74,15 +78,26 @@ QString UndoSnapshot::caption() const
 
 bool UndoSnapshot::take(const ChannelTable& table, const QString& label)
 {
+    // The previous snapshot is of an older table: once this one fails, undoing
+    // to it would undo more than the last change.
     m_available = false;
-    if (!m_file->isOpen() && !m_file->open())
-        return false;
-    m_file->resize(0);
-    m_file->seek(0);
-    QDataStream out(m_file.get());
+    m_error.clear();
+    if (m_file->fileName().isEmpty()) {
+        if (!m_file->open()) {
+            m_error =
+                QDir::toNativeSeparators(QDir::tempPath()) + QStringLiteral(": ") + m_file->errorString();
+            return false;
+        }
+        m_file->close();
+    }
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     out << kMagic << table.dataRows();
-    m_file->flush();
-    if (out.status() != QDataStream::Ok)
+    if (out.status() != QDataStream::Ok) {
+        m_error = QStringLiteral("the table could not be copied");
+        return false;
+    }
+    if (!SafeFileWriter::save(m_file->fileName(), bytes, &m_error))
         return false;
     m_label = label;
     m_available = true;
@@ -91,9 +106,12 @@ bool UndoSnapshot::take(const ChannelTable& table, const QString& label)
 
 bool UndoSnapshot::restore(ChannelTable& table)
 {
-    if (!m_available || !m_file->seek(0))
+    if (!m_available)
         return false;
-    QDataStream in(m_file.get());
+    QFile file(m_file->fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QDataStream in(&file);
     quint32 magic = 0;
     QVector<QStringList> rows;
     in >> magic >> rows;

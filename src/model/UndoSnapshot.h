@@ -18,8 +18,10 @@ public:
     UndoSnapshot(const UndoSnapshot&) = delete;
     UndoSnapshot& operator=(const UndoSnapshot&) = delete;
 
-    // False when the snapshot could not be written (the previous one is then gone too).
+    // False, with errorText() saying why, when the snapshot could not be
+    // written; undo is then not available until the next snapshot.
     bool take(const ChannelTable& table, const QString& label);
+    QString errorText() const { return m_error; }
     // Puts the saved cells back; false when there is nothing to restore.
     // Restoring disables undo until the next snapshot.
     bool restore(ChannelTable& table);
@@ -41,5 +43,6 @@ public:
 private:
     std::unique_ptr<QTemporaryFile> m_file;
     QString m_label;
+    QString m_error;
     bool m_available = false;
 };

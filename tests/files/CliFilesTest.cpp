@@ -3,8 +3,13 @@
 #include "support/CliRun.h"
 
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace FileTestSupport;
 
@@ -39,10 +44,39 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     struct Case {
         QStringList args;
         int status;
-        const char* err; // part of stderr
+        const char* err;         // part of stderr
+        const char* absent = ""; // never in stderr
     };
     writeBytes(path("taken.CSV"), "keep\r\n");
+    const QByteArray header =
+        "Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX Mode,CTCSS/DCS,Tone/Code,Show,Name,"
+        "Scan,Group,Description\r\n";
+    writeBytes(path("rejected.CSV"), header + "1,abc,LSB\r\n2,99.5,USB\r\n");
+    writeBytes(path("some.CSV"), header + "1,7.1,LSB\r\n2,99.5,USB\r\n");
+    // Only regular files are read: a FIFO or a folder is named, never opened.
+    mkfifo(QFile::encodeName(path("fifo.950")).constData(), 0644);
+    writeBytes(path("pair.950"), readBytes(dataPath("sample.950")));
+    mkfifo(QFile::encodeName(path("pair.950dsc")).constData(), 0644);
+    QDir(m_dir.path()).mkdir(QStringLiteral("folder.950"));
+    mkfifo(QFile::encodeName(path("fifo.CSV")).constData(), 0644);
     const Case cases[] = {
+        {{"show", dataPath("sample.950")}, 0, ""},
+        // Lines of the file skipped: done, but not all of it.
+        {{"show", dataPath("broken.950")}, 3, "could not be read and were skipped"},
+        {{"export", dataPath("broken.950"), "--csv", path("b")}, 3, "were skipped"},
+        {{"print", dataPath("broken.950"), "--text"}, 3, "were skipped"},
+        {{"show", path("pair.950")}, 3, "pair.950dsc cannot be read (it is not a regular file)"},
+        {{"show", path("fifo.950")}, 1, "cannot be read (it is not a regular file)"},
+        {{"show", path("folder.950")}, 1, "cannot be read (it is a folder, not a file)"},
+        {{"import", path("fifo.CSV"), "--into", path("new.950")},
+         1,
+         "cannot be read (it is not a regular file)"},
+        // Every record rejected is a failure, some rejected a partial import.
+        {{"import", path("rejected.CSV"), "--into", path("new.950"), "--yes"},
+         1,
+         "No record of the import file could be imported",
+         "Import completed"},
+        {{"import", path("some.CSV"), "--into", path("some.950"), "--yes"}, 3, "Import completed"},
         {{"show"}, 2, "Usage"},
         {{"show", path("missing.950")}, 1, "does not exist"},
         {{"export", dataPath("sample.950")}, 2, "--csv"},
@@ -55,7 +89,11 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         const Run run = cli(c.args);
         EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QLatin1String(c.err))) << run.err.toStdString();
+        if (*c.absent) {
+            EXPECT_FALSE(run.err.contains(QLatin1String(c.absent))) << run.err.toStdString();
+        }
     }
+    EXPECT_TRUE(QFileInfo::exists(path("some.950")));
     EXPECT_EQ(readBytes(path("taken.CSV")), QByteArray("keep\r\n"));
     EXPECT_FALSE(QFileInfo::exists(path("new.950")));
 }
@@ -94,6 +132,69 @@ TEST_F(CliFiles, ImportIntoAFileWithUnreadableLinesNeedsYes)
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("Line 2 of broken.950 skipped")));
     EXPECT_EQ(readBytes(path("broken.950")), readBytes(dataPath("broken.950")));
+}
+
+// A second writer of one memory file waits for the first one's lock, then
+// gives up with a clear message and leaves the pair alone.
+TEST_F(CliFiles, ASecondWriterOfAMemoryFileFailsWhileTheFirstHoldsItsLock)
+{
+    writeBytes(path("shared.950"), readBytes(dataPath("sample.950")));
+    writeBytes(path("shared.950dsc"), readBytes(dataPath("sample.950dsc")));
+    ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("in")}).status, 0);
+    QLockFile first(path("shared.950.lock"));
+    ASSERT_TRUE(first.lock());
+    const Run second = cli({"import", path("in.CSV"), "--into", path("shared.950")});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_TRUE(second.err.contains(QStringLiteral("another program is saving shared.950")))
+        << second.err.toStdString();
+    EXPECT_EQ(readBytes(path("shared.950")), readBytes(dataPath("sample.950")));
+    EXPECT_EQ(readBytes(path("shared.950dsc")), readBytes(dataPath("sample.950dsc")));
+    first.unlock();
+    EXPECT_EQ(cli({"import", path("in.CSV"), "--into", path("shared.950")}).status, 0);
+    EXPECT_FALSE(QFileInfo::exists(path("shared.950.lock")));
+}
+
+// A name that is not valid UTF-8 cannot be named exactly, so it is refused;
+// no file by another name is ever written.
+TEST_F(CliFiles, ANameThatIsNotValidUtf8IsRefused)
+{
+    const QByteArray folder = QFile::encodeName(m_dir.path());
+    const QByteArray bad = folder + "/bad\xff.950";
+    const QByteArray sample = readBytes(dataPath("sample.950"));
+    const int fd = ::open(bad.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, sample.constData(), size_t(sample.size())), ssize_t(sample.size()));
+    ::close(fd);
+    ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("in")}).status, 0);
+    for (const char* command : {"show", "import in.CSV --into"}) {
+        QProcess shell;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        shell.setProcessEnvironment(env);
+        shell.setWorkingDirectory(m_dir.path());
+        // The shell passes the name's bytes as they are.
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("exec \"$0\" ") + QString::fromLatin1(command) +
+                         QStringLiteral(" \"$(printf 'bad\\377.950')\""),
+                     QStringLiteral(QUAYSTONE_CLI)});
+        ASSERT_TRUE(shell.waitForFinished(60000));
+        EXPECT_EQ(shell.exitCode(), 2) << command;
+        EXPECT_TRUE(shell.readAllStandardError().contains("is not valid UTF-8")) << command;
+    }
+    // Checked by bytes: Qt cannot name the file either.
+    QByteArray names;
+    DIR* listing = opendir(folder.constData());
+    ASSERT_NE(listing, nullptr);
+    for (dirent* entry = readdir(listing); entry; entry = readdir(listing)) {
+        if (qstrncmp(entry->d_name, "bad", 3) == 0)
+            names += QByteArray(entry->d_name) + '|';
+    }
+    closedir(listing);
+    EXPECT_EQ(names, QByteArray("bad\xff.950|")) << "no other name written";
+    struct stat info {};
+    ASSERT_EQ(::stat(bad.constData(), &info), 0);
+    EXPECT_EQ(info.st_size, sample.size());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // seed), and the backup a write keeps of the channels it replaces.
 
 #include "ScriptedProgress.h"
+#include "support/DiskFull.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
@@ -507,6 +508,43 @@ TEST_F(Backup, AFolderThatCannotBeWrittenStopsBeforeAnyWrite)
     EXPECT_FALSE(state.busy);
 }
 
+// The disk fills part-way through a write: each channel rewrites the whole
+// backup, and the rewrite that no longer fits leaves the backup as it was,
+// with every channel replaced so far, and stops the write before the channel
+// it could not keep.
+TEST_F(Backup, ADiskThatFillsPartWayStopsTheWriteWithTheBackupWhole)
+{
+    QStringList old;
+    for (int channel = 0; channel < 40; ++channel) {
+        old << QStringLiteral("MR0%1%2+000000100000;")
+                   .arg(channel, 2, 10, QLatin1Char('0'))
+                   .arg(700000 + channel, 8, 10, QLatin1Char('0'));
+        radio.setChannel(old.last());
+        state.tables.setRecordAt(channel + 1, rec("14.10000|USB|Simplex"));
+    }
+    startRadio();
+    RadioWriter::Outcome outcome;
+    {
+        // The description file (702 bytes) fits; 27 backed-up lines (783 bytes) fit, 28 do not.
+        FileSizeLimit limit(800);
+        outcome = write();
+    }
+    EXPECT_EQ(outcome, RadioWriter::Outcome::BackupFailed);
+    ASSERT_FALSE(backupPath.isEmpty());
+    QFile file(backupPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString expected;
+    for (int channel = 0; channel < 27; ++channel)
+        expected += writeForm(old.at(channel)) + QStringLiteral("\r\n");
+    EXPECT_EQ(QString::fromLatin1(file.readAll()), expected);
+    EXPECT_EQ(mwSent().size(), 27);
+    for (int channel = 27; channel < 40; ++channel)
+        EXPECT_EQ(radio.channel(channel), old.at(channel)) << channel;
+    EXPECT_TRUE(prompter.messages().last().startsWith(
+        QStringLiteral("The radio's memory 28 could not be kept in a backup file:\r\n")))
+        << prompter.messages().last().toStdString();
+}
+
 // Two writes in one minute keep two backups; neither replaces the other.
 TEST(RadioBackupFile, ASecondBackupInTheSameMinuteGetsItsOwnName)
 {
@@ -523,6 +561,12 @@ TEST(RadioBackupFile, ASecondBackupInTheSameMinuteGetsItsOwnName)
     const QList<QByteArray> lines = dsc.readAll().split('\n');
     EXPECT_EQ(lines.value(0), QByteArray("0,\"1500\"\r"));
     EXPECT_EQ(lines.value(100), QByteArray("100,\"\"\r"));
+    dsc.close();
+
+    // A description file removed while the write runs is made again.
+    ASSERT_TRUE(QFile::remove(first.path() + QStringLiteral("dsc")));
+    ASSERT_TRUE(first.add(kKept));
+    EXPECT_TRUE(QFileInfo(first.path() + QStringLiteral("dsc")).isFile());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "model/UndoSnapshot.h"
+#include "app/AppState.h"
 #include "model/ChannelTable.h"
+#include "support/DiskFull.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -48,6 +50,34 @@ TEST(UndoSnapshot, ANewSnapshotReplacesTheOldOneAndTheFileGoesAway)
         EXPECT_EQ(table.text(1, 1), QStringLiteral("2.00000"));
     }
     EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+// A snapshot that cannot be written (the temporary folder's disk is full)
+// is said, and undo is not offered for the change.
+TEST(UndoSnapshot, ASnapshotThatCannotBeWrittenIsSaid)
+{
+    AppState state;
+    QStringList said;
+    QObject::connect(&state, &AppState::snapshotFailed, [&said](const QString& text) { said << text; });
+    ASSERT_TRUE(state.takeSnapshot(QStringLiteral("Paste")));
+    const QByteArray before = [&] {
+        QFile file(state.undo.fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    state.tables.memories.setText(1, 1, QStringLiteral("7.00000"));
+    {
+        FileSizeLimit full(0);
+        EXPECT_FALSE(state.takeSnapshot(QStringLiteral("Delete")));
+    }
+    EXPECT_FALSE(state.undo.available());
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(
+        said.first().startsWith(QStringLiteral("The undo copy of the memories could not be written (")))
+        << said.first().toStdString();
+    EXPECT_TRUE(said.first().endsWith(QStringLiteral("); this change cannot be undone.")));
+    QFile file(state.undo.fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before) << "the old snapshot file is left whole";
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 
 #include "cat/CatCodec.h"
 #include "files/MemoryFile.h"
+#include "files/SafeFileWriter.h"
 #include "files/TextFileReader.h"
 #include "files/TextFileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <chrono>
@@ -359,15 +359,16 @@ QString RadioSimulator::faultyReply(Fault fault, const QString& reply)
         QString noise;
         noise += QLatin1Char(kFirst[std::uniform_int_distribution<int>(0, int(sizeof kFirst) - 2)(m_random)]);
         for (int i = 1; i < length; ++i)
-            noise +=
-                QLatin1Char(kOthers[std::uniform_int_distribution<int>(0, int(sizeof kOthers) - 2)(m_random)]);
+            noise += QLatin1Char(
+                kOthers[std::uniform_int_distribution<int>(0, int(sizeof kOthers) - 2)(m_random)]);
         if (std::uniform_int_distribution<int>(0, 1)(m_random) == 1)
             noise += QLatin1Char(';');
         return noise;
     }
     case Fault::WrongChannel: {
         // Another channel's memory reply; an empty channel answers with a record of its own.
-        QString line = reply.size() == CatCodec::kCommandLength ? reply : QStringLiteral("MR00007000000+000000100000;");
+        QString line =
+            reply.size() == CatCodec::kCommandLength ? reply : QStringLiteral("MR00007000000+000000100000;");
         const int own = reply.size() == CatCodec::kCommandLength ? CatCodec::channelOf(reply) : -1;
         int other = std::uniform_int_distribution<int>(0, kChannelCount - 1)(m_random);
         if (other == own)
@@ -509,15 +510,7 @@ bool RadioSimulator::saveFile(const QString& path, QString* error) const
         line[1] = QLatin1Char('W');
         lines << line;
     }
-    QSaveFile file(path);
-    TextFileWriter writer;
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(file, TextFileWriter::encode(lines)) ||
-        !file.commit()) {
-        if (error)
-            *error = writer.errorText().isEmpty() ? file.errorString() : writer.errorText();
-        return false;
-    }
-    return true;
+    return SafeFileWriter::save(path, TextFileWriter::encode(lines), error);
 }
 
 QVector<RadioSimulator::Exchange> RadioSimulator::traffic() const

@@ -1,0 +1,282 @@
+#include "FileTestSupport.h"
+#include "app/AppState.h"
+#include "app/MessageLog.h"
+#include "app/Settings.h"
+#include "files/CsvExport.h"
+#include "files/CsvHeader.h"
+#include "files/InitialMemoryFile.h"
+#include "files/MemoryFileOpener.h"
+#include "files/MemoryFileSaver.h"
+#include "files/RadioBackup.h"
+#include "model/UndoSnapshot.h"
+#include "support/CliRun.h"
+#include "support/DiskFull.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/stat.h>
+
+using namespace FileTestSupport;
+
+namespace {
+
+// How the disk lets a writer down.
+enum class Failure { FullAtFirstByte, FullPartWay, FolderReadOnly, TargetIsFolder, TargetIsFifo, TmpfsFull };
+
+const char* name(Failure f)
+{
+    switch (f) {
+    case Failure::FullAtFirstByte:
+        return "disk full at the first byte";
+    case Failure::FullPartWay:
+        return "disk full part-way";
+    case Failure::FolderReadOnly:
+        return "folder read-only";
+    case Failure::TargetIsFolder:
+        return "target is a folder";
+    case Failure::TargetIsFifo:
+        return "target is a FIFO";
+    case Failure::TmpfsFull:
+        return "tmpfs full";
+    }
+    return "";
+}
+
+// One run of a writer: everything it may need, made afresh for each case.
+struct Context {
+    QString work;   // the folder that fails
+    QString config; // settings and the command line's home, outside it
+    AppState state;
+    MessageLog log;
+    ScriptedPrompter prompter;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<RadioBackup> backup;
+    std::unique_ptr<UndoSnapshot> undo;
+    QString file(const char* n) const { return work + QLatin1Char('/') + QString::fromLatin1(n); }
+    void loadSample()
+    {
+        writeBytes(file("keep.950"), readBytes(dataPath("sample.950")));
+        writeBytes(file("keep.950dsc"), readBytes(dataPath("sample.950dsc")));
+        prompter.reply(file("keep.950"));
+        MemoryFileOpener(state, prompter, log, *settings).open();
+        // The new content differs from the old in both files.
+        state.tables.makeEmptyAt(1);
+        state.tables.memories.setText(2, Column::kDescription, QStringLiteral("changed"));
+        state.setChanged(true);
+    }
+};
+
+struct Outcome {
+    bool failed;  // the writer said it did not save (result, return value or exit status)
+    QString said; // what the user or the log was told
+};
+
+struct Writer {
+    const char* what;
+    const char* target;   // the file that must come through unchanged
+    rlim_t partWay;       // a limit inside the new content
+    bool targetSwappable; // the target may be made a folder or a FIFO
+    std::function<void(Context&)> prepare;
+    std::function<Outcome(Context&)> act;
+    const char* expected; // part of what is said; "|" between alternatives
+};
+
+QString cliText(const CliRun& run)
+{
+    return run.err + run.out;
+}
+
+const Writer kWriters[] = {
+    {"memory file pair", "keep.950", 1050, true, [](Context& c) { c.loadSample(); },
+     [](Context& c) {
+         c.prompter.clear();
+         c.prompter.reply(c.file("keep.950")).reply(QString());
+         MemoryFileSaver saver(c.state, c.prompter, c.log, *c.settings);
+         const bool saved = saver.save(MemoryFileSaver::Kind::Save) == MemoryFileSaver::Result::Saved;
+         return Outcome{!saved && !c.state.saveSucceeded, c.prompter.messages().join('\n')};
+     },
+     "An error has been encountered when trying to save the file.|is read-only and cannot be over-written"},
+    {"CSV export", "keep.CSV", 200, true,
+     [](Context& c) {
+         c.loadSample();
+         writeBytes(c.file("keep.CSV"), "precious\r\n");
+     },
+     [](Context& c) {
+         c.prompter.clear();
+         c.prompter.reply(c.file("keep.CSV")).answer(Prompter::Answer::Yes);
+         CsvHeader csv;
+         CsvExport exporter(c.state, c.prompter, c.log, csv, CsvExportOptions());
+         const bool failed = exporter.ExportCsv(false) == CsvExport::Result::Failed;
+         return Outcome{failed, c.prompter.messages().join('\n')};
+     },
+     "An error has been encountered when trying to export the file.|is read-only and cannot be over-written"},
+    {"quaystone-cli import", "keep.950", 1050, true,
+     [](Context& c) {
+         writeBytes(c.file("keep.950"), readBytes(dataPath("sample.950")));
+         writeBytes(c.file("keep.950dsc"), readBytes(dataPath("sample.950dsc")));
+         writeBytes(c.config + QStringLiteral("/in.CSV"),
+                    "Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX Mode,CTCSS/DCS,Tone/Code,Show,Name,Scan,"
+                    "Group,Description\r\n1,7.15,LSB,,,,,,,,,,new\r\n");
+     },
+     [](Context& c) {
+         const CliRun run = runCli(c.config, {QStringLiteral("import"), c.config + QStringLiteral("/in.CSV"),
+                                              QStringLiteral("--into"), c.file("keep.950")});
+         return Outcome{run.status != 0, cliText(run)};
+     },
+     "could not save|cannot be read (it is"},
+    {"quaystone-cli export", "keep.CSV", 200, true,
+     [](Context& c) { writeBytes(c.file("keep.CSV"), "precious\r\n"); },
+     [](Context& c) {
+         const CliRun run =
+             runCli(c.config, {QStringLiteral("export"), dataPath("sample.950"), QStringLiteral("--csv"),
+                               c.file("keep.CSV"), QStringLiteral("--yes")});
+         return Outcome{run.status != 0, cliText(run)};
+     },
+     "nothing exported"},
+    {"radio backup", "*.950", 160, false,
+     [](Context& c) {
+         c.backup = std::make_unique<RadioBackup>(c.work, 3450);
+         for (int i = 0; i < 5; ++i)
+             c.backup->add(QStringLiteral("MR00%1007000000+000000100000;").arg(i));
+     },
+     [](Context& c) {
+         const int before = c.backup->count();
+         const bool added = c.backup->add(QStringLiteral("MR00914250000+000000200000;"));
+         return Outcome{!added && c.backup->count() == before, c.backup->errorText()};
+     },
+     "Radio backup"},
+    {"undo snapshot", "Quaystone-*.undo", 1000, false,
+     [](Context& c) {
+         qputenv("TMPDIR", QFile::encodeName(c.work));
+         c.undo = std::make_unique<UndoSnapshot>();
+         qunsetenv("TMPDIR");
+         c.loadSample();
+         c.undo->take(c.state.tables.memories, QStringLiteral("Paste"));
+     },
+     [](Context& c) {
+         c.state.tables.makeEmptyAt(3);
+         const bool taken = c.undo->take(c.state.tables.memories, QStringLiteral("Delete"));
+         return Outcome{!taken && !c.undo->available(), c.undo->errorText()};
+     },
+     "Quaystone-"},
+    {"initial memory file", "Initial memory file.950", 10, true, [](Context&) {},
+     [](Context& c) {
+         c.state.dataFolder = c.work;
+         const bool made = InitialMemoryFile::create(c.state, *c.settings, c.log);
+         return Outcome{!made, QString(c.log.text())};
+     },
+     "could not be created"},
+};
+
+// Every file in the folder with its bytes ("<folder>" or "<fifo>" for others).
+QMap<QString, QByteArray> contents(const QString& folder)
+{
+    QMap<QString, QByteArray> out;
+    for (const QFileInfo& info :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (info.fileName() == QLatin1String(".filler"))
+            continue;
+        out.insert(info.fileName(), info.isDir()    ? QByteArray("<folder>")
+                                    : info.isFile() ? readBytes(info.filePath())
+                                                    : QByteArray("<fifo>"));
+    }
+    return out;
+}
+
+class DiskFailure : public ::testing::TestWithParam<Failure> {};
+
+// Whatever way the disk fails, the old file stays byte for byte what it
+// was, no half-written file takes its place, and the writer says so.
+TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
+{
+    const Failure failure = GetParam();
+    if (failure == Failure::TmpfsFull && geteuid() != 0)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    for (const Writer& w : kWriters) {
+        if (!w.targetSwappable && (failure == Failure::TargetIsFolder || failure == Failure::TargetIsFifo))
+            continue;
+        SCOPED_TRACE(std::string(w.what) + ", " + name(failure));
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        Context c;
+        c.work = dir.filePath(QStringLiteral("work"));
+        c.config = dir.filePath(QStringLiteral("home"));
+        QDir().mkpath(c.work);
+        QDir().mkpath(c.config);
+        c.settings = std::make_unique<Settings>(c.config + QStringLiteral("/config/Quaystone"));
+        c.state.dataFolder = c.work;
+
+        std::unique_ptr<TinyTmpfs> tmpfs;
+        std::unique_ptr<ReadOnlyBind> readOnly;
+        const bool readOnlyAsRoot = failure == Failure::FolderReadOnly && geteuid() == 0;
+        if (failure == Failure::TmpfsFull) {
+            tmpfs = std::make_unique<TinyTmpfs>(c.work);
+            if (!tmpfs->mounted())
+                GTEST_SKIP() << "mounting a tmpfs is refused here";
+        }
+        w.prepare(c);
+        const QString target = c.file(w.target);
+        if (failure == Failure::TargetIsFolder) {
+            QFile::remove(target);
+            ASSERT_TRUE(QDir().mkdir(target));
+        } else if (failure == Failure::TargetIsFifo) {
+            QFile::remove(target);
+            ASSERT_EQ(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+        }
+        const QMap<QString, QByteArray> before = contents(c.work);
+
+        Outcome outcome;
+        switch (failure) {
+        case Failure::FullAtFirstByte: {
+            FileSizeLimit limit(0);
+            outcome = w.act(c);
+            break;
+        }
+        case Failure::FullPartWay: {
+            FileSizeLimit limit(w.partWay);
+            outcome = w.act(c);
+            break;
+        }
+        case Failure::FolderReadOnly:
+            // Root writes through permissions, so for root the folder is a read-only mount.
+            if (readOnlyAsRoot) {
+                readOnly = std::make_unique<ReadOnlyBind>(c.work);
+                if (!readOnly->mounted())
+                    GTEST_SKIP() << "a read-only mount is refused here";
+            } else {
+                QFile::setPermissions(c.work, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            }
+            outcome = w.act(c);
+            readOnly.reset();
+            QFile::setPermissions(c.work,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            break;
+        case Failure::TmpfsFull:
+            tmpfs->fill();
+            outcome = w.act(c);
+            break;
+        case Failure::TargetIsFolder:
+        case Failure::TargetIsFifo:
+            outcome = w.act(c);
+            break;
+        }
+        EXPECT_TRUE(outcome.failed) << outcome.said.toStdString();
+        const QStringList expected = QString::fromLatin1(w.expected).split(QLatin1Char('|'));
+        EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const QString& e) {
+            return outcome.said.contains(e);
+        })) << outcome.said.toStdString();
+        EXPECT_EQ(contents(c.work), before) << "old files kept, nothing new left behind";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, DiskFailure,
+                         ::testing::Values(Failure::FullAtFirstByte, Failure::FullPartWay,
+                                           Failure::FolderReadOnly, Failure::TargetIsFolder,
+                                           Failure::TargetIsFifo, Failure::TmpfsFull));
+
+} // namespace
