@@ -307,8 +307,11 @@ void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, 
     memories.setText(row, Column::kTone, tone);
     memories.setText(row, Column::kDescription, description.left(kDescriptionLength));
     QString freq = rxFreq;
-    if (Frequency::check(freq, false, m_prompter))
+    if (Frequency::check(freq, false, m_prompter)) {
         memories.setText(row, Column::kFreq, freq);
+        // A new channel: nothing of what the radio gave the row's old one stays.
+        memories.setKept(row, QString());
+    }
 }
 
 CsvImport::Result CsvImport::ImportCsv(bool preview)
