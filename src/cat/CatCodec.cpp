@@ -59,6 +59,7 @@ std::optional<DecodeError> decode(const QString& reply, int position, MemoryReco
         return DecodeError{9, QStringLiteral("Subscript out of range")};
 
     const qint64 hertz = hz.toLongLong();
+    record.Kept = field(reply, 6, kKeptLength);
     record.Freq = position > 100 ? Frequency::formatHz6(hertz) : Frequency::formatHz5(hertz);
     record.Mode = Vocabulary::modeName(reply.at(20));
     record.Shift = Vocabulary::shiftName(reply.at(25));
@@ -93,33 +94,58 @@ std::optional<qint64> hertzOf(const QString& freq)
 EncodeResult encode(const MemoryRecord& record, int position)
 {
     EncodeResult result;
-    const std::optional<qint64> hertz = hertzOf(record.Freq);
-    if (!hertz) {
-        result.problem = QStringLiteral("the frequency '%1' is not a number").arg(record.Freq);
-        return result;
-    }
-    if (*hertz > 99999999) {
-        result.problem = QStringLiteral("the frequency '%1' does not fit the radio's memory").arg(record.Freq);
-        return result;
-    }
-    const QChar mode = Vocabulary::modeCode(record.Mode);
-    if (mode.isNull()) {
-        result.problem = QStringLiteral("the mode '%1' is not a mode of the radio").arg(record.Mode);
-        return result;
-    }
-    int tone = 0;
-    if (!record.Tone.isEmpty()) {
-        tone = Vocabulary::toneIndex(record.Tone);
-        if (tone < 0) {
-            result.problem = QStringLiteral("the tone '%1' is not a CTCSS tone of the radio").arg(record.Tone);
+    // Start from what the radio gave the channel and replace only the fields
+    // whose text differs from what that shows; a channel without it (or with
+    // one that does not decode) starts from the defaults.
+    MemoryRecord shown;
+    QString body = QStringLiteral("00000000+000000000000");
+    const bool kept = record.Kept.size() == kKeptLength &&
+                      !decode(QStringLiteral("MR000") + record.Kept + QLatin1Char(';'), position, shown);
+    if (kept)
+        body = record.Kept;
+    auto unedited = [&](const QString& text, const QString& shownText) { return kept && text == shownText; };
+    // Body offsets of the layout's positions 6 (frequency), 21 (mode), 23 (encoding), 24 (tone), 26 (shift).
+    enum { kHz = 0, kMode = 15, kEncoding = 17, kTone = 18, kShift = 20 };
+
+    if (!unedited(record.Freq, shown.Freq)) {
+        const std::optional<qint64> hertz = hertzOf(record.Freq);
+        if (!hertz) {
+            result.problem = QStringLiteral("the frequency '%1' is not a number").arg(record.Freq);
             return result;
         }
+        if (*hertz > 99999999) {
+            result.problem =
+                QStringLiteral("the frequency '%1' does not fit the radio's memory").arg(record.Freq);
+            return result;
+        }
+        body.replace(kHz, 8, QStringLiteral("%1").arg(*hertz, 8, 10, QLatin1Char('0')));
     }
+    if (!unedited(record.Mode, shown.Mode)) {
+        const QChar mode = Vocabulary::modeCode(record.Mode);
+        if (mode.isNull()) {
+            result.problem = QStringLiteral("the mode '%1' is not a mode of the radio").arg(record.Mode);
+            return result;
+        }
+        body[kMode] = mode;
+    }
+    if (!unedited(record.Tone, shown.Tone)) {
+        int tone = 0;
+        if (!record.Tone.isEmpty()) {
+            tone = Vocabulary::toneIndex(record.Tone);
+            if (tone < 0) {
+                result.problem =
+                    QStringLiteral("the tone '%1' is not a CTCSS tone of the radio").arg(record.Tone);
+                return result;
+            }
+        }
+        body.replace(kTone, 2, QStringLiteral("%1").arg(tone, 2, 10, QLatin1Char('0')));
+    }
+    if (!unedited(record.EncDec, shown.EncDec))
+        body[kEncoding] = Vocabulary::encodingCode(record.EncDec);
+    if (!unedited(record.Shift, shown.Shift))
+        body[kShift] = Vocabulary::shiftCode(record.Shift);
     result.command = QStringLiteral("MW") + QStringLiteral("%1").arg(position - 1, 3, 10, QLatin1Char('0')) +
-                     QStringLiteral("%1").arg(*hertz, 8, 10, QLatin1Char('0')) + QStringLiteral("+000000") + mode +
-                     QLatin1Char('0') + Vocabulary::encodingCode(record.EncDec) +
-                     QStringLiteral("%1").arg(tone, 2, 10, QLatin1Char('0')) + Vocabulary::shiftCode(record.Shift) +
-                     QLatin1Char(';');
+                     body + QLatin1Char(';');
     return result;
 }
 

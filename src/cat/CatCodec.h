@@ -16,6 +16,8 @@ inline constexpr char kIdReply[] = "ID0310;";
 inline constexpr char kAutoInfoOff[] = "AI0;";
 inline constexpr char kEmptyReply[] = "?;";
 inline constexpr int kCommandLength = 27;
+// The part of a memory reply a record keeps (characters 6 to 26, see MemoryRecord::Kept).
+inline constexpr int kKeptLength = 21;
 
 // "MR" + three-digit channel + ";".
 QString memoryReadQuery(int position);
@@ -32,8 +34,8 @@ struct DecodeError {
 
 // Decodes a memory reply (or a memory-file line of the same layout) into
 // the record of a sequence position: six decimals for PMS slots, five for
-// memories. Fails on a short reply, a frequency field that is not eight
-// digits, or a tone number outside 00..49.
+// memories; the record keeps characters 6 to 26 as its Kept text. Fails on a short reply, a frequency field
+// that is not eight digits, or a tone number outside 00..49.
 std::optional<DecodeError> decode(const QString& reply, int position, MemoryRecord& record);
 // Decodes into the slot of the tables; the label and Description stay.
 std::optional<DecodeError> decodeInto(ChannelTables& tables, const QString& reply, int position);
@@ -41,10 +43,14 @@ std::optional<DecodeError> decodeInto(ChannelTables& tables, const QString& repl
 // The channel field of a reply or line (characters 3-5) as a number, or -1.
 int channelOf(const QString& reply);
 
-// Encoding a record into a memory-write command. A record the radio could
-// not take as it stands (a mode or tone outside the tables, a frequency that
-// is not a number or does not fit) is refused with the reason, never sent
-// changed.
+// Encoding a record into a memory-write command. It starts from the record's
+// Kept text and replaces each field whose text no longer shows what that
+// holds, so an unedited record gives back the radio's reply with "W" for "R"
+// and an edit changes its own field only; a record without Kept text gets
+// "+000000" and "0" in characters 14-20 and 22. A record the radio could not
+// take as it stands (a mode or tone outside the tables that the Kept text does
+// not hold, a frequency that is not a number or does not fit) is refused with
+// the reason, never sent changed.
 struct EncodeResult {
     QString command;
     QString problem;

@@ -345,6 +345,8 @@ void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, 
     QString freq = rxFreq;
     if (Frequency::check(freq, false, m_prompter)) {
         memories.setText(row, Column::kFreq, freq);
+        // A new channel: nothing of what the radio gave the row's old one stays.
+        memories.setKept(row, QString());
         ++m_placed;
     }
 }

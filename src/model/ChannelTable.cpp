@@ -3,8 +3,8 @@
 #include "Vocabulary.h"
 
 namespace {
-const char* const kHeaders[7][2] = {{"General", "Memories"}, {"Receive", "Frequency"}, {"Op", "Mode"},
-                                    {"RPT", "Shift"},        {"Encoding", "Method"},    {"CTCSS", "Tone"},
+const char* const kHeaders[7][2] = {{"General", "Memories"},  {"Receive", "Frequency"}, {"Op", "Mode"},
+                                    {"RPT", "Shift"},         {"Encoding", "Method"},   {"CTCSS", "Tone"},
                                     {"Memory", "Description"}};
 }
 
@@ -21,7 +21,8 @@ QString ChannelTable::headerText(TableKind kind, int column)
         return {};
     if (column == Column::kLabel && kind == TableKind::Pms)
         return QStringLiteral("PMS\nMemories");
-    return QString::fromLatin1(kHeaders[column][0]) + QLatin1Char('\n') + QString::fromLatin1(kHeaders[column][1]);
+    return QString::fromLatin1(kHeaders[column][0]) + QLatin1Char('\n') +
+           QString::fromLatin1(kHeaders[column][1]);
 }
 
 bool ChannelTable::isCell(int row, int column) const
@@ -55,7 +56,7 @@ QStringList ChannelTable::emptyRow(int row) const
 {
     QStringList cells;
     cells << ChannelMap::slotLabel(m_kind, row) << QString::fromLatin1(Vocabulary::kEmptyMarker);
-    while (cells.size() < columnCount())
+    while (cells.size() <= keptIndex())
         cells << QString();
     return cells;
 }
@@ -65,7 +66,7 @@ void ChannelTable::makeRowEmpty(int row)
     if (!isCell(row, Column::kFreq))
         return;
     QStringList& cells = m_rows[row - 1];
-    for (int column = Column::kFreq; column < columnCount(); ++column)
+    for (int column = Column::kFreq; column < cells.size(); ++column)
         cells[column].clear();
     cells[Column::kFreq] = QString::fromLatin1(Vocabulary::kEmptyMarker);
     emit rowsChanged(row, row);
@@ -87,7 +88,18 @@ void ChannelTable::renumber()
 
 QStringList ChannelTable::rowFields(int row) const
 {
-    return row >= 1 && row <= rowCount() ? m_rows[row - 1] : QStringList();
+    return row >= 1 && row <= rowCount() ? m_rows[row - 1].mid(0, columnCount()) : QStringList();
+}
+
+QString ChannelTable::kept(int row) const
+{
+    return row >= 1 && row <= rowCount() ? m_rows[row - 1][keptIndex()] : QString();
+}
+
+void ChannelTable::setKept(int row, const QString& kept)
+{
+    if (row >= 1 && row <= rowCount())
+        m_rows[row - 1][keptIndex()] = kept; // nothing visible changes
 }
 
 MemoryRecord ChannelTable::record(int row) const
@@ -99,6 +111,7 @@ MemoryRecord ChannelTable::record(int row) const
     r.EncDec = text(row, Column::kEncDec);
     r.Tone = text(row, Column::kTone);
     r.Description = text(row, Column::kDescription);
+    r.Kept = kept(row);
     return r;
 }
 
@@ -114,6 +127,7 @@ void ChannelTable::setRecord(int row, const MemoryRecord& r)
     cells[Column::kTone] = r.Tone;
     if (m_kind == TableKind::Memories)
         cells[Column::kDescription] = r.Description;
+    cells[keptIndex()] = r.Kept;
     emit rowsChanged(row, row);
 }
 
@@ -121,9 +135,9 @@ void ChannelTable::setDataRows(const QVector<QStringList>& rows)
 {
     for (int row = 1; row <= rowCount(); ++row) {
         QStringList cells = row <= rows.size() ? rows[row - 1] : emptyRow(row);
-        while (cells.size() < columnCount())
+        while (cells.size() <= keptIndex())
             cells << QString();
-        while (cells.size() > columnCount())
+        while (cells.size() > keptIndex() + 1)
             cells.removeLast();
         m_rows[row - 1] = cells;
     }

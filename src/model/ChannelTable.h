@@ -10,6 +10,10 @@
 // One of the two channel tables: a header row 0 and a fixed number of data
 // rows of text cells, numbered exactly as the channel map numbers them.
 // Views show it through a model adapter; they learn of changes by rowsChanged.
+// Behind its visible cells each data row holds one more, never shown: the
+// record's Kept text (what the radio gave the channel). It travels with the
+// row wherever whole rows go (moves, paste, sorts, the undo snapshot) and is
+// cleared with the row.
 class ChannelTable : public QObject {
     Q_OBJECT
 public:
@@ -33,14 +37,20 @@ public:
     // Rewrites the label column of every data row.
     void renumber();
 
-    // Every cell of a data row, label first; empty for a row outside the table.
+    // Every visible cell of a data row, label first; empty for a row outside the table.
     QStringList rowFields(int row) const;
+
+    // The row's Kept text (see MemoryRecord); empty for a row outside the table.
+    QString kept(int row) const;
+    void setKept(int row, const QString& kept);
 
     MemoryRecord record(int row) const;
     // Writes the data fields of a record; Description only in the memories table.
     void setRecord(int row, const MemoryRecord& record);
 
-    // Whole data rows (index 0 = row 1), every column including the label.
+    // Whole data rows (index 0 = row 1), every column including the label,
+    // then the Kept text. setDataRows also takes rows without it (as an older
+    // undo snapshot holds them): those rows keep nothing.
     QVector<QStringList> dataRows() const { return m_rows; }
     void setDataRows(const QVector<QStringList>& rows);
 
@@ -50,6 +60,7 @@ signals:
 
 private:
     bool isCell(int row, int column) const;
+    int keptIndex() const { return columnCount(); }
     QStringList emptyRow(int row) const;
 
     TableKind m_kind;

@@ -1,6 +1,7 @@
 #include "files/CsvImport.h"
 #include "FileTestSupport.h"
 #include "app/AppState.h"
+#include "cat/CatCodec.h"
 #include "files/CsvExport.h"
 #include "files/CsvHeader.h"
 #include "files/TextFileWriter.h"
@@ -410,6 +411,16 @@ TEST_P(CsvImportTest, SeparatorAndDecimalFormsOfOtherComputersImport)
         EXPECT_EQ(rowText(m_state.tables.memories, 1), recText(rec("14.25000|USB|Simplex| |67.0|twenty")));
         EXPECT_EQ(m_csv.separator(), sep); // stays in force after the import
     }
+}
+
+// An imported channel is a new one: nothing the radio gave the row's old channel stays.
+TEST_P(CsvImportTest, AChannelImportedOverARadioChannelStartsAfresh)
+{
+    m_state.tables.reset();
+    ASSERT_FALSE(CatCodec::decodeInto(m_state.tables, QStringLiteral("MR00807000005-000500210000;"), 9));
+    m_options.useNumbers = true;
+    EXPECT_EQ(run(csvFile({"9|7.1|USB"})), R::Imported);
+    EXPECT_EQ(CatCodec::encodeSlot(m_state.tables, 9).command, QStringLiteral("MW00807100000+000000200000;"));
 }
 
 TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)

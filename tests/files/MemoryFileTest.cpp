@@ -106,6 +106,24 @@ TEST_P(MemoryFileLines, ComposeWritesWhatTheRadioCanTakeAndReportsTheRest)
     EXPECT_TRUE(logged[2].startsWith(QStringLiteral("Channel P2L not saved: ")));
 }
 
+// A memory file holds the radio's records exactly: what it loads, it saves again
+// byte for byte, whatever the tables can show of it.
+TEST_P(MemoryFileLines, ComposeGivesBackTheLinesItLoaded)
+{
+    const QStringList lines{"MW00007000005+000000100000;", "MW00107000000-000500210000;",
+                            "MW00214250000+000000A00120;", "MW00329620000+000000409083;",
+                            "MW09903700000+000000170000;", "MW10014250001+001000200000;",
+                            "MW11756123456+9Z0001A79493;"};
+    ChannelTables tables;
+    MessageLog log;
+    ASSERT_EQ(MemoryFile::load(lines, tables, log, QStringLiteral("radio.950")), 0);
+    // The reply shape loads the same way and saves in the write shape.
+    ASSERT_EQ(MemoryFile::load({"MR05007000005-000500A80123;"}, tables, log, QStringLiteral("radio.950")), 0);
+    EXPECT_EQ(MemoryFile::compose(tables, log, nullptr),
+              QStringList(lines.mid(0, 4)) << "MW05007000005-000500A80123;" << lines.mid(4));
+    EXPECT_TRUE(log.text().isEmpty()) << log.text();
+}
+
 QUAYSTONE_BOTH_DECIMAL_MARKS(MemoryFileLines);
 
 TEST(DescriptionFileLine, ReadsQuotedTextWithCommasAndToleratesOddLines)

@@ -83,7 +83,7 @@ TEST_P(HostileFiles, DescriptionFilesChangeOnlyDescriptions)
             QStringList expected = before.at(row - 1);
             if (row < damaged.size())
                 expected[Column::kDescription] = DescriptionFile::parseLine(damaged.at(row)).text;
-            ASSERT_EQ(state.tables.memories.rowFields(row), expected) << "row " << row;
+            ASSERT_EQ(state.tables.memories.dataRows().at(row - 1), expected) << "row " << row;
         }
     }
     expectShapeAndFreqs(state.tables);

@@ -27,8 +27,10 @@ protected:
     QTemporaryDir folder;
 };
 
-const QStringList kChannels = {"MW00007050000+000000200000;", "MW00514250000+000000100000;",
-                               "MW09950110000+000000401150;", "MW10029620000+000000402082;"};
+// With what the tables do not show: the radio's data in characters 14-20 and 22, hertz
+// between 10 Hz steps, mode, encoding and shift codes outside the tables.
+const QStringList kChannels = {"MW00007050005-000500210000;", "MW00514250000+000000100000;",
+                               "MW09950110000+000000A71159;", "MW10029620000+000000402082;"};
 
 TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
 {

@@ -481,6 +481,47 @@ TEST_F(Backup, KeepsExactlyTheReplacedChannelsAndWritingItBackRestoresThem)
     EXPECT_EQ(radio.channel(7), QStringLiteral("MR") + CatCodec::encodeSlot(state.tables, 8).command.mid(2));
 }
 
+// Records with what the tables do not show (the radio's data in characters 14-20
+// and 22, hertz between 10 Hz steps, codes outside the tables) are kept in the
+// backup as the radio held them, and writing the backup back restores them byte
+// for byte.
+TEST_F(Backup, WritingTheBackupBackRestoresEveryRecordByteForByte)
+{
+    const QStringList held{"MR00007000005+000000100000;", "MR00307000000-000500210000;",
+                           "MR00514250000+000000A01121;", "MR00729620000+000000409083;",
+                           "MR10014250001+001000200000;"};
+    for (const QString& line : held)
+        radio.setChannel(line);
+    startRadio();
+    for (const QString& line : held) {
+        const int p = CatCodec::channelOf(line) + 1;
+        state.tables.setRecordAt(p, rec(p > 100 ? "3.700000|LSB|Simplex" : "3.70000|LSB|Simplex"));
+    }
+    ASSERT_EQ(write(), RadioWriter::Outcome::Completed);
+    ASSERT_EQ(mwSent().size(), held.size());
+
+    QStringList backupLines;
+    {
+        QFile file(backupPath);
+        TextFileReader reader;
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly) && reader.read(file));
+        backupLines = reader.lines();
+    }
+    QStringList expected;
+    for (const QString& line : held)
+        expected << writeForm(line);
+    EXPECT_EQ(backupLines, expected);
+
+    AppState restore;
+    restore.dataFolder = folder.path();
+    ASSERT_EQ(MemoryFile::load(backupLines, restore.tables, log, backupPath), 0);
+    prompter.answer(Prompter::Answer::Ok);
+    ASSERT_EQ(RadioWriter(restore, prompter, log, link, progress).run(), RadioWriter::Outcome::Completed);
+    for (const QString& line : held)
+        EXPECT_EQ(radio.channel(CatCodec::channelOf(line)), line);
+    EXPECT_EQ(radio.filledChannelCount(), held.size());
+}
+
 TEST_F(Backup, AFolderThatCannotBeWrittenStopsBeforeAnyWrite)
 {
     radio.setChannel(kOld1);

@@ -6,6 +6,7 @@
 #include "support/TestLocale.h"
 
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 
@@ -484,6 +485,93 @@ TEST(TableEditing, UndoAfterSortRestoresTheOrderOnlyOnce)
         EXPECT_EQ(undoSpy.count(), 1);
         EXPECT_FALSE(TE::undo(t.state));
     }
+}
+
+// What the radio gave a channel (the row's Kept text, never shown) goes
+// wherever the channel goes and is gone with it.
+TEST(TableEditing, EveryOperationCarriesWhatTheRadioGaveWithItsChannel)
+{
+    struct Case {
+        const char* name;
+        std::function<void(AppState&, Prompter&)> operation;
+        const char* rows1to6; // the layout afterwards, so each case shows it did something
+    };
+    const Case cases[] = {
+        {"copy and paste",
+         [](AppState& s, Prompter&) {
+             TE::copyRows(s, {1, 1, 2, 6}, false);
+             TE::paste(s, 4);
+         },
+         "1 2 - 1 2 6"},
+        {"cut and paste",
+         [](AppState& s, Prompter&) {
+             TE::copyRows(s, {1, 1, 2, 6}, true);
+             TE::paste(s, 5);
+         },
+         "- - - 4 1 2"},
+        {"insert above", [](AppState& s, Prompter& p) { TE::insertAbove(s, 2, 2, p); }, "1 - 2 4 5 6"},
+        {"remove",
+         [](AppState& s, Prompter& p) {
+             TE::removeRows(s, {1, 1, 1, 6}, p);
+         },
+         "2 - 4 5 6 7"},
+        {"delete",
+         [](AppState& s, Prompter& p) {
+             TE::deleteRows(s, {2, 1, 2, 6}, p);
+         },
+         "1 - - 4 5 6"},
+        {"clear", [](AppState& s, Prompter&) { s.tables.memories.makeRowEmpty(4); }, "1 2 - - 5 6"},
+        {"compact", [](AppState& s, Prompter&) { TE::compact(s); }, "1 2 4 5 6 7"},
+        {"move down",
+         [](AppState& s, Prompter&) {
+             TE::moveDown(s, {1, 1, 2, 6});
+         },
+         "- 1 2 4 5 6"},
+        {"move up",
+         [](AppState& s, Prompter&) {
+             TE::moveUp(s, {4, 1, 5, 6});
+         },
+         "1 2 4 5 - 6"},
+        {"fill down",
+         [](AppState& s, Prompter&) {
+             TE::fillDown(s, {1, 1, 6, 5});
+         },
+         "1 2 - 4 5 6"},
+        {"sort",
+         [](AppState& s, Prompter&) {
+             TE::sortByDescription(s, {1, 6, 12, 6});
+         },
+         "1 10 11 12 2 4"},
+        {"sort and undo",
+         [](AppState& s, Prompter&) {
+             TE::sortByDescription(s, {1, 6, 12, 6});
+             TE::undo(s);
+         },
+         "1 2 - 4 5 6"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t({3});
+        for (int row = 1; row <= t.memories().rowCount(); ++row)
+            t.memories().setKept(row,
+                                 t.memories().isEmptyRow(row) ? QString() : QStringLiteral("k%1").arg(row));
+        ScriptedPrompter prompter;
+        prompter.answer(Answer::Ok);
+        c.operation(t.state, prompter);
+        EXPECT_EQ(layout(t.memories(), 1, 6), QLatin1String(c.rows1to6));
+        for (int row = 1; row <= t.memories().rowCount(); ++row) {
+            const QString id = t.memories().text(row, Column::kDescription).mid(2);
+            ASSERT_EQ(t.memories().kept(row),
+                      t.memories().isEmptyRow(row) ? QString() : QLatin1Char('k') + id)
+                << "row " << row;
+        }
+    }
+    // A snapshot taken before rows carried the Kept text restores them keeping nothing.
+    ChannelTable table(TableKind::Memories);
+    table.setRecord(1, {"7.00000", "LSB", "Simplex", "", "67.0", "", "07000005-000500"});
+    table.setDataRows({{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}});
+    EXPECT_EQ(table.rowFields(1), (QStringList{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}));
+    EXPECT_TRUE(table.kept(1).isEmpty());
 }
 
 TEST(TableEditing, NothingChangesWhileNothingIsLoaded)
