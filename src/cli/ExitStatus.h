@@ -1,0 +1,3 @@
+#pragma once
+
+enum ExitStatus { ExitOk = 0, ExitFailed = 1, ExitUsage = 2, ExitPartial = 3 };
