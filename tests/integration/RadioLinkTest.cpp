@@ -17,6 +17,7 @@
 #include "model/ChannelMap.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -262,6 +263,37 @@ TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
     EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("kept"));
     EXPECT_EQ(state.dataSource, int(AppState::File));
+}
+
+// A device held by another program is "in use", not a matter of the dialout group, also when the
+// two programs name it differently (a /dev/serial/by-id link and its target).
+TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
+{
+    startRadio();
+    const QString target = radio->devicePath();
+    const QString alias = dataFolder.filePath(QStringLiteral("usb-Radio_Cable-if00-port0"));
+    ASSERT_TRUE(QFile::link(target, alias));
+    const QString busy = QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
+                                        "The requested operation cannot continue.\r\n"
+                                        "The port is in use by another program; close that program and try "
+                                        "again.");
+    for (const auto& [held, opened] : {std::pair{alias, target}, std::pair{target, alias}, std::pair{target, target}}) {
+        SCOPED_TRACE(opened.toStdString());
+        QtSerialPortAdapter other;
+        ASSERT_TRUE(other.open(held, 38400, false));
+        CatLink::Options options;
+        options.device = opened;
+        options.deviceNamed = true;
+        link.setOptions(options);
+        prompter.clear();
+        EXPECT_FALSE(link.openPort(1, QStringLiteral("38400,N,8,2")));
+        EXPECT_TRUE(port.inUse());
+        EXPECT_FALSE(port.permissionDenied());
+        EXPECT_EQ(prompter.messages(), QStringList{busy.arg(opened)});
+        other.close();
+        EXPECT_TRUE(link.openPort(1, QStringLiteral("38400,N,8,2")));
+        link.closePort();
+    }
 }
 
 // ---- Reading --------------------------------------------------------------------
