@@ -122,9 +122,10 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileAndExits3)
     ASSERT_GT(dropped, 0);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown empty")), dropped);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("The read of memories from the Radio is incomplete: the radio "
-                                                "did not answer for %1 memor")
-                                     .arg(dropped)))
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("The read of memories from the Radio is incomplete: the radio "
+                                        "did not answer for %1 memor")
+                             .arg(dropped)))
         << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("the read was incomplete; what was read is saved in ") +
                                  path("out (partial read).950") + QStringLiteral(" and ") + path("out.950") +
@@ -150,16 +151,17 @@ TEST_F(CliRadio, AWriteRefusesFrequenciesOutsideTheRadiosRange)
     EXPECT_EQ(run.status, 3) << run.err.toStdString();
     EXPECT_EQ(radio.commands().filter(QRegularExpression(QStringLiteral("^MW"))),
               QStringList{QStringLiteral("MW00207050000+000000100000;")});
-    EXPECT_TRUE(run.err.contains(
-        QStringLiteral("Memory 2 (1) not written: the frequency 0.001000 MHz is outside the range of the radio "
-                       "(0.03 to 56 MHz)\n")))
+    EXPECT_TRUE(run.err.contains(QStringLiteral(
+        "Memory 2 (1) not written: the frequency 0.001000 MHz is outside the range of the radio "
+        "(0.03 to 56 MHz)\n")))
         << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Transfer of memories completed.\n"
-                                                "1 channel written, 0 identical, 2 refused.\n"
-                                                "Refused: 2 channels with a frequency outside the range of the "
-                                                "radio (0.03 to 56 MHz).\n"
-                                                "Each refused channel is named in the message log.\n"
-                                                "No channel was replaced, so no backup was needed.\n")))
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("Transfer of memories completed.\n"
+                                        "1 channel written, 0 identical, 2 refused.\n"
+                                        "Refused: 2 channels with a frequency outside the range of the "
+                                        "radio (0.03 to 56 MHz).\n"
+                                        "Each refused channel is named in the message log.\n"
+                                        "No channel was replaced, so no backup was needed.\n")))
         << run.err.toStdString();
 }
 

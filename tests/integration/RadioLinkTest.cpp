@@ -273,11 +273,13 @@ TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
     const QString target = radio->devicePath();
     const QString alias = dataFolder.filePath(QStringLiteral("usb-Radio_Cable-if00-port0"));
     ASSERT_TRUE(QFile::link(target, alias));
-    const QString busy = QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
-                                        "The requested operation cannot continue.\r\n"
-                                        "The port is in use by another program; close that program and try "
-                                        "again.");
-    for (const auto& [held, opened] : {std::pair{alias, target}, std::pair{target, alias}, std::pair{target, target}}) {
+    const QString busy =
+        QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
+                       "The requested operation cannot continue.\r\n"
+                       "The port is in use by another program; close that program and try "
+                       "again.");
+    for (const auto& [held, opened] :
+         {std::pair{alias, target}, std::pair{target, alias}, std::pair{target, target}}) {
         SCOPED_TRACE(opened.toStdString());
         QtSerialPortAdapter other;
         ASSERT_TRUE(other.open(held, 38400, false));
