@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "cat/CatLink.h"
 #include "cat/PortDirectory.h"
+#include "cat/RadioWriter.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -225,6 +226,19 @@ TEST_F(CatLinkTest, AnUnknownStoredSpeedFallsBackTo38400)
     EXPECT_EQ(port.openedRates(), QVector<int>({38400, 19200, 38400}));
     EXPECT_TRUE(link.isOpen());
     EXPECT_TRUE(prompter.prompts().isEmpty());
+}
+
+// ---- What a write may send ------------------------------------------------------
+
+TEST(RadioWriterRange, OnlyFrequenciesTheRadioTakesAreSent)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"MW00000030000+000000100000;", true},  {"MW00056000000+000000100000;", true},
+        {"MW00000029999+000000100000;", false}, {"MW00056000001+000000100000;", false},
+        {"MW00000000000+000000100000;", false}, {"MW1179999999+0000001000000;", false},
+    };
+    for (const auto& [command, sent] : cases)
+        EXPECT_EQ(RadioWriter::outsideRange(QString::fromLatin1(command)).isEmpty(), sent) << command;
 }
 
 // ---- Port numbers --------------------------------------------------------------
