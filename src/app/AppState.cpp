@@ -11,6 +11,9 @@ void AppState::setChanged(bool on)
 void AppState::setDataSource(int source)
 {
     dataSource = source;
+    // Marks belong to the read that set them; a load or a new read starts afresh.
+    if (source != Radio)
+        unreadPositions.clear();
     ShowMemoryStatus();
 }
 

@@ -60,6 +60,17 @@ public:
     // Tables hold channels from a read or a load.
     bool holdsChannels() const { return dataSource != Nothing; }
 
+    // Sequence positions (1..118) the last read did not get from the radio:
+    // it stopped before them or the radio did not answer. Their rows are empty
+    // but say nothing of what the radio holds there. Cleared by anything that
+    // puts other channels into the tables.
+    QVector<bool> unreadPositions;
+    bool isUnread(int position) const
+    {
+        return position >= 1 && position <= unreadPositions.size() && unreadPositions.at(position - 1);
+    }
+    int unreadCount() const { return int(unreadPositions.count(true)); }
+
     // Sets the changed flag and tells the window.
     void setChanged(bool on);
     void setDataSource(int source);

@@ -12,6 +12,11 @@ ChannelTableModel::ChannelTableModel(AppState& state, TableKind kind, Prompter& 
         if (first <= last)
             emit dataChanged(index(first - 1, 0), index(last - 1, columnCount() - 1));
     });
+    // The unread marks change with the data source, which tells the window this way.
+    connect(&m_state, &AppState::memoryStatusChanged, this, [this] {
+        emit dataChanged(index(0, Column::kFreq), index(rowCount() - 1, Column::kFreq),
+                         {Qt::DisplayRole, Qt::ToolTipRole});
+    });
 }
 
 ChannelTable& ChannelTableModel::table() const
@@ -33,6 +38,11 @@ bool ChannelTableModel::isShadedRow(TableKind kind, int tableRow)
            ((tableRow >= 21 && tableRow <= 40) || (tableRow >= 61 && tableRow <= 80));
 }
 
+bool ChannelTableModel::isUnreadRow(int tableRow) const
+{
+    return m_state.isUnread(ChannelMap::positionOf(m_kind, tableRow)) && table().isEmptyRow(tableRow);
+}
+
 int ChannelTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : table().rowCount();
@@ -50,8 +60,17 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     const int row = tableRow(index);
     switch (role) {
     case Qt::DisplayRole:
+        // An empty row the last read did not get says so: it is not the radio's content.
+        if (index.column() == Column::kFreq && isUnreadRow(row))
+            return QString::fromLatin1(kNotRead);
+        return table().text(row, index.column());
     case Qt::EditRole:
         return table().text(row, index.column());
+    case Qt::ToolTipRole:
+        if (isUnreadRow(row))
+            return QStringLiteral("Not read from the radio: the read stopped before it or the radio did not "
+                                  "answer");
+        return {};
     case Qt::BackgroundRole:
         if (isShadedRow(m_kind, row))
             return QColor(kShadeColour);

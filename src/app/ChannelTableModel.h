@@ -17,6 +17,8 @@ class ChannelTableModel : public QAbstractTableModel {
 public:
     // Rows 21-40 and 61-80 of the memories table are shaded to guide the eye.
     static constexpr QRgb kShadeColour = qRgb(235, 235, 235);
+    // Shown in the frequency cell of an empty row the last read did not get.
+    static constexpr char kNotRead[] = "Not read";
 
     ChannelTableModel(AppState& state, TableKind kind, Prompter& prompter, QObject* parent = nullptr);
 
@@ -44,6 +46,7 @@ signals:
     void editCommitted(int tableRow, int column, bool accepted);
 
 private:
+    bool isUnreadRow(int tableRow) const;
     AppState& m_state;
     TableKind m_kind;
     Prompter& m_prompter;

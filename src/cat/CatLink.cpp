@@ -86,8 +86,11 @@ bool CatLink::openPort(int portNumber, const QString& lineSettings)
         QString text = QStringLiteral("COM Port ") + portLabel() +
                        QStringLiteral(" is not available. It may be in use by another program.") + kCrLf +
                        QStringLiteral("The requested operation cannot continue.");
+        if (m_port.inUse())
+            text += kCrLf + QStringLiteral("The port is in use by another program; close that program "
+                                           "and try again.");
 #ifndef Q_OS_WIN
-        if (m_port.permissionDenied())
+        else if (m_port.permissionDenied())
             text +=
                 kCrLf + QStringLiteral("On Linux, add your user to the 'dialout' group and log in again.");
 #endif
@@ -187,6 +190,15 @@ bool CatLink::receive(int expectedChannel)
     }
 }
 
+bool CatLink::isWanted(const QString& reply, int expectedChannel)
+{
+    if (expectedChannel == kIdentity)
+        return reply == QLatin1String(CatCodec::kIdReply) || reply == QLatin1String(CatCodec::kEmptyReply);
+    if (expectedChannel < 0 || reply == QLatin1String(CatCodec::kEmptyReply))
+        return true;
+    return reply.startsWith(QLatin1String("MR")) && CatCodec::channelOf(reply) == expectedChannel;
+}
+
 bool CatLink::receiveOnce(int expectedChannel)
 {
     m_reply.clear();
@@ -213,31 +225,50 @@ bool CatLink::receiveOnce(int expectedChannel)
             m_port.discardInput();
             return false;
         }
-        if (!buffer.endsWith(QLatin1Char(';')))
-            continue;
-        if (expectedChannel >= 0) {
-            // A late answer to the previous query names its own channel; taking
-            // it would put that channel into this slot.
-            while (buffer.startsWith(QLatin1String("MR"))) {
-                const int channel = CatCodec::channelOf(buffer);
-                if (channel < 0 || channel == expectedChannel)
-                    break;
-                const int end = buffer.indexOf(QLatin1Char(';'));
-                m_log.trace(
-                    QStringLiteral("ReceiveData: reply for channel %1 dropped while waiting for channel %2")
-                        .arg(channel, 3, 10, QLatin1Char('0'))
-                        .arg(expectedChannel, 3, 10, QLatin1Char('0')));
-                buffer.remove(0, end + 1);
-                m_replyOwed = false;
+        // Only the answer asked for is taken: a late answer to an earlier
+        // query, the radio's automatic information ("IF...;") or noise would
+        // otherwise fill this slot (or pass for the identity) with the wrong
+        // thing. Each is dropped and the wait goes on.
+        int end;
+        while ((end = buffer.indexOf(QLatin1Char(';'))) >= 0) {
+            const QString reply = buffer.left(end + 1);
+            buffer.remove(0, end + 1);
+            if (isWanted(reply, expectedChannel)) {
+                // A reply sent twice, or noise after the first ";", is no part
+                // of this answer; taken whole it would make a valid reply look changed.
+                m_reply = reply;
+                return true;
             }
-            if (buffer.isEmpty())
-                continue;
+            logDropped(reply, expectedChannel);
+            if (reply.startsWith(QLatin1String("MR")))
+                m_replyOwed = false;
         }
-        // A reply sent twice, or noise after the first ";", is no part of
-        // this answer; taken whole it would make a valid reply look changed.
-        m_reply = buffer.left(buffer.indexOf(QLatin1Char(';')) + 1);
-        return true;
     }
+}
+
+void CatLink::logDropped(const QString& reply, int expectedChannel)
+{
+    const int channel = reply.startsWith(QLatin1String("MR")) ? CatCodec::channelOf(reply) : -1;
+    const QString waitingFor =
+        expectedChannel == kIdentity
+            ? QStringLiteral("the identity")
+            : QStringLiteral("channel %1").arg(expectedChannel, 3, 10, QLatin1Char('0'));
+    if (channel >= 0)
+        m_log.trace(QStringLiteral("ReceiveData: reply for channel %1 dropped while waiting for ")
+                        .arg(channel, 3, 10, QLatin1Char('0')) +
+                    waitingFor);
+    else
+        m_log.trace(QStringLiteral("ReceiveData: \"") + reply.left(40) +
+                    QStringLiteral("\" dropped while waiting for ") + waitingFor);
+}
+
+CatLink::IdentityAnswer CatLink::queryIdentity()
+{
+    // send() discards whatever is waiting, so only an answer to this query counts.
+    send(QString::fromLatin1(CatCodec::kIdQuery));
+    if (!receive(kIdentity))
+        return IdentityAnswer::Silent;
+    return m_reply == QLatin1String(CatCodec::kIdReply) ? IdentityAnswer::Identity : IdentityAnswer::Other;
 }
 
 void CatLink::pause(int msecs)
@@ -273,15 +304,22 @@ bool CatLink::connect()
             // the other rates would only repeat it.
             if (!openPort(m_options.portNumber, rate))
                 return false;
-            send(QString::fromLatin1(CatCodec::kIdQuery));
             const QString baud = rate.section(QLatin1Char(','), 0, 0);
-            if (!receive()) {
+            // An identity that answers a query sent at an earlier rate arrives
+            // late, during this one; only a second fresh query at this rate,
+            // answered too, shows the radio listens here.
+            const IdentityAnswer first = queryIdentity();
+            if (first == IdentityAnswer::Silent) {
                 m_log.trace(QStringLiteral("Baud rate of ") + baud + QStringLiteral(" not successful"));
-            } else if (m_reply == QLatin1String(CatCodec::kIdReply)) {
-                m_lineSettings = rate;
-                m_log.trace(QStringLiteral("Baud rate of ") + baud + QStringLiteral(" detected"));
-                found = true;
-                break;
+            } else if (first == IdentityAnswer::Identity) {
+                if (queryIdentity() == IdentityAnswer::Identity) {
+                    m_lineSettings = rate;
+                    m_log.trace(QStringLiteral("Baud rate of ") + baud + QStringLiteral(" detected"));
+                    found = true;
+                    break;
+                }
+                m_log.trace(QStringLiteral("Baud rate of ") + baud +
+                            QStringLiteral(" not confirmed; the identity came from an earlier query"));
             }
         }
         if (!found)

@@ -59,10 +59,13 @@ public:
     bool isOpen() const;
 
     void send(const QString& command);
-    // Collects one reply ending in ";". With expectedChannel set (0..117), a
-    // memory reply for another channel (a late answer to an earlier query)
-    // is dropped and the wait goes on, and an empty reply that may be such
-    // a late answer is asked for again.
+    // Waits for the identity reply (or "?;") only.
+    static constexpr int kIdentity = -2;
+    // Collects one reply ending in ";". With expectedChannel set (0..117),
+    // only a memory reply for that channel or "?;" is taken: anything else (a
+    // late answer for another channel, automatic information, noise) is
+    // dropped with a trace line and the wait goes on; an empty reply that may
+    // be a late answer is asked for again. kIdentity takes only "ID0310;" or "?;".
     bool receive(int expectedChannel = -1);
     QString reply() const { return m_reply; }
     // Yields to the event loop, then waits msecs, still yielding meanwhile.
@@ -75,6 +78,10 @@ public:
     bool isLost() const { return m_lost; }
 
 private:
+    enum class IdentityAnswer { Silent, Identity, Other };
+    IdentityAnswer queryIdentity();
+    static bool isWanted(const QString& reply, int expectedChannel);
+    void logDropped(const QString& reply, int expectedChannel);
     bool receiveOnce(int expectedChannel);
     bool waitForPiece();
     void drainOutput();

@@ -1,5 +1,35 @@
 #include "QtSerialPortAdapter.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+// QSerialPort locks a device by the name it is given, so a link and the device
+// it leads to (/dev/serial/by-id/... and /dev/ttyUSB0) would be two devices to
+// it; opening the device itself makes the second program's open fail.
+QString resolvedDevice(const QString& device)
+{
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    return canonical.isEmpty() ? device : canonical;
+}
+
+// QSerialPort reports a device held by another program (its lock file, or
+// EBUSY) as a permission error too; only a device this user may not open is one.
+bool userMayOpen(const QString& device)
+{
+#ifdef Q_OS_UNIX
+    return ::geteuid() == 0 || ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0;
+#else
+    Q_UNUSED(device);
+    return true;
+#endif
+}
+} // namespace
+
 QtSerialPortAdapter::QtSerialPortAdapter()
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
@@ -34,14 +64,19 @@ bool QtSerialPortAdapter::open(const QString& device, qint32 baudRate, bool rtsC
     close();
     m_lost = false;
     m_permissionDenied = false;
-    m_port.setPortName(device);
+    m_inUse = false;
+    const QString resolved = resolvedDevice(device);
+    m_port.setPortName(resolved);
     m_port.setBaudRate(baudRate);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::TwoStop);
     m_port.setFlowControl(rtsCts ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_permissionDenied = m_port.error() == QSerialPort::PermissionError;
+        if (m_port.error() == QSerialPort::PermissionError) {
+            m_inUse = userMayOpen(resolved);
+            m_permissionDenied = !m_inUse;
+        }
         return false;
     }
     m_port.clearError();

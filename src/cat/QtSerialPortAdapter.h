@@ -28,6 +28,7 @@ public:
 
     bool isLost() const override { return m_lost; }
     bool permissionDenied() const override { return m_permissionDenied; }
+    bool inUse() const override { return m_inUse; }
     QString errorText() const override { return m_port.errorString(); }
 
 private:
@@ -36,4 +37,5 @@ private:
     QSerialPort m_port;
     bool m_lost = false;
     bool m_permissionDenied = false;
+    bool m_inUse = false;
 };

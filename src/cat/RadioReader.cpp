@@ -40,6 +40,8 @@ RadioReader::Outcome RadioReader::run()
 
     m_state.showMemoriesPage();
     m_unanswered = 0;
+    m_lastQueried = 0;
+    m_stopped = false;
     if (!m_link.connect())
         return Outcome::NoLink;
 
@@ -74,6 +76,7 @@ RadioReader::Outcome RadioReader::run()
     m_progress.setPosition(0);
     m_link.discardInput();
 
+    QVector<bool> unread(ChannelMap::kSlotCount, true);
     bool stopped = false;
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
         m_state.setChannelPanel(QString::number(p));
@@ -106,22 +109,61 @@ RadioReader::Outcome RadioReader::run()
             m_state.readPresent = false;
             m_state.setDataSource(AppState::Nothing);
             m_state.tables.reset();
-            finish();
+            finish(false);
             return Outcome::LinkLost;
         }
+        if (answered)
+            unread[p - 1] = false;
+        m_lastQueried = p;
         if (m_progress.stopRequested()) {
             stopped = true;
             break;
         }
     }
 
+    if (m_unanswered == m_lastQueried) {
+        // Not one slot answered: there is nothing of the radio's to show.
+        m_state.readPresent = false;
+        m_state.setDataSource(AppState::Nothing);
+        m_state.tables.reset();
+        finish(true);
+        return Outcome::NoAnswer;
+    }
     m_state.setChanged(false);
     m_state.readPresent = true;
     m_state.setDataSource(AppState::Radio);
+    m_state.unreadPositions = unread;
     m_state.applyHideSetting();
     m_state.showMemoriesPage();
-    finish();
+    m_stopped = stopped;
+    finish(true);
     return stopped ? Outcome::Stopped : Outcome::Completed;
+}
+
+QString RadioReader::incompleteText() const
+{
+    QString text;
+    if (m_lastQueried == m_unanswered && m_lastQueried > 0)
+        return QStringLiteral("The radio did not answer any of the %1 memory queries; nothing was read.")
+                   .arg(m_lastQueried) +
+               kCrLf + QStringLiteral("Check that the radio is on and connected, then read again.");
+    if (m_stopped)
+        text = QStringLiteral("The read of memories from the Radio was stopped at memory %1; the %2 "
+                              "memories after it were not read.")
+                   .arg(m_lastQueried)
+                   .arg(ChannelMap::kSlotCount - m_lastQueried);
+    if (m_unanswered > 0) {
+        if (!text.isEmpty())
+            text += kCrLf;
+        text += QStringLiteral("The read of memories from the Radio is incomplete: the radio did not answer "
+                               "for %1 memor%2 (named in the message log).")
+                    .arg(m_unanswered)
+                    .arg(m_unanswered == 1 ? QStringLiteral("y") : QStringLiteral("ies"));
+    }
+    if (!text.isEmpty())
+        text += kCrLf + QStringLiteral("Memories not read are shown as \"Not read\"; Write Radio leaves them "
+                                       "in the radio as they are.");
+    return text;
 }
 
 void RadioReader::fail(int step, int number, const QString& description)
@@ -132,14 +174,17 @@ void RadioReader::fail(int step, int number, const QString& description)
     m_state.readPresent = false;
     m_state.setDataSource(AppState::Nothing);
     m_state.tables.reset();
-    finish();
+    finish(false);
 }
 
-void RadioReader::finish()
+void RadioReader::finish(bool report)
 {
     m_progress.hide();
     m_progress.setPosition(0);
-    if (m_state.readPresent)
+    const QString incomplete = report ? incompleteText() : QString();
+    if (!incomplete.isEmpty())
+        m_prompter.inform(incomplete, Prompter::Icon::Exclamation);
+    else if (report && m_state.readPresent)
         m_prompter.inform(
             QStringLiteral("The read of memories from the Radio has completed successfully.") + kCrLf +
                 QStringLiteral("It is recommended that you save a copy to disk using Write Disk File "

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChannelMap.h"
+
 #include <QString>
 
 class AppState;
@@ -19,6 +21,7 @@ public:
         Stopped,  // the user clicked the progress message
         Failed,   // a reply could not be decoded
         LinkLost, // the port went away during the read
+        NoAnswer, // the radio answered none of the queries; nothing was read
     };
 
     static const QString& readingMessage();
@@ -31,10 +34,18 @@ public:
     // Slots the radio did not answer for in the last read; each is named in
     // the log and shown empty.
     int unansweredCount() const { return m_unanswered; }
+    // The last sequence position queried (118 after a whole read).
+    int lastQueried() const { return m_lastQueried; }
+    // The read got every slot from the radio.
+    bool isComplete() const { return m_lastQueried == ChannelMap::kSlotCount && m_unanswered == 0; }
+    // What the user is told about a read that did not get every slot; empty
+    // after a complete one.
+    QString incompleteText() const;
 
 private:
     void fail(int step, int number, const QString& description);
-    void finish();
+    // Ends the read; report: tell the user how the read went.
+    void finish(bool report);
 
     AppState& m_state;
     Prompter& m_prompter;
@@ -42,4 +53,6 @@ private:
     CatLink& m_link;
     ProgressReporter& m_progress;
     int m_unanswered = 0;
+    int m_lastQueried = 0;
+    bool m_stopped = false;
 };

@@ -35,7 +35,10 @@ RadioWriter::RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, C
 RadioWriter::Outcome RadioWriter::run()
 {
     m_refused = 0;
+    m_outOfRange = 0;
     m_unread = 0;
+    m_written = 0;
+    m_identical = 0;
     m_unconfirmed = 0;
     m_backup = std::make_unique<RadioBackup>(m_state.dataFolder, m_state.descriptionColumnWidth);
     m_state.showMemoriesPage();
@@ -72,16 +75,18 @@ RadioWriter::Outcome RadioWriter::run()
             // A record the radio cannot take is never turned into a malformed
             // command; it is reported and its slot in the radio left alone.
             const CatCodec::EncodeResult encoded = CatCodec::encodeSlot(m_state.tables, p);
-            if (!encoded.ok()) {
-                ++m_refused;
+            const QString rangeProblem = encoded.ok() ? outsideRange(encoded.command) : QString();
+            if (!encoded.ok() || !rangeProblem.isEmpty()) {
+                ++(encoded.ok() ? m_outOfRange : m_refused);
                 m_log.notice(QStringLiteral("Memory ") + QString::number(p) + QStringLiteral(" (") +
                              ChannelMap::slotOf(p).label + QStringLiteral(") not written: ") +
-                             encoded.problem);
+                             (encoded.ok() ? rangeProblem : encoded.problem));
             } else {
                 QString radioCopy;
                 const bool known = readRadioCopy(p, radioCopy);
                 const bool added = known && radioCopy == QLatin1String(CatCodec::kEmptyReply);
                 if (known && radioCopy == encoded.command) {
+                    ++m_identical;
                     m_log.trace(QStringLiteral("Memory ") + QString::number(p) +
                                 QStringLiteral(" is identical - no action required"));
                 } else if (!known && m_backupEnabled && !m_link.isLost()) {
@@ -95,6 +100,7 @@ RadioWriter::Outcome RadioWriter::run()
                     return backupFailed(p);
                 } else if (!m_link.isLost()) {
                     m_unconfirmed = p;
+                    ++m_written;
                     m_link.send(encoded.command);
                     m_link.pause(kWritePauseMs);
                     m_log.trace(QStringLiteral("Memory ") + QString::number(p) +
@@ -127,12 +133,57 @@ RadioWriter::Outcome RadioWriter::run()
     m_link.closePort();
     const bool stopped = m_progress.stopRequested();
     if (stopped)
-        m_prompter.inform(QStringLiteral("Write cancelled by user request"));
+        m_prompter.inform(QStringLiteral("Write cancelled by user request") + kCrLf + summary());
     else
-        m_prompter.inform(QStringLiteral("Transfer of memories completed."), Prompter::Icon::Information);
+        m_prompter.inform(QStringLiteral("Transfer of memories completed.") + kCrLf + summary(),
+                          notWrittenCount() > 0 ? Prompter::Icon::Exclamation : Prompter::Icon::Information);
     m_state.setBusy(false);
     m_state.setChannelPanel(QStringLiteral("0"));
     return stopped ? Outcome::Stopped : Outcome::Completed;
+}
+
+QString RadioWriter::outsideRange(const QString& command)
+{
+    // The frequency field of the command, in hertz: what would reach the radio.
+    bool ok = false;
+    const qint64 hertz = command.mid(5, 8).toLongLong(&ok);
+    if (ok && hertz >= kLowestHertz && hertz <= kHighestHertz)
+        return {};
+    return QStringLiteral("the frequency %1 MHz is outside the range of the radio (0.03 to 56 MHz)")
+        .arg(QString::number(hertz / 1e6, 'f', 6));
+}
+
+QString RadioWriter::summary() const
+{
+    auto channels = [](int n) {
+        return QString::number(n) + (n == 1 ? QStringLiteral(" channel") : QStringLiteral(" channels"));
+    };
+    QString text = QStringLiteral("%1 written, %2 identical, %3 refused.")
+                       .arg(channels(m_written))
+                       .arg(m_identical)
+                       .arg(notWrittenCount());
+    if (m_outOfRange > 0)
+        text += kCrLf + QStringLiteral("Refused: %1 with a frequency outside the range of the radio "
+                                       "(0.03 to 56 MHz).")
+                            .arg(channels(m_outOfRange));
+    if (m_refused > 0)
+        text += kCrLf + QStringLiteral("Refused: %1 with a mode, tone or frequency the radio cannot take.")
+                            .arg(channels(m_refused));
+    if (m_unread > 0)
+        text += kCrLf + QStringLiteral("Refused: %1 whose old content the radio did not send, so it could "
+                                       "not be kept in the backup.")
+                            .arg(channels(m_unread));
+    if (notWrittenCount() > 0)
+        text += kCrLf + QStringLiteral("Each refused channel is named in the message log.");
+    if (backedUpCount() > 0)
+        text += kCrLf + QStringLiteral("The radio's old content of the %1 replaced is in %2")
+                            .arg(channels(backedUpCount()))
+                            .arg(QDir::toNativeSeparators(m_backup->path()));
+    else if (!m_backupEnabled && m_written > 0)
+        text += kCrLf + QStringLiteral("No backup was kept of the channels replaced.");
+    else
+        text += kCrLf + QStringLiteral("No channel was replaced, so no backup was needed.");
+    return text;
 }
 
 bool RadioWriter::readRadioCopy(int p, QString& radioCopy)
@@ -179,8 +230,8 @@ RadioWriter::Outcome RadioWriter::backupFailed(int p)
     m_progress.hide();
     m_link.closePort();
     m_prompter.inform(QStringLiteral("The radio's memory ") + QString::number(p) +
-                          QStringLiteral(" could not be kept in a backup file:") + kCrLf + m_backup->errorText() +
-                          kCrLf +
+                          QStringLiteral(" could not be kept in a backup file:") + kCrLf +
+                          m_backup->errorText() + kCrLf +
                           QStringLiteral("The write has been stopped before replacing it; memories before it "
                                          "were written, the rest were not."),
                       Prompter::Icon::Exclamation);

@@ -20,8 +20,8 @@ public:
         NoLink,    // the port or the radio could not be reached
         Cancelled, // Cancel at the instructions
         Completed,
-        Stopped,  // the user clicked the progress message
-        LinkLost, // the port went away during the write
+        Stopped,      // the user clicked the progress message
+        LinkLost,     // the port went away during the write
         BackupFailed, // a channel's old content could not be kept; it was not replaced
     };
 
@@ -47,8 +47,23 @@ public:
     // Slots left unwritten because the radio's copy could not be read for the backup.
     int unreadCount() const { return m_unread; }
 
-    // Slots left unwritten because the radio could not take their record.
-    int refusedCount() const { return m_refused; }
+    // Slots left unwritten because the radio could not take their record
+    // (a field it has no code for, or a frequency outside its range).
+    int refusedCount() const { return m_refused + m_outOfRange; }
+    int outOfRangeCount() const { return m_outOfRange; }
+    // Every slot left unwritten for any reason.
+    int notWrittenCount() const { return m_refused + m_outOfRange + m_unread; }
+    int writtenCount() const { return m_written; }
+    int identicalCount() const { return m_identical; }
+    // The counts of the last write, its refusals and where its backup went,
+    // as the completion message shows them (after its first line).
+    QString summary() const;
+
+    // The radio takes 0.03 to 56 MHz in every slot.
+    static constexpr qint64 kLowestHertz = 30000;
+    static constexpr qint64 kHighestHertz = 56000000;
+    // Why a memory-write command must not be sent for its frequency; empty when it may.
+    static QString outsideRange(const QString& command);
 
 private:
     bool readRadioCopy(int p, QString& radioCopy);
@@ -61,7 +76,10 @@ private:
     CatLink& m_link;
     ProgressReporter& m_progress;
     int m_refused = 0;
+    int m_outOfRange = 0;
     int m_unread = 0;
+    int m_written = 0;
+    int m_identical = 0;
     // The slot of the last write command not yet followed by any reply.
     int m_unconfirmed = 0;
     bool m_backupEnabled = true;

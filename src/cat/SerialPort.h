@@ -35,5 +35,8 @@ public:
     virtual bool isLost() const = 0;
     // The last open failed because the user may not use the device.
     virtual bool permissionDenied() const = 0;
+    // The last open failed because another program (or another name of the
+    // same device) holds it.
+    virtual bool inUse() const = 0;
     virtual QString errorText() const = 0;
 };

@@ -1,6 +1,7 @@
 #include "CliReadWrite.h"
 #include "CliCommands.h"
 #include "CliSession.h"
+#include "ExitStatus.h"
 
 #include "CliPathPrompter.h"
 #include "app/AppState.h"
@@ -16,6 +17,7 @@
 #include "files/MemoryFileSaver.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace CliReadWrite {
@@ -128,6 +130,15 @@ struct Session : CliSession {
 
 } // namespace
 
+// Where an incomplete read is saved: beside the file named, so that file,
+// if it exists, still holds the last complete read.
+QString partialPath(const QString& out)
+{
+    const QFileInfo info(out);
+    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("950") : info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(" (partial read).") + suffix);
+}
+
 int read(const QStringList& args)
 {
     Session session;
@@ -138,39 +149,46 @@ int read(const QStringList& args)
     session.link.setOptions(a.options);
 
     RadioReader reader(session.state, session.prompter, session.log, session.link, session.progress);
-    bool complete = true;
     switch (reader.run()) {
     case RadioReader::Outcome::Completed:
-        complete = reader.unansweredCount() == 0;
+    case RadioReader::Outcome::Stopped:
         break;
     case RadioReader::Outcome::NoLink:
         return failure(QStringLiteral("the radio could not be reached"));
+    case RadioReader::Outcome::NoAnswer:
+        return failure(QStringLiteral("the radio answered no memory query; nothing was saved"));
     case RadioReader::Outcome::Failed:
     case RadioReader::Outcome::LinkLost:
         return failure(QStringLiteral("the read failed; nothing was saved"));
     case RadioReader::Outcome::Declined:
     case RadioReader::Outcome::Cancelled:
-    case RadioReader::Outcome::Stopped:
         return failure(QStringLiteral("the read did not complete; nothing was saved"));
     }
 
-    session.prompter.setSaveAnswer(a.out);
+    const bool complete = reader.isComplete();
+    const QString target = complete ? a.out : partialPath(a.out);
+    session.prompter.setSaveAnswer(target);
     MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
     switch (saver.save(MemoryFileSaver::Kind::Save)) {
     case MemoryFileSaver::Result::Saved:
-        if (!complete)
-            return failure(QStringLiteral("saved ") + a.out +
-                           QStringLiteral(" without %1 channel slot(s) the radio did not answer for")
-                               .arg(reader.unansweredCount()));
-        return 0;
+        if (!complete) {
+            cliFailure(QStringLiteral("the read was incomplete; what was read is saved in ") +
+                       QDir::toNativeSeparators(target) +
+                       (QFileInfo::exists(a.out)
+                            ? QStringLiteral(" and ") + a.out + QStringLiteral(" was left as it was")
+                            : QString()));
+            return ExitPartial;
+        }
+        return ExitOk;
     case MemoryFileSaver::Result::SavedIncomplete:
-        return failure(QStringLiteral("saved ") + a.out + QStringLiteral(" without some channels"));
+        cliFailure(QStringLiteral("saved ") + target + QStringLiteral(" without some channels"));
+        return ExitPartial;
     case MemoryFileSaver::Result::NothingToSave:
     case MemoryFileSaver::Result::Cancelled:
     case MemoryFileSaver::Result::Declined:
         break;
     }
-    return failure(QStringLiteral("could not save ") + a.out);
+    return failure(QStringLiteral("could not save ") + target);
 }
 
 int write(const QStringList& args)
@@ -198,10 +216,13 @@ int write(const QStringList& args)
     writer.setBackupEnabled(!a.noBackup);
     switch (writer.run()) {
     case RadioWriter::Outcome::Completed:
-        if (writer.refusedCount() + writer.unreadCount() > 0)
-            return failure(QStringLiteral("%1 channel(s) could not be written")
-                               .arg(writer.refusedCount() + writer.unreadCount()));
-        return 0;
+        // The summary has been shown; the status tells a script whether channels were refused.
+        if (writer.notWrittenCount() > 0) {
+            cliFailure(QStringLiteral("%1 channel(s) were refused; see the lines above")
+                           .arg(writer.notWrittenCount()));
+            return ExitPartial;
+        }
+        return ExitOk;
     case RadioWriter::Outcome::BackupFailed:
         return failure(QStringLiteral("the write stopped: the radio's old channels could not be backed up"));
     case RadioWriter::Outcome::NoLink:
@@ -212,7 +233,7 @@ int write(const QStringList& args)
     case RadioWriter::Outcome::Stopped:
         return failure(QStringLiteral("the write did not complete"));
     }
-    return 1;
+    return ExitFailed;
 }
 
 } // namespace CliReadWrite

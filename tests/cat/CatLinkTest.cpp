@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "cat/CatLink.h"
 #include "cat/PortDirectory.h"
+#include "cat/RadioWriter.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -64,6 +65,13 @@ TEST_F(CatLinkTest, CollectsOneReplyWithinTheWindow)
         {{{0, r5}, {30, r6}}, kReply6, dropped, 25, 250}, // a late reply for the previous channel
         {{{0, r5 + r6}}, kReply6, dropped, 0, 60},
         {{{0, r5}}, {}, dropped, 120, 300}, // only another channel
+        // the radio's automatic information is never a memory reply
+        {{{0, "IF00107000000+000000100000;"}, {20, r6}},
+         kReply6,
+         "ReceiveData: \"IF00107000000+000000100000;\" dropped while waiting for channel 006",
+         15,
+         250},
+        {{{0, "#A;" + r6}}, kReply6, "ReceiveData: \"#A;\" dropped while waiting for channel 006", 0, 60},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pieces.isEmpty() ? std::string("silence")
@@ -152,20 +160,24 @@ TEST_F(CatLinkTest, AFailedOpenShowsOneMessageAndConnectGivesUp)
 {
     const QString notAvailable = QStringLiteral("COM Port %1 is not available. It may be in use by another "
                                                 "program.\r\nThe requested operation cannot continue.");
-    const std::tuple<bool, bool, const char*, QString> cases[] = {
-        // permission, device named, port, message
-        {false, false, "3", notAvailable.arg(3)},
-        {false, true, "/dev/fake", notAvailable.arg("/dev/fake")},
-        {true, false, "3",
+    const std::tuple<bool, bool, bool, const char*, QString> cases[] = {
+        // permission, busy, device named, port, message
+        {false, false, false, "3", notAvailable.arg(3)},
+        {false, false, true, "/dev/fake", notAvailable.arg("/dev/fake")},
+        {true, false, false, "3",
          notAvailable.arg(3) + "\r\nOn Linux, add your user to the 'dialout' group and log in again."},
+        {false, true, false, "3",
+         notAvailable.arg(3) +
+             "\r\nThe port is in use by another program; close that program and try again."},
     };
-    for (const auto& [permission, deviceNamed, name, message] : cases) {
+    for (const auto& [permission, busy, deviceNamed, name, message] : cases) {
         log.clear();
         prompter.clear();
         CatLink::Options options = link.options();
         options.deviceNamed = deviceNamed;
         link.setOptions(options);
         port.setOpenFails(true, permission);
+        port.setBusy(busy);
         EXPECT_FALSE(link.connect());
         EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port ") + name});
         EXPECT_EQ(prompter.messages(), QStringList{message});
@@ -209,10 +221,24 @@ TEST_F(CatLinkTest, AnUnknownStoredSpeedFallsBackTo38400)
                            "38400; using 38400,N,8,2",
                            openOk, "Baud rate of 38400 not successful", openOk, "Baud rate of 19200 detected",
                            "Turning off Auto Information", "Setting Com speed to 38400,N,8,2", openOk}));
-    EXPECT_EQ(port.written(), QStringList({"ID;", "ID;", "AI0;", "EX0263;"}));
+    // The rate found is confirmed with a second fresh identity query.
+    EXPECT_EQ(port.written(), QStringList({"ID;", "ID;", "ID;", "AI0;", "EX0263;"}));
     EXPECT_EQ(port.openedRates(), QVector<int>({38400, 19200, 38400}));
     EXPECT_TRUE(link.isOpen());
     EXPECT_TRUE(prompter.prompts().isEmpty());
+}
+
+// ---- What a write may send ------------------------------------------------------
+
+TEST(RadioWriterRange, OnlyFrequenciesTheRadioTakesAreSent)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"MW00000030000+000000100000;", true},  {"MW00056000000+000000100000;", true},
+        {"MW00000029999+000000100000;", false}, {"MW00056000001+000000100000;", false},
+        {"MW00000000000+000000100000;", false}, {"MW1179999999+0000001000000;", false},
+    };
+    for (const auto& [command, sent] : cases)
+        EXPECT_EQ(RadioWriter::outsideRange(QString::fromLatin1(command)).isEmpty(), sent) << command;
 }
 
 // ---- Port numbers --------------------------------------------------------------

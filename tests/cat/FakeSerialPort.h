@@ -53,6 +53,8 @@ public:
     bool waitForReadyRead(int msecs) override;
     bool isLost() const override;
     bool permissionDenied() const override { return m_permission && m_openFails; }
+    bool inUse() const override { return m_busy && m_openFails; }
+    void setBusy(bool busy) { m_busy = busy; }
     QString errorText() const override { return QStringLiteral("fake error"); }
 
     bool lastRtsCts() const { return m_rtsCts; }
@@ -78,5 +80,6 @@ private:
     bool m_open = false;
     bool m_openFails = false;
     bool m_permission = false;
+    bool m_busy = false;
     bool m_rtsCts = false;
 };

@@ -258,7 +258,14 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     }
     ASSERT_EQ(writes.size(), 1) << radio.commands().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(writes[0].startsWith(QStringLiteral("MW001")));
-    EXPECT_EQ(m_prompter.messages().constLast(), QStringLiteral("Transfer of memories completed."));
+    // The summary: one replaced, the other 35 identical, and where the old channel 1 went.
+    const QStringList backups = QDir(dataFolder()).entryList({QStringLiteral("Radio backup *.950")});
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(m_prompter.messages().constLast(),
+              QStringLiteral("Transfer of memories completed.\r\n"
+                             "1 channel written, 35 identical, 0 refused.\r\n"
+                             "The radio's old content of the 1 channel replaced is in ") +
+                  QDir::toNativeSeparators(QDir(dataFolder()).filePath(backups.first())));
 
     // Saved with "Write Disk File" and opened again, the tables come back as they were.
     auto shownRows = [this] {
@@ -323,7 +330,14 @@ TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
     EXPECT_GE(queries, clickedAt);
     EXPECT_LE(queries, clickedAt + 1);
     EXPECT_LT(queries, 118);
+    // Rows the read never reached are not shown as the radio's empty slots.
     EXPECT_EQ(cell(100, Column::kFreq), QStringLiteral("Empty"));
+    EXPECT_EQ(window().memoriesModel()->cell(100, Column::kFreq).data().toString(),
+              QStringLiteral("Not read"));
+    EXPECT_NE(window().memoriesModel()->cell(1, Column::kFreq).data().toString(), QStringLiteral("Not read"));
+    EXPECT_TRUE(m_prompter.messages().constLast().startsWith(
+        QStringLiteral("The read of memories from the Radio was stopped at memory %1; ").arg(queries)))
+        << m_prompter.messages().constLast().toStdString();
     EXPECT_FALSE(progress->isVisible());
     EXPECT_FALSE(state().busy);
     EXPECT_TRUE(widget<QPushButton>("cmdRead")->isEnabled());

@@ -101,8 +101,9 @@ TEST_F(CliRadio, WriteBacksUpReplacedChannelsUnlessNoBackup)
     EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
 }
 
-// Slots the radio did not answer for are named, and the saved file does not pass for the whole radio.
-TEST_F(CliRadio, AReadWithUnansweredSlotsSavesButExitsNonZero)
+// An incomplete read never replaces the file named: it is saved beside it, named as partial, and
+// the run says so and exits 3 (done, but not all of it).
+TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileAndExits3)
 {
     RadioSimulator::Options options;
     options.faults.drop = 0.04;
@@ -112,17 +113,58 @@ TEST_F(CliRadio, AReadWithUnansweredSlotsSavesButExitsNonZero)
         ASSERT_TRUE(radio.setChannel(line));
     const QString device = radio.start();
     ASSERT_FALSE(device.isEmpty());
+    const QByteArray old = "MW00007050000+000000200000;\r\nMW00114250000+000000100000;\r\n";
+    {
+        QFile file(path("out.950"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
     const CliRun run = cli({"read", "--device", device, "--out", path("out.950")});
     const int dropped = radio.faultCounts().at(int(RadioSimulator::Fault::Drop));
     ASSERT_GT(dropped, 0);
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown empty")), dropped);
     EXPECT_TRUE(
-        run.err.contains(QStringLiteral("saved %1 without %2 channel slot(s) the radio did not answer for")
-                             .arg(path("out.950"))
+        run.err.contains(QStringLiteral("The read of memories from the Radio is incomplete: the radio "
+                                        "did not answer for %1 memor")
                              .arg(dropped)))
         << run.err.toStdString();
-    EXPECT_TRUE(QFile::exists(path("out.950")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("the read was incomplete; what was read is saved in ") +
+                                 path("out (partial read).950") + QStringLiteral(" and ") + path("out.950") +
+                                 QStringLiteral(" was left as it was")))
+        << run.err.toStdString();
+    EXPECT_EQ(contents("out.950"), old);
+    EXPECT_FALSE(contents("out (partial read).950").isEmpty());
+}
+
+// Channels outside the radio's range are never sent; the summary names them and the run exits 3.
+TEST_F(CliRadio, AWriteRefusesFrequenciesOutsideTheRadiosRange)
+{
+    {
+        QFile file(path("range.950"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("MW00000000000+000000100000;\r\nMW00100001000+000000100000;\r\n"
+                   "MW00207050000+000000100000;\r\n");
+    }
+    RadioSimulator radio;
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty());
+    const CliRun run = cli({"write", path("range.950"), "--device", device});
+    EXPECT_EQ(run.status, 3) << run.err.toStdString();
+    EXPECT_EQ(radio.commands().filter(QRegularExpression(QStringLiteral("^MW"))),
+              QStringList{QStringLiteral("MW00207050000+000000100000;")});
+    EXPECT_TRUE(run.err.contains(QStringLiteral(
+        "Memory 2 (1) not written: the frequency 0.001000 MHz is outside the range of the radio "
+        "(0.03 to 56 MHz)\n")))
+        << run.err.toStdString();
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("Transfer of memories completed.\n"
+                                        "1 channel written, 0 identical, 2 refused.\n"
+                                        "Refused: 2 channels with a frequency outside the range of the "
+                                        "radio (0.03 to 56 MHz).\n"
+                                        "Each refused channel is named in the message log.\n"
+                                        "No channel was replaced, so no backup was needed.\n")))
+        << run.err.toStdString();
 }
 
 // Each run that cannot work exits non-zero with its message and saves nothing. "DEV" stands for a

@@ -17,6 +17,8 @@
 #include "model/ChannelMap.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -35,6 +37,9 @@ const QString kReadDone =
     QStringLiteral("The read of memories from the Radio has completed successfully.\r\n"
                    "It is recommended that you save a copy to disk using Write Disk File "
                    "button.");
+const QString kNotReadNote =
+    QStringLiteral("Memories not read are shown as \"Not read\"; Write Radio leaves them in the radio as "
+                   "they are.");
 const QString kTwoAttempts =
     QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
                    "Please check your Com port connection and radio power on state.");
@@ -58,7 +63,9 @@ QStringList queries(int first, int last)
     return list;
 }
 
-const QStringList kSetUp = {QStringLiteral("ID;"), QStringLiteral("AI0;"), QStringLiteral("EX0263;")};
+// The identity query, its confirmation, auto information off and the user speed.
+const QStringList kSetUp = {QStringLiteral("ID;"), QStringLiteral("ID;"), QStringLiteral("AI0;"),
+                            QStringLiteral("EX0263;")};
 
 class RadioLink : public ::testing::Test {
 protected:
@@ -155,11 +162,13 @@ TEST_F(RadioLink, FindsTheRadioAtItsRateAndMovesItToTheUserSpeed)
         log.clear();
         ASSERT_TRUE(link.connect());
         EXPECT_EQ(logLines(log), searchLog(rate));
-        waitForCommands(tried + 2);
-        EXPECT_EQ(radio->commands(), QStringList(tried, "ID;") + QStringList({"AI0;", "EX0263;"}));
-        for (int i = 0; i < tried; ++i)
-            EXPECT_EQ(radio->traffic().at(i).clientBaud, kRates[i]);
+        waitForCommands(tried + 3);
+        // The rate found is confirmed by a second identity query at it.
+        EXPECT_EQ(radio->commands(), QStringList(tried + 1, "ID;") + QStringList({"AI0;", "EX0263;"}));
+        for (int i = 0; i <= tried; ++i)
+            EXPECT_EQ(radio->traffic().at(i).clientBaud, kRates[qMin(i, tried - 1)]);
         EXPECT_EQ(radio->traffic().at(tried - 1).reply, QStringLiteral("ID0310;"));
+        EXPECT_EQ(radio->traffic().at(tried).reply, QStringLiteral("ID0310;"));
         EXPECT_EQ(radio->catRate(), 38400);
         EXPECT_FALSE(radio->autoInformation());
         EXPECT_EQ(link.lineSettings(), QStringLiteral("38400,N,8,2"));
@@ -179,8 +188,8 @@ TEST_F(RadioLink, MovesTheRadioToASlowerUserSpeed)
     options.userSpeed = QStringLiteral("4800,N,8,2");
     link.setOptions(options);
     ASSERT_TRUE(link.connect());
-    waitForCommands(3);
-    EXPECT_EQ(radio->commands(), QStringList({"ID;", "AI0;", "EX0260;"}));
+    waitForCommands(4);
+    EXPECT_EQ(radio->commands(), QStringList({"ID;", "ID;", "AI0;", "EX0260;"}));
     EXPECT_EQ(radio->catRate(), 4800);
     link.send(CatCodec::memoryReadQuery(1));
     ASSERT_TRUE(link.receive(0));
@@ -207,6 +216,40 @@ TEST_F(RadioLink, EightIdentityQueriesThenTheTwoAttemptsMessage)
     }
 }
 
+// An identity reply later than the reply window arrives while the next rate is tried; it must not
+// pass for the radio at that rate. A radio slow only to wake is found at its own rate on the
+// second pass; one always slow is never found at a wrong one.
+TEST_F(RadioLink, ALateIdentityIsNeverTakenForAnotherRate)
+{
+    for (const int lateReplies : {1, -1}) {
+        for (const int rate : kRates) {
+            SCOPED_TRACE(QStringLiteral("radio at %1, %2 late").arg(rate).arg(lateReplies).toStdString());
+            Options options;
+            options.startRate = rate;
+            options.idLateMs = CatLink::kReplyWindowMs + 15;
+            options.idLateReplies = lateReplies;
+            startRadio(options);
+            log.clear();
+            prompter.clear();
+            const bool found = link.connect();
+            const QStringList detected = logLines(log).filter(QStringLiteral(" detected"));
+            if (lateReplies == 1) {
+                ASSERT_TRUE(found);
+                EXPECT_EQ(detected, QStringList{QStringLiteral("Baud rate of %1 detected").arg(rate)});
+                waitForCommands(radio->commands().indexOf(QStringLiteral("AI0;")) + 2);
+                EXPECT_EQ(radio->commands().mid(radio->commands().size() - 2),
+                          QStringList({"AI0;", "EX0263;"}));
+            } else {
+                EXPECT_FALSE(found);
+                EXPECT_TRUE(detected.isEmpty()) << detected.join(QLatin1Char('|')).toStdString();
+                EXPECT_EQ(prompter.messages(), QStringList{kTwoAttempts});
+                EXPECT_FALSE(radio->commands().contains(QStringLiteral("AI0;")));
+            }
+            link.closePort();
+        }
+    }
+}
+
 TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
 {
     useDevice(QStringLiteral("/nonexistent/quaystone-tty"));
@@ -220,6 +263,39 @@ TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
     EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("kept"));
     EXPECT_EQ(state.dataSource, int(AppState::File));
+}
+
+// A device held by another program is "in use", not a matter of the dialout group, also when the
+// two programs name it differently (a /dev/serial/by-id link and its target).
+TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
+{
+    startRadio();
+    const QString target = radio->devicePath();
+    const QString alias = dataFolder.filePath(QStringLiteral("usb-Radio_Cable-if00-port0"));
+    ASSERT_TRUE(QFile::link(target, alias));
+    const QString busy =
+        QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
+                       "The requested operation cannot continue.\r\n"
+                       "The port is in use by another program; close that program and try "
+                       "again.");
+    for (const auto& [held, opened] :
+         {std::pair{alias, target}, std::pair{target, alias}, std::pair{target, target}}) {
+        SCOPED_TRACE(opened.toStdString());
+        QtSerialPortAdapter other;
+        ASSERT_TRUE(other.open(held, 38400, false));
+        CatLink::Options options;
+        options.device = opened;
+        options.deviceNamed = true;
+        link.setOptions(options);
+        prompter.clear();
+        EXPECT_FALSE(link.openPort(1, QStringLiteral("38400,N,8,2")));
+        EXPECT_TRUE(port.inUse());
+        EXPECT_FALSE(port.permissionDenied());
+        EXPECT_EQ(prompter.messages(), QStringList{busy.arg(opened)});
+        other.close();
+        EXPECT_TRUE(link.openPort(1, QStringLiteral("38400,N,8,2")));
+        link.closePort();
+    }
 }
 
 // ---- Reading --------------------------------------------------------------------
@@ -283,7 +359,7 @@ TEST_F(Reading, ARepliesInTwoPiecesIsCollectedAsOne)
     radio->setChannel(QStringLiteral("MW00007000000+000000100000;"));
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(read(), RadioReader::Outcome::Completed);
-    EXPECT_EQ(radio->traffic().at(3).reply, QStringLiteral("MR00007000000+000000100000;"));
+    EXPECT_EQ(radio->traffic().at(kSetUp.size()).reply, QStringLiteral("MR00007000000+000000100000;"));
     EXPECT_EQ(state.tables.recordAt(1).Freq, QStringLiteral("7.00000"));
     EXPECT_EQ(state.tables.recordAt(1).Mode, QStringLiteral("LSB"));
     expectAllEmptyFrom(2);
@@ -307,7 +383,32 @@ TEST_F(Reading, ARadioThatFallsSilentAfterSlot50LeavesTheRestEmpty)
         ASSERT_EQ(state.tables.recordAt(p).Freq,
                   p > 100 ? QStringLiteral("14.070000") : QStringLiteral("14.07000"));
     expectAllEmptyFrom(51);
-    EXPECT_EQ(prompter.messages().last(), kReadDone);
+    EXPECT_EQ(
+        prompter.messages().last(),
+        QStringLiteral("The read of memories from the Radio is incomplete: the radio did not answer for "
+                       "68 memories (named in the message log).\r\n") +
+            kNotReadNote);
+    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Exclamation);
+    EXPECT_FALSE(state.isUnread(50));
+    EXPECT_TRUE(state.isUnread(51));
+    EXPECT_EQ(state.unreadCount(), 68);
+}
+
+// A radio that answers its identity but no memory query has shown nothing of its memories.
+TEST_F(Reading, ARadioThatAnswersNoMemoryQueryIsNotAReadOfEmptyMemories)
+{
+    Options options;
+    options.faults.drop = 1.0;
+    startRadio(options);
+    radio->setChannel(command(1, "7.10000|CW"));
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(read(), RadioReader::Outcome::NoAnswer);
+    EXPECT_EQ(prompter.messages().last(),
+              QStringLiteral("The radio did not answer any of the 118 memory queries; nothing was read.\r\n"
+                             "Check that the radio is on and connected, then read again."));
+    EXPECT_FALSE(state.readPresent);
+    EXPECT_EQ(state.dataSource, int(AppState::Nothing));
+    expectIdle();
 }
 
 TEST_F(Reading, AStopAfterSlot30EndsTheReadThere)
@@ -321,8 +422,22 @@ TEST_F(Reading, AStopAfterSlot30EndsTheReadThere)
     EXPECT_EQ(radio->commands(), kSetUp + queries(1, 30));
     EXPECT_EQ(state.tables.recordAt(30).Mode, QStringLiteral("CW"));
     expectAllEmptyFrom(31);
-    EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, kReadDone}));
+    EXPECT_EQ(prompter.messages(),
+              (QStringList{kInstructions, QStringLiteral("The read of memories from the Radio was stopped at "
+                                                         "memory 30; the 88 memories after it were not "
+                                                         "read.\r\n") +
+                                              kNotReadNote}));
     expectIdle();
+    EXPECT_TRUE(state.readPresent);
+    EXPECT_FALSE(state.isUnread(30));
+    EXPECT_TRUE(state.isUnread(31) && state.isUnread(118));
+
+    // Writing it back touches only the slots that were read.
+    radio->clearTraffic();
+    progress.stopAt = 0;
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
+    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 30));
 }
 
 TEST_F(Reading, AGarbageReplyFailsTheReadAndEmptiesTheTables)
@@ -375,6 +490,37 @@ TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
               QStringList{QStringLiteral("Memory 6 (5): no reply from the radio; the slot is shown empty")});
 }
 
+// A radio that kept its automatic information on sends "IF...;" lines between the replies;
+// none of them is taken for the identity or a channel, and writing the read back changes nothing.
+TEST_F(Reading, AutomaticInformationLinesAreNeverTakenForReplies)
+{
+    Options options;
+    options.autoInfoOutput = true;
+    options.ignoreAutoInfoOff = true;
+    startRadio(options);
+    for (int p = 1; p <= 118; p += 3)
+        radio->setChannel(command(p, p > 100 ? "21.200000|USB" : "7.05000|LSB"));
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
+    EXPECT_EQ(prompter.messages().last(), kReadDone);
+    for (int p = 1; p <= 118; ++p) {
+        const QString held = radio->channel(p - 1);
+        if (held.isEmpty())
+            ASSERT_TRUE(state.tables.isEmptyAt(p)) << p;
+        else
+            ASSERT_EQ(CatCodec::encodeSlot(state.tables, p).command, QStringLiteral("MW") + held.mid(2)) << p;
+    }
+    EXPECT_GE(logLines(log)
+                  .filter(QRegularExpression(QStringLiteral("^ReceiveData: \"IF.*\" dropped while "
+                                                            "waiting for channel \\d{3}$")))
+                  .size(),
+              118);
+    radio->clearTraffic();
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
+    EXPECT_TRUE(radio->commands().filter(QRegularExpression(QStringLiteral("^MW"))).isEmpty());
+}
+
 // No to the unsaved-changes question opens nothing; Cancel at the instructions leaves empty tables.
 TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
 {
@@ -408,7 +554,7 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
 TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)
 {
     Options options;
-    options.hangUpAfter = 3 + 20; // set-up, then twenty slots
+    options.hangUpAfter = kSetUp.size() + 20; // set-up, then twenty slots
     startRadio(options);
     for (int p = 1; p <= 118; ++p)
         radio->setChannel(command(p, "7.10000|CW"));
@@ -444,6 +590,10 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
     state.tables.setRecordAt(3, rec("21.20000|USB|Simplex"));
     state.tables.setRecordAt(4, rec("28.40000|?? |Simplex"));
     state.tables.setRecordAt(101, rec("14.000000|CW|Simplex"));
+    // Outside 0.03 to 56 MHz: never sent.
+    state.tables.setRecordAt(6, rec("0.00000|LSB|Simplex"));
+    state.tables.setRecordAt(7, rec("0.00100|AM|Simplex"));
+    state.tables.setRecordAt(102, rec("56.000010|USB|Simplex"));
     radio->setChannel(command(1, "7.00000|LSB"));
     radio->setChannel(command(2, "14.10000|USB"));
     radio->setChannel(command(5, "3.60000|LSB")); // kept: the table's slot 5 is empty
@@ -459,14 +609,30 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
               QStringList({"Write: issue initial instructions", "Memory 1 is identical - no action required",
                            "Memory 2 replaced", "Memory 3 added",
                            "Memory 4 (3) not written: the mode '?? ' is not a mode of the radio",
-                           "Memory 101 added"}) +
+                           "Memory 6 (5) not written: the frequency 0.000000 MHz is outside the range of the "
+                           "radio (0.03 to 56 MHz)",
+                           "Memory 7 (6) not written: the frequency 0.001000 MHz is outside the range of the "
+                           "radio (0.03 to 56 MHz)",
+                           "Memory 101 added",
+                           "Memory 102 (P1U) not written: the frequency 56.000010 MHz is outside the range "
+                           "of the radio (0.03 to 56 MHz)"}) +
                   logLines(log).filter(QStringLiteral("Radio backup of 1 replaced channel written to ")));
-    EXPECT_EQ(logLines(log).size(), 12);
+    EXPECT_EQ(logLines(log).size(), 15);
     EXPECT_EQ(radio->channel(1), QStringLiteral("MR") + mw2.mid(2));
     EXPECT_EQ(radio->channel(4), command(5, "3.60000|LSB").replace(1, 1, QLatin1Char('R')));
     EXPECT_EQ(radio->filledChannelCount(), 5);
-    EXPECT_EQ(prompter.messages().last(), QStringLiteral("Transfer of memories completed."));
-    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Information);
+    EXPECT_EQ(
+        prompter.messages().last(),
+        QStringLiteral("Transfer of memories completed.\r\n"
+                       "3 channels written, 1 identical, 4 refused.\r\n"
+                       "Refused: 3 channels with a frequency outside the range of the radio (0.03 to 56 "
+                       "MHz).\r\n"
+                       "Refused: 1 channel with a mode, tone or frequency the radio cannot take.\r\n"
+                       "Each refused channel is named in the message log.\r\n"
+                       "The radio's old content of the 1 channel replaced is in ") +
+            QDir::toNativeSeparators(
+                QDir(dataFolder.path()).entryInfoList({"Radio backup *.950"}).value(0).filePath()));
+    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Exclamation);
     EXPECT_EQ(prompter.prompts().first().text,
               QStringLiteral("If you want to clear the existing memories in the radio. \r\n\r\n"
                              "  1. Power Off the Radio\r\n"
@@ -510,7 +676,10 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
     EXPECT_EQ(radio->commands(),
               kSetUp + QStringList({"MR000;", command(1, "10.10000|AM"), "MR001;", command(2, "10.10000|AM"),
                                     "MR002;", command(3, "10.10000|AM")}));
-    EXPECT_EQ(prompter.messages().last(), QStringLiteral("Write cancelled by user request"));
+    EXPECT_EQ(prompter.messages().last(),
+              QStringLiteral("Write cancelled by user request\r\n"
+                             "3 channels written, 0 identical, 0 refused.\r\n"
+                             "No channel was replaced, so no backup was needed."));
     EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::None);
     EXPECT_FALSE(link.isOpen());
 }
@@ -532,7 +701,7 @@ TEST_F(Writing, CancelAtTheInstructionsSendsNothingMore)
 TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
 {
     Options options;
-    options.hangUpAfter = 3 + 4; // set-up, then MR and MW for two slots
+    options.hangUpAfter = kSetUp.size() + 4; // set-up, then MR and MW for two slots
     startRadio(options);
     for (int p = 1; p <= 10; ++p)
         state.tables.setRecordAt(p, rec("18.10000|CW|Simplex"));

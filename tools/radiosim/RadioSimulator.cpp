@@ -120,6 +120,7 @@ QString RadioSimulator::start()
     m_hungUp = false;
     m_silent = false;
     m_commandCount = 0;
+    m_idReplies = 0;
     m_catRate = m_options.startRate;
     m_thread = std::thread([this] { run(); });
     return m_devicePath;
@@ -215,6 +216,13 @@ void RadioSimulator::handle(const QString& command)
     if (heard && !m_options.noAnswer && !m_silent)
         reply = answer(command, late);
     int lateMs = late ? m_options.lateMs : 0;
+    if (command == QLatin1String(CatCodec::kIdQuery) && reply == QLatin1String(CatCodec::kIdReply) &&
+        (m_options.idLateReplies < 0 || m_idReplies++ < m_options.idLateReplies))
+        lateMs = m_options.idLateMs;
+    if (m_options.autoInfoOutput && m_autoInfo && !reply.isEmpty())
+        reply.prepend(QStringLiteral("IF%1%2+000000100000;")
+                          .arg(m_commandCount % kChannelCount, 3, 10, QLatin1Char('0'))
+                          .arg(7000000 + m_commandCount * 10, 8, 10, QLatin1Char('0')));
     if (fault >= 0 && !reply.isEmpty()) {
         if (fault == int(Fault::Late))
             lateMs = m_options.faultLateMs;
@@ -239,7 +247,8 @@ QString RadioSimulator::answer(const QString& command, bool& late)
     if (command == QLatin1String(CatCodec::kIdQuery))
         return m_options.unknownId ? empty : QString::fromLatin1(CatCodec::kIdReply);
     if (command == QLatin1String("AI0;") || command == QLatin1String("AI1;")) {
-        m_autoInfo = command.at(2) == QLatin1Char('1');
+        if (!m_options.ignoreAutoInfoOff || command.at(2) == QLatin1Char('1'))
+            m_autoInfo = command.at(2) == QLatin1Char('1');
         return {};
     }
     if (command.size() == 7 && command.startsWith(QLatin1String("EX026")) &&

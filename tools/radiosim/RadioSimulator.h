@@ -46,6 +46,16 @@ public:
         bool noAnswer = false;
         // Answer "?;" to "ID;".
         bool unknownId = false;
+        // The identity reply comes idLateMs after the query (a radio slow to
+        // wake), for the first idLateReplies queries it answers (-1: all).
+        int idLateMs = 0;
+        int idLateReplies = -1;
+        // While its automatic information is on, the radio sends an "IF...;"
+        // status line before each reply, as a real one does when it is tuned.
+        bool autoInfoOutput = false;
+        // "AI0;" is not heard (as when sent at a wrong speed): the automatic
+        // information stays on.
+        bool ignoreAutoInfoOff = false;
         // Hang up the line (the cable pulled) when the command after this
         // many arrives; that command is not answered or recorded.
         int hangUpAfter = -1;
@@ -164,6 +174,7 @@ private:
     std::atomic<bool> m_hungUp{false};
     bool m_silent = false;
     int m_commandCount = 0;
+    int m_idReplies = 0;
     std::mt19937 m_random;
     int m_faultCounts[kFaultKinds] = {};
 };

@@ -89,6 +89,13 @@ int main(int argc, char* argv[])
          QStringLiteral("ms")},
         {QStringLiteral("no-answer"), QStringLiteral("Answer nothing at all (a radio switched off).")},
         {QStringLiteral("unknown-id"), QStringLiteral("Answer \"?;\" to \"ID;\".")},
+        {QStringLiteral("id-late-ms"), QStringLiteral("Answer \"ID;\" this many milliseconds late."),
+         QStringLiteral("ms")},
+        {QStringLiteral("id-late-replies"),
+         QStringLiteral("Only the first n identity replies are late (default: all)."), QStringLiteral("n")},
+        {QStringLiteral("auto-info"),
+         QStringLiteral("Send an \"IF...;\" status line before each reply while auto information is on.")},
+        {QStringLiteral("ignore-ai0"), QStringLiteral("Do not hear \"AI0;\": auto information stays on.")},
         {QStringLiteral("hang-up-after"), QStringLiteral("Hang up the line after this many commands."),
          QStringLiteral("n")},
         {QStringLiteral("fault-seed"), QStringLiteral("Seed of the random-fault schedule (default 1)."),
@@ -120,6 +127,8 @@ int main(int argc, char* argv[])
     options.wireTiming = parser.isSet(QStringLiteral("wire-timing"));
     options.noAnswer = parser.isSet(QStringLiteral("no-answer"));
     options.unknownId = parser.isSet(QStringLiteral("unknown-id"));
+    options.autoInfoOutput = parser.isSet(QStringLiteral("auto-info"));
+    options.ignoreAutoInfoOff = parser.isSet(QStringLiteral("ignore-ai0"));
     if (!intOption(parser, QStringLiteral("rate"), options.startRate, err) ||
         !intOption(parser, QStringLiteral("latency"), options.latencyUs, err) ||
         !intOption(parser, QStringLiteral("split"), options.splitAt, err) ||
@@ -129,6 +138,8 @@ int main(int argc, char* argv[])
         !intOption(parser, QStringLiteral("late"), options.lateChannel, err) ||
         !intOption(parser, QStringLiteral("late-ms"), options.lateMs, err) ||
         !intOption(parser, QStringLiteral("hang-up-after"), options.hangUpAfter, err) ||
+        !intOption(parser, QStringLiteral("id-late-ms"), options.idLateMs, err) ||
+        !intOption(parser, QStringLiteral("id-late-replies"), options.idLateReplies, err) ||
         !intOption(parser, QStringLiteral("fault-late-ms"), options.faultLateMs, err))
         return 2;
     RadioSimulator::Options::FaultRates& rates = options.faults;
