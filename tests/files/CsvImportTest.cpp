@@ -419,7 +419,7 @@ TEST_P(CsvImportTest, AChannelImportedOverARadioChannelStartsAfresh)
     m_state.tables.reset();
     ASSERT_FALSE(CatCodec::decodeInto(m_state.tables, QStringLiteral("MR00807000005-000500210000;"), 9));
     m_options.useNumbers = true;
-    EXPECT_EQ(run(csvFile({"9|7.1|USB"})), R::Imported);
+    EXPECT_EQ(run(csvFile({"8|7.1|USB"})), R::Imported); // memory 8 is row 9
     EXPECT_EQ(CatCodec::encodeSlot(m_state.tables, 9).command, QStringLiteral("MW00807100000+000000200000;"));
 }
 
