@@ -33,6 +33,11 @@ QWidget* ChannelItemDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     }
     auto* combo = new QComboBox(parent);
     combo->addItems(choices(list));
+    // The tone list has 50 entries: a scrolling list of a sensible height,
+    // not one the height of the screen (some styles ignore the limit
+    // unless the popup is a plain list).
+    combo->setMaxVisibleItems(kVisibleChoices);
+    combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     // A pasted text may be anything; the commit rules decide whether it stays.
     combo->setEditable(m_hasPending);
     return combo;

@@ -9,6 +9,9 @@
 class ChannelItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
+    // Rows a drop-down list shows before it scrolls.
+    static constexpr int kVisibleChoices = 12;
+
     explicit ChannelItemDelegate(TableKind kind, QObject* parent = nullptr);
 
     // The text the next editor opens with instead of the cell's text (Shift+Insert).

@@ -52,6 +52,14 @@ int ChannelTableView::tableRowAt(const QPoint& viewportPos) const
 
 void ChannelTableView::keyPressEvent(QKeyEvent* event)
 {
+    // Tab moves between cells as in a spreadsheet; Ctrl+Tab and
+    // Ctrl+Shift+Tab leave the table for the buttons and the page tabs.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (event->modifiers() & Qt::ControlModifier)) {
+        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier) {
         pasteIntoCurrentCell(QGuiApplication::clipboard()->text());
         event->accept();

@@ -44,8 +44,12 @@
 namespace {
 enum Page { MemoriesPage = 0, PmsPage = 1 };
 
-const char* const kPageCaptions[] = {"&Memories",       "&PMS",           "&Home", "&VFOs",
-                                     "&Bank Scan Link", "&Configuration", "&Debug"};
+// Each access key of the window is used once: Alt+M and Alt+P open the
+// menus of those names, so the two pages a person can choose take O and E,
+// and the pages never shown take none (a second holder of Alt+H or Alt+D
+// would make the menu's or button's key ambiguous, and do nothing).
+const char* const kPageCaptions[] = {"Mem&ories",      "PMS &edges",    "Home", "VFOs",
+                                     "Bank Scan Link", "Configuration", "Debug"};
 
 // Status bar panels, left to right: tooltip and starting text.
 struct PanelInfo {
@@ -297,12 +301,10 @@ void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
                 &Form1::memoriesSelectionChanged);
         connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
                 &Form1::memoriesSelectionChanged);
-        // The description column's width travels with the memory file.
-        connect(view->horizontalHeader(), &QHeaderView::sectionResized, this,
-                [this](int section, int, int size) {
-                    if (section == Column::kDescription)
-                        m_state.descriptionColumnWidth = Twips::fromPixels(size);
-                });
+        // The description column takes the width the other columns leave
+        // free on screen; the width a memory file states for it is kept as
+        // it was set, not the stretch to the window's edge.
+        view->horizontalHeader()->setStretchLastSection(true);
         // With "Hide empty memories" on, the rows shown follow the table's content.
         connect(&m_state.tables.memories, &ChannelTable::rowsChanged, this, [this] {
             if (!m_state.hideEmpty() || m_hideQueued)
@@ -812,7 +814,8 @@ void Form1::applyColumnWidths()
         if (widths.pms[c] >= 0)
             place(grdMemoriesPMS, c, widths.pms[c]);
     }
-    m_state.descriptionColumnWidth = Twips::fromPixels(grdMemoriesL->columnWidth(Column::kDescription));
+    if (widths.memories.size() > Column::kDescription && widths.memories[Column::kDescription] >= 0)
+        m_state.descriptionColumnWidth = widths.memories[Column::kDescription];
 }
 
 void Form1::saveSizeAndPosition()

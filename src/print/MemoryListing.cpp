@@ -6,7 +6,7 @@ namespace MemoryListing {
 
 namespace {
 
-constexpr const char* kHeaders[7] = {"",         "RX Freq   ", "Mode  ",         "Shift  ",
+constexpr const char* kHeaders[7] = {"",         "RX Freq   ", "Mode  ",         "Shift   ",
                                      "Decode  ", "Tone  ",     "Description    "};
 constexpr int kFrequencyWidth = 10;
 
@@ -104,7 +104,8 @@ QString numberCell(int row)
 
 QString fixedCell(const QString& text, int width)
 {
-    return text.leftJustified(width, QLatin1Char(' '), true);
+    // A value as wide as its column would touch the next one ("SimplexEnc+Dec").
+    return text.left(width - 1).leftJustified(width, QLatin1Char(' '));
 }
 
 QString frequencyCell(const QString& text, const QString& decimalMark)

@@ -29,7 +29,8 @@ using Pages = QVector<QStringList>;
 
 inline constexpr int kNumberWidth = 14;
 // Printed width of listing columns 1..5; the description is as long as its text.
-inline constexpr int kCellWidths[6] = {kNumberWidth, 10, 6, 7, 8, 6};
+// Each cell ends in at least one blank, so no value runs into the next.
+inline constexpr int kCellWidths[6] = {kNumberWidth, 10, 6, 8, 8, 6};
 inline constexpr char kEmptyText[] = "  Empty";
 // The decimal mark of a frequency falls in this column (1-based) of its cell.
 inline constexpr int kMarkColumn = 4;

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "RadioSimulator.h"
+#include "app/ChannelItemDelegate.h"
 #include "app/ChannelTableModel.h"
 #include "app/ChannelTableView.h"
 #include "app/GuiPrompter.h"
@@ -10,6 +11,8 @@
 #include "app/ProgressWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -70,7 +73,7 @@ protected:
     }
 };
 
-enum Column { Nothing, Memories, Pms, Transfer };
+enum State { Nothing, Memories, Pms, Transfer };
 
 // Which command may be used: with nothing loaded, with a file on the
 // memories page, on the PMS page, and while the radio is read.
@@ -111,9 +114,9 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllows)
 {
     RadioSimulator radio(slowRadio());
     startWithSlowRadio(radio);
-    const auto expectColumn = [this](Column column, const char* where) {
+    const auto expectColumn = [this](State state, const char* where) {
         for (const auto& row : kEnabling)
-            EXPECT_EQ(usable(row.name), row.state[column]) << row.name << " " << where;
+            EXPECT_EQ(usable(row.name), row.state[state]) << row.name << " " << where;
     };
     expectColumn(Nothing, "nothing loaded");
 
@@ -287,6 +290,45 @@ TEST_F(WindowStateTest, TheMessageLogStaysInSightAndStartsEachLineAtTheLeft)
     window().log().notice(QStringLiteral("again"));
     EXPECT_TRUE(logWindow->isVisible());
     EXPECT_EQ(window().messageLogWindow(), logWindow) << "the same window, with its text";
+}
+
+TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
+{
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    window().resize(1400, 700);
+    window().show();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    ChannelTableView* view = memories();
+    // The description column takes the width the others leave free.
+    EXPECT_GE(view->horizontalHeader()->length(), view->viewport()->width());
+
+    // The tone list scrolls instead of covering the screen.
+    const QModelIndex tone = window().memoriesModel()->index(0, Column::kTone);
+    view->setCurrentIndex(tone);
+    view->edit(tone);
+    auto* combo = view->findChild<QComboBox*>();
+    ASSERT_NE(combo, nullptr);
+    combo->showPopup();
+    const int rowHeight = combo->view()->sizeHintForRow(0);
+    ASSERT_GT(rowHeight, 0);
+    EXPECT_LE(combo->view()->height(), rowHeight * (ChannelItemDelegate::kVisibleChoices + 1));
+    combo->hidePopup();
+    view->closePersistentEditor(tone);
+    QTest::keyClick(combo, Qt::Key_Escape);
+
+    // Tab stays in the table; Ctrl+Tab and Ctrl+Shift+Tab leave it.
+    view->setFocus();
+    ASSERT_TRUE(view->hasFocus());
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_TRUE(view->hasFocus());
+    QTest::keyClick(view, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_FALSE(view->hasFocus());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(view->hasFocus());
 }
 
 } // namespace

@@ -39,8 +39,8 @@ TEST_F(CliPrint, TextFollowsTheStoredOptionsUnderEitherDecimalMark)
         const char* locale;
         const char* row21;
     } cases[] = {
-        {"C", "        21     29.62000 Minus  Enc     103.5 10 m repeater RH1"},
-        {"de_DE.UTF-8", "        21     29,62000 Minus  Enc     103.5 10 m repeater RH1"},
+        {"C", "        21     29.62000 Minus   Enc     103.5 10 m repeater RH1"},
+        {"de_DE.UTF-8", "        21     29,62000 Minus   Enc     103.5 10 m repeater RH1"},
     };
     for (const auto& c : cases) {
         const Run run = cli({QStringLiteral("print"), samplePath(), QStringLiteral("--text")}, c.locale);
@@ -50,7 +50,7 @@ TEST_F(CliPrint, TextFollowsTheStoredOptionsUnderEitherDecimalMark)
         ASSERT_GT(lines.size(), 25) << c.locale;
         EXPECT_EQ(lines[0], QStringLiteral("              Memory print of   sample.950"));
         EXPECT_EQ(lines[1], QString());
-        EXPECT_EQ(lines[2], QStringLiteral("              RX Freq   Shift  Decode  Tone  Description    "));
+        EXPECT_EQ(lines[2], QStringLiteral("              RX Freq   Shift   Decode  Tone  Description    "));
         EXPECT_TRUE(lines.contains(QString::fromLatin1(c.row21))) << c.locale << run.out.toStdString();
         // Every later page opens with the page header.
         for (int page = 1; page < pages.size(); ++page)

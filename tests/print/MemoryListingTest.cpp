@@ -35,9 +35,9 @@ PrintOptions onlyColumns(std::initializer_list<int> chosen)
     return options;
 }
 
-const char kAllHeader[] = "              RX Freq   Mode  Shift  Decode  Tone  Description    ";
+const char kAllHeader[] = "              RX Freq   Mode  Shift   Decode  Tone  Description    ";
 // The cells after the frequency, as fill() sets them, with every column chosen.
-#define REST "FM    Plus   Off     88.5  "
+#define REST "FM    Plus    Off     88.5  "
 
 TEST(MemoryListing, PrintsTheRowsRunsAndHeadingsInOrder)
 {
@@ -110,7 +110,7 @@ TEST(MemoryListing, CellsAreCutToTheirWidths)
         MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].value(4),
-              QStringLiteral("         1      7.05000 DIGITASimplexEnc+Dec 123.45long text stays"));
+              QStringLiteral("         1      7.05000 DIGIT Simplex Enc+Dec 123.4 long text stays"));
 }
 
 TEST(MemoryListing, EncodingsStayDistinctInTheirColumn)
