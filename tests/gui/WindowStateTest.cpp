@@ -10,15 +10,20 @@
 #include "app/MessageLogWindow.h"
 #include "app/ProgressWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +77,29 @@ protected:
         return n;
     }
 };
+
+// The access keys a window offers at its top level: its menu bar's menus,
+// its page tabs and its buttons, each with the caption that holds it.
+QMultiMap<QChar, QString> accessKeys(QWidget* window)
+{
+    QMultiMap<QChar, QString> keys;
+    const auto add = [&keys](const QString& caption) {
+        const int at = caption.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+        if (at >= 0)
+            keys.insert(caption.at(at + 1).toLower(), caption);
+    };
+    if (auto* main = qobject_cast<QMainWindow*>(window))
+        for (QAction* menu : main->menuBar()->actions())
+            add(menu->text());
+    for (QTabBar* bar : window->findChildren<QTabBar*>())
+        for (int i = 0; i < bar->count(); ++i)
+            add(bar->tabText(i));
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->window() == window)
+            add(button->text());
+    }
+    return keys;
+}
 
 enum State { Nothing, Memories, Pms, Transfer };
 
@@ -329,6 +357,16 @@ TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(view->hasFocus());
+}
+
+TEST_F(WindowStateTest, EveryAccessKeyOfTheMainWindowIsUsedOnce)
+{
+    startQuietly();
+    const QMultiMap<QChar, QString> keys = accessKeys(&window());
+    EXPECT_GE(keys.size(), 12) << "five menus, two pages, five buttons";
+    for (const QChar key : keys.uniqueKeys())
+        EXPECT_EQ(keys.count(key), 1) << "Alt+" << QString(key).toStdString() << ": "
+                                      << QStringList(keys.values(key)).join(", ").toStdString();
 }
 
 } // namespace
