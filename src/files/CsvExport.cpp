@@ -105,8 +105,9 @@ CsvExport::Result CsvExport::ExportCsv(bool preview)
         m_prompter.inform(readOnlyText(info.fileName()), Prompter::Icon::Exclamation);
         return Result::Failed;
     }
-    if (info.exists() && m_prompter.ask(replaceText(info.fileName().toUpper()), Prompter::Buttons::YesNo,
-                                        Prompter::Icon::Question) != Prompter::Answer::Yes)
+    if (info.exists() &&
+        m_prompter.askSafely(replaceText(info.fileName().toUpper()), Prompter::Buttons::YesNo,
+                             Prompter::Icon::Question, Prompter::Answer::No) != Prompter::Answer::Yes)
         return Result::Declined;
 
     // Written beside the target and put in its place only when complete, so

@@ -87,8 +87,9 @@ MemoryFileSaver::Result MemoryFileSaver::run()
             }
             if (m_state.askBeforeReplace) {
                 m_state.askBeforeReplace = false;
-                if (m_prompter.ask(replaceText(info.fileName()), Prompter::Buttons::YesNo,
-                                   Prompter::Icon::Question) != Prompter::Answer::Yes)
+                if (m_prompter.askSafely(replaceText(info.fileName()), Prompter::Buttons::YesNo,
+                                         Prompter::Icon::Question,
+                                         Prompter::Answer::No) != Prompter::Answer::Yes)
                     return Result::Declined;
             }
         }

@@ -125,6 +125,11 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
         if (c.result == R::Exported)
             expected << QStringLiteral("Export completed");
         EXPECT_EQ(m_prompter.messages(), expected) << c.reply;
+        for (const auto& prompt : m_prompter.prompts()) {
+            if (prompt.text == CsvExport::replaceText(QStringLiteral("OLD.CSV"))) {
+                EXPECT_EQ(prompt.safe, Prompter::Answer::No) << "Return keeps the old file";
+            }
+        }
         if (c.written) {
             const QByteArray bytes = readBytes(path(c.written));
             EXPECT_TRUE(

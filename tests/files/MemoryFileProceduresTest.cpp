@@ -89,6 +89,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
     m_prompter.reply(source).answer(Prompter::Answer::No);
     EXPECT_EQ(save(Kind::WriteDiskFile), Saved::Declined);
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileSaver::replaceText(QStringLiteral("sample.950"))});
+    EXPECT_EQ(m_prompter.prompts().at(1).safe, Prompter::Answer::No) << "Return keeps the old file";
     EXPECT_EQ(m_prompter.prompts().first().preset, path("copy.950"));
 }
 
