@@ -7,6 +7,7 @@
 #include "GuiPrompter.h"
 #include "MessageLogWindow.h"
 #include "PrintCommands.h"
+#include "RecentFiles.h"
 #include "ProgressWindow.h"
 #include "StartupDialogs.h"
 #include "Version.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -514,6 +516,18 @@ void Form1::ShowMemoryStatus()
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
     m_panels[1]->setText(m_state.changed ? QStringLiteral("Memories changed")
                                          : QStringLiteral("Memories unchanged"));
+    // The title names what the tables hold, with a "*" while they differ
+    // from what was saved; a file opened or saved joins "Recent files".
+    QString source;
+    if (m_state.dataSource == AppState::File && !m_state.currentFilePath.isEmpty()) {
+        source = QFileInfo(m_state.currentFilePath).fileName();
+        if (!m_state.changed)
+            RecentFiles::add(*m_settings, m_state.currentFilePath);
+    } else if (m_state.dataSource == AppState::Radio) {
+        source = QStringLiteral("Radio");
+    }
+    setWindowTitle(source.isEmpty() ? titleText() : source + QStringLiteral("[*] - ") + titleText());
+    setWindowModified(m_state.changed && m_state.holdsChannels());
     // Autosized columns follow the content, which may just have changed.
     if (mnuAutosize->isChecked())
         applyColumnWidths();
@@ -553,6 +567,7 @@ const std::pair<const char*, unsigned> kActionRules[] = {
     {"mnuFileSaveAs", kIdle},
     {"mnuPrint", kIdle},
     {"mnuExportPdf", kIdle},
+    {"mnuRecentFiles", kIdle},
     {"mnuExit", kIdle},
     {"mnuPUform", kMemoriesShown},
     {"mnuUndo", kIdle | kMemoriesShown | kUndoStep},

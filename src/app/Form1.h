@@ -175,6 +175,10 @@ private:
     void findDuplicates();
     void deletePmsPair();
 
+    // File > "Recent files".
+    void fillRecentFiles(QMenu* menu);
+    void openRecentFile(const QString& path);
+
     // Settings menu.
     void chooseComPort(int port);
     void chooseComSpeed(const QString& speed);
