@@ -15,8 +15,8 @@ bool ButtonReturnKey::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            // A held key presses once; the key never travels on to the window.
-            if (!key->isAutoRepeat() && button->isEnabled())
+            // As a default button does; the key never travels on to the window.
+            if (button->isEnabled())
                 button->click();
             return true;
         }
