@@ -10,8 +10,9 @@
 # saves with Ctrl+S (typing the name into the save dialog) and leaves with
 # Alt+F, X. A run passes when the program has exited by itself with status 0
 # and the saved .950 file holds the edited channel. Several runs share one
-# display, one after the other, because keyboard faults have shown up only in
-# the second and later program on the same display.
+# display, one after the other: what one program leaves behind on a display
+# (window manager focus, keyboard state) must not change how the next one
+# takes its keys.
 #
 # Needs xvfb, xdotool and openbox (imagemagick optional: screenshots of a
 # failure). Usage: scripts/desktop-check.sh [RUNS]   (default 5)
@@ -21,7 +22,8 @@ cd "$(dirname "$0")/.."
 
 runs=${1:-5}
 build=${QUAYSTONE_BUILD_DIR:-build}
-exe=$(pwd)/$build/src/app/quaystone
+case $build in /*) ;; *) build=$(pwd)/$build ;; esac
+exe=$build/src/app/quaystone
 # The frequency typed into memory 0 and its line in the saved memory file.
 typed=3.65432
 expected='MW00003654320'
@@ -75,7 +77,7 @@ done
 [ -e "$work/wm-ready" ] || fail "openbox did not start on $DISPLAY: $(cat "$work/openbox.log")"
 
 # Pictures of the screen at a failure are kept here.
-shots=$(pwd)/$build/desktop-check
+shots=$build/desktop-check
 rm -rf "$shots"
 run=0
 shot() { # name: a picture of the screen, when imagemagick is there
