@@ -1,5 +1,6 @@
 #include "frmImportExport.h"
 
+#include "ButtonReturnKey.h"
 #include "GridLayout.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
@@ -31,7 +32,10 @@ template <typename T> T* named(T* widget, const char* name)
 QPushButton* button(const char* caption, const char* name, QWidget* parent)
 {
     auto* b = named(new QPushButton(QString::fromLatin1(caption), parent), name);
+    // No default button, so that Return in a cell or a box presses nothing;
+    // on a focused button it presses that button.
     b->setAutoDefault(false);
+    ButtonReturnKey::install(b);
     return b;
 }
 

@@ -1,5 +1,6 @@
 #include "frmRepeaterRules.h"
 
+#include "ButtonReturnKey.h"
 #include "RuleGridDelegate.h"
 #include "app/Prompter.h"
 #include "app/SettingsStore.h"
@@ -31,7 +32,10 @@ QPushButton* button(const QString& caption, const char* name, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
+    // No default button, so that Return in a cell or a box presses nothing;
+    // on a focused button it presses that button.
     b->setAutoDefault(false);
+    ButtonReturnKey::install(b);
     return b;
 }
 } // namespace

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -123,6 +124,28 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     m_prompter.reply(QString());
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::Cancelled);
     EXPECT_EQ(w->txtStart->text(), QStringLiteral("1"));
+}
+
+TEST_F(ImportExportWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse)
+{
+    startQuietly();
+    loadSample();
+    frmImportExport* w = open();
+    ASSERT_NE(w, nullptr);
+    // There is no default button: the keys on the other controls press nothing.
+    QTest::keyClick(w->txtStart, Qt::Key_Return);
+    QTest::keyClick(w->chkOmitHeader, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(m_prompter.prompts().isEmpty());
+
+    const QString path = QDir(dataFolder()).filePath(QStringLiteral("keys"));
+    m_prompter.reply(path);
+    QTest::keyClick(w->cmdExport, Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".CSV")));
+    w->move(300, 150);
+    QTest::keyClick(w->cmdSavePosition, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
+    QTest::keyClick(w->cmdClose, Qt::Key_Return);
+    EXPECT_EQ(window().importExportWindow(), nullptr);
 }
 
 TEST_F(ImportExportWindowTest, OpensWhereSavedPicksRowsAndHoldsTheMainWindowUntilClosed)
