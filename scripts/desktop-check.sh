@@ -154,7 +154,7 @@ one_run() {
     answer "$id" Return "folder chooser"
 
     local main
-    main=$(wait_window '^Quaystone V') || fail "run $run: no main window"
+    main=$(wait_window 'Quaystone V[0-9]') || fail "run $run: no main window"
     wait_focus "$main" || fail "run $run: the main window did not get the keyboard"
     # The start-up file is opened by a timer once the window is up.
     for _ in $(seq 50); do

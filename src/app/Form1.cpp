@@ -7,8 +7,8 @@
 #include "GuiPrompter.h"
 #include "MessageLogWindow.h"
 #include "PrintCommands.h"
-#include "RecentFiles.h"
 #include "ProgressWindow.h"
+#include "RecentFiles.h"
 #include "StartupDialogs.h"
 #include "Version.h"
 #include "app/SettingsStore.h"
@@ -307,6 +307,10 @@ void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
         // free on screen; the width a memory file states for it is kept as
         // it was set, not the stretch to the window's edge.
         view->horizontalHeader()->setStretchLastSection(true);
+        // A click on the frequency or description heading sorts every
+        // memory by it, as the Memories menu's sort entries do.
+        view->horizontalHeader()->setSectionsClickable(true);
+        connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &Form1::sortByHeading);
         // With "Hide empty memories" on, the rows shown follow the table's content.
         connect(&m_state.tables.memories, &ChannelTable::rowsChanged, this, [this] {
             if (!m_state.hideEmpty() || m_hideQueued)

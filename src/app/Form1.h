@@ -171,6 +171,8 @@ private:
     void deleteMemory();
     void compact();
     void sortBy(bool frequency);
+    // A click on a column heading of the memories table.
+    void sortByHeading(int column);
     void findText(bool next);
     void findDuplicates();
     void deletePmsPair();

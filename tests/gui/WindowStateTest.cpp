@@ -9,11 +9,17 @@
 #include "app/GuiPrompter.h"
 #include "app/MessageLogWindow.h"
 #include "app/ProgressWindow.h"
+#include "support/TestText.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -367,6 +373,64 @@ TEST_F(WindowStateTest, EveryAccessKeyOfTheMainWindowIsUsedOnce)
     for (const QChar key : keys.uniqueKeys())
         EXPECT_EQ(keys.count(key), 1) << "Alt+" << QString(key).toStdString() << ": "
                                       << QStringList(keys.values(key)).join(", ").toStdString();
+}
+
+TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
+{
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    const QString title = QStringLiteral("sample.950[*] - ") + Form1::titleText();
+    EXPECT_EQ(window().windowTitle(), title);
+    EXPECT_FALSE(window().isWindowModified());
+
+    // Return commits a cell and moves down; a refused text stays put.
+    ChannelTableView* view = memories();
+    view->setCurrentIndex(window().memoriesModel()->cell(2, Column::kFreq));
+    for (const char* text : {"7.1", "99"}) {
+        // The first key opens the editor; the rest go into it.
+        QTest::keyClick(view, text[0]);
+        auto* editor = view->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr) << text;
+        QTest::keyClicks(editor, QString::fromLatin1(text + 1));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(cell(2, Column::kFreq), local("7.10000"));
+    EXPECT_EQ(view->currentIndex().row() + 1, 3) << "moved down once, then kept for the refused 99";
+    EXPECT_TRUE(window().isWindowModified());
+    m_prompter.clear();
+
+    // A click on the frequency heading sorts every memory by frequency.
+    view->horizontalHeader()->sectionClicked(Column::kFreq);
+    QStringList freqs;
+    for (int row = 1; row <= 100; ++row) {
+        if (!state().tables.memories.isEmptyRow(row))
+            freqs << cell(row, Column::kFreq);
+    }
+    QStringList sorted = freqs;
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return QLocale().toDouble(a) < QLocale().toDouble(b);
+    });
+    EXPECT_EQ(freqs, sorted);
+    EXPECT_EQ(state().undo.label(), QStringLiteral("SortFreq"));
+
+    // Recent files: newest first, a removed file left out, a click opens one.
+    state().changed = false;
+    const QString other = QDir(dataFolder()).filePath(QStringLiteral("other.950"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), other));
+    m_prompter.reply(other);
+    action("mnuOpen")->trigger();
+    auto* recent = widget<QMenu>("mnuRecentFiles");
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 other.950"));
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(QFileInfo(state().currentFilePath).fileName(), QStringLiteral("sample.950"));
+    ASSERT_TRUE(QFile::remove(other));
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
 }
 
 } // namespace
