@@ -58,21 +58,21 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
     fraExport = named(new QGroupBox(QStringLiteral("Export"), this), "fraExport");
-    chkExportSelected = checkBox("Export only selected mems", "chkExportSelected",
+    chkExportSelected = checkBox("Export only se&lected mems", "chkExportSelected",
                                  "Export only those memories that are selected", fraExport);
     fraSeparator = named(new QGroupBox(QStringLiteral("Field separator"), fraExport), "fraSeparator");
-    optComma = named(new QRadioButton(QStringLiteral("Comma"), fraSeparator), "optComma");
-    optTab = named(new QRadioButton(QStringLiteral("Tab"), fraSeparator), "optTab");
+    optComma = named(new QRadioButton(QStringLiteral("Co&mma"), fraSeparator), "optComma");
+    optTab = named(new QRadioButton(QStringLiteral("&Tab"), fraSeparator), "optTab");
     optComma->setChecked(true);
     auto* separators = new QHBoxLayout(fraSeparator);
     separators->addWidget(optComma);
     separators->addWidget(optTab);
     separators->addStretch(1);
     chkKeepNumbers =
-        checkBox("Keep existing mem numbers", "chkKeepNumbers", "Export existing memory numbers", fraExport);
-    chkOmitHeader = checkBox("Omit header", "chkOmitHeader", "Do not write a header record", fraExport);
-    cmdExport = button("Export CSV", "cmdExport", fraExport);
-    cmdPreviewExport = button("Preview Export", "cmdPreviewExport", fraExport);
+        checkBox("&Keep existing mem numbers", "chkKeepNumbers", "Export existing memory numbers", fraExport);
+    chkOmitHeader = checkBox("Omit &header", "chkOmitHeader", "Do not write a header record", fraExport);
+    cmdExport = button("&Export CSV", "cmdExport", fraExport);
+    cmdPreviewExport = button("P&review Export", "cmdPreviewExport", fraExport);
     auto* exportButtons = new QHBoxLayout;
     exportButtons->addWidget(cmdExport);
     exportButtons->addWidget(cmdPreviewExport);
@@ -85,20 +85,20 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     exportBox->addLayout(exportButtons);
 
     fraImport = named(new QGroupBox(QStringLiteral("Import"), this), "fraImport");
-    auto* startLabel = named(new QLabel(QStringLiteral("Start at mem number"), fraImport), "lblStart");
+    auto* startLabel = named(new QLabel(QStringLiteral("St&art at mem number"), fraImport), "lblStart");
     txtStart = named(new QLineEdit(QStringLiteral("1"), fraImport), "txtStart");
     txtStart->setToolTip(tip("Start import at this memory number"));
     txtStart->setMaxLength(3);
     txtStart->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000")) + 12);
     startLabel->setBuddy(txtStart);
     chkUseNumbers =
-        checkBox("Use imported mem numbers", "chkUseNumbers", "Use the imported memory numbers", fraImport);
-    chkClearAll = checkBox("Clear all before import", "chkClearAll",
+        checkBox("&Use imported mem numbers", "chkUseNumbers", "Use the imported memory numbers", fraImport);
+    chkClearAll = checkBox("&Clear all before import", "chkClearAll",
                            "Clear all existing memories before importing", fraImport);
-    chkOmitDuplicates = checkBox("Omit duplicate frequencies", "chkOmitDuplicates",
+    chkOmitDuplicates = checkBox("Omit &duplicate frequencies", "chkOmitDuplicates",
                                  "Omit all frequencies already in memory", fraImport);
-    cmdImport = button("Import CSV", "cmdImport", fraImport);
-    cmdPreviewImport = button("Preview Import", "cmdPreviewImport", fraImport);
+    cmdImport = button("&Import CSV", "cmdImport", fraImport);
+    cmdPreviewImport = button("Pre&view Import", "cmdPreviewImport", fraImport);
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(startLabel);
     startRow->addWidget(txtStart);
@@ -115,7 +115,7 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     importBox->addLayout(importButtons);
 
     cmdSavePosition = button("&Save size and position", "cmdSavePosition", this);
-    cmdClose = button("Close", "cmdClose", this);
+    cmdClose = button("Cl&ose", "cmdClose", this);
     auto* windowButtons = new QHBoxLayout;
     windowButtons->addWidget(cmdSavePosition);
     windowButtons->addStretch(1);

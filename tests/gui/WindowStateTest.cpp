@@ -3,12 +3,21 @@
 #include "MainWindowFixture.h"
 
 #include "RadioSimulator.h"
+#include "app/AboutWindow.h"
 #include "app/ChannelItemDelegate.h"
 #include "app/ChannelTableModel.h"
 #include "app/ChannelTableView.h"
+#include "app/ComPortDetector.h"
+#include "app/FirstUseWindow.h"
 #include "app/GuiPrompter.h"
 #include "app/MessageLogWindow.h"
 #include "app/ProgressWindow.h"
+#include "app/SettingsStore.h"
+#include "app/frmImportExport.h"
+#include "app/frmRepeaterRules.h"
+#include "app/frmSelectPrintColumns.h"
+#include "cat/PortDirectory.h"
+#include "rules/RuleSet.h"
 #include "support/TestText.h"
 
 #include <QAbstractButton>
@@ -18,6 +27,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMainWindow>
@@ -103,6 +113,10 @@ QMultiMap<QChar, QString> accessKeys(QWidget* window)
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
         if (button->window() == window)
             add(button->text());
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->window() == window && label->buddy())
+            add(label->text());
     }
     return keys;
 }
@@ -365,14 +379,41 @@ TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
     EXPECT_FALSE(view->hasFocus());
 }
 
-TEST_F(WindowStateTest, EveryAccessKeyOfTheMainWindowIsUsedOnce)
+TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
 {
     startQuietly();
-    const QMultiMap<QChar, QString> keys = accessKeys(&window());
-    EXPECT_GE(keys.size(), 12) << "five menus, two pages, five buttons";
-    for (const QChar key : keys.uniqueKeys())
-        EXPECT_EQ(keys.count(key), 1) << "Alt+" << QString(key).toStdString() << ": "
-                                      << QStringList(keys.values(key)).join(", ").toStdString();
+    runDeferredOpen();
+    loadSample();
+    window().openImportExport();
+    window().log().notice(QStringLiteral("a line opens the log"));
+    SettingsStore shared(QString::fromLatin1(RuleSet::kApplication), configFolder());
+    frmRepeaterRules rules(state().rules, shared, m_prompter, &window());
+    frmSelectPrintColumns printOptions(window().settings(), &window());
+    AboutWindow about(window().desktop(), &window());
+    FirstUseWindow firstUse(window().settings(), &window());
+    ComPortDetector detector(PortDirectory(), 38400, false, {}, window().desktop(), &window());
+    const struct {
+        QWidget* window;
+        int atLeast; // access keys the window offers
+    } windows[] = {
+        {&window(), 12}, // five menus, two pages, five buttons
+        {window().importExportWindow(), 15},
+        {window().messageLogWindow(), 4},
+        {&rules, 15},
+        {&printOptions, 12},
+        {&about, 1},
+        {&firstUse, 2},
+        {&detector, 2},
+    };
+    for (const auto& w : windows) {
+        ASSERT_NE(w.window, nullptr);
+        const QMultiMap<QChar, QString> keys = accessKeys(w.window);
+        EXPECT_GE(keys.size(), w.atLeast) << w.window->objectName().toStdString();
+        for (const QChar key : keys.uniqueKeys())
+            EXPECT_EQ(keys.count(key), 1)
+                << w.window->objectName().toStdString() << " Alt+" << QString(key).toStdString() << ": "
+                << QStringList(keys.values(key)).join(", ").toStdString();
+    }
 }
 
 TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
