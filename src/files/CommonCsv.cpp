@@ -13,9 +13,10 @@ const char* const kColumns[] = {"Location", "Name",      "Frequency", "Duplex", 
                                 "Tone",     "rToneFreq", "cToneFreq", "DtcsCode", "DtcsPolarity",
                                 "Mode",     "TStep",     "Skip",      "Comment"};
 
-// The radio's modes that this layout names otherwise. RTTY is taken as the
-// radio's RTTY on the lower sideband, the usual amateur convention, and its
-// reversed form as the upper one.
+// The radio's modes that this layout names otherwise. NFM is the narrow FM
+// channel the radio calls FMN (so a narrow channel comes back narrow). RTTY
+// is taken as the radio's RTTY on the lower sideband, the usual amateur
+// convention, and its reversed form as the upper one.
 const std::pair<const char*, const char*> kModeNames[] = {
     {"FMN", "NFM"}, {"RTYL", "RTTY"}, {"RTYU", "RTTYR"}};
 
@@ -39,11 +40,11 @@ QString quoted(QString field)
     return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
-// A tone written as a number in any form (100, 88.50) in the tone table's form.
+// A tone written as a number in any form (100, 88.50, 88,5) in the tone table's form.
 QString toneText(const QString& tone)
 {
     bool ok = false;
-    const double value = tone.toDouble(&ok);
+    const double value = QString(tone).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
     return ok ? QString::number(value, 'f', 1) : tone;
 }
 
