@@ -71,6 +71,9 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     chkKeepNumbers =
         checkBox("&Keep existing mem numbers", "chkKeepNumbers", "Export existing memory numbers", fraExport);
     chkOmitHeader = checkBox("Omit &header", "chkOmitHeader", "Do not write a header record", fraExport);
+    chkCommonLayout =
+        checkBox("Commo&n CSV layout", "chkCommonLayout",
+                 "Write the Location,Name,Frequency,... layout other channel editors read", fraExport);
     cmdExport = button("&Export CSV", "cmdExport", fraExport);
     cmdPreviewExport = button("P&review Export", "cmdPreviewExport", fraExport);
     auto* exportButtons = new QHBoxLayout;
@@ -81,6 +84,7 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     exportBox->addWidget(fraSeparator);
     exportBox->addWidget(chkKeepNumbers);
     exportBox->addWidget(chkOmitHeader);
+    exportBox->addWidget(chkCommonLayout);
     exportBox->addStretch(1);
     exportBox->addLayout(exportButtons);
 
@@ -131,6 +135,8 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
 
     connect(chkExportSelected, &QCheckBox::toggled, this, &frmImportExport::rowPickingChanged);
     connect(chkUseNumbers, &QCheckBox::toggled, txtStart, &QWidget::setDisabled);
+    // The common layout always separates with commas.
+    connect(chkCommonLayout, &QCheckBox::toggled, fraSeparator, &QWidget::setDisabled);
     connect(cmdExport, &QPushButton::clicked, this, [this] { exportCsv(false); });
     connect(cmdPreviewExport, &QPushButton::clicked, this, [this] { exportCsv(true); });
     connect(cmdImport, &QPushButton::clicked, this, [this] { importCsv(false); });
@@ -151,6 +157,7 @@ CsvExportOptions frmImportExport::exportOptions() const
     options.tab = optTab->isChecked();
     options.keepNumbers = chkKeepNumbers->isChecked();
     options.omitHeader = chkOmitHeader->isChecked();
+    options.common = chkCommonLayout->isChecked();
     if (options.onlySelected && m_selectedRows)
         options.selectedRows = m_selectedRows();
     return options;
