@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "RadioSimulator.h"
+
 #include "app/ChannelTableModel.h"
 #include "app/ChannelTableView.h"
 
@@ -75,13 +77,24 @@ bool MainWindowFixture::waitFor(const std::function<bool()>& condition, int msec
     return true;
 }
 
-void MainWindowFixture::startQuietly()
+void MainWindowFixture::startQuietly(const Form1Options& options)
 {
     setSetting(Keys::FirstTime, QStringLiteral("1"));
     setSetting(Keys::HomeDir, dataFolder());
     // A start-up file on a floppy drive is dropped: nothing is opened.
     setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
-    startWindow();
+    startWindow(options);
+}
+
+void MainWindowFixture::startWithRadio(RadioSimulator& radio)
+{
+    ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty()) << radio.errorText().toStdString();
+    Form1Options options;
+    options.devicePath = device;
+    startQuietly(options);
+    runDeferredOpen();
 }
 
 void MainWindowFixture::loadSample()

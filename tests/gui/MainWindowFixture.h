@@ -12,6 +12,7 @@
 #include <memory>
 
 class ChannelTableView;
+class RadioSimulator;
 class QLabel;
 
 // Start-up windows that only record that they were asked for; the folder
@@ -42,7 +43,9 @@ protected:
     void startWindow(Form1Options options = Form1Options());
     void runDeferredOpen();
     // Starts with settings that ask nothing and nothing loaded.
-    void startQuietly();
+    void startQuietly(const Form1Options& options = Form1Options());
+    // Starts the radio with the sample channels, then the window quietly on its device.
+    void startWithRadio(RadioSimulator& radio);
     // Opens a copy of the sample memory file through File > Open.
     void loadSample();
 

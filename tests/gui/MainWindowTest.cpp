@@ -215,16 +215,7 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelection)
 TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
 {
     RadioSimulator radio;
-    ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));
-    const QString device = radio.start();
-    ASSERT_FALSE(device.isEmpty()) << radio.errorText().toStdString();
-    setSetting(Keys::FirstTime, QStringLiteral("1"));
-    setSetting(Keys::HomeDir, dataFolder());
-    setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
-    Form1Options options;
-    options.devicePath = device;
-    startWindow(options);
-    runDeferredOpen();
+    startWithRadio(radio);
 
     m_prompter.answer(Prompter::Answer::Ok); // the instructions
     QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
@@ -294,16 +285,7 @@ TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
     slow.wireTiming = true;
     slow.latencyUs = 4000;
     RadioSimulator radio(slow);
-    ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));
-    const QString device = radio.start();
-    ASSERT_FALSE(device.isEmpty());
-    setSetting(Keys::FirstTime, QStringLiteral("1"));
-    setSetting(Keys::HomeDir, dataFolder());
-    setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
-    Form1Options options;
-    options.devicePath = device;
-    startWindow(options);
-    runDeferredOpen();
+    startWithRadio(radio);
 
     // The user clicks the message once the tenth slot is on its way.
     ProgressWindow* progress = window().progressWindow();

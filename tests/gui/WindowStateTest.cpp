@@ -60,20 +60,6 @@ protected:
     }
 
     // A radio slow enough that the link set-up and the read take a while.
-    void startWithSlowRadio(RadioSimulator& radio)
-    {
-        ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));
-        const QString device = radio.start();
-        ASSERT_FALSE(device.isEmpty()) << radio.errorText().toStdString();
-        setSetting(Keys::FirstTime, QStringLiteral("1"));
-        setSetting(Keys::HomeDir, dataFolder());
-        setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
-        Form1Options options;
-        options.devicePath = device;
-        startWindow(options);
-        runDeferredOpen();
-    }
-
     static RadioSimulator::Options slowRadio()
     {
         RadioSimulator::Options slow;
@@ -161,7 +147,7 @@ const struct {
 TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllows)
 {
     RadioSimulator radio(slowRadio());
-    startWithSlowRadio(radio);
+    startWithRadio(radio);
     const auto expectColumn = [this](State state, const char* where) {
         for (const auto& row : kEnabling)
             EXPECT_EQ(usable(row.name), row.state[state]) << row.name << " " << where;
@@ -202,7 +188,7 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllows)
 TEST_F(WindowStateTest, ASecondStartOrACloseDuringATransferIsRefused)
 {
     RadioSimulator radio(slowRadio());
-    startWithSlowRadio(radio);
+    startWithRadio(radio);
 
     bool triedDuringSetUp = false;
     bool closedWhileReading = false;
