@@ -12,7 +12,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QMenu>
@@ -140,6 +142,8 @@ const struct {
 
 TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllows)
 {
+    // Paste also takes text from other programs: none here.
+    QGuiApplication::clipboard()->clear();
     RadioSimulator radio(slowRadio());
     startWithSlowRadio(radio);
     const auto expectColumn = [this](State state, const char* where) {
