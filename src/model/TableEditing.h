@@ -48,7 +48,7 @@ struct MoveResult {
 // The block operations of the "Memories" and "PMS" menus. Each one works on
 // the application state's tables; the window gathers the selection, calls one
 // function and shows what it returns. Questions go through the prompter; a
-// Cancel or No leaves the tables untouched and takes no undo snapshot.
+// Cancel or No leaves the tables untouched and records no undo step.
 // Operations that change the tables do nothing while the tables hold nothing
 // (no read or load yet), as the menus are disabled then anyway.
 namespace TableEditing {
