@@ -1,5 +1,6 @@
 // CSV header identification and the line routines: a known header sets a
-// known separator; cleaned lines hold no quotes; no field holds the separator.
+// known separator; cleaned lines hold no quotes; no field holds the separator;
+// a split record has as many fields as its cleaned line.
 // Converting a field adapts its decimal mark only.
 #include "FuzzSupport.h"
 #include "files/CsvHeader.h"
@@ -18,6 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(sep == QLatin1Char(',') || sep == QLatin1Char(';') || sep == QLatin1Char('\t'), "separator");
     const QString cleaned = csv.CleanLine(line, false);
     check(!cleaned.contains(QLatin1Char('"')), "quote left in a cleaned line");
+    // Splitting and cleaning read the quotes alike: the separators cleaning keeps are the splits.
+    check(csv.splitFields(line).size() == cleaned.count(sep) + 1, "splitting and cleaning disagree");
     for (int n = 1; n <= 14; ++n) {
         const QString raw = csv.GetField(cleaned, n, false);
         check(!raw.contains(sep), "separator inside a field");

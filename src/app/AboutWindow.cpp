@@ -48,7 +48,7 @@ AboutWindow::AboutWindow(const DesktopOpener& opener, QWidget* parent) : QDialog
     lblLink->setCursor(Qt::PointingHandCursor);
     connect(lblLink, &QLabel::linkActivated, this,
             [&opener](const QString& link) { opener.open(QUrl(link)); });
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

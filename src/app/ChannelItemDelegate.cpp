@@ -74,5 +74,5 @@ void ChannelItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
         return;
     // An unchanged text is committed too: re-entering a frequency applies
     // the repeater rules again.
-    model->setData(index, text, Qt::EditRole);
+    m_lastCommitAccepted = model->setData(index, text, Qt::EditRole);
 }

@@ -14,6 +14,9 @@ public:
 
     explicit ChannelItemDelegate(TableKind kind, QObject* parent = nullptr);
 
+    // Whether the table took the last committed text (the entry rules may refuse it).
+    bool lastCommitAccepted() const { return m_lastCommitAccepted; }
+
     // The text the next editor opens with instead of the cell's text (Shift+Insert).
     void setPendingText(const QString& text)
     {
@@ -38,4 +41,5 @@ private:
     TableKind m_kind;
     mutable QString m_pendingText;
     mutable bool m_hasPending = false;
+    mutable bool m_lastCommitAccepted = false;
 };

@@ -73,3 +73,17 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event)
     }
     QTableView::keyPressEvent(event);
 }
+
+void ChannelTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QModelIndex edited = currentIndex();
+    QTableView::closeEditor(editor, hint);
+    // The delegate ends an editor with SubmitModelCache on Return or Enter
+    // only (leaving a cell by mouse or focus gives no hint); a refused text
+    // keeps the cursor where it is, to be corrected.
+    if (hint != QAbstractItemDelegate::SubmitModelCache || !m_delegate || !m_delegate->lastCommitAccepted())
+        return;
+    const QModelIndex below = edited.sibling(edited.row() + 1, edited.column());
+    if (below.isValid())
+        setCurrentIndex(below);
+}

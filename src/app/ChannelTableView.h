@@ -41,6 +41,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Return commits a cell and moves down a row, as in a spreadsheet.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     ChannelItemDelegate* m_delegate = nullptr;

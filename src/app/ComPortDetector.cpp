@@ -101,11 +101,11 @@ ComPortDetector::ComPortDetector(const PortDirectory& directory, qint32 baudRate
         showState(n);
     }
 
-    cmdDetect = new QPushButton(QStringLiteral("Detect ports"), this);
+    cmdDetect = new QPushButton(QStringLiteral("&Detect ports"), this);
     cmdDetect->setObjectName(QStringLiteral("cmdDetect"));
     // Enter runs a detection, the one thing the window is for.
     cmdDetect->setDefault(true);
-    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
+    cmdExit = new QPushButton(QStringLiteral("E&xit"), this);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
     connect(cmdDetect, &QPushButton::clicked, this, &ComPortDetector::detect);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::accept);

@@ -38,9 +38,9 @@ FirstUseWindow::FirstUseWindow(Settings& settings, QWidget* parent) : QDialog(pa
     lblAdvice->setObjectName(QStringLiteral("lblAdvice"));
     lblAdvice->setWordWrap(true);
     lblAdvice->setMinimumWidth(Twips::toPixels(5400));
-    chkDontShow = new QCheckBox(QStringLiteral("Don't show this screen again"), this);
+    chkDontShow = new QCheckBox(QStringLiteral("&Don't show this screen again"), this);
     chkDontShow->setObjectName(QStringLiteral("chkDontShow"));
-    cmdClose = new QPushButton(QStringLiteral("Close this window"), this);
+    cmdClose = new QPushButton(QStringLiteral("&Close this window"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);

@@ -8,6 +8,7 @@
 #include "MessageLogWindow.h"
 #include "PrintCommands.h"
 #include "ProgressWindow.h"
+#include "RecentFiles.h"
 #include "StartupDialogs.h"
 #include "Version.h"
 #include "app/SettingsStore.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -305,6 +307,10 @@ void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
         // free on screen; the width a memory file states for it is kept as
         // it was set, not the stretch to the window's edge.
         view->horizontalHeader()->setStretchLastSection(true);
+        // A click on the frequency or description heading sorts every
+        // memory by it, as the Memories menu's sort entries do.
+        view->horizontalHeader()->setSectionsClickable(true);
+        connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &Form1::sortByHeading);
         // With "Hide empty memories" on, the rows shown follow the table's content.
         connect(&m_state.tables.memories, &ChannelTable::rowsChanged, this, [this] {
             if (!m_state.hideEmpty() || m_hideQueued)
@@ -513,6 +519,18 @@ void Form1::ShowMemoryStatus()
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
     m_panels[1]->setText(m_state.changed ? QStringLiteral("Memories changed")
                                          : QStringLiteral("Memories unchanged"));
+    // The title names what the tables hold, with a "*" while they differ
+    // from what was saved; a file opened or saved joins "Recent files".
+    QString source;
+    if (m_state.dataSource == AppState::File && !m_state.currentFilePath.isEmpty()) {
+        source = QFileInfo(m_state.currentFilePath).fileName();
+        if (!m_state.changed)
+            RecentFiles::add(*m_settings, m_state.currentFilePath);
+    } else if (m_state.dataSource == AppState::Radio) {
+        source = QStringLiteral("Radio");
+    }
+    setWindowTitle(source.isEmpty() ? titleText() : source + QStringLiteral("[*] - ") + titleText());
+    setWindowModified(m_state.changed && m_state.holdsChannels());
     // Autosized columns follow the content, which may just have changed.
     if (mnuAutosize->isChecked())
         applyColumnWidths();
@@ -553,6 +571,7 @@ const std::pair<const char*, unsigned> kActionRules[] = {
     {"mnuFileSaveAs", kIdle},
     {"mnuPrint", kIdle},
     {"mnuExportPdf", kIdle},
+    {"mnuRecentFiles", kIdle},
     {"mnuExit", kIdle},
     {"mnuPUform", kMemoriesShown},
     {"mnuUndo", kIdle | kUndoStep},

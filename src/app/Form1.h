@@ -178,9 +178,15 @@ private:
     void deleteMemory();
     void compact();
     void sortBy(bool frequency);
+    // A click on a column heading of the memories table.
+    void sortByHeading(int column);
     void findText(bool next);
     void findDuplicates();
     void deletePmsPair();
+
+    // File > "Recent files".
+    void fillRecentFiles(QMenu* menu);
+    void openRecentFile(const QString& path);
 
     // Settings menu.
     void chooseComPort(int port);

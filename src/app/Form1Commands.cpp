@@ -275,6 +275,18 @@ void Form1::sortBy(bool frequency)
         selectCell(grdMemoriesL, 1, Column::kFreq);
 }
 
+void Form1::sortByHeading(int column)
+{
+    QAction* entry = column == Column::kFreq          ? mnuSortFreq
+                     : column == Column::kDescription ? mnuSortDescription
+                                                      : nullptr;
+    if (!entry || !entry->isEnabled())
+        return;
+    selectRows({1, column, m_state.tables.memories.rowCount(), column});
+    memoriesSelectionChanged();
+    entry->trigger();
+}
+
 void Form1::findText(bool next)
 {
     const FindResult found = next ? TableEditing::findNext(m_state, *m_prompter, hiddenColumns())

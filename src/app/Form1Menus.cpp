@@ -2,11 +2,13 @@
 #include "ChannelTableView.h"
 #include "Form1.h"
 #include "PrintCommands.h"
+#include "RecentFiles.h"
 #include "StartupDialogs.h"
 #include "cat/PortDirectory.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +40,11 @@ void Form1::buildMenus()
     mnuFile->addSeparator();
     mnuPrint = addAction(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuExportPdf = addAction(mnuFile, "mnuExportPdf", QStringLiteral("Export print to PDF..."));
+    mnuFile->addSeparator();
+    // Filled each time it opens, so a file removed since is never offered.
+    QMenu* recent = mnuFile->addMenu(QStringLiteral("Recent &files"));
+    recent->setObjectName(QStringLiteral("mnuRecentFiles"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentFiles(recent); });
     mnuFile->addSeparator();
     mnuExit = addAction(mnuFile, "mnuExit", QStringLiteral("E&xit"));
     connect(mnuOpen, &QAction::triggered, this, &Form1::openMemoryFile);
@@ -213,6 +220,33 @@ void Form1::buildMenus()
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, mnuHelp, &QAction::trigger);
     connectShellWindows();
+}
+
+void Form1::fillRecentFiles(QMenu* menu)
+{
+    menu->clear();
+    const QStringList paths = RecentFiles::list(*m_settings);
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths.at(i);
+        // "&1 club.950" and so on; the full path is the status tip.
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        entry->setObjectName(QStringLiteral("mnuRecentFile%1").arg(i + 1));
+        entry->setStatusTip(path);
+        entry->setToolTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    if (paths.isEmpty())
+        menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+}
+
+void Form1::openRecentFile(const QString& path)
+{
+    if (transferBlocked())
+        return;
+    // The file may have gone since the menu was filled; the opener says so.
+    m_state.startupFilePath = path;
+    openMemoryFile();
+    m_state.startupFilePath.clear();
 }
 
 void Form1::toggleSetting(QAction* action, const SettingKey& key)

@@ -3,11 +3,38 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
+// A message box that takes Return as keypad Enter is taken. QDialog ignores
+// Return when any modifier is down but takes keypad Enter with one, so an
+// Alt still held from the access key that started a command (or a keyboard
+// group switch) left the box deaf to Return alone.
+class MessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const Qt::KeyboardModifiers stray = Qt::AltModifier | Qt::GroupSwitchModifier | Qt::KeypadModifier;
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() != 0 &&
+            (event->modifiers() & ~stray) == 0) {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            QPushButton* target = focused && focused->autoDefault() ? focused : defaultButton();
+            if (target && target->isVisible() && target->isEnabled()) {
+                target->click();
+                return;
+            }
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+};
+
 QMessageBox::Icon boxIcon(Prompter::Icon icon)
 {
     switch (icon) {
@@ -76,8 +103,8 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
 {
     if (m_beforeAsk)
         m_beforeAsk();
-    QMessageBox box(boxIcon(icon), title.isEmpty() ? defaultTitle() : title, displayText(text),
-                    boxButtons(buttons), m_parent);
+    MessageBox box(boxIcon(icon), title.isEmpty() ? defaultTitle() : title, displayText(text),
+                   boxButtons(buttons), m_parent);
     box.setTextFormat(Qt::PlainText);
     keepLinesWhole(box, displayText(text));
     // The first button is the default, as the desktop's own message boxes do,

@@ -25,13 +25,13 @@ MessageLogWindow::MessageLogWindow(MessageLog& log, Settings& settings, QWidget*
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    auto* copy = new QPushButton(QStringLiteral("Copy to clipboard"), this);
+    auto* copy = new QPushButton(QStringLiteral("C&opy to clipboard"), this);
     copy->setObjectName(QStringLiteral("cmdCopy"));
-    auto* clear = new QPushButton(QStringLiteral("Clear messages"), this);
+    auto* clear = new QPushButton(QStringLiteral("C&lear messages"), this);
     clear->setObjectName(QStringLiteral("cmdClear"));
     auto* save = new QPushButton(QStringLiteral("&Save size and position"), this);
     save->setObjectName(QStringLiteral("cmdSetPosition"));
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("cmdClose"));
     connect(copy, &QPushButton::clicked, this, &MessageLogWindow::copyToClipboard);
     connect(clear, &QPushButton::clicked, this, &MessageLogWindow::clearMessages);

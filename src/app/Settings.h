@@ -55,6 +55,10 @@ inline constexpr SettingKey PrintCol[7] = {{"", ""},           {"PrintCol1", "1"
 inline constexpr SettingKey Landscape{"Landscape", "True"};
 inline constexpr SettingKey Duplex{"Duplex", "False"};
 inline constexpr SettingKey TopMargin{"TopMargin", "Minimum"};
+// File > "Recent files", newest first.
+inline constexpr SettingKey RecentFile[8] = {{"RecentFile1", ""}, {"RecentFile2", ""}, {"RecentFile3", ""},
+                                             {"RecentFile4", ""}, {"RecentFile5", ""}, {"RecentFile6", ""},
+                                             {"RecentFile7", ""}, {"RecentFile8", ""}};
 } // namespace Keys
 
 // The program's own settings: application Quaystone, section "Settings".

@@ -1,5 +1,6 @@
 #include "frmImportExport.h"
 
+#include "ButtonReturnKey.h"
 #include "GridLayout.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
@@ -31,7 +32,10 @@ template <typename T> T* named(T* widget, const char* name)
 QPushButton* button(const char* caption, const char* name, QWidget* parent)
 {
     auto* b = named(new QPushButton(QString::fromLatin1(caption), parent), name);
+    // No default button, so that Return in a cell or a box presses nothing;
+    // on a focused button it presses that button.
     b->setAutoDefault(false);
+    ButtonReturnKey::install(b);
     return b;
 }
 
@@ -54,21 +58,24 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
     fraExport = named(new QGroupBox(QStringLiteral("Export"), this), "fraExport");
-    chkExportSelected = checkBox("Export only selected mems", "chkExportSelected",
+    chkExportSelected = checkBox("Export only se&lected mems", "chkExportSelected",
                                  "Export only those memories that are selected", fraExport);
     fraSeparator = named(new QGroupBox(QStringLiteral("Field separator"), fraExport), "fraSeparator");
-    optComma = named(new QRadioButton(QStringLiteral("Comma"), fraSeparator), "optComma");
-    optTab = named(new QRadioButton(QStringLiteral("Tab"), fraSeparator), "optTab");
+    optComma = named(new QRadioButton(QStringLiteral("Co&mma"), fraSeparator), "optComma");
+    optTab = named(new QRadioButton(QStringLiteral("&Tab"), fraSeparator), "optTab");
     optComma->setChecked(true);
     auto* separators = new QHBoxLayout(fraSeparator);
     separators->addWidget(optComma);
     separators->addWidget(optTab);
     separators->addStretch(1);
     chkKeepNumbers =
-        checkBox("Keep existing mem numbers", "chkKeepNumbers", "Export existing memory numbers", fraExport);
-    chkOmitHeader = checkBox("Omit header", "chkOmitHeader", "Do not write a header record", fraExport);
-    cmdExport = button("Export CSV", "cmdExport", fraExport);
-    cmdPreviewExport = button("Preview Export", "cmdPreviewExport", fraExport);
+        checkBox("&Keep existing mem numbers", "chkKeepNumbers", "Export existing memory numbers", fraExport);
+    chkOmitHeader = checkBox("Omit &header", "chkOmitHeader", "Do not write a header record", fraExport);
+    chkCommonLayout =
+        checkBox("Commo&n CSV layout", "chkCommonLayout",
+                 "Write the Location,Name,Frequency,... layout other channel editors read", fraExport);
+    cmdExport = button("&Export CSV", "cmdExport", fraExport);
+    cmdPreviewExport = button("P&review Export", "cmdPreviewExport", fraExport);
     auto* exportButtons = new QHBoxLayout;
     exportButtons->addWidget(cmdExport);
     exportButtons->addWidget(cmdPreviewExport);
@@ -77,24 +84,25 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     exportBox->addWidget(fraSeparator);
     exportBox->addWidget(chkKeepNumbers);
     exportBox->addWidget(chkOmitHeader);
+    exportBox->addWidget(chkCommonLayout);
     exportBox->addStretch(1);
     exportBox->addLayout(exportButtons);
 
     fraImport = named(new QGroupBox(QStringLiteral("Import"), this), "fraImport");
-    auto* startLabel = named(new QLabel(QStringLiteral("Start at mem number"), fraImport), "lblStart");
+    auto* startLabel = named(new QLabel(QStringLiteral("St&art at mem number"), fraImport), "lblStart");
     txtStart = named(new QLineEdit(QStringLiteral("1"), fraImport), "txtStart");
     txtStart->setToolTip(tip("Start import at this memory number"));
     txtStart->setMaxLength(3);
     txtStart->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000")) + 12);
     startLabel->setBuddy(txtStart);
     chkUseNumbers =
-        checkBox("Use imported mem numbers", "chkUseNumbers", "Use the imported memory numbers", fraImport);
-    chkClearAll = checkBox("Clear all before import", "chkClearAll",
+        checkBox("&Use imported mem numbers", "chkUseNumbers", "Use the imported memory numbers", fraImport);
+    chkClearAll = checkBox("&Clear all before import", "chkClearAll",
                            "Clear all existing memories before importing", fraImport);
-    chkOmitDuplicates = checkBox("Omit duplicate frequencies", "chkOmitDuplicates",
+    chkOmitDuplicates = checkBox("Omit &duplicate frequencies", "chkOmitDuplicates",
                                  "Omit all frequencies already in memory", fraImport);
-    cmdImport = button("Import CSV", "cmdImport", fraImport);
-    cmdPreviewImport = button("Preview Import", "cmdPreviewImport", fraImport);
+    cmdImport = button("&Import CSV", "cmdImport", fraImport);
+    cmdPreviewImport = button("Pre&view Import", "cmdPreviewImport", fraImport);
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(startLabel);
     startRow->addWidget(txtStart);
@@ -111,7 +119,7 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     importBox->addLayout(importButtons);
 
     cmdSavePosition = button("&Save size and position", "cmdSavePosition", this);
-    cmdClose = button("Close", "cmdClose", this);
+    cmdClose = button("Cl&ose", "cmdClose", this);
     auto* windowButtons = new QHBoxLayout;
     windowButtons->addWidget(cmdSavePosition);
     windowButtons->addStretch(1);
@@ -127,6 +135,8 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
 
     connect(chkExportSelected, &QCheckBox::toggled, this, &frmImportExport::rowPickingChanged);
     connect(chkUseNumbers, &QCheckBox::toggled, txtStart, &QWidget::setDisabled);
+    // The common layout always separates with commas.
+    connect(chkCommonLayout, &QCheckBox::toggled, fraSeparator, &QWidget::setDisabled);
     connect(cmdExport, &QPushButton::clicked, this, [this] { exportCsv(false); });
     connect(cmdPreviewExport, &QPushButton::clicked, this, [this] { exportCsv(true); });
     connect(cmdImport, &QPushButton::clicked, this, [this] { importCsv(false); });
@@ -147,6 +157,7 @@ CsvExportOptions frmImportExport::exportOptions() const
     options.tab = optTab->isChecked();
     options.keepNumbers = chkKeepNumbers->isChecked();
     options.omitHeader = chkOmitHeader->isChecked();
+    options.common = chkCommonLayout->isChecked();
     if (options.onlySelected && m_selectedRows)
         options.selectedRows = m_selectedRows();
     return options;

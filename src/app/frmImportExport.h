@@ -73,6 +73,7 @@ public:
     QRadioButton* optTab = nullptr;
     QCheckBox* chkKeepNumbers = nullptr;
     QCheckBox* chkOmitHeader = nullptr;
+    QCheckBox* chkCommonLayout = nullptr;
     QPushButton* cmdExport = nullptr;
     QPushButton* cmdPreviewExport = nullptr;
     QGroupBox* fraImport = nullptr;

@@ -1,5 +1,6 @@
 #include "frmRepeaterRules.h"
 
+#include "ButtonReturnKey.h"
 #include "RuleGridDelegate.h"
 #include "app/Prompter.h"
 #include "app/SettingsStore.h"
@@ -11,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -27,11 +29,31 @@ const char* const kHeaders[frmRepeaterRules::kColumns] = {
 const char* const kWidest[frmRepeaterRules::kColumns] = {"888.88888", "888.88888", "Simplex", "88.88888",
                                                          "12.5 K"};
 
+// A regional set's button caption: its name with an access key that no
+// other control of the window uses.
+QString regionCaption(const QString& name)
+{
+    static const QHash<QString, QString> captions{
+        {QStringLiteral("Australia"), QStringLiteral("Aus&tralia")},
+        {QStringLiteral("Belgium/France/Netherlands"), QStringLiteral("&Belgium/France/Netherlands")},
+        {QStringLiteral("Denmark/Norway"), QStringLiteral("D&enmark/Norway")},
+        {QStringLiteral("New Zealand"), QStringLiteral("&New Zealand")},
+        {QStringLiteral("Other European countries"), QStringLiteral("Other E&uropean countries")},
+        {QStringLiteral("Switzerland/Germany/Austria"), QStringLiteral("&Switzerland/Germany/Austria")},
+        {QStringLiteral("United Kingdom"), QStringLiteral("United &Kingdom")},
+        {QStringLiteral("United States of America"), QStringLiteral("United States of A&merica")},
+    };
+    return captions.value(name, name);
+}
+
 QPushButton* button(const QString& caption, const char* name, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
+    // No default button, so that Return in a cell or a box presses nothing;
+    // on a focused button it presses that button.
     b->setAutoDefault(false);
+    ButtonReturnKey::install(b);
     return b;
 }
 } // namespace
@@ -67,13 +89,13 @@ frmRepeaterRules::frmRepeaterRules(RuleSet& rules, SettingsStore& store, Prompte
     connect(m_delegate, &RuleGridDelegate::reopen, this, &frmRepeaterRules::reopenEditor,
             Qt::QueuedConnection);
 
-    chkApplyRules = new QCheckBox(QStringLiteral("Apply rules when editing RX freq"), this);
+    chkApplyRules = new QCheckBox(QStringLiteral("A&pply rules when editing RX freq"), this);
     chkApplyRules->setObjectName(QStringLiteral("chkApplyRules"));
-    chkAllowAnyFrequency = new QCheckBox(QStringLiteral("Allow any frequency"), this);
+    chkAllowAnyFrequency = new QCheckBox(QStringLiteral("Allo&w any frequency"), this);
     chkAllowAnyFrequency->setObjectName(QStringLiteral("chkAllowAnyFrequency"));
     connect(chkAllowAnyFrequency, &QCheckBox::toggled, this,
             [this](bool on) { m_rules.setAllowAnyFrequency(on); });
-    cmdReload = button(QStringLiteral("Reload my current rules"), "cmdReload", this);
+    cmdReload = button(QStringLiteral("Re&load my current rules"), "cmdReload", this);
     connect(cmdReload, &QPushButton::clicked, this, &frmRepeaterRules::reloadRules);
 
     fraPredefined = new QGroupBox(QStringLiteral("Pre-defined rules"), this);
@@ -82,15 +104,15 @@ frmRepeaterRules::frmRepeaterRules(RuleSet& rules, SettingsStore& store, Prompte
     const QStringList names = RegionalRuleSets::names();
     for (int i = 0; i < names.size(); ++i) {
         const QByteArray name = "cmdRegion" + QByteArray::number(i);
-        QPushButton* region = button(names[i], name.constData(), fraPredefined);
+        QPushButton* region = button(regionCaption(names[i]), name.constData(), fraPredefined);
         connect(region, &QPushButton::clicked, this, [this, set = names[i]] { loadRegionalSet(set); });
         regions->addWidget(region, i / 2, i % 2);
     }
 
-    cmdAddRule = button(QStringLiteral("Add a new rule"), "cmdAddRule", this);
-    cmdDeleteRule = button(QStringLiteral("Delete the selected rule"), "cmdDeleteRule", this);
-    cmdOK = button(QStringLiteral("OK - save as my rules and Exit"), "cmdOK", this);
-    cmdCancel = button(QStringLiteral("Cancel and Exit"), "cmdCancel", this);
+    cmdAddRule = button(QStringLiteral("&Add a new rule"), "cmdAddRule", this);
+    cmdDeleteRule = button(QStringLiteral("&Delete the selected rule"), "cmdDeleteRule", this);
+    cmdOK = button(QStringLiteral("&OK - save as my rules and Exit"), "cmdOK", this);
+    cmdCancel = button(QStringLiteral("&Cancel and Exit"), "cmdCancel", this);
     connect(cmdAddRule, &QPushButton::clicked, this, &frmRepeaterRules::addRule);
     connect(cmdDeleteRule, &QPushButton::clicked, this, &frmRepeaterRules::deleteRule);
     connect(cmdOK, &QPushButton::clicked, this, &frmRepeaterRules::accept);

@@ -16,12 +16,12 @@
 namespace {
 
 constexpr const char* kColumnCaptions[7] = {"",
-                                            "Frequency (10)",
-                                            "Mode (6)",
-                                            "Repeater shift (7)",
-                                            "Encoding method (9)",
-                                            "CTCSS tone (6)",
-                                            "Description (15)"};
+                                            "&Frequency (10)",
+                                            "&Mode (6)",
+                                            "&Repeater shift (8)",
+                                            "&Encoding method (9)",
+                                            "CTCSS &tone (6)",
+                                            "Descr&iption (15)"};
 
 } // namespace
 
@@ -51,18 +51,18 @@ frmSelectPrintColumns::frmSelectPrintColumns(Settings& settings, QWidget* parent
 
     auto* orientation = new QGroupBox(QStringLiteral("Print orientation"), this);
     orientation->setObjectName(QStringLiteral("fraOrientation"));
-    m_landscape = new QRadioButton(QStringLiteral("Landscape"), orientation);
+    m_landscape = new QRadioButton(QStringLiteral("&Landscape"), orientation);
     m_landscape->setObjectName(QStringLiteral("optLandscape"));
-    m_portrait = new QRadioButton(QStringLiteral("Portrait"), orientation);
+    m_portrait = new QRadioButton(QStringLiteral("&Portrait"), orientation);
     m_portrait->setObjectName(QStringLiteral("optPortrait"));
     auto* orientationBox = new QVBoxLayout(orientation);
     orientationBox->addWidget(m_landscape);
     orientationBox->addWidget(m_portrait);
 
-    m_duplex = new QCheckBox(QStringLiteral("Print duplex"), this);
+    m_duplex = new QCheckBox(QStringLiteral("Print d&uplex"), this);
     m_duplex->setObjectName(QStringLiteral("chkDuplex"));
 
-    auto* marginLabel = new QLabel(QStringLiteral("Top margin"), this);
+    auto* marginLabel = new QLabel(QStringLiteral("Top mar&gin"), this);
     marginLabel->setObjectName(QStringLiteral("lblTopMargin"));
     m_topMargin = new QComboBox(this);
     m_topMargin->setObjectName(QStringLiteral("cboTopMargin"));
@@ -77,10 +77,10 @@ frmSelectPrintColumns::frmSelectPrintColumns(Settings& settings, QWidget* parent
     pageBox->addStretch();
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &frmSelectPrintColumns::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &frmSelectPrintColumns::reject);

@@ -114,10 +114,13 @@ int exportCsv(const QStringList& args)
     const QStringList flags{QStringLiteral("--tab"), QStringLiteral("--keep-numbers"),
                             QStringLiteral("--omit-header"), QStringLiteral("--preview"),
                             QStringLiteral("--yes")};
-    const Arguments a = parse(args, flags, {QStringLiteral("--csv")});
+    const Arguments a = parse(args, flags, {QStringLiteral("--csv"), QStringLiteral("--format")});
     const bool preview = a.flags.contains(QStringLiteral("--preview"));
     if (!a.error.isEmpty())
         return usageError(a.error, kExportUsage);
+    const QString format = a.values.value(QStringLiteral("--format"), QStringLiteral("quaystone"));
+    if (format != QLatin1String("quaystone") && format != QLatin1String("common"))
+        return usageError(QStringLiteral("--format is quaystone or common"), kExportUsage);
     if (a.positional.size() != 1)
         return usageError(QStringLiteral("export takes one memory file"), kExportUsage);
     if (!preview && !a.values.contains(QStringLiteral("--csv")))
@@ -131,6 +134,12 @@ int exportCsv(const QStringList& args)
     options.tab = a.flags.contains(QStringLiteral("--tab"));
     options.keepNumbers = a.flags.contains(QStringLiteral("--keep-numbers"));
     options.omitHeader = a.flags.contains(QStringLiteral("--omit-header"));
+    options.common = format == QLatin1String("common");
+    // The common layout carries the repeater offset and step the radio will use.
+    if (options.common) {
+        SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
+        session.state.rules.LoadRules(rulesStore, session.prompter);
+    }
     CsvHeader csv;
     CsvExport exporter(session.state, session.prompter, session.log, csv, options);
     session.prompter.setSaveAnswer(a.values.value(QStringLiteral("--csv")));

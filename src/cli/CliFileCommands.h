@@ -12,8 +12,8 @@ int importCsv(const QStringList& args);
 inline constexpr char kShowUsage[] =
     "show FILE.950                Print the 118 channel slots of a memory file.";
 inline constexpr char kExportUsage[] =
-    "export FILE.950 --csv OUT    Export the memories as CSV [--tab] [--keep-numbers] [--omit-header]\n"
-    "                               [--preview] [--yes].";
+    "export FILE.950 --csv OUT    Export the memories as CSV [--format quaystone|common] [--tab]\n"
+    "                               [--keep-numbers] [--omit-header] [--preview] [--yes].";
 inline constexpr char kImportUsage[] =
     "import IN.CSV --into FILE.950  Import CSV records into a memory file [--start N] [--use-numbers]\n"
     "                               [--clear] [--omit-duplicates] [--yes] [--preview].";

@@ -1,5 +1,6 @@
 #include "CsvExport.h"
 
+#include "CommonCsv.h"
 #include "CsvHeader.h"
 #include "FileDialogs.h"
 #include "SafeFileWriter.h"
@@ -63,13 +64,21 @@ QStringList CsvExport::lines() const
     const QChar sep = m_csv.separator();
     QStringList out;
     if (!m_options.omitHeader)
-        out << headerLine(sep);
+        out << (m_options.common ? CommonCsv::headerLine() : headerLine(sep));
     const ChannelTable& memories = m_state.tables.memories;
     int count = 0;
     for (int row = 1; row <= memories.rowCount(); ++row) {
         if (!IsRowExported(row))
             continue;
         ++count;
+        if (m_options.common) {
+            // Locations count from 0 as the memories' own numbers do, so a
+            // file read back by its locations fills the memories from the first.
+            const int location =
+                m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count - 1;
+            out << CommonCsv::line(memories.record(row), location, m_state.rules);
+            continue;
+        }
         const int number = m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count;
         QStringList fields;
         fields << QString::number(number) << memories.text(row, Column::kFreq)
@@ -85,6 +94,8 @@ QStringList CsvExport::lines() const
 CsvExport::Result CsvExport::ExportCsv(bool preview)
 {
     m_csv.resetSeparator(m_options.tab);
+    if (m_options.common)
+        m_csv.setSeparator(QLatin1Char(','));
     if (preview) {
         for (const QString& line : lines())
             m_log.notice(line);

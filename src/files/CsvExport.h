@@ -18,11 +18,15 @@ struct CsvExportOptions {
     bool tab = false;          // field separator "Tab" instead of "Comma"
     bool keepNumbers = false;  // "Keep existing mem numbers"
     bool omitHeader = false;   // "Omit header"
-    QSet<int> selectedRows;    // memories-table rows selected in the window
+    // The common layout of other channel editors instead of this program's
+    // own; it always separates with "," (tab is not used).
+    bool common = false;
+    QSet<int> selectedRows; // memories-table rows selected in the window
 };
 
-// Writes the memories table as a CSV file in this program's own layout, or
-// (preview) the same lines into the message log.
+// Writes the memories table as a CSV file in this program's own layout (or
+// the common layout of other channel editors), or (preview) the same lines
+// into the message log.
 class CsvExport {
 public:
     enum class Result { Exported, Previewed, Cancelled, Declined, Failed };

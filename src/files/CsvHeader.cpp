@@ -15,6 +15,25 @@ bool startsAs(const QString& h, const QStringList& parts)
     }
     return false;
 }
+
+// The one walk over a record that both line routines share: a double quote
+// opens or closes a quoted stretch, and visit sees every character with
+// whether it is a quote and whether it stands inside quotes (for a quote:
+// after it).
+template <typename Visit> void walkQuotes(const QString& line, Visit visit)
+{
+    bool inQuotes = false;
+    for (const QChar c : line) {
+        const bool quote = c == kQuote;
+        if (quote)
+            inQuotes = !inQuotes;
+        visit(c, quote, inQuotes);
+    }
+}
+
+// The columns that make a header the common layout of other channel
+// editors; its other columns vary between versions and are optional.
+const char* const kCommonColumns[] = {"LOCATION", "FREQUENCY", "DUPLEX", "MODE"};
 } // namespace
 
 CsvHeader::CsvHeader() : m_separator(defaultSeparator()) {}
@@ -31,16 +50,11 @@ void CsvHeader::resetSeparator(bool tab)
 
 QString CsvHeader::CleanLine(const QString& line, bool removeSpaces) const
 {
-    QString out = line;
-    bool inQuotes = false;
-    for (QChar& c : out) {
-        if (c == kQuote) {
-            inQuotes = !inQuotes;
-            c = QLatin1Char(' ');
-        } else if (inQuotes && c == m_separator) {
-            c = QLatin1Char(' ');
-        }
-    }
+    QString out;
+    out.reserve(line.size());
+    walkQuotes(line, [&](QChar c, bool quote, bool inQuotes) {
+        out += quote || (inQuotes && c == m_separator) ? QLatin1Char(' ') : c;
+    });
     if (removeSpaces)
         out.remove(QLatin1Char(' '));
     return out;
@@ -53,15 +67,47 @@ QString CsvHeader::GetField(const QString& line, int n, bool convert) const
     const QStringList fields = line.split(m_separator);
     if (fields.size() < n)
         return {};
-    QString field = fields.at(n - 1);
-    if (convert) {
-        const QString mark = Frequency::decimalMark();
-        if (m_separator == QLatin1Char(',') && mark == QLatin1String(","))
-            field.replace(QLatin1Char('.'), QLatin1Char(','));
-        else if (m_separator == QLatin1Char(';') && mark == QLatin1String("."))
-            field.replace(QLatin1Char(','), QLatin1Char('.'));
-    }
+    return convert ? adaptDecimal(fields.at(n - 1)) : fields.at(n - 1);
+}
+
+QString CsvHeader::adaptDecimal(QString field) const
+{
+    const QString mark = Frequency::decimalMark();
+    if (m_separator == QLatin1Char(',') && mark == QLatin1String(","))
+        field.replace(QLatin1Char('.'), QLatin1Char(','));
+    else if (m_separator == QLatin1Char(';') && mark == QLatin1String("."))
+        field.replace(QLatin1Char(','), QLatin1Char('.'));
     return field;
+}
+
+QStringList CsvHeader::splitFields(const QString& line) const
+{
+    QStringList fields;
+    QString field;
+    bool justClosed = false;
+    walkQuotes(line, [&](QChar c, bool quote, bool inQuotes) {
+        if (quote) {
+            // A quote that reopens right after one closed is a doubled quote.
+            if (inQuotes && justClosed)
+                field += kQuote;
+            justClosed = !inQuotes;
+            return;
+        }
+        justClosed = false;
+        if (!inQuotes && c == m_separator) {
+            fields << field;
+            field.clear();
+        } else {
+            field += c;
+        }
+    });
+    fields << field;
+    return fields;
+}
+
+int CsvHeader::column(const QString& name) const
+{
+    return m_columns.indexOf(name.toUpper());
 }
 
 bool CsvHeader::IdentifyHeader(const QString& header)
@@ -72,13 +118,21 @@ bool CsvHeader::IdentifyHeader(const QString& header)
         m_separator = QLatin1Char(';');
     if (header.contains(kTab))
         m_separator = kTab;
+    m_columns = header.toUpper().split(m_separator);
+    bool common = true;
+    for (const char* name : kCommonColumns)
+        common = common && m_columns.contains(QLatin1String(name));
 
     const QString h = header.left(9).toUpper();
     const auto at = [&header](int from, int count) { return header.mid(from - 1, count).toUpper(); };
     const QStringList tagFre{QStringLiteral("#"), QStringLiteral("TAG"), QStringLiteral("FRE")};
     const QStringList tagRxf{QStringLiteral("#"), QStringLiteral("TAG"), QStringLiteral("RXF")};
 
-    if (startsAs(h, {QStringLiteral("#"), QStringLiteral("FREQ"), QStringLiteral("MO")}))
+    // Known by its column names, in whatever order and with whatever other
+    // columns; none of the other headers has all of them.
+    if (common)
+        m_type = Type::Common;
+    else if (startsAs(h, {QStringLiteral("#"), QStringLiteral("FREQ"), QStringLiteral("MO")}))
         m_type = Type::Coldharbour;
     else if (h == QLatin1String("FREQUENCY"))
         m_type = Type::Rookhaven;
@@ -111,6 +165,8 @@ QString CsvHeader::typeName(Type type)
     switch (type) {
     case Type::Plainsong:
         return QStringLiteral("Plainsong");
+    case Type::Common:
+        return QStringLiteral("Common");
     case Type::Coldharbour:
         return QStringLiteral("Coldharbour");
     case Type::Rookhaven:

@@ -10,11 +10,13 @@
 // separator an import finds stays in force until the next export or import.
 class CsvHeader {
 public:
-    // The programs whose CSV headers are recognised; only Plainsong (this
-    // program's own layout) is imported.
+    // The programs whose CSV headers are recognised; Plainsong (this
+    // program's own layout) and Common (the channel list other channel
+    // editors pass around, recognised by its column names) are imported.
     enum class Type {
         Unknown,
         Plainsong,
+        Common,
         Coldharbour,
         Rookhaven,
         Dunmore,
@@ -43,15 +45,27 @@ public:
     // The n-th field (from 1), untrimmed; "" when the line has fewer fields.
     // With convert the decimal mark is adapted to the user's.
     QString GetField(const QString& line, int n, bool convert) const;
+    // A number written with "." or "," adapted to the user's decimal mark, as
+    // GetField's convert does under the separator in force.
+    QString adaptDecimal(QString field) const;
+
+    // The fields of a raw record, untrimmed: the quotes CleanLine blanks out
+    // delimit fields here, so a quoted field keeps its separators, and a
+    // doubled quote inside one stands for a quote.
+    QStringList splitFields(const QString& line) const;
 
     // Classifies a normalised header line, setting the separator it uses.
     // True unless the type is Unknown.
     bool IdentifyHeader(const QString& header);
     Type headerType() const { return m_type; }
+    // Where the last identified header has a column of this name (compared
+    // without regard to case); -1 when it has none.
+    int column(const QString& name) const;
 
     static QString typeName(Type type);
 
 private:
     QChar m_separator;
     Type m_type = Type::Unknown;
+    QStringList m_columns; // the last header's column names, in upper case
 };

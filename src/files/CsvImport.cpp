@@ -1,5 +1,6 @@
 #include "CsvImport.h"
 
+#include "CommonCsv.h"
 #include "CsvHeader.h"
 #include "FileDialogs.h"
 #include "SafeFileWriter.h"
@@ -191,11 +192,65 @@ void CsvImport::yieldOnce()
         m_yield();
 }
 
-void CsvImport::checkRecord(int record, const QString& line)
+CsvRecord CsvImport::recordOf(const QString& rawLine) const
+{
+    if (m_common)
+        return CommonCsv::read(m_csv, rawLine, m_state.rules);
+    const QString line = m_csv.CleanLine(rawLine, false);
+    CsvRecord r;
+    r.memory = m_csv.GetField(line, kFieldMemory, false);
+    r.freq = m_csv.GetField(line, kFieldFreq, true);
+    r.mode = m_csv.GetField(line, kFieldMode, false);
+    r.shift = m_csv.GetField(line, kFieldShift, false);
+    r.encoding = m_csv.GetField(line, kFieldEncoding, false);
+    r.tone = m_csv.GetField(line, kFieldTone, false);
+    r.description = m_csv.GetField(line, kFieldDescription, false);
+    return r;
+}
+
+void CsvImport::checkRecord(int record, const QString& rawLine)
 {
     const QString prefix = QStringLiteral("Record ") + QString::number(record);
+    const CsvRecord r = recordOf(rawLine);
 
-    const QString memory = m_csv.GetField(line, kFieldMemory, false).trimmed();
+    // Other editors number their channels as they please; their numbers
+    // matter only when they are to choose the memories.
+    if (!m_common || m_options.useNumbers)
+        checkMemoryNumber(prefix, r.memory.trimmed());
+
+    const FrequencyCheck frequency = checkFrequency(r.freq, m_prompter);
+    if (!frequency.numeric)
+        fail(prefix + QStringLiteral(". Frequency of '") + r.freq + QStringLiteral("' is not numeric."));
+    else if (!frequency.inRange)
+        fail(prefix + QStringLiteral(". Frequency of '") + r.freq +
+             QStringLiteral("' is outside the range of the radio"));
+
+    if (!m_error && frequency.inRange && isDuplicate(frequency.value)) {
+        ++m_duplicates;
+        return;
+    }
+
+    if (m_common) {
+        // What a record that is not imported anyway would have lost is not worth a line.
+        if (!frequency.inRange)
+            return;
+        for (const QString& change : r.changes)
+            fail(prefix + QStringLiteral(". ") + change);
+    } else {
+        checkOwnWords(prefix, r);
+    }
+
+    const QString encoding = r.encoding.trimmed().toUpper();
+    if (startsWithCtc(encoding)) {
+        const QString tone = completeTone(r.tone.trimmed());
+        if (!tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
+            fail(prefix + QStringLiteral(". CTCSS tone of '") + tone +
+                 QStringLiteral("' is not valid. Will be set to 67.0"));
+    }
+}
+
+void CsvImport::checkMemoryNumber(const QString& prefix, const QString& memory)
+{
     if (memory.isEmpty()) {
         if (m_options.useNumbers)
             fail(prefix +
@@ -209,21 +264,11 @@ void CsvImport::checkRecord(int record, const QString& line)
     } else {
         fail(prefix + QStringLiteral(". Memory number of ") + memory + QStringLiteral(" is not numeric"));
     }
+}
 
-    const QString freq = m_csv.GetField(line, kFieldFreq, true);
-    const FrequencyCheck frequency = checkFrequency(freq, m_prompter);
-    if (!frequency.numeric)
-        fail(prefix + QStringLiteral(". Frequency of '") + freq + QStringLiteral("' is not numeric."));
-    else if (!frequency.inRange)
-        fail(prefix + QStringLiteral(". Frequency of '") + freq +
-             QStringLiteral("' is outside the range of the radio"));
-
-    if (!m_error && frequency.inRange && isDuplicate(frequency.value)) {
-        ++m_duplicates;
-        return;
-    }
-
-    const QString mode = m_csv.GetField(line, kFieldMode, false).trimmed().toUpper();
+void CsvImport::checkOwnWords(const QString& prefix, const CsvRecord& r)
+{
+    const QString mode = r.mode.trimmed().toUpper();
     bool modeKnown = mode.isEmpty();
     for (const char* known : kCheckedModes)
         modeKnown = modeKnown || mode == QLatin1String(known);
@@ -231,37 +276,30 @@ void CsvImport::checkRecord(int record, const QString& line)
         fail(prefix + QStringLiteral(". Mode of '") + mode +
              QStringLiteral("' is not recognised as a Plainsong mode"));
 
-    const QString shift = m_csv.GetField(line, kFieldShift, false).trimmed().toUpper();
+    const QString shift = r.shift.trimmed().toUpper();
     if (!shift.isEmpty() && shift != QLatin1String("SIMPLEX") && shift != QLatin1String("PLUS") &&
         shift != QLatin1String("MINUS") && shift != QLatin1String("SPLIT"))
         fail(prefix + QStringLiteral(". Shift of '") + shift +
              QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
 
-    const QString encoding = m_csv.GetField(line, kFieldEncoding, false).trimmed().toUpper();
+    const QString encoding = r.encoding.trimmed().toUpper();
     if (!encoding.isEmpty() && encoding != QLatin1String("CTCSS ENC") &&
         encoding != QLatin1String("CTCSS ENC+DEC") && encoding != QLatin1String("DCS"))
         fail(prefix + QStringLiteral(". Encoding state of '") + encoding +
              QStringLiteral("' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted"));
-
-    if (startsWithCtc(encoding)) {
-        const QString tone = completeTone(m_csv.GetField(line, kFieldTone, false).trimmed());
-        if (!tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
-            fail(prefix + QStringLiteral(". CTCSS tone of '") + tone +
-                 QStringLiteral("' is not valid. Will be set to 67.0"));
-    }
 }
 
-void CsvImport::loadRecord(int record, const QString& line, int startRow, bool* stop)
+void CsvImport::loadRecord(int record, const QString& rawLine, int startRow, bool* stop)
 {
-    if (line.trimmed().isEmpty())
+    if (m_csv.CleanLine(rawLine, false).trimmed().isEmpty())
         return;
+    const CsvRecord r = recordOf(rawLine);
 
     // A memory number that is not a whole number counts as none.
-    const QString memoryField = m_csv.GetField(line, kFieldMemory, false).trimmed();
-    const std::optional<qint64> number = wholeNumber(memoryField);
+    const std::optional<qint64> number = wholeNumber(r.memory);
     const qint64 memory = number.value_or(0);
 
-    const QString freq = m_csv.GetField(line, kFieldFreq, true);
+    const QString& freq = r.freq;
     if (freq.isEmpty())
         return;
     const FrequencyCheck frequency = checkFrequency(freq, m_prompter);
@@ -274,15 +312,15 @@ void CsvImport::loadRecord(int record, const QString& line, int startRow, bool* 
     if (isDuplicate(frequency.value))
         return;
 
-    const std::optional<QString> mapped = storedMode(m_csv.GetField(line, kFieldMode, false));
+    const std::optional<QString> mapped = storedMode(r.mode);
     if (!mapped)
         return;
     const QString mode =
         mapped->isEmpty() ? Frequency::defaultMode(frequency.value, &m_state.rules) : *mapped;
 
-    const QString shift = m_csv.GetField(line, kFieldShift, false).trimmed();
+    const QString shift = r.shift.trimmed();
 
-    const QString encodingField = m_csv.GetField(line, kFieldEncoding, false).trimmed().toUpper();
+    const QString encodingField = r.encoding.trimmed().toUpper();
     QString encoding;
     if (encodingField == QLatin1String("CTCSS ENC"))
         encoding = QStringLiteral("CTCSS Enc");
@@ -292,11 +330,11 @@ void CsvImport::loadRecord(int record, const QString& line, int startRow, bool* 
     // A tone outside the tone table becomes the default tone whatever the
     // encoding: a channel without CTCSS does not use it, but the radio (and
     // so the memory file) can only hold a tone of the table.
-    QString tone = completeTone(m_csv.GetField(line, kFieldTone, false).trimmed());
+    QString tone = completeTone(r.tone.trimmed());
     if (!tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
         tone = QStringLiteral("67.0");
 
-    const QString description = m_csv.GetField(line, kFieldDescription, false).trimmed();
+    const QString description = r.description.trimmed();
 
     qint64 row = m_numbersAreLabels && number ? memory + 1 : memory;
     if (!m_options.useNumbers || (m_numbersAreLabels ? !number : memory == 0)) {
@@ -441,7 +479,8 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
         m_prompter.inform(QStringLiteral("Import aborted due to errors"), Prompter::Icon::Exclamation);
         return Result::NotImportable;
     }
-    if (type != CsvHeader::Type::Plainsong) {
+    m_common = type == CsvHeader::Type::Common;
+    if (type != CsvHeader::Type::Plainsong && !m_common) {
         m_log.notice(QStringLiteral("Header looks like one from ") + CsvHeader::typeName(type) +
                      QStringLiteral(". Import aborted"));
         return Result::NotImportable;
@@ -455,8 +494,9 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
 
     // How "Use imported mem numbers" reads the numbers: as a running count
     // (row numbers) or as the memories' own labels 0 to 99.
-    m_numbersAreLabels = false;
-    if (m_options.useNumbers && !preview) {
+    // The common layout's Location is always the memory's own number.
+    m_numbersAreLabels = m_common;
+    if (m_options.useNumbers && !preview && !m_common) {
         m_numbersAreLabels = numbersAreLabels(lines);
         if (m_numbersAreLabels)
             m_log.notice(labelNumbersText());
@@ -465,11 +505,10 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     // 5. Pre-check.
     for (int i = 1; i < lines.size(); ++i) {
         ++m_recordsRead;
-        const QString line = m_csv.CleanLine(lines.at(i), false);
         if (preview)
-            m_log.notice(line);
+            m_log.notice(m_csv.CleanLine(lines.at(i), false));
         else
-            checkRecord(m_recordsRead, line);
+            checkRecord(m_recordsRead, lines.at(i));
         yieldOnce();
     }
 
@@ -534,10 +573,9 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     // 13. Load pass.
     bool stop = false;
     for (int i = 1; i < lines.size() && !stop; ++i) {
-        const QString line = m_csv.CleanLine(lines.at(i), false);
-        if (!line.trimmed().isEmpty())
+        if (!m_csv.CleanLine(lines.at(i), false).trimmed().isEmpty())
             ++m_loadedRecords;
-        loadRecord(i, line, startRow, &stop);
+        loadRecord(i, lines.at(i), startRow, &stop);
         yieldOnce();
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CsvRecord.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -20,11 +22,10 @@ struct CsvImportOptions {
     QString path;                            // a file already chosen (dropped); empty asks for one
 };
 
-// Reads a CSV file in this program's own layout into the memories table in
-// two passes: a pre-check that reports every problem to the message log
-// without touching the table, then (if the user agrees when there were
-// problems) a load pass that places the acceptable records. A preview only
-// lists the file in the log. The whole import is one undo step.
+// Reads a CSV file in this program's own layout, or in the common layout of
+// other channel editors, into the memories table in two passes: a pre-check that reports every problem to the
+// message log without touching the table, then (if the user agrees when there were problems) a load pass that
+// places the acceptable records. A preview only lists the file in the log. The whole import is one undo step.
 class CsvImport {
 public:
     enum class Result {
@@ -93,8 +94,13 @@ private:
     };
     static FrequencyCheck checkFrequency(const QString& field, Prompter& prompter);
 
-    void checkRecord(int record, const QString& line);
-    void loadRecord(int record, const QString& line, int startRow, bool* stop);
+    // A raw line's fields in this program's words, whatever the file's layout.
+    CsvRecord recordOf(const QString& rawLine) const;
+    void checkRecord(int record, const QString& rawLine);
+    void checkMemoryNumber(const QString& prefix, const QString& memory);
+    // The checks of mode, shift and encoding words of this program's own layout.
+    void checkOwnWords(const QString& prefix, const CsvRecord& record);
+    void loadRecord(int record, const QString& rawLine, int startRow, bool* stop);
     void yieldOnce();
     void fail(const QString& message);
 
@@ -109,6 +115,7 @@ private:
     int m_duplicates = 0;
     bool m_error = false;
     bool m_numbersAreLabels = false;
+    bool m_common = false; // the file is in the common layout of other channel editors
     int m_placed = 0;
     int m_loadedRecords = 0;
 };

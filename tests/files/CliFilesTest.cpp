@@ -80,6 +80,9 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {{"show"}, 2, "Usage"},
         {{"show", path("missing.950")}, 1, "does not exist"},
         {{"export", dataPath("sample.950")}, 2, "--csv"},
+        {{"export", dataPath("sample.950"), "--csv", path("c"), "--format", "other"},
+         2,
+         "quaystone or common"},
         {{"export", dataPath("sample.950"), "--csv", path("taken")}, 1, "Do you wish to replace it?"},
         {{"import", path("taken.CSV")}, 2, "--into"},
         {{"import", path("taken.CSV"), "--into", path("new.950")}, 1, "Import aborted due to errors"},
@@ -122,6 +125,19 @@ TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)
     EXPECT_EQ(readBytes(path("copy.950")), before);
     EXPECT_EQ(cli({"import", path("out.CSV"), "--into", path("copy.950"), "--clear", "--yes"}).status, 0);
     EXPECT_EQ(readBytes(path("copy.950")), before);
+}
+
+TEST_F(CliFiles, TheCommonLayoutExportsAndImportsBack)
+{
+    ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("common"), "--format", "common",
+                   "--keep-numbers"})
+                  .status,
+              0);
+    EXPECT_TRUE(readBytes(path("common.CSV")).startsWith("Location,Name,Frequency,Duplex,Offset,"));
+    const Run imported = cli({"import", path("common.CSV"), "--into", path("copy.950"), "--use-numbers"});
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_EQ(cli({"show", path("copy.950")}).out.split(QLatin1Char('\n')).mid(0, 100),
+              cli({"show", dataPath("sample.950")}).out.split(QLatin1Char('\n')).mid(0, 100));
 }
 
 TEST_F(CliFiles, ImportIntoAFileWithUnreadableLinesNeedsYes)

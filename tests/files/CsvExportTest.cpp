@@ -2,6 +2,7 @@
 #include "FileTestSupport.h"
 #include "app/AppState.h"
 #include "files/CsvHeader.h"
+#include "model/Frequency.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
@@ -65,8 +66,9 @@ TEST_P(CsvExportTest, LinesForEachOption)
               QStringLiteral(
                   "Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX Mode,CTCSS/DCS,Tone/Code,Show,Name,Scan,"
                   "Group,Description"));
-    CsvExportOptions plain, keep, selected, tabbed;
+    CsvExportOptions plain, keep, selected, tabbed, common;
     keep.keepNumbers = keep.omitHeader = true;
+    common.common = common.keepNumbers = common.tab = true; // tab does not apply to it
     selected.onlySelected = selected.omitHeader = true;
     selected.selectedRows = {4, 7, 100, 50};
     tabbed.tab = tabbed.onlySelected = true;
@@ -87,13 +89,24 @@ TEST_P(CsvExportTest, LinesForEachOption)
           line("2|50.12500|USB|Simplex|CTCSS Enc+Dec|100.0|", sep)}},
         // Tab keeps the locale's decimal mark, in the header too.
         {tabbed, {CsvExport::headerLine(tab), line("1|29.64000|FM|Minus|CTCSS Enc|146.2|RH2, north", tab)}},
+        // The common layout of other editors: "." and "," whatever the locale,
+        // the repeater rule's offset and step, quotes where a field needs them.
+        {common,
+         {"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,TStep,"
+          "Skip,Comment",
+          "0,40 m FT8,7.074000,,0.000000,,67.0,67.0,023,NN,USB,5.00,,",
+          "3,Repeater,29.620000,-,0.100000,,67.0,67.0,023,NN,FM,10.00,,",
+          "4,\"RH2, north\",29.640000,-,0.100000,Tone,146.2,146.2,023,NN,FM,10.00,,",
+          "99,,50.125000,,0.000000,TSQL,100.0,100.0,023,NN,USB,5.00,,"}},
     };
+    m_state.rules.setRules({{2960000, 2970000, "Minus", Frequency::formatAmount(10000), "10.0 K"}});
+    m_state.rules.setRulesActive(true);
     for (const auto& [options, lines] : cases) {
         m_log.clear();
         m_csv.setSeparator(QLatin1Char('x')); // every export resets what an import left behind
         EXPECT_EQ(CsvExport(m_state, m_prompter, m_log, m_csv, options).ExportCsv(true), R::Previewed);
         EXPECT_EQ(logLines(m_log), lines);
-        EXPECT_EQ(options.tab ? sep : m_csv.separator(), sep);
+        EXPECT_EQ(m_csv.separator(), options.common ? QLatin1Char(',') : options.tab ? tab : sep);
     }
     EXPECT_TRUE(m_prompter.prompts().isEmpty());
 }

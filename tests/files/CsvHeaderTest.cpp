@@ -40,7 +40,18 @@ TEST(CsvHeaderIdentify, EveryHeaderTypeAndTheSeparatorItSets)
         {"#\tTag\tRxFreq\tName", Type::Corrigan, '\t'},
         {"#,Tag,RxFreq,Tone", Type::Unknown, ','},
         {"1,29.62000,FM,Minus,,,,67.0,,,,,Repeater", Type::Unknown, ','}, // a data record
-        {"", Type::Unknown, 'x'},                                         // separator stays as it was
+        // The common layout of other channel editors, known by its column
+        // names in any version, order or quoting; without Duplex it is not.
+        {"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
+         "TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE",
+         Type::Common, ','},
+        {"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+         "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment",
+         Type::Common, ','},
+        {"Location ; Name ; Frequency ; Duplex ; Mode", Type::Common, ';'},
+        {"Frequency,Mode,LOCATION,duplex", Type::Common, ','}, // not Rookhaven for its first column
+        {"Location,Name,Frequency,Offset,Tone,Mode", Type::Unknown, ','},
+        {"", Type::Unknown, 'x'}, // separator stays as it was
         {"no separators here", Type::Unknown, 'x'},
     };
     for (const Case& c : cases) {
@@ -78,6 +89,21 @@ TEST(CsvHeaderCleanLine, QuotesBecomeSpacesAndProtectTheSeparator)
         EXPECT_EQ(csv.CleanLine(QString::fromLatin1(c.line), c.removeSpaces), QString::fromLatin1(c.result))
             << c.line;
     }
+}
+
+TEST(CsvHeaderSplitFields, QuotedFieldsKeepTheirSeparators)
+{
+    const std::pair<const char*, QStringList> cases[] = {
+        {"0,\"RH1, Weston\",29.62", {"0", "RH1, Weston", "29.62"}},
+        {"1,,\"say \"\"hi\"\", twice\"", {"1", "", "say \"hi\", twice"}},
+        {"\"\",x, y ", {"", "x", " y "}},
+        {"a,\"open, never closed", {"a", "open, never closed"}},
+        {"", {""}},
+    };
+    CsvHeader csv;
+    csv.setSeparator(QLatin1Char(','));
+    for (const auto& [line, fields] : cases)
+        EXPECT_EQ(csv.splitFields(QString::fromLatin1(line)), fields) << line;
 }
 
 TEST(CsvHeaderGetField, FieldCountEdges)

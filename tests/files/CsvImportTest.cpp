@@ -6,6 +6,7 @@
 #include "files/CsvHeader.h"
 #include "files/TextFileWriter.h"
 #include "model/Frequency.h"
+#include "rules/RepeaterRule.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
@@ -55,11 +56,15 @@ protected:
     // Starts afresh (log, prompts, options) with `answers` scripted, then imports `lines`.
     R run(const QStringList& lines, const QVector<Prompter::Answer>& answers = {}, bool preview = false)
     {
+        return runBytes(TextFileWriter::encode(lines), answers, preview);
+    }
+    R runBytes(const QByteArray& bytes, const QVector<Prompter::Answer>& answers = {}, bool preview = false)
+    {
         m_log.clear();
         m_prompter.clear();
         for (Prompter::Answer a : answers)
             m_prompter.answer(a);
-        writeBytes(path("in.CSV"), TextFileWriter::encode(lines));
+        writeBytes(path("in.CSV"), bytes);
         m_prompter.reply(path("in.CSV"));
         m_import = std::make_unique<CsvImport>(m_state, m_prompter, m_log, m_csv, m_options);
         return m_import->ImportCsv(preview);
@@ -440,18 +445,24 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
                              "21.20000|USB|Simplex| |67.0|"};
     const int rows[] = {1, 2, 5, 6, 50, 99, 100, 3, 4, 7, 8, 9};
     constexpr int count = int(std::size(rows));
-    for (const bool tab : {false, true}) {
+    // This program's layout with either separator, and the common layout of other editors.
+    for (const char* layout : {"comma", "tab", "common"}) {
+        const bool tab = layout[0] == 't';
         for (const bool keepNumbers : {false, true}) {
-            SCOPED_TRACE(std::string(tab ? "tab" : "comma") + (keepNumbers ? ", kept numbers" : ""));
+            SCOPED_TRACE(std::string(layout) + (keepNumbers ? ", kept numbers" : ""));
             AppState source;
             for (int i = 0; i < count; ++i)
                 source.tables.memories.setRecord(rows[i], rec(records[i]));
             CsvExportOptions exportOptions;
             exportOptions.tab = tab;
             exportOptions.keepNumbers = keepNumbers;
+            exportOptions.common = layout[1] == 'o';
+            // Only the common layout quotes, so only it keeps a comma and a quote.
+            if (exportOptions.common)
+                source.tables.memories.setText(1, Column::kDescription, QStringLiteral("Top band, \"FT8\""));
             CsvHeader csv;
             ScriptedPrompter prompter;
-            const QString name = QStringLiteral("round-%1-%2").arg(int(tab)).arg(int(keepNumbers));
+            const QString name = QStringLiteral("round-%1-%2").arg(layout).arg(int(keepNumbers));
             prompter.reply(m_dir.filePath(name));
             ASSERT_EQ(CsvExport(source, prompter, m_log, csv, exportOptions).ExportCsv(false),
                       CsvExport::Result::Exported);
@@ -478,6 +489,120 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             EXPECT_EQ(usedRows(), count);
             EXPECT_EQ(m_prompter.messages(), QStringList{QStringLiteral("Import completed")});
         }
+    }
+}
+
+// Files as other channel editors write them: several header versions, their
+// own column order, quoted fields with commas, LF or CR LF and a byte-order mark.
+TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
+{
+    const char* headers[] = {
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,TStep,"
+        "Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE",
+        "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+        "CrossMode,Mode,TStep,Skip,Power,Comment",
+        "Name,Frequency,Mode,Comment,Tone,rToneFreq,Location,Duplex,Offset,cToneFreq",
+    };
+    struct Case {
+        int header;
+        const char* fields; // "Column=value|...", values as the file holds them
+        const char* row;    // memory "Location + 1" afterwards; "" when nothing is placed
+        QStringList log;    // the pre-check's lines without "Record 1. " ("%1" the frequency field)
+    };
+    const Case cases[] = {
+        {0,
+         "Location=0|Name=GB3RH|Frequency=29.620000|Duplex=-|Offset=0.100000|Tone=Tone|rToneFreq=88.5|"
+         "Mode=FM|Comment=\"Weston, 10 m\"",
+         "29.62000|FM|Minus|CTCSS Enc|88.5|GB3RH - Weston, 10 m",
+         {}},
+        {1,
+         "Location=42|Frequency=29.650000|Duplex=+|Offset=0.100000|Tone=TSQL|rToneFreq=88.5|"
+         "cToneFreq=100|Mode=NFM|Comment=\"say \"\"73\"\", all\"",
+         "29.65000|FMN|Plus|CTCSS Enc+Dec|100.0|say \"73\", all",
+         {}},
+        {2,
+         "Location=99|Name=\"6 m, north\"|Frequency=50.810000|Duplex=-|Tone=TSQL|rToneFreq=103.5|Mode=FM",
+         "50.81000|FM|Minus|CTCSS Enc+Dec|103.5|6 m, north",
+         {}}, // no offset given, cTone falls back
+        {0, "Location=1|Frequency=14.080000|Mode=RTTY", "14.08000|RTYL|Simplex| |88.5|", {}},
+        {0, "Location=1|Frequency=7.040000|Mode=DIG|rToneFreq=67.0", "7.04000|LSB|Simplex| |67.0|", {}},
+        {0, "Location=1|Frequency=7.100000|Mode=Auto", "7.10000|LSB|Simplex| |88.5|", {}},
+        {0,
+         "Location=1|Frequency=14.200000|Duplex=+|Offset=0.600000|Mode=USB",
+         "14.20000|USB|Plus| |88.5|",
+         {}}, // no rule covers it: the radio's own offset
+        {0,
+         "Location=1|Frequency=29.620000|Duplex=-|Offset=0.600000|Mode=FM",
+         "29.62000|FM|Simplex| |88.5|",
+         {"Offset of 0.600000 MHz is not the repeater rule's %2 MHz. Will be set to Simplex"}},
+        {1,
+         "Location=1|Frequency=21.200000|Duplex=split|Offset=21.300000|Mode=USB",
+         "21.20000|USB|Simplex| |88.5|",
+         {"Duplex of 'split' is not +, - or blank. Will be set to Simplex"}},
+        {2,
+         "Location=1|Frequency=5.000000|Duplex=off|Mode=AM",
+         "5.00000|AM|Simplex| |88.5|",
+         {"Duplex of 'off' is not +, - or blank. Will be set to Simplex"}},
+        {0,
+         "Location=1|Frequency=29.620000|Tone=DTCS|rToneFreq=88.5|DtcsCode=023|Mode=FM",
+         "29.62000|FM|Simplex| |88.5|",
+         {"Tone mode of 'DTCS' is not Tone or TSQL. Will be imported without encoding"}},
+        {1,
+         "Location=1|Frequency=29.620000|Tone=Cross|CrossMode=Tone->DTCS|Mode=FM",
+         "29.62000|FM|Simplex| |88.5|",
+         {"Tone mode of 'Cross' is not Tone or TSQL. Will be imported without encoding"}},
+        {0,
+         "Location=1|Frequency=29.620000|Tone=Tone|rToneFreq=66.0|Mode=FM",
+         "29.62000|FM|Simplex|CTCSS Enc|67.0|",
+         {"CTCSS tone of '66.0' is not valid. Will be set to 67.0"}},
+        {0,
+         "Location=1|Frequency=14.200000|Mode=DV",
+         "",
+         {"Mode of 'DV' is not a mode of the radio. The record will be skipped"}},
+        {2,
+         "Location=1|Frequency=146.520000|Tone=DTCS|Mode=FM",
+         "",
+         {"Frequency of '%1' is outside the range of the radio"}},
+        {0,
+         "Location=150|Frequency=7.100000|Mode=LSB",
+         "",
+         {"Memory number of 150 is outside the range 0 to 99"}},
+    };
+    // One rule for the 10 m repeaters: 100 kHz down.
+    RepeaterRule rule{2960000, 2970000, "Minus", Frequency::formatAmount(10000), "10.0 K"};
+    m_state.rules.setRules({rule});
+    m_state.rules.setRulesActive(true);
+    m_options.useNumbers = true;
+    int index = 0;
+    for (const Case& c : cases) {
+        const QStringList columns = QString::fromLatin1(headers[c.header]).split(QLatin1Char(','));
+        QMap<QString, QString> values{{"rToneFreq", "88.5"}};
+        for (const QString& pair : QString::fromLatin1(c.fields).split(QLatin1Char('|')))
+            values.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+        QStringList record;
+        for (const QString& column : columns)
+            record << values.value(column);
+        const QByteArray end = index % 2 ? "\n" : "\r\n";
+        const QByteArray bom = index++ % 3 ? "" : "\xEF\xBB\xBF";
+        const QByteArray bytes = bom + headers[c.header] + end + record.join(QLatin1Char(',')).toUtf8() + end;
+
+        m_state.tables.reset();
+        const R result = runBytes(bytes, {Prompter::Answer::Yes});
+        EXPECT_EQ(result, *c.row ? R::Imported : R::NoneImported) << c.fields;
+        QStringList log;
+        for (const QString& line : c.log)
+            log << QStringLiteral("Record 1. ") +
+                       QString(line)
+                           .replace(QStringLiteral("%1"), local(values.value("Frequency").toLatin1()))
+                           .replace(QStringLiteral("%2"), local("0.10000"));
+        if (!log.isEmpty())
+            log << CsvImport::underscoreLine();
+        EXPECT_EQ(logLines(m_log).mid(0, log.size()), log) << c.fields;
+        const int row = values.value("Location").toInt() + 1;
+        if (*c.row) {
+            EXPECT_EQ(rowText(m_state.tables.memories, row), recText(rec(c.row))) << c.fields;
+        }
+        EXPECT_EQ(usedRows(), *c.row ? 1 : 0) << c.fields;
     }
 }
 

@@ -8,12 +8,14 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -42,11 +44,13 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
     const QVector<int> used = usedRows();
     ASSERT_GE(used.size(), 4);
     struct Case {
-        bool tab, omitHeader, keepNumbers, onlySelected;
+        bool tab, omitHeader, keepNumbers, onlySelected, common = false;
     };
     // The designed state is the import test's export.
-    const Case cases[] = {
-        {true, true, false, false}, {false, false, true, false}, {false, false, false, true}};
+    const Case cases[] = {{true, true, false, false},
+                          {false, false, true, false},
+                          {false, false, false, true},
+                          {true, false, false, false, true}}; // the common layout ignores Tab
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(n);
@@ -56,6 +60,8 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
         w->chkOmitHeader->setChecked(c.omitHeader);
         w->chkKeepNumbers->setChecked(c.keepNumbers);
         w->chkExportSelected->setChecked(c.onlySelected);
+        w->chkCommonLayout->setChecked(c.common);
+        EXPECT_EQ(w->fraSeparator->isEnabled(), !c.common);
         // Two rows picked apart, and an empty one that is never written.
         const QVector<int> rows = c.onlySelected ? QVector<int>{used[1], used[3]} : used;
         for (int row : {used[1], used[3], 99})
@@ -70,18 +76,20 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
         TextFileReader reader;
         ASSERT_TRUE(file.open(QIODevice::ReadOnly) && reader.read(file));
         QStringList lines = reader.lines();
-        const QChar separator = QLatin1Char(c.tab ? '\t' : ',');
+        const QChar separator = QLatin1Char(c.tab && !c.common ? '\t' : ',');
         ASSERT_EQ(lines.size(), rows.size() + (c.omitHeader ? 0 : 1));
         if (!c.omitHeader) {
             EXPECT_EQ(lines.takeFirst().section(separator, 0, 1),
-                      QStringLiteral("Memory") + separator + "RX Freq");
+                      c.common ? QStringLiteral("Location,Name")
+                               : QStringLiteral("Memory") + separator + "RX Freq");
         }
         for (int i = 0; i < rows.size(); ++i) {
             const QStringList fields = lines[i].split(separator);
-            ASSERT_EQ(fields.size(), 13) << lines[i].toStdString();
+            ASSERT_EQ(fields.size(), c.common ? 14 : 13) << lines[i].toStdString();
             EXPECT_EQ(fields[0], c.keepNumbers ? ChannelMap::slotLabel(TableKind::Memories, rows[i])
-                                               : QString::number(i + 1));
-            EXPECT_EQ(fields[1], cell(rows[i], Column::kFreq));
+                                               : QString::number(c.common ? i : i + 1));
+            // The common layout gives megahertz with six decimals.
+            EXPECT_EQ(fields[c.common ? 2 : 1], cell(rows[i], Column::kFreq) + (c.common ? "0" : ""));
         }
     }
 }
@@ -123,6 +131,28 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     m_prompter.reply(QString());
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::Cancelled);
     EXPECT_EQ(w->txtStart->text(), QStringLiteral("1"));
+}
+
+TEST_F(ImportExportWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse)
+{
+    startQuietly();
+    loadSample();
+    frmImportExport* w = open();
+    ASSERT_NE(w, nullptr);
+    // There is no default button: the keys on the other controls press nothing.
+    QTest::keyClick(w->txtStart, Qt::Key_Return);
+    QTest::keyClick(w->chkOmitHeader, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(m_prompter.prompts().isEmpty());
+
+    const QString path = QDir(dataFolder()).filePath(QStringLiteral("keys"));
+    m_prompter.reply(path);
+    QTest::keyClick(w->cmdExport, Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".CSV")));
+    w->move(300, 150);
+    QTest::keyClick(w->cmdSavePosition, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
+    QTest::keyClick(w->cmdClose, Qt::Key_Return);
+    EXPECT_EQ(window().importExportWindow(), nullptr);
 }
 
 TEST_F(ImportExportWindowTest, OpensWhereSavedPicksRowsAndHoldsTheMainWindowUntilClosed)

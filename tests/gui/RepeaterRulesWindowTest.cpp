@@ -122,7 +122,9 @@ TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
         ASSERT_EQ(buttons.size(), 8);
         for (QPushButton* region : buttons) {
             region->click();
-            EXPECT_EQ(editor.rows(), RegionalRuleSets::rows(region->text())) << region->text().toStdString();
+            // The caption is the set's name with its access key marked.
+            const QString name = region->text().remove(QLatin1Char('&'));
+            EXPECT_EQ(editor.rows(), RegionalRuleSets::rows(name)) << name.toStdString();
         }
         EXPECT_TRUE(editor.chkApplyRules->isChecked());
 
@@ -166,6 +168,31 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridAndTypedFrequenciesFollowIt)
     EXPECT_FALSE(state().rules.rulesActive());
     EXPECT_TRUE(state().rules.rules().isEmpty());
     EXPECT_FALSE(action("mnuBandPlan")->isChecked());
+}
+
+TEST_F(RepeaterRulesWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse)
+{
+    startQuietly();
+    inEditor([&](frmRepeaterRules& editor) {
+        auto* region = editor.findChild<QPushButton*>(QStringLiteral("cmdRegion0"));
+        ASSERT_NE(region, nullptr);
+        QTest::keyClick(region, Qt::Key_Return);
+        EXPECT_EQ(editor.rows(), RegionalRuleSets::rows(region->text().remove(QLatin1Char('&'))));
+        const int rules = editor.grdRules->rowCount();
+        QTest::keyClick(editor.cmdAddRule, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(editor.grdRules->rowCount(), rules + 1);
+        // There is no default button: Return in the grid presses nothing.
+        editor.grdRules->setCurrentCell(0, 0);
+        QTest::keyClick(editor.grdRules, Qt::Key_Return);
+        EXPECT_EQ(editor.grdRules->rowCount(), rules + 1);
+        EXPECT_TRUE(editor.isVisible());
+        QTest::keyClick(editor.cmdDeleteRule, Qt::Key_Return);
+        EXPECT_EQ(editor.grdRules->rowCount(), rules);
+        QTest::keyClick(editor.cmdOK, Qt::Key_Return);
+        EXPECT_FALSE(editor.isVisible());
+    });
+    EXPECT_EQ(stored("NumberOfRules"),
+              QString::number(RegionalRuleSets::rows(RegionalRuleSets::names()[0]).size()));
 }
 
 TEST_F(RepeaterRulesWindowTest, CancelAfterASetKeepsTheRulesButNotTheAllowAnyBox)

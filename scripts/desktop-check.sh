@@ -1,0 +1,225 @@
+#!/usr/bin/env bash
+# Drives the real window as a person at the keyboard would, under a virtual X
+# display with a window manager, and checks the outcome from outside.
+#
+# Each run starts a fresh program with fresh settings against the simulated
+# radio, then, with real key presses only: closes the first-use window,
+# chooses a data folder, reads the radio (Alt+R, Return on the question,
+# Return on the completion message), opens the Import/Export window and
+# closes it with Return on its Close button, types a new frequency into memory 0,
+# saves with Ctrl+S (typing the name into the save dialog) and leaves with
+# Alt+F, X. A run passes when the program has exited by itself with status 0
+# and the saved .950 file holds the edited channel. Several runs share one
+# display, one after the other: what one program leaves behind on a display
+# (window manager focus, keyboard state) must not change how the next one
+# takes its keys.
+#
+# Needs xvfb, xdotool and openbox (imagemagick optional: screenshots of a
+# failure). Usage: scripts/desktop-check.sh [RUNS]   (default 5)
+# QUAYSTONE_BUILD_DIR picks the build folder (default build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${1:-5}
+build=${QUAYSTONE_BUILD_DIR:-build}
+case $build in /*) ;; *) build=$(pwd)/$build ;; esac
+exe=$build/src/app/quaystone
+# The frequency typed into memory 0 and its line in the saved memory file.
+typed=3.65432
+expected='MW00003654320'
+
+fail() {
+    echo "desktop-check: FAIL: $*" >&2
+    exit 1
+}
+
+for tool in Xvfb openbox xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (apt-get install xvfb openbox xdotool)"
+done
+[ -x "$exe" ] || fail "$exe is missing; build the quaystone target first"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quaystone-desktop.XXXXXX")
+xvfb_pid=
+wm_pid=
+app_pid=
+cleanup() {
+    # Only the processes this script started, by their ids.
+    for pid in $app_pid $wm_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in $app_pid $wm_pid $xvfb_pid; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own: Xvfb picks a free number and writes it once it is ready.
+exec 5>"$work/display"
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 5>&-
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not report a display within 10 s"
+export DISPLAY=:$(head -1 "$work/display")
+# Openbox's own settings would otherwise come from the user's folders.
+export XDG_CONFIG_HOME=$work/wm-config XDG_CACHE_HOME=$work/wm-cache
+openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 100); do
+    [ -e "$work/wm-ready" ] && break
+    sleep 0.1
+done
+[ -e "$work/wm-ready" ] || fail "openbox did not start on $DISPLAY: $(cat "$work/openbox.log")"
+
+# Pictures of the screen at a failure are kept here.
+shots=$build/desktop-check
+rm -rf "$shots"
+run=0
+shot() { # name: a picture of the screen, when imagemagick is there
+    local file=$shots/run$run-${1//[^A-Za-z0-9]/-}.png
+    if command -v import >/dev/null; then
+        mkdir -p "$shots"
+        import -window root "$file" 2>/dev/null && echo "desktop-check: screen saved in $file" >&2
+    fi
+    return 0
+}
+
+# Waits until a visible window whose title matches the pattern exists (and is
+# not the window given as second argument); prints its id.
+wait_window() { # pattern [id-to-skip] [seconds]
+    local pattern=$1 skip=${2:-} limit=${3:-20} id
+    for _ in $(seq $((limit * 10))); do
+        for id in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null); do
+            if [ "$id" != "$skip" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        kill -0 "$app_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits until the window is no longer shown.
+wait_gone() { # id [seconds]
+    local id=$1 limit=${2:-5}
+    for _ in $(seq $((limit * 10))); do
+        xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$id" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The window must hold the keyboard before keys are sent to it.
+wait_focus() { # id
+    for _ in $(seq 50); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Presses a key on a window that has the keyboard and waits for the window to close.
+answer() { # id key what
+    local id=$1 key=$2 what=$3
+    wait_focus "$id" || { shot "$what"; fail "run $run: the $what did not get the keyboard"; }
+    # Let the box finish showing before the key arrives, as a person would.
+    sleep 0.3
+    xdotool key "$key"
+    wait_gone "$id" || { shot "$what"; fail "run $run: $key did not answer the $what"; }
+}
+
+one_run() {
+    local home=$work/run$run
+    local data=$home/data
+    mkdir -p "$data" "$home/runtime"
+    chmod 700 "$home/runtime"
+    HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/runtime \
+        "$exe" --simulate >"$home/program.log" 2>&1 &
+    app_pid=$!
+
+    local id
+    id=$(wait_window '^First time use$') || fail "run $run: no first-use window"
+    answer "$id" Return "first-use window"
+
+    id=$(wait_window '^Choose a folder') || fail "run $run: no folder chooser"
+    wait_focus "$id" || fail "run $run: the folder chooser did not get the keyboard"
+    xdotool type --delay 10 "$data"
+    answer "$id" Return "folder chooser"
+
+    local main
+    main=$(wait_window 'Quaystone V[0-9]') || fail "run $run: no main window"
+    wait_focus "$main" || fail "run $run: the main window did not get the keyboard"
+    # The start-up file is opened by a timer once the window is up.
+    for _ in $(seq 50); do
+        [ -e "$data/Initial memory file.950" ] && break
+        sleep 0.1
+    done
+    sleep 0.5
+
+    xdotool key alt+r
+    local question
+    question=$(wait_window '^Quaystone$') || { shot read; fail "run $run: Alt+R showed no read question"; }
+    answer "$question" Return "read question"
+
+    local done_box
+    done_box=$(wait_window '^Quaystone$' "$question" 30) || {
+        shot read
+        fail "run $run: the read did not end with its completion message"
+    }
+    answer "$done_box" Return "completion message"
+
+    # Return on a focused button of a window without a default button: Alt+I
+    # opens the Import/Export window, Shift+Tab goes round to its Close button.
+    wait_focus "$main" || fail "run $run: the main window did not get the keyboard back"
+    xdotool key alt+i
+    id=$(wait_window '^Import/Export$') || { shot import-export; fail "run $run: Alt+I showed no Import/Export window"; }
+    wait_focus "$id" || fail "run $run: the Import/Export window did not get the keyboard"
+    xdotool key shift+Tab
+    answer "$id" Return "Import/Export window's Close button"
+
+    wait_focus "$main" || fail "run $run: the main window did not get the keyboard back"
+    # The current cell is memory 0's frequency; typing starts its editor.
+    xdotool type --delay 20 "$typed"
+    xdotool key Return
+    sleep 0.3
+
+    xdotool key ctrl+s
+    id=$(wait_window '^Save memory file$') || { shot save; fail "run $run: Ctrl+S showed no save dialog"; }
+    wait_focus "$id" || fail "run $run: the save dialog did not get the keyboard"
+    xdotool type --delay 10 "$data/edited"
+    answer "$id" Return "save dialog"
+
+    xdotool key alt+f
+    sleep 0.3
+    xdotool key x
+    local status=0
+    for _ in $(seq 100); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$app_pid" 2>/dev/null; then
+        shot exit
+        fail "run $run: the program did not exit after Alt+F, X"
+    fi
+    wait "$app_pid" || status=$?
+    app_pid=
+    [ "$status" -eq 0 ] || fail "run $run: the program exited with status $status: $(tail -5 "$home/program.log")"
+
+    [ -f "$data/edited.950" ] || fail "run $run: no saved file $data/edited.950"
+    grep -q "^$expected" "$data/edited.950" ||
+        fail "run $run: the saved file does not hold memory 0 at $typed MHz: $(head -1 "$data/edited.950")"
+}
+
+start=$SECONDS
+for run in $(seq "$runs"); do
+    one_run
+    echo "desktop-check: run $run passed"
+done
+echo "desktop-check: $runs runs passed on $DISPLAY in $((SECONDS - start)) s"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "CsvRecord.h"
+
+#include <QString>
+
+class CsvHeader;
+class RuleSet;
+struct MemoryRecord;
+
+// The CSV layout other channel editors pass channel lists around in:
+// Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
+// DtcsPolarity,Mode,TStep,Skip,Comment and, in some versions, more columns.
+// Columns are found by name, so their order and the extra ones do not
+// matter. Numbers always use "." and the fields ",".
+class CommonCsv {
+public:
+    // The header this program writes.
+    static QString headerLine();
+
+    // A raw record of a file whose header csv has identified as this layout,
+    // in the words of this program's own layout. rules decides whether a
+    // repeater offset is the one the radio will use.
+    static CsvRecord read(const CsvHeader& csv, const QString& line, RuleSet& rules);
+
+    // One memory row as a record, numbered location.
+    static QString line(const MemoryRecord& record, int location, RuleSet& rules);
+};
