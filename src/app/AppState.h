@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/ChannelTables.h"
-#include "model/UndoSnapshot.h"
+#include "model/UndoHistory.h"
 #include "rules/RuleSet.h"
 
 #include <QObject>
@@ -34,7 +34,7 @@ public:
 
     ChannelTables tables;
     RuleSet rules;
-    UndoSnapshot undo;
+    UndoHistory history;
     MemoryClipboard clipboard;
     FindPosition find;
 
@@ -74,10 +74,17 @@ public:
     // Sets the changed flag and tells the window.
     void setChanged(bool on);
     void setDataSource(int source);
-    // Takes an undo snapshot of the memories table and tells the window;
-    // when it cannot be written, snapshotFailed says so.
-    bool takeSnapshot(const QString& label);
-    static QString snapshotFailedText(const QString& why);
+    // Undo steps: beginStep notes both tables as they are now under the
+    // step's name; endStep records the step when the tables differ. Steps
+    // nest (a paste commits each cell as typing does); only the outermost
+    // one is recorded. Use UndoStep rather than calling these in pairs.
+    void beginStep(const QString& name);
+    void endStep();
+    // Walks one step back or forward through the history, setting the
+    // changed flag by whether the tables are back at the saved position.
+    bool undoStep();
+    bool redoStep();
+    UndoHistory::Tables tableRows() const;
 
     // Asks the window to refresh tints, enabling and the changed panel.
     void ShowMemoryStatus() { emit memoryStatusChanged(); }
@@ -101,7 +108,6 @@ public:
 signals:
     void memoryStatusChanged();
     void undoChanged();
-    void snapshotFailed(const QString& text);
     void busyChanged(bool busy);
     void filePanelChanged(const QString& text);
     void channelPanelChanged(const QString& text);
@@ -110,6 +116,24 @@ signals:
     void memoriesPageRequested();
 
 private:
+    void setTableRows(const UndoHistory::Tables& rows);
+
     QString m_filePanel;
+    QString m_stepName;
+    UndoHistory::Tables m_stepBefore;
+    int m_stepDepth = 0;
     bool m_hideEmpty = false;
+};
+
+// One undo step for the lifetime of this object: every change to the tables
+// in between is undone and redone as one, under the given name.
+class UndoStep {
+public:
+    UndoStep(AppState& state, const QString& name) : m_state(state) { m_state.beginStep(name); }
+    ~UndoStep() { m_state.endStep(); }
+    UndoStep(const UndoStep&) = delete;
+    UndoStep& operator=(const UndoStep&) = delete;
+
+private:
+    AppState& m_state;
 };

@@ -359,7 +359,6 @@ void Form1::connectState()
     connect(&m_state, &AppState::memoryStatusChanged, this, &Form1::ShowMemoryStatus);
     connect(&m_state, &AppState::busyChanged, this, &Form1::applyBusy);
     connect(&m_state, &AppState::undoChanged, this, &Form1::updateUndoAction);
-    connect(&m_state, &AppState::snapshotFailed, this, [this](const QString& text) { m_log.notice(text); });
     connect(&m_state, &AppState::clipboardChanged, this, &Form1::updateActions);
     connect(&m_state, &AppState::hideSettingChanged, this, &Form1::applyHideSetting);
     connect(&m_state, &AppState::memoriesPageRequested, this, &Form1::showMemoriesPage);
@@ -551,11 +550,12 @@ constexpr unsigned kIdle = 1u << 0;          // no transfer, import or file oper
 constexpr unsigned kChannels = 1u << 1;      // the tables hold a read or a file
 constexpr unsigned kMemoriesShown = 1u << 2; // the memories page is in front, no rows being picked
 constexpr unsigned kPmsShown = 1u << 3;      // the PMS page is in front
-constexpr unsigned kUndoStep = 1u << 4;      // an undo snapshot is there
+constexpr unsigned kUndoStep = 1u << 4;      // a step can be undone
 constexpr unsigned kSelection = 1u << 5;     // memories have been selected since the last load
-constexpr unsigned kClipboard = 1u << 6;     // the memory clipboard holds rows
+constexpr unsigned kClipboard = 1u << 6;     // copied memories, or rows of text from another program
 constexpr unsigned kNoEditor = 1u << 7;      // no cell editor is open
 constexpr unsigned kNoImportWindow = 1u << 8;
+constexpr unsigned kRedoStep = 1u << 9; // an undone step can be redone
 
 // Which command may be used in which state, by object name. Everything that
 // opens a window, talks to the port or changes the tables needs Idle, since
@@ -574,7 +574,8 @@ const std::pair<const char*, unsigned> kActionRules[] = {
     {"mnuRecentFiles", kIdle},
     {"mnuExit", kIdle},
     {"mnuPUform", kMemoriesShown},
-    {"mnuUndo", kIdle | kMemoriesShown | kUndoStep},
+    {"mnuUndo", kIdle | kUndoStep},
+    {"mnuRedo", kIdle | kRedoStep},
     {"mnuCopy", kIdle | kMemoriesShown | kChannels | kSelection},
     {"mnuCutMemories", kIdle | kMemoriesShown | kChannels | kSelection},
     {"mnuPasteMemories", kIdle | kMemoriesShown | kChannels | kClipboard},
@@ -637,9 +638,10 @@ void Form1::updateActions()
     add(m_state.holdsChannels(), kChannels);
     add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, kMemoriesShown);
     add(m_pages->currentIndex() == PmsPage, kPmsShown);
-    add(m_state.undo.available(), kUndoStep);
+    add(m_state.history.canUndo(), kUndoStep);
+    add(m_state.history.canRedo(), kRedoStep);
     add(m_copyEnabled, kSelection);
-    add(m_state.clipboard.hasRows(), kClipboard);
+    add(m_state.clipboard.hasRows() || !foreignClipboardText().isEmpty(), kClipboard);
     add(!m_editorOpen, kNoEditor);
     add(!importExportWindow(), kNoImportWindow);
     for (const auto& [target, needs] : m_ruleTargets)
@@ -655,8 +657,8 @@ void Form1::updateActions()
 
 void Form1::updateUndoAction()
 {
-    if (m_state.undo.available())
-        mnuUndo->setText(m_state.undo.caption());
+    mnuUndo->setText(TableEditing::undoCaption(m_state));
+    mnuRedo->setText(TableEditing::redoCaption(m_state));
     updateActions();
 }
 
@@ -904,7 +906,6 @@ bool Form1::exitRequest()
         }
     }
     closePort();
-    QFile::remove(m_state.undo.fileName());
     return true;
 }
 

@@ -120,6 +120,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -161,8 +163,13 @@ private:
     // The "Memories" and "PMS" menus (Form1Commands.cpp).
     int currentRow() const;
     QVector<bool> hiddenColumns() const;
-    void undo();
+    void undo(bool redo);
     void copyMemories(bool cut);
+    // Text another program put on the system clipboard (empty when it is
+    // what this window copied last, or nothing).
+    QString foreignClipboardText() const;
+    // A memory or CSV file dropped on the window, opened or imported.
+    void openDroppedFile(const QString& path);
     void pasteMemories();
     void insertMemoryAbove();
     void moveBlock(bool down);
@@ -217,6 +224,7 @@ private:
     bool m_started = false;
     bool m_deferredOpenDone = false;
     bool m_copyEnabled = false;
+    QString m_copiedText; // what Copy or Cut last put on the system clipboard
     bool m_editorOpen = false;
     bool m_closing = false;
     bool m_hideQueued = false;
@@ -268,6 +276,7 @@ public:
     QAction* mnuExportPdf = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuCutMemories = nullptr;
     QAction* mnuPasteMemories = nullptr;

@@ -12,12 +12,16 @@
 #include "cat/RadioWriter.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
+#include "frmImportExport.h"
+#include "model/SpreadsheetText.h"
 #include "model/TableEditing.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QTabWidget>
 
 CatLink& Form1::link()
@@ -129,10 +133,10 @@ QVector<bool> Form1::hiddenColumns() const
     return hidden;
 }
 
-void Form1::undo()
+void Form1::undo(bool redo)
 {
     const int row = currentRow();
-    if (TableEditing::undo(m_state) && row > 0)
+    if ((redo ? TableEditing::redo(m_state) : TableEditing::undo(m_state)) && row > 0)
         selectCell(grdMemoriesL, row, Column::kFreq);
     memoriesSelectionChanged();
 }
@@ -144,13 +148,76 @@ void Form1::copyMemories(bool cut)
         return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(TableEditing::selectionText(m_state.tables.memories, s));
+    m_copiedText = SpreadsheetText::fromSelection(m_state.tables.memories, s);
+    clipboard->setText(m_copiedText);
     TableEditing::copyRows(m_state, s, cut);
+}
+
+QString Form1::foreignClipboardText() const
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    return text == m_copiedText ? QString() : text;
 }
 
 void Form1::pasteMemories()
 {
-    TableEditing::paste(m_state, currentRow());
+    const QString text = foreignClipboardText();
+    if (text.isEmpty()) {
+        TableEditing::paste(m_state, currentRow());
+        return;
+    }
+    const QModelIndex current = grdMemoriesL->currentIndex();
+    SpreadsheetText::paste(m_state, currentRow(), current.isValid() ? current.column() : int(Column::kFreq),
+                           text, m_log);
+}
+
+namespace {
+// The local memory or CSV file a drag carries, or nothing.
+QString droppedFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return {};
+    const QString path = urls.first().toLocalFile();
+    for (const char* suffix : {".950", ".csv"}) {
+        if (path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
+            return path;
+    }
+    return {};
+}
+} // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!transferBlocked() && !droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty() || transferBlocked())
+        return;
+    event->acceptProposedAction();
+    openDroppedFile(path);
+}
+
+void Form1::openDroppedFile(const QString& path)
+{
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        // The import needs channels to add to, as its button does.
+        if (!m_state.holdsChannels())
+            return;
+        openImportExport();
+        if (m_importExport)
+            m_importExport->importFile(path);
+        return;
+    }
+    // The opener takes a chosen file as it takes the start-up file, with the
+    // unsaved-changes question first.
+    m_state.startupFilePath = path;
+    openMemoryFile();
+    m_state.startupFilePath.clear();
 }
 
 void Form1::insertMemoryAbove()

@@ -7,7 +7,9 @@
 #include "cat/PortDirectory.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -59,6 +61,10 @@ void Form1::buildMenus()
     mnuPUform->setObjectName(QStringLiteral("mnuPUform"));
     QMenu* m = mnuPUform;
     mnuUndo = addAction(m, "mnuUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = addAction(m, "mnuRedo", QStringLiteral("R&edo"));
+    mnuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addActions({mnuUndo, mnuRedo}); // both tables' steps: the keys work on either page
     m->addSeparator();
     mnuCopy =
         addAction(m, "mnuCopy", QStringLiteral("&Copy (and memories)"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -93,9 +99,12 @@ void Form1::buildMenus()
     mnuFindText =
         addAction(m, "mnuFindText", QStringLiteral("Find te&xt"), QKeySequence(Qt::CTRL | Qt::Key_F));
     mnuFindNext = addAction(m, "mnuFindNext", QStringLiteral("Find next"), QKeySequence(Qt::Key_F3));
-    for (QAction* a : {mnuUndo, mnuCopy, mnuCutMemories, mnuPasteMemories})
+    for (QAction* a : {mnuUndo, mnuRedo, mnuCopy, mnuCutMemories, mnuPasteMemories})
         a->setEnabled(false);
-    connect(mnuUndo, &QAction::triggered, this, &Form1::undo);
+    connect(mnuUndo, &QAction::triggered, this, [this] { undo(false); });
+    connect(mnuRedo, &QAction::triggered, this, [this] { undo(true); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Form1::updateActions);
+    setAcceptDrops(true);
     connect(mnuCopy, &QAction::triggered, this, [this] { copyMemories(false); });
     connect(mnuCutMemories, &QAction::triggered, this, [this] { copyMemories(true); });
     connect(mnuPasteMemories, &QAction::triggered, this, &Form1::pasteMemories);
@@ -116,6 +125,8 @@ void Form1::buildMenus()
     mnuPMS = bar->addMenu(QStringLiteral("&PMS"));
     mnuPMS->setObjectName(QStringLiteral("mnuPMS"));
     mnuPMS->setEnabled(false);
+    mnuPMS->addActions({mnuUndo, mnuRedo});
+    mnuPMS->addSeparator();
     mnuDeletePMS = addAction(mnuPMS, "mnuDeletePMS", QStringLiteral("&Delete PMS memory pair"));
     connect(mnuDeletePMS, &QAction::triggered, this, &Form1::deletePmsPair);
 

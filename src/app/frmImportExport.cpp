@@ -170,6 +170,7 @@ CsvImportOptions frmImportExport::importOptions() const
     options.useNumbers = chkUseNumbers->isChecked();
     options.clearAll = chkClearAll->isChecked();
     options.omitDuplicates = chkOmitDuplicates->isChecked();
+    options.path = m_chosenPath;
     return options;
 }
 
@@ -200,6 +201,14 @@ CsvImport::Result frmImportExport::importCsv(bool preview)
     txtStart->setText(options.startText);
     if (result == CsvImport::Result::Imported)
         emit imported();
+    return result;
+}
+
+CsvImport::Result frmImportExport::importFile(const QString& path)
+{
+    m_chosenPath = path;
+    const CsvImport::Result result = importCsv(false);
+    m_chosenPath.clear();
     return result;
 }
 

@@ -40,6 +40,8 @@ public:
 public slots:
     CsvExport::Result exportCsv(bool preview);
     CsvImport::Result importCsv(bool preview);
+    // Imports a file chosen elsewhere (dropped on the main window) with the options shown.
+    CsvImport::Result importFile(const QString& path);
     // "&Save size and position": the window's top and left.
     void savePosition();
 
@@ -60,6 +62,7 @@ private:
     CsvHeader& m_csv;
     Settings& m_settings;
     SelectedRows m_selectedRows;
+    QString m_chosenPath;
 
 public:
     // Named widgets (also their objectName).

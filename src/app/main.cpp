@@ -1,7 +1,7 @@
 #include "Form1.h"
 #include "RadioSimulator.h"
 #include "Version.h"
-#include "model/UndoSnapshot.h"
+#include "files/LeftoverUndoFiles.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,8 +19,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quaystone"));
     QApplication::setApplicationVersion(QStringLiteral(QUAYSTONE_VERSION));
-    // Undo files of earlier runs that crashed or were killed.
-    UndoSnapshot::removeStale(QDir::tempPath());
+    // Undo files that runs of earlier versions left when they crashed or were killed.
+    LeftoverUndoFiles::remove(QDir::tempPath());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Manages the memory channels of the transceiver."));

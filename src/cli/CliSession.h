@@ -20,8 +20,6 @@ struct CliSession {
             shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             QTextStream(stderr) << shown << Qt::endl;
         });
-        QObject::connect(&state, &AppState::snapshotFailed, &log,
-                         [this](const QString& text) { log.notice(text); });
         state.dataFolder = QDir::currentPath();
         settings.setWriteFailureHandler([this](const QString& text) { prompter.inform(text); });
     }

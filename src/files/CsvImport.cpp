@@ -421,8 +421,10 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     }
 
     // 2. File.
-    QString path = m_prompter.chooseOpenFile(text(FileDialogs::kImportTitle), m_state.dataFolder,
-                                             text(FileDialogs::kCsvFilters));
+    QString path = !m_options.path.isEmpty()
+                       ? m_options.path
+                       : m_prompter.chooseOpenFile(text(FileDialogs::kImportTitle), m_state.dataFolder,
+                                                   text(FileDialogs::kCsvFilters));
     if (path.isEmpty())
         return Result::Cancelled;
     if (!path.endsWith(QLatin1String(".CSV"), Qt::CaseInsensitive) &&
@@ -556,7 +558,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     }
 
     // 11. One undo step for the whole import (a failure is told through the state).
-    m_state.takeSnapshot(QStringLiteral("Import"));
+    const UndoStep step(m_state, QStringLiteral("Import"));
 
     // 12. Clear all.
     if (m_options.clearAll) {

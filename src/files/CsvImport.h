@@ -19,6 +19,7 @@ struct CsvImportOptions {
     bool useNumbers = false;                 // "Use imported mem numbers"
     bool clearAll = false;                   // "Clear all before import"
     bool omitDuplicates = false;             // "Omit duplicate frequencies"
+    QString path;                            // a file already chosen (dropped); empty asks for one
 };
 
 // Reads a CSV file in this program's own layout, or in the common layout of

@@ -89,6 +89,8 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     m_state.startupFilePath.clear();
 
     if (MemoryFile::endsWithDescriptionExtension(path)) {
+        // Descriptions come into the tables as they are: a step to undo like any other.
+        const UndoStep step(m_state, QStringLiteral("Load descriptions"));
         reportRefusedDescriptions(path, DescriptionFile::load(path, m_state, m_settings));
         return Result::DescriptionsLoaded;
     }

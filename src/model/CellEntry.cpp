@@ -73,8 +73,7 @@ bool commit(AppState& state, TableKind kind, int row, int column, const QString&
     ChannelTable& table = state.tables.table(kind);
     if (row < 1 || row > table.rowCount() || column < Column::kFreq || column >= table.columnCount())
         return false;
-    if (kind == TableKind::Memories)
-        state.takeSnapshot(QStringLiteral("GridEdit"));
+    const UndoStep step(state, QString::fromLatin1(kLabelCellEntry));
 
     bool accepted = false;
     switch (column) {

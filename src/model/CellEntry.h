@@ -15,6 +15,8 @@ namespace CellEntry {
 inline constexpr int kDescriptionLimit = 100;
 inline constexpr char kDefaultShift[] = "Simplex";
 inline constexpr char kDefaultTone[] = "67.0";
+// The undo step of one committed cell, in either table.
+inline constexpr char kLabelCellEntry[] = "Cell entry";
 
 bool isEditable(const AppState& state, TableKind table, int row, int column);
 

@@ -12,7 +12,7 @@
 // Views show it through a model adapter; they learn of changes by rowsChanged.
 // Behind its visible cells each data row holds one more, never shown: the
 // record's Kept text (what the radio gave the channel). It travels with the
-// row wherever whole rows go (moves, paste, sorts, the undo snapshot) and is
+// row wherever whole rows go (moves, paste, sorts, undo steps) and is
 // cleared with the row.
 class ChannelTable : public QObject {
     Q_OBJECT
@@ -49,8 +49,8 @@ public:
     void setRecord(int row, const MemoryRecord& record);
 
     // Whole data rows (index 0 = row 1), every column including the label,
-    // then the Kept text. setDataRows also takes rows without it (as an older
-    // undo snapshot holds them): those rows keep nothing.
+    // then the Kept text. setDataRows also takes rows without it (as rows
+    // from before the Kept text was kept): those rows keep nothing.
     QVector<QStringList> dataRows() const { return m_rows; }
     void setDataRows(const QVector<QStringList>& rows);
 

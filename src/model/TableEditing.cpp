@@ -177,7 +177,7 @@ bool sortRows(AppState& state, TableSelection selection, int keyColumn, const ch
     const std::optional<TableSelection> s = memoryRows(state, selection);
     if (!state.holdsChannels() || !s)
         return false;
-    state.takeSnapshot(QString::fromLatin1(label));
+    const UndoStep step(state, QString::fromLatin1(label));
     if (s->firstRow == s->lastRow)
         return true;
 
@@ -239,23 +239,6 @@ QString findPrompt()
            QStringLiteral("After a successful find you can use F3 to find the next occurence");
 }
 
-QString selectionText(const ChannelTable& table, TableSelection selection)
-{
-    const TableSelection s = selection.normalized();
-    const int firstRow = std::max(s.firstRow, 1);
-    const int lastRow = std::min(s.lastRow, table.rowCount());
-    const int firstColumn = std::max(s.firstColumn, 0);
-    const int lastColumn = std::min(s.lastColumn, table.columnCount() - 1);
-    QStringList lines;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        QStringList cells;
-        for (int column = firstColumn; column <= lastColumn; ++column)
-            cells << table.text(row, column);
-        lines << cells.join(QLatin1Char('\t'));
-    }
-    return lines.join(QLatin1Char('\r'));
-}
-
 void copyRows(AppState& state, TableSelection selection, bool cut)
 {
     const std::optional<TableSelection> s = memoryRows(state, selection);
@@ -274,7 +257,7 @@ int paste(AppState& state, int targetRow)
     if (!state.holdsChannels() || !clip.hasRows() || clip.last > rowCount || targetRow < 1 ||
         targetRow > rowCount || targetRow == clip.first)
         return 0;
-    state.takeSnapshot(QString::fromLatin1(kLabelPaste));
+    const UndoStep step(state, QString::fromLatin1(kLabelPaste));
 
     ChannelTable& table = memories(state);
     Rows rows = table.dataRows();
@@ -327,7 +310,7 @@ int insertAbove(AppState& state, int currentRow, int selectionFirstRow, Prompter
         freeRow = rowCount;
     }
     state.showMemoriesPage();
-    state.takeSnapshot(QString::fromLatin1(kLabelInsertAbove));
+    const UndoStep step(state, QString::fromLatin1(kLabelInsertAbove));
 
     // The window's selection starts at or above the current cell; anything
     // else would move rows past the freed one, so fall back to the current row.
@@ -346,7 +329,7 @@ bool removeRows(AppState& state, TableSelection selection, Prompter& prompter)
     const std::optional<TableSelection> s = memoryRows(state, selection);
     if (!state.holdsChannels() || !s || !confirmBlock(prompter, "remove", *s))
         return false;
-    state.takeSnapshot(QString::fromLatin1(kLabelRemove));
+    const UndoStep step(state, QString::fromLatin1(kLabelRemove));
     ChannelTable& table = memories(state);
     Rows rows = table.dataRows();
     for (int row = s->lastRow; row >= s->firstRow; --row) {
@@ -363,7 +346,7 @@ bool deleteRows(AppState& state, TableSelection selection, Prompter& prompter)
     const std::optional<TableSelection> s = memoryRows(state, selection);
     if (!state.holdsChannels() || !s || !confirmBlock(prompter, "delete", *s))
         return false;
-    state.takeSnapshot(QString::fromLatin1(kLabelDelete));
+    const UndoStep step(state, QString::fromLatin1(kLabelDelete));
     ChannelTable& table = memories(state);
     Rows rows = table.dataRows();
     for (int row = s->firstRow; row <= s->lastRow; ++row)
@@ -377,7 +360,7 @@ bool compact(AppState& state)
 {
     if (!state.holdsChannels())
         return false;
-    state.takeSnapshot(QString::fromLatin1(kLabelCompact));
+    const UndoStep step(state, QString::fromLatin1(kLabelCompact));
     ChannelTable& table = memories(state);
     Rows rows = table.dataRows();
     std::stable_partition(rows.begin(), rows.end(),
@@ -405,6 +388,7 @@ MoveResult moveBlock(AppState& state, TableSelection selection, int step)
     if (down ? s->lastRow == table.rowCount() : s->firstRow == 1)
         return result;
 
+    const UndoStep undoStep(state, QString::fromLatin1(down ? kLabelMoveDown : kLabelMoveUp));
     Rows rows = table.dataRows();
     if (down)
         rows.insert(s->firstRow - 1, rows.takeAt(s->lastRow));
@@ -440,7 +424,7 @@ bool fillDown(AppState& state, TableSelection selection)
     const int lastColumn = std::min(s->lastColumn, table.columnCount() - 1);
     if (table.isEmptyRow(s->firstRow) || firstColumn > lastColumn)
         return false;
-    state.takeSnapshot(QString::fromLatin1(kLabelFillDown));
+    const UndoStep step(state, QString::fromLatin1(kLabelFillDown));
     Rows rows = table.dataRows();
     const QStringList& source = rows[s->firstRow - 1];
     for (int row = s->firstRow + 1; row <= s->lastRow; ++row) {
@@ -531,27 +515,49 @@ bool deletePmsPair(AppState& state, int pmsRow, Prompter& prompter)
     const int pair = (pmsRow + 1) / 2;
     const QString question =
         QStringLiteral("Are you sure you want to delete PMS memory pair ") + QString::number(pair);
-    // The PMS table has no undo: Return keeps the pair.
+    // Return keeps the pair, as with every question that throws channels away.
     if (prompter.askSafely(question, Prompter::Buttons::OkCancel, Prompter::Icon::Question,
                            Prompter::Answer::Cancel) != Prompter::Answer::Ok)
         return false;
+    const UndoStep step(state, QString::fromLatin1(kLabelDeletePms));
     table.makeRowEmpty(2 * pair - 1);
     table.makeRowEmpty(2 * pair);
     state.setChanged(true);
     return true;
 }
 
+namespace {
+bool walk(AppState& state, bool forward)
+{
+    state.undoInProgress = true;
+    const bool walked = forward ? state.redoStep() : state.undoStep();
+    state.undoInProgress = false;
+    if (walked)
+        state.setHideEmpty(false);
+    return walked;
+}
+} // namespace
+
 bool undo(AppState& state)
 {
-    if (!state.undo.available())
-        return false;
-    state.undoInProgress = true;
-    const bool restored = state.undo.restore(memories(state));
-    state.undoInProgress = false;
-    emit state.undoChanged();
-    if (restored)
-        state.setHideEmpty(false);
-    return restored;
+    return walk(state, false);
+}
+
+bool redo(AppState& state)
+{
+    return walk(state, true);
+}
+
+QString undoCaption(const AppState& state)
+{
+    const QString name = state.history.undoName();
+    return name.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + name;
+}
+
+QString redoCaption(const AppState& state)
+{
+    const QString name = state.history.redoName();
+    return name.isEmpty() ? QStringLiteral("R&edo") : QStringLiteral("R&edo ") + name;
 }
 
 } // namespace TableEditing

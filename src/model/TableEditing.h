@@ -48,20 +48,23 @@ struct MoveResult {
 // The block operations of the "Memories" and "PMS" menus. Each one works on
 // the application state's tables; the window gathers the selection, calls one
 // function and shows what it returns. Questions go through the prompter; a
-// Cancel or No leaves the tables untouched and takes no undo snapshot.
+// Cancel or No leaves the tables untouched and records no undo step.
 // Operations that change the tables do nothing while the tables hold nothing
 // (no read or load yet), as the menus are disabled then anyway.
 namespace TableEditing {
 
-// Undo snapshot labels ("Undo last " + label is the undo caption).
-inline constexpr char kLabelPaste[] = "Paste";
-inline constexpr char kLabelInsertAbove[] = "InsertAbove";
-inline constexpr char kLabelRemove[] = "Remove";
-inline constexpr char kLabelDelete[] = "Delete";
-inline constexpr char kLabelCompact[] = "Compact";
-inline constexpr char kLabelFillDown[] = "FillDown";
-inline constexpr char kLabelSortFreq[] = "SortFreq";
-inline constexpr char kLabelSortDescription[] = "SortDescription";
+// Names of the undo steps ("Undo " + name is the undo command's caption).
+inline constexpr char kLabelPaste[] = "Paste memories";
+inline constexpr char kLabelInsertAbove[] = "Insert memory above";
+inline constexpr char kLabelRemove[] = "Remove memory";
+inline constexpr char kLabelDelete[] = "Delete memory";
+inline constexpr char kLabelCompact[] = "Compact empty memories";
+inline constexpr char kLabelMoveUp[] = "Move memories up";
+inline constexpr char kLabelMoveDown[] = "Move memories down";
+inline constexpr char kLabelFillDown[] = "Fill downwards";
+inline constexpr char kLabelSortFreq[] = "Sort by frequency";
+inline constexpr char kLabelSortDescription[] = "Sort by description";
+inline constexpr char kLabelDeletePms[] = "Delete PMS memory pair";
 
 inline constexpr char kFindTitle[] = "Find";
 inline constexpr char kFindCompleted[] = "Find completed";
@@ -73,13 +76,9 @@ QString rowNumberText(int row);
 // The "Find what:" prompt of the Find input box.
 QString findPrompt();
 
-// The selected cells as plain text for the system clipboard: cells of a row
-// separated by a tab, rows by a carriage return.
-QString selectionText(const ChannelTable& table, TableSelection selection);
-
 // Copy / Cut: remembers the selection's rows in the memory clipboard (Cut
 // also sets the cut indicator). Nothing in the table changes; the window puts
-// selectionText() on the system clipboard and enables Paste.
+// the cells on the system clipboard (SpreadsheetText) and enables Paste.
 void copyRows(AppState& state, TableSelection selection, bool cut);
 
 // Paste the memory clipboard's rows at targetRow, reading their contents now.
@@ -107,7 +106,7 @@ bool deleteRows(AppState& state, TableSelection selection, Prompter& prompter);
 // rows gather at the end; also clears the "Hide empty memories" check mark.
 bool compact(AppState& state);
 
-// Move the selected block one row down or up (no undo snapshot).
+// Move the selected block one row down or up.
 MoveResult moveDown(AppState& state, TableSelection selection);
 MoveResult moveUp(AppState& state, TableSelection selection);
 
@@ -146,9 +145,15 @@ void listDuplicates(const AppState& state, MessageLog& log, const std::function<
 // after the user agrees. Sets the changed flag.
 bool deletePmsPair(AppState& state, int pmsRow, Prompter& prompter);
 
-// Undo: puts the last snapshot back and clears the "Hide empty memories" check
-// mark. The changed flag is left alone. The window then selects the row that
-// was current, frequency column.
+// Undo / redo one step of the history (both tables) and clear the "Hide empty
+// memories" check mark; the changed flag is set unless the tables are back
+// where they were saved. The window then selects the row that was current,
+// frequency column.
 bool undo(AppState& state);
+bool redo(AppState& state);
+// The captions of the two commands: "&Undo Fill downwards", "R&edo Paste
+// memories", or plain "&Undo" / "R&edo" when there is no step that way.
+QString undoCaption(const AppState& state);
+QString redoCaption(const AppState& state);
 
 } // namespace TableEditing

@@ -134,7 +134,7 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNo);
         EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::No) << "Return loads nothing";
         EXPECT_EQ(m_state.tables.memories.dataRows(), before);
-        EXPECT_FALSE(m_state.undo.available());
+        EXPECT_FALSE(m_state.history.canUndo());
     }
 }
 
@@ -308,8 +308,8 @@ TEST_P(CsvImportTest, ClearAllAsksAndCancelLeavesTheTable)
     EXPECT_EQ(m_state.tables.memories.text(2, Column::kDescription), QString());
     EXPECT_EQ(m_state.tables.pms.text(1, Column::kFreq), local("14.000000"));
     // The whole import is one undo step.
-    EXPECT_EQ(m_state.undo.label(), QStringLiteral("Import"));
-    ASSERT_TRUE(m_state.undo.restore(m_state.tables.memories));
+    EXPECT_EQ(m_state.history.undoName(), QStringLiteral("Import"));
+    ASSERT_TRUE(m_state.undoStep());
     EXPECT_EQ(m_state.tables.memories.dataRows(), before);
 }
 

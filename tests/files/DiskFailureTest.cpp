@@ -8,7 +8,6 @@
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
 #include "files/RadioBackup.h"
-#include "model/UndoSnapshot.h"
 #include "support/CliRun.h"
 #include "support/DiskFull.h"
 #include "support/ScriptedPrompter.h"
@@ -56,7 +55,6 @@ struct Context {
     ScriptedPrompter prompter;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<RadioBackup> backup;
-    std::unique_ptr<UndoSnapshot> undo;
     QString file(const char* n) const { return work + QLatin1Char('/') + QString::fromLatin1(n); }
     void loadSample()
     {
@@ -150,20 +148,6 @@ const Writer kWriters[] = {
          return Outcome{!added && c.backup->count() == before, c.backup->errorText()};
      },
      "Radio backup"},
-    {"undo snapshot", "Quaystone-*.undo", 1000, false,
-     [](Context& c) {
-         qputenv("TMPDIR", QFile::encodeName(c.work));
-         c.undo = std::make_unique<UndoSnapshot>();
-         qunsetenv("TMPDIR");
-         c.loadSample();
-         c.undo->take(c.state.tables.memories, QStringLiteral("Paste"));
-     },
-     [](Context& c) {
-         c.state.tables.makeEmptyAt(3);
-         const bool taken = c.undo->take(c.state.tables.memories, QStringLiteral("Delete"));
-         return Outcome{!taken && !c.undo->available(), c.undo->errorText()};
-     },
-     "Quaystone-"},
     {"initial memory file", "Initial memory file.950", 10, true, [](Context&) {},
      [](Context& c) {
          c.state.dataFolder = c.work;

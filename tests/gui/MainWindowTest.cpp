@@ -8,6 +8,8 @@
 #include "app/MessageLogWindow.h"
 #include "app/ProgressWindow.h"
 #include "cat/RadioReader.h"
+#include "files/CsvExport.h"
+#include "files/MemoryFileOpener.h"
 #include "model/CellEntry.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -97,7 +100,7 @@ TEST_F(MainWindowFixture, EnablingFollowsWhatIsLoaded)
     ASSERT_EQ(state().dataSource, AppState::Nothing);
     for (const char* name : kLoadedEntries)
         EXPECT_FALSE(action(name)->isEnabled()) << name;
-    for (const char* name : {"mnuUndo", "mnuCopy", "mnuCutMemories", "mnuPasteMemories"})
+    for (const char* name : {"mnuUndo", "mnuRedo", "mnuCopy", "mnuCutMemories", "mnuPasteMemories"})
         EXPECT_FALSE(action(name)->isEnabled()) << name;
     EXPECT_FALSE(pmsPageSelectable());
     EXPECT_TRUE(widget<QPushButton>("cmdRead")->isEnabled());
@@ -159,7 +162,7 @@ TEST_F(MainWindowFixture, CellEditsGoThroughTheCommitRules)
         }
     }
     EXPECT_TRUE(action("mnuUndo")->isEnabled());
-    EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("Undo last GridEdit"));
+    EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("&Undo Cell entry"));
 
     // Shift+Insert puts the clipboard into the current cell's editor; the
     // commit rules then judge it like typed text.
@@ -210,6 +213,101 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelection)
     EXPECT_FALSE(action("mnuHideEmptyMemories")->isChecked());
     EXPECT_FALSE(memories()->isRowHidden(3));
     EXPECT_NE(cell(3, Column::kFreq), QStringLiteral("Empty"));
+}
+
+// Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y walk through the steps from either page,
+// and the changed flag follows back to the loaded file.
+TEST_F(MainWindowFixture, UndoAndRedoKeysWalkTheSteps)
+{
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    const QString first = cell(1, Column::kDescription);
+    const QString second = cell(2, Column::kDescription);
+    typeInto(1, Column::kDescription, QStringLiteral("one"));
+    typeInto(2, Column::kDescription, QStringLiteral("two"));
+    EXPECT_FALSE(action("mnuRedo")->isEnabled());
+    struct Step {
+        Qt::KeyboardModifiers modifiers;
+        Qt::Key key;
+        QString row1, row2;
+        bool changed;
+        const char* undoText;
+        const char* redoText;
+    };
+    const Step steps[] = {
+        {Qt::ControlModifier, Qt::Key_Z, "one", second, true, "&Undo Cell entry", "R&edo Cell entry"},
+        {Qt::ControlModifier, Qt::Key_Z, first, second, false, "&Undo", "R&edo Cell entry"},
+        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, "one", second, true, "&Undo Cell entry",
+         "R&edo Cell entry"},
+        {Qt::ControlModifier, Qt::Key_Y, "one", "two", true, "&Undo Cell entry", "R&edo"},
+    };
+    for (const Step& s : steps) {
+        QTest::keyClick(memories(), s.key, s.modifiers);
+        EXPECT_EQ(cell(1, Column::kDescription), s.row1);
+        EXPECT_EQ(cell(2, Column::kDescription), s.row2);
+        EXPECT_EQ(state().changed, s.changed);
+        EXPECT_EQ(action("mnuUndo")->text(), QLatin1String(s.undoText));
+        EXPECT_EQ(action("mnuRedo")->text(), QLatin1String(s.redoText));
+    }
+    widget<QTabWidget>("tabPages")->setCurrentIndex(1);
+    QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cell(2, Column::kDescription), second) << "the keys work on the PMS page too";
+}
+
+// A memory file dropped on the window opens after the unsaved-changes
+// question; a CSV file goes through the import; other files are refused.
+TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
+{
+    startQuietly();
+    runDeferredOpen();
+    loadSample();
+    const QString memoryFile = QDir(dataFolder()).filePath(QStringLiteral("dropped.950"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), memoryFile));
+    const QString csvFile = QDir(dataFolder()).filePath(QStringLiteral("dropped.csv"));
+    QFile csv(csvFile);
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write((CsvExport::headerLine(QLatin1Char(',')) + "\r\n1,7.12300,LSB,Simplex,,,,,,,,,from a drop\r\n")
+                  .toUtf8());
+    csv.close();
+    const auto drop = [this](const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &dropped);
+        return true;
+    };
+    EXPECT_FALSE(drop(QDir(dataFolder()).filePath(QStringLiteral("notes.txt"))));
+
+    typeInto(1, Column::kDescription, QStringLiteral("unsaved"));
+    const QString loaded = state().currentFilePath;
+    m_prompter.clear();
+    m_prompter.answer(Prompter::Answer::No);
+    ASSERT_TRUE(drop(memoryFile));
+    EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileOpener::unsavedChangesText()});
+    EXPECT_EQ(state().currentFilePath, loaded);
+    EXPECT_EQ(cell(1, Column::kDescription), QStringLiteral("unsaved"));
+    m_prompter.answer(Prompter::Answer::Yes);
+    ASSERT_TRUE(drop(memoryFile));
+    EXPECT_EQ(state().currentFilePath, memoryFile);
+    EXPECT_FALSE(state().changed);
+    EXPECT_TRUE(state().startupFilePath.isEmpty());
+
+    m_prompter.clear();
+    ASSERT_TRUE(drop(csvFile));
+    EXPECT_EQ(m_prompter.messages().value(0), QStringLiteral("Import completed"));
+    EXPECT_TRUE(state().changed);
+    EXPECT_EQ(state().history.undoName(), QStringLiteral("Import"));
+    bool found = false;
+    for (int row = 1; row <= 100 && !found; ++row)
+        found = cell(row, Column::kDescription) == QStringLiteral("from a drop");
+    EXPECT_TRUE(found);
 }
 
 TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)

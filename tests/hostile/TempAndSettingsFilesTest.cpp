@@ -1,7 +1,7 @@
 #include "HostileInvariants.h"
 #include "Mutator.h"
 #include "app/Settings.h"
-#include "model/UndoSnapshot.h"
+#include "files/LeftoverUndoFiles.h"
 #include "support/CliRun.h"
 
 #include <QCoreApplication>
@@ -31,8 +31,8 @@ qint64 endedPid()
     return child;
 }
 
-// Snapshot files left by a crashed run go at the next start; files of a
-// live process, of another user, or that only look alike stay.
+// Undo files that crashed runs of earlier versions left go at the next start;
+// files of a live process, of another user, or that only look alike stay.
 TEST(TempFiles, OnlyStaleUndoFilesOfThisUserAreRemoved)
 {
     QTemporaryDir dir;
@@ -59,18 +59,12 @@ TEST(TempFiles, OnlyStaleUndoFilesOfThisUserAreRemoved)
     const bool canChown = geteuid() == 0 && writeFile(foreign, "x") &&
                           chown(QFile::encodeName(foreign).constData(), 65534, 65534) == 0;
 
-    EXPECT_EQ(UndoSnapshot::removeStale(dir.path()), 1);
+    EXPECT_EQ(LeftoverUndoFiles::remove(dir.path()), 1);
     for (const Case& c : cases)
         EXPECT_EQ(QFileInfo::exists(dir.filePath(c.name)), !c.removed) << c.name.toStdString();
     if (canChown) {
         EXPECT_TRUE(QFileInfo::exists(foreign));
     }
-
-    // A live snapshot carries this process's id and survives a cleanup.
-    UndoSnapshot live;
-    EXPECT_TRUE(QFileInfo(live.fileName()).fileName().startsWith(QStringLiteral("Quaystone-%1-").arg(own)));
-    UndoSnapshot::removeStale(QFileInfo(live.fileName()).path());
-    EXPECT_TRUE(QFileInfo::exists(live.fileName()));
 }
 
 // A settings file that cannot be written is said once per run, naming the

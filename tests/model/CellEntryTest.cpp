@@ -176,14 +176,14 @@ TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneOnlyInMemoriesAndDescriptionsAr
     EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QString(100, QLatin1Char('x')));
 }
 
-TEST_P(CellEntryTest, MemoriesEditsAreUndoableEvenWhenRefusedPmsEditsAreNot)
+TEST_P(CellEntryTest, AcceptedEditsOfEitherTableAreUndoStepsRefusedOnesAreNot)
 {
-    EXPECT_FALSE(state.undo.available());
-    commit(TableKind::Pms, 1, Column::kFreq, local("7"));
-    EXPECT_FALSE(state.undo.available());
-    commit(TableKind::Memories, 1, Column::kFreq, local("145.6"));
-    EXPECT_TRUE(state.undo.available());
-    EXPECT_EQ(state.undo.caption(), QStringLiteral("Undo last GridEdit"));
+    EXPECT_FALSE(commit(TableKind::Memories, 1, Column::kMode, QStringLiteral("XYZ")));
+    EXPECT_FALSE(state.history.canUndo());
+    ASSERT_TRUE(commit(TableKind::Pms, 1, Column::kFreq, local("7.35")));
+    ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local("14.6")));
+    EXPECT_EQ(state.history.count(), 2);
+    EXPECT_EQ(state.history.undoName(), QStringLiteral("Cell entry"));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(CellEntryTest);

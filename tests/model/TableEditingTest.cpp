@@ -1,7 +1,9 @@
 #include "model/TableEditing.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
+#include "model/CellEntry.h"
 #include "model/Frequency.h"
+#include "model/SpreadsheetText.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestLocale.h"
 
@@ -92,7 +94,7 @@ TEST(TableEditing, PasteCopiesOrMovesRowsWithoutOverlapDamageAndDropsRowsPastThe
         EXPECT_EQ(TE::paste(t.state, c.target), c.written);
         EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
         EXPECT_EQ(t.state.changed, c.written > 0);
-        EXPECT_EQ(t.state.undo.available(), c.written > 0);
+        EXPECT_EQ(t.state.history.canUndo(), c.written > 0);
         EXPECT_TRUE(labelsInOrder(t.memories()));
     }
 }
@@ -109,15 +111,7 @@ TEST(TableEditing, CutThenPasteTwiceCopiesTheRowsAsTheyAreThen)
     EXPECT_EQ(layout(t.memories(), 20, 22), QStringLiteral("5 6 7"));
     EXPECT_EQ(layout(t.memories(), 30, 32), QStringLiteral("- - -"));
     EXPECT_TRUE(t.state.clipboard.hasRows() && t.state.clipboard.cut);
-    EXPECT_EQ(t.state.undo.caption(), QStringLiteral("Undo last Paste"));
-}
-
-TEST(TableEditing, SelectionTextSeparatesCellsByTabAndRowsByCarriageReturn)
-{
-    Loaded t({3});
-    EXPECT_EQ(TE::selectionText(t.memories(), {3, 6, 2, 5}), QStringLiteral("67.0\tch2\r\t"));
-    EXPECT_EQ(TE::selectionText(t.memories(), {1, 0, 1, 2}),
-              QStringLiteral("0\t") + local("7.00100") + "\tUSB");
+    EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo Paste memories"));
 }
 
 TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
@@ -159,7 +153,8 @@ TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
             EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::No) << "Return keeps the last memory";
         }
         EXPECT_EQ(t.state.changed, c.selectAfter > 0);
-        EXPECT_EQ(t.state.undo.label(), c.selectAfter > 0 ? QStringLiteral("InsertAbove") : QString());
+        EXPECT_EQ(t.state.history.undoName(),
+                  c.selectAfter > 0 ? QStringLiteral("Insert memory above") : QString());
     }
 }
 
@@ -198,7 +193,7 @@ TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
         EXPECT_EQ(layout(t.memories(), 1, 8), QLatin1String(c.first8));
         EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.last3));
         EXPECT_EQ(t.state.changed, done);
-        EXPECT_EQ(t.state.undo.available(), done);
+        EXPECT_EQ(t.state.history.canUndo(), done);
         EXPECT_TRUE(labelsInOrder(t.memories()));
     }
 }
@@ -212,7 +207,7 @@ TEST(TableEditing, CompactClosesChannelsUpInTheirOrderAndShowsEveryRow)
     EXPECT_EQ(layout(t.memories(), 4, 100).count(QLatin1Char('-')), 97);
     EXPECT_FALSE(t.state.hideEmpty());
     EXPECT_TRUE(t.state.changed);
-    EXPECT_EQ(t.state.undo.label(), QStringLiteral("Compact"));
+    EXPECT_EQ(t.state.history.undoName(), QStringLiteral("Compact empty memories"));
     EXPECT_TRUE(labelsInOrder(t.memories()));
 }
 
@@ -243,7 +238,7 @@ TEST(TableEditing, MovesShiftTheBlockByOneExceptAtTheEnds)
         EXPECT_EQ(layout(t.memories(), 1, 7), QLatin1String(c.rows1to7));
         EXPECT_EQ(layout(t.memories(), 98, 100), QStringLiteral("98 99 100"));
         EXPECT_EQ(t.state.changed, c.moved);
-        EXPECT_FALSE(t.state.undo.available()) << "moves take no snapshot";
+        EXPECT_EQ(t.state.history.canUndo(), c.moved) << "a move is an undo step";
     }
 }
 
@@ -277,7 +272,7 @@ TEST(TableEditing, FillDownSkipsEmptyRowsAndLeavesTheChangedFlag)
         EXPECT_TRUE(t.memories().isEmptyRow(5));
         EXPECT_EQ(t.memories().text(6, Column::kDescription), QStringLiteral("ch6")) << "unselected column";
         EXPECT_EQ(t.state.changed, c.done) << "a fill is a change to save";
-        EXPECT_EQ(t.state.undo.available(), c.done);
+        EXPECT_EQ(t.state.history.canUndo(), c.done);
     }
 }
 
@@ -324,8 +319,9 @@ TEST_P(TableSorting, NumbersCompareAsNumbersEmptySlotsGoLastAndOnlyTheSelectionM
         EXPECT_EQ(ids.join(QLatin1Char(' ')), QLatin1String(c.rows1to8));
         // A new order is a change to save; sorting one row changes nothing.
         EXPECT_EQ(t.state.changed, c.first != c.last);
-        EXPECT_EQ(t.state.undo.label(),
-                  c.byFrequency ? QStringLiteral("SortFreq") : QStringLiteral("SortDescription"));
+        EXPECT_EQ(t.state.history.undoName(), c.first == c.last ? QString()
+                                              : c.byFrequency   ? QStringLiteral("Sort by frequency")
+                                                                : QStringLiteral("Sort by description"));
         EXPECT_TRUE(labelsInOrder(t.memories()));
     }
 }
@@ -458,32 +454,8 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
         }
         EXPECT_EQ(t.state.tables.pms.text(2 * c.pair, Column::kLabel), QStringLiteral("P%1U").arg(c.pair));
         EXPECT_EQ(t.state.changed, c.answer == Answer::Ok);
-        EXPECT_FALSE(t.state.undo.available()) << "the PMS table is never part of the snapshot";
-    }
-}
-
-TEST(TableEditing, UndoAfterSortRestoresTheOrderOnlyOnce)
-{
-    {
-        Loaded t({3});
-        t.state.tables.pms.setText(1, Column::kFreq, QStringLiteral("7.000000"));
-        t.memories().setText(1, Column::kFreq, local("28.00000"));
-        t.state.setChanged(false);
-        t.state.setHideEmpty(true);
-        const QVector<QStringList> before = t.memories().dataRows();
-        ASSERT_TRUE(TE::sortByFrequency(t.state, {1, 1, 100, 1}));
-        ASSERT_NE(t.memories().dataRows(), before);
-        t.state.tables.pms.setText(2, Column::kFreq, QStringLiteral("7.100000"));
-        QSignalSpy undoSpy(&t.state, &AppState::undoChanged);
-
-        EXPECT_TRUE(TE::undo(t.state));
-        EXPECT_EQ(t.memories().dataRows(), before);
-        EXPECT_EQ(t.state.tables.pms.text(2, Column::kFreq), QStringLiteral("7.100000"));
-        EXPECT_TRUE(t.state.changed) << "the sort set it; undo leaves the flag as every undo does";
-        EXPECT_FALSE(t.state.hideEmpty());
-        EXPECT_FALSE(t.state.undo.available());
-        EXPECT_EQ(undoSpy.count(), 1);
-        EXPECT_FALSE(TE::undo(t.state));
+        EXPECT_EQ(t.state.history.undoName(),
+                  c.answer == Answer::Ok ? QStringLiteral("Delete PMS memory pair") : QString());
     }
 }
 
@@ -574,6 +546,146 @@ TEST(TableEditing, EveryOperationCarriesWhatTheRadioGaveWithItsChannel)
     EXPECT_TRUE(table.kept(1).isEmpty());
 }
 
+// Every change to the tables is one named step: undo gives back both tables
+// as they were, redo as they became, and the changed flag follows the saved
+// position both ways.
+TEST(UndoHistory, EveryOperationIsOneStepBackAndForth)
+{
+    struct Case {
+        const char* name;
+        std::function<void(AppState&, Prompter&, MessageLog&)> operation;
+    };
+    const Case cases[] = {
+        {"Cell entry",
+         [](AppState& s, Prompter& p, MessageLog&) {
+             CellEntry::commit(s, TableKind::Memories, 4, Column::kMode, QStringLiteral("FM"), p);
+         }},
+        {"Cell entry",
+         [](AppState& s, Prompter& p, MessageLog&) {
+             CellEntry::commit(s, TableKind::Pms, 2, Column::kFreq, local("7.2"), p);
+         }},
+        {"Paste memories",
+         [](AppState& s, Prompter&, MessageLog&) {
+             TE::copyRows(s, {5, 1, 7, 6}, true);
+             TE::paste(s, 20);
+         }},
+        {"Insert memory above", [](AppState& s, Prompter& p, MessageLog&) { TE::insertAbove(s, 2, 2, p); }},
+        {"Remove memory",
+         [](AppState& s, Prompter& p, MessageLog&) {
+             TE::removeRows(s, {2, 1, 4, 6}, p);
+         }},
+        {"Delete memory",
+         [](AppState& s, Prompter& p, MessageLog&) {
+             TE::deleteRows(s, {2, 1, 4, 6}, p);
+         }},
+        {"Compact empty memories", [](AppState& s, Prompter&, MessageLog&) { TE::compact(s); }},
+        {"Move memories up",
+         [](AppState& s, Prompter&, MessageLog&) {
+             TE::moveUp(s, {4, 1, 5, 6});
+         }},
+        {"Move memories down",
+         [](AppState& s, Prompter&, MessageLog&) {
+             TE::moveDown(s, {1, 1, 2, 6});
+         }},
+        {"Fill downwards",
+         [](AppState& s, Prompter&, MessageLog&) {
+             TE::fillDown(s, {1, 6, 6, 6});
+         }},
+        {"Sort by frequency",
+         [](AppState& s, Prompter&, MessageLog&) {
+             TE::sortByFrequency(s, {1, 1, 100, 1});
+         }},
+        {"Sort by description",
+         [](AppState& s, Prompter&, MessageLog&) {
+             TE::sortByDescription(s, {1, 6, 12, 6});
+         }},
+        {"Delete PMS memory pair", [](AppState& s, Prompter& p, MessageLog&) { TE::deletePmsPair(s, 1, p); }},
+        {"Paste rows",
+         [](AppState& s, Prompter&, MessageLog& log) {
+             SpreadsheetText::paste(s, 8, Column::kFreq, local("7.5\tAM\n8.5\tXX\n"), log);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t({3});
+        t.state.tables.pms.setRecord(1, {"7.000000", "LSB", "Simplex", "", "67.0", ""});
+        t.state.setChanged(false);
+        ScriptedPrompter prompter;
+        prompter.answer(Answer::Ok);
+        MessageLog log;
+        const UndoHistory::Tables before = t.state.tableRows();
+        c.operation(t.state, prompter, log);
+        const UndoHistory::Tables after = t.state.tableRows();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(t.state.history.count(), 1);
+        EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo ") + QLatin1String(c.name));
+        for (int round = 0; round < 2; ++round) {
+            t.state.setHideEmpty(true);
+            ASSERT_TRUE(TE::undo(t.state));
+            EXPECT_EQ(t.state.tableRows(), before);
+            EXPECT_FALSE(t.state.changed) << "back at the saved tables";
+            EXPECT_FALSE(t.state.hideEmpty());
+            EXPECT_FALSE(TE::undo(t.state));
+            EXPECT_EQ(TE::redoCaption(t.state), QStringLiteral("R&edo ") + QLatin1String(c.name));
+            ASSERT_TRUE(TE::redo(t.state));
+            EXPECT_EQ(t.state.tableRows(), after);
+            EXPECT_TRUE(t.state.changed);
+            EXPECT_FALSE(TE::redo(t.state));
+        }
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+}
+
+// Hundreds of steps walk back and forth exactly; the changed flag is clear
+// only at the saved position, which is lost once a new step replaces the
+// undone ones; the oldest steps go past the limit; a load starts afresh.
+TEST(UndoHistory, HundredsOfStepsAndTheSavedPosition)
+{
+    Loaded t;
+    ScriptedPrompter prompter;
+    constexpr int kSteps = 150;
+    QVector<UndoHistory::Tables> states{t.state.tableRows()};
+    for (int i = 1; i <= kSteps; ++i) {
+        ASSERT_TRUE(CellEntry::commit(t.state, TableKind::Memories, 1 + i % 100, Column::kDescription,
+                                      QStringLiteral("step%1").arg(i), prompter));
+        if (i == 100)
+            t.state.setChanged(false); // saved here
+        states << t.state.tableRows();
+    }
+    for (int i = kSteps; i > 0; --i) {
+        ASSERT_TRUE(TE::undo(t.state));
+        ASSERT_EQ(t.state.tableRows(), states[i - 1]) << i;
+        ASSERT_EQ(t.state.changed, i - 1 != 100) << i;
+    }
+    EXPECT_FALSE(TE::undo(t.state));
+    for (int i = 1; i <= kSteps; ++i) {
+        ASSERT_TRUE(TE::redo(t.state));
+        ASSERT_EQ(t.state.tableRows(), states[i]) << i;
+        ASSERT_EQ(t.state.changed, i != 100) << i;
+    }
+    for (int i = 0; i < 60; ++i)
+        TE::undo(t.state);
+    // A new step after step 90: the saved position 100 is gone.
+    CellEntry::commit(t.state, TableKind::Memories, 1, Column::kDescription, QStringLiteral("new"), prompter);
+    EXPECT_FALSE(t.state.history.canRedo());
+    EXPECT_TRUE(t.state.changed);
+    TE::undo(t.state);
+    EXPECT_EQ(t.state.tableRows(), states[90]);
+    EXPECT_TRUE(t.state.changed);
+
+    UndoHistory small(3);
+    for (int i = 0; i < 5; ++i)
+        small.push(QString::number(i), states[i], states[i + 1]);
+    EXPECT_EQ(small.count(), 3);
+    EXPECT_EQ(small.undo(), states[4]);
+    EXPECT_EQ(small.undo(), states[3]);
+    EXPECT_EQ(small.undo(), states[2]);
+    EXPECT_FALSE(small.canUndo());
+
+    t.state.setDataSource(AppState::File);
+    EXPECT_FALSE(t.state.history.canUndo() || t.state.history.canRedo());
+}
+
 TEST(TableEditing, NothingChangesWhileNothingIsLoaded)
 {
     AppState state;
@@ -591,7 +703,7 @@ TEST(TableEditing, NothingChangesWhileNothingIsLoaded)
     EXPECT_FALSE(TE::deletePmsPair(state, 1, prompter));
     EXPECT_TRUE(prompter.prompts().isEmpty());
     EXPECT_FALSE(state.changed);
-    EXPECT_FALSE(state.undo.available());
+    EXPECT_FALSE(state.history.canUndo());
 }
 
 } // namespace
