@@ -21,6 +21,19 @@ QString commandOf(const MemoryRecord& record, int position)
     return encoded.ok() ? encoded.command : QString();
 }
 
+// The record as the radio would hold it: a field left blank that the
+// command fills with its default (tone 67.0, say) reads as that default, so
+// it does not pass for a difference.
+MemoryRecord asSent(const MemoryRecord& record, int position)
+{
+    const QString command = commandOf(record, position);
+    MemoryRecord sent;
+    if (command.isEmpty() || CatCodec::decode(command, position, sent))
+        return record;
+    sent.Description = record.Description;
+    return sent;
+}
+
 } // namespace
 
 QString ChannelComparison::describe(const MemoryRecord& record)
@@ -44,13 +57,15 @@ std::optional<ChannelDifference> ChannelComparison::compare(int position,
     ChannelDifference difference;
     difference.position = position;
     difference.label = ChannelMap::slotOf(position).label;
-    difference.right = describe(right);
+    const MemoryRecord rightSent = asSent(right, position);
+    difference.right = describe(rightSent);
     if (!left) {
         difference.left = QString::fromLatin1(kNotRead);
         difference.fields << QString::fromLatin1(kWholeChannel);
         return difference;
     }
-    difference.left = describe(*left);
+    const MemoryRecord leftSent = asSent(*left, position);
+    difference.left = describe(leftSent);
     const bool leftEmpty = isEmptyRecord(*left);
     const bool rightEmpty = isEmptyRecord(right);
     if (leftEmpty && rightEmpty)
@@ -59,10 +74,10 @@ std::optional<ChannelDifference> ChannelComparison::compare(int position,
         difference.fields << QString::fromLatin1(kWholeChannel);
         return difference;
     }
-    const QString leftFields[] = {left->Freq,   left->Mode, left->Shift,
-                                  left->EncDec, left->Tone, left->Description};
-    const QString rightFields[] = {right.Freq,   right.Mode, right.Shift,
-                                   right.EncDec, right.Tone, right.Description};
+    const QString leftFields[] = {leftSent.Freq,   leftSent.Mode, leftSent.Shift,
+                                  leftSent.EncDec, leftSent.Tone, leftSent.Description};
+    const QString rightFields[] = {rightSent.Freq,   rightSent.Mode, rightSent.Shift,
+                                   rightSent.EncDec, rightSent.Tone, rightSent.Description};
     for (int i = 0; i < 6; ++i) {
         if ((i < 5 || withDescription) && leftFields[i] != rightFields[i])
             difference.fields << kNames.at(i);
