@@ -51,6 +51,8 @@ public:
     QString dataFolder;
     bool askBeforeReplace = false;
     bool saveSucceeded = false;
+    // A write reads each channel it sent back from the radio (the VerifyWrites setting).
+    bool verifyWrites = true;
     // Width of the memories table's description column, in twips.
     int descriptionColumnWidth = 3450;
 

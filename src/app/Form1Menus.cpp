@@ -197,6 +197,18 @@ void Form1::buildMenus()
         m_log.setTraceEnabled(mnuLog->isChecked());
     });
     connect(mnuDisableRTS, &QAction::triggered, this, [this] { toggleSetting(mnuDisableRTS, Keys::RTS); });
+    // Read back each channel a write sends; a transfer takes the choice when it starts.
+    QAction* verify = new QAction(QStringLiteral("&Verify each channel written"), this);
+    verify->setObjectName(QStringLiteral("mnuVerifyWrites"));
+    verify->setCheckable(true);
+    verify->setChecked(m_settings->getBool(Keys::VerifyWrites));
+    m_state.verifyWrites = verify->isChecked();
+    // Placed after "&Do not use RTS", with the other link choices.
+    s->insertAction(s->actions().value(s->actions().indexOf(mnuDisableRTS) + 1), verify);
+    connect(verify, &QAction::triggered, this, [this, verify] {
+        toggleSetting(verify, Keys::VerifyWrites);
+        m_state.verifyWrites = verify->isChecked();
+    });
     connect(mnuAutosize, &QAction::triggered, this, [this] {
         toggleSetting(mnuAutosize, Keys::Autosize);
         applyColumnWidths();

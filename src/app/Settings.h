@@ -23,6 +23,10 @@ inline constexpr SettingKey CommPort{"CommPort", "1"};
 inline constexpr SettingKey UserCommSpeed{"UserCommSpeed", "38400,N,8,2"};
 inline constexpr SettingKey RTS{"RTS", "False"};
 inline constexpr SettingKey Log{"Log", "False"};
+// The line settings at which the radio last answered; the rate search tries it first.
+inline constexpr SettingKey LastCommSpeed{"LastCommSpeed", ""};
+// Each channel written is read back and compared with what was sent.
+inline constexpr SettingKey VerifyWrites{"VerifyWrites", "True"};
 // Device path for port number n (1..16) where ports have no COM names; empty
 // keeps the built-in table. CommPortDevice[0] is unused.
 inline constexpr SettingKey CommPortDevice[17] = {

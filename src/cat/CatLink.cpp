@@ -15,9 +15,11 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 
-CatLink::Options CatLink::Options::fromSettings(const Settings& settings, const QString& deviceOverride)
+CatLink::Options CatLink::Options::fromSettings(Settings& settings, const QString& deviceOverride)
 {
     Options options;
+    options.rememberedSpeed = settings.get(Keys::LastCommSpeed).trimmed();
+    options.settings = &settings;
     options.portNumber = settings.getInt(Keys::CommPort, 1);
     options.userSpeed = settings.get(Keys::UserCommSpeed).trimmed();
     options.noRts = settings.getBool(Keys::RTS);
@@ -35,6 +37,22 @@ const QStringList& CatLink::lineSettingsTexts()
     static const QStringList texts = {QStringLiteral("38400,N,8,2"), QStringLiteral("19200,N,8,2"),
                                       QStringLiteral("9600,N,8,2"), QStringLiteral("4800,N,8,2")};
     return texts;
+}
+
+QStringList CatLink::searchOrder(const QString& remembered)
+{
+    QStringList order = lineSettingsTexts();
+    if (order.removeOne(remembered))
+        order.prepend(remembered);
+    return order;
+}
+
+void CatLink::remember(const QString& lineSettings)
+{
+    if (m_options.settings && m_options.rememberedSpeed != lineSettings) {
+        m_options.rememberedSpeed = lineSettings;
+        m_options.settings->set(Keys::LastCommSpeed, lineSettings);
+    }
 }
 
 int CatLink::baudOf(const QString& lineSettings)
@@ -186,6 +204,10 @@ bool CatLink::receive(int expectedChannel)
             continue;
         }
         m_replyOwed = false;
+        if (m_rememberOnReply) {
+            m_rememberOnReply = false;
+            remember(m_lineSettings);
+        }
         return true;
     }
 }
@@ -297,9 +319,13 @@ bool CatLink::connect()
         userSpeed = QString::fromLatin1(kDefaultSpeed);
     }
 
+    m_rememberOnReply = false;
     bool found = false;
+    // A radio left at a slower rate answers the first probe instead of after
+    // a time-out at each faster one.
+    const QStringList order = searchOrder(m_options.rememberedSpeed);
     for (int pass = 0; pass < 2 && !found; ++pass) {
-        for (const QString& rate : lineSettingsTexts()) {
+        for (const QString& rate : order) {
             // A port that cannot be opened has shown its message once; trying
             // the other rates would only repeat it.
             if (!openPort(m_options.portNumber, rate))
@@ -315,6 +341,7 @@ bool CatLink::connect()
                 if (queryIdentity() == IdentityAnswer::Identity) {
                     m_lineSettings = rate;
                     m_log.trace(QStringLiteral("Baud rate of ") + baud + QStringLiteral(" detected"));
+                    remember(rate);
                     found = true;
                     break;
                 }
@@ -337,5 +364,9 @@ bool CatLink::connect()
     m_lineSettings = userSpeed;
     send(CatCodec::catRateCommand(userSpeed));
     closePort();
-    return openPort(m_options.portNumber, m_lineSettings);
+    if (!openPort(m_options.portNumber, m_lineSettings))
+        return false;
+    // The radio was told to move; it is remembered there once it answers there.
+    m_rememberOnReply = m_lineSettings != m_options.rememberedSpeed;
+    return true;
 }

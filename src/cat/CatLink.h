@@ -25,10 +25,15 @@ public:
         bool deviceNamed = false;
         QString userSpeed = QStringLiteral("38400,N,8,2");
         bool noRts = false;
+        // The line settings at which the radio last answered: the rate search
+        // tries it first. Where settings is set, each rate the radio answers
+        // at is remembered there for the next search.
+        QString rememberedSpeed;
+        Settings* settings = nullptr;
 
-        // Port number, speed and RTS option as stored; the device from the port
-        // directory unless deviceOverride names one.
-        static Options fromSettings(const Settings& settings, const QString& deviceOverride = QString());
+        // Port number, speed, RTS option and remembered rate as stored; the
+        // device from the port directory unless deviceOverride names one.
+        static Options fromSettings(Settings& settings, const QString& deviceOverride = QString());
     };
 
     // A reply must start, and each later piece follow, within this window.
@@ -43,6 +48,8 @@ public:
     static constexpr char kDefaultSpeed[] = "38400,N,8,2";
     // The four line settings, fastest first (the order of the baud search).
     static const QStringList& lineSettingsTexts();
+    // The order of the rate search: the remembered rate, then the others fastest first.
+    static QStringList searchOrder(const QString& remembered);
     // The baud rate of a line settings text; 0 when it is none of the four.
     static int baudOf(const QString& lineSettings);
 
@@ -88,6 +95,7 @@ private:
     void yieldEvents();
     QString portLabel() const;
     bool checkLost();
+    void remember(const QString& lineSettings);
 
     SerialPort& m_port;
     MessageLog& m_log;
@@ -100,4 +108,6 @@ private:
     QString m_lastCommand;
     // A receive timed out and no reply has come since.
     bool m_replyOwed = false;
+    // The link moved the radio to a new rate; the first reply there confirms it.
+    bool m_rememberOnReply = false;
 };

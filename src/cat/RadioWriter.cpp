@@ -40,6 +40,9 @@ RadioWriter::Outcome RadioWriter::run()
     m_written = 0;
     m_identical = 0;
     m_unconfirmed = 0;
+    m_unverified.clear();
+    m_differences.clear();
+    m_verify = m_state.verifyWrites;
     m_backup = std::make_unique<RadioBackup>(m_state.dataFolder, m_state.descriptionColumnWidth);
     m_state.showMemoriesPage();
     if (!m_link.connect())
@@ -48,15 +51,20 @@ RadioWriter::Outcome RadioWriter::run()
     m_state.setBusy(true);
     m_state.setChannelPanel(QStringLiteral("0"));
 
-    m_log.trace(QStringLiteral("Write: issue initial instructions"));
-    const Prompter::Answer answer = m_prompter.ask(
-        QStringLiteral("If you want to clear the existing memories in the radio. ") + kCrLf + kCrLf +
-            QStringLiteral("  1. Power Off the Radio") + kCrLf +
-            QStringLiteral("  2. Hold in the A>M button and power on the radio") + kCrLf + kCrLf +
-            QStringLiteral("To minimise relay chatter switch the radio to VFO mode.") + kCrLf + kCrLf +
-            QStringLiteral("When you are ready to write click the OK button,") + kCrLf +
-            QStringLiteral("or click Cancel to abort the memory write."),
-        Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    // A preview sends nothing, so there is nothing to prepare the radio for.
+    m_log.trace(m_dryRun ? QStringLiteral("Preview: reading the radio's copy of each channel")
+                         : QStringLiteral("Write: issue initial instructions"));
+    const Prompter::Answer answer =
+        m_dryRun
+            ? Prompter::Answer::Ok
+            : m_prompter.ask(
+                  QStringLiteral("If you want to clear the existing memories in the radio. ") + kCrLf +
+                      kCrLf + QStringLiteral("  1. Power Off the Radio") + kCrLf +
+                      QStringLiteral("  2. Hold in the A>M button and power on the radio") + kCrLf + kCrLf +
+                      QStringLiteral("To minimise relay chatter switch the radio to VFO mode.") + kCrLf +
+                      kCrLf + QStringLiteral("When you are ready to write click the OK button,") + kCrLf +
+                      QStringLiteral("or click Cancel to abort the memory write."),
+                  Prompter::Buttons::OkCancel, Prompter::Icon::Question);
     if (answer != Prompter::Answer::Ok) {
         m_state.setBusy(false);
         m_link.closePort();
@@ -96,15 +104,21 @@ RadioWriter::Outcome RadioWriter::run()
                                  ChannelMap::slotOf(p).label +
                                  QStringLiteral(") not written: the radio did not answer its read, so "
                                                 "its old content could not be kept in the backup"));
-                } else if (known && !added && m_backupEnabled && !m_backup->add(radioCopy)) {
+                } else if (known && !added && m_backupEnabled && !m_dryRun && !m_backup->add(radioCopy)) {
                     return backupFailed(p);
                 } else if (!m_link.isLost()) {
-                    m_unconfirmed = p;
-                    ++m_written;
-                    m_link.send(encoded.command);
-                    m_link.pause(kWritePauseMs);
-                    m_log.trace(QStringLiteral("Memory ") + QString::number(p) +
-                                (known && !added ? QStringLiteral(" replaced") : QStringLiteral(" added")));
+                    noteDifference(p, known, radioCopy);
+                    if (m_dryRun) {
+                        ++m_written;
+                    } else {
+                        m_unconfirmed = p;
+                        m_link.send(encoded.command);
+                        m_link.pause(kWritePauseMs);
+                        m_log.trace(
+                            QStringLiteral("Memory ") + QString::number(p) +
+                            (known && !added ? QStringLiteral(" replaced") : QStringLiteral(" added")));
+                        sendAndVerify(p, encoded.command);
+                    }
                 }
             }
         }
@@ -132,7 +146,9 @@ RadioWriter::Outcome RadioWriter::run()
     m_progress.hide();
     m_link.closePort();
     const bool stopped = m_progress.stopRequested();
-    if (stopped)
+    if (m_dryRun)
+        m_log.trace(QStringLiteral("Preview: %1 would be written").arg(m_written));
+    else if (stopped)
         m_prompter.inform(QStringLiteral("Write cancelled by user request") + kCrLf + summary());
     else
         m_prompter.inform(QStringLiteral("Transfer of memories completed.") + kCrLf + summary(),
@@ -140,6 +156,42 @@ RadioWriter::Outcome RadioWriter::run()
     m_state.setBusy(false);
     m_state.setChannelPanel(QStringLiteral("0"));
     return stopped ? Outcome::Stopped : Outcome::Completed;
+}
+
+void RadioWriter::noteDifference(int p, bool known, const QString& radioCopy)
+{
+    std::optional<MemoryRecord> radio;
+    if (known) {
+        radio = MemoryRecord();
+        // "?;" is an empty channel: the record stays without a frequency.
+        if (radioCopy != QLatin1String(CatCodec::kEmptyReply))
+            CatCodec::decode(radioCopy, p, *radio);
+    }
+    if (auto difference = ChannelComparison::compare(p, radio, m_state.tables.recordAt(p), false))
+        m_differences << *difference;
+}
+
+void RadioWriter::sendAndVerify(int p, const QString& command)
+{
+    if (!m_verify) {
+        ++m_written;
+        return;
+    }
+    // The radio does not answer a write; only its copy read back shows it
+    // stored the channel as sent.
+    QString stored;
+    const bool read = readRadioCopy(p, stored);
+    if (m_link.isLost())
+        return;
+    if (read && stored == command) {
+        ++m_written;
+        return;
+    }
+    m_unverified << p;
+    m_log.notice(QStringLiteral("Memory ") + QString::number(p) + QStringLiteral(" (") +
+                 ChannelMap::slotOf(p).label + QStringLiteral(") not stored as sent: ") +
+                 (read ? QStringLiteral("the radio holds ") + stored
+                       : QStringLiteral("the radio did not answer its read-back")));
 }
 
 QString RadioWriter::outsideRange(const QString& command)
@@ -173,6 +225,13 @@ QString RadioWriter::summary() const
         text += kCrLf + QStringLiteral("Refused: %1 whose old content the radio did not send, so it could "
                                        "not be kept in the backup.")
                             .arg(channels(m_unread));
+    if (!m_unverified.isEmpty()) {
+        QStringList numbers;
+        for (int p : m_unverified)
+            numbers << QString::number(p);
+        text += kCrLf + QStringLiteral("Not stored as sent (read back different): memory %1.")
+                            .arg(numbers.join(QStringLiteral(", ")));
+    }
     if (notWrittenCount() > 0)
         text += kCrLf + QStringLiteral("Each refused channel is named in the message log.");
     if (backedUpCount() > 0)

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ChannelComparison.h"
+
+#include <QList>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 
@@ -39,6 +43,15 @@ public:
     // not be read or kept is not replaced. On unless turned off.
     void setBackupEnabled(bool enabled) { m_backupEnabled = enabled; }
 
+    // A preview: the radio's copy of every slot is read and compared as for
+    // a write, but nothing is sent and no backup is made; no instructions are
+    // asked and no summary shown. differences() then lists what a write would
+    // change. Each channel written is read back when state.verifyWrites is on.
+    void setDryRun(bool on) { m_dryRun = on; }
+    // The slots a write sends (or, in a preview, would send): the radio's
+    // channel on the left, the table's on the right.
+    const QVector<ChannelDifference>& differences() const { return m_differences; }
+
     Outcome run();
 
     // The last write's backup file, empty when it replaced no channel.
@@ -52,7 +65,9 @@ public:
     int refusedCount() const { return m_refused + m_outOfRange; }
     int outOfRangeCount() const { return m_outOfRange; }
     // Every slot left unwritten for any reason.
-    int notWrittenCount() const { return m_refused + m_outOfRange + m_unread; }
+    int notWrittenCount() const { return m_refused + m_outOfRange + m_unread + int(m_unverified.size()); }
+    // Sequence positions of channels sent whose read-back did not match what was sent.
+    const QList<int>& unverifiedPositions() const { return m_unverified; }
     int writtenCount() const { return m_written; }
     int identicalCount() const { return m_identical; }
     // The counts of the last write, its refusals and where its backup went,
@@ -69,6 +84,8 @@ private:
     bool readRadioCopy(int p, QString& radioCopy);
     void reportBackup();
     Outcome backupFailed(int p);
+    void noteDifference(int p, bool known, const QString& radioCopy);
+    void sendAndVerify(int p, const QString& command);
 
     AppState& m_state;
     Prompter& m_prompter;
@@ -83,5 +100,9 @@ private:
     // The slot of the last write command not yet followed by any reply.
     int m_unconfirmed = 0;
     bool m_backupEnabled = true;
+    bool m_dryRun = false;
+    bool m_verify = true;
+    QList<int> m_unverified;
+    QVector<ChannelDifference> m_differences;
     std::unique_ptr<RadioBackup> m_backup;
 };

@@ -2,7 +2,9 @@
 #include "CliCommands.h"
 #include "CliSession.h"
 
+#include "CliJson.h"
 #include "CliPathPrompter.h"
+#include "CliStdio.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
 #include "app/Settings.h"
@@ -90,15 +92,28 @@ bool load(Session& session, const QString& path, int* skipped = nullptr)
 
 int show(const QStringList& args)
 {
-    const Arguments a = parse(args, {}, {});
+    const Arguments a = parse(args, {}, {QStringLiteral("--format")});
     if (!a.error.isEmpty() || a.positional.size() != 1)
         return usageError(a.error.isEmpty() ? QStringLiteral("show takes one memory file") : a.error,
                           kShowUsage);
+    const QString format = a.values.value(QStringLiteral("--format"), QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("json"))
+        return usageError(QStringLiteral("--format takes text or json"), kShowUsage);
     Session session(false);
+    CliStdio stdio;
+    const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(a.positional.first()));
+    const QString path = CliStdio::isStdio(a.positional.first())
+                             ? stdio.readStdin(QStringLiteral("standard input.950"))
+                             : a.positional.first();
     int skipped = 0;
-    if (!load(session, a.positional.first(), &skipped))
+    if (path.isEmpty() || !load(session, path, &skipped))
         return ExitFailed;
     QTextStream out(stdout);
+    if (format == QLatin1String("json")) {
+        out << CliJson::slotsDocument(session.state.tables);
+        out.flush();
+        return skipped > 0 ? ExitPartial : ExitOk;
+    }
     for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
         const SlotInfo slot = ChannelMap::slotOf(position);
         const ChannelTable& table = session.state.tables.table(slot.table);
@@ -142,9 +157,17 @@ int exportCsv(const QStringList& args)
     }
     CsvHeader csv;
     CsvExport exporter(session.state, session.prompter, session.log, csv, options);
-    session.prompter.setSaveAnswer(a.values.value(QStringLiteral("--csv")));
+    // "--csv -": the export is made in a private folder, then copied to standard output.
+    CliStdio stdio;
+    const bool toStdout = CliStdio::isStdio(a.values.value(QStringLiteral("--csv")));
+    const QString csvPath =
+        toStdout ? stdio.scratchPath(QStringLiteral("export.csv")) : a.values.value(QStringLiteral("--csv"));
+    session.prompter.setSaveAnswer(csvPath);
     switch (exporter.ExportCsv(preview)) {
     case CsvExport::Result::Exported:
+        if (toStdout && !CliStdio::copyToStdout(csvPath))
+            return ExitFailed;
+        return skipped > 0 ? ExitPartial : ExitOk;
     case CsvExport::Result::Previewed:
         return skipped > 0 ? ExitPartial : ExitOk;
     case CsvExport::Result::Declined:

@@ -10,10 +10,12 @@ int exportCsv(const QStringList& args);
 int importCsv(const QStringList& args);
 
 inline constexpr char kShowUsage[] =
-    "show FILE.950                Print the 118 channel slots of a memory file.";
+    "show FILE.950                Print the 118 channel slots of a memory file [--format text|json];\n"
+    "                             - reads standard input.";
 inline constexpr char kExportUsage[] =
     "export FILE.950 --csv OUT    Export the memories as CSV [--format quaystone|common] [--tab]\n"
-    "                               [--keep-numbers] [--omit-header] [--preview] [--yes].";
+    "                               [--keep-numbers] [--omit-header] [--preview] [--yes];\n"
+    "                               --csv - writes to standard output.";
 inline constexpr char kImportUsage[] =
     "import IN.CSV --into FILE.950  Import CSV records into a memory file [--start N] [--use-numbers]\n"
     "                               [--clear] [--omit-duplicates] [--yes] [--preview].";

@@ -4,10 +4,12 @@
 #include "ExitStatus.h"
 
 #include "CliPathPrompter.h"
+#include "CliStdio.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
 #include "app/Settings.h"
 #include "cat/CatLink.h"
+#include "cat/ChannelComparison.h"
 #include "cat/PortDirectory.h"
 #include "cat/ProgressReporter.h"
 #include "cat/QtSerialPortAdapter.h"
@@ -23,29 +25,21 @@
 namespace CliReadWrite {
 namespace {
 
-// The command line shows no progress window; nothing asks it to stop.
-class SilentProgress : public ProgressReporter {
-public:
-    void show(const QString&, int) override {}
-    void setPosition(int) override {}
-    void hide() override {}
-    bool stopRequested() const override { return false; }
-    void clearStopRequest() override {}
-};
-
 struct LinkArguments {
     QString file;
     QString out;
     CatLink::Options options;
     bool trace = false;
     bool noBackup = false;
+    bool dryRun = false;
+    bool noVerify = false;
     QString error;
 };
 
 const QStringList kSpeeds = {QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200"),
                              QStringLiteral("38400")};
 
-LinkArguments parse(const QStringList& args, const Settings& settings, bool wantsOut)
+LinkArguments parse(const QStringList& args, Settings& settings, bool wantsOut)
 {
     LinkArguments out;
     QString port;
@@ -73,6 +67,10 @@ LinkArguments parse(const QStringList& args, const Settings& settings, bool want
             out.trace = true;
         else if (!wantsOut && a == QLatin1String("--no-backup"))
             out.noBackup = true;
+        else if (!wantsOut && a == QLatin1String("--dry-run"))
+            out.dryRun = true;
+        else if (!wantsOut && a == QLatin1String("--no-verify"))
+            out.noVerify = true;
         else if (a.startsWith(QLatin1String("--")) || !out.file.isEmpty() || wantsOut)
             out.error = QStringLiteral("unexpected argument ") + a;
         else
@@ -84,6 +82,7 @@ LinkArguments parse(const QStringList& args, const Settings& settings, bool want
         out.error = QStringLiteral("give either --port N or --device PATH");
         return out;
     }
+    out.options.settings = &settings;
     if (!port.isEmpty()) {
         bool ok = false;
         const int n = port.toInt(&ok);
@@ -102,6 +101,7 @@ LinkArguments parse(const QStringList& args, const Settings& settings, bool want
         return out;
     }
     out.options.userSpeed = speed + QStringLiteral(",N,8,2");
+    out.options.rememberedSpeed = settings.get(Keys::LastCommSpeed).trimmed();
     if (wantsOut && out.out.isEmpty())
         out.error = QStringLiteral("--out FILE.950 is needed");
     else if (!wantsOut && out.file.isEmpty())
@@ -121,11 +121,15 @@ int failure(const QString& message)
 
 // A run's session plus the link over the real serial port.
 struct Session : CliSession {
-    Session() : CliSession(true), link(port, log, prompter) {}
+    explicit Session(const QString& progressLabel)
+        : CliSession(true), link(port, log, prompter), progress(progressLabel)
+    {
+    }
 
     QtSerialPortAdapter port;
     CatLink link;
-    SilentProgress progress;
+    CliProgress progress;
+    CliStdio stdio;
 };
 
 } // namespace
@@ -141,10 +145,12 @@ QString partialPath(const QString& out)
 
 int read(const QStringList& args)
 {
-    Session session;
+    Session session(QStringLiteral("Reading the radio"));
     const LinkArguments a = parse(args, session.settings, true);
     if (!a.error.isEmpty())
         return usageError(a.error, kReadUsage);
+    const bool toStdout = CliStdio::isStdio(a.out);
+    const KeptSetting lastOpened(session.settings, Keys::LastOpened, toStdout);
     session.log.setTraceEnabled(a.trace);
     session.link.setOptions(a.options);
 
@@ -166,11 +172,21 @@ int read(const QStringList& args)
     }
 
     const bool complete = reader.isComplete();
-    const QString target = complete ? a.out : partialPath(a.out);
+    // Standard output takes a partial read too; the exit status tells it apart.
+    const QString target = toStdout   ? session.stdio.scratchPath(QStringLiteral("read.950"))
+                           : complete ? a.out
+                                      : partialPath(a.out);
     session.prompter.setSaveAnswer(target);
     MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
     switch (saver.save(MemoryFileSaver::Kind::Save)) {
     case MemoryFileSaver::Result::Saved:
+        if (toStdout) {
+            if (!CliStdio::copyToStdout(target))
+                return ExitFailed;
+            if (!complete)
+                cliFailure(QStringLiteral("the read was incomplete; standard output holds what was read"));
+            return complete ? ExitOk : ExitPartial;
+        }
         if (!complete) {
             cliFailure(QStringLiteral("the read was incomplete; what was read is saved in ") +
                        QDir::toNativeSeparators(target) +
@@ -193,14 +209,20 @@ int read(const QStringList& args)
 
 int write(const QStringList& args)
 {
-    Session session;
+    Session session(QStringLiteral("Writing to the radio"));
     const LinkArguments a = parse(args, session.settings, false);
     if (!a.error.isEmpty())
         return usageError(a.error, kWriteUsage);
     session.log.setTraceEnabled(a.trace);
     session.link.setOptions(a.options);
+    session.state.verifyWrites = session.settings.getBool(Keys::VerifyWrites) && !a.noVerify;
 
-    session.prompter.setOpenAnswer(a.file);
+    const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(a.file));
+    const QString file =
+        CliStdio::isStdio(a.file) ? session.stdio.readStdin(QStringLiteral("standard input.950")) : a.file;
+    if (file.isEmpty())
+        return ExitFailed;
+    session.prompter.setOpenAnswer(file);
     MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
     const MemoryFileOpener::Result opened = opener.open();
     if (opened == MemoryFileOpener::Result::DescriptionsLoaded)
@@ -214,11 +236,20 @@ int write(const QStringList& args)
 
     RadioWriter writer(session.state, session.prompter, session.log, session.link, session.progress);
     writer.setBackupEnabled(!a.noBackup);
-    switch (writer.run()) {
+    writer.setDryRun(a.dryRun);
+    const RadioWriter::Outcome outcome = writer.run();
+    if (a.dryRun && outcome == RadioWriter::Outcome::Completed) {
+        QTextStream(stdout) << ChannelComparison::format(writer.differences(), QStringLiteral("Radio"),
+                                                         QStringLiteral("Table"));
+        QTextStream(stderr) << "quaystone-cli: " << writer.differences().size()
+                            << " channel(s) would be written; nothing was sent" << Qt::endl;
+        return writer.notWrittenCount() > 0 ? ExitPartial : ExitOk;
+    }
+    switch (outcome) {
     case RadioWriter::Outcome::Completed:
         // The summary has been shown; the status tells a script whether channels were refused.
         if (writer.notWrittenCount() > 0) {
-            cliFailure(QStringLiteral("%1 channel(s) were refused; see the lines above")
+            cliFailure(QStringLiteral("%1 channel(s) were refused or not stored as sent; see the lines above")
                            .arg(writer.notWrittenCount()));
             return ExitPartial;
         }

@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "CliDiff.h"
 #include "CliFileCommands.h"
 #include "CliPrint.h"
 #include "CliReadWrite.h"
@@ -27,6 +28,7 @@ const CliCommand kCommands[] = {
     {"read", CliReadWrite::kReadUsage, CliReadWrite::read},
     {"write", CliReadWrite::kWriteUsage, CliReadWrite::write},
     {"print", CliPrint::kUsage, CliPrint::print},
+    {"diff", CliDiff::kUsage, CliDiff::diff},
 };
 
 QString usage()

@@ -3,6 +3,9 @@
 #include "support/CliRun.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <dirent.h>
@@ -87,6 +90,12 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {{"import", path("taken.CSV")}, 2, "--into"},
         {{"import", path("taken.CSV"), "--into", path("new.950")}, 1, "Import aborted due to errors"},
         {{"import", path("none.CSV"), "--into", path("new.950"), "--bogus"}, 2, "unknown option"},
+        {{"show", dataPath("sample.950"), "--format", "xml"}, 2, "--format takes text or json"},
+        // diff as diff(1): 0 the same, 2 trouble (1, different, below).
+        {{"diff", dataPath("sample.950"), dataPath("sample.950")}, 0, ""},
+        {{"diff", dataPath("sample.950"), path("missing.950")}, 2, "cannot load"},
+        {{"diff", dataPath("sample.950")}, 2, "Usage"},
+        {{"diff", "-", "-"}, 2, "only one side"},
     };
     for (const Case& c : cases) {
         const Run run = cli(c.args);
@@ -99,6 +108,88 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     EXPECT_TRUE(QFileInfo::exists(path("some.950")));
     EXPECT_EQ(readBytes(path("taken.CSV")), QByteArray("keep\r\n"));
     EXPECT_FALSE(QFileInfo::exists(path("new.950")));
+}
+
+// "-" reads standard input or writes standard output, giving what the named file gives.
+TEST_F(CliFiles, DashIsStandardInputOrOutput)
+{
+    const QByteArray sample = readBytes(dataPath("sample.950"));
+    ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("named")}).status, 0);
+    struct Case {
+        QStringList args;
+        QByteArray input;
+        QByteArray expected; // standard output
+    };
+    // Standard input has no description file beside it; nor has bare.950.
+    writeBytes(path("bare.950"), sample);
+    const Case cases[] = {
+        {{"show", "-"}, sample, cli({"show", path("bare.950")}).out.toUtf8()},
+        {{"export", dataPath("sample.950"), "--csv", "-"}, {}, readBytes(path("named.CSV"))},
+        {{"diff", "-", path("bare.950")}, sample, {}},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli(m_dir.path(), c.args, "C", c.input);
+        EXPECT_EQ(run.status, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
+        EXPECT_EQ(run.out.toUtf8(), c.expected) << c.args.join(' ').toStdString();
+    }
+    // No private file is left as the window's start-up file.
+    EXPECT_FALSE(readBytes(path("config/Quaystone/Quaystone.ini")).contains("standard input"));
+}
+
+TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
+{
+    // Memory 0 another frequency; 4 Hz more on memory 5, which the table's text does not show;
+    // memory 7 gone; PMS P4L added; and memory 3's description changed.
+    QByteArray other = readBytes(dataPath("sample.950"));
+    other.replace("MW00001840000+", "MW00001845000+");
+    other.replace("MW00507030000+", "MW00507030004+");
+    other.replace("MW00707150000+000000100000;\r\n", "");
+    other += "MW10650000000+000000200000;\r\n";
+    writeBytes(path("other.950"), other);
+    QByteArray descriptions = readBytes(dataPath("sample.950dsc"));
+    descriptions.replace("80 m SSB net Sunday 0900", "80 m SSB net Monday");
+    writeBytes(path("other.950dsc"), descriptions);
+
+    const Run run = cli({"diff", dataPath("sample.950"), path("other.950")});
+    EXPECT_EQ(run.status, 1) << run.err.toStdString();
+    QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6) << run.out.toStdString();
+    EXPECT_TRUE(lines.takeFirst().startsWith(QStringLiteral("Slot  ") + dataPath("sample.950")));
+    const QStringList expected = {
+        "0 1.84000 LSB Simplex 67.0 \"160 m digital\" 1.84500 LSB Simplex 67.0 "
+        "\"160 m digital\" Frequency",
+        "3 3.76000 LSB Simplex 67.0 \"80 m SSB net Sunday 0900\" 3.76000 LSB Simplex "
+        "67.0 \"80 m SSB net Monday\" Description",
+        "5 7.03000 CW Simplex 67.0 \"40 m CW QRP\" 7.03000 CW Simplex 67.0 \"40 m "
+        "CW QRP\" radio data",
+        "7 7.15000 LSB Simplex 67.0 \"40 m SSB\" Empty whole channel",
+        "P4L Empty 50.000000 USB Simplex 67.0 whole channel"};
+    for (int i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].simplified().toStdString(), expected.value(i).toStdString());
+}
+
+TEST_F(CliFiles, ShowAsJsonHoldsEverySlot)
+{
+    const Run run = cli({"show", dataPath("sample.950"), "--format", "json"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonArray slotList = document.object().value(QStringLiteral("slots")).toArray();
+    ASSERT_EQ(slotList.size(), 118);
+    const QJsonObject first = slotList.at(0).toObject();
+    EXPECT_EQ(first.value(QStringLiteral("frequency")), QJsonValue(1840000));
+    EXPECT_EQ(first.value(QStringLiteral("description")).toString(), QStringLiteral("160 m digital"));
+    const QJsonObject repeater = slotList.at(20).toObject();
+    EXPECT_EQ(repeater.value(QStringLiteral("shift")).toString(), QStringLiteral("Minus"));
+    EXPECT_EQ(repeater.value(QStringLiteral("encoding")).toString(), QStringLiteral("CTCSS Enc"));
+    EXPECT_EQ(repeater.value(QStringLiteral("tone")).toString(), QStringLiteral("103.5"));
+    EXPECT_TRUE(slotList.at(99).toObject().value(QStringLiteral("frequency")).isNull());
+    const QJsonObject pms = slotList.at(100).toObject();
+    EXPECT_EQ(pms.value(QStringLiteral("slot")), QJsonValue(101));
+    EXPECT_EQ(pms.value(QStringLiteral("label")).toString(), QStringLiteral("P1L"));
+    EXPECT_EQ(pms.value(QStringLiteral("table")).toString(), QStringLiteral("pms"));
+    EXPECT_EQ(pms.value(QStringLiteral("mode")).toString(), QStringLiteral("USB"));
 }
 
 TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)

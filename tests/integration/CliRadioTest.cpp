@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -165,6 +167,138 @@ TEST_F(CliRadio, AWriteRefusesFrequenciesOutsideTheRadiosRange)
                                         "Each refused channel is named in the message log.\n"
                                         "No channel was replaced, so no backup was needed.\n")))
         << run.err.toStdString();
+}
+
+QStringList writeCommands(const RadioSimulator& radio)
+{
+    return radio.commands().filter(QRegularExpression(QStringLiteral("^MW")));
+}
+
+// A preview reads the radio and lists, side by side, each channel a write would send; it sends none.
+TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndSendsNothing)
+{
+    QFile file(path("new.950"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    file.close();
+    RadioSimulator radio;
+    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR") + kChannels.at(0).mid(2))); // identical
+    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR00514070000+000000200000;")));
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty());
+
+    const CliRun run = cli({"write", path("new.950"), "--device", device, "--dry-run"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(writeCommands(radio).isEmpty());
+    EXPECT_EQ(radio.channel(5), QStringLiteral("MR00514070000+000000200000;"));
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("Radio backup *")}).isEmpty());
+    QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
+    EXPECT_EQ(lines.takeFirst().simplified(), QStringLiteral("Slot Radio Table Differs"));
+    EXPECT_EQ(lines.at(0).simplified(),
+              QStringLiteral("5 14.07000 USB Simplex 67.0 14.25000 LSB Simplex 67.0 Frequency, Mode"));
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("99 ")) &&
+                lines.at(1).endsWith(QStringLiteral("whole channel")));
+    EXPECT_TRUE(lines.at(2).startsWith(QStringLiteral("P1L ")) &&
+                lines.at(2).endsWith(QStringLiteral("whole channel")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("3 channel(s) would be written; nothing was sent")))
+        << run.err.toStdString();
+}
+
+// Each channel sent is read back: one the radio silently did not store is named and not counted as
+// written, and the run exits 3; --no-verify leaves the read-back out.
+TEST_F(CliRadio, AChannelTheRadioDidNotStoreIsReported)
+{
+    QFile file(path("new.950"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    file.close();
+    struct Case {
+        const char* option;
+        int status;
+        int queries; // memory-read commands: one per channel, and one per channel written if verified
+        const char* summary;
+    };
+    const Case cases[] = {
+        {"--trace", 3, 8,
+         "Transfer of memories completed.\n3 channels written, 0 identical, 1 refused.\n"
+         "Not stored as sent (read back different): memory 6.\n"},
+        {"--no-verify", 0, 4,
+         "Transfer of memories completed.\n4 channels written, 0 identical, 0 refused.\n"},
+    };
+    for (const Case& c : cases) {
+        RadioSimulator::Options options;
+        options.dropWrite = 2;
+        RadioSimulator radio(options);
+        const QString device = radio.start();
+        ASSERT_FALSE(device.isEmpty());
+        const CliRun run = cli({"write", path("new.950"), "--device", device, c.option});
+        EXPECT_EQ(run.status, c.status) << c.option << run.err.toStdString();
+        EXPECT_EQ(writeCommands(radio).size(), 4);
+        EXPECT_EQ(radio.commands().filter(QRegularExpression(QStringLiteral("^MR\\d{3};$"))).size(),
+                  c.queries);
+        EXPECT_TRUE(radio.channel(5).isEmpty());
+        EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.summary))) << run.err.toStdString();
+        EXPECT_EQ(run.err.contains(QStringLiteral("Memory 6 (5) not stored as sent: the radio holds ?;\n")),
+                  c.status == 3)
+            << run.err.toStdString();
+    }
+}
+
+// The rate the radio last answered at is tried first: a radio left at 4800 answers the first probe.
+// The read goes to standard output, and a progress line only to a terminal.
+TEST_F(CliRadio, TheRateThatLastAnsweredIsTriedFirst)
+{
+    RadioSimulator::Options options;
+    options.startRate = 4800;
+    RadioSimulator radio(options);
+    for (const QString& line : kChannels)
+        ASSERT_TRUE(radio.setChannel(line));
+    const QString device = radio.start();
+    ASSERT_FALSE(device.isEmpty());
+    const QStringList args = {"read", "--device", device, "--speed", "4800", "--out", "-"};
+    const auto identityRates = [&radio] {
+        QList<int> rates;
+        for (const RadioSimulator::Exchange& exchange : radio.traffic()) {
+            if (exchange.command == QLatin1String("ID;"))
+                rates << exchange.clientBaud;
+        }
+        return rates;
+    };
+
+    const CliRun first = cli(args);
+    EXPECT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out, kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    EXPECT_FALSE(first.err.contains(QStringLiteral("slot 1 of 118")));
+    EXPECT_EQ(identityRates(), QList<int>({38400, 19200, 9600, 4800, 4800}));
+
+    // The second run with standard error on a terminal.
+    radio.clearTraffic();
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
+    process.setProcessEnvironment(env);
+    process.setStandardErrorFile(QString::fromLatin1(ptsname(master)));
+    process.start(QStringLiteral(QUAYSTONE_CLI), args);
+    QByteArray terminal;
+    const auto drain = [&] {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(master, buffer, sizeof buffer)) > 0)
+            terminal.append(buffer, int(n));
+    };
+    while (!process.waitForFinished(20))
+        drain();
+    drain();
+    ::close(master);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(identityRates(), QList<int>({4800, 4800}));
+    EXPECT_TRUE(terminal.contains("\rReading the radio: slot 118 of 118")) << terminal.toStdString();
 }
 
 // Each run that cannot work exits non-zero with its message and saves nothing. "DEV" stands for a

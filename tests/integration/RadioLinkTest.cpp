@@ -601,10 +601,11 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
 
     EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
 
+    // Each channel written is read back.
     const QString mw2 = command(2, "14.20000|USB");
     EXPECT_EQ(radio->commands(),
-              kSetUp + QStringList({"MR000;", "MR001;", mw2, "MR002;", command(3, "21.20000|USB"), "MR100;",
-                                    command(101, "14.000000|CW")}));
+              kSetUp + QStringList({"MR000;", "MR001;", mw2, "MR001;", "MR002;", command(3, "21.20000|USB"),
+                                    "MR002;", "MR100;", command(101, "14.000000|CW"), "MR100;"}));
     EXPECT_EQ(logLines(log).mid(5),
               QStringList({"Write: issue initial instructions", "Memory 1 is identical - no action required",
                            "Memory 2 replaced", "Memory 3 added",
@@ -644,6 +645,33 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
     EXPECT_EQ(progress.shown, QStringList{RadioWriter::writingMessage()});
 }
 
+// A preview (the window's dialog before a write) asks nothing, sends no write and lists each slot
+// a write would send, the radio's channel beside the table's.
+TEST_F(Writing, APreviewAsksNothingSendsNoWriteAndListsTheDifferences)
+{
+    startRadio();
+    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex"));
+    state.tables.setRecordAt(2, rec("14.20000|USB|Simplex"));
+    state.tables.setRecordAt(3, rec("21.20000|USB|Simplex"));
+    radio->setChannel(command(1, "7.00000|LSB"));
+    radio->setChannel(command(2, "14.10000|USB"));
+    RadioWriter writer(state, prompter, log, link, progress);
+    writer.setDryRun(true);
+    EXPECT_EQ(writer.run(), RadioWriter::Outcome::Completed);
+    waitForCommands(kSetUp.size() + 3);
+    EXPECT_EQ(radio->commands(), kSetUp + QStringList({"MR000;", "MR001;", "MR002;"}));
+    EXPECT_TRUE(prompter.prompts().isEmpty());
+    const QVector<ChannelDifference>& list = writer.differences();
+    ASSERT_EQ(list.size(), 2);
+    EXPECT_EQ(list[0].label, QStringLiteral("1"));
+    EXPECT_EQ(list[0].left, QStringLiteral("14.10000 USB Simplex 67.0"));
+    EXPECT_EQ(list[0].right, QStringLiteral("14.20000 USB Simplex 67.0"));
+    EXPECT_EQ(list[0].fields, QStringList{QStringLiteral("Frequency")});
+    EXPECT_EQ(list[1].left, QStringLiteral("Empty"));
+    EXPECT_EQ(list[1].fields, QStringList{QStringLiteral("whole channel")});
+    expectIdle();
+}
+
 TEST_F(Writing, WritingWhatWasJustReadSendsNoWriteCommand)
 {
     startRadio();
@@ -673,9 +701,9 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
     progress.stopAt = 3;
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(write(), RadioWriter::Outcome::Stopped);
-    EXPECT_EQ(radio->commands(),
-              kSetUp + QStringList({"MR000;", command(1, "10.10000|AM"), "MR001;", command(2, "10.10000|AM"),
-                                    "MR002;", command(3, "10.10000|AM")}));
+    EXPECT_EQ(radio->commands(), kSetUp + QStringList({"MR000;", command(1, "10.10000|AM"), "MR000;",
+                                                       "MR001;", command(2, "10.10000|AM"), "MR001;",
+                                                       "MR002;", command(3, "10.10000|AM"), "MR002;"}));
     EXPECT_EQ(prompter.messages().last(),
               QStringLiteral("Write cancelled by user request\r\n"
                              "3 channels written, 0 identical, 0 refused.\r\n"
@@ -701,7 +729,8 @@ TEST_F(Writing, CancelAtTheInstructionsSendsNothingMore)
 TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
 {
     Options options;
-    options.hangUpAfter = kSetUp.size() + 4; // set-up, then MR and MW for two slots
+    // Set-up, MR, MW and the read-back for slot 1, then MR and MW for slot 2.
+    options.hangUpAfter = kSetUp.size() + 5;
     startRadio(options);
     for (int p = 1; p <= 10; ++p)
         state.tables.setRecordAt(p, rec("18.10000|CW|Simplex"));

@@ -6,14 +6,16 @@
 #include <QStringList>
 
 // One run of the real quaystone-cli (QUAYSTONE_CLI, set by the test target) in `folder`, with its
-// settings under folder/config and the given locale. status is -1 when it did not finish normally.
+// settings under folder/config and the given locale, fed `input` on standard input. status is -1
+// when it did not finish normally.
 struct CliRun {
     int status = -1;
     QString out;
     QString err;
 };
 
-inline CliRun runCli(const QString& folder, const QStringList& args, const char* locale = "C")
+inline CliRun runCli(const QString& folder, const QStringList& args, const char* locale = "C",
+                     const QByteArray& input = QByteArray())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -23,6 +25,8 @@ inline CliRun runCli(const QString& folder, const QStringList& args, const char*
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
     process.start(QStringLiteral(QUAYSTONE_CLI), args);
+    process.write(input);
+    process.closeWriteChannel();
     CliRun run;
     if (!process.waitForFinished(60000))
         return run;

@@ -275,9 +275,10 @@ QString RadioSimulator::answer(const QString& command, bool& late)
     }
     if (command.startsWith(QLatin1String("MW"))) {
         // The radio stores a well-formed write and says nothing.
-        if (channelOfLine(command) >= 0 && isDigits(command.mid(5, 8)))
-            setChannel(command);
-        else
+        if (channelOfLine(command) >= 0 && isDigits(command.mid(5, 8))) {
+            if (++m_writes != m_options.dropWrite)
+                setChannel(command);
+        } else
             return empty;
         return {};
     }

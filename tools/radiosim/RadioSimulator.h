@@ -59,6 +59,9 @@ public:
         // Hang up the line (the cable pulled) when the command after this
         // many arrives; that command is not answered or recorded.
         int hangUpAfter = -1;
+        // The memory-write command with this number (1 the first) is taken
+        // without a word and not stored, as a radio that missed it. 0: none.
+        int dropWrite = 0;
 
         // A random-fault schedule over the memory traffic, the same for the
         // same seed. Each memory reply meets at most one fault, drawn with
@@ -175,6 +178,7 @@ private:
     bool m_silent = false;
     int m_commandCount = 0;
     int m_idReplies = 0;
+    int m_writes = 0;
     std::mt19937 m_random;
     int m_faultCounts[kFaultKinds] = {};
 };

@@ -98,6 +98,9 @@ int main(int argc, char* argv[])
         {QStringLiteral("ignore-ai0"), QStringLiteral("Do not hear \"AI0;\": auto information stays on.")},
         {QStringLiteral("hang-up-after"), QStringLiteral("Hang up the line after this many commands."),
          QStringLiteral("n")},
+        {QStringLiteral("drop-write"),
+         QStringLiteral("Take the n-th memory-write command (1 the first) without storing it."),
+         QStringLiteral("n")},
         {QStringLiteral("fault-seed"), QStringLiteral("Seed of the random-fault schedule (default 1)."),
          QStringLiteral("n")},
         {QStringLiteral("fault-drop"), QStringLiteral("Probability that a memory reply is not sent."),
@@ -138,6 +141,7 @@ int main(int argc, char* argv[])
         !intOption(parser, QStringLiteral("late"), options.lateChannel, err) ||
         !intOption(parser, QStringLiteral("late-ms"), options.lateMs, err) ||
         !intOption(parser, QStringLiteral("hang-up-after"), options.hangUpAfter, err) ||
+        !intOption(parser, QStringLiteral("drop-write"), options.dropWrite, err) ||
         !intOption(parser, QStringLiteral("id-late-ms"), options.idLateMs, err) ||
         !intOption(parser, QStringLiteral("id-late-replies"), options.idLateReplies, err) ||
         !intOption(parser, QStringLiteral("fault-late-ms"), options.faultLateMs, err))

@@ -1,0 +1,53 @@
+#include "CliDiff.h"
+#include "CliCommands.h"
+#include "CliSession.h"
+#include "CliStdio.h"
+
+#include "cat/ChannelComparison.h"
+#include "files/MemoryFileOpener.h"
+
+#include <QTextStream>
+#include <memory>
+
+namespace CliDiff {
+namespace {
+
+// Loads one side; false (said on stderr) when it cannot be read as a memory file.
+bool load(CliSession& session, CliStdio& stdio, const QString& name)
+{
+    const QString path =
+        CliStdio::isStdio(name) ? stdio.readStdin(QStringLiteral("standard input.950")) : name;
+    if (path.isEmpty())
+        return false;
+    const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(name));
+    session.prompter.setOpenAnswer(path);
+    MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
+    if (opener.open() == MemoryFileOpener::Result::Loaded)
+        return true;
+    cliFailure(QStringLiteral("cannot load ") + name + QStringLiteral(" as a memory file (.950)"));
+    return false;
+}
+
+} // namespace
+
+int diff(const QStringList& args)
+{
+    if (args.size() != 2 ||
+        (args.at(0).startsWith(QLatin1String("--")) || args.at(1).startsWith(QLatin1String("--"))))
+        return cliUsageError(QStringLiteral("diff takes two memory files"), kUsage);
+    if (CliStdio::isStdio(args.at(0)) && CliStdio::isStdio(args.at(1)))
+        return cliUsageError(QStringLiteral("only one side can be standard input"), kUsage);
+    CliStdio stdio;
+    CliSession left(false);
+    CliSession right(false);
+    if (!load(left, stdio, args.at(0)) || !load(right, stdio, args.at(1)))
+        return ExitUsage;
+    const QVector<ChannelDifference> differences =
+        ChannelComparison::compareTables(left.state.tables, right.state.tables);
+    if (differences.isEmpty())
+        return ExitOk;
+    QTextStream(stdout) << ChannelComparison::format(differences, args.at(0), args.at(1));
+    return ExitFailed;
+}
+
+} // namespace CliDiff

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+// quaystone-cli diff: the slots whose channels differ between two memory
+// files, listed as a write preview lists them. Exit status as diff(1): 0 the
+// same, 1 different, 2 a usage mistake or a file that cannot be read.
+namespace CliDiff {
+int diff(const QStringList& args);
+
+inline constexpr char kUsage[] =
+    "diff A.950 B.950             List the slots whose channels (or descriptions) differ, side by side;\n"
+    "                             exit status 0 the same, 1 different, 2 trouble. - reads standard input.";
+} // namespace CliDiff
