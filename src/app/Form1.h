@@ -104,6 +104,8 @@ public slots:
 
     void readRadio();
     void writeRadio();
+    // Reads the radio and shows what a write would change; the user may go on to write.
+    void previewWrite();
     void openMemoryFile();
     void saveMemoryFile();
     void saveMemoryFileAs();
@@ -274,6 +276,7 @@ public:
     QAction* mnuFileSaveAs = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuExportPdf = nullptr;
+    QAction* mnuPreviewWrite = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;

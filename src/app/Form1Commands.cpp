@@ -6,6 +6,7 @@
 #include "Form1.h"
 #include "GridLayout.h"
 #include "ProgressWindow.h"
+#include "WritePreviewDialog.h"
 #include "cat/CatLink.h"
 #include "cat/QtSerialPortAdapter.h"
 #include "cat/RadioReader.h"
@@ -82,6 +83,29 @@ void Form1::writeRadio()
         RadioWriter writer(m_state, *m_prompter, m_log, link(), *m_progress);
         writer.run();
     });
+}
+
+void Form1::previewWrite()
+{
+    if (!m_state.holdsChannels())
+        return;
+    bool read = false;
+    QVector<ChannelDifference> differences;
+    int refused = 0;
+    int unread = 0;
+    runExclusive([&] {
+        RadioWriter preview(m_state, *m_prompter, m_log, link(), *m_progress);
+        preview.setDryRun(true);
+        read = preview.run() == RadioWriter::Outcome::Completed;
+        differences = preview.differences();
+        refused = preview.refusedCount();
+        unread = preview.unreadCount();
+    });
+    if (!read)
+        return;
+    WritePreviewDialog dialog(differences, refused, unread, this);
+    if (dialog.exec() == QDialog::Accepted)
+        writeRadio();
 }
 
 void Form1::openMemoryFile()

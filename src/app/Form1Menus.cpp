@@ -41,6 +41,8 @@ void Form1::buildMenus()
     mnuPrint = addAction(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuExportPdf = addAction(mnuFile, "mnuExportPdf", QStringLiteral("Export print to PDF..."));
     mnuFile->addSeparator();
+    mnuPreviewWrite = addAction(mnuFile, "mnuPreviewWrite", QStringLiteral("Pre&view write to radio..."));
+    connect(mnuPreviewWrite, &QAction::triggered, this, &Form1::previewWrite);
     // Filled each time it opens, so a file removed since is never offered.
     QMenu* recent = mnuFile->addMenu(QStringLiteral("Recent &files"));
     recent->setObjectName(QStringLiteral("mnuRecentFiles"));

@@ -13,6 +13,7 @@
 #include "app/MessageLogWindow.h"
 #include "app/ProgressWindow.h"
 #include "app/SettingsStore.h"
+#include "app/WritePreviewDialog.h"
 #include "app/frmImportExport.h"
 #include "app/frmRepeaterRules.h"
 #include "app/frmSelectPrintColumns.h"
@@ -43,6 +44,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -470,6 +472,36 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 1);
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
+}
+
+TEST_F(WindowStateTest, PreviewWriteListsWhatWouldChangeAndWritesOnlyWhenAsked)
+{
+    RadioSimulator radio;
+    startWithRadio(radio);
+    m_prompter.answer(Prompter::Answer::Ok); // the read's instructions
+    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+    ASSERT_EQ(state().dataSource, AppState::Radio);
+    typeInto(2, Column::kFreq, QStringLiteral("1.95"));
+
+    for (const bool write : {false, true}) {
+        SCOPED_TRACE(write ? "write" : "close");
+        radio.clearTraffic();
+        m_prompter.clear();
+        if (write)
+            m_prompter.answer(Prompter::Answer::Ok); // the write's instructions
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<WritePreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            for (int row = 0; row < dialog->grdDifferences->rowCount(); ++row)
+                shown << dialog->grdDifferences->item(row, 0)->text() + QLatin1Char(' ') +
+                             dialog->grdDifferences->item(row, 3)->text();
+            (write ? dialog->cmdWrite : dialog->cmdClose)->click();
+        });
+        action("mnuPreviewWrite")->trigger();
+        EXPECT_EQ(shown, QStringList{QStringLiteral("1 Frequency")});
+        EXPECT_EQ(queries(radio, "MW"), write ? 1 : 0);
+    }
 }
 
 } // namespace
