@@ -64,10 +64,33 @@ if $docs; then
         convert "$out/$name.png" -colors 128 "PNG8:$out/$name.png"
         echo "$out/$name.png"
     }
-    window_shot main-window '^Quaystone V'
+    window_shot main-window 'Quaystone V[0-9]'
     window_shot import-export '^Import/Export$' "xdotool mousemove 479 40 click 1"
     window_shot rule-editor '^Repeater Rules$' "xdotool mousemove 171 8 click 1; sleep 0.5; xdotool key r; sleep 1
         xdotool mousemove 578 262 click 1; sleep 0.5; xdotool mousemove 420 133 click --repeat 2 1"
+    # The write preview: the simulated radio read, memory 0 typed anew, File > Preview write.
+    home=$(mktemp -d)
+    mkdir -p "$home/Quaystone"
+    printf '[Settings]\nFirstTime=1\nHomeDir=%s\nGridSize=Normal\nMemoryTop=0\nMemoryLeft=0\n' \
+        "$home" >"$home/Quaystone/Quaystone.ini"
+    XDG_CONFIG_HOME=$home xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+        '$exe' --simulate & pid=\$!
+        sleep 3
+        xdotool mousemove 55 40 click 1
+        sleep 1.5
+        xdotool windowfocus --sync \$(xdotool search --name '^Quaystone\$' | tail -1) key Return
+        sleep 4
+        xdotool windowfocus --sync \$(xdotool search --name '^Quaystone\$' | tail -1) key Return
+        sleep 0.5
+        xdotool windowfocus --sync \$(xdotool search --name 'Quaystone V[0-9]' | tail -1)
+        xdotool type 1.84210; xdotool key Return; sleep 0.5
+        xdotool key alt+f; sleep 0.5; xdotool key v
+        sleep 4
+        import -window \$(xdotool search --onlyvisible --name '^Preview write to radio\$' | tail -1) '$out/write-preview.png'
+        kill \$pid" >/dev/null 2>&1 || true
+    rm -rf "$home"
+    convert "$out/write-preview.png" -colors 128 "PNG8:$out/write-preview.png"
+    echo "$out/write-preview.png"
     # The first page of the printed listing, with the default print options.
     home=$(mktemp -d)
     XDG_CONFIG_HOME=$home QT_QPA_PLATFORM=offscreen "$cli" print "$sample" --pdf "$home/listing.pdf" >/dev/null

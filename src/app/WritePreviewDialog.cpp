@@ -73,6 +73,8 @@ QString WritePreviewDialog::summaryText(int differences, int refused, int unread
         differences == 0
             ? QStringLiteral("The radio already holds every channel of the table; a write would send "
                              "nothing.")
+        : differences == 1
+            ? QStringLiteral("A write would send this channel; nothing has been sent yet.")
             : QStringLiteral("A write would send these %1 channels; nothing has been sent yet.")
                   .arg(differences);
     if (refused > 0)
