@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CsvHeader csv;
     CsvImportOptions options;
     options.useNumbers = size > 1 && (data[1] & 1);
+    options.omitDuplicates = size > 1 && (data[1] & 2);
     const CsvImport::Result result = CsvImport(state, prompter, log, csv, options).ImportCsv(false);
     check(state.tables.pms.dataRows() == pms, "import touched the PMS table");
     if (result != CsvImport::Result::Imported) {
