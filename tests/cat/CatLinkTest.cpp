@@ -145,20 +145,19 @@ TEST_F(CatLinkTest, AFailedOpenShowsOneMessageAndConnectGivesUp)
     const QString notAvailable = QStringLiteral("COM Port %1 is not available. It may be in use by another "
                                                 "program.\r\nThe requested operation cannot continue.");
     // The plain and the busy port are shown on a real device by the radio link tests.
-    const std::tuple<bool, bool, bool, const char*, QString> cases[] = {
-        // permission, busy, device named, port, message
-        {false, false, true, "/dev/fake", notAvailable.arg("/dev/fake")},
-        {true, false, false, "3",
+    const std::tuple<bool, bool, const char*, QString> cases[] = {
+        // permission, device named, port, message
+        {false, true, "/dev/fake", notAvailable.arg("/dev/fake")},
+        {true, false, "3",
          notAvailable.arg(3) + "\r\nOn Linux, add your user to the 'dialout' group and log in again."},
     };
-    for (const auto& [permission, busy, deviceNamed, name, message] : cases) {
+    for (const auto& [permission, deviceNamed, name, message] : cases) {
         log.clear();
         prompter.clear();
         CatLink::Options options = link.options();
         options.deviceNamed = deviceNamed;
         link.setOptions(options);
         port.setOpenFails(true, permission);
-        port.setBusy(busy);
         EXPECT_FALSE(link.connect());
         EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port ") + name});
         EXPECT_EQ(prompter.messages(), QStringList{message});
