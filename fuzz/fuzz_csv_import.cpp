@@ -1,5 +1,6 @@
-// CSV import of whole files: a refused import leaves the table; an
-// accepted one fills memories with in-range, well-formed frequencies only.
+// CSV import of whole files, into a table with room or a full one: a refused
+// import leaves the table; an accepted one fills memories with in-range,
+// well-formed frequencies only.
 #include "FuzzSupport.h"
 #include "app/AppState.h"
 #include "app/MessageLog.h"
@@ -26,12 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     AppState state;
     state.tables.memories.setRecord(3, {Frequency::format(1420000), "USB", "Simplex", "", "67.0", "old"});
+    // Now and then a full table: an import with no room must leave it.
+    for (int row = 1; size > 1 && (data[1] & 4) && row <= 100; ++row)
+        state.tables.memories.setRecord(row,
+                                        {Frequency::format(700000 + row), "LSB", "Simplex", "", "67.0", ""});
     const auto memories = state.tables.memories.dataRows();
     const auto pms = state.tables.pms.dataRows();
     MessageLog log;
     CsvHeader csv;
     CsvImportOptions options;
     options.useNumbers = size > 1 && (data[1] & 1);
+    options.omitDuplicates = size > 1 && (data[1] & 2);
     const CsvImport::Result result = CsvImport(state, prompter, log, csv, options).ImportCsv(false);
     check(state.tables.pms.dataRows() == pms, "import touched the PMS table");
     if (result != CsvImport::Result::Imported) {

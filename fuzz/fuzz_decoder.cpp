@@ -1,8 +1,10 @@
 // The memory reply decoder: a reply that fails leaves the tables as they
-// were; one that decodes touches only its slot and yields a well-formed Freq.
+// were; one that decodes touches only its slot and yields a well-formed Freq
+// and a known tone. Decoding a record and decoding into the tables agree.
 #include "FuzzSupport.h"
 #include "cat/CatCodec.h"
 #include "model/ChannelMap.h"
+#include "model/Vocabulary.h"
 
 using namespace FuzzSupport;
 
@@ -16,12 +18,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto memories = tables.memories.dataRows();
     const auto pms = tables.pms.dataRows();
     const MemoryRecord before = tables.recordAt(position);
-    if (CatCodec::decodeInto(tables, QString::fromLatin1(bytes.mid(2)), position)) {
+    const QString reply = QString::fromLatin1(bytes.mid(2));
+    MemoryRecord record = before;
+    const bool failed = CatCodec::decode(reply, position, record).has_value();
+    if (CatCodec::decodeInto(tables, reply, position)) {
+        check(failed && record == before, "the two decodes disagree");
         check(tables.memories.dataRows() == memories && tables.pms.dataRows() == pms,
               "failed decode changed a slot");
         return 0;
     }
+    check(!failed && tables.recordAt(position) == record, "the two decodes disagree");
     check(tables.recordAt(position).Description == before.Description, "decode changed the description");
+    check(wellFormedFreq(record.Freq, position > ChannelMap::kMemoryRows), "well-formed Freq");
+    check(Vocabulary::toneTable().contains(record.Tone), "known tone");
     tables.setRecordAt(position, before);
     check(tables.memories.dataRows() == memories && tables.pms.dataRows() == pms,
           "decode changed another slot");

@@ -1,4 +1,5 @@
-// Settings files: any content reads, and the next write lands and reads back.
+// Settings files: any content reads, a value reads back as the text stored,
+// and the next write lands without a failure notice and reads back.
 #include "FuzzSupport.h"
 #include "app/Settings.h"
 
@@ -19,9 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     file.close();
 
     Settings settings(dir.path());
+    bool said = false;
+    settings.setWriteFailureHandler([&said](const QString&) { said = true; });
     settings.getInt(Keys::CommPort);
     settings.getBool(Keys::Autosize);
-    check(settings.set(Keys::LastOpened, QStringLiteral("/fuzz/last.950")), "write after a damaged file");
+    check(settings.get(Keys::UserCommSpeed) == Settings(dir.path()).get(Keys::UserCommSpeed), "stable read");
+    check(settings.set(Keys::LastOpened, QStringLiteral("/fuzz/last.950")) && !said,
+          "write after a damaged file");
+    check(settings.get(Keys::LastOpened) == QStringLiteral("/fuzz/last.950"), "value reads back");
     check(Settings(dir.path()).get(Keys::LastOpened) == QStringLiteral("/fuzz/last.950"), "value reads back");
     return 0;
 }

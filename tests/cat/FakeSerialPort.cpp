@@ -42,10 +42,6 @@ qint64 FakeSerialPort::write(const QByteArray& data)
     const QString command = QString::fromLatin1(data);
     m_written << command;
     m_toWrite = data.size();
-    if (m_loseAfterMs >= 0) {
-        m_lostAtMs = m_clock.elapsed() + m_loseAfterMs;
-        m_loseAfterMs = -1;
-    }
     QVector<Piece> pieces;
     if (command == QLatin1String("ID;"))
         pieces = {{0, QByteArray("ID0310;")}};
@@ -89,20 +85,11 @@ QByteArray FakeSerialPort::readAll()
 
 bool FakeSerialPort::waitForReadyRead(int msecs)
 {
-    if (isLost())
-        return false;
     const qint64 now = m_clock.elapsed();
     qint64 until = now + msecs;
     if (!m_pending.isEmpty())
         until = qMin(until, m_pending.first().dueMs);
-    if (m_lostAtMs >= 0)
-        until = qMin(until, m_lostAtMs);
     if (until > now)
         QThread::msleep(static_cast<unsigned long>(until - now));
     return bytesAvailable() > 0;
-}
-
-bool FakeSerialPort::isLost() const
-{
-    return m_open && m_lostAtMs >= 0 && m_clock.elapsed() >= m_lostAtMs;
 }

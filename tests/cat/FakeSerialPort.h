@@ -33,8 +33,6 @@ public:
         m_openFails = fails;
         m_permission = permission;
     }
-    // The device goes away this many milliseconds after the next write.
-    void loseAfterMs(int ms) { m_loseAfterMs = ms; }
 
     QStringList written() const { return m_written; }
     // Baud rate of every successful open, in order.
@@ -51,10 +49,9 @@ public:
     qint64 bytesAvailable() const override;
     QByteArray readAll() override;
     bool waitForReadyRead(int msecs) override;
-    bool isLost() const override;
+    bool isLost() const override { return false; } // a lost line is tested on a real pseudo-terminal
     bool permissionDenied() const override { return m_permission && m_openFails; }
-    bool inUse() const override { return m_busy && m_openFails; }
-    void setBusy(bool busy) { m_busy = busy; }
+    bool inUse() const override { return false; }
     QString errorText() const override { return QStringLiteral("fake error"); }
 
     bool lastRtsCts() const { return m_rtsCts; }
@@ -74,12 +71,9 @@ private:
     QVector<int> m_openedRates;
     int m_radioBaud = 38400;
     int m_baud = 0;
-    int m_loseAfterMs = -1;
-    qint64 m_lostAtMs = -1;
     qint64 m_toWrite = 0;
     bool m_open = false;
     bool m_openFails = false;
     bool m_permission = false;
-    bool m_busy = false;
     bool m_rtsCts = false;
 };

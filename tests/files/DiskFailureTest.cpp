@@ -27,24 +27,8 @@ namespace {
 // How the disk lets a writer down.
 enum class Failure { FullAtFirstByte, FullPartWay, FolderReadOnly, TargetIsFolder, TargetIsFifo, TmpfsFull };
 
-const char* name(Failure f)
-{
-    switch (f) {
-    case Failure::FullAtFirstByte:
-        return "disk full at the first byte";
-    case Failure::FullPartWay:
-        return "disk full part-way";
-    case Failure::FolderReadOnly:
-        return "folder read-only";
-    case Failure::TargetIsFolder:
-        return "target is a folder";
-    case Failure::TargetIsFifo:
-        return "target is a FIFO";
-    case Failure::TmpfsFull:
-        return "tmpfs full";
-    }
-    return "";
-}
+const char* const kFailureNames[] = {"disk full at the first byte", "disk full part-way", "folder read-only",
+                                     "target is a folder",          "target is a FIFO",   "tmpfs full"};
 
 // One run of a writer: everything it may need, made afresh for each case.
 struct Context {
@@ -184,7 +168,7 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
     for (const Writer& w : kWriters) {
         if (!w.targetSwappable && (failure == Failure::TargetIsFolder || failure == Failure::TargetIsFifo))
             continue;
-        SCOPED_TRACE(std::string(w.what) + ", " + name(failure));
+        SCOPED_TRACE(std::string(w.what) + ", " + kFailureNames[int(failure)]);
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         Context c;

@@ -1,6 +1,5 @@
-#include "HostileInvariants.h"
-#include "Mutator.h"
 #include "app/Settings.h"
+#include "files/FileTestSupport.h"
 #include "files/LeftoverUndoFiles.h"
 #include "support/CliRun.h"
 
@@ -13,13 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+using namespace FileTestSupport;
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+namespace {
 
 // The id of a process that has certainly ended.
 qint64 endedPid()
@@ -53,10 +48,10 @@ TEST(TempFiles, OnlyStaleUndoFilesOfThisUserAreRemoved)
         {QStringLiteral("Quaystone-99999999999999999999-x.undo"), false},
     };
     for (const Case& c : cases)
-        ASSERT_TRUE(writeFile(dir.filePath(c.name), "x"));
+        ASSERT_TRUE(writeBytes(dir.filePath(c.name), "x"));
     // Another user's stale file: only root can make one here.
     const QString foreign = dir.filePath(QStringLiteral("Quaystone-%1-other.undo").arg(ended));
-    const bool canChown = geteuid() == 0 && writeFile(foreign, "x") &&
+    const bool canChown = geteuid() == 0 && writeBytes(foreign, "x") &&
                           chown(QFile::encodeName(foreign).constData(), 65534, 65534) == 0;
 
     EXPECT_EQ(LeftoverUndoFiles::remove(dir.path()), 1);
@@ -74,7 +69,7 @@ TEST(SettingsFiles, AnUnwritableSettingsFileIsSaidOnce)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString blocker = dir.filePath(QStringLiteral("blocker"));
-    ASSERT_TRUE(writeFile(blocker, "a file where the folder should be"));
+    ASSERT_TRUE(writeBytes(blocker, "a file where the folder should be"));
     struct Case {
         const char* what;
         QString folder;
@@ -92,7 +87,7 @@ TEST(SettingsFiles, AnUnwritableSettingsFileIsSaidOnce)
         if (c.removeFolderAfterFirstWrite) {
             ASSERT_TRUE(settings.set(Keys::GridSize, QStringLiteral("Large")));
             ASSERT_TRUE(QDir(c.folder).removeRecursively());
-            ASSERT_TRUE(writeFile(c.folder, "now a file"));
+            ASSERT_TRUE(writeBytes(c.folder, "now a file"));
         }
         EXPECT_FALSE(settings.set(Keys::HomeDir, QStringLiteral("/data")));
         EXPECT_FALSE(settings.setBool(Keys::Autosize, true));
@@ -103,51 +98,16 @@ TEST(SettingsFiles, AnUnwritableSettingsFileIsSaidOnce)
     }
 }
 
-// Settings files damaged anywhere read as values or defaults, and the
-// next write always lands: the value reads back, also in a fresh run.
-TEST(SettingsFiles, DamagedSettingsFilesStillTakeAndKeepNewValues)
-{
-    QTemporaryDir dir(HostileInvariants::scratchBase());
-    ASSERT_TRUE(dir.isValid());
-    const QByteArray valid = "[Settings]\r\nHomeDir=/home/op/radio\r\nCommPort=3\r\n"
-                             "UserCommSpeed=\"38400,N,8,2\"\r\nAutosize=True\r\nColumn1=960\r\n"
-                             "GridSize=Large\r\n[Other]\r\nx=1\r\n";
-    const QString ini = dir.filePath(QStringLiteral("Quaystone.ini"));
-    for (int i = 0; i < 2000; ++i) {
-        const quint32 seed = Mutator::kBaseSeed + quint32(i);
-        Mutator m(seed);
-        const QByteArray input = m.chance(15) ? m.randomBytes(300) : m.mutate(valid);
-        SCOPED_TRACE(caseTrace(seed, input));
-        QFile::remove(ini + QStringLiteral(".unreadable"));
-        ASSERT_TRUE(writeFile(ini, input));
-
-        Settings settings(dir.path());
-        bool said = false;
-        settings.setWriteFailureHandler([&said](const QString&) { said = true; });
-        // Whatever survived reads back as the very text that is stored.
-        EXPECT_EQ(settings.get(Keys::UserCommSpeed), Settings(dir.path()).get(Keys::UserCommSpeed));
-        const QString value = QStringLiteral("run %1").arg(i);
-        ASSERT_TRUE(settings.set(Keys::LastOpened, value));
-        ASSERT_FALSE(said);
-        EXPECT_EQ(settings.get(Keys::LastOpened), value);
-        EXPECT_EQ(Settings(dir.path()).get(Keys::LastOpened), value);
-    }
-}
-
-} // namespace
-
-namespace {
-
 // The command line says it too, once per run, on stderr; and it refuses
 // an oversized file by name and limit.
 TEST(SettingsFiles, TheCommandLineSaysAnUnwritableSettingsFileOnce)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("config")), "a file where the folder should be"));
+    ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("config")), "a file where the folder should be"));
     QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"),
                 dir.filePath(QStringLiteral("sample.950")));
-    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("huge.950")), QByteArray(2 * 1024 * 1024, '0')));
+    ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("huge.950")), QByteArray(2 * 1024 * 1024, '0')));
 
     const CliRun shown = runCli(dir.path(), {QStringLiteral("show"), QStringLiteral("sample.950")});
     EXPECT_EQ(shown.status, 0) << shown.err.toStdString();

@@ -45,11 +45,9 @@ protected:
 
 TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
 {
-    const std::pair<const char*, const char*> cases[] = {{"", "7.00000|LSB"},
-                                                         {"51.5", "51.50000|USB"},
-                                                         {"29.68", "29.68000|FMN"},
-                                                         {"50.05", "50.05000|CW"},
-                                                         {"7.12345678", "7.12345|LSB"}};
+    // The band table itself is checked edge by edge with the frequency reader.
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "7.00000|LSB"}, {"29.68", "29.68000|FMN"}, {"7.12345678", "7.12345|LSB"}};
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const auto& [typed, row] : cases) {
             state.tables.table(table).makeRowEmpty(4);
@@ -74,9 +72,8 @@ TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
         const char* typed;
         const char* message;
     };
+    // The range edges are the frequency reader's; here one refusal of each kind.
     const Refusal cases[] = {{"145.6", "Frequency is outside the range of the radio"},
-                             {"56.00001", "Frequency is outside the range of the radio"},
-                             {"0.02999", "Frequency is outside the range of the radio"},
                              {"abc", "Not a numeric value"},
                              {"99999999", nullptr}};
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
@@ -105,11 +102,8 @@ TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
         const char* shift;
         const char* mode;
     };
-    const RuleCase cases[] = {{"29.66", "Minus", "FMN"},
-                              {"29.69", "Minus", "FMN"},
-                              {"29.68", "Minus", "FMN"},
-                              {"50.8", "Plus", "FMN"},
-                              {"29.70", "Simplex", "USB"}};
+    const RuleCase cases[] = {
+        {"29.68", "Minus", "FMN"}, {"50.8", "Plus", "FMN"}, {"29.70", "Simplex", "USB"}};
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const RuleCase& c : cases) {
             SCOPED_TRACE(c.typed);

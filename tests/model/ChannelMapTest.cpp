@@ -95,15 +95,4 @@ TEST(Vocabulary, CodesMapBothWaysAndUnknownCodesShowQuestionMarks)
         EXPECT_EQ(Vocabulary::encodingCode(QString::fromLatin1(none)), QLatin1Char('0')) << none;
 }
 
-TEST(Vocabulary, ToneTableIsIndexedByToneNumber)
-{
-    EXPECT_EQ(Vocabulary::toneTable().size(), 50);
-    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("67.0")), 0);
-    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("100.0")), 12);
-    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("254.1")), 49);
-    EXPECT_EQ(Vocabulary::toneIndex(QStringLiteral("100")), -1) << "tones compare as text";
-    EXPECT_TRUE(Vocabulary::toneChoiceList().startsWith(QStringLiteral("67.0|69.3|")));
-    EXPECT_TRUE(Vocabulary::toneChoiceList().endsWith(QStringLiteral("|254.1|")));
-}
-
 } // namespace

@@ -108,24 +108,21 @@ TEST_P(FrequencyReader, FormatsTenHertzStepsAndHertz)
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(FrequencyReader);
 
-TEST(DefaultMode, EveryBandEdgeAndTheStepBelowIt)
+// The band table is data; what is checked is how it is read: a band starts
+// at its lower bound inclusive, the step below belongs to the band beneath,
+// and below the lowest band the mode is AM.
+TEST(DefaultMode, ABandStartsAtItsLowerBound)
 {
-    // Lower bound of each band (10 Hz steps) with its mode, and the mode just below it.
     struct Edge {
         qint32 bound;
         const char* at;
         const char* below;
     };
-    const Edge edges[] = {
-        {79000000, "FMN", "FM"}, {47000000, "FM", "FM"},  {32000000, "FM", "AM"},  {23000000, "AM", "FM"},
-        {17400000, "FM", "FM"},  {14450000, "FM", "USB"}, {14400000, "USB", "FM"}, {13600000, "FM", "AM"},
-        {10800000, "AM", "FM"},  {8750000, "FM", "FMN"},  {5200000, "FMN", "USB"}, {5010000, "USB", "CW"},
-        {5000000, "CW", "USB"},  {2970000, "USB", "FMN"}, {2966000, "FMN", "USB"}, {2800000, "USB", "AM"},
-        {2499000, "AM", "USB"},  {2489000, "USB", "AM"},  {2145000, "AM", "USB"},  {2100000, "USB", "AM"},
-        {1817000, "AM", "USB"},  {1806800, "USB", "AM"},  {1435000, "AM", "USB"},  {1400000, "USB", "AM"},
-        {1015000, "AM", "CW"},   {1010000, "CW", "AM"},   {730000, "AM", "LSB"},   {700000, "LSB", "AM"},
-        {380000, "AM", "LSB"},   {350000, "LSB", "AM"},   {200000, "AM", "LSB"},   {180000, "LSB", "AM"},
-    };
+    const Edge edges[] = {{79000000, "FMN", "FM"},
+                          {14400000, "USB", "FM"},
+                          {5000000, "CW", "USB"},
+                          {2966000, "FMN", "USB"},
+                          {180000, "LSB", "AM"}};
     for (const Edge& e : edges) {
         SCOPED_TRACE(e.bound);
         EXPECT_EQ(Frequency::defaultMode(e.bound, nullptr), QString::fromLatin1(e.at));

@@ -115,33 +115,11 @@ TEST(MemoryListing, CellsAreCutToTheirWidths)
 
 TEST(MemoryListing, EncodingsStayDistinctInTheirColumn)
 {
-    const struct {
-        const char* encoding;
-        const char* cell;
-    } cases[] = {
-        {"CTCSS Enc", "Enc     "},
-        {"CTCSS Enc+Dec", "Enc+Dec "},
-        {"", "        "},
-        {"Unknown code", "Unknown "},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MemoryListing::encodingCell(QString::fromLatin1(c.encoding)), QString::fromLatin1(c.cell));
-}
-
-TEST(MemoryListing, TitleNamesTheFileOnlyForALoadedFile)
-{
-    const struct {
-        int source;
-        const char* panel;
-        const char* title;
-    } cases[] = {
-        {2, " club.950", "              Memory print of   club.950"},
-        {1, " club.950", "              Memory print of Radio"},
-        {0, "", "              Memory print of Radio"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MemoryListing::title(c.source, QString::fromLatin1(c.panel)), QString::fromLatin1(c.title))
-            << "data source " << c.source;
+    for (const auto& [encoding, cell] : {std::pair{"CTCSS Enc", "Enc     "},
+                                         {"CTCSS Enc+Dec", "Enc+Dec "},
+                                         {"", "        "},
+                                         {"Unknown code", "Unknown "}})
+        EXPECT_EQ(MemoryListing::encodingCell(QString::fromLatin1(encoding)), QString::fromLatin1(cell));
 }
 
 // Decimal alignment: the mark of every frequency falls in one column, under

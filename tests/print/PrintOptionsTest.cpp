@@ -20,25 +20,6 @@ TEST(PrintOptions, MarginCaptionsGiveTheFirstLinePosition)
         EXPECT_EQ(PrintOptions::marginTwips(QString::fromLatin1(c.caption)), c.twips) << c.caption;
 }
 
-TEST(PrintOptions, WidthLabelAddsTheTickedBoxesNumbers)
-{
-    const struct {
-        std::array<bool, 7> columns;
-        const char* label;
-    } cases[] = {
-        {{{false, true, true, true, true, true, true}}, "Width=53"},
-        {{{false, false, false, false, false, false, false}}, "Width=0"},
-        {{{false, false, false, false, true, false, false}}, "Width=9"}, // the encoding box says 9
-        {{{false, true, false, false, false, false, true}}, "Width=25"},
-        {{{false, false, true, true, false, true, false}}, "Width=19"},
-    };
-    for (const auto& c : cases) {
-        PrintOptions options;
-        options.columns = c.columns;
-        EXPECT_EQ(options.widthLabel(), QString::fromLatin1(c.label));
-    }
-}
-
 TEST(PrintOptions, SavedValuesUseTheStoresWordsAndReadBack)
 {
     QTemporaryDir dir;
