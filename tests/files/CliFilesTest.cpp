@@ -194,41 +194,41 @@ TEST_F(CliFiles, ShowAsJsonHoldsEverySlot)
 
 TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)
 {
-    ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("out")}).status, 0);
-    EXPECT_TRUE(readBytes(path("out.CSV")).startsWith("Memory,RX Freq,"));
-
-    const Run preview = cli({"import", path("out.CSV"), "--into", path("copy.950"), "--preview"});
-    EXPECT_EQ(preview.status, 0);
-    EXPECT_TRUE(preview.err.contains(QStringLiteral("Header type identified as: Plainsong")));
-    EXPECT_FALSE(QFileInfo::exists(path("copy.950")));
-
-    const Run imported = cli({"import", path("out.CSV"), "--into", path("copy.950"), "--use-numbers"});
-    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
-    EXPECT_TRUE(imported.err.contains(QStringLiteral("Import completed")));
     const QStringList original =
         cli({"show", dataPath("sample.950")}).out.split(QLatin1Char('\n')).mid(0, 100);
-    const QStringList copy = cli({"show", path("copy.950")}).out.split(QLatin1Char('\n')).mid(0, 100);
-    EXPECT_EQ(copy, original);
+    // This program's layout, and the common layout of other editors with the numbers kept.
+    const struct {
+        const char* name;
+        QStringList options;
+        QByteArray header;
+    } layouts[] = {
+        {"out", {}, "Memory,RX Freq,"},
+        {"common", {"--format", "common", "--keep-numbers"}, "Location,Name,Frequency,Duplex,Offset,"}};
+    for (const auto& layout : layouts) {
+        const QString csv = path(layout.name) + QStringLiteral(".CSV");
+        const QString copy = path(layout.name) + QStringLiteral(".950");
+        ASSERT_EQ(
+            cli(QStringList{"export", dataPath("sample.950"), "--csv", path(layout.name)} + layout.options)
+                .status,
+            0);
+        EXPECT_TRUE(readBytes(csv).startsWith(layout.header));
+        const Run imported = cli({"import", csv, "--into", copy, "--use-numbers"});
+        ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+        EXPECT_TRUE(imported.err.contains(QStringLiteral("Import completed")));
+        EXPECT_EQ(cli({"show", copy}).out.split(QLatin1Char('\n')).mid(0, 100), original);
+    }
+
+    const Run preview = cli({"import", path("out.CSV"), "--into", path("new.950"), "--preview"});
+    EXPECT_EQ(preview.status, 0);
+    EXPECT_TRUE(preview.err.contains(QStringLiteral("Header type identified as: Plainsong")));
+    EXPECT_FALSE(QFileInfo::exists(path("new.950")));
 
     // Importing again with clear-all needs --yes; without it nothing changes.
-    const QByteArray before = readBytes(path("copy.950"));
-    EXPECT_EQ(cli({"import", path("out.CSV"), "--into", path("copy.950"), "--clear"}).status, 1);
-    EXPECT_EQ(readBytes(path("copy.950")), before);
-    EXPECT_EQ(cli({"import", path("out.CSV"), "--into", path("copy.950"), "--clear", "--yes"}).status, 0);
-    EXPECT_EQ(readBytes(path("copy.950")), before);
-}
-
-TEST_F(CliFiles, TheCommonLayoutExportsAndImportsBack)
-{
-    ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("common"), "--format", "common",
-                   "--keep-numbers"})
-                  .status,
-              0);
-    EXPECT_TRUE(readBytes(path("common.CSV")).startsWith("Location,Name,Frequency,Duplex,Offset,"));
-    const Run imported = cli({"import", path("common.CSV"), "--into", path("copy.950"), "--use-numbers"});
-    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
-    EXPECT_EQ(cli({"show", path("copy.950")}).out.split(QLatin1Char('\n')).mid(0, 100),
-              cli({"show", dataPath("sample.950")}).out.split(QLatin1Char('\n')).mid(0, 100));
+    const QByteArray before = readBytes(path("out.950"));
+    EXPECT_EQ(cli({"import", path("out.CSV"), "--into", path("out.950"), "--clear"}).status, 1);
+    EXPECT_EQ(readBytes(path("out.950")), before);
+    EXPECT_EQ(cli({"import", path("out.CSV"), "--into", path("out.950"), "--clear", "--yes"}).status, 0);
+    EXPECT_EQ(readBytes(path("out.950")), before);
 }
 
 TEST_F(CliFiles, ImportIntoAFileWithUnreadableLinesNeedsYes)

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -84,6 +85,7 @@ void MainWindowFixture::startQuietly(const Form1Options& options)
     // A start-up file on a floppy drive is dropped: nothing is opened.
     setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
     startWindow(options);
+    runDeferredOpen();
 }
 
 void MainWindowFixture::startWithRadio(RadioSimulator& radio)
@@ -94,7 +96,6 @@ void MainWindowFixture::startWithRadio(RadioSimulator& radio)
     Form1Options options;
     options.devicePath = device;
     startQuietly(options);
-    runDeferredOpen();
 }
 
 void MainWindowFixture::loadSample()
@@ -102,7 +103,8 @@ void MainWindowFixture::loadSample()
     const QString path = copySample(QStringLiteral("sample.950"));
     copySample(QStringLiteral("sample.950dsc"));
     m_prompter.reply(path);
-    action("mnuOpen")->trigger();
+    // The button; File > Open is used by the recent-files test.
+    widget<QPushButton>("cmdLoadFile")->click();
     ASSERT_EQ(state().dataSource, AppState::File);
     // The tests look at what comes after the open dialog.
     m_prompter.clear();

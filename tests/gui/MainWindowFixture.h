@@ -42,7 +42,7 @@ protected:
     // the test (runDeferredOpen) so that it can script the questions first.
     void startWindow(Form1Options options = Form1Options());
     void runDeferredOpen();
-    // Starts with settings that ask nothing and nothing loaded.
+    // Starts with settings that ask nothing and nothing loaded, the deferred open done.
     void startQuietly(const Form1Options& options = Form1Options());
     // Starts the radio with the sample channels, then the window quietly on its device.
     void startWithRadio(RadioSimulator& radio);

@@ -461,99 +461,17 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
 
 // What the radio gave a channel (the row's Kept text, never shown) goes
 // wherever the channel goes and is gone with it.
-TEST(TableEditing, EveryOperationCarriesWhatTheRadioGaveWithItsChannel)
-{
-    struct Case {
-        const char* name;
-        std::function<void(AppState&, Prompter&)> operation;
-        const char* rows1to6; // the layout afterwards, so each case shows it did something
-    };
-    const Case cases[] = {
-        {"copy and paste",
-         [](AppState& s, Prompter&) {
-             TE::copyRows(s, {1, 1, 2, 6}, false);
-             TE::paste(s, 4);
-         },
-         "1 2 - 1 2 6"},
-        {"cut and paste",
-         [](AppState& s, Prompter&) {
-             TE::copyRows(s, {1, 1, 2, 6}, true);
-             TE::paste(s, 5);
-         },
-         "- - - 4 1 2"},
-        {"insert above", [](AppState& s, Prompter& p) { TE::insertAbove(s, 2, 2, p); }, "1 - 2 4 5 6"},
-        {"remove",
-         [](AppState& s, Prompter& p) {
-             TE::removeRows(s, {1, 1, 1, 6}, p);
-         },
-         "2 - 4 5 6 7"},
-        {"delete",
-         [](AppState& s, Prompter& p) {
-             TE::deleteRows(s, {2, 1, 2, 6}, p);
-         },
-         "1 - - 4 5 6"},
-        {"clear", [](AppState& s, Prompter&) { s.tables.memories.makeRowEmpty(4); }, "1 2 - - 5 6"},
-        {"compact", [](AppState& s, Prompter&) { TE::compact(s); }, "1 2 4 5 6 7"},
-        {"move down",
-         [](AppState& s, Prompter&) {
-             TE::moveDown(s, {1, 1, 2, 6});
-         },
-         "- 1 2 4 5 6"},
-        {"move up",
-         [](AppState& s, Prompter&) {
-             TE::moveUp(s, {4, 1, 5, 6});
-         },
-         "1 2 4 5 - 6"},
-        {"fill down",
-         [](AppState& s, Prompter&) {
-             TE::fillDown(s, {1, 1, 6, 5});
-         },
-         "1 2 - 4 5 6"},
-        {"sort",
-         [](AppState& s, Prompter&) {
-             TE::sortByDescription(s, {1, 6, 12, 6});
-         },
-         "1 10 11 12 2 4"},
-        {"sort and undo",
-         [](AppState& s, Prompter&) {
-             TE::sortByDescription(s, {1, 6, 12, 6});
-             TE::undo(s);
-         },
-         "1 2 - 4 5 6"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Loaded t({3});
-        for (int row = 1; row <= t.memories().rowCount(); ++row)
-            t.memories().setKept(row,
-                                 t.memories().isEmptyRow(row) ? QString() : QStringLiteral("k%1").arg(row));
-        ScriptedPrompter prompter;
-        prompter.answer(Answer::Ok);
-        c.operation(t.state, prompter);
-        EXPECT_EQ(layout(t.memories(), 1, 6), QLatin1String(c.rows1to6));
-        for (int row = 1; row <= t.memories().rowCount(); ++row) {
-            const QString id = t.memories().text(row, Column::kDescription).mid(2);
-            ASSERT_EQ(t.memories().kept(row),
-                      t.memories().isEmptyRow(row) ? QString() : QLatin1Char('k') + id)
-                << "row " << row;
-        }
-    }
-    // A snapshot taken before rows carried the Kept text restores them keeping nothing.
-    ChannelTable table(TableKind::Memories);
-    table.setRecord(1, {"7.00000", "LSB", "Simplex", "", "67.0", "", "07000005-000500"});
-    table.setDataRows({{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}});
-    EXPECT_EQ(table.rowFields(1), (QStringList{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}));
-    EXPECT_TRUE(table.kept(1).isEmpty());
-}
-
 // Every change to the tables is one named step: undo gives back both tables
 // as they were, redo as they became, and the changed flag follows the saved
-// position both ways.
-TEST(UndoHistory, EveryOperationIsOneStepBackAndForth)
+// position both ways. Operations that move rows carry what the radio gave
+// with each channel, there and back (rows1to6: the layout afterwards).
+TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
 {
+    using Operation = std::function<void(AppState&, Prompter&, MessageLog&)>;
     struct Case {
         const char* name;
-        std::function<void(AppState&, Prompter&, MessageLog&)> operation;
+        Operation operation;
+        const char* rows1to6 = nullptr;
     };
     const Case cases[] = {
         {"Cell entry",
@@ -566,31 +484,45 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForth)
          }},
         {"Paste memories",
          [](AppState& s, Prompter&, MessageLog&) {
-             TE::copyRows(s, {5, 1, 7, 6}, true);
-             TE::paste(s, 20);
-         }},
-        {"Insert memory above", [](AppState& s, Prompter& p, MessageLog&) { TE::insertAbove(s, 2, 2, p); }},
+             TE::copyRows(s, {1, 1, 2, 6}, false);
+             TE::paste(s, 4);
+         },
+         "1 2 - 1 2 6"},
+        {"Paste memories",
+         [](AppState& s, Prompter&, MessageLog&) {
+             TE::copyRows(s, {1, 1, 2, 6}, true);
+             TE::paste(s, 5);
+         },
+         "- - - 4 1 2"},
+        {"Insert memory above", [](AppState& s, Prompter& p, MessageLog&) { TE::insertAbove(s, 2, 2, p); },
+         "1 - 2 4 5 6"},
         {"Remove memory",
          [](AppState& s, Prompter& p, MessageLog&) {
-             TE::removeRows(s, {2, 1, 4, 6}, p);
-         }},
+             TE::removeRows(s, {1, 1, 1, 6}, p);
+         },
+         "2 - 4 5 6 7"},
         {"Delete memory",
          [](AppState& s, Prompter& p, MessageLog&) {
-             TE::deleteRows(s, {2, 1, 4, 6}, p);
-         }},
-        {"Compact empty memories", [](AppState& s, Prompter&, MessageLog&) { TE::compact(s); }},
+             TE::deleteRows(s, {2, 1, 2, 6}, p);
+         },
+         "1 - - 4 5 6"},
+        {"Compact empty memories", [](AppState& s, Prompter&, MessageLog&) { TE::compact(s); },
+         "1 2 4 5 6 7"},
         {"Move memories up",
          [](AppState& s, Prompter&, MessageLog&) {
              TE::moveUp(s, {4, 1, 5, 6});
-         }},
+         },
+         "1 2 4 5 - 6"},
         {"Move memories down",
          [](AppState& s, Prompter&, MessageLog&) {
              TE::moveDown(s, {1, 1, 2, 6});
-         }},
+         },
+         "- 1 2 4 5 6"},
         {"Fill downwards",
          [](AppState& s, Prompter&, MessageLog&) {
-             TE::fillDown(s, {1, 6, 6, 6});
-         }},
+             TE::fillDown(s, {1, 1, 6, 5});
+         },
+         "1 2 - 4 5 6"},
         {"Sort by frequency",
          [](AppState& s, Prompter&, MessageLog&) {
              TE::sortByFrequency(s, {1, 1, 100, 1});
@@ -598,7 +530,8 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForth)
         {"Sort by description",
          [](AppState& s, Prompter&, MessageLog&) {
              TE::sortByDescription(s, {1, 6, 12, 6});
-         }},
+         },
+         "1 10 11 12 2 4"},
         {"Delete PMS memory pair", [](AppState& s, Prompter& p, MessageLog&) { TE::deletePmsPair(s, 1, p); }},
         {"Paste rows",
          [](AppState& s, Prompter&, MessageLog& log) {
@@ -608,6 +541,19 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForth)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Loaded t({3});
+        for (int row = 1; row <= t.memories().rowCount(); ++row)
+            t.memories().setKept(row,
+                                 t.memories().isEmptyRow(row) ? QString() : QStringLiteral("k%1").arg(row));
+        const auto keptFollows = [&t, &c] {
+            if (!c.rows1to6)
+                return;
+            for (int row = 1; row <= t.memories().rowCount(); ++row) {
+                const QString id = t.memories().text(row, Column::kDescription).mid(2);
+                ASSERT_EQ(t.memories().kept(row),
+                          t.memories().isEmptyRow(row) ? QString() : QLatin1Char('k') + id)
+                    << "row " << row;
+            }
+        };
         t.state.tables.pms.setRecord(1, {"7.000000", "LSB", "Simplex", "", "67.0", ""});
         t.state.setChanged(false);
         ScriptedPrompter prompter;
@@ -617,23 +563,39 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForth)
         c.operation(t.state, prompter, log);
         const UndoHistory::Tables after = t.state.tableRows();
         ASSERT_NE(after, before);
+        if (c.rows1to6) {
+            EXPECT_EQ(layout(t.memories(), 1, 6), QLatin1String(c.rows1to6));
+        }
+        keptFollows();
         EXPECT_EQ(t.state.history.count(), 1);
         EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo ") + QLatin1String(c.name));
         for (int round = 0; round < 2; ++round) {
             t.state.setHideEmpty(true);
             ASSERT_TRUE(TE::undo(t.state));
             EXPECT_EQ(t.state.tableRows(), before);
+            keptFollows();
             EXPECT_FALSE(t.state.changed) << "back at the saved tables";
             EXPECT_FALSE(t.state.hideEmpty());
             EXPECT_FALSE(TE::undo(t.state));
             EXPECT_EQ(TE::redoCaption(t.state), QStringLiteral("R&edo ") + QLatin1String(c.name));
             ASSERT_TRUE(TE::redo(t.state));
             EXPECT_EQ(t.state.tableRows(), after);
+            keptFollows();
             EXPECT_TRUE(t.state.changed);
             EXPECT_FALSE(TE::redo(t.state));
         }
         EXPECT_TRUE(labelsInOrder(t.memories()));
     }
+    // An emptied row keeps nothing; a snapshot taken before rows carried the Kept text restores
+    // them keeping nothing.
+    ChannelTable table(TableKind::Memories);
+    table.setRecord(1, {"7.00000", "LSB", "Simplex", "", "67.0", "", "07000005-000500"});
+    table.makeRowEmpty(1);
+    EXPECT_TRUE(table.kept(1).isEmpty());
+    table.setRecord(1, {"7.00000", "LSB", "Simplex", "", "67.0", "", "07000005-000500"});
+    table.setDataRows({{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}});
+    EXPECT_EQ(table.rowFields(1), (QStringList{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}));
+    EXPECT_TRUE(table.kept(1).isEmpty());
 }
 
 // Hundreds of steps walk back and forth exactly; the changed flag is clear
