@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>

@@ -32,7 +32,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>

@@ -68,9 +68,6 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     for (int channel = 0; channel < RadioSimulator::kChannelCount; ++channel)
         EXPECT_EQ(target.channel(channel), source.channel(channel)) << channel;
     EXPECT_EQ(target.catRate(), 19200);
-    EXPECT_TRUE(restore.err.contains(QStringLiteral("Memory 1 added\nMemory 6 added\nMemory 100 added\n"
-                                                    "Memory 101 added\n")))
-        << restore.err.toStdString();
 
     // A second restore finds every channel identical and writes nothing.
     target.clearTraffic();
@@ -127,11 +124,6 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileAndExits3)
     ASSERT_GT(dropped, 0);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown empty")), dropped);
-    EXPECT_TRUE(
-        run.err.contains(QStringLiteral("The read of memories from the Radio is incomplete: the radio "
-                                        "did not answer for %1 memor")
-                             .arg(dropped)))
-        << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("the read was incomplete; what was read is saved in ") +
                                  path("out (partial read).950") + QStringLiteral(" and ") + path("out.950") +
                                  QStringLiteral(" was left as it was")))

@@ -459,12 +459,11 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
     }
 }
 
-// What the radio gave a channel (the row's Kept text, never shown) goes
-// wherever the channel goes and is gone with it.
 // Every change to the tables is one named step: undo gives back both tables
 // as they were, redo as they became, and the changed flag follows the saved
 // position both ways. Operations that move rows carry what the radio gave
-// with each channel, there and back (rows1to6: the layout afterwards).
+// a channel (the row's Kept text, never shown) with it, there and back
+// (rows1to6: the layout afterwards).
 TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
 {
     using Operation = std::function<void(AppState&, Prompter&, MessageLog&)>;
