@@ -347,112 +347,84 @@ INSTANTIATE_TEST_SUITE_P(DecimalMarks, ReadingBothMarks, ::testing::Values(".", 
                              return std::string(mark.param[0] == '.' ? "Point" : "Comma");
                          });
 
-TEST_F(Reading, ARadioThatFallsSilentAfterSlot50LeavesTheRestEmpty)
+// Reads that end short of all 118 slots. One that failed shows nothing; one that stopped or met
+// silence shows what came and marks the rest not read, which a write then leaves alone.
+struct ShortRead {
+    const char* name;
+    void (*fault)(Options&);
+    int stopAt;
+    RadioReader::Outcome outcome;
+    int queried; // memory queries sent
+    int shown;   // slots 1..shown hold the radio's channels, the rest are empty
+    QString message;
+    Prompter::Icon icon;
+};
+const ShortRead kShortReads[] = {
+    {"SilentAfterSlot50", [](Options& o) { o.silentAfterChannel = 49; }, 0, RadioReader::Outcome::Completed,
+     118, 50,
+     QStringLiteral(
+         "The read of memories from the Radio is incomplete: the radio did not answer for 68 memories "
+         "(named in the message log).\r\n") +
+         kNotReadNote,
+     Prompter::Icon::Exclamation},
+    {"StoppedAtSlot30", [](Options&) {}, 30, RadioReader::Outcome::Stopped, 30, 30,
+     QStringLiteral(
+         "The read of memories from the Radio was stopped at memory 30; the 88 memories after it were "
+         "not read.\r\n") +
+         kNotReadNote,
+     Prompter::Icon::Exclamation},
+    {"NoMemoryQueryAnswered", [](Options& o) { o.faults.drop = 1.0; }, 0, RadioReader::Outcome::NoAnswer, 118,
+     0,
+     QStringLiteral("The radio did not answer any of the 118 memory queries; nothing was read.\r\n"
+                    "Check that the radio is on and connected, then read again."),
+     Prompter::Icon::Exclamation},
+    {"GarbageAtSlot13", [](Options& o) { o.garbageChannel = 12; }, 0, RadioReader::Outcome::Failed, 13, 0,
+     QStringLiteral("Error 13 (Type mismatch) in line 11 of procedure cmdRead_Click of Form Form1"),
+     Prompter::Icon::None},
+    {"CablePulledAtSlot21", [](Options& o) { o.hangUpAfter = kSetUp.size() + 20; }, 0,
+     RadioReader::Outcome::LinkLost, 20, 0,
+     QStringLiteral("The connection to the radio was lost while reading memory 21.\r\n"
+                    "The read has been abandoned; check the cable and the radio, then read again."),
+     Prompter::Icon::Exclamation},
+};
+class ShortReads : public RadioLink, public ::testing::WithParamInterface<ShortRead> {};
+
+TEST_P(ShortReads, SayHowTheReadEndedAndShowOnlyWhatCame)
 {
+    const ShortRead& c = GetParam();
     Options options;
-    options.silentAfterChannel = 49;
+    c.fault(options);
     startRadio(options);
     for (int p = 1; p <= 118; ++p)
-        radio->setChannel(command(p, "14.07000|USB"));
-    prompter.answer(Prompter::Answer::Ok);
-    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
-    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 118));
-    int answered = 0;
-    for (const auto& exchange : radio->traffic())
-        answered += exchange.command.startsWith(QLatin1String("MR")) && !exchange.reply.isEmpty() ? 1 : 0;
-    EXPECT_EQ(answered, 50);
-    for (int p = 1; p <= 50; ++p)
-        ASSERT_EQ(state.tables.recordAt(p).Freq,
-                  p > 100 ? QStringLiteral("14.070000") : QStringLiteral("14.07000"));
-    expectAllEmptyFrom(51);
-    EXPECT_EQ(
-        prompter.messages().last(),
-        QStringLiteral("The read of memories from the Radio is incomplete: the radio did not answer for "
-                       "68 memories (named in the message log).\r\n") +
-            kNotReadNote);
-    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Exclamation);
-    EXPECT_FALSE(state.isUnread(50));
-    EXPECT_TRUE(state.isUnread(51));
-    EXPECT_EQ(state.unreadCount(), 68);
-}
-
-// A radio that answers its identity but no memory query has shown nothing of its memories.
-TEST_F(Reading, ARadioThatAnswersNoMemoryQueryIsNotAReadOfEmptyMemories)
-{
-    Options options;
-    options.faults.drop = 1.0;
-    startRadio(options);
-    radio->setChannel(command(1, "7.10000|CW"));
-    prompter.answer(Prompter::Answer::Ok);
-    EXPECT_EQ(read(), RadioReader::Outcome::NoAnswer);
-    EXPECT_EQ(prompter.messages().last(),
-              QStringLiteral("The radio did not answer any of the 118 memory queries; nothing was read.\r\n"
-                             "Check that the radio is on and connected, then read again."));
-    EXPECT_FALSE(state.readPresent);
-    EXPECT_EQ(state.dataSource, int(AppState::Nothing));
-    expectIdle();
-}
-
-TEST_F(Reading, AStopAfterSlot30EndsTheReadThere)
-{
-    startRadio();
-    for (int p = 1; p <= 118; ++p)
         radio->setChannel(command(p, "7.10000|CW"));
-    progress.stopAt = 30;
+    progress.stopAt = c.stopAt;
     prompter.answer(Prompter::Answer::Ok);
-    EXPECT_EQ(read(), RadioReader::Outcome::Stopped);
-    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 30));
-    EXPECT_EQ(state.tables.recordAt(30).Mode, QStringLiteral("CW"));
-    expectAllEmptyFrom(31);
-    EXPECT_EQ(prompter.messages(),
-              (QStringList{kInstructions, QStringLiteral("The read of memories from the Radio was stopped at "
-                                                         "memory 30; the 88 memories after it were not "
-                                                         "read.\r\n") +
-                                              kNotReadNote}));
-    expectIdle();
-    EXPECT_TRUE(state.readPresent);
-    EXPECT_FALSE(state.isUnread(30));
-    EXPECT_TRUE(state.isUnread(31) && state.isUnread(118));
-
-    // Writing it back touches only the slots that were read.
-    radio->clearTraffic();
-    progress.stopAt = 0;
-    prompter.answer(Prompter::Answer::Ok);
-    EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
-    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 30));
-}
-
-TEST_F(Reading, AGarbageReplyFailsTheReadAndEmptiesTheTables)
-{
-    Options options;
-    options.garbageChannel = 12;
-    startRadio(options);
-    for (int p = 1; p <= 20; ++p)
-        radio->setChannel(command(p, "7.10000|CW"));
-    state.changed = true;
-    prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Ok);
-
-    EXPECT_EQ(read(), RadioReader::Outcome::Failed);
-
-    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 13));
-    EXPECT_EQ(
-        prompter.messages(),
-        (QStringList{QStringLiteral("Changes have been made but not yet saved to disk\r\n"
-                                    "Are you sure you want to continue?"),
-                     kInstructions,
-                     QStringLiteral("Error 13 (Type mismatch) in line 11 of procedure cmdRead_Click of Form "
-                                    "Form1")}));
-    EXPECT_EQ(prompter.prompts().at(0).buttons, Prompter::Buttons::YesNo);
-    EXPECT_EQ(prompter.prompts().at(0).safe, Prompter::Answer::No) << "Return keeps the changes";
-    EXPECT_EQ(prompter.prompts().at(2).buttons, Prompter::Buttons::Ok);
-    EXPECT_EQ(prompter.prompts().at(2).icon, Prompter::Icon::None);
-    expectAllEmptyFrom(1);
-    EXPECT_TRUE(state.changed);
-    EXPECT_FALSE(state.readPresent);
-    EXPECT_EQ(state.dataSource, int(AppState::Nothing));
+    EXPECT_EQ(read(), c.outcome);
+    EXPECT_EQ(radio->commands(), kSetUp + queries(1, c.queried));
+    EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, c.message}));
+    EXPECT_EQ(prompter.prompts().last().icon, c.icon);
+    for (int p = 1; p <= c.shown; ++p)
+        ASSERT_EQ(state.tables.recordAt(p).Mode, QStringLiteral("CW")) << p;
+    expectAllEmptyFrom(c.shown + 1);
+    EXPECT_EQ(state.readPresent, c.shown > 0);
+    EXPECT_EQ(state.dataSource, int(c.shown > 0 ? AppState::Radio : AppState::Nothing));
     expectIdle();
     EXPECT_FALSE(progress.visible);
+    if (c.shown > 0) {
+        EXPECT_EQ(state.unreadCount(), 118 - c.shown);
+    }
+    if (c.stopAt > 0) { // the silent radio cannot take a write
+        radio->clearTraffic();
+        progress.stopAt = 0;
+        prompter.answer(Prompter::Answer::Ok);
+        EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
+        EXPECT_EQ(radio->commands(), kSetUp + queries(1, c.shown));
+    }
 }
+INSTANTIATE_TEST_SUITE_P(Reading, ShortReads, ::testing::ValuesIn(kShortReads),
+                         [](const ::testing::TestParamInfo<ShortRead>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
 {
@@ -541,8 +513,12 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     EXPECT_EQ(read(), RadioReader::Outcome::Declined);
     EXPECT_TRUE(radio->commands().isEmpty());
     EXPECT_TRUE(logLines(log).isEmpty());
-    EXPECT_EQ(prompter.prompts().size(), 1);
+    EXPECT_EQ(prompter.messages(),
+              QStringList{QStringLiteral("Changes have been made but not yet saved to disk\r\n"
+                                         "Are you sure you want to continue?")});
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Question);
+    EXPECT_EQ(prompter.prompts().first().buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(prompter.prompts().first().safe, Prompter::Answer::No) << "Return keeps the changes";
     EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("mine"));
 
     state.currentFilePath = QStringLiteral("/tmp/x.950");
@@ -557,33 +533,6 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     EXPECT_TRUE(state.changed);
     EXPECT_EQ(logLines(log).mid(5),
               QStringList({"Read: issue initial instructions", "Read: user cancelled before read"}));
-    expectIdle();
-}
-
-TEST_F(Reading, APulledCableEndsTheReadWithAMessageAndEmptyTables)
-{
-    Options options;
-    options.hangUpAfter = kSetUp.size() + 20; // set-up, then twenty slots
-    startRadio(options);
-    for (int p = 1; p <= 118; ++p)
-        radio->setChannel(command(p, "7.10000|CW"));
-    prompter.answer(Prompter::Answer::Ok);
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_EQ(read(), RadioReader::Outcome::LinkLost);
-    EXPECT_LT(timer.elapsed(), 2000);
-    EXPECT_TRUE(radio->hungUp());
-    EXPECT_EQ(radio->commands(), kSetUp + queries(1, 20));
-    EXPECT_EQ(
-        prompter.messages(),
-        (QStringList{kInstructions,
-                     QStringLiteral("The connection to the radio was lost while reading memory 21.\r\n"
-                                    "The read has been abandoned; check the cable and the radio, then read "
-                                    "again.")}));
-    EXPECT_EQ(prompter.prompts().last().icon, Prompter::Icon::Exclamation);
-    expectAllEmptyFrom(1);
-    EXPECT_FALSE(state.readPresent);
-    EXPECT_EQ(state.dataSource, int(AppState::Nothing));
     expectIdle();
 }
 
