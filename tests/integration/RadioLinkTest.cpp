@@ -665,10 +665,7 @@ TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
     for (int p = 1; p <= 10; ++p)
         state.tables.setRecordAt(p, rec("18.10000|CW|Simplex"));
     prompter.answer(Prompter::Answer::Ok);
-    QElapsedTimer timer;
-    timer.start();
     EXPECT_EQ(write(), RadioWriter::Outcome::LinkLost);
-    EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(radio->filledChannelCount(), 2);
     // The write of memory 2 went out just before the line went; nothing confirms it arrived.
     EXPECT_EQ(
