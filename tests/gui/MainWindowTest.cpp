@@ -190,24 +190,22 @@ TEST_F(MainWindowFixture, UndoAndRedoKeysWalkTheSteps)
         Qt::Key key;
         QString row1, row2;
         bool changed;
-        const char* undoText;
-        const char* redoText;
     };
     const Step steps[] = {
-        {Qt::ControlModifier, Qt::Key_Z, "one", second, true, "&Undo Cell entry", "R&edo Cell entry"},
-        {Qt::ControlModifier, Qt::Key_Z, first, second, false, "&Undo", "R&edo Cell entry"},
-        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, "one", second, true, "&Undo Cell entry",
-         "R&edo Cell entry"},
-        {Qt::ControlModifier, Qt::Key_Y, "one", "two", true, "&Undo Cell entry", "R&edo"},
+        {Qt::ControlModifier, Qt::Key_Z, "one", second, true},
+        {Qt::ControlModifier, Qt::Key_Z, first, second, false},
+        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, "one", second, true},
+        {Qt::ControlModifier, Qt::Key_Y, "one", "two", true},
     };
     for (const Step& s : steps) {
         QTest::keyClick(memories(), s.key, s.modifiers);
         EXPECT_EQ(cell(1, Column::kDescription), s.row1);
         EXPECT_EQ(cell(2, Column::kDescription), s.row2);
         EXPECT_EQ(state().changed, s.changed);
-        EXPECT_EQ(action("mnuUndo")->text(), QLatin1String(s.undoText));
-        EXPECT_EQ(action("mnuRedo")->text(), QLatin1String(s.redoText));
     }
+    // The menu follows the keys (the captions themselves are UndoHistory's).
+    EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("&Undo Cell entry"));
+    EXPECT_EQ(action("mnuRedo")->text(), QStringLiteral("R&edo"));
     widget<QTabWidget>("tabPages")->setCurrentIndex(1);
     QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cell(2, Column::kDescription), second) << "the keys work on the PMS page too";
