@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -424,10 +425,22 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     EXPECT_EQ(logWindow->objectName(), QStringLiteral("frmErrorList"));
     EXPECT_EQ(logWindow->windowTitle(), QStringLiteral("Quaystone Messages"));
     EXPECT_EQ(logWindow->textArea()->toPlainText(), QStringLiteral("first\nsecond"));
+    // A tool window of the main window stays above it; each line shows from its start.
+    EXPECT_EQ(logWindow->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    logWindow->resize(300, 200);
+    window().log().notice(QString(400, QLatin1Char('x')));
+    window().log().notice(QStringLiteral("short"));
+    EXPECT_GT(logWindow->textArea()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(logWindow->textArea()->horizontalScrollBar()->value(), 0);
+    // Put out of sight, it comes back with the next line.
+    logWindow->hide();
+    window().log().notice(QStringLiteral("again"));
+    EXPECT_TRUE(logWindow->isVisible());
 
     logWindow->findChild<QPushButton*>(QStringLiteral("cmdCopy"))->click();
     const QString copied = QGuiApplication::clipboard()->text();
-    EXPECT_TRUE(copied.startsWith(QStringLiteral("first\r\nsecond\r\nCopied to Clipboard ")))
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("first\r\nsecond\r\n")) &&
+                copied.contains(QStringLiteral("\r\nagain\r\nCopied to Clipboard ")))
         << copied.toStdString();
     EXPECT_TRUE(copied.endsWith(QStringLiteral(" Quaystone V" QUAYSTONE_VERSION "\r\n\r\n")))
         << copied.toStdString();
