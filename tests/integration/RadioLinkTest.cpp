@@ -44,6 +44,9 @@ const QString kReadDone =
 const QString kNotReadNote =
     QStringLiteral("Memories not read are shown as \"Not read\"; Write Radio leaves them in the radio as "
                    "they are.");
+const QString kNotAvailable =
+    QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
+                   "The requested operation cannot continue.");
 const QString kTwoAttempts =
     QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
                    "Please check your Com port connection and radio power on state.");
@@ -254,9 +257,7 @@ TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
     state.dataSource = AppState::File;
     EXPECT_EQ(read(), RadioReader::Outcome::NoLink);
     EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 1")});
-    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral(
-                                       "COM Port 1 is not available. It may be in use by another program.\r\n"
-                                       "The requested operation cannot continue.")});
+    EXPECT_EQ(prompter.messages(), QStringList{kNotAvailable.arg(1)});
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
     EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("kept"));
     EXPECT_EQ(state.dataSource, int(AppState::File));
@@ -271,10 +272,8 @@ TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
     const QString alias = dataFolder.filePath(QStringLiteral("usb-Radio_Cable-if00-port0"));
     ASSERT_TRUE(QFile::link(target, alias));
     const QString busy =
-        QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
-                       "The requested operation cannot continue.\r\n"
-                       "The port is in use by another program; close that program and try "
-                       "again.");
+        kNotAvailable +
+        QStringLiteral("\r\nThe port is in use by another program; close that program and try again.");
     for (const auto& [held, opened] :
          {std::pair{alias, target}, std::pair{target, alias}, std::pair{target, target}}) {
         SCOPED_TRACE(opened.toStdString());
