@@ -64,10 +64,8 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine);
-        for (const char* name : {"Bands.950", "sample.950"})
+        for (const char* name : {"Bands.950", "sample.950", "Quaystone demo.950"})
             QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), QDir(dataFolder()).filePath(name));
-        QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"),
-                    QDir(dataFolder()).filePath(QStringLiteral("Quaystone demo.950")));
         setSetting(Keys::FirstTime, QStringLiteral("1"));
         setSetting(Keys::HomeDir, dataFolder());
         setSetting(Keys::LastOpened, QString::fromLatin1(c.lastOpened));
