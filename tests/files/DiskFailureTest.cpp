@@ -97,8 +97,7 @@ const Writer kWriters[] = {
          writeBytes(c.file("keep.950"), readBytes(dataPath("sample.950")));
          writeBytes(c.file("keep.950dsc"), readBytes(dataPath("sample.950dsc")));
          writeBytes(c.config + QStringLiteral("/in.CSV"),
-                    "Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX Mode,CTCSS/DCS,Tone/Code,Show,Name,Scan,"
-                    "Group,Description\r\n1,7.15,LSB,,,,,,,,,,new\r\n");
+                    QByteArray(kCsvHeader) + "\r\n1,7.15,LSB,,,,,,,,,,new\r\n");
      },
      [](Context& c) {
          const CliRun run = runCli(c.config, {QStringLiteral("import"), c.config + QStringLiteral("/in.CSV"),
