@@ -51,9 +51,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         const char* absent = ""; // never in stderr
     };
     writeBytes(path("taken.CSV"), "keep\r\n");
-    const QByteArray header =
-        "Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX Mode,CTCSS/DCS,Tone/Code,Show,Name,"
-        "Scan,Group,Description\r\n";
+    const QByteArray header = QByteArray(kCsvHeader) + "\r\n";
     writeBytes(path("rejected.CSV"), header + "1,abc,LSB\r\n2,99.5,USB\r\n");
     writeBytes(path("some.CSV"), header + "1,7.1,LSB\r\n2,99.5,USB\r\n");
     // Only regular files are read: a FIFO or a folder is named, never opened.

@@ -1,4 +1,5 @@
 #include "files/CsvHeader.h"
+#include "FileTestSupport.h"
 #include "support/TestLocale.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +16,7 @@ TEST(CsvHeaderIdentify, EveryHeaderTypeAndTheSeparatorItSets)
         char separator;
     };
     const Case cases[] = {
-        {"Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX "
-         "Mode,CTCSS/DCS,Tone/Code,Show,Name,Scan,Group,Description",
-         Type::Plainsong, ','},
+        {FileTestSupport::kCsvHeader, Type::Plainsong, ','},
         {"Memory;RX Freq;RX Mode;Shift", Type::Plainsong, ';'},
         {"Memory\tRX Freq\tRX Mode\tShift", Type::Plainsong, '\t'},
         {"\"Memory\",\"RX Freq\",\"RX Mode\"", Type::Plainsong, ','},

@@ -27,4 +27,9 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The header line of the program's own CSV layout.
+constexpr char kCsvHeader[] =
+    "Memory,RX Freq,RX Mode,Shift,TX Shift/Freq,TX Mode,CTCSS/DCS,Tone/Code,Show,Name,Scan,"
+    "Group,Description";
+
 } // namespace FileTestSupport

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -175,4 +176,9 @@ bool MainWindowFixture::pmsPageSelectable()
 {
     auto* pages = widget<QTabWidget>("tabPages");
     return pages->isTabEnabled(1) && pages->isTabVisible(1);
+}
+
+QStringList MainWindowFixture::sent(const RadioSimulator& radio, const char* prefix)
+{
+    return radio.commands().filter(QRegularExpression(QLatin1Char('^') + QLatin1String(prefix)));
 }

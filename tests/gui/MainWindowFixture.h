@@ -46,6 +46,8 @@ protected:
     void startQuietly(const Form1Options& options = Form1Options());
     // Starts the radio with the sample channels, then the window quietly on its device.
     void startWithRadio(RadioSimulator& radio);
+    // The commands the radio saw that start with `prefix` ("MR", "MW").
+    static QStringList sent(const RadioSimulator& radio, const char* prefix);
     // Opens a copy of the sample memory file through File > Open.
     void loadSample();
 

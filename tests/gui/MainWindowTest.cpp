@@ -64,10 +64,8 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine);
-        for (const char* name : {"Bands.950", "sample.950"})
+        for (const char* name : {"Bands.950", "sample.950", "Quaystone demo.950"})
             QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), QDir(dataFolder()).filePath(name));
-        QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"),
-                    QDir(dataFolder()).filePath(QStringLiteral("Quaystone demo.950")));
         setSetting(Keys::FirstTime, QStringLiteral("1"));
         setSetting(Keys::HomeDir, dataFolder());
         setSetting(Keys::LastOpened, QString::fromLatin1(c.lastOpened));
@@ -285,11 +283,7 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     m_prompter.clear();
     m_prompter.answer(Prompter::Answer::Ok); // the instructions
     QTest::mouseClick(widget<QPushButton>("cmdWriteRig"), Qt::LeftButton);
-    QStringList writes;
-    for (const QString& command : radio.commands()) {
-        if (command.startsWith(QStringLiteral("MW")))
-            writes.append(command);
-    }
+    const QStringList writes = sent(radio, "MW");
     ASSERT_EQ(writes.size(), 1) << radio.commands().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(writes[0].startsWith(QStringLiteral("MW001")));
     // The summary: one replaced, the other 35 identical, and where the old channel 1 went.
@@ -332,9 +326,7 @@ TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
     watcher.stop();
 
     ASSERT_GE(clickedAt, 10);
-    int queries = 0;
-    for (const QString& command : radio.commands())
-        queries += command.startsWith(QStringLiteral("MR")) ? 1 : 0;
+    const int queries = sent(radio, "MR").size();
     EXPECT_GE(queries, clickedAt);
     EXPECT_LE(queries, clickedAt + 1);
     EXPECT_LT(queries, 118);

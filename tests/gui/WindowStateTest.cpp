@@ -73,14 +73,6 @@ protected:
     }
 
     bool grdMemoriesEditable() { return memories()->editTriggers() != QAbstractItemView::NoEditTriggers; }
-
-    int queries(const RadioSimulator& radio, const char* prefix)
-    {
-        int n = 0;
-        for (const QString& command : radio.commands())
-            n += command.startsWith(QLatin1String(prefix)) ? 1 : 0;
-        return n;
-    }
 };
 
 // The access keys a window offers at its top level: its menu bar's menus,
@@ -184,7 +176,7 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
     for (const auto& prompt : m_prompter.prompts())
         questions += prompt.text.startsWith(QStringLiteral("You are about to read the Radio.")) ? 1 : 0;
     EXPECT_EQ(questions, 1);
-    EXPECT_LT(queries(radio, "MR"), 118);
+    EXPECT_LT(sent(radio, "MR").size(), 118);
     EXPECT_TRUE(window().log().text().contains(Form1::closeDuringTransferText()));
     EXPECT_TRUE(grdMemoriesEditable());
 
@@ -426,7 +418,7 @@ TEST_F(WindowStateTest, PreviewWriteListsWhatWouldChangeAndWritesOnlyWhenAsked)
         });
         action("mnuPreviewWrite")->trigger();
         EXPECT_EQ(shown, QStringList{QStringLiteral("1 Frequency")});
-        EXPECT_EQ(queries(radio, "MW"), write ? 1 : 0);
+        EXPECT_EQ(sent(radio, "MW").size(), write ? 1 : 0);
     }
 }
 

@@ -44,6 +44,9 @@ const QString kReadDone =
 const QString kNotReadNote =
     QStringLiteral("Memories not read are shown as \"Not read\"; Write Radio leaves them in the radio as "
                    "they are.");
+const QString kNotAvailable =
+    QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
+                   "The requested operation cannot continue.");
 const QString kTwoAttempts =
     QStringLiteral("Two attempts to set the CAT rate have failed.\r\n"
                    "Please check your Com port connection and radio power on state.");
@@ -254,9 +257,7 @@ TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
     state.dataSource = AppState::File;
     EXPECT_EQ(read(), RadioReader::Outcome::NoLink);
     EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 1")});
-    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral(
-                                       "COM Port 1 is not available. It may be in use by another program.\r\n"
-                                       "The requested operation cannot continue.")});
+    EXPECT_EQ(prompter.messages(), QStringList{kNotAvailable.arg(1)});
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
     EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("kept"));
     EXPECT_EQ(state.dataSource, int(AppState::File));
@@ -271,10 +272,8 @@ TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
     const QString alias = dataFolder.filePath(QStringLiteral("usb-Radio_Cable-if00-port0"));
     ASSERT_TRUE(QFile::link(target, alias));
     const QString busy =
-        QStringLiteral("COM Port %1 is not available. It may be in use by another program.\r\n"
-                       "The requested operation cannot continue.\r\n"
-                       "The port is in use by another program; close that program and try "
-                       "again.");
+        kNotAvailable +
+        QStringLiteral("\r\nThe port is in use by another program; close that program and try again.");
     for (const auto& [held, opened] :
          {std::pair{alias, target}, std::pair{target, alias}, std::pair{target, target}}) {
         SCOPED_TRACE(opened.toStdString());
@@ -426,81 +425,81 @@ INSTANTIATE_TEST_SUITE_P(Reading, ShortReads, ::testing::ValuesIn(kShortReads),
                              return std::string(row.param.name);
                          });
 
-TEST_F(Reading, ALateReplyForThePreviousChannelIsNotStoredInTheNextSlot)
-{
-    Options options;
-    options.lateChannel = 5;
-    options.lateMs = 190;
-    startRadio(options);
-    for (int p = 1; p <= 8; ++p)
-        radio->setChannel(command(p, p == 6 ? "3.70000|LSB" : "7.20000|LSB"));
-    prompter.answer(Prompter::Answer::Ok);
-    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
-    EXPECT_TRUE(state.tables.isEmptyAt(6));
-    EXPECT_EQ(state.tables.recordAt(7).Freq, QStringLiteral("7.20000"));
-    EXPECT_TRUE(logLines(log).contains(
-        QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006")));
-    EXPECT_EQ(logLines(log).filter(QStringLiteral("no reply from the radio")),
-              QStringList{QStringLiteral("Memory 6 (5): no reply from the radio; the slot is shown empty")});
-}
+// Replies that are not for the asked channel: a late reply for the previous channel, an empty
+// channel's late "?;" (which names no channel, and taken as the next slot's answer would show a
+// filled channel empty and let a write replace it unkept), and automatic information lines from a
+// radio that kept it on. None is stored; a slot left without its reply is shown empty, and writing
+// the read back sends no write command, so the radio keeps that channel.
+struct StrayReply {
+    const char* name;
+    int lateChannel;       // its reply comes late
+    bool autoInfo;         // automatic information stays on
+    int first, last, step; // the filled slots
+    int noReplySlot;       // 0: every slot got its reply
+    const char* dropped;   // the log lines of the stray replies
+    int droppedAtLeast;
+    int askedAgain; // the slot whose query goes out again after the nameless "?;"
+};
+const StrayReply kStrayReplies[] = {
+    {"ReplyForThePreviousChannel", 5, false, 1, 8, 1, 6,
+     "^ReceiveData: reply for channel 005 dropped while waiting for channel 006$", 1, 0},
+    {"EmptyReply", 2, false, 4, 4, 1, 3, nullptr, 0, 4},
+    {"AutomaticInformation", -1, true, 1, 118, 3, 0,
+     "^ReceiveData: \"IF.*\" dropped while waiting for channel \\d{3}$", 118, 0},
+};
+class StrayReplies : public RadioLink, public ::testing::WithParamInterface<StrayReply> {};
 
-// An empty channel's "?;" that comes after the next query went out names no channel; taken
-// as the next slot's answer it would show a filled channel empty (and let a write replace it
-// unkept). Both transfers ask again instead.
-TEST_F(Reading, ALateEmptyReplyIsNotTakenForTheNextSlot)
+TEST_P(StrayReplies, AreNeverTakenForTheAskedChannel)
 {
+    const StrayReply& c = GetParam();
     Options options;
-    options.lateChannel = 2; // empty
+    options.lateChannel = c.lateChannel;
     options.lateMs = 190;
+    options.autoInfoOutput = options.ignoreAutoInfoOff = c.autoInfo;
     startRadio(options);
-    const QString filled = QStringLiteral("MR00314070000+000000200000;");
-    radio->setChannel(filled);
+    for (int p = c.first; p <= c.last; p += c.step) { // each slot its own, so a misplaced reply shows
+        const QByteArray record = p > 100 ? QByteArray("21.200000|USB")
+                                          : QString::number(7 + p / 1000.0, 'f', 5).toLatin1() + "|LSB";
+        radio->setChannel(command(p, record.constData()));
+    }
     prompter.answer(Prompter::Answer::Ok);
     ASSERT_EQ(read(), RadioReader::Outcome::Completed);
-    EXPECT_EQ(CatCodec::encodeSlot(state.tables, 4).command, QStringLiteral("MW") + filled.mid(2));
-    EXPECT_TRUE(logLines(log).contains(
-        QStringLiteral("Memory 3 (2): no reply from the radio; the slot is shown empty")));
-    EXPECT_EQ(radio->commands().filter(QStringLiteral("MR003;")).size(), 2);
-
-    // The write finds channel 3 as it is and leaves it.
-    radio->clearTraffic();
-    prompter.answer(Prompter::Answer::Ok);
-    state.tables.setRecordAt(3, rec("7.00000|LSB|Simplex"));
-    ASSERT_EQ(write(), RadioWriter::Outcome::Completed);
-    EXPECT_EQ(radio->channel(3), filled);
-    EXPECT_TRUE(mwSent().filter(QStringLiteral("MW003")).isEmpty());
-}
-
-// A radio that kept its automatic information on sends "IF...;" lines between the replies;
-// none of them is taken for the identity or a channel, and writing the read back changes nothing.
-TEST_F(Reading, AutomaticInformationLinesAreNeverTakenForReplies)
-{
-    Options options;
-    options.autoInfoOutput = true;
-    options.ignoreAutoInfoOff = true;
-    startRadio(options);
-    for (int p = 1; p <= 118; p += 3)
-        radio->setChannel(command(p, p > 100 ? "21.200000|USB" : "7.05000|LSB"));
-    prompter.answer(Prompter::Answer::Ok);
-    EXPECT_EQ(read(), RadioReader::Outcome::Completed);
-    EXPECT_EQ(prompter.messages().last(), kReadDone);
+    if (c.noReplySlot == 0) {
+        EXPECT_EQ(prompter.messages().last(), kReadDone);
+    }
     for (int p = 1; p <= 118; ++p) {
         const QString held = radio->channel(p - 1);
-        if (held.isEmpty())
+        if (held.isEmpty() || p == c.noReplySlot)
             ASSERT_TRUE(state.tables.isEmptyAt(p)) << p;
         else
             ASSERT_EQ(CatCodec::encodeSlot(state.tables, p).command, QStringLiteral("MW") + held.mid(2)) << p;
     }
-    EXPECT_GE(logLines(log)
-                  .filter(QRegularExpression(QStringLiteral("^ReceiveData: \"IF.*\" dropped while "
-                                                            "waiting for channel \\d{3}$")))
-                  .size(),
-              118);
+    if (c.noReplySlot > 0) {
+        EXPECT_EQ(
+            logLines(log).filter(QStringLiteral("no reply from the radio")),
+            QStringList{QStringLiteral("Memory %1 (%2): no reply from the radio; the slot is shown empty")
+                            .arg(c.noReplySlot)
+                            .arg(c.noReplySlot - 1)});
+    }
+    if (c.dropped) {
+        EXPECT_GE(logLines(log).filter(QRegularExpression(QString::fromLatin1(c.dropped))).size(),
+                  c.droppedAtLeast);
+    }
+    if (c.askedAgain > 0) {
+        EXPECT_EQ(radio->commands().filter(CatCodec::memoryReadQuery(c.askedAgain)).size(), 2);
+    }
+
     radio->clearTraffic();
     prompter.answer(Prompter::Answer::Ok);
-    EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
+    if (c.askedAgain > 0) // the write asks again too, here for an edited slot before the late reply
+        state.tables.setRecordAt(c.askedAgain - 1, rec("7.00000|LSB|Simplex"));
+    ASSERT_EQ(write(), RadioWriter::Outcome::Completed);
     EXPECT_TRUE(mwSent().isEmpty());
 }
+INSTANTIATE_TEST_SUITE_P(Reading, StrayReplies, ::testing::ValuesIn(kStrayReplies),
+                         [](const ::testing::TestParamInfo<StrayReply>& row) {
+                             return std::string(row.param.name);
+                         });
 
 // No to the unsaved-changes question opens nothing; Cancel at the instructions leaves empty tables.
 TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)

@@ -466,76 +466,55 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
 // (rows1to6: the layout afterwards).
 TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
 {
-    using Operation = std::function<void(AppState&, Prompter&, MessageLog&)>;
+    struct On {
+        AppState& s;
+        Prompter& p;
+        MessageLog& log;
+        TableSelection sel;
+    };
+    using Operation = void (*)(On);
     struct Case {
         const char* name;
         Operation operation;
         const char* rows1to6 = nullptr;
+        TableSelection sel = {};
     };
     const Case cases[] = {
         {"Cell entry",
-         [](AppState& s, Prompter& p, MessageLog&) {
-             CellEntry::commit(s, TableKind::Memories, 4, Column::kMode, QStringLiteral("FM"), p);
+         [](On o) {
+             CellEntry::commit(o.s, TableKind::Memories, 4, Column::kMode, QStringLiteral("FM"), o.p);
          }},
         {"Cell entry",
-         [](AppState& s, Prompter& p, MessageLog&) {
-             CellEntry::commit(s, TableKind::Pms, 2, Column::kFreq, local("7.2"), p);
-         }},
+         [](On o) { CellEntry::commit(o.s, TableKind::Pms, 2, Column::kFreq, local("7.2"), o.p); }},
         {"Paste memories",
-         [](AppState& s, Prompter&, MessageLog&) {
-             TE::copyRows(s, {1, 1, 2, 6}, false);
-             TE::paste(s, 4);
+         [](On o) {
+             TE::copyRows(o.s, o.sel, false);
+             TE::paste(o.s, 4);
          },
-         "1 2 - 1 2 6"},
+         "1 2 - 1 2 6",
+         {1, 1, 2, 6}},
         {"Paste memories",
-         [](AppState& s, Prompter&, MessageLog&) {
-             TE::copyRows(s, {1, 1, 2, 6}, true);
-             TE::paste(s, 5);
+         [](On o) {
+             TE::copyRows(o.s, o.sel, true);
+             TE::paste(o.s, 5);
          },
-         "- - - 4 1 2"},
-        {"Insert memory above", [](AppState& s, Prompter& p, MessageLog&) { TE::insertAbove(s, 2, 2, p); },
-         "1 - 2 4 5 6"},
-        {"Remove memory",
-         [](AppState& s, Prompter& p, MessageLog&) {
-             TE::removeRows(s, {1, 1, 1, 6}, p);
-         },
-         "2 - 4 5 6 7"},
-        {"Delete memory",
-         [](AppState& s, Prompter& p, MessageLog&) {
-             TE::deleteRows(s, {2, 1, 2, 6}, p);
-         },
-         "1 - - 4 5 6"},
-        {"Compact empty memories", [](AppState& s, Prompter&, MessageLog&) { TE::compact(s); },
-         "1 2 4 5 6 7"},
-        {"Move memories up",
-         [](AppState& s, Prompter&, MessageLog&) {
-             TE::moveUp(s, {4, 1, 5, 6});
-         },
-         "1 2 4 5 - 6"},
-        {"Move memories down",
-         [](AppState& s, Prompter&, MessageLog&) {
-             TE::moveDown(s, {1, 1, 2, 6});
-         },
-         "- 1 2 4 5 6"},
-        {"Fill downwards",
-         [](AppState& s, Prompter&, MessageLog&) {
-             TE::fillDown(s, {1, 1, 6, 5});
-         },
-         "1 2 - 4 5 6"},
-        {"Sort by frequency",
-         [](AppState& s, Prompter&, MessageLog&) {
-             TE::sortByFrequency(s, {1, 1, 100, 1});
-         }},
+         "- - - 4 1 2",
+         {1, 1, 2, 6}},
+        {"Insert memory above", [](On o) { TE::insertAbove(o.s, 2, 2, o.p); }, "1 - 2 4 5 6"},
+        {"Remove memory", [](On o) { TE::removeRows(o.s, o.sel, o.p); }, "2 - 4 5 6 7", {1, 1, 1, 6}},
+        {"Delete memory", [](On o) { TE::deleteRows(o.s, o.sel, o.p); }, "1 - - 4 5 6", {2, 1, 2, 6}},
+        {"Compact empty memories", [](On o) { TE::compact(o.s); }, "1 2 4 5 6 7"},
+        {"Move memories up", [](On o) { TE::moveUp(o.s, o.sel); }, "1 2 4 5 - 6", {4, 1, 5, 6}},
+        {"Move memories down", [](On o) { TE::moveDown(o.s, o.sel); }, "- 1 2 4 5 6", {1, 1, 2, 6}},
+        {"Fill downwards", [](On o) { TE::fillDown(o.s, o.sel); }, "1 2 - 4 5 6", {1, 1, 6, 5}},
+        {"Sort by frequency", [](On o) { TE::sortByFrequency(o.s, o.sel); }, nullptr, {1, 1, 100, 1}},
         {"Sort by description",
-         [](AppState& s, Prompter&, MessageLog&) {
-             TE::sortByDescription(s, {1, 6, 12, 6});
-         },
-         "1 10 11 12 2 4"},
-        {"Delete PMS memory pair", [](AppState& s, Prompter& p, MessageLog&) { TE::deletePmsPair(s, 1, p); }},
+         [](On o) { TE::sortByDescription(o.s, o.sel); },
+         "1 10 11 12 2 4",
+         {1, 6, 12, 6}},
+        {"Delete PMS memory pair", [](On o) { TE::deletePmsPair(o.s, 1, o.p); }},
         {"Paste rows",
-         [](AppState& s, Prompter&, MessageLog& log) {
-             SpreadsheetText::paste(s, 8, Column::kFreq, local("7.5\tAM\n8.5\tXX\n"), log);
-         }},
+         [](On o) { SpreadsheetText::paste(o.s, 8, Column::kFreq, local("7.5\tAM\n8.5\tXX\n"), o.log); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -559,7 +538,7 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
         prompter.answer(Answer::Ok);
         MessageLog log;
         const UndoHistory::Tables before = t.state.tableRows();
-        c.operation(t.state, prompter, log);
+        c.operation({t.state, prompter, log, c.sel});
         const UndoHistory::Tables after = t.state.tableRows();
         ASSERT_NE(after, before);
         if (c.rows1to6) {
