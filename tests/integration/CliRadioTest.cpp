@@ -39,6 +39,16 @@ protected:
         file.write((kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
     }
 
+    // Starts the radio holding kChannels; returns its device.
+    static QString startWithChannels(RadioSimulator& radio)
+    {
+        for (const QString& line : kChannels)
+            EXPECT_TRUE(radio.setChannel(line));
+        const QString device = radio.start();
+        EXPECT_FALSE(device.isEmpty()) << radio.errorText().toStdString();
+        return device;
+    }
+
     QTemporaryDir folder;
 };
 
@@ -47,9 +57,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     RadioSimulator::Options options;
     options.startRate = 9600;
     RadioSimulator source(options);
-    for (const QString& line : kChannels)
-        ASSERT_TRUE(source.setChannel(line));
-    const QString sourceDevice = source.start();
+    const QString sourceDevice = startWithChannels(source);
     ASSERT_FALSE(sourceDevice.isEmpty());
 
     const CliRun backup = cli({"read", "--device", sourceDevice, "--out", path("backup.950")});
@@ -109,9 +117,7 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileAndExits3)
     options.faults.drop = 0.04;
     options.faultSeed = 3;
     RadioSimulator radio(options);
-    for (const QString& line : kChannels)
-        ASSERT_TRUE(radio.setChannel(line));
-    const QString device = radio.start();
+    const QString device = startWithChannels(radio);
     ASSERT_FALSE(device.isEmpty());
     const QByteArray old = "MW00007050000+000000200000;\r\nMW00114250000+000000100000;\r\n";
     {
@@ -209,9 +215,7 @@ TEST_F(CliRadio, TheRateThatLastAnsweredIsTriedFirst)
     RadioSimulator::Options options;
     options.startRate = 4800;
     RadioSimulator radio(options);
-    for (const QString& line : kChannels)
-        ASSERT_TRUE(radio.setChannel(line));
-    const QString device = radio.start();
+    const QString device = startWithChannels(radio);
     ASSERT_FALSE(device.isEmpty());
     const QStringList args = {"read", "--device", device, "--speed", "4800", "--out", "-"};
     const auto identityRates = [&radio] {
