@@ -195,12 +195,18 @@ bool CatLink::receive(int expectedChannel)
         }
         // "?;" names no channel: after a query went unanswered it may be that
         // query's late answer, and taking it would show a filled channel as
-        // empty (or replace it unkept). Asking once more settles it.
+        // empty (or replace it unkept). Asking once more settles it, once the
+        // line has caught up: the first answer to this query may still be on
+        // its way, and an empty channel's second "?;" would otherwise be taken
+        // for the next channel's answer.
         if (expectedChannel >= 0 && m_replyOwed && attempt == 0 &&
             m_reply == QLatin1String(CatCodec::kEmptyReply) && !m_lastCommand.isEmpty()) {
-            m_replyOwed = false;
             m_log.trace(QStringLiteral("ReceiveData: \"?;\" may answer an earlier query; asking again"));
-            send(m_lastCommand);
+            const QString query = m_lastCommand;
+            if (!catchUp())
+                return false;
+            m_replyOwed = false;
+            send(query);
             continue;
         }
         m_replyOwed = false;
@@ -212,8 +218,24 @@ bool CatLink::receive(int expectedChannel)
     }
 }
 
+bool CatLink::catchUp()
+{
+    // The radio answers in order and its identity reply names itself, so
+    // whatever comes before that reply answers earlier queries.
+    send(QString::fromLatin1(CatCodec::kIdQuery));
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_lost && timer.elapsed() < kDrainLimitMs) {
+        if (receiveOnce(kIdentityOnly))
+            return true;
+    }
+    return false;
+}
+
 bool CatLink::isWanted(const QString& reply, int expectedChannel)
 {
+    if (expectedChannel == kIdentityOnly)
+        return reply == QLatin1String(CatCodec::kIdReply);
     if (expectedChannel == kIdentity)
         return reply == QLatin1String(CatCodec::kIdReply) || reply == QLatin1String(CatCodec::kEmptyReply);
     if (expectedChannel < 0 || reply == QLatin1String(CatCodec::kEmptyReply))
@@ -272,7 +294,7 @@ void CatLink::logDropped(const QString& reply, int expectedChannel)
 {
     const int channel = reply.startsWith(QLatin1String("MR")) ? CatCodec::channelOf(reply) : -1;
     const QString waitingFor =
-        expectedChannel == kIdentity
+        expectedChannel == kIdentity || expectedChannel == kIdentityOnly
             ? QStringLiteral("the identity")
             : QStringLiteral("channel %1").arg(expectedChannel, 3, 10, QLatin1Char('0'));
     if (channel >= 0)

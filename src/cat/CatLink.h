@@ -72,7 +72,8 @@ public:
     // only a memory reply for that channel or "?;" is taken: anything else (a
     // late answer for another channel, automatic information, noise) is
     // dropped with a trace line and the wait goes on; an empty reply that may
-    // be a late answer is asked for again. kIdentity takes only "ID0310;" or "?;".
+    // be a late answer is asked for again once the line has caught up.
+    // kIdentity takes only "ID0310;" or "?;".
     bool receive(int expectedChannel = -1);
     QString reply() const { return m_reply; }
     // Yields to the event loop, then waits msecs, still yielding meanwhile.
@@ -91,6 +92,10 @@ private:
     void logDropped(const QString& reply, int expectedChannel);
     bool receiveOnce(int expectedChannel);
     bool waitForPiece();
+    // Asks for the identity and drops everything before its reply; false when
+    // the radio does not answer it.
+    bool catchUp();
+    static constexpr int kIdentityOnly = -3;
     void drainOutput();
     void yieldEvents();
     QString portLabel() const;

@@ -439,13 +439,17 @@ struct StrayReply {
     const char* dropped;   // the log lines of the stray replies
     int droppedAtLeast;
     int askedAgain; // the slot whose query goes out again after the nameless "?;"
+    int latencyMs;  // the radio's turnaround before each reply
 };
 const StrayReply kStrayReplies[] = {
     {"ReplyForThePreviousChannel", 5, false, 1, 8, 1, 6,
-     "^ReceiveData: reply for channel 005 dropped while waiting for channel 006$", 1, 0},
-    {"EmptyReply", 2, false, 4, 4, 1, 3, nullptr, 0, 4},
+     "^ReceiveData: reply for channel 005 dropped while waiting for channel 006$", 1, 0, 0},
+    {"EmptyReply", 2, false, 4, 4, 1, 3, nullptr, 0, 4, 0},
+    // The slot asked again is empty too, and its first answer comes after the late "?;": the
+    // answer to the second query must not pass for the next slot's.
+    {"EmptyReplyBeforeAnEmptySlot", 2, false, 5, 5, 1, 3, nullptr, 0, 4, 20},
     {"AutomaticInformation", -1, true, 1, 118, 3, 0,
-     "^ReceiveData: \"IF.*\" dropped while waiting for channel \\d{3}$", 118, 0},
+     "^ReceiveData: \"IF.*\" dropped while waiting for channel \\d{3}$", 118, 0, 0},
 };
 class StrayReplies : public RadioLink, public ::testing::WithParamInterface<StrayReply> {};
 
@@ -455,6 +459,8 @@ TEST_P(StrayReplies, AreNeverTakenForTheAskedChannel)
     Options options;
     options.lateChannel = c.lateChannel;
     options.lateMs = 190;
+    options.wireTiming = c.latencyMs > 0;
+    options.latencyUs = c.latencyMs * 1000;
     options.autoInfoOutput = options.ignoreAutoInfoOff = c.autoInfo;
     startRadio(options);
     for (int p = c.first; p <= c.last; p += c.step) { // each slot its own, so a misplaced reply shows
