@@ -4,10 +4,10 @@
 // the fixed pause after every memory-write command.
 
 #include "RadioSimulator.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Prompter.h"
-#include "cat/CatCodec.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Prompter.h"
+#include "model/CatCodec.h"
 #include "cat/CatLink.h"
 #include "cat/ProgressReporter.h"
 #include "cat/QtSerialPortAdapter.h"

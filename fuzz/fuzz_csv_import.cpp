@@ -2,8 +2,8 @@
 // import leaves the table; an accepted one fills memories with in-range,
 // well-formed frequencies only.
 #include "FuzzSupport.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
 #include "files/CsvHeader.h"
 #include "files/CsvImport.h"
 

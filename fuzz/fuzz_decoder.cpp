@@ -2,7 +2,7 @@
 // were; one that decodes touches only its slot and yields a well-formed Freq
 // and a known tone. Decoding a record and decoding into the tables agree.
 #include "FuzzSupport.h"
-#include "cat/CatCodec.h"
+#include "model/CatCodec.h"
 #include "model/ChannelMap.h"
 #include "model/Vocabulary.h"
 

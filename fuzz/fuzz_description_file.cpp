@@ -1,9 +1,9 @@
 // Description files change memory descriptions and the column width only:
 // line n gives memory n its text, and the width stays a usable size.
 #include "FuzzSupport.h"
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "files/DescriptionFile.h"
-#include "files/TextFileReader.h"
+#include "io/TextFileReader.h"
 #include "model/ChannelMap.h"
 
 #include <QBuffer>

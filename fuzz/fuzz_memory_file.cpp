@@ -3,9 +3,9 @@
 // (the tables equal those of the file without it), and accepted changes at
 // most the slot it names.
 #include "FuzzSupport.h"
-#include "app/MessageLog.h"
+#include "state/MessageLog.h"
 #include "files/MemoryFile.h"
-#include "files/TextFileReader.h"
+#include "io/TextFileReader.h"
 #include "model/ChannelMap.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // Settings files: any content reads, a value reads back as the text stored,
 // and the next write lands without a failure notice and reads back.
 #include "FuzzSupport.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

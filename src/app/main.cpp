@@ -1,5 +1,4 @@
-#include "Form1.h"
-#include "RadioSimulator.h"
+#include "gui/Form1.h"
 #include "Version.h"
 #include "files/LeftoverUndoFiles.h"
 
@@ -9,10 +8,16 @@
 #include <QTextStream>
 #include <memory>
 
+#ifdef QUAYSTONE_WITH_SIMULATOR
+#include "RadioSimulator.h"
+#endif
+
+#ifdef QUAYSTONE_WITH_SIMULATOR
 namespace {
 // The channels the simulated radio holds when it starts: a realistic HF set.
-constexpr char kSimulatedChannels[] = ":/radiosim/sample.950";
+constexpr char kSimulatedChannels[] = ":/radiosim/simulated-radio.950";
 } // namespace
+#endif
 
 int main(int argc, char* argv[])
 {
@@ -29,19 +34,23 @@ int main(int argc, char* argv[])
     const QCommandLineOption device(QStringLiteral("device"),
                                     QStringLiteral("Use this serial device for the radio in this run."),
                                     QStringLiteral("PATH"));
+    parser.addOption(device);
+#ifdef QUAYSTONE_WITH_SIMULATOR
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
         QStringLiteral("Talk to a simulated radio, started inside the program, instead of a real one."));
-    parser.addOption(device);
     parser.addOption(simulate);
+#endif
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A memory file (.950) to open."));
     parser.process(app);
 
     QTextStream err(stderr);
+#ifdef QUAYSTONE_WITH_SIMULATOR
     if (parser.isSet(device) && parser.isSet(simulate)) {
         err << "quaystone: --device and --simulate cannot be used together\n";
         return 2;
     }
+#endif
 
     Form1Options options;
     options.devicePath = parser.value(device);
@@ -49,6 +58,7 @@ int main(int argc, char* argv[])
     if (!parser.positionalArguments().isEmpty())
         options.startupFilePath = parser.positionalArguments().join(QLatin1Char(' '));
 
+#ifdef QUAYSTONE_WITH_SIMULATOR
     std::unique_ptr<RadioSimulator> radio;
     if (parser.isSet(simulate)) {
         RadioSimulator::Options simOptions;
@@ -67,6 +77,7 @@ int main(int argc, char* argv[])
         }
         err << "quaystone: simulated radio on " << options.devicePath << '\n';
     }
+#endif
 
     int status = 1;
     {
@@ -76,7 +87,9 @@ int main(int argc, char* argv[])
             status = app.exec();
         }
     }
+#ifdef QUAYSTONE_WITH_SIMULATOR
     if (radio)
         radio->stop();
+#endif
     return status;
 }

@@ -1,11 +1,11 @@
 #include "CatLink.h"
 
-#include "CatCodec.h"
+#include "model/CatCodec.h"
 #include "PortDirectory.h"
 #include "SerialPort.h"
-#include "app/MessageLog.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
+#include "state/MessageLog.h"
+#include "state/Prompter.h"
+#include "state/Settings.h"
 
 #include <QElapsedTimer>
 #include <chrono>

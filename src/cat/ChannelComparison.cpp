@@ -1,6 +1,6 @@
 #include "ChannelComparison.h"
 
-#include "CatCodec.h"
+#include "model/CatCodec.h"
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
 #include "model/Vocabulary.h"

@@ -1,6 +1,6 @@
 #include "PortDirectory.h"
 
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 PortDirectory::PortDirectory(const Settings& settings)
 {

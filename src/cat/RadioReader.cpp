@@ -1,11 +1,11 @@
 #include "RadioReader.h"
 
-#include "CatCodec.h"
+#include "model/CatCodec.h"
 #include "CatLink.h"
 #include "ProgressReporter.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Prompter.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Prompter.h"
 #include "model/ChannelMap.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "CliJson.h"
 
-#include "cat/CatCodec.h"
+#include "model/CatCodec.h"
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
 

@@ -2,12 +2,12 @@
 #include "CliCommands.h"
 
 #include "CliPathPrompter.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 #include "files/MemoryFileOpener.h"
 #include "model/Frequency.h"
-#include "print/ListingPrinter.h"
+#include "gui/ListingPrinter.h"
 #include "print/MemoryListing.h"
 #include "print/PrintOptions.h"
 

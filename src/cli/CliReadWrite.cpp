@@ -5,9 +5,9 @@
 
 #include "CliPathPrompter.h"
 #include "CliStdio.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 #include "cat/CatLink.h"
 #include "cat/ChannelComparison.h"
 #include "cat/PortDirectory.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "CliPathPrompter.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 
 #include <QDir>
 #include <QObject>

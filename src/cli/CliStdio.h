@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "cat/ProgressReporter.h"
 
 #include <QString>

@@ -1,14 +1,18 @@
 #include "CliCommands.h"
 #include "CliDiff.h"
 #include "CliFileCommands.h"
+#ifdef QUAYSTONE_CLI_PRINT
 #include "CliPrint.h"
+#endif
 #include "CliReadWrite.h"
 #include "ExitStatus.h"
 #include "Version.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#ifdef QUAYSTONE_CLI_PRINT
 #include <QGuiApplication>
+#endif
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
@@ -27,7 +31,10 @@ const CliCommand kCommands[] = {
     {"import", CliFileCommands::kImportUsage, CliFileCommands::importCsv},
     {"read", CliReadWrite::kReadUsage, CliReadWrite::read},
     {"write", CliReadWrite::kWriteUsage, CliReadWrite::write},
+#ifdef QUAYSTONE_CLI_PRINT
+    // Printing lays the listing out on a printer: only where the window libraries are built.
     {"print", CliPrint::kUsage, CliPrint::print},
+#endif
     {"diff", CliDiff::kUsage, CliDiff::diff},
 };
 
@@ -57,11 +64,15 @@ int main(int argc, char* argv[])
 {
     // Printing measures the listing font on a printer, which needs the GUI
     // application object; it shows no window, so it needs no display.
+#ifdef QUAYSTONE_CLI_PRINT
     const bool gui = CliPrint::needsGuiApplication(argc, argv);
     if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> application(gui ? new QGuiApplication(argc, argv)
                                                             : new QCoreApplication(argc, argv));
+#else
+    const std::unique_ptr<QCoreApplication> application(new QCoreApplication(argc, argv));
+#endif
     QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("quaystone-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUAYSTONE_VERSION));

@@ -3,11 +3,11 @@
 #include "CommonCsv.h"
 #include "CsvHeader.h"
 #include "FileDialogs.h"
-#include "SafeFileWriter.h"
-#include "TextFileWriter.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Prompter.h"
+#include "io/SafeFileWriter.h"
+#include "io/TextFileWriter.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Prompter.h"
 
 #include <QFileInfo>
 

@@ -1,11 +1,11 @@
 #include "DescriptionFile.h"
 
 #include "MemoryFile.h"
-#include "SafeFileWriter.h"
-#include "TextFileReader.h"
-#include "app/AppState.h"
-#include "app/GridLayout.h"
-#include "app/Settings.h"
+#include "io/SafeFileWriter.h"
+#include "io/TextFileReader.h"
+#include "state/AppState.h"
+#include "state/GridLayout.h"
+#include "state/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>

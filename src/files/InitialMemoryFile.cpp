@@ -1,11 +1,11 @@
 #include "InitialMemoryFile.h"
 
 #include "MemoryFile.h"
-#include "SafeFileWriter.h"
-#include "TextFileWriter.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Settings.h"
+#include "io/SafeFileWriter.h"
+#include "io/TextFileWriter.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "MemoryFile.h"
 
-#include "app/MessageLog.h"
-#include "cat/CatCodec.h"
+#include "state/MessageLog.h"
+#include "model/CatCodec.h"
 #include "model/ChannelTables.h"
 #include "model/Vocabulary.h"
 

@@ -3,12 +3,12 @@
 #include "DescriptionFile.h"
 #include "FileDialogs.h"
 #include "MemoryFile.h"
-#include "SafeFileWriter.h"
-#include "TextFileWriter.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
+#include "io/SafeFileWriter.h"
+#include "io/TextFileWriter.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Prompter.h"
+#include "state/Settings.h"
 
 #include <QFileInfo>
 #include <QLockFile>

@@ -2,9 +2,9 @@
 
 #include "DescriptionFile.h"
 #include "MemoryFile.h"
-#include "SafeFileWriter.h"
-#include "TextFileWriter.h"
-#include "app/AppState.h"
+#include "io/SafeFileWriter.h"
+#include "io/TextFileWriter.h"
+#include "state/AppState.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "Frequency.h"
 
-#include "app/Prompter.h"
+#include "state/Prompter.h"
 #include "rules/RuleSet.h"
 
 #include <QLocale>

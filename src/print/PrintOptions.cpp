@@ -1,6 +1,6 @@
 #include "PrintOptions.h"
 
-#include "app/Settings.h"
+#include "state/Settings.h"
 
 namespace {
 

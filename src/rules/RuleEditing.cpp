@@ -1,6 +1,6 @@
 #include "RuleEditing.h"
 
-#include "app/SettingsStore.h"
+#include "state/SettingsStore.h"
 #include "model/Frequency.h"
 
 #include <algorithm>

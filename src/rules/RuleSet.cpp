@@ -1,7 +1,7 @@
 #include "RuleSet.h"
 
-#include "app/Prompter.h"
-#include "app/SettingsStore.h"
+#include "state/Prompter.h"
+#include "state/SettingsStore.h"
 #include "model/Frequency.h"
 
 namespace {

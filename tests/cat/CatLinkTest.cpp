@@ -2,8 +2,8 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
-#include "app/MessageLog.h"
-#include "app/Settings.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 #include "cat/CatLink.h"
 #include "cat/PortDirectory.h"
 #include "cat/RadioWriter.h"

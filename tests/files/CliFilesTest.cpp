@@ -65,7 +65,9 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         // Lines of the file skipped: done, but not all of it.
         {{"show", dataPath("broken.950")}, 3, "could not be read and were skipped"},
         {{"export", dataPath("broken.950"), "--csv", path("b")}, 3, "were skipped"},
+#ifdef QUAYSTONE_CLI_PRINT
         {{"print", dataPath("broken.950"), "--text"}, 3, "were skipped"},
+#endif
         {{"show", path("pair.950")}, 3, "pair.950dsc cannot be read (it is not a regular file)"},
         {{"show", path("fifo.950")}, 1, "cannot be read (it is not a regular file)"},
         {{"show", path("folder.950")}, 1, "cannot be read (it is a folder, not a file)"},

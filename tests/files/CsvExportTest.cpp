@@ -1,6 +1,6 @@
 #include "files/CsvExport.h"
 #include "FileTestSupport.h"
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "files/CsvHeader.h"
 #include "model/Frequency.h"
 #include "support/ScriptedPrompter.h"

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "state/Settings.h"
 #include "files/InitialMemoryFile.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"

@@ -1,6 +1,6 @@
 #include "files/MemoryFile.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
 #include "files/DescriptionFile.h"
 #include "model/ChannelTables.h"
 #include "support/TestText.h"

@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 
-#include "app/ChannelTableModel.h"
-#include "app/ChannelTableView.h"
-#include "app/frmImportExport.h"
-#include "files/TextFileReader.h"
+#include "gui/ChannelTableModel.h"
+#include "gui/ChannelTableView.h"
+#include "gui/frmImportExport.h"
+#include "io/TextFileReader.h"
 #include "model/ChannelMap.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 
 #include "RadioSimulator.h"
 
-#include "app/ChannelTableModel.h"
-#include "app/ChannelTableView.h"
+#include "gui/ChannelTableModel.h"
+#include "gui/ChannelTableView.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

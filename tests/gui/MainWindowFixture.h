@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Form1.h"
-#include "app/StartupDialogs.h"
+#include "gui/Form1.h"
+#include "gui/StartupDialogs.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QAction>

@@ -2,15 +2,15 @@
 
 #include "RadioSimulator.h"
 #include "Version.h"
-#include "app/ChannelItemDelegate.h"
-#include "app/ChannelTableModel.h"
-#include "app/ChannelTableView.h"
-#include "app/MessageLogWindow.h"
-#include "app/ProgressWindow.h"
+#include "gui/ChannelItemDelegate.h"
+#include "gui/ChannelTableModel.h"
+#include "gui/ChannelTableView.h"
+#include "gui/MessageLogWindow.h"
+#include "gui/ProgressWindow.h"
 #include "cat/RadioReader.h"
 #include "files/CsvExport.h"
 #include "files/MemoryFileOpener.h"
-#include "model/CellEntry.h"
+#include "editing/CellEntry.h"
 
 #include <QApplication>
 #include <QClipboard>

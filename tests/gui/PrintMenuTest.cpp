@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
-#include "app/PrintCommands.h"
-#include "app/frmSelectPrintColumns.h"
+#include "gui/PrintCommands.h"
+#include "gui/frmSelectPrintColumns.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
-#include "app/SettingsStore.h"
-#include "app/frmRepeaterRules.h"
+#include "state/SettingsStore.h"
+#include "gui/frmRepeaterRules.h"
 #include "model/ChannelMap.h"
 #include "rules/RegionalRuleSets.h"
 #include "support/TestLocale.h"

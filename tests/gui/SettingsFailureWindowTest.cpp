@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "app/MessageLog.h"
+#include "state/MessageLog.h"
 
 #include <QFile>
 

@@ -3,9 +3,9 @@
 #include "MainWindowFixture.h"
 
 #include "Version.h"
-#include "app/AboutWindow.h"
-#include "app/ComPortDetector.h"
-#include "app/FirstUseWindow.h"
+#include "gui/AboutWindow.h"
+#include "gui/ComPortDetector.h"
+#include "gui/FirstUseWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "app/Settings.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 #include "files/CsvHeader.h"
 #include "files/CsvImport.h"
 #include "files/MemoryFile.h"
 #include "files/MemoryFileOpener.h"
-#include "files/TextFileReader.h"
+#include "io/TextFileReader.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "files/FileTestSupport.h"
 #include "files/LeftoverUndoFiles.h"
 #include "support/CliRun.h"

@@ -8,16 +8,16 @@
 #include "support/TestText.h"
 
 #include "RadioSimulator.h"
-#include "app/AppState.h"
-#include "app/MessageLog.h"
-#include "cat/CatCodec.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "model/CatCodec.h"
 #include "cat/CatLink.h"
 #include "cat/QtSerialPortAdapter.h"
 #include "cat/RadioReader.h"
 #include "cat/RadioWriter.h"
 #include "files/MemoryFile.h"
 #include "files/RadioBackup.h"
-#include "files/TextFileReader.h"
+#include "io/TextFileReader.h"
 #include "model/ChannelMap.h"
 
 #include <QElapsedTimer>

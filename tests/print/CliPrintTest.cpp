@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "support/TestText.h"
 
 #include "support/CliRun.h"

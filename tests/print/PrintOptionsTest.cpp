@@ -1,5 +1,5 @@
 #include "print/PrintOptions.h"
-#include "app/Settings.h"
+#include "state/Settings.h"
 #include "support/TestText.h"
 
 #include <QTemporaryDir>

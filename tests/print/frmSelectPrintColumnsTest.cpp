@@ -1,5 +1,5 @@
-#include "app/frmSelectPrintColumns.h"
-#include "app/Settings.h"
+#include "gui/frmSelectPrintColumns.h"
+#include "state/Settings.h"
 #include "print/PrintOptions.h"
 #include "support/TestText.h"
 

@@ -1,5 +1,5 @@
 #include "rules/RuleSet.h"
-#include "app/SettingsStore.h"
+#include "state/SettingsStore.h"
 #include "model/Frequency.h"
 #include "rules/RegionalRuleSets.h"
 #include "support/ScriptedPrompter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompter.h"
+#include "state/Prompter.h"
 
 #include <QStringList>
 #include <QVector>

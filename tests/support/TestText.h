@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MessageLog.h"
+#include "state/MessageLog.h"
 #include "model/ChannelTable.h"
 #include "model/MemoryRecord.h"
 #include "support/TestLocale.h"

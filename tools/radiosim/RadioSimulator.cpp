@@ -1,10 +1,10 @@
 #include "RadioSimulator.h"
 
-#include "cat/CatCodec.h"
+#include "model/CatCodec.h"
 #include "files/MemoryFile.h"
-#include "files/SafeFileWriter.h"
-#include "files/TextFileReader.h"
-#include "files/TextFileWriter.h"
+#include "io/SafeFileWriter.h"
+#include "io/TextFileReader.h"
+#include "io/TextFileWriter.h"
 
 #include <QFile>
 

@@ -1,0 +1,933 @@
+#include "Form1.h"
+
+#include "ChannelItemDelegate.h"
+#include "ChannelTableModel.h"
+#include "ChannelTableView.h"
+#include "state/GridLayout.h"
+#include "GuiPrompter.h"
+#include "MessageLogWindow.h"
+#include "PrintCommands.h"
+#include "ProgressWindow.h"
+#include "state/RecentFiles.h"
+#include "StartupDialogs.h"
+#include "Version.h"
+#include "state/SettingsStore.h"
+#include "cat/CatLink.h"
+#include "cat/SerialPort.h"
+#include "files/InitialMemoryFile.h"
+#include "frmImportExport.h"
+#include "editing/CellEntry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+enum Page { MemoriesPage = 0, PmsPage = 1 };
+
+// Each access key of the window is used once: Alt+M and Alt+P open the
+// menus of those names, so the two pages a person can choose take O and E,
+// and the pages never shown take none (a second holder of Alt+H or Alt+D
+// would make the menu's or button's key ambiguous, and do nothing).
+const char* const kPageCaptions[] = {"Mem&ories",      "PMS &edges",    "Home", "VFOs",
+                                     "Bank Scan Link", "Configuration", "Debug"};
+
+// Status bar panels, left to right: tooltip and starting text.
+struct PanelInfo {
+    const char* name;
+    const char* tooltip;
+};
+const PanelInfo kPanels[] = {
+    {"panelFile", " Double click to show the path "},
+    {"panelChanged", " Whether any of the memories have been changed "},
+    {"panelFirstRow", " Block no, or lowest memory selected on Left "},
+    {"panelLastRow", " Highest memory number selected on Left "},
+    {"panelClock", " Time of day "},
+};
+
+QTableWidget* emptyGrid(const char* name, int columns, QWidget* parent)
+{
+    auto* grid = new QTableWidget(0, columns, parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    return grid;
+}
+
+// A start-up path on the floppy drives A: or B: is dropped: opening it
+// would wait for a disk. Only a drive letter with its colon counts, so a
+// file whose name merely begins with "A" or "B" still opens.
+// Width a column needs for its header lines and its longest possible entry.
+int widestEntry(const QTableView* view, int column)
+{
+    const auto* model = static_cast<const ChannelTableModel*>(view->model());
+    QStringList texts = ChannelTable::headerText(model->kind(), column).split(QLatin1Char('\n'));
+    if (column == Column::kFreq)
+        texts << QStringLiteral("88.888888");
+    else
+        texts << ChannelItemDelegate::choices(CellEntry::choiceList(model->kind(), column));
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = qMax(widest, metrics.horizontalAdvance(text));
+    return widest + 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
+}
+
+bool namesFloppyDrive(const QString& path)
+{
+    static const QRegularExpression floppy(QStringLiteral("^[AaBb]:"));
+    return floppy.match(path).hasMatch();
+}
+} // namespace
+
+Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), m_options(options), m_settings(std::make_unique<Settings>(options.settingsFolder)),
+      m_prompter(prompter), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("Form1"));
+    if (!m_prompter) {
+        m_guiPrompter = std::make_unique<GuiPrompter>(this);
+        m_guiPrompter->setBeforeAsk([this] { bringLogForward(); });
+        m_prompter = m_guiPrompter.get();
+    }
+    m_settings->setWriteFailureHandler([this](const QString& text) {
+        m_log.notice(text);
+        m_prompter->inform(text, Prompter::Icon::Exclamation);
+    });
+    if (!m_dialogs) {
+        m_ownDialogs = std::make_unique<StartupDialogs>();
+        m_dialogs = m_ownDialogs.get();
+    }
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(Twips::toPixels(90), Twips::toPixels(90), Twips::toPixels(90), 0);
+    auto* bar = new QWidget(central);
+    buildButtons(bar);
+    layout->addWidget(bar);
+    m_pages = new QTabWidget(central);
+    m_pages->setObjectName(QStringLiteral("tabPages"));
+    layout->addWidget(m_pages, 1);
+    setCentralWidget(central);
+    buildPages();
+    buildStatusBar();
+    buildMenus();
+
+    m_progress = new ProgressWindow(this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &Form1::deferredOpen);
+
+    connectState();
+    resize(Twips::toPixels(kDesignWidth), Twips::toPixels(kDesignHeight));
+}
+
+Form1::~Form1()
+{
+    // The log window and the progress window go with the main window.
+    if (m_logWindow)
+        delete m_logWindow.data();
+}
+
+MessageLogWindow* Form1::messageLogWindow() const
+{
+    return m_logWindow.data();
+}
+
+QString Form1::titleText()
+{
+    return QStringLiteral("Quaystone V") + QStringLiteral(QUAYSTONE_VERSION);
+}
+
+QString Form1::nothingLoadedText()
+{
+    return QStringLiteral(" Nothing loaded. Read the radio or a file from disk.");
+}
+
+QString Form1::closeDuringTransferText()
+{
+    return QStringLiteral("The radio is busy: the transfer is asked to stop. Close the window again once it "
+                          "has stopped.");
+}
+
+QString Form1::exitQuestion()
+{
+    const QString br = QStringLiteral("\r\n");
+    return QStringLiteral("Changes have been made but not yet saved to disk.") +
+           QStringLiteral(" Do you want to save these changes before exit?") + br + br +
+           QStringLiteral("   Yes - save the changes and exit,") + br +
+           QStringLiteral("   No - ignore the changes and exit,") + br +
+           QStringLiteral("   Cancel - do not exit.");
+}
+
+void Form1::buildButtons(QWidget* bar)
+{
+    struct ButtonInfo {
+        QPushButton** member;
+        const char* name;
+        const char* caption;
+        const char* tooltip;
+        QRgb colour; // 0: the style's own
+    };
+    const ButtonInfo buttons[] = {
+        {&cmdRead, "cmdRead", "&Read Radio", " Read the radio into the computer ", kRadioColour},
+        {&cmdWriteRig, "cmdWriteRig", "Write R&adio", " Write the currently shown memory to the radio ",
+         kRadioColour},
+        {&cmdLoadFile, "cmdLoadFile", "Read &Disk File", " Read a previously saved radio memory from disk ",
+         kFileColour},
+        {&cmdSaveToDisk, "cmdSaveToDisk", "&Write Disk File",
+         " Write the currently shown memory to a file on disk ", kFileColour},
+        {&cmdImportExport, "cmdImportExport", "&Import/Export", " Import memories from a CSV file. ", 0},
+    };
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (const ButtonInfo& info : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(info.caption), bar);
+        button->setObjectName(QString::fromLatin1(info.name));
+        button->setToolTip(QString::fromLatin1(info.tooltip));
+        button->setMinimumSize(Twips::toPixels(1500), Twips::toPixels(495));
+        button->setAutoDefault(false);
+        if (info.colour) {
+            // Only the usable states get the colour and black text; a disabled
+            // button keeps the style's greyed text on a paler face, so that it
+            // looks as unusable as it is.
+            QPalette palette = button->palette();
+            const QColor colour(info.colour);
+            for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+                palette.setColor(group, QPalette::Button, colour);
+                palette.setColor(group, QPalette::ButtonText, Qt::black);
+            }
+            const QColor window = palette.color(QPalette::Disabled, QPalette::Window);
+            palette.setColor(QPalette::Disabled, QPalette::Button,
+                             QColor((colour.red() + window.red()) / 2, (colour.green() + window.green()) / 2,
+                                    (colour.blue() + window.blue()) / 2));
+            button->setPalette(palette);
+        }
+        *info.member = button;
+        row->addWidget(button);
+    }
+    lblRigType = new QLabel(QStringLiteral("Rig type"), bar);
+    lblRigType->setObjectName(QStringLiteral("lblRigType"));
+    lblRigType->setMinimumWidth(Twips::toPixels(1500));
+    row->addSpacing(Twips::toPixels(240));
+    row->addWidget(lblRigType);
+    row->addStretch(1);
+
+    cmdWriteRig->setEnabled(false);
+    cmdSaveToDisk->setEnabled(false);
+    cmdImportExport->setEnabled(false);
+    connect(cmdRead, &QPushButton::clicked, this, &Form1::readRadio);
+    connect(cmdWriteRig, &QPushButton::clicked, this, &Form1::writeRadio);
+    connect(cmdLoadFile, &QPushButton::clicked, this, &Form1::openMemoryFile);
+    connect(cmdSaveToDisk, &QPushButton::clicked, this, &Form1::saveMemoryFile);
+    connect(cmdImportExport, &QPushButton::clicked, this, &Form1::openImportExport);
+}
+
+void Form1::buildPages()
+{
+    grdMemoriesL = new ChannelTableView(m_pages);
+    grdMemoriesL->setObjectName(QStringLiteral("grdMemoriesL"));
+    m_memoriesModel = new ChannelTableModel(m_state, TableKind::Memories, *m_prompter, this);
+    prepareTable(grdMemoriesL, m_memoriesModel);
+
+    grdMemoriesPMS = new ChannelTableView(m_pages);
+    grdMemoriesPMS->setObjectName(QStringLiteral("grdMemoriesPMS"));
+    grdMemoriesPMS->setDeleteKeyReported(true);
+    m_pmsModel = new ChannelTableModel(m_state, TableKind::Pms, *m_prompter, this);
+    prepareTable(grdMemoriesPMS, m_pmsModel);
+
+    grdMemoriesHome = emptyGrid("grdMemoriesHome", 24, m_pages);
+    grdMemoriesVFO = emptyGrid("grdMemoriesVFO", 24, m_pages);
+    grdBankScan = emptyGrid("grdBankScan", 3, m_pages);
+    grdMenu = emptyGrid("grdMenu", 3, m_pages);
+    txtDump = new QPlainTextEdit(m_pages);
+    txtDump->setObjectName(QStringLiteral("txtDump"));
+    txtDump->setReadOnly(true);
+
+    QWidget* const pages[] = {grdMemoriesL, grdMemoriesPMS, grdMemoriesHome, grdMemoriesVFO,
+                              grdBankScan,  grdMenu,        txtDump};
+    for (int i = 0; i < 7; ++i)
+        m_pages->addTab(pages[i], QString::fromLatin1(kPageCaptions[i]));
+    // Pages 2 to 6 are built with the window but never offered: their tabs
+    // stay out of sight so that nothing suggests they can be opened.
+    for (int i = 2; i < 7; ++i) {
+        m_pages->setTabEnabled(i, false);
+        m_pages->setTabVisible(i, false);
+    }
+    m_pages->setTabEnabled(PmsPage, false);
+    connect(m_pages, &QTabWidget::currentChanged, this, &Form1::pageChanged);
+
+    connect(grdMemoriesL, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { showContextMenu(grdMemoriesL, mnuPUform, pos); });
+    connect(grdMemoriesPMS, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { showContextMenu(grdMemoriesPMS, mnuPMS, pos); });
+    connect(grdMemoriesPMS, &ChannelTableView::deleteKeyPressed, this, [this] {
+        if (mnuDeletePMS->isEnabled())
+            mnuDeletePMS->trigger();
+    });
+}
+
+void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
+{
+    view->setModel(model);
+    auto* delegate = new ChannelItemDelegate(model->kind(), view);
+    view->setItemDelegate(delegate);
+    if (model->kind() == TableKind::Memories) {
+        connect(delegate, &ChannelItemDelegate::editingStarted, this, [this] {
+            m_editorOpen = true;
+            updateActions();
+        });
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &Form1::memoriesSelectionChanged);
+        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                &Form1::memoriesSelectionChanged);
+        // The description column takes the width the other columns leave
+        // free on screen; the width a memory file states for it is kept as
+        // it was set, not the stretch to the window's edge.
+        view->horizontalHeader()->setStretchLastSection(true);
+        // A click on the frequency or description heading sorts every
+        // memory by it, as the Memories menu's sort entries do.
+        view->horizontalHeader()->setSectionsClickable(true);
+        connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &Form1::sortByHeading);
+        // With "Hide empty memories" on, the rows shown follow the table's content.
+        connect(&m_state.tables.memories, &ChannelTable::rowsChanged, this, [this] {
+            if (!m_state.hideEmpty() || m_hideQueued)
+                return;
+            m_hideQueued = true;
+            QTimer::singleShot(0, this, [this] {
+                m_hideQueued = false;
+                applyHideSetting(m_state.hideEmpty());
+            });
+        });
+    }
+    view->horizontalHeader()->resizeSection(0, Twips::toPixels(900));
+}
+
+void Form1::buildStatusBar()
+{
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    setStatusBar(StatusBar1);
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new QLabel(StatusBar1);
+        panel->setObjectName(QString::fromLatin1(kPanels[i].name));
+        panel->setToolTip(QString::fromLatin1(kPanels[i].tooltip));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumWidth(Twips::toPixels(i == 0 ? 3000 : i == 1 ? 2200 : 900));
+        panel->installEventFilter(this);
+        StatusBar1->addPermanentWidget(panel, i == 0 ? 1 : 0);
+        m_panels.append(panel);
+    }
+    m_panels[2]->setText(QStringLiteral("0"));
+    m_panels[3]->setText(QStringLiteral("0"));
+    m_clock = new QTimer(this);
+    connect(m_clock, &QTimer::timeout, this, &Form1::updateClock);
+    m_clock->start(1000);
+    updateClock();
+}
+
+void Form1::updateClock()
+{
+    m_panels[4]->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+void Form1::connectState()
+{
+    connect(&m_state, &AppState::memoryStatusChanged, this, &Form1::ShowMemoryStatus);
+    connect(&m_state, &AppState::busyChanged, this, &Form1::applyBusy);
+    connect(&m_state, &AppState::undoChanged, this, &Form1::updateUndoAction);
+    connect(&m_state, &AppState::clipboardChanged, this, &Form1::updateActions);
+    connect(&m_state, &AppState::hideSettingChanged, this, &Form1::applyHideSetting);
+    connect(&m_state, &AppState::memoriesPageRequested, this, &Form1::showMemoriesPage);
+    connect(&m_state, &AppState::filePanelChanged, this, [this](const QString& text) {
+        m_panels[0]->setText(text);
+        // A table reset blanks the radio-type label along with the file panel.
+        if (text.isEmpty())
+            lblRigType->clear();
+    });
+    connect(&m_state, &AppState::channelPanelChanged, this,
+            [this](const QString& text) { m_panels[2]->setText(text); });
+    connect(&m_log, &MessageLog::lineAdded, this, &Form1::appendLogLine);
+}
+
+bool Form1::startUp()
+{
+    if (m_started)
+        return true;
+    m_started = true;
+    int step = 1;
+    try {
+        // The command-line path is taken as the desktop hands it over; only
+        // surrounding quotes are removed, when they are there.
+        QString path = m_options.startupFilePath;
+        if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
+            path = path.mid(1, path.size() - 2);
+        m_state.startupFilePath = path;
+
+        step = 3;
+        m_state.currentFilePath.clear();
+        m_state.dataFolder = m_settings->get(Keys::HomeDir);
+        if (!m_state.dataFolder.isEmpty() && !QDir(m_state.dataFolder).exists())
+            m_state.dataFolder.clear();
+        bool portOk = false;
+        m_commPort = m_settings->get(Keys::CommPort).trimmed().toInt(&portOk);
+        if (!portOk || m_commPort < 1 || m_commPort > 16)
+            m_commPort = 1;
+        for (int n = 1; n <= 16; ++n)
+            mnuCom[n]->setChecked(n == m_commPort);
+        mnuAutosize->setChecked(m_settings->getBool(Keys::Autosize));
+        mnuUserChosenColumnWidths->setChecked(m_settings->getBool(Keys::UserChosenColumnWidths));
+        mnuLog->setChecked(m_settings->getBool(Keys::Log));
+        m_log.setTraceEnabled(mnuLog->isChecked());
+        mnuDisableRTS->setChecked(m_settings->getBool(Keys::RTS));
+        m_printerAvailable = !QPrinterInfo::availablePrinterNames().isEmpty();
+        m_gridSize = m_settings->get(Keys::GridSize);
+        SettingsStore shared(QString::fromLatin1(RuleSet::kApplication), m_options.settingsFolder);
+        m_state.rules.LoadRules(shared, *m_prompter);
+        mnuBandPlan->setChecked(m_state.rules.rulesActive());
+
+        step = 5;
+        restoreWindow();
+        setWindowTitle(titleText());
+        setFont(QFont(QStringLiteral("Tahoma"), 8));
+
+        step = 9;
+        lblRigType->clear();
+        m_state.setFilePanel(nothingLoadedText());
+        m_state.setDataSource(AppState::Nothing);
+
+        step = 10;
+        m_state.initialising = true;
+        m_state.tables.reset();
+        m_pages->setCurrentIndex(MemoriesPage);
+        selectCell(grdMemoriesL, 1, Column::kFreq);
+        m_state.initialising = false;
+
+        step = 14;
+        cmdImportExport->setEnabled(false);
+        setGridSize(m_gridSize);
+
+        step = 17;
+        m_userCommSpeed = m_settings->get(Keys::UserCommSpeed);
+        for (QAction* speed : {mnuComSpeed4800, mnuComSpeed9600, mnuComSpeed19200, mnuComSpeed38400})
+            speed->setChecked(m_userCommSpeed.startsWith(speed->text() + QLatin1Char(',')));
+
+        step = 18;
+        if (m_settings->getInt(Keys::FirstTime, 0) == 0)
+            m_dialogs->showFirstUse(this, *m_settings);
+
+        step = 19;
+        if (m_state.dataFolder.isEmpty())
+            m_state.dataFolder = m_dialogs->chooseDataFolder(this, *m_settings, *m_prompter, QString());
+        if (m_state.dataFolder.isEmpty())
+            m_state.dataFolder = QDir::toNativeSeparators(QDir::currentPath());
+
+        step = 20;
+        if (m_state.startupFilePath.isEmpty())
+            m_state.startupFilePath = m_settings->get(Keys::LastOpened);
+        if (namesFloppyDrive(m_state.startupFilePath)) {
+            m_state.startupFilePath.clear();
+            return true;
+        }
+        step = 22;
+        if (m_state.startupFilePath.isEmpty())
+            InitialMemoryFile::create(m_state, *m_settings, m_log);
+        Timer1->start();
+        return true;
+    } catch (const std::exception& e) {
+        m_prompter->inform(QStringLiteral("Error 0 (") + QString::fromLocal8Bit(e.what()) +
+                           QStringLiteral(") in line ") + QString::number(step) +
+                           QStringLiteral(" of procedure Form_Load of Form Form1"));
+        return false;
+    }
+}
+
+void Form1::restoreWindow()
+{
+    QSize size = this->size();
+    if (m_settings->find(Keys::MemoryHeight))
+        size.setHeight(
+            Twips::toPixels(m_settings->getInt(Keys::MemoryHeight, Twips::fromPixels(size.height()))));
+    if (m_settings->find(Keys::MemoryWidth))
+        size.setWidth(
+            Twips::toPixels(m_settings->getInt(Keys::MemoryWidth, Twips::fromPixels(size.width()))));
+    resize(size);
+    const bool hasTop = m_settings->find(Keys::MemoryTop).has_value();
+    const bool hasLeft = m_settings->find(Keys::MemoryLeft).has_value();
+    if (hasTop || hasLeft) {
+        QPoint at = pos();
+        if (hasTop)
+            at.setY(Twips::toPixels(m_settings->getInt(Keys::MemoryTop, Twips::fromPixels(at.y()))));
+        if (hasLeft)
+            at.setX(Twips::toPixels(m_settings->getInt(Keys::MemoryLeft, Twips::fromPixels(at.x()))));
+        move(at);
+    }
+    switch (m_settings->getInt(Keys::MemoryWindowState, 0)) {
+    case 1:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        setWindowState(Qt::WindowNoState);
+        break;
+    }
+}
+
+void Form1::deferredOpen()
+{
+    Timer1->stop();
+    if (m_deferredOpenDone)
+        return;
+    m_deferredOpenDone = true;
+    openMemoryFile();
+}
+
+void Form1::ShowMemoryStatus()
+{
+    QColor tint = palette().color(QPalette::Button);
+    if (m_state.dataSource == AppState::Radio)
+        tint = QColor(kRadioColour);
+    else if (m_state.dataSource == AppState::File)
+        tint = QColor(kFileColour);
+    m_memoriesModel->setTint(tint);
+    m_pmsModel->setTint(tint);
+    m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
+    m_panels[1]->setText(m_state.changed ? QStringLiteral("Memories changed")
+                                         : QStringLiteral("Memories unchanged"));
+    // The title names what the tables hold, with a "*" while they differ
+    // from what was saved; a file opened or saved joins "Recent files".
+    QString source;
+    if (m_state.dataSource == AppState::File && !m_state.currentFilePath.isEmpty()) {
+        source = QFileInfo(m_state.currentFilePath).fileName();
+        if (!m_state.changed)
+            RecentFiles::add(*m_settings, m_state.currentFilePath);
+    } else if (m_state.dataSource == AppState::Radio) {
+        source = QStringLiteral("Radio");
+    }
+    setWindowTitle(source.isEmpty() ? titleText() : source + QStringLiteral("[*] - ") + titleText());
+    setWindowModified(m_state.changed && m_state.holdsChannels());
+    // Autosized columns follow the content, which may just have changed.
+    if (mnuAutosize->isChecked())
+        applyColumnWidths();
+    updateActions();
+}
+
+void Form1::applyBusy(bool busy)
+{
+    if (!busy && m_progress->isVisible())
+        m_progress->hide();
+    updateActions();
+}
+
+namespace {
+// What a command needs before it may be used; a rule lists every need.
+constexpr unsigned kIdle = 1u << 0;          // no transfer, import or file operation is running
+constexpr unsigned kChannels = 1u << 1;      // the tables hold a read or a file
+constexpr unsigned kMemoriesShown = 1u << 2; // the memories page is in front, no rows being picked
+constexpr unsigned kPmsShown = 1u << 3;      // the PMS page is in front
+constexpr unsigned kUndoStep = 1u << 4;      // a step can be undone
+constexpr unsigned kSelection = 1u << 5;     // memories have been selected since the last load
+constexpr unsigned kClipboard = 1u << 6;     // copied memories, or rows of text from another program
+constexpr unsigned kNoEditor = 1u << 7;      // no cell editor is open
+constexpr unsigned kNoImportWindow = 1u << 8;
+constexpr unsigned kRedoStep = 1u << 9; // an undone step can be redone
+
+// Which command may be used in which state, by object name. Everything that
+// opens a window, talks to the port or changes the tables needs Idle, since
+// a transfer runs inside the event loop and a modal window would stop it.
+const std::pair<const char*, unsigned> kActionRules[] = {
+    {"cmdRead", kIdle},
+    {"cmdLoadFile", kIdle},
+    {"cmdWriteRig", kIdle | kChannels},
+    {"cmdSaveToDisk", kIdle | kChannels},
+    {"cmdImportExport", kIdle | kChannels | kNoImportWindow},
+    {"mnuOpen", kIdle},
+    {"mnuFileSave", kIdle},
+    {"mnuFileSaveAs", kIdle},
+    {"mnuPrint", kIdle},
+    {"mnuExportPdf", kIdle},
+    {"mnuPreviewWrite", kIdle | kChannels},
+    {"mnuRecentFiles", kIdle},
+    {"mnuExit", kIdle},
+    {"mnuPUform", kMemoriesShown},
+    {"mnuUndo", kIdle | kUndoStep},
+    {"mnuRedo", kIdle | kRedoStep},
+    {"mnuCopy", kIdle | kMemoriesShown | kChannels | kSelection},
+    {"mnuCutMemories", kIdle | kMemoriesShown | kChannels | kSelection},
+    {"mnuPasteMemories", kIdle | kMemoriesShown | kChannels | kClipboard},
+    {"mnuInsertMemoryAbove", kIdle | kMemoriesShown | kChannels},
+    {"mnuMoveBlockUp", kIdle | kMemoriesShown},
+    {"mnuMoveBlockDown", kIdle | kMemoriesShown},
+    {"mnuFillSelectionDown", kIdle | kMemoriesShown | kChannels},
+    {"mnuRemoveMemory", kIdle | kMemoriesShown | kChannels},
+    {"mnuDeleteMemory", kIdle | kMemoriesShown | kChannels | kNoEditor},
+    {"mnuCompact", kIdle | kMemoriesShown | kChannels},
+    {"mnuHideEmptyMemories", kIdle | kMemoriesShown},
+    {"mnuSortFreq", kIdle | kMemoriesShown | kChannels},
+    {"mnuSortDescription", kIdle | kMemoriesShown},
+    {"mnuFindDuplicates", kIdle | kMemoriesShown | kChannels},
+    {"mnuFindText", kIdle | kMemoriesShown | kChannels},
+    {"mnuFindNext", kIdle | kMemoriesShown | kChannels},
+    {"mnuPMS", kPmsShown},
+    {"mnuDeletePMS", kIdle | kPmsShown | kChannels},
+    {"mnuComPortIdentifier", kIdle},
+    {"mnuComPort", kIdle},
+    {"mnuComSpeed", kIdle},
+    {"mnuDisableRTS", kIdle},
+    {"mnuVerifyWrites", kIdle},
+    {"mnuBandPlan", kIdle},
+    {"mnuSelectPrintColumns", kIdle},
+    {"mnuDataFiles", kIdle},
+    {"mnuHelp", kIdle},
+    {"mnuCheckForUpdates", kIdle},
+    {"mnuAbout", kIdle},
+};
+
+void setUsable(QObject* object, bool on)
+{
+    if (auto* action = qobject_cast<QAction*>(object))
+        action->setEnabled(on);
+    else if (auto* widget = qobject_cast<QWidget*>(object))
+        widget->setEnabled(on);
+}
+} // namespace
+
+// One place decides what may be used, from the table above.
+void Form1::updateActions()
+{
+    if (!mnuUndo)
+        return;
+    if (m_ruleTargets.isEmpty()) {
+        for (const auto& [name, needs] : kActionRules) {
+            QObject* target = findChild<QObject*>(QString::fromLatin1(name));
+            Q_ASSERT_X(target, "Form1::updateActions", name);
+            if (target)
+                m_ruleTargets.append({target, needs});
+        }
+    }
+    const bool idle = !transferBlocked();
+    unsigned have = 0;
+    const auto add = [&have](bool condition, unsigned need) {
+        if (condition)
+            have |= need;
+    };
+    add(idle, kIdle);
+    add(m_state.holdsChannels(), kChannels);
+    add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, kMemoriesShown);
+    add(m_pages->currentIndex() == PmsPage, kPmsShown);
+    add(m_state.history.canUndo(), kUndoStep);
+    add(m_state.history.canRedo(), kRedoStep);
+    add(m_copyEnabled, kSelection);
+    add(m_state.clipboard.hasRows() || !foreignClipboardText().isEmpty(), kClipboard);
+    add(!m_editorOpen, kNoEditor);
+    add(!importExportWindow(), kNoImportWindow);
+    for (const auto& [target, needs] : m_ruleTargets)
+        setUsable(target, (needs & have) == needs);
+
+    // Nothing is typed into the tables while a transfer fills or sends them,
+    // and the Import/Export window waits too.
+    for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS})
+        view->setEditTriggers(idle ? ChannelTableView::kEditTriggers : QAbstractItemView::NoEditTriggers);
+    if (m_importExport)
+        m_importExport->setEnabled(idle);
+}
+
+void Form1::updateUndoAction()
+{
+    mnuUndo->setText(TableEditing::undoCaption(m_state));
+    mnuRedo->setText(TableEditing::redoCaption(m_state));
+    updateActions();
+}
+
+void Form1::applyHideSetting(bool hide)
+{
+    mnuHideEmptyMemories->setChecked(hide);
+    const QVector<bool> hidden = TableEditing::hiddenRows(m_state.tables.memories, hide);
+    for (int row = 1; row <= m_state.tables.memories.rowCount(); ++row)
+        grdMemoriesL->setRowHidden(row - 1, row < hidden.size() && hidden[row]);
+}
+
+void Form1::pageChanged(int index)
+{
+    updateActions();
+    if (index == MemoriesPage) {
+        grdMemoriesL->setFocus();
+        memoriesSelectionChanged();
+    } else if (index == PmsPage) {
+        grdMemoriesPMS->setFocus();
+    }
+}
+
+void Form1::showMemoriesPage()
+{
+    m_pages->setCurrentIndex(MemoriesPage);
+    grdMemoriesL->setFocus();
+}
+
+void Form1::selectCell(ChannelTableView* view, int tableRow, int column)
+{
+    auto* model = static_cast<ChannelTableModel*>(view->model());
+    const QModelIndex index = model->cell(tableRow, column);
+    if (!index.isValid())
+        return;
+    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(index);
+}
+
+void Form1::selectRows(const TableSelection& selection)
+{
+    const TableSelection s = selection.normalized();
+    const QModelIndex first = m_memoriesModel->cell(s.firstRow, s.firstColumn);
+    const QModelIndex last = m_memoriesModel->cell(s.lastRow, s.lastColumn);
+    if (!first.isValid() || !last.isValid())
+        return;
+    grdMemoriesL->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    grdMemoriesL->selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
+}
+
+void Form1::memoriesSelectionChanged()
+{
+    if (!m_state.holdsChannels())
+        return;
+    m_copyEnabled = true;
+    m_editorOpen = false;
+    TableSelection s;
+    const QModelIndexList cells = grdMemoriesL->selectionModel()->selectedIndexes();
+    if (cells.isEmpty()) {
+        const QModelIndex current = grdMemoriesL->currentIndex();
+        if (current.isValid())
+            s = {current.row() + 1, current.column(), current.row() + 1, current.column()};
+    } else {
+        s = {cells.first().row() + 1, cells.first().column(), cells.first().row() + 1,
+             cells.first().column()};
+        for (const QModelIndex& cell : cells) {
+            s.firstRow = qMin(s.firstRow, cell.row() + 1);
+            s.lastRow = qMax(s.lastRow, cell.row() + 1);
+            s.firstColumn = qMin(s.firstColumn, cell.column());
+            s.lastColumn = qMax(s.lastColumn, cell.column());
+        }
+    }
+    m_selection = s;
+    if (!m_state.busy) {
+        m_panels[2]->setText(TableEditing::rowNumberText(s.firstRow));
+        m_panels[3]->setText(TableEditing::rowNumberText(s.lastRow));
+    }
+    updateActions();
+}
+
+void Form1::showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& pos)
+{
+    if (!m_state.holdsChannels() || view->tableRowAt(pos) == 0)
+        return;
+    menu->popup(view->viewport()->mapToGlobal(pos));
+}
+
+void Form1::appendLogLine(const QString&, bool)
+{
+    // A line nobody sees is lost: the window comes to the front with each
+    // one (it is a tool window of this one, so it stays above it).
+    if (m_logWindow) {
+        bringLogForward();
+        return;
+    }
+    // The first line opens the window; it shows the log's text from then on.
+    m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
+    m_logWindow->setFont(font());
+    if (!m_settings->find(Keys::ErrorListTop) && !m_settings->find(Keys::ErrorListLeft)) {
+        // With no place of its own it opens below the main window when there is
+        // room on that screen, else over the window's lower part.
+        const QRect main = frameGeometry();
+        const QRect area = screen() ? screen()->availableGeometry() : main;
+        QPoint at(main.left() + Twips::toPixels(600), main.bottom() + 1);
+        if (at.y() + m_logWindow->height() > area.bottom())
+            at.setY(qMax(area.top(), main.bottom() - m_logWindow->height() - Twips::toPixels(600)));
+        m_logWindow->move(at);
+    }
+    m_logWindow->show();
+}
+
+void Form1::bringLogForward()
+{
+    if (!m_logWindow)
+        return;
+    if (m_logWindow->isMinimized())
+        m_logWindow->showNormal();
+    else if (!m_logWindow->isVisible())
+        m_logWindow->show();
+    m_logWindow->raise();
+}
+
+void Form1::setGridSize(const QString& name)
+{
+    const GridLayout::GridSize size = GridLayout::gridSize(name);
+    m_gridSize = name;
+    m_settings->set(Keys::GridSize, name);
+    mnuFontNormal->setChecked(size.name == QLatin1String("Normal"));
+    mnuFontLarger->setChecked(size.name == QLatin1String("Larger"));
+    mnuFontLargest->setChecked(size.name == QLatin1String("Largest"));
+    for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS}) {
+        QFont gridFont = font();
+        gridFont.setPointSize(size.fontPoints);
+        view->setFont(gridFont);
+        view->horizontalHeader()->setFont(gridFont);
+        const QFontMetrics metrics(gridFont);
+        // Two header lines must fit whatever font the platform substitutes.
+        const int header = qMax(Twips::toPixels(size.headerHeight), 2 * metrics.lineSpacing() + 8);
+        view->horizontalHeader()->setFixedHeight(header);
+        view->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+        view->horizontalHeader()->resizeSection(0, Twips::toPixels(size.numberColumnWidth));
+    }
+    applyColumnWidths();
+}
+
+void Form1::applyColumnWidths()
+{
+    const GridLayout::ColumnWidths widths = GridLayout::columnWidths(
+        m_gridSize, mnuAutosize->isChecked(), mnuUserChosenColumnWidths->isChecked(), *m_settings);
+    if (widths.autosize) {
+        for (int c = 1; c <= 6; ++c)
+            grdMemoriesL->resizeColumnToContents(c);
+        for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS}) {
+            view->resizeColumnToContents(Column::kTone);
+            view->setColumnWidth(Column::kTone,
+                                 view->columnWidth(Column::kTone) + Twips::toPixels(GridLayout::kToneExtra));
+        }
+        return;
+    }
+    // The designed widths suit the designed font; where the platform's
+    // substitute is wider, a column still shows its longest choice whole.
+    // Widths the user chose are kept as they are.
+    const bool fit = !mnuUserChosenColumnWidths->isChecked();
+    const auto place = [fit](ChannelTableView* view, int column, int twips) {
+        int width = Twips::toPixels(twips);
+        if (fit && column >= Column::kFreq && column <= Column::kTone)
+            width = qMax(width, widestEntry(view, column));
+        view->setColumnWidth(column, width);
+    };
+    for (int c = 0; c < widths.memories.size(); ++c) {
+        if (widths.memories[c] >= 0)
+            place(grdMemoriesL, c, widths.memories[c]);
+    }
+    for (int c = 0; c < widths.pms.size(); ++c) {
+        if (widths.pms[c] >= 0)
+            place(grdMemoriesPMS, c, widths.pms[c]);
+    }
+    if (widths.memories.size() > Column::kDescription && widths.memories[Column::kDescription] >= 0)
+        m_state.descriptionColumnWidth = widths.memories[Column::kDescription];
+}
+
+void Form1::saveSizeAndPosition()
+{
+    int state = 0;
+    if (windowState() & Qt::WindowMinimized)
+        state = 1;
+    else if (windowState() & Qt::WindowMaximized)
+        state = 2;
+    m_settings->setInt(Keys::MemoryWindowState, state);
+    m_settings->setInt(Keys::MemoryHeight, Twips::fromPixels(height()));
+    m_settings->setInt(Keys::MemoryWidth, Twips::fromPixels(width()));
+    m_settings->setInt(Keys::MemoryTop, Twips::fromPixels(pos().y()));
+    m_settings->setInt(Keys::MemoryLeft, Twips::fromPixels(pos().x()));
+    for (int c = 0; c <= Column::kDescription; ++c)
+        m_settings->setInt(Keys::Column[c], Twips::fromPixels(grdMemoriesL->columnWidth(c)));
+}
+
+void Form1::forceWindowsOntoDesktop()
+{
+    showNormal();
+    resize(Twips::toPixels(kDesignWidth), Twips::toPixels(kDesignHeight));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - frameGeometry().width()) / 2,
+             area.top() + (area.height() - frameGeometry().height()) / 2);
+    }
+    if (!m_logWindow) {
+        m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
+        m_logWindow->setFont(font());
+    }
+    m_logWindow->forceOntoPrimaryScreen();
+}
+
+void Form1::showPanelPath()
+{
+    const QString panel = m_panels[0]->text();
+    if (!panel.isEmpty() && panel != nothingLoadedText() && !m_state.currentFilePath.isEmpty())
+        m_prompter->inform(m_state.currentFilePath);
+    else
+        m_prompter->inform(QStringLiteral("No file is currently loaded"));
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick && m_panels.contains(qobject_cast<QLabel*>(watched))) {
+        showPanelPath();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool Form1::exitRequest()
+{
+    if (m_state.changed) {
+        switch (m_prompter->ask(exitQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question)) {
+        case Prompter::Answer::Yes:
+            m_state.askBeforeReplace = false;
+            saveFromMenu();
+            if (!m_state.saveSucceeded)
+                return false;
+            break;
+        case Prompter::Answer::No:
+            break;
+        default:
+            return false;
+        }
+    }
+    closePort();
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // A transfer in progress is running inside this window's event handling,
+    // from its link set-up to its last message: closing asks it to stop (as a
+    // click on its message does) and the window stays until it has.
+    if (transferBlocked()) {
+        m_progress->requestStop();
+        m_log.notice(closeDuringTransferText());
+        event->ignore();
+        return;
+    }
+    if (m_closing || exitRequest()) {
+        m_closing = true;
+        if (m_logWindow)
+            m_logWindow->close();
+        event->accept();
+        return;
+    }
+    event->ignore();
+}

@@ -1,0 +1,82 @@
+#include "ProgressWindow.h"
+
+#include "state/GridLayout.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+ProgressWindow::ProgressWindow(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_message(new QLabel(this)), m_bar(new QProgressBar(this))
+{
+    setObjectName(QStringLiteral("frmProgress"));
+    setWindowTitle(title());
+    m_message->setObjectName(QStringLiteral("lblInstructions"));
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setCursor(Qt::PointingHandCursor);
+    QFont font = m_message->font();
+    font.setPointSize(10);
+    m_message->setFont(font);
+    m_message->installEventFilter(this);
+    m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_bar->setTextVisible(false);
+    m_bar->setValue(0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_message, 1);
+    layout->addWidget(m_bar);
+    setMinimumWidth(Twips::toPixels(4500));
+    m_message->setVisible(false);
+    m_bar->setVisible(false);
+}
+
+QString ProgressWindow::title()
+{
+    return QString::fromLatin1(ProgressReporter::kTitle);
+}
+
+void ProgressWindow::show(const QString& message, int maximum)
+{
+    m_message->setText(QString(message).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    m_bar->setRange(0, qMax(1, maximum));
+    m_bar->setValue(0);
+    m_message->setVisible(true);
+    m_bar->setVisible(true);
+    adjustSize();
+    if (parentWidget()) {
+        const QRect area = parentWidget()->frameGeometry();
+        move(area.center() - rect().center());
+    }
+    QWidget::show();
+    raise();
+}
+
+void ProgressWindow::setPosition(int position)
+{
+    m_bar->setValue(qBound(m_bar->minimum(), position, m_bar->maximum()));
+}
+
+void ProgressWindow::hide()
+{
+    m_message->setVisible(false);
+    m_bar->setVisible(false);
+    m_bar->setValue(0);
+    QWidget::hide();
+}
+
+void ProgressWindow::requestStop()
+{
+    m_stopRequested = true;
+    emit stopRequestedChanged();
+}
+
+bool ProgressWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_message && event->type() == QEvent::MouseButtonRelease) {
+        requestStop();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

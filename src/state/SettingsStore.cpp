@@ -1,0 +1,348 @@
+#include "SettingsStore.h"
+
+#include "io/SafeFileWriter.h"
+#include "io/TextFileReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// A section or key name: QSettings writes "/" as "\" and other characters
+// outside [A-Za-z0-9_.-] as %XX or %UXXXX.
+QString unescapeKey(const QByteArray& text, bool* ok)
+{
+    QString out;
+    const QString in = TextFileReader::decode(text);
+    for (int i = 0; i < in.size(); ++i) {
+        const QChar c = in.at(i);
+        if (c == QLatin1Char('\\')) {
+            out += QLatin1Char('/');
+        } else if (c == QLatin1Char('%') && i + 1 < in.size()) {
+            const bool wide = in.at(i + 1) == QLatin1Char('U');
+            const int digits = wide ? 4 : 2;
+            const int start = i + (wide ? 2 : 1);
+            bool hex = false;
+            const uint code = in.mid(start, digits).toUInt(&hex, 16);
+            if (!hex || in.mid(start, digits).size() != digits) {
+                *ok = false;
+                return QString();
+            }
+            out += QChar(char16_t(code));
+            i = start + digits - 1;
+        } else {
+            out += c;
+        }
+    }
+    *ok = !out.trimmed().isEmpty();
+    return out.trimmed();
+}
+
+QByteArray escapeKey(const QString& key)
+{
+    QByteArray out;
+    for (const QChar c : key) {
+        const char16_t u = c.unicode();
+        if (u == '/')
+            out += '\\';
+        else if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+                 u == '-' || u == '.')
+            out += char(u);
+        else if (u <= 0xFF)
+            out += '%' + QByteArray::number(u, 16).toUpper().rightJustified(2, '0');
+        else
+            out += "%U" + QByteArray::number(u, 16).toUpper().rightJustified(4, '0');
+    }
+    return out;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(const QString& applicationName, const QString& folder)
+    : m_application(applicationName)
+{
+    QString base = folder;
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+               applicationName;
+    QDir().mkpath(base);
+    m_path = base + QLatin1Char('/') + applicationName + QStringLiteral(".ini");
+    read();
+}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::unescapeValue(const QByteArray& text)
+{
+    // Bytes first, so that each line's bytes decide its encoding as a whole.
+    QByteArray bytes;
+    bool quoted = false;
+    const QByteArray t = text.trimmed();
+    for (int i = 0; i < t.size(); ++i) {
+        const char c = t.at(i);
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == '\\' && i + 1 < t.size()) {
+            const char e = t.at(++i);
+            switch (e) {
+            case 'a':
+                bytes += '\a';
+                break;
+            case 'b':
+                bytes += '\b';
+                break;
+            case 'f':
+                bytes += '\f';
+                break;
+            case 'n':
+                bytes += '\n';
+                break;
+            case 'r':
+                bytes += '\r';
+                break;
+            case 't':
+                bytes += '\t';
+                break;
+            case 'v':
+                bytes += '\v';
+                break;
+            case 'x': {
+                int end = i + 1;
+                while (end < t.size() && isHexDigit(t.at(end)) && end - i <= 4)
+                    ++end;
+                const uint code = t.mid(i + 1, end - i - 1).toUInt(nullptr, 16);
+                bytes += QString(QChar(char16_t(code))).toUtf8();
+                i = end - 1;
+                break;
+            }
+            default:
+                if (e >= '0' && e <= '7') {
+                    int end = i;
+                    while (end < t.size() && t.at(end) >= '0' && t.at(end) <= '7' && end - i < 3)
+                        ++end;
+                    bytes += QString(QChar(char16_t(t.mid(i, end - i).toUInt(nullptr, 8)))).toUtf8();
+                    i = end - 1;
+                } else {
+                    bytes += e; // \" \' \\ \? and anything unknown stand for themselves
+                }
+            }
+        } else {
+            bytes += c;
+        }
+    }
+    QString value = TextFileReader::decode(bytes);
+    if (value.startsWith(QLatin1String("@@")))
+        return value.mid(1);
+    if (value == QLatin1String("@Invalid()"))
+        return QString();
+    for (const char* wrapper : {"@String(", "@ByteArray("}) {
+        if (value.startsWith(QLatin1String(wrapper)) && value.endsWith(QLatin1Char(')')))
+            return value.mid(int(qstrlen(wrapper))).chopped(1);
+    }
+    return value;
+}
+
+QByteArray SettingsStore::escapeValue(const QString& value)
+{
+    const QString text = value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value;
+    QByteArray out;
+    bool quote = text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' '));
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            if (u == ';' || u == ',' || u == '=')
+                quote = true;
+            if (u < 0x20)
+                out += "\\x" + QByteArray::number(u, 16).rightJustified(4, '0');
+            else
+                out += QString(c).toUtf8();
+        }
+    }
+    return quote ? '"' + out + '"' : out;
+}
+
+void SettingsStore::read()
+{
+    m_sections.clear();
+    m_damagedBytes.clear();
+    const QFileInfo info(m_path);
+    // A FIFO or folder in its place is never opened; writes will fail and say so.
+    if (!info.exists() || !info.isFile())
+        return;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    if (file.size() > TextFileReader::kMaxFileBytes) {
+        m_damagedBytes = file.read(TextFileReader::kMaxFileBytes);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    bool damaged = false;
+    bool underBadHeader = false; // keys there belong to no section we can name
+    Section* current = nullptr;
+    for (QByteArray line : bytes.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        bool ok = true;
+        if (line.startsWith('[')) {
+            const int close = int(line.indexOf(']'));
+            const QString name = close > 0 ? unescapeKey(line.mid(1, close - 1), &ok) : QString();
+            if (close < 0 || !ok || !line.mid(close + 1).trimmed().isEmpty()) {
+                damaged = true;
+                underBadHeader = true;
+                continue;
+            }
+            underBadHeader = false;
+            m_sections.append({name, {}});
+            current = &m_sections.last();
+            continue;
+        }
+        const int equals = int(line.indexOf('='));
+        const QString key = equals > 0 ? unescapeKey(line.left(equals), &ok) : QString();
+        if (equals <= 0 || !ok || underBadHeader) {
+            damaged = true;
+            continue;
+        }
+        if (!current) {
+            m_sections.append({QStringLiteral("General"), {}});
+            current = &m_sections.last();
+        }
+        current->entries.append({key, unescapeValue(line.mid(equals + 1))});
+    }
+    if (damaged)
+        m_damagedBytes = bytes;
+}
+
+const SettingsStore::Entry* SettingsStore::find(const QString& section, const QString& key) const
+{
+    // A later line overrides an earlier one, as in QSettings.
+    const Entry* found = nullptr;
+    for (const Section& s : m_sections) {
+        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        for (const Entry& e : s.entries) {
+            if (e.key.compare(key, Qt::CaseInsensitive) == 0)
+                found = &e;
+        }
+    }
+    return found;
+}
+
+bool SettingsStore::contains(const QString& section, const QString& key) const
+{
+    return find(section, key) != nullptr;
+}
+
+QString SettingsStore::value(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    const Entry* e = find(section, key);
+    return e ? e->value : defaultValue;
+}
+
+QByteArray SettingsStore::compose() const
+{
+    QByteArray out;
+    for (const Section& s : m_sections) {
+        if (s.entries.isEmpty())
+            continue;
+        if (!out.isEmpty())
+            out += '\n';
+        out += '[' + escapeKey(s.name) + "]\n";
+        for (const Entry& e : s.entries)
+            out += escapeKey(e.key) + '=' + escapeValue(e.value) + '\n';
+    }
+    return out;
+}
+
+bool SettingsStore::setValue(const QString& section, const QString& key, const QString& text)
+{
+    // Another store of this file (another window, another run) may have
+    // written since: start from what is on disk now.
+    read();
+    if (!m_damagedBytes.isEmpty()) {
+        // The lines that could not be read are dropped by this write; the
+        // original stays beside it for whoever wants to look at it.
+        if (!SafeFileWriter::save(m_path + QStringLiteral(".unreadable"), m_damagedBytes))
+            return false;
+    }
+    // Drop every casing variant so that one key holds one value.
+    Section* target = nullptr;
+    for (Section& s : m_sections) {
+        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!target)
+            target = &s;
+        for (int i = int(s.entries.size()) - 1; i >= 0; --i) {
+            if (s.entries.at(i).key.compare(key, Qt::CaseInsensitive) == 0)
+                s.entries.remove(i);
+        }
+    }
+    if (!target) {
+        m_sections.append({section, {}});
+        target = &m_sections.last();
+    }
+    target->entries.append({key, text});
+    if (!SafeFileWriter::save(m_path, compose()))
+        return false;
+    m_damagedBytes.clear();
+    return true;
+}
+
+QString SettingsStore::boolText(bool on)
+{
+    return on ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+bool SettingsStore::parseBool(const QString& text, bool defaultValue)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return defaultValue;
+    return t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || t == QLatin1String("-1") ||
+           t == QLatin1String("1");
+}
+
+bool SettingsStore::boolValue(const QString& section, const QString& key, bool defaultValue) const
+{
+    if (!contains(section, key))
+        return defaultValue;
+    return parseBool(value(section, key), defaultValue);
+}
+
+bool SettingsStore::setBool(const QString& section, const QString& key, bool on)
+{
+    return setValue(section, key, boolText(on));
+}
+
+int SettingsStore::intValue(const QString& section, const QString& key, int defaultValue) const
+{
+    bool ok = false;
+    const int n = value(section, key).trimmed().toInt(&ok);
+    return ok ? n : defaultValue;
+}

@@ -1,0 +1,207 @@
+#include "editing/CellEntry.h"
+#include "state/AppState.h"
+#include "model/Frequency.h"
+#include "rules/RegionalRuleSets.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CellEntryTest : public DecimalMarkTest {
+protected:
+    void SetUp() override
+    {
+        DecimalMarkTest::SetUp();
+        state.dataSource = AppState::File;
+    }
+
+    // Turns on a regional set as the rule editor's OK would leave it.
+    void activateRules(const char* setName)
+    {
+        QVector<RepeaterRule> rules;
+        for (const RuleSet::RuleTexts& row : RegionalRuleSets::rows(QString::fromLatin1(setName))) {
+            RepeaterRule rule;
+            rule.Low = *Frequency::parse(row[0]);
+            rule.High = *Frequency::parse(row[1]);
+            rule.Direction = row[2];
+            rule.Amount = row[3];
+            rule.Step = row[4];
+            rules << rule;
+        }
+        state.rules.setRules(rules);
+        state.rules.setRulesActive(true);
+    }
+
+    bool commit(TableKind table, int row, int column, const QString& text)
+    {
+        return CellEntry::commit(state, table, row, column, text, prompter);
+    }
+
+    AppState state;
+    ScriptedPrompter prompter;
+};
+
+TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
+{
+    // The band table itself is checked edge by edge with the frequency reader.
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "7.00000|LSB"}, {"29.68", "29.68000|FMN"}, {"7.12345678", "7.12345|LSB"}};
+    for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
+        for (const auto& [typed, row] : cases) {
+            state.tables.table(table).makeRowEmpty(4);
+            state.changed = false;
+            ASSERT_TRUE(commit(table, 4, Column::kFreq, local(typed)));
+            const QString got = rowText(state.tables.table(table), 4);
+            EXPECT_EQ(got.section('|', 0, 2) + '|' + got.section('|', 4, 4),
+                      recText(rec(row)).section('|', 0, 1) + "|Simplex|67.0")
+                << typed;
+            EXPECT_TRUE(state.changed);
+        }
+    }
+    // Existing fields are kept when the frequency changes.
+    state.tables.memories.setRecord(3, rec("7.00000|CW|Plus|CTCSS Enc|88.5|net"));
+    ASSERT_TRUE(commit(TableKind::Memories, 3, Column::kFreq, local("3.6")));
+    EXPECT_EQ(state.tables.memories.record(3), rec("3.60000|CW|Plus|CTCSS Enc|88.5|net"));
+}
+
+TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
+{
+    struct Refusal {
+        const char* typed;
+        const char* message;
+    };
+    // The range edges are the frequency reader's; here one refusal of each kind.
+    const Refusal cases[] = {{"145.6", "Frequency is outside the range of the radio"},
+                             {"abc", "Not a numeric value"},
+                             {"99999999", nullptr}};
+    for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
+        for (const Refusal& c : cases) {
+            SCOPED_TRACE(c.typed);
+            prompter.clear();
+            state.changed = false;
+            state.tables.table(table).setText(2, Column::kFreq, local("14.20000"));
+            EXPECT_FALSE(commit(table, 2, Column::kFreq, local(c.typed)));
+            EXPECT_EQ(state.tables.table(table).text(2, Column::kFreq), local("14.20000"));
+            EXPECT_FALSE(state.changed);
+            ASSERT_EQ(prompter.prompts().size(), 1);
+            if (c.message) {
+                EXPECT_EQ(prompter.prompts()[0].text, QString::fromLatin1(c.message));
+            }
+            EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Exclamation);
+        }
+    }
+}
+
+TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
+{
+    activateRules("United Kingdom");
+    struct RuleCase {
+        const char* typed;
+        const char* shift;
+        const char* mode;
+    };
+    const RuleCase cases[] = {
+        {"29.68", "Minus", "FMN"}, {"50.8", "Plus", "FMN"}, {"29.70", "Simplex", "USB"}};
+    for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
+        for (const RuleCase& c : cases) {
+            SCOPED_TRACE(c.typed);
+            state.tables.table(table).makeRowEmpty(1);
+            ASSERT_TRUE(commit(table, 1, Column::kFreq, local(c.typed)));
+            EXPECT_EQ(state.tables.table(table).text(1, Column::kShift), QString::fromLatin1(c.shift));
+            EXPECT_EQ(state.tables.table(table).text(1, Column::kMode), QString::fromLatin1(c.mode));
+        }
+    }
+    // Rules override an existing shift, but only while active.
+    state.tables.memories.setRecord(1, {local("14.20000"), "USB", "Plus", "", "67.0", ""});
+    ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local("14.2")));
+    EXPECT_EQ(state.tables.memories.text(1, Column::kShift), QStringLiteral("Simplex"));
+
+    state.rules.setRulesActive(false);
+    state.tables.memories.makeRowEmpty(2);
+    ASSERT_TRUE(commit(TableKind::Memories, 2, Column::kFreq, local("29.65")));
+    EXPECT_EQ(state.tables.memories.text(2, Column::kShift), QStringLiteral("Simplex"));
+    EXPECT_EQ(state.tables.memories.text(2, Column::kMode), QStringLiteral("USB"));
+}
+
+TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
+{
+    struct ListCase {
+        int column;
+        const char* text;
+        bool accepted;
+    };
+    const ListCase cases[] = {{Column::kMode, "FMN", true},    {Column::kMode, "", false},
+                              {Column::kMode, "?? ", false},   {Column::kMode, "fm", false},
+                              {Column::kShift, "Minus", true}, {Column::kShift, "", false},
+                              {Column::kTone, "254.1", true},  {Column::kTone, "", false},
+                              {Column::kTone, "100", false},   {Column::kEncDec, "CTCSS Enc", true},
+                              {Column::kEncDec, "", false},    {Column::kEncDec, "DCS", false}};
+    for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
+        for (const ListCase& c : cases) {
+            SCOPED_TRACE(std::to_string(c.column) + " '" + c.text + "'");
+            state.tables.table(table).setRecord(6, {local("7.00000"), "LSB", "Simplex", "", "67.0", ""});
+            state.changed = false;
+            const QString before = state.tables.table(table).text(6, c.column);
+            EXPECT_EQ(commit(table, 6, c.column, QString::fromLatin1(c.text)), c.accepted);
+            EXPECT_EQ(state.tables.table(table).text(6, c.column),
+                      c.accepted ? QString::fromLatin1(c.text) : before);
+            EXPECT_EQ(state.changed, c.accepted);
+        }
+    }
+    EXPECT_TRUE(prompter.prompts().isEmpty()) << "list refusals are silent";
+}
+
+TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneOnlyInMemoriesAndDescriptionsAreCleaned)
+{
+    const MemoryRecord toned = rec("29.62000|FM|Minus|CTCSS Enc|88.5");
+    state.tables.memories.setRecord(1, toned);
+    state.tables.pms.setRecord(1, toned);
+    ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kEncDec, QStringLiteral(" ")));
+    ASSERT_TRUE(commit(TableKind::Pms, 1, Column::kEncDec, QStringLiteral(" ")));
+    EXPECT_EQ(state.tables.memories.text(1, Column::kTone), QString());
+    EXPECT_EQ(state.tables.pms.text(1, Column::kTone), QStringLiteral("88.5"));
+    EXPECT_EQ(state.tables.memories.text(1, Column::kEncDec), QStringLiteral(" "));
+    // Descriptions lose separators and are cut to 100.
+    ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QStringLiteral("a, b; \"c\"")));
+    EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QStringLiteral("a  b   c "));
+    ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QString(150, QLatin1Char('x'))));
+    EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QString(100, QLatin1Char('x')));
+}
+
+TEST_P(CellEntryTest, AcceptedEditsOfEitherTableAreUndoStepsRefusedOnesAreNot)
+{
+    EXPECT_FALSE(commit(TableKind::Memories, 1, Column::kMode, QStringLiteral("XYZ")));
+    EXPECT_FALSE(state.history.canUndo());
+    ASSERT_TRUE(commit(TableKind::Pms, 1, Column::kFreq, local("7.35")));
+    ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local("14.6")));
+    EXPECT_EQ(state.history.count(), 2);
+    EXPECT_EQ(state.history.undoName(), QStringLiteral("Cell entry"));
+}
+
+QUAYSTONE_BOTH_DECIMAL_MARKS(CellEntryTest);
+
+TEST(CellEditability, OnlyFrequenciesOpenOnEmptyRowsAndNothingWhileIdle)
+{
+    AppState state;
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq)) << "nothing loaded";
+    state.dataSource = AppState::Radio;
+    EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq));
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode));
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kLabel));
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 0, Column::kFreq)) << "header";
+    state.tables.memories.setText(1, Column::kFreq, QStringLiteral("EMPTY"));
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode)) << "case is ignored";
+    state.tables.memories.setText(1, Column::kFreq, QStringLiteral("7.00000"));
+    EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kDescription));
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kDescription))
+        << "PMS has no description";
+    state.undoInProgress = true;
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq));
+    EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kFreq));
+    state.initialising = true;
+    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kFreq));
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+#include "editing/SpreadsheetText.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "model/Frequency.h"
+#include "support/TestLocale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SpreadsheetTextTest : public DecimalMarkTest {
+protected:
+    void SetUp() override
+    {
+        DecimalMarkTest::SetUp();
+        fill();
+    }
+    // Ten channels in rows 1 to 10, a fresh history, nothing changed.
+    void fill()
+    {
+        state.tables.reset();
+        log.clear();
+        state.setDataSource(AppState::File);
+        for (int row = 1; row <= 10; ++row)
+            state.tables.memories.setRecord(row, {Frequency::format(700000 + row * 100), "USB", "Simplex", "",
+                                                  "67.0", QStringLiteral("ch%1").arg(row)});
+        state.setChanged(false);
+    }
+    QStringList fields(int row) const { return state.tables.memories.rowFields(row).mid(1); }
+    // Where the decimal mark is a comma, spreadsheets separate by semicolons.
+    static QString inLocale(QString text)
+    {
+        if (Frequency::decimalMark() == QLatin1String(","))
+            text.replace(QLatin1Char(','), QLatin1Char(';'));
+        return text.replace(QLatin1Char('.'), Frequency::decimalMark());
+    }
+    // The text a spreadsheet gives back for rows: comma-separated, quoted where needed.
+    static QString asCsv(const QString& tabText)
+    {
+        QStringList lines;
+        for (const QStringList& cells : SpreadsheetText::parse(tabText)) {
+            QStringList quoted;
+            for (const QString& cell : cells)
+                quoted << (cell.contains(QLatin1Char(',')) ? QLatin1Char('"') + cell + QLatin1Char('"')
+                                                           : cell);
+            lines << quoted.join(QLatin1Char(Frequency::decimalMark() == QLatin1String(",") ? ';' : ','));
+        }
+        return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+
+    AppState state;
+    MessageLog log;
+};
+
+TEST_P(SpreadsheetTextTest, CopiedRowsComeBackThroughASpreadsheetByTabOrComma)
+{
+    const QString whole = SpreadsheetText::fromSelection(state.tables.memories, {5, 0, 7, 6});
+    EXPECT_TRUE(whole.startsWith(QStringLiteral("General Memories\tReceive Frequency\tOp Mode\tRPT Shift\t"
+                                                "Encoding Method\tCTCSS Tone\tMemory Description\r\n4\t")))
+        << whole.toStdString();
+    EXPECT_EQ(SpreadsheetText::fromSelection(state.tables.memories, {2, 1, 3, 2}),
+              local("7.00200") + QStringLiteral("\tUSB\r\n") + local("7.00300") + QStringLiteral("\tUSB"))
+        << "part of rows: no headings";
+
+    // Some spreadsheets quote cells; a comma-separated copy quotes the numbers
+    // that hold a decimal comma.
+    const QString spreadsheet = QString(whole).replace(QStringLiteral("\tch6"), QStringLiteral("\t\"ch6\""));
+    for (const QString& text : {spreadsheet, asCsv(spreadsheet)}) {
+        fill();
+        const QStringList expected[] = {fields(5), fields(6), fields(7)};
+        // Pasted with the cursor anywhere: the headings place the cells.
+        const SpreadsheetText::PasteResult r = SpreadsheetText::paste(state, 20, Column::kTone, text, log);
+        EXPECT_EQ(r.written, 3);
+        EXPECT_EQ(r.refused, 0) << QString(log.text()).toStdString();
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(fields(20 + i), expected[i]) << text.toStdString();
+        EXPECT_EQ(state.tables.memories.text(20, Column::kLabel), QStringLiteral("19"));
+        EXPECT_TRUE(state.changed);
+        EXPECT_EQ(state.history.undoName(), QStringLiteral("Paste rows"));
+        ASSERT_TRUE(state.undoStep());
+        EXPECT_TRUE(state.tables.memories.isEmptyRow(20));
+    }
+}
+
+// Text typed elsewhere passes the rules of typing; a row with a refused cell
+// stays as it was, and the log says why.
+TEST_P(SpreadsheetTextTest, ForeignRowsPassTheEntryRules)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        int row, column;
+        int written, refused;
+        QStringList row2; // memory row 2 afterwards (label left out)
+        const char* logs; // a part of the log, or ""
+    };
+    const QStringList untouched{local("7.00200"), "USB", "Simplex", "", "67.0", "ch2"};
+    const Case cases[] = {
+        {"frequency only, defaults follow",
+         "14.25\n",
+         2,
+         Column::kFreq,
+         1,
+         0,
+         {local("14.25000"), "USB", "Simplex", "", "67.0", "ch2"},
+         ""},
+        {"cells from the current column on",
+         "FM,Minus\r\n",
+         2,
+         Column::kMode,
+         1,
+         0,
+         {local("7.00200"), "FM", "Minus", "", "67.0", "ch2"},
+         ""},
+        {"headings by common names, another order",
+         "Name,Frequency,Mode\n\"Club, 2m\",\"29.6\",FM\n",
+         2,
+         0,
+         1,
+         0,
+         {local("29.60000"), "FM", "Simplex", "", "67.0", "Club  2m"},
+         ""},
+        {"frequency out of range", "99\tFM\n", 2, Column::kFreq, 0, 1, untouched,
+         "row 2, Receive Frequency \"99\" refused:"},
+        {"mode not in the list: the accepted frequency goes back too", "14.2\tXYZ\n", 2, Column::kFreq, 0, 1,
+         untouched, "row 2, Op Mode \"XYZ\" refused: not one of the column's choices"},
+        {"a refused row leaves the next row alone", "14.2\tXYZ\n21.2\tUSB\n", 2, Column::kFreq, 1, 1,
+         untouched, "Paste: row 2 was left as it was."},
+        {"rows past the last memory", "14.2\n21.2\n", 100, Column::kFreq, 1, 0, untouched,
+         "Paste: 1 row(s) past the last memory were left out."},
+        {"a copied empty slot", "Empty\t\t\n", 2, Column::kFreq, 1, 0, {"Empty", "", "", "", "", ""}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fill();
+        const SpreadsheetText::PasteResult r =
+            SpreadsheetText::paste(state, c.row, c.column, inLocale(QString::fromUtf8(c.text)), log);
+        EXPECT_EQ(r.written, c.written);
+        EXPECT_EQ(r.refused, c.refused);
+        EXPECT_EQ(fields(2), c.row2);
+        EXPECT_TRUE(QString(log.text()).contains(QLatin1String(c.logs))) << QString(log.text()).toStdString();
+        EXPECT_EQ(state.changed, c.written > 0);
+        EXPECT_EQ(state.history.count(), c.written > 0 ? 1 : 0);
+    }
+}
+
+QUAYSTONE_BOTH_DECIMAL_MARKS(SpreadsheetTextTest);
+
+} // namespace

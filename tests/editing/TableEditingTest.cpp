@@ -1,0 +1,649 @@
+#include "editing/TableEditing.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "editing/CellEntry.h"
+#include "model/Frequency.h"
+#include "editing/SpreadsheetText.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestLocale.h"
+
+#include <QSignalSpy>
+#include <functional>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+namespace {
+
+using Answer = Prompter::Answer;
+namespace TE = TableEditing;
+
+// Channel number id sits in a row: its description is "ch<id>" and its
+// frequency 7 MHz + id kHz, so every move can be traced.
+void putChannel(ChannelTable& table, int row, int id)
+{
+    table.setRecord(row, {Frequency::format(700000 + id * 100), "USB", "Simplex", "", "67.0",
+                          QStringLiteral("ch%1").arg(id)});
+}
+
+// Memories rows first..last as channel numbers, "-" for an empty slot.
+QString layout(const ChannelTable& table, int first, int last)
+{
+    QStringList ids;
+    for (int row = first; row <= last; ++row)
+        ids << (table.isEmptyRow(row) ? QStringLiteral("-") : table.text(row, Column::kDescription).mid(2));
+    return ids.join(QLatin1Char(' '));
+}
+
+bool labelsInOrder(const ChannelTable& table)
+{
+    for (int row = 1; row <= table.rowCount(); ++row) {
+        if (table.text(row, Column::kLabel) != QString::number(row - 1))
+            return false;
+    }
+    return true;
+}
+
+// A loaded state; every row holds its own channel unless listed as empty.
+struct Loaded {
+    AppState state;
+    explicit Loaded(std::initializer_list<int> emptyRows = {}, bool onlyListed = false)
+    {
+        state.setDataSource(AppState::File);
+        ChannelTable& table = state.tables.memories;
+        for (int row = 1; row <= table.rowCount(); ++row) {
+            const bool listed = std::find(emptyRows.begin(), emptyRows.end(), row) != emptyRows.end();
+            if (listed != onlyListed)
+                table.makeRowEmpty(row);
+            else
+                putChannel(table, row, row);
+        }
+    }
+    ChannelTable& memories() { return state.tables.memories; }
+};
+
+struct PasteCase {
+    const char* name;
+    int first, last;
+    bool cut;
+    int target;
+    int written;
+    int showFirst, showLast;
+    const char* expected;
+};
+
+TEST(TableEditing, PasteCopiesOrMovesRowsWithoutOverlapDamageAndDropsRowsPastTheEnd)
+{
+    const PasteCase cases[] = {
+        {"copy onto itself going down", 5, 7, false, 6, 3, 4, 9, "4 5 5 6 7 9"},
+        {"copy onto itself going up", 5, 7, false, 4, 3, 3, 8, "3 5 6 7 7 8"},
+        {"cut onto itself going down", 5, 7, true, 6, 3, 4, 9, "4 - 5 6 7 9"},
+        {"cut onto itself going up", 5, 7, true, 4, 3, 3, 8, "3 5 6 7 - 8"},
+        {"cut far away", 5, 7, true, 20, 3, 4, 8, "4 - - - 8"},
+        {"copy at 99 drops the third row", 5, 7, false, 99, 2, 98, 100, "98 5 6"},
+        {"cut at 99 keeps the dropped row", 5, 7, true, 99, 2, 5, 7, "- - 7"},
+        {"cut down onto itself at the end", 98, 100, true, 99, 2, 97, 100, "97 - 98 99"},
+        {"paste onto its own first row", 5, 7, false, 5, 0, 4, 8, "4 5 6 7 8"},
+        {"header row as target", 5, 7, false, 0, 0, 4, 8, "4 5 6 7 8"},
+        {"nothing copied", 0, 0, false, 10, 0, 9, 11, "9 10 11"},
+    };
+    for (const PasteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t;
+        if (c.first > 0)
+            TE::copyRows(t.state, {c.first, 1, c.last, 6}, c.cut);
+        EXPECT_EQ(TE::paste(t.state, c.target), c.written);
+        EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
+        EXPECT_EQ(t.state.changed, c.written > 0);
+        EXPECT_EQ(t.state.history.canUndo(), c.written > 0);
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+}
+
+TEST(TableEditing, CutThenPasteTwiceCopiesTheRowsAsTheyAreThen)
+{
+    Loaded t;
+    QSignalSpy clipboardSpy(&t.state, &AppState::clipboardChanged);
+    TE::copyRows(t.state, {7, 2, 5, 1}, true); // selection dragged upwards
+    EXPECT_EQ(clipboardSpy.count(), 1);
+    EXPECT_EQ(TE::paste(t.state, 20), 3);
+    EXPECT_EQ(TE::paste(t.state, 30), 3);
+    EXPECT_EQ(layout(t.memories(), 4, 8), QStringLiteral("4 - - - 8"));
+    EXPECT_EQ(layout(t.memories(), 20, 22), QStringLiteral("5 6 7"));
+    EXPECT_EQ(layout(t.memories(), 30, 32), QStringLiteral("- - -"));
+    EXPECT_TRUE(t.state.clipboard.hasRows() && t.state.clipboard.cut);
+    EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo Paste memories"));
+}
+
+TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
+{
+    struct Case {
+        std::initializer_list<int> emptyRows;
+        int current, selectionFirst;
+        bool asks;
+        Answer answer;
+        int selectAfter, showFirst, showLast;
+        const char* expected;
+        const char* rows98to100;
+    };
+    const Case cases[] = {
+        {{15, 40}, 10, 10, false, Answer::Ok, 11, 9, 17, "9 - 10 11 12 13 14 16 17", "98 99 100"},
+        {{15}, 10, 8, false, Answer::Ok, 9, 7, 16, "7 - 8 9 10 11 12 13 14 16", "98 99 100"}, // selection
+                                                                                              // above
+        {{5}, 10, 10, true, Answer::No, 0, 9, 11, "9 10 11", "98 99 100"}, // free row only above
+        {{}, 10, 10, true, Answer::Yes, 11, 9, 12, "9 - 10 11", "97 98 99"},
+        {{}, 100, 100, true, Answer::Yes, 100, 99, 100, "99 -", "98 99 -"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        Loaded t(c.emptyRows);
+        ScriptedPrompter prompter;
+        if (c.asks)
+            prompter.answer(c.answer);
+        EXPECT_EQ(TE::insertAbove(t.state, c.current, c.selectionFirst, prompter), c.selectAfter);
+        EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
+        EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.rows98to100));
+        ASSERT_EQ(prompter.prompts().size(), c.asks ? 1 : 0);
+        if (c.asks) {
+            EXPECT_EQ(prompter.prompts()[0].text,
+                      QStringLiteral("No empty memory slot is available after memory "
+                                     "%1\r\nIs it OK to drop the last memory?")
+                          .arg(c.current));
+            EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
+            EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::None);
+            EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::No) << "Return keeps the last memory";
+        }
+        EXPECT_EQ(t.state.changed, c.selectAfter > 0);
+        EXPECT_EQ(t.state.history.undoName(),
+                  c.selectAfter > 0 ? QStringLiteral("Insert memory above") : QString());
+    }
+}
+
+TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
+{
+    struct Case {
+        bool remove; // else delete
+        TableSelection selection;
+        Answer answer;
+        const char* what; // named in the question
+        const char* first8;
+        const char* last3;
+    };
+    const Case cases[] = {
+        {true, {3, 1, 4, 6}, Answer::Ok, "memories 3 to 4", "1 2 5 6 7 8 9 10", "100 - -"},
+        {true, {5, 2, 5, 2}, Answer::Ok, "memory 5", "1 2 3 4 6 7 8 9", "99 100 -"},
+        {true, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8", "98 99 100"},
+        {false, {4, 1, 3, 1}, Answer::Ok, "memories 3 to 4", "1 2 - - 5 6 7 8", "98 99 100"}, // upwards
+        {false, {7, 3, 7, 3}, Answer::Ok, "memory 7", "1 2 3 4 5 6 - 8", "98 99 100"},
+        {false, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8", "98 99 100"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first8);
+        Loaded t;
+        ScriptedPrompter prompter;
+        prompter.answer(c.answer);
+        const bool done = c.remove ? TE::removeRows(t.state, c.selection, prompter)
+                                   : TE::deleteRows(t.state, c.selection, prompter);
+        EXPECT_EQ(done, c.answer == Answer::Ok);
+        ASSERT_EQ(prompter.prompts().size(), 1);
+        EXPECT_EQ(
+            prompter.prompts()[0].text,
+            QStringLiteral("Are you sure you want to %1 %2").arg(c.remove ? "remove" : "delete", c.what));
+        EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::OkCancel);
+        EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
+        EXPECT_EQ(layout(t.memories(), 1, 8), QLatin1String(c.first8));
+        EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.last3));
+        EXPECT_EQ(t.state.changed, done);
+        EXPECT_EQ(t.state.history.canUndo(), done);
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+}
+
+TEST(TableEditing, CompactClosesChannelsUpInTheirOrderAndShowsEveryRow)
+{
+    Loaded t({2, 50, 100}, true);
+    t.state.setHideEmpty(true);
+    EXPECT_TRUE(TE::compact(t.state));
+    EXPECT_EQ(layout(t.memories(), 1, 5), QStringLiteral("2 50 100 - -"));
+    EXPECT_EQ(layout(t.memories(), 4, 100).count(QLatin1Char('-')), 97);
+    EXPECT_FALSE(t.state.hideEmpty());
+    EXPECT_TRUE(t.state.changed);
+    EXPECT_EQ(t.state.history.undoName(), QStringLiteral("Compact empty memories"));
+    EXPECT_TRUE(labelsInOrder(t.memories()));
+}
+
+struct MoveCase {
+    const char* name;
+    bool down;
+    int first, last;
+    bool moved;
+    TableSelection after;
+    const char* rows1to7;
+};
+
+TEST(TableEditing, MovesShiftTheBlockByOneExceptAtTheEnds)
+{
+    const MoveCase cases[] = {
+        {"down", true, 3, 5, true, {4, 1, 6, 6}, "1 2 6 3 4 5 7"},
+        {"up", false, 3, 5, true, {2, 1, 4, 6}, "1 3 4 5 2 6 7"},
+        {"up from the top", false, 1, 2, false, {1, 1, 2, 6}, "1 2 3 4 5 6 7"},
+        {"down at the bottom", true, 99, 100, false, {99, 1, 100, 6}, "1 2 3 4 5 6 7"},
+    };
+    for (const MoveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t;
+        const TableSelection selection{c.first, 2, c.last, 3};
+        const MoveResult r = c.down ? TE::moveDown(t.state, selection) : TE::moveUp(t.state, selection);
+        EXPECT_EQ(r.moved, c.moved);
+        EXPECT_EQ(r.selection, c.after);
+        EXPECT_EQ(layout(t.memories(), 1, 7), QLatin1String(c.rows1to7));
+        EXPECT_EQ(layout(t.memories(), 98, 100), QStringLiteral("98 99 100"));
+        EXPECT_EQ(t.state.changed, c.moved);
+        EXPECT_EQ(t.state.history.canUndo(), c.moved) << "a move is an undo step";
+    }
+}
+
+TEST(TableEditing, FillDownSkipsEmptyRowsAndLeavesTheChangedFlag)
+{
+    struct Case {
+        const char* name;
+        TableSelection selection;
+        bool done;
+    } cases[] = {
+        {"rows 3 to 8, mode and shift", {3, 2, 8, 3}, true},
+        {"one row", {3, 2, 3, 3}, false},
+        {"first row empty", {5, 2, 8, 3}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t({5});
+        t.memories().setText(3, Column::kMode, QStringLiteral("FM"));
+        t.memories().setText(3, Column::kShift, QStringLiteral("Minus"));
+        EXPECT_EQ(TE::fillDown(t.state, c.selection), c.done);
+        for (int row = 2; row <= 9; ++row) {
+            const bool filled = c.done && row >= 4 && row <= 8 && row != 5;
+            EXPECT_EQ(t.memories().text(row, Column::kMode), filled || row == 3 ? "FM"
+                                                             : row == 5         ? ""
+                                                                                : "USB")
+                << row;
+            EXPECT_EQ(t.memories().text(row, Column::kShift), filled || row == 3 ? "Minus"
+                                                              : row == 5         ? ""
+                                                                                 : "Simplex");
+        }
+        EXPECT_TRUE(t.memories().isEmptyRow(5));
+        EXPECT_EQ(t.memories().text(6, Column::kDescription), QStringLiteral("ch6")) << "unselected column";
+        EXPECT_EQ(t.state.changed, c.done) << "a fill is a change to save";
+        EXPECT_EQ(t.state.history.canUndo(), c.done);
+    }
+}
+
+class TableSorting : public DecimalMarkTest {};
+
+TEST_P(TableSorting, NumbersCompareAsNumbersEmptySlotsGoLastAndOnlyTheSelectionMoves)
+{
+    struct Case {
+        const char* name;
+        bool byFrequency;
+        int first, last;
+        const char* rows1to8;
+    } cases[] = {
+        {"frequency, all rows", true, 1, 100, "6 3 1 4 2 7 - -"},
+        {"frequency, rows 2 to 5", true, 2, 5, "1 3 4 2 - 6 7 -"},
+        {"frequency, one row", true, 3, 3, "1 2 3 4 - 6 7 -"},
+        {"description, all rows", false, 1, 100, "3 6 1 4 7 2 - -"},
+    };
+    // Text order of these frequencies differs from their numeric order.
+    const qint32 freqs[] = {1410000, 14550000, 705000, 2800000, 0, 350000, 14550000};
+    const char* descriptions[] = {"alpha", "", "9", "Alpha", "", "10", "Beta"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t({5}, false);
+        for (int row = 1; row <= 7; ++row) {
+            if (row == 5)
+                continue;
+            putChannel(t.memories(), row, row);
+            t.memories().setText(row, Column::kFreq, Frequency::format(freqs[row - 1]));
+            t.memories().setText(row, Column::kDescription, QString::fromLatin1(descriptions[row - 1]));
+        }
+        for (int row = 8; row <= 100; ++row)
+            t.memories().makeRowEmpty(row);
+        // Identify rows by a column no sort looks at.
+        for (int row = 1; row <= 7; ++row)
+            t.memories().setText(row, Column::kTone, QString::number(row));
+        const bool sorted = c.byFrequency ? TE::sortByFrequency(t.state, {c.first, 1, c.last, 1})
+                                          : TE::sortByDescription(t.state, {c.first, 6, c.last, 6});
+        EXPECT_TRUE(sorted);
+        QStringList ids;
+        for (int row = 1; row <= 8; ++row)
+            ids << (t.memories().isEmptyRow(row) ? QStringLiteral("-")
+                                                 : t.memories().text(row, Column::kTone));
+        EXPECT_EQ(ids.join(QLatin1Char(' ')), QLatin1String(c.rows1to8));
+        // A new order is a change to save; sorting one row changes nothing.
+        EXPECT_EQ(t.state.changed, c.first != c.last);
+        EXPECT_EQ(t.state.history.undoName(), c.first == c.last ? QString()
+                                              : c.byFrequency   ? QStringLiteral("Sort by frequency")
+                                                                : QStringLiteral("Sort by description"));
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+}
+QUAYSTONE_BOTH_DECIMAL_MARKS(TableSorting);
+
+TEST(TableEditing, HideEmptyShowsOnlyTheFirstRowOfEachEmptyRun)
+{
+    Loaded t({1, 2, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 50});
+    const QVector<bool> hidden = TE::hiddenRows(t.memories(), true);
+    ASSERT_EQ(hidden.size(), 101);
+    QList<int> hiddenList;
+    for (int row = 0; row <= 100; ++row) {
+        if (hidden[row])
+            hiddenList << row;
+    }
+    EXPECT_EQ(hiddenList, (QList<int>{2, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+    EXPECT_EQ(TE::hiddenRows(t.memories(), false).count(true), 0);
+}
+
+// Records the input box's title as well.
+class TitledPrompter : public ScriptedPrompter {
+public:
+    QStringList titles;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& defaultText) override
+    {
+        titles << title;
+        return ScriptedPrompter::inputText(title, prompt, defaultText);
+    }
+};
+
+class TableFind : public DecimalMarkTest {};
+
+TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
+{
+    Loaded t;
+    t.memories().setText(100, Column::kFreq, local("145.50000"));
+    t.memories().setText(1, Column::kDescription, QStringLiteral("145 club rep"));
+    t.memories().setText(40, Column::kDescription, QStringLiteral("Local REPEATER"));
+    const QVector<bool> shown(7, false);
+    QVector<bool> descriptionHidden(7, false);
+    descriptionHidden[Column::kDescription] = true;
+
+    TitledPrompter prompter;
+    prompter.reply(QStringLiteral("145"));
+    FindResult r = TE::findText(t.state, prompter, shown);
+    EXPECT_EQ(prompter.titles, QStringList{QStringLiteral("Find")});
+    EXPECT_EQ(prompter.prompts().at(0).text,
+              QStringLiteral(
+                  "Find what:\r\n\r\nThe case of the text is ignored.\r\n\r\nAfter a successful find you "
+                  "can use F3 to find the next occurence"));
+    EXPECT_TRUE(r.found && r.row == 100 && r.column == Column::kFreq);
+    r = TE::findNext(t.state, prompter, shown); // past the last row: next column, row 1
+    EXPECT_TRUE(r.found && r.row == 1 && r.column == Column::kDescription);
+
+    prompter.reply(QStringLiteral("rep"));
+    r = TE::findText(t.state, prompter, shown);
+    EXPECT_EQ(prompter.prompts().at(1).preset, QStringLiteral("145")) << "previous text offered";
+    EXPECT_TRUE(r.found && r.row == 1 && r.column == Column::kDescription);
+    r = TE::findNext(t.state, prompter, shown);
+    EXPECT_TRUE(r.found && r.row == 40);
+    EXPECT_EQ(prompter.messages(), QStringList());
+    r = TE::findNext(t.state, prompter, shown);
+    EXPECT_FALSE(r.found);
+    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Find completed")});
+    EXPECT_EQ(t.state.find.row, 0);
+    TE::findNext(t.state, prompter, shown);
+    EXPECT_EQ(prompter.prompts().size(), 3) << "F3 with no last match does nothing";
+
+    prompter.reply(QStringLiteral("REP"));
+    r = TE::findText(t.state, prompter, descriptionHidden);
+    EXPECT_FALSE(r.found) << "hidden columns are skipped";
+    EXPECT_EQ(prompter.messages().size(), 2);
+
+    prompter.reply(QString()); // cancelled
+    r = TE::findText(t.state, prompter, shown);
+    EXPECT_FALSE(r.found);
+    EXPECT_EQ(t.state.find.text, QStringLiteral("REP"));
+    EXPECT_TRUE(prompter.allAnswersUsed());
+}
+QUAYSTONE_BOTH_DECIMAL_MARKS(TableFind);
+
+class TableDuplicates : public DecimalMarkTest {};
+
+TEST_P(TableDuplicates, ListsEachEqualPairOnceInTheLog)
+{
+    Loaded t({1, 2});
+    for (int row : {5, 9, 20})
+        t.memories().setText(row, Column::kFreq, local("145.50000"));
+    t.memories().setText(30, Column::kFreq, local("145.5"));
+    MessageLog log;
+    int yields = 0;
+    TE::listDuplicates(t.state, log, [&] { ++yields; });
+    const QString f = local("145.50000");
+    EXPECT_EQ(log.text(), "Row  5 and row 9 are the same frequency of " + f + "\r\n" +
+                              "Row  5 and row 20 are the same frequency of " + f + "\r\n" +
+                              "Row  9 and row 20 are the same frequency of " + f + "\r\n");
+    EXPECT_EQ(yields, 99);
+}
+QUAYSTONE_BOTH_DECIMAL_MARKS(TableDuplicates);
+
+TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
+{
+    struct Case {
+        int row;
+        Answer answer;
+        int pair;
+    } cases[] = {{1, Answer::Ok, 1},
+                 {4, Answer::Ok, 2},
+                 {3, Answer::Cancel, 2},
+                 {17, Answer::Ok, 9},
+                 {18, Answer::Cancel, 9}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        Loaded t;
+        for (int row = 1; row <= 18; ++row)
+            t.state.tables.pms.setRecord(
+                row, {Frequency::formatHz6(7000000 + row), "LSB", "Simplex", "", "67.0", ""});
+        ScriptedPrompter prompter;
+        prompter.answer(c.answer);
+        EXPECT_EQ(TE::deletePmsPair(t.state, c.row, prompter), c.answer == Answer::Ok);
+        EXPECT_EQ(
+            prompter.messages(),
+            QStringList{QStringLiteral("Are you sure you want to delete PMS memory pair %1").arg(c.pair)});
+        EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
+        EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::Cancel) << "Return keeps the pair";
+        for (int row = 1; row <= 18; ++row) {
+            const bool inPair = (row + 1) / 2 == c.pair;
+            EXPECT_EQ(t.state.tables.pms.isEmptyRow(row), inPair && c.answer == Answer::Ok) << row;
+        }
+        EXPECT_EQ(t.state.tables.pms.text(2 * c.pair, Column::kLabel), QStringLiteral("P%1U").arg(c.pair));
+        EXPECT_EQ(t.state.changed, c.answer == Answer::Ok);
+        EXPECT_EQ(t.state.history.undoName(),
+                  c.answer == Answer::Ok ? QStringLiteral("Delete PMS memory pair") : QString());
+    }
+}
+
+// Every change to the tables is one named step: undo gives back both tables
+// as they were, redo as they became, and the changed flag follows the saved
+// position both ways. Operations that move rows carry what the radio gave
+// a channel (the row's Kept text, never shown) with it, there and back
+// (rows1to6: the layout afterwards).
+TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
+{
+    struct On {
+        AppState& s;
+        Prompter& p;
+        MessageLog& log;
+        TableSelection sel;
+    };
+    using Operation = void (*)(On);
+    struct Case {
+        const char* name;
+        Operation operation;
+        const char* rows1to6 = nullptr;
+        TableSelection sel = {};
+    };
+    const Case cases[] = {
+        {"Cell entry",
+         [](On o) {
+             CellEntry::commit(o.s, TableKind::Memories, 4, Column::kMode, QStringLiteral("FM"), o.p);
+         }},
+        {"Cell entry",
+         [](On o) { CellEntry::commit(o.s, TableKind::Pms, 2, Column::kFreq, local("7.2"), o.p); }},
+        {"Paste memories",
+         [](On o) {
+             TE::copyRows(o.s, o.sel, false);
+             TE::paste(o.s, 4);
+         },
+         "1 2 - 1 2 6",
+         {1, 1, 2, 6}},
+        {"Paste memories",
+         [](On o) {
+             TE::copyRows(o.s, o.sel, true);
+             TE::paste(o.s, 5);
+         },
+         "- - - 4 1 2",
+         {1, 1, 2, 6}},
+        {"Insert memory above", [](On o) { TE::insertAbove(o.s, 2, 2, o.p); }, "1 - 2 4 5 6"},
+        {"Remove memory", [](On o) { TE::removeRows(o.s, o.sel, o.p); }, "2 - 4 5 6 7", {1, 1, 1, 6}},
+        {"Delete memory", [](On o) { TE::deleteRows(o.s, o.sel, o.p); }, "1 - - 4 5 6", {2, 1, 2, 6}},
+        {"Compact empty memories", [](On o) { TE::compact(o.s); }, "1 2 4 5 6 7"},
+        {"Move memories up", [](On o) { TE::moveUp(o.s, o.sel); }, "1 2 4 5 - 6", {4, 1, 5, 6}},
+        {"Move memories down", [](On o) { TE::moveDown(o.s, o.sel); }, "- 1 2 4 5 6", {1, 1, 2, 6}},
+        {"Fill downwards", [](On o) { TE::fillDown(o.s, o.sel); }, "1 2 - 4 5 6", {1, 1, 6, 5}},
+        {"Sort by frequency", [](On o) { TE::sortByFrequency(o.s, o.sel); }, nullptr, {1, 1, 100, 1}},
+        {"Sort by description",
+         [](On o) { TE::sortByDescription(o.s, o.sel); },
+         "1 10 11 12 2 4",
+         {1, 6, 12, 6}},
+        {"Delete PMS memory pair", [](On o) { TE::deletePmsPair(o.s, 1, o.p); }},
+        {"Paste rows",
+         [](On o) { SpreadsheetText::paste(o.s, 8, Column::kFreq, local("7.5\tAM\n8.5\tXX\n"), o.log); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded t({3});
+        for (int row = 1; row <= t.memories().rowCount(); ++row)
+            t.memories().setKept(row,
+                                 t.memories().isEmptyRow(row) ? QString() : QStringLiteral("k%1").arg(row));
+        const auto keptFollows = [&t, &c] {
+            if (!c.rows1to6)
+                return;
+            for (int row = 1; row <= t.memories().rowCount(); ++row) {
+                const QString id = t.memories().text(row, Column::kDescription).mid(2);
+                ASSERT_EQ(t.memories().kept(row),
+                          t.memories().isEmptyRow(row) ? QString() : QLatin1Char('k') + id)
+                    << "row " << row;
+            }
+        };
+        t.state.tables.pms.setRecord(1, {"7.000000", "LSB", "Simplex", "", "67.0", ""});
+        t.state.setChanged(false);
+        ScriptedPrompter prompter;
+        prompter.answer(Answer::Ok);
+        MessageLog log;
+        const UndoHistory::Tables before = t.state.tableRows();
+        c.operation({t.state, prompter, log, c.sel});
+        const UndoHistory::Tables after = t.state.tableRows();
+        ASSERT_NE(after, before);
+        if (c.rows1to6) {
+            EXPECT_EQ(layout(t.memories(), 1, 6), QLatin1String(c.rows1to6));
+        }
+        keptFollows();
+        EXPECT_EQ(t.state.history.count(), 1);
+        EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo ") + QLatin1String(c.name));
+        for (int round = 0; round < 2; ++round) {
+            t.state.setHideEmpty(true);
+            ASSERT_TRUE(TE::undo(t.state));
+            EXPECT_EQ(t.state.tableRows(), before);
+            keptFollows();
+            EXPECT_FALSE(t.state.changed) << "back at the saved tables";
+            EXPECT_FALSE(t.state.hideEmpty());
+            EXPECT_FALSE(TE::undo(t.state));
+            EXPECT_EQ(TE::redoCaption(t.state), QStringLiteral("R&edo ") + QLatin1String(c.name));
+            ASSERT_TRUE(TE::redo(t.state));
+            EXPECT_EQ(t.state.tableRows(), after);
+            keptFollows();
+            EXPECT_TRUE(t.state.changed);
+            EXPECT_FALSE(TE::redo(t.state));
+        }
+        EXPECT_TRUE(labelsInOrder(t.memories()));
+    }
+    // An emptied row keeps nothing; a snapshot taken before rows carried the Kept text restores
+    // them keeping nothing.
+    ChannelTable table(TableKind::Memories);
+    table.setRecord(1, {"7.00000", "LSB", "Simplex", "", "67.0", "", "07000005-000500"});
+    table.makeRowEmpty(1);
+    EXPECT_TRUE(table.kept(1).isEmpty());
+    table.setRecord(1, {"7.00000", "LSB", "Simplex", "", "67.0", "", "07000005-000500"});
+    table.setDataRows({{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}});
+    EXPECT_EQ(table.rowFields(1), (QStringList{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}));
+    EXPECT_TRUE(table.kept(1).isEmpty());
+}
+
+// Hundreds of steps walk back and forth exactly; the changed flag is clear
+// only at the saved position, which is lost once a new step replaces the
+// undone ones; the oldest steps go past the limit; a load starts afresh.
+TEST(UndoHistory, HundredsOfStepsAndTheSavedPosition)
+{
+    Loaded t;
+    ScriptedPrompter prompter;
+    constexpr int kSteps = 150;
+    QVector<UndoHistory::Tables> states{t.state.tableRows()};
+    for (int i = 1; i <= kSteps; ++i) {
+        ASSERT_TRUE(CellEntry::commit(t.state, TableKind::Memories, 1 + i % 100, Column::kDescription,
+                                      QStringLiteral("step%1").arg(i), prompter));
+        if (i == 100)
+            t.state.setChanged(false); // saved here
+        states << t.state.tableRows();
+    }
+    for (int i = kSteps; i > 0; --i) {
+        ASSERT_TRUE(TE::undo(t.state));
+        ASSERT_EQ(t.state.tableRows(), states[i - 1]) << i;
+        ASSERT_EQ(t.state.changed, i - 1 != 100) << i;
+    }
+    EXPECT_FALSE(TE::undo(t.state));
+    for (int i = 1; i <= kSteps; ++i) {
+        ASSERT_TRUE(TE::redo(t.state));
+        ASSERT_EQ(t.state.tableRows(), states[i]) << i;
+        ASSERT_EQ(t.state.changed, i != 100) << i;
+    }
+    for (int i = 0; i < 60; ++i)
+        TE::undo(t.state);
+    // A new step after step 90: the saved position 100 is gone.
+    CellEntry::commit(t.state, TableKind::Memories, 1, Column::kDescription, QStringLiteral("new"), prompter);
+    EXPECT_FALSE(t.state.history.canRedo());
+    EXPECT_TRUE(t.state.changed);
+    TE::undo(t.state);
+    EXPECT_EQ(t.state.tableRows(), states[90]);
+    EXPECT_TRUE(t.state.changed);
+
+    UndoHistory small(3);
+    for (int i = 0; i < 5; ++i)
+        small.push(QString::number(i), states[i], states[i + 1]);
+    EXPECT_EQ(small.count(), 3);
+    EXPECT_EQ(small.undo(), states[4]);
+    EXPECT_EQ(small.undo(), states[3]);
+    EXPECT_EQ(small.undo(), states[2]);
+    EXPECT_FALSE(small.canUndo());
+
+    t.state.setDataSource(AppState::File);
+    EXPECT_FALSE(t.state.history.canUndo() || t.state.history.canRedo());
+}
+
+TEST(TableEditing, NothingChangesWhileNothingIsLoaded)
+{
+    AppState state;
+    ScriptedPrompter prompter;
+    state.clipboard = {1, 2, false};
+    const TableSelection rows{1, 1, 3, 6};
+    EXPECT_EQ(TE::paste(state, 5), 0);
+    EXPECT_EQ(TE::insertAbove(state, 2, 2, prompter), 0);
+    EXPECT_FALSE(TE::removeRows(state, rows, prompter));
+    EXPECT_FALSE(TE::deleteRows(state, rows, prompter));
+    EXPECT_FALSE(TE::compact(state));
+    EXPECT_FALSE(TE::moveDown(state, rows).moved);
+    EXPECT_FALSE(TE::fillDown(state, rows));
+    EXPECT_FALSE(TE::sortByDescription(state, rows));
+    EXPECT_FALSE(TE::deletePmsPair(state, 1, prompter));
+    EXPECT_TRUE(prompter.prompts().isEmpty());
+    EXPECT_FALSE(state.changed);
+    EXPECT_FALSE(state.history.canUndo());
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+#include "io/TextFileReader.h"
+#include "io/TextFileWriter.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TextFileReader, TakesUtf8WhenValidAndWindows1252Otherwise)
+{
+    struct Case {
+        QByteArray bytes;
+        QString text;
+    };
+    const Case cases[] = {
+        {"plain ASCII", QStringLiteral("plain ASCII")},
+        {"Z\xC3\xBCrich", QStringLiteral("Z\u00FCrich")},         // UTF-8
+        {"Z\xFCrich", QStringLiteral("Z\u00FCrich")},             // Windows-1252
+        {"\x80 5", QStringLiteral("\u20AC 5")},                   // euro sign only exists in 1252
+        {"\x93quoted\x94", QStringLiteral("\u201Cquoted\u201D")}, // curly quotes
+        {"\xEF\xBB\xBFMW000", QStringLiteral("MW000")},           // byte-order mark dropped
+        {"caf\xC3\xA9 \xE9",
+         QStringLiteral("caf\u00C3\u00A9 \u00E9")}, // one bad byte: the whole file is 1252
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextFileReader::decode(c.bytes), c.text) << c.bytes.toStdString();
+}
+
+TEST(TextFileReader, SplitsAtEveryKindOfLineEnd)
+{
+    struct Case {
+        const char* text;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"\r\n", {""}},
+        {"a\n\rb", {"a", "", "b"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextFileReader::splitLines(QString::fromLatin1(c.text)), c.lines) << c.text;
+}
+
+TEST(TextFileReader, ReadsADeviceAndReportsOneThatCannotBeOpened)
+{
+    QBuffer buffer;
+    buffer.setData("one\r\ntwo\r\n");
+    TextFileReader reader;
+    ASSERT_TRUE(reader.read(buffer));
+    EXPECT_EQ(reader.lines(), QStringList({"one", "two"}));
+
+    QFile missing(QStringLiteral("/nonexistent/folder/file.950"));
+    EXPECT_FALSE(reader.read(missing));
+    EXPECT_TRUE(reader.lines().isEmpty());
+    EXPECT_FALSE(reader.errorText().isEmpty());
+}
+
+TEST(TextFileWriter, EndsEveryLineWithCrLfAndReadsBackUnchanged)
+{
+    const QStringList lines{"MW000", "", "Caf\u00E9 \u20AC, \u00FC"};
+    const QByteArray bytes = TextFileWriter::encode(lines);
+    EXPECT_TRUE(bytes.startsWith("MW000\r\n\r\n"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(TextFileReader::splitLines(TextFileReader::decode(bytes)), lines);
+}
+
+} // namespace

@@ -1,0 +1,181 @@
+#include "model/CatCodec.h"
+#include "model/ChannelMap.h"
+#include "model/ChannelTables.h"
+#include "support/TestLocale.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CatCodecTest : public DecimalMarkTest {};
+
+struct DecodeCase {
+    const char* reply;
+    int position;
+    MemoryRecord expected; // Freq written with "."
+};
+
+TEST_P(CatCodecTest, DecodesRepliesIntoRecords)
+{
+    const DecodeCase cases[] = {
+        {"MR00007000000+000000100000;", 1, {"7.00000", "LSB", "Simplex", "", "67.0", ""}},
+        {"MR10014250000+000000200120;", 101, {"14.250000", "USB", "Simplex", "", "100.0", ""}},
+        {"MR01129620000+000000402082;", 12, {"29.62000", "FM", "Minus", "CTCSS Enc", "88.5", ""}},
+        {"MR11700136000+000000501491;", 118, {"0.136000", "AM", "Plus", "CTCSS Enc+Dec", "254.1", ""}},
+        // Codes outside the tables show question marks; the tone is always decoded.
+        {"MR00507000000+000000A09003;", 6, {"7.00000", "?? ", "??", "??", "67.0", ""}},
+        {"MW00014250005+123456100000;", 1, {"14.25001", "LSB", "Simplex", "", "67.0", ""}},
+    };
+    for (const DecodeCase& c : cases) {
+        SCOPED_TRACE(c.reply);
+        MemoryRecord record;
+        record.Description = QStringLiteral("kept");
+        EXPECT_FALSE(CatCodec::decode(QString::fromLatin1(c.reply), c.position, record).has_value());
+        MemoryRecord expected = c.expected;
+        expected.Freq = local(c.expected.Freq.toLatin1().constData());
+        expected.Description = QStringLiteral("kept");
+        EXPECT_EQ(record, expected);
+    }
+}
+
+TEST_P(CatCodecTest, BrokenRepliesFailTheDecodeAndLeaveTheRecord)
+{
+    const char* const broken[] = {"MR000070x0000+000000100000;",
+                                  "MR00007000000+000000100500;",
+                                  "MR00007000000+000000100900;",
+                                  "MR0000700;",
+                                  "",
+                                  "?;"};
+    for (const char* reply : broken) {
+        SCOPED_TRACE(reply);
+        MemoryRecord record{"1.00000", "CW", "Plus", "", "67.0", ""};
+        const MemoryRecord before = record;
+        const auto error = CatCodec::decode(QString::fromLatin1(reply), 1, record);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_GT(error->number, 0);
+        EXPECT_FALSE(error->description.isEmpty());
+        EXPECT_EQ(record, before);
+    }
+}
+
+struct EncodeCase {
+    MemoryRecord record; // Freq written with "."
+    int position;
+    const char* command;
+};
+
+TEST_P(CatCodecTest, EncodesRecordsIntoMemoryWriteCommands)
+{
+    const EncodeCase cases[] = {
+        {{"7.00000", "LSB", "Simplex", "", "67.0", ""}, 1, "MW00007000000+000000100000;"},
+        {{"29.62000", "FM", "Minus", "CTCSS Enc", "88.5", ""}, 12, "MW01129620000+000000402082;"},
+        {{"0.13600", "AM", "Plus", "CTCSS Enc+Dec", "254.1", ""}, 100, "MW09900136000+000000501491;"},
+        {{"7.0001234", "USRU", "", " ", "", ""}, 101, "MW10007000123+000000C00000;"},
+        {{"14.250000", "FMN", "??", "??", "100.0", ""}, 118, "MW11714250000+000000B00120;"},
+        {{"56.00000", "CWR", "Plus", "", "67.0", ""}, 50, "MW04956000000+000000700001;"},
+    };
+    for (const EncodeCase& c : cases) {
+        SCOPED_TRACE(c.command);
+        MemoryRecord record = c.record;
+        record.Freq = local(c.record.Freq.toLatin1().constData());
+        const CatCodec::EncodeResult result = CatCodec::encode(record, c.position);
+        EXPECT_TRUE(result.ok()) << result.problem.toStdString();
+        EXPECT_EQ(result.command, QString::fromLatin1(c.command));
+    }
+}
+
+TEST_P(CatCodecTest, RecordsTheRadioCannotTakeAreRefusedNotChanged)
+{
+    const MemoryRecord cases[] = {
+        {"7.00000", "?? ", "Simplex", "", "67.0", ""}, // mode left by a read of an unknown code
+        {"7.00000", "", "Simplex", "", "67.0", ""},
+        {"7.00000", "LSB", "Simplex", "CTCSS Enc", "88", ""}, // tone outside the tone table
+        {"seven", "LSB", "Simplex", "", "67.0", ""},
+        {"Empty", "LSB", "Simplex", "", "67.0", ""},
+        {"-7.00000", "LSB", "Simplex", "", "67.0", ""},
+        {"100.00000", "LSB", "Simplex", "", "67.0", ""}, // nine digits of hertz
+    };
+    for (const MemoryRecord& record : cases) {
+        SCOPED_TRACE(record.Freq.toStdString() + " " + record.Mode.toStdString() + " " +
+                     record.Tone.toStdString());
+        const CatCodec::EncodeResult result = CatCodec::encode(record, 1);
+        EXPECT_FALSE(result.ok());
+        EXPECT_TRUE(result.command.isEmpty());
+    }
+}
+
+// What the radio gave a channel goes back unchanged: the fields the tables do
+// not show, the exact hertz and codes outside the tables.
+TEST_P(CatCodecTest, DecodeThenEncodeGivesBackTheReply)
+{
+    const struct {
+        const char* reply;
+        int position;
+    } cases[] = {
+        {"MR00007000000+000000100000;", 1},   {"MR09929620000+000000402082;", 100},
+        {"MR10014250001+000000200120;", 101}, // PMS shows whole hertz
+        {"MR00014250001+000000200120;", 1},   // memories show 10 Hz steps
+        {"MR00007000005+000000100000;", 1},   {"MR00007000000-000500100000;", 1},
+        {"MR00007000000+000000110000;", 1},   {"MR00007000000+000000103000;", 1},
+        {"MR00007000000+000000A00000;", 1},   {"MR00007000000+000000100009;", 1},
+        {"MR11756123456+9Z0001A79493;", 118}, // every kind at once, in a PMS slot
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply);
+        ChannelTables tables;
+        const QString reply = QString::fromLatin1(c.reply);
+        ASSERT_FALSE(CatCodec::decodeInto(tables, reply, c.position).has_value());
+        const CatCodec::EncodeResult written = CatCodec::encodeSlot(tables, c.position);
+        ASSERT_TRUE(written.ok()) << written.problem.toStdString();
+        EXPECT_TRUE(CatCodec::isIdentical(reply, written.command)) << written.command.toStdString();
+    }
+}
+
+// Editing a field changes that field of the command only.
+TEST_P(CatCodecTest, AnEditedFieldReplacesOnlyItsOwnPartOfWhatTheRadioGave)
+{
+    const struct {
+        const char* reply;
+        int column;       // 0: no edit
+        const char* text; // a frequency written with "."
+        const char* command;
+    } cases[] = {
+        {"MR00007000005-000500211122;", 0, "", "MW00007000005-000500211122;"},
+        {"MR00007000005-000500211122;", Column::kFreq, "7.10000", "MW00007100000-000500211122;"},
+        {"MR00007000005-000500211122;", Column::kMode, "LSB", "MW00007000005-000500111122;"},
+        {"MR00007000005-000500211122;", Column::kShift, "Simplex", "MW00007000005-000500211120;"},
+        {"MR00007000005-000500211122;", Column::kEncDec, " ", "MW00007000005-000500210122;"},
+        {"MR00007000005-000500211122;", Column::kTone, "88.5", "MW00007000005-000500211082;"},
+        {"MR00007000000+000000A09003;", Column::kFreq, "7.10000", "MW00007100000+000000A09003;"},
+        {"MR00007000000+000000A09003;", Column::kMode, "FM", "MW00007000000+000000409003;"},
+        {"MR00007000000+000000A09003;", Column::kShift, "Plus", "MW00007000000+000000A09001;"},
+        {"MR00007000000+000000A09003;", Column::kEncDec, "CTCSS Enc", "MW00007000000+000000A02003;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.reply) + " column " + std::to_string(c.column));
+        ChannelTables tables;
+        ASSERT_FALSE(CatCodec::decodeInto(tables, QString::fromLatin1(c.reply), 1).has_value());
+        if (c.column != 0)
+            tables.memories.setText(1, c.column,
+                                    c.column == Column::kFreq ? local(c.text) : QString::fromLatin1(c.text));
+        const CatCodec::EncodeResult written = CatCodec::encodeSlot(tables, 1);
+        ASSERT_TRUE(written.ok()) << written.problem.toStdString();
+        EXPECT_EQ(written.command, QString::fromLatin1(c.command));
+    }
+}
+
+QUAYSTONE_BOTH_DECIMAL_MARKS(CatCodecTest);
+
+TEST(CatCodec, CommandTexts)
+{
+    EXPECT_EQ(CatCodec::memoryReadQuery(1), QStringLiteral("MR000;"));
+    EXPECT_EQ(CatCodec::memoryReadQuery(118), QStringLiteral("MR117;"));
+    EXPECT_EQ(CatCodec::catRateCommand(QStringLiteral("4800,N,8,2")), QStringLiteral("EX0260;"));
+    EXPECT_EQ(CatCodec::catRateCommand(QStringLiteral("38400,N,8,2")), QStringLiteral("EX0263;"));
+    EXPECT_TRUE(CatCodec::catRateCommand(QStringLiteral("57600,N,8,2")).isEmpty());
+    EXPECT_EQ(CatCodec::channelOf(QStringLiteral("MR10514250000+000000200120;")), 105);
+    EXPECT_EQ(CatCodec::channelOf(QStringLiteral("?;")), -1);
+    EXPECT_FALSE(CatCodec::isIdentical(QStringLiteral("?;"), QStringLiteral("MW000")));
+}
+
+} // namespace
