@@ -24,9 +24,11 @@ expected=(
     share/mime/packages/quaystone.xml
     share/metainfo/org.example.quaystone.metainfo.xml
     share/icons/hicolor/scalable/apps/quaystone.svg
-    share/man/man1/quaystone.1
-    share/man/man1/quaystone-cli.1
-    share/man/man1/quaystone-radiosim.1
+    share/man/man1/quaystone.1.gz
+    share/man/man1/quaystone-cli.1.gz
+    share/man/man1/quaystone-radiosim.1.gz
+    share/doc/quaystone/copyright
+    share/doc/quaystone/changelog.gz
     share/quaystone/help/quaystone-guide.html
     share/quaystone/help/quaystone-guide.css
     share/doc/quaystone/guide/quaystone-guide.html
@@ -80,18 +82,25 @@ if command -v update-mime-database >/dev/null; then
     update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "update-mime-database refused the MIME file"
     grep -q "$mime:\*\.950$" "$prefix/share/mime/globs" || fail "*.950 does not map to $mime"
 fi
-for page in "$prefix"/share/man/man1/*.1; do
+# The pages and the changelog are gzipped without name or time (flags and
+# time stamp all zero), so a rebuild gives the same bytes.
+for gz in "$prefix"/share/man/man1/*.gz "$prefix/share/doc/quaystone/changelog.gz"; do
+    gzip -t "$gz" || fail "$(basename "$gz") is not valid gzip"
+    [ "$(head -c 8 "$gz" | od -An -tx1 | tr -d ' \n')" = 1f8b080000000000 ] ||
+        fail "$(basename "$gz") carries a name or a time stamp"
+done
+for page in "$prefix"/share/man/man1/*.1.gz; do
     if command -v groff >/dev/null; then
-        warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1) || true
+        warnings=$(gzip -dc "$page" | groff -man -Tutf8 -ww -z 2>&1) || true
         [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
     fi
 done
 
 # Each manual page names every option its program's --help lists.
 for program in quaystone quaystone-cli quaystone-radiosim; do
-    page=$prefix/share/man/man1/$program.1
+    page=$prefix/share/man/man1/$program.1.gz
     [ -s "$page" ] || continue
-    text=$(sed 's/\\-/-/g' "$page")
+    text=$(gzip -dc "$page" | sed 's/\\-/-/g')
     help=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/$program" --help 2>&1 || true)
     options=$(grep -o -- '--[a-z][a-z-]*' <<<"$help" | sort -u || true)
     [ -n "$options" ] || fail "$program --help lists no options"

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package in a configured and built build folder and checks
-# its file list and its dependencies, without installing it.
+# its file list and its dependencies, without installing it, then lets
+# lintian judge it: any error fails the check.
 # Usage: check-package.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: check-package.sh BUILD_DIR}
+. "$(dirname "$0")/../scripts/deps.sh"
+quaystone_ensure_packages lintian
 cd "$build"
 rm -f quaystone_*.deb
 cpack -G DEB >cpack.log 2>&1 || { cat cpack.log >&2; exit 1; }
@@ -28,11 +31,14 @@ for file in \
     ./usr/share/icons/hicolor/scalable/apps/quaystone.svg \
     ./usr/share/icons/hicolor/48x48/apps/quaystone.png \
     ./usr/share/icons/hicolor/256x256/apps/quaystone.png \
-    ./usr/share/man/man1/quaystone-cli.1 \
-    ./usr/share/man/man1/quaystone-radiosim.1 \
+    ./usr/share/man/man1/quaystone.1.gz \
+    ./usr/share/man/man1/quaystone-cli.1.gz \
+    ./usr/share/man/man1/quaystone-radiosim.1.gz \
     ./usr/share/quaystone/help/quaystone-guide.html \
     ./usr/share/quaystone/help/images/main-window.png \
-    ./usr/share/doc/quaystone/guide; do
+    ./usr/share/doc/quaystone/guide \
+    ./usr/share/doc/quaystone/copyright \
+    ./usr/share/doc/quaystone/changelog.gz; do
     grep -qx -- "$file" <<<"$contents" || fail "$deb lacks $file"
 done
 # Only the programs a user runs; the benchmark and the tests stay out.
@@ -51,6 +57,23 @@ for lib in fonts-liberation libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsup
     grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 
+# The changelog's newest entry is the version being packaged.
+changelog_version=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/quaystone/changelog.gz |
+    gzip -dc | sed -n '1s/^quaystone (\([^)]*\)).*/\1/p')
+[ "$changelog_version" = "$(field Version)" ] ||
+    fail "the changelog's newest entry is '$changelog_version', the package is '$(field Version)'"
+
 dpkg-deb -I "$deb"
+# Warnings and notes are shown; errors fail. lintian exits 2 on an error and
+# 1 when it cannot run; --allow-root quietens its warning, as CI runs as root.
+status=0
+report=$(lintian --allow-root --tag-display-limit 0 --fail-on error "$deb" 2>&1) || status=$?
+[ -z "$report" ] || echo "$report"
+case $status in
+0) ;;
+2) fail "lintian reports errors (the E: lines above)" ;;
+*) fail "lintian could not check $deb (exit status $status)" ;;
+esac
+
 [ "$failures" -eq 0 ] || exit 1
-echo "$deb: files and dependencies as expected."
+echo "$deb: files, dependencies and lintian as expected."

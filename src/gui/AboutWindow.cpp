@@ -1,8 +1,8 @@
 #include "AboutWindow.h"
 
+#include "Version.h"
 #include "state/DesktopOpener.h"
 #include "state/GridLayout.h"
-#include "Version.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +23,11 @@ QString AboutWindow::descriptionText()
     return QStringLiteral("Reads, edits, stores and writes back the memory channels of your HF transceiver.");
 }
 
+QString AboutWindow::licenceText()
+{
+    return QStringLiteral("Licensed under the GNU General Public License, version 3 or later.");
+}
+
 AboutWindow::AboutWindow(const DesktopOpener& opener, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -39,6 +44,8 @@ AboutWindow::AboutWindow(const DesktopOpener& opener, QWidget* parent) : QDialog
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblDescription = new QLabel(descriptionText(), this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblLicence = new QLabel(licenceText(), this);
+    lblLicence->setObjectName(QStringLiteral("lblLicence"));
     lblLink = new QLabel(this);
     lblLink->setObjectName(QStringLiteral("lblLink"));
     const QString address = QString::fromLatin1(DesktopOpener::kHomePage);
@@ -61,6 +68,7 @@ AboutWindow::AboutWindow(const DesktopOpener& opener, QWidget* parent) : QDialog
     layout->addWidget(lblTitle);
     layout->addWidget(lblVersion);
     layout->addWidget(lblDescription);
+    layout->addWidget(lblLicence);
     layout->addWidget(lblLink);
     layout->addSpacing(Twips::toPixels(120));
     layout->addLayout(buttons);

@@ -6,19 +6,21 @@ class DesktopOpener;
 class QLabel;
 class QPushButton;
 
-// "About Quaystone": title, version, what the program is for and a link to
-// the project's home page.
+// "About Quaystone": title, version, what the program is for, its licence and
+// a link to the project's home page.
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     static QString versionText();
     static QString descriptionText();
+    static QString licenceText();
 
     explicit AboutWindow(const DesktopOpener& opener, QWidget* parent = nullptr);
 
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblDescription = nullptr;
+    QLabel* lblLicence = nullptr;
     QLabel* lblLink = nullptr;
     QPushButton* cmdOK = nullptr;
 };

@@ -227,13 +227,15 @@ TEST_F(ShellWindowsTest, MenuFolderChooserStoresOnlyAPick)
     }
 }
 
-TEST_F(ShellWindowsTest, AboutShowsTheVersionAndLinksHome)
+TEST_F(ShellWindowsTest, AboutShowsTheVersionTheLicenceAndLinksHome)
 {
     startQuietly();
     recordOpenedUrls();
     const bool seen = onModal<AboutWindow>(action("mnuAbout"), [](AboutWindow& about) {
         EXPECT_EQ(about.windowTitle(), QStringLiteral("About Quaystone"));
         EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version " QUAYSTONE_VERSION));
+        EXPECT_EQ(about.lblLicence->text(),
+                  QStringLiteral("Licensed under the GNU General Public License, version 3 or later."));
         emit about.lblLink->linkActivated(QString::fromLatin1(DesktopOpener::kHomePage));
         about.cmdOK->click();
     });
