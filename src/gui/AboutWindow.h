@@ -17,6 +17,7 @@ public:
 
     explicit AboutWindow(const DesktopOpener& opener, QWidget* parent = nullptr);
 
+private:
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblDescription = nullptr;

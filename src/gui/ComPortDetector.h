@@ -31,23 +31,23 @@ public:
     ~ComPortDetector() override;
 
     PortDetector& detector() { return m_detector; }
-    QLabel* portBox(int portNumber) const;
 
     void detect();
     // Releases every port before the window goes, however it is closed.
     void done(int result) override;
+
+private:
+    QLabel* portBox(int portNumber) const;
+    void showState(int portNumber);
 
     QLabel* lblInstructions = nullptr;
     QLabel* lblLink = nullptr;
     QPushButton* cmdDetect = nullptr;
     QPushButton* cmdExit = nullptr;
 
-private:
-    void showState(int portNumber);
-
     PortDetector m_detector;
     QList<QAction*> m_portItems;
     const DesktopOpener& m_opener;
-    QList<QLabel*> m_boxes; // index 0 is port 1
+    QList<QLabel*> m_boxes;       // index 0 is port 1
     QList<QLabel*> m_stableNames; // the /dev/serial/by-id name beside each box, or empty
 };

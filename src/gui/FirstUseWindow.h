@@ -20,11 +20,10 @@ public:
 
     void done(int result) override;
 
+private:
     QLabel* lblWelcome = nullptr;
     QLabel* lblAdvice = nullptr;
     QCheckBox* chkDontShow = nullptr;
     QPushButton* cmdClose = nullptr;
-
-private:
     Settings& m_settings;
 };

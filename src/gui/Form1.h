@@ -1,11 +1,11 @@
 #pragma once
 
+#include "editing/TableEditing.h"
+#include "files/CsvHeader.h"
 #include "state/AppState.h"
 #include "state/DesktopOpener.h"
 #include "state/MessageLog.h"
 #include "state/Settings.h"
-#include "files/CsvHeader.h"
-#include "editing/TableEditing.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -248,7 +248,6 @@ private:
     QList<QLabel*> m_panels;
     QTimer* m_clock = nullptr;
 
-public:
     // Widgets and commands, named as the program names them (also their objectName).
     QPushButton* cmdRead = nullptr;
     QPushButton* cmdWriteRig = nullptr;

@@ -27,8 +27,6 @@ public:
     // Puts the window at its designed place on the primary screen and shows it.
     void forceOntoPrimaryScreen();
 
-    QPlainTextEdit* textArea() const { return m_text; }
-
 public slots:
     void copyToClipboard();
     void clearMessages();

@@ -28,9 +28,6 @@ public:
     // What a click on the message does.
     void requestStop();
 
-    QLabel* messageLabel() const { return m_message; }
-    QProgressBar* progressBar() const { return m_bar; }
-
 signals:
     void stopRequestedChanged();
 

@@ -21,6 +21,7 @@ public:
     // The line above the list: how many channels a write would send.
     static QString summaryText(int differences, int refused, int unread);
 
+private:
     QTableWidget* grdDifferences = nullptr;
     QPushButton* cmdWrite = nullptr;
     QPushButton* cmdClose = nullptr;

@@ -64,7 +64,6 @@ private:
     SelectedRows m_selectedRows;
     QString m_chosenPath;
 
-public:
     // Named widgets (also their objectName).
     QGroupBox* fraExport = nullptr;
     QCheckBox* chkExportSelected = nullptr;

@@ -54,7 +54,6 @@ private:
     Prompter& m_prompter;
     RuleGridDelegate* m_delegate = nullptr;
 
-public:
     // Named widgets (also their objectName).
     QLabel* lblInstructions = nullptr;
     QTableWidget* grdRules = nullptr;

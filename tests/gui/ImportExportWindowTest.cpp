@@ -23,7 +23,7 @@ class ImportExportWindowTest : public MainWindowFixture {
 protected:
     frmImportExport* open()
     {
-        window().cmdImportExport->click();
+        widget<QPushButton>("cmdImportExport")->click();
         return window().importExportWindow();
     }
     QVector<int> usedRows()
@@ -56,12 +56,12 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
         SCOPED_TRACE(n);
         frmImportExport* w = open();
         ASSERT_NE(w, nullptr);
-        w->optTab->setChecked(c.tab);
-        w->chkOmitHeader->setChecked(c.omitHeader);
-        w->chkKeepNumbers->setChecked(c.keepNumbers);
-        w->chkExportSelected->setChecked(c.onlySelected);
-        w->chkCommonLayout->setChecked(c.common);
-        EXPECT_EQ(w->fraSeparator->isEnabled(), !c.common);
+        widget<QRadioButton>("optTab", w)->setChecked(c.tab);
+        widget<QCheckBox>("chkOmitHeader", w)->setChecked(c.omitHeader);
+        widget<QCheckBox>("chkKeepNumbers", w)->setChecked(c.keepNumbers);
+        widget<QCheckBox>("chkExportSelected", w)->setChecked(c.onlySelected);
+        widget<QCheckBox>("chkCommonLayout", w)->setChecked(c.common);
+        EXPECT_EQ(widget<QGroupBox>("fraSeparator", w)->isEnabled(), !c.common);
         // Two rows picked apart, and an empty one that is never written.
         const QVector<int> rows = c.onlySelected ? QVector<int>{used[1], used[3]} : used;
         for (int row : {used[1], used[3], 99})
@@ -69,8 +69,8 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
         const QString path = QDir(dataFolder()).filePath(QStringLiteral("export%1").arg(n++));
         m_prompter.reply(path);
-        w->cmdExport->click();
-        w->cmdClose->click();
+        widget<QPushButton>("cmdExport", w)->click();
+        widget<QPushButton>("cmdClose", w)->click();
 
         QFile file(path + QStringLiteral(".CSV"));
         TextFileReader reader;
@@ -104,18 +104,18 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     ASSERT_NE(w, nullptr);
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("round.CSV"));
     m_prompter.reply(path);
-    w->cmdExport->click();
+    widget<QPushButton>("cmdExport", w)->click();
 
-    w->chkOmitDuplicates->setChecked(true);
+    widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(true);
     m_prompter.reply(path);
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::NothingToImport);
     EXPECT_FALSE(state().changed);
 
     // Cleared first and placed by their numbers, the records fill rows 1, 2, 3 ...
-    w->chkOmitDuplicates->setChecked(false);
-    w->chkClearAll->setChecked(true);
-    w->chkUseNumbers->setChecked(true);
-    EXPECT_FALSE(w->txtStart->isEnabled());
+    widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(false);
+    widget<QCheckBox>("chkClearAll", w)->setChecked(true);
+    widget<QCheckBox>("chkUseNumbers", w)->setChecked(true);
+    EXPECT_FALSE(widget<QLineEdit>("txtStart", w)->isEnabled());
     m_prompter.reply(path).answer(Prompter::Answer::Yes);
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::Imported);
     for (int i = 0; i < used.size(); ++i)
@@ -126,11 +126,11 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     EXPECT_EQ(memories()->currentIndex().row(), 0);
 
     // An empty start box is read as 1 and then shows it.
-    w->chkUseNumbers->setChecked(false);
-    w->txtStart->clear();
+    widget<QCheckBox>("chkUseNumbers", w)->setChecked(false);
+    widget<QLineEdit>("txtStart", w)->clear();
     m_prompter.reply(QString());
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::Cancelled);
-    EXPECT_EQ(w->txtStart->text(), QStringLiteral("1"));
+    EXPECT_EQ(widget<QLineEdit>("txtStart", w)->text(), QStringLiteral("1"));
 }
 
 TEST_F(ImportExportWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse)
@@ -140,18 +140,18 @@ TEST_F(ImportExportWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse
     frmImportExport* w = open();
     ASSERT_NE(w, nullptr);
     // There is no default button: the keys on the other controls press nothing.
-    QTest::keyClick(w->txtStart, Qt::Key_Return);
-    QTest::keyClick(w->chkOmitHeader, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(widget<QLineEdit>("txtStart", w), Qt::Key_Return);
+    QTest::keyClick(widget<QCheckBox>("chkOmitHeader", w), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(m_prompter.prompts().isEmpty());
 
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("keys"));
     m_prompter.reply(path);
-    QTest::keyClick(w->cmdExport, Qt::Key_Return);
+    QTest::keyClick(widget<QPushButton>("cmdExport", w), Qt::Key_Return);
     EXPECT_TRUE(QFile::exists(path + QStringLiteral(".CSV")));
     w->move(300, 150);
-    QTest::keyClick(w->cmdSavePosition, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(widget<QPushButton>("cmdSavePosition", w), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
-    QTest::keyClick(w->cmdClose, Qt::Key_Return);
+    QTest::keyClick(widget<QPushButton>("cmdClose", w), Qt::Key_Return);
     EXPECT_EQ(window().importExportWindow(), nullptr);
 }
 
@@ -162,41 +162,41 @@ TEST_F(ImportExportWindowTest, OpensWhereSavedPicksRowsAndHoldsTheMainWindowUnti
     startQuietly();
     loadSample();
     auto* pages = widget<QTabWidget>("tabPages");
-    QMenu* menu = window().mnuPUform;
+    QMenu* menu = widget<QMenu>("mnuPUform");
     frmImportExport* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(w->isModal());
     EXPECT_EQ(w->pos(), QPoint(200, 100));
-    EXPECT_FALSE(window().cmdImportExport->isEnabled());
+    EXPECT_FALSE(widget<QPushButton>("cmdImportExport")->isEnabled());
     // A transfer locks the window's commands, and its end does not offer the main button again.
     state().setBusy(true);
-    EXPECT_FALSE(w->cmdImport->isEnabled());
+    EXPECT_FALSE(widget<QPushButton>("cmdImport", w)->isEnabled());
     state().setBusy(false);
-    EXPECT_TRUE(w->cmdImport->isEnabled());
-    EXPECT_FALSE(window().cmdImportExport->isEnabled());
+    EXPECT_TRUE(widget<QPushButton>("cmdImport", w)->isEnabled());
+    EXPECT_FALSE(widget<QPushButton>("cmdImportExport")->isEnabled());
     w->move(300, 150);
-    w->cmdSavePosition->click();
+    widget<QPushButton>("cmdSavePosition", w)->click();
     EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
     EXPECT_EQ(window().settings().getInt(Keys::ImportExportTop), 2250);
 
     const auto picking = [&] { return memories()->selectionBehavior() == QAbstractItemView::SelectRows; };
-    w->chkExportSelected->setChecked(true);
+    widget<QCheckBox>("chkExportSelected", w)->setChecked(true);
     EXPECT_TRUE(picking());
     EXPECT_FALSE(action("mnuSortFreq")->isEnabled());
     pages->setCurrentIndex(1);
     pages->setCurrentIndex(0);
     EXPECT_FALSE(menu->isEnabled());
-    w->chkExportSelected->setChecked(false);
+    widget<QCheckBox>("chkExportSelected", w)->setChecked(false);
     EXPECT_FALSE(picking());
     EXPECT_TRUE(menu->isEnabled());
 
     // Closing ends the mode; the menu comes back only with its page in front.
-    w->chkExportSelected->setChecked(true);
+    widget<QCheckBox>("chkExportSelected", w)->setChecked(true);
     pages->setCurrentIndex(1);
-    w->cmdClose->click();
+    widget<QPushButton>("cmdClose", w)->click();
     EXPECT_FALSE(picking());
     EXPECT_FALSE(menu->isEnabled());
-    EXPECT_TRUE(window().cmdImportExport->isEnabled());
+    EXPECT_TRUE(widget<QPushButton>("cmdImportExport")->isEnabled());
     EXPECT_EQ(window().importExportWindow(), nullptr);
     pages->setCurrentIndex(0);
     EXPECT_TRUE(menu->isEnabled());

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QThread>
@@ -64,7 +63,7 @@ void MainWindowFixture::startWindow(Form1Options options)
 
 void MainWindowFixture::runDeferredOpen()
 {
-    EXPECT_TRUE(waitFor([this] { return !m_window->Timer1->isActive(); }));
+    EXPECT_TRUE(waitFor([this] { return !widget<QTimer>("Timer1")->isActive(); }));
 }
 
 bool MainWindowFixture::waitFor(const std::function<bool()>& condition, int msecs)
@@ -111,19 +110,10 @@ void MainWindowFixture::loadSample()
     m_prompter.clear();
 }
 
-QAction* MainWindowFixture::action(const char* name)
-{
-    auto* a = m_window->findChild<QAction*>(QString::fromLatin1(name));
-    EXPECT_NE(a, nullptr) << name;
-    return a;
-}
-
 QLabel* MainWindowFixture::panel(int number)
 {
-    QList<QLabel*> ordered;
-    for (const char* name : {"panelFile", "panelChanged", "panelFirstRow", "panelLastRow", "panelClock"})
-        ordered.append(m_window->StatusBar1->findChild<QLabel*>(QString::fromLatin1(name)));
-    return ordered.value(number - 1);
+    const char* names[] = {"panelFile", "panelChanged", "panelFirstRow", "panelLastRow", "panelClock"};
+    return widget<QLabel>(names[number - 1]);
 }
 
 ChannelTableView* MainWindowFixture::memories()

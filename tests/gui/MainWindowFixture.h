@@ -53,13 +53,14 @@ protected:
 
     Form1& window() { return *m_window; }
     AppState& state() { return m_window->state(); }
-    QAction* action(const char* name);
-    template <typename T> T* widget(const char* name)
+    // The child named `name` of parent (of the window when none is given); a missing one fails the test.
+    template <typename T> T* widget(const QString& name, const QObject* parent = nullptr)
     {
-        T* w = m_window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
+        T* w = (parent ? parent : m_window.get())->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
+    QAction* action(const QString& name) { return widget<QAction>(name); }
     // Lets events run until the condition holds or the time is up.
     static bool waitFor(const std::function<bool()>& condition, int msecs = 3000);
     QLabel* panel(int number); // status bar panels 1..5

@@ -2,15 +2,15 @@
 
 #include "RadioSimulator.h"
 #include "Version.h"
+#include "cat/RadioReader.h"
+#include "editing/CellEntry.h"
+#include "files/CsvExport.h"
+#include "files/MemoryFileOpener.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
 #include "gui/MessageLogWindow.h"
 #include "gui/ProgressWindow.h"
-#include "cat/RadioReader.h"
-#include "files/CsvExport.h"
-#include "files/MemoryFileOpener.h"
-#include "editing/CellEntry.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -312,12 +312,13 @@ TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
 
     // The user clicks the message once the tenth slot is on its way.
     ProgressWindow* progress = window().progressWindow();
+    auto* bar = widget<QProgressBar>("ProgressBar1", progress);
     int clickedAt = 0;
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (clickedAt == 0 && progress->isVisible() && progress->progressBar()->value() >= 10) {
-            clickedAt = progress->progressBar()->value();
-            QTest::mouseClick(progress->messageLabel(), Qt::LeftButton);
+        if (clickedAt == 0 && progress->isVisible() && bar->value() >= 10) {
+            clickedAt = bar->value();
+            QTest::mouseClick(widget<QLabel>("lblInstructions", progress), Qt::LeftButton);
         }
     });
     watcher.start(1);
@@ -416,20 +417,21 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     ASSERT_NE(logWindow, nullptr);
     EXPECT_EQ(logWindow->objectName(), QStringLiteral("frmErrorList"));
     EXPECT_EQ(logWindow->windowTitle(), QStringLiteral("Quaystone Messages"));
-    EXPECT_EQ(logWindow->textArea()->toPlainText(), QStringLiteral("first\nsecond"));
+    auto* text = widget<QPlainTextEdit>("txtErrorList", logWindow);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("first\nsecond"));
     // A tool window of the main window stays above it; each line shows from its start.
     EXPECT_EQ(logWindow->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     logWindow->resize(300, 200);
     window().log().notice(QString(400, QLatin1Char('x')));
     window().log().notice(QStringLiteral("short"));
-    EXPECT_GT(logWindow->textArea()->horizontalScrollBar()->maximum(), 0);
-    EXPECT_EQ(logWindow->textArea()->horizontalScrollBar()->value(), 0);
+    EXPECT_GT(text->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(text->horizontalScrollBar()->value(), 0);
     // Put out of sight, it comes back with the next line.
     logWindow->hide();
     window().log().notice(QStringLiteral("again"));
     EXPECT_TRUE(logWindow->isVisible());
 
-    logWindow->findChild<QPushButton*>(QStringLiteral("cmdCopy"))->click();
+    widget<QPushButton>("cmdCopy", logWindow)->click();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("first\r\nsecond\r\n")) &&
                 copied.contains(QStringLiteral("\r\nagain\r\nCopied to Clipboard ")))
@@ -437,14 +439,15 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     EXPECT_TRUE(copied.endsWith(QStringLiteral(" Quaystone V" QUAYSTONE_VERSION "\r\n\r\n")))
         << copied.toStdString();
 
-    logWindow->findChild<QPushButton*>(QStringLiteral("cmdSetPosition"))->click();
+    widget<QPushButton>("cmdSetPosition", logWindow)->click();
     EXPECT_TRUE(Settings(configFolder()).find(Keys::ErrorListWidth).has_value());
 
-    logWindow->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
+    widget<QPushButton>("cmdClose", logWindow)->click();
     EXPECT_TRUE(waitFor([this] { return window().messageLogWindow() == nullptr; }));
     window().log().notice(QStringLiteral("third"));
     ASSERT_NE(window().messageLogWindow(), nullptr);
-    EXPECT_EQ(window().messageLogWindow()->textArea()->toPlainText(), QStringLiteral("third"));
+    EXPECT_EQ(widget<QPlainTextEdit>("txtErrorList", window().messageLogWindow())->toPlainText(),
+              QStringLiteral("third"));
 }
 
 TEST_F(MainWindowFixture, EveryGridSizeShowsHeadersAndChoicesWhole)

@@ -77,9 +77,9 @@ TEST_F(MainWindowFixture, PrintOptionsWindowStoresWhatOkConfirms)
         if (!options)
             return;
         seen = true;
-        QCheckBox* box = options->findChild<QCheckBox*>(QStringLiteral("chkColumn6"));
+        auto* box = widget<QCheckBox>("chkColumn6", options);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-        options->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        widget<QPushButton>("cmdOK", options)->click();
     });
     action("mnuSelectPrintColumns")->trigger();
     EXPECT_TRUE(seen) << "the options window opened modally";

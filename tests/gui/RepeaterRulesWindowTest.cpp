@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 
-#include "state/SettingsStore.h"
 #include "gui/frmRepeaterRules.h"
 #include "model/ChannelMap.h"
 #include "rules/RegionalRuleSets.h"
+#include "state/SettingsStore.h"
 #include "support/TestLocale.h"
 
 #include <QApplication>
@@ -48,11 +48,12 @@ protected:
     }
 
     // Types into a rule cell and leaves it with Return; true when the editor closed.
-    static bool type(frmRepeaterRules& editor, int row, int column, const QString& text)
+    bool type(frmRepeaterRules& editor, int row, int column, const QString& text)
     {
-        editor.grdRules->setCurrentCell(row, column);
-        editor.grdRules->editItem(editor.grdRules->item(row, column));
-        auto* line = editor.grdRules->viewport()->findChild<QLineEdit*>();
+        auto* grid = widget<QTableWidget>("grdRules", &editor);
+        grid->setCurrentCell(row, column);
+        grid->editItem(grid->item(row, column));
+        auto* line = grid->viewport()->findChild<QLineEdit*>();
         if (!line)
             return false;
         line->setText(text);
@@ -97,13 +98,14 @@ TEST_P(RuleEntryTest, ChecksOnLeavingACell)
     startQuietly();
     inEditor([&](frmRepeaterRules& editor) {
         editor.addRule();
+        auto* grid = widget<QTableWidget>("grdRules", &editor);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.typed) + " in column " + std::to_string(c.column));
-            editor.chkAllowAnyFrequency->setChecked(c.allowAny);
-            const QString before = editor.grdRules->item(0, c.column)->text();
+            widget<QCheckBox>("chkAllowAnyFrequency", &editor)->setChecked(c.allowAny);
+            const QString before = grid->item(0, c.column)->text();
             m_prompter.clear();
             EXPECT_EQ(type(editor, 0, c.column, local(c.typed)), c.shown != nullptr);
-            EXPECT_EQ(editor.grdRules->item(0, c.column)->text(), c.shown ? local(c.shown) : before);
+            EXPECT_EQ(grid->item(0, c.column)->text(), c.shown ? local(c.shown) : before);
             const QStringList messages = m_prompter.messages();
             ASSERT_EQ(messages.size(), c.messages.size());
             for (int i = 0; i < messages.size(); ++i)
@@ -117,8 +119,8 @@ TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
 {
     startQuietly();
     inEditor([&](frmRepeaterRules& editor) {
-        editor.chkApplyRules->setChecked(true);
-        const QList<QPushButton*> buttons = editor.fraPredefined->findChildren<QPushButton*>();
+        widget<QCheckBox>("chkApplyRules", &editor)->setChecked(true);
+        const auto buttons = widget<QGroupBox>("fraPredefined", &editor)->findChildren<QPushButton*>();
         ASSERT_EQ(buttons.size(), 8);
         for (QPushButton* region : buttons) {
             region->click();
@@ -126,7 +128,7 @@ TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
             const QString name = region->text().remove(QLatin1Char('&'));
             EXPECT_EQ(editor.rows(), RegionalRuleSets::rows(name)) << name.toStdString();
         }
-        EXPECT_TRUE(editor.chkApplyRules->isChecked());
+        EXPECT_TRUE(widget<QCheckBox>("chkApplyRules", &editor)->isChecked());
 
         // 29.5 in the last row's Low moves that rule to the top; the others keep their order.
         editor.loadRegionalSet(QStringLiteral("United Kingdom"));
@@ -135,7 +137,7 @@ TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
         expected.move(4, 0);
         expected[0][0] = QStringLiteral("29.50000");
         EXPECT_EQ(editor.rows(), expected);
-        EXPECT_EQ(editor.grdRules->currentRow(), 0);
+        EXPECT_EQ(widget<QTableWidget>("grdRules", &editor)->currentRow(), 0);
     });
 }
 
@@ -145,8 +147,8 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridAndTypedFrequenciesFollowIt)
     loadSample();
     inEditor([&](frmRepeaterRules& editor) {
         editor.loadRegionalSet(QStringLiteral("United Kingdom"));
-        editor.chkApplyRules->setChecked(true);
-        editor.cmdOK->click();
+        widget<QCheckBox>("chkApplyRules", &editor)->setChecked(true);
+        widget<QPushButton>("cmdOK", &editor)->click();
     });
     EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
     EXPECT_TRUE(action("mnuBandPlan")->isChecked());
@@ -157,12 +159,12 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridAndTypedFrequenciesFollowIt)
 
     // No rules at all: stored as 0, and the rules are off whatever the box says.
     inEditor([&](frmRepeaterRules& editor) {
-        EXPECT_TRUE(editor.chkApplyRules->isChecked());
-        while (editor.grdRules->rowCount() > 0) {
-            editor.grdRules->setCurrentCell(0, 0);
-            editor.cmdDeleteRule->click();
+        EXPECT_TRUE(widget<QCheckBox>("chkApplyRules", &editor)->isChecked());
+        for (auto* grid = widget<QTableWidget>("grdRules", &editor); grid->rowCount() > 0;) {
+            grid->setCurrentCell(0, 0);
+            widget<QPushButton>("cmdDeleteRule", &editor)->click();
         }
-        editor.cmdOK->click();
+        widget<QPushButton>("cmdOK", &editor)->click();
     });
     EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("0"));
     EXPECT_FALSE(state().rules.rulesActive());
@@ -174,21 +176,21 @@ TEST_F(RepeaterRulesWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingEls
 {
     startQuietly();
     inEditor([&](frmRepeaterRules& editor) {
-        auto* region = editor.findChild<QPushButton*>(QStringLiteral("cmdRegion0"));
-        ASSERT_NE(region, nullptr);
+        auto* region = widget<QPushButton>("cmdRegion0", &editor);
         QTest::keyClick(region, Qt::Key_Return);
         EXPECT_EQ(editor.rows(), RegionalRuleSets::rows(region->text().remove(QLatin1Char('&'))));
-        const int rules = editor.grdRules->rowCount();
-        QTest::keyClick(editor.cmdAddRule, Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_EQ(editor.grdRules->rowCount(), rules + 1);
+        auto* grid = widget<QTableWidget>("grdRules", &editor);
+        const int rules = grid->rowCount();
+        QTest::keyClick(widget<QPushButton>("cmdAddRule", &editor), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(grid->rowCount(), rules + 1);
         // There is no default button: Return in the grid presses nothing.
-        editor.grdRules->setCurrentCell(0, 0);
-        QTest::keyClick(editor.grdRules, Qt::Key_Return);
-        EXPECT_EQ(editor.grdRules->rowCount(), rules + 1);
+        grid->setCurrentCell(0, 0);
+        QTest::keyClick(grid, Qt::Key_Return);
+        EXPECT_EQ(grid->rowCount(), rules + 1);
         EXPECT_TRUE(editor.isVisible());
-        QTest::keyClick(editor.cmdDeleteRule, Qt::Key_Return);
-        EXPECT_EQ(editor.grdRules->rowCount(), rules);
-        QTest::keyClick(editor.cmdOK, Qt::Key_Return);
+        QTest::keyClick(widget<QPushButton>("cmdDeleteRule", &editor), Qt::Key_Return);
+        EXPECT_EQ(grid->rowCount(), rules);
+        QTest::keyClick(widget<QPushButton>("cmdOK", &editor), Qt::Key_Return);
         EXPECT_FALSE(editor.isVisible());
     });
     EXPECT_EQ(stored("NumberOfRules"),
@@ -203,8 +205,8 @@ TEST_F(RepeaterRulesWindowTest, CancelAfterASetKeepsTheRulesButNotTheAllowAnyBox
     const qint32 firstLow = state().rules.rules().value(0).Low;
     inEditor([&](frmRepeaterRules& editor) {
         editor.loadRegionalSet(QStringLiteral("Australia"));
-        editor.chkAllowAnyFrequency->setChecked(true);
-        editor.cmdCancel->click();
+        widget<QCheckBox>("chkAllowAnyFrequency", &editor)->setChecked(true);
+        widget<QPushButton>("cmdCancel", &editor)->click();
     });
     EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
     EXPECT_EQ(state().rules.rules().size(), 5);

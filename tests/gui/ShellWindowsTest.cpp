@@ -90,17 +90,19 @@ TEST_F(ShellWindowsTest, PortDetectorShowsEachPortAndTheMenuFollows)
     setSetting(Keys::CommPort, QStringLiteral("2"));
     startQuietly();
     recordOpenedUrls();
-    QAction* com2 = window().mnuCom[2];
+    QAction* com2 = action("mnuCom2");
     ASSERT_TRUE(com2->isChecked());
 
     const bool seen =
         onModal<ComPortDetector>(action("mnuComPortIdentifier"), [&](ComPortDetector& detector) {
             EXPECT_EQ(detector.windowTitle(), QStringLiteral("Com port detector"));
-            EXPECT_TRUE(detector.lblInstructions->text().startsWith(QStringLiteral(
+            const QString instructions = widget<QLabel>("lblInstructions", &detector)->text();
+            EXPECT_TRUE(instructions.startsWith(QStringLiteral(
                 "To find which Com port numbers are available on your PC:\n\n1. Turn off your radio")));
+            auto box = [&](int n) { return widget<QLabel>("lblPort" + QString::number(n), &detector); };
             for (int n = 1; n <= 16; ++n) {
-                EXPECT_EQ(detector.portBox(n)->text(), QStringLiteral("Not yet detected"));
-                EXPECT_EQ(detector.portBox(n)->palette().color(QPalette::Window), QColor(255, 255, 0));
+                EXPECT_EQ(box(n)->text(), QStringLiteral("Not yet detected"));
+                EXPECT_EQ(box(n)->palette().color(QPalette::Window), QColor(255, 255, 0));
             }
             // Pass 2 lets go of port 1 first, and finds port 2 free now.
             struct Row {
@@ -116,21 +118,22 @@ TEST_F(ShellWindowsTest, PortDetectorShowsEachPortAndTheMenuFollows)
             for (int pass = 1; pass <= 2; ++pass) {
                 if (pass == 2)
                     other.close();
-                detector.cmdDetect->click();
+                widget<QPushButton>("cmdDetect", &detector)->click();
                 for (const Row& row : rows) {
                     if (row.pass != pass)
                         continue;
                     SCOPED_TRACE(pass * 100 + row.port);
-                    EXPECT_EQ(detector.portBox(row.port)->text(), QString::fromLatin1(row.text));
-                    EXPECT_EQ(detector.portBox(row.port)->palette().color(QPalette::Window), row.colour);
-                    EXPECT_EQ(window().mnuCom[row.port]->isEnabled(), row.itemEnabled);
+                    EXPECT_EQ(box(row.port)->text(), QString::fromLatin1(row.text));
+                    EXPECT_EQ(box(row.port)->palette().color(QPalette::Window), row.colour);
+                    EXPECT_EQ(action("mnuCom" + QString::number(row.port))->isEnabled(), row.itemEnabled);
                 }
                 EXPECT_FALSE(com2->isChecked());
                 // What is shown open is held: nobody else gets it meanwhile.
                 EXPECT_FALSE(canOpen(free.device));
             }
-            emit detector.lblLink->linkActivated(detector.lblLink->text().section(QLatin1Char('"'), 1, 1));
-            detector.cmdExit->click();
+            QLabel* link = widget<QLabel>("lblLink", &detector);
+            emit link->linkActivated(link->text().section(QLatin1Char('"'), 1, 1));
+            widget<QPushButton>("cmdExit", &detector)->click();
         });
     ASSERT_TRUE(seen);
     EXPECT_TRUE(canOpen(free.device));
@@ -189,9 +192,9 @@ TEST_F(ShellWindowsTest, StartUpWelcomeAndFolderLeaveTheirSettings)
                 return;
             welcome = true;
             EXPECT_EQ(first->windowTitle(), QStringLiteral("First time use"));
-            EXPECT_FALSE(first->chkDontShow->isChecked());
-            first->chkDontShow->setChecked(c.tick);
-            first->cmdClose->click();
+            EXPECT_FALSE(widget<QCheckBox>("chkDontShow", first)->isChecked());
+            widget<QCheckBox>("chkDontShow", first)->setChecked(c.tick);
+            widget<QPushButton>("cmdClose", first)->click();
         });
         StartupDialogs real;
         Form1Options options;
@@ -231,13 +234,13 @@ TEST_F(ShellWindowsTest, AboutShowsTheVersionTheLicenceAndLinksHome)
 {
     startQuietly();
     recordOpenedUrls();
-    const bool seen = onModal<AboutWindow>(action("mnuAbout"), [](AboutWindow& about) {
+    const bool seen = onModal<AboutWindow>(action("mnuAbout"), [&](AboutWindow& about) {
         EXPECT_EQ(about.windowTitle(), QStringLiteral("About Quaystone"));
-        EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version " QUAYSTONE_VERSION));
-        EXPECT_EQ(about.lblLicence->text(),
+        EXPECT_EQ(widget<QLabel>("lblVersion", &about)->text(), QStringLiteral("Version " QUAYSTONE_VERSION));
+        EXPECT_EQ(widget<QLabel>("lblLicence", &about)->text(),
                   QStringLiteral("Licensed under the GNU General Public License, version 3 or later."));
-        emit about.lblLink->linkActivated(QString::fromLatin1(DesktopOpener::kHomePage));
-        about.cmdOK->click();
+        emit widget<QLabel>("lblLink", &about)->linkActivated(QString::fromLatin1(DesktopOpener::kHomePage));
+        widget<QPushButton>("cmdOK", &about)->click();
     });
     EXPECT_TRUE(seen);
     EXPECT_EQ(m_opened, QList<QUrl>{QUrl(QString::fromLatin1(DesktopOpener::kHomePage))});

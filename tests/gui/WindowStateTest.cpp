@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "RadioSimulator.h"
+#include "cat/PortDirectory.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
@@ -12,13 +13,12 @@
 #include "gui/GuiPrompter.h"
 #include "gui/MessageLogWindow.h"
 #include "gui/ProgressWindow.h"
-#include "state/SettingsStore.h"
 #include "gui/WritePreviewDialog.h"
 #include "gui/frmImportExport.h"
 #include "gui/frmRepeaterRules.h"
 #include "gui/frmSelectPrintColumns.h"
-#include "cat/PortDirectory.h"
 #include "rules/RuleSet.h"
+#include "state/SettingsStore.h"
 #include "support/TestText.h"
 
 #include <QAbstractButton>
@@ -53,8 +53,7 @@ class WindowStateTest : public MainWindowFixture {
 protected:
     bool usable(const char* name)
     {
-        QObject* object = window().findChild<QObject*>(QString::fromLatin1(name));
-        EXPECT_NE(object, nullptr) << name;
+        QObject* object = widget<QObject>(name);
         if (auto* a = qobject_cast<QAction*>(object))
             return a->isEnabled();
         if (auto* w = qobject_cast<QWidget*>(object))
@@ -156,7 +155,8 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
             window().writeRadio();
             EXPECT_FALSE(window().close());
         }
-        if (!closedWhileReading && window().progressWindow()->progressBar()->value() >= 10) {
+        if (!closedWhileReading &&
+            widget<QProgressBar>("ProgressBar1", window().progressWindow())->value() >= 10) {
             closedWhileReading = true;
             expectColumn(Transfer, "reading");
             EXPECT_FALSE(grdMemoriesEditable());
@@ -411,10 +411,10 @@ TEST_F(WindowStateTest, PreviewWriteListsWhatWouldChangeAndWritesOnlyWhenAsked)
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<WritePreviewDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            for (int row = 0; row < dialog->grdDifferences->rowCount(); ++row)
-                shown << dialog->grdDifferences->item(row, 0)->text() + QLatin1Char(' ') +
-                             dialog->grdDifferences->item(row, 3)->text();
-            (write ? dialog->cmdWrite : dialog->cmdClose)->click();
+            auto* grid = widget<QTableWidget>("grdDifferences", dialog);
+            for (int row = 0; row < grid->rowCount(); ++row)
+                shown << grid->item(row, 0)->text() + QLatin1Char(' ') + grid->item(row, 3)->text();
+            widget<QPushButton>(write ? "cmdWrite" : "cmdClose", dialog)->click();
         });
         action("mnuPreviewWrite")->trigger();
         EXPECT_EQ(shown, QStringList{QStringLiteral("1 Frequency")});
