@@ -230,6 +230,7 @@ CsvRecord CsvImport::readRecord(const QString& rawLine) const
 
     const std::optional<QString> mode = storedMode(r.mode);
     r.modeKnown = mode.has_value();
+    // A shift the pre-check does not know is placed as written.
     QString shift = r.shift.trimmed();
     if (shift.isEmpty())
         shift = QStringLiteral("Simplex");
