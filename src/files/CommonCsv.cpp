@@ -88,8 +88,8 @@ CsvRecord CommonCsv::read(const CsvHeader& csv, const QString& line, RuleSet& ru
     // A mode the radio does not have stays as written, so the load pass skips it.
     r.mode = stored.value_or(mode);
     if (!stored)
-        r.changes << QStringLiteral("Mode of '") + mode +
-                         QStringLiteral("' is not a mode of the radio. The record will be skipped");
+        r.problems << QStringLiteral("Mode of '") + mode +
+                          QStringLiteral("' is not a mode of the radio. The record will be skipped");
 
     // The radio shifts by its own offset for the band, which the repeater
     // rules describe; a channel that needs another offset, a separate
@@ -103,16 +103,16 @@ CsvRecord CommonCsv::read(const CsvHeader& csv, const QString& line, RuleSet& ru
         if (!offset.isEmpty() && value && rules.MatchRule(*value)) {
             const std::optional<qint32> amount = Frequency::parse(rules.match().Amount);
             if (Frequency::parse(csv.adaptDecimal(offset)) != amount) {
-                r.changes << QStringLiteral("Offset of ") + offset +
-                                 QStringLiteral(" MHz is not the repeater rule's ") +
-                                 Frequency::format(amount.value_or(0)) +
-                                 QStringLiteral(" MHz. Will be set to Simplex");
+                r.problems << QStringLiteral("Offset of ") + offset +
+                                  QStringLiteral(" MHz is not the repeater rule's ") +
+                                  Frequency::format(amount.value_or(0)) +
+                                  QStringLiteral(" MHz. Will be set to Simplex");
                 r.shift = QStringLiteral("Simplex");
             }
         }
     } else if (!duplex.isEmpty()) {
-        r.changes << QStringLiteral("Duplex of '") + duplex +
-                         QStringLiteral("' is not +, - or blank. Will be set to Simplex");
+        r.problems << QStringLiteral("Duplex of '") + duplex +
+                          QStringLiteral("' is not +, - or blank. Will be set to Simplex");
     }
 
     const QString toneMode = field("Tone");
@@ -125,8 +125,8 @@ CsvRecord CommonCsv::read(const CsvHeader& csv, const QString& line, RuleSet& ru
         r.encoding = QStringLiteral("CTCSS ENC+DEC");
         r.tone = cTone.isEmpty() ? rTone : cTone;
     } else if (!toneMode.isEmpty()) {
-        r.changes << QStringLiteral("Tone mode of '") + toneMode +
-                         QStringLiteral("' is not Tone or TSQL. Will be imported without encoding");
+        r.problems << QStringLiteral("Tone mode of '") + toneMode +
+                          QStringLiteral("' is not Tone or TSQL. Will be imported without encoding");
     }
 
     const QString name = field("Name");

@@ -5,11 +5,11 @@
 #include "FileDialogs.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileReader.h"
+#include "model/Frequency.h"
+#include "model/Vocabulary.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
-#include "model/Frequency.h"
-#include "model/Vocabulary.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,10 +26,6 @@ constexpr int kFieldTone = 8;
 constexpr int kFieldDescription = 13;
 constexpr int kMemoryRows = 100;
 constexpr int kDescriptionLength = 100;
-
-const char* const kCheckedModes[] = {"AM",   "AMN", "WAM", "AMS",  "CW",   "CWR",  "CWN",
-                                     "CWRN", "LSB", "USB", "DIG",  "PKT",  "RTYL", "RTYU",
-                                     "FM",   "FMN", "WFM", "PKTF", "PKTL", "USRU", "USRL"};
 
 QString text(const char* s)
 {
@@ -56,9 +52,51 @@ std::optional<qint64> wholeNumber(const QString& field)
     return t.toLongLong();
 }
 
-bool startsWithCtc(const QString& encoding)
+// "67" becomes "67.0"; "67.5" and one-character tones stay.
+QString completeTone(const QString& tone)
 {
-    return encoding.startsWith(QLatin1String("CTC"));
+    if (tone.size() > 1 && tone.at(tone.size() - 2) != QLatin1Char('.'))
+        return tone + QStringLiteral(".0");
+    return tone;
+}
+
+// What the pre-check reports of the mode, shift and encoding words of this
+// program's own layout. It reads them in any case and has never known NFM.
+QStringList ownWordProblems(const CsvRecord& r)
+{
+    QStringList problems;
+    const QString mode = r.mode.trimmed().toUpper();
+    if (!CsvImport::storedMode(mode) || mode == QLatin1String("NFM"))
+        problems << QStringLiteral("Mode of '") + mode +
+                        QStringLiteral("' is not recognised as a Plainsong mode");
+    const QString shift = r.shift.trimmed().toUpper();
+    if (!shift.isEmpty() && shift != QLatin1String("SIMPLEX") && shift != QLatin1String("PLUS") &&
+        shift != QLatin1String("MINUS") && shift != QLatin1String("SPLIT"))
+        problems << QStringLiteral("Shift of '") + shift +
+                        QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted");
+    const QString encoding = r.encoding.trimmed().toUpper();
+    if (!encoding.isEmpty() && encoding != QLatin1String("CTCSS ENC") &&
+        encoding != QLatin1String("CTCSS ENC+DEC") && encoding != QLatin1String("DCS"))
+        problems << QStringLiteral("Encoding state of '") + encoding +
+                        QStringLiteral("' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted");
+    return problems;
+}
+
+// Whether the records' memory numbers are the memories' own labels 0 to 99
+// rather than the running count 1, 2, 3 ... an export writes without "Keep
+// existing mem numbers": anything else (a 0, a gap, another order) is
+// numbered with the labels, as an export that keeps them writes.
+bool numbersAreLabels(const QVector<CsvRecord>& records)
+{
+    qint64 expected = 1;
+    for (const CsvRecord& r : records) {
+        if (r.blank || !r.number)
+            continue;
+        if (*r.number != expected)
+            return true;
+        ++expected;
+    }
+    return false;
 }
 } // namespace
 
@@ -76,13 +114,6 @@ QString CsvImport::underscoreLine()
 QString CsvImport::startRangeText()
 {
     return QStringLiteral("The start memory number must be a whole number from 1 to 100");
-}
-
-QString CsvImport::completeTone(const QString& tone)
-{
-    if (tone.size() > 1 && tone.at(tone.size() - 2) != QLatin1Char('.'))
-        return tone + QStringLiteral(".0");
-    return tone;
 }
 
 std::optional<QString> CsvImport::storedMode(const QString& field)
@@ -119,26 +150,6 @@ std::optional<QString> CsvImport::storedMode(const QString& field)
 QString CsvImport::labelNumbersText()
 {
     return QStringLiteral("The memory numbers of the file are read as the memories' own numbers 0 to 99");
-}
-
-bool CsvImport::numbersAreLabels(const QStringList& lines) const
-{
-    // An export without "Keep existing mem numbers" numbers its records 1, 2,
-    // 3 ... in order; anything else (a 0, a gap, another order) is numbered
-    // with the memories' own labels, as an export that keeps them writes.
-    qint64 expected = 1;
-    for (int i = 1; i < lines.size(); ++i) {
-        const QString line = m_csv.CleanLine(lines.at(i), false);
-        if (line.trimmed().isEmpty())
-            continue;
-        const std::optional<qint64> number = wholeNumber(m_csv.GetField(line, kFieldMemory, false));
-        if (!number)
-            continue;
-        if (*number != expected)
-            return true;
-        ++expected;
-    }
-    return false;
 }
 
 int CsvImport::firstFreeRow(int start) const
@@ -192,201 +203,139 @@ void CsvImport::yieldOnce()
         m_yield();
 }
 
-CsvRecord CsvImport::recordOf(const QString& rawLine) const
+CsvRecord CsvImport::readRecord(const QString& rawLine) const
 {
-    if (m_common)
-        return CommonCsv::read(m_csv, rawLine, m_state.rules);
     const QString line = m_csv.CleanLine(rawLine, false);
     CsvRecord r;
-    r.memory = m_csv.GetField(line, kFieldMemory, false);
-    r.freq = m_csv.GetField(line, kFieldFreq, true);
-    r.mode = m_csv.GetField(line, kFieldMode, false);
-    r.shift = m_csv.GetField(line, kFieldShift, false);
-    r.encoding = m_csv.GetField(line, kFieldEncoding, false);
-    r.tone = m_csv.GetField(line, kFieldTone, false);
-    r.description = m_csv.GetField(line, kFieldDescription, false);
+    if (m_common) {
+        r = CommonCsv::read(m_csv, rawLine, m_state.rules);
+    } else {
+        const QStringList fields = line.split(m_csv.separator());
+        r.memory = fields.value(kFieldMemory - 1);
+        r.freq = m_csv.adaptDecimal(fields.value(kFieldFreq - 1));
+        r.mode = fields.value(kFieldMode - 1);
+        r.shift = fields.value(kFieldShift - 1);
+        r.encoding = fields.value(kFieldEncoding - 1);
+        r.tone = fields.value(kFieldTone - 1);
+        r.description = fields.value(kFieldDescription - 1);
+        r.problems = ownWordProblems(r);
+    }
+    r.blank = line.trimmed().isEmpty();
+    r.memory = r.memory.trimmed();
+    r.number = wholeNumber(r.memory);
+    const FrequencyCheck frequency = checkFrequency(r.freq, m_prompter);
+    r.numeric = frequency.numeric;
+    r.inRange = frequency.inRange;
+    r.value = frequency.value;
+
+    const std::optional<QString> mode = storedMode(r.mode);
+    r.modeKnown = mode.has_value();
+    // A shift the pre-check does not know is placed as written.
+    QString shift = r.shift.trimmed();
+    if (shift.isEmpty())
+        shift = QStringLiteral("Simplex");
+    for (const char* word : {"Simplex", "Plus", "Minus"}) {
+        if (shift.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+            shift = text(word);
+    }
+    const QString encoding = r.encoding.trimmed().toUpper();
+    // A tone outside the tone table becomes the default tone whatever the
+    // encoding: a channel without CTCSS does not use it, but the radio (and
+    // so the memory file) can only hold a tone of the table. The pre-check
+    // names it only under CTCSS.
+    const QString tone = completeTone(r.tone.trimmed());
+    const bool badTone = !tone.isEmpty() && Vocabulary::toneIndex(tone) < 0;
+    if (badTone && encoding.startsWith(QLatin1String("CTC")))
+        r.problems << QStringLiteral("CTCSS tone of '") + tone +
+                          QStringLiteral("' is not valid. Will be set to 67.0");
+    r.channel = {frequency.text,
+                 r.modeKnown && r.inRange && mode->isEmpty() ? Frequency::defaultMode(r.value, &m_state.rules)
+                                                             : mode.value_or(QString()),
+                 shift,
+                 encoding == QLatin1String("CTCSS ENC")       ? QStringLiteral("CTCSS Enc")
+                 : encoding == QLatin1String("CTCSS ENC+DEC") ? QStringLiteral("CTCSS Enc+Dec")
+                                                              : QStringLiteral(" "),
+                 tone.isEmpty() || badTone ? QStringLiteral("67.0") : tone,
+                 r.description.trimmed().left(kDescriptionLength)};
     return r;
 }
 
-void CsvImport::checkRecord(int record, const QString& rawLine)
+void CsvImport::checkRecord(int record, const CsvRecord& r)
 {
     const QString prefix = QStringLiteral("Record ") + QString::number(record);
-    const CsvRecord r = recordOf(rawLine);
 
     // Other editors number their channels as they please; their numbers
     // matter only when they are to choose the memories.
     if (!m_common || m_options.useNumbers)
-        checkMemoryNumber(prefix, r.memory.trimmed());
+        checkMemoryNumber(prefix, r);
 
-    const FrequencyCheck frequency = checkFrequency(r.freq, m_prompter);
-    if (!frequency.numeric)
+    if (!r.numeric)
         fail(prefix + QStringLiteral(". Frequency of '") + r.freq + QStringLiteral("' is not numeric."));
-    else if (!frequency.inRange)
+    else if (!r.inRange)
         fail(prefix + QStringLiteral(". Frequency of '") + r.freq +
              QStringLiteral("' is outside the range of the radio"));
 
-    if (!m_error && frequency.inRange && isDuplicate(frequency.value)) {
+    if (!m_error && r.inRange && isDuplicate(r.value)) {
         ++m_duplicates;
         return;
     }
-
-    if (m_common) {
-        // What a record that is not imported anyway would have lost is not worth a line.
-        if (!frequency.inRange)
-            return;
-        for (const QString& change : r.changes)
-            fail(prefix + QStringLiteral(". ") + change);
-    } else {
-        checkOwnWords(prefix, r);
-    }
-
-    const QString encoding = r.encoding.trimmed().toUpper();
-    if (startsWithCtc(encoding)) {
-        const QString tone = completeTone(r.tone.trimmed());
-        if (!tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
-            fail(prefix + QStringLiteral(". CTCSS tone of '") + tone +
-                 QStringLiteral("' is not valid. Will be set to 67.0"));
-    }
+    // What a record of another layout that is not imported anyway would
+    // have lost is not worth a line.
+    if (m_common && !r.inRange)
+        return;
+    for (const QString& problem : r.problems)
+        fail(prefix + QStringLiteral(". ") + problem);
 }
 
-void CsvImport::checkMemoryNumber(const QString& prefix, const QString& memory)
+void CsvImport::checkMemoryNumber(const QString& prefix, const CsvRecord& r)
 {
-    if (memory.isEmpty()) {
+    if (r.memory.isEmpty()) {
         if (m_options.useNumbers)
             fail(prefix +
                  QStringLiteral(
                      ". Memory number is missing, but is required due to 'Use imported mem numbers'."));
-    } else if (const std::optional<qint64> number = wholeNumber(memory)) {
+    } else if (r.number) {
         const int lowest = m_numbersAreLabels ? 0 : 1;
-        if (*number < lowest || *number > lowest + kMemoryRows - 1)
-            fail(prefix + QStringLiteral(". Memory number of ") + memory +
+        if (*r.number < lowest || *r.number > lowest + kMemoryRows - 1)
+            fail(prefix + QStringLiteral(". Memory number of ") + r.memory +
                  QStringLiteral(" is outside the range %1 to %2").arg(lowest).arg(lowest + kMemoryRows - 1));
     } else {
-        fail(prefix + QStringLiteral(". Memory number of ") + memory + QStringLiteral(" is not numeric"));
+        fail(prefix + QStringLiteral(". Memory number of ") + r.memory + QStringLiteral(" is not numeric"));
     }
 }
 
-void CsvImport::checkOwnWords(const QString& prefix, const CsvRecord& r)
+bool CsvImport::loadRecord(int record, const CsvRecord& r, int startRow)
 {
-    const QString mode = r.mode.trimmed().toUpper();
-    bool modeKnown = mode.isEmpty();
-    for (const char* known : kCheckedModes)
-        modeKnown = modeKnown || mode == QLatin1String(known);
-    if (!modeKnown)
-        fail(prefix + QStringLiteral(". Mode of '") + mode +
-             QStringLiteral("' is not recognised as a Plainsong mode"));
-
-    const QString shift = r.shift.trimmed().toUpper();
-    if (!shift.isEmpty() && shift != QLatin1String("SIMPLEX") && shift != QLatin1String("PLUS") &&
-        shift != QLatin1String("MINUS") && shift != QLatin1String("SPLIT"))
-        fail(prefix + QStringLiteral(". Shift of '") + shift +
-             QStringLiteral("' is not Simplex, Plus, Minus, Split or omitted"));
-
-    const QString encoding = r.encoding.trimmed().toUpper();
-    if (!encoding.isEmpty() && encoding != QLatin1String("CTCSS ENC") &&
-        encoding != QLatin1String("CTCSS ENC+DEC") && encoding != QLatin1String("DCS"))
-        fail(prefix + QStringLiteral(". Encoding state of '") + encoding +
-             QStringLiteral("' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted"));
-}
-
-void CsvImport::loadRecord(int record, const QString& rawLine, int startRow, bool* stop)
-{
-    if (m_csv.CleanLine(rawLine, false).trimmed().isEmpty())
-        return;
-    const CsvRecord r = recordOf(rawLine);
-
+    if (r.blank || r.freq.isEmpty())
+        return true;
     // A memory number that is not a whole number counts as none.
-    const std::optional<qint64> number = wholeNumber(r.memory);
-    const qint64 memory = number.value_or(0);
-
-    const QString& freq = r.freq;
-    if (freq.isEmpty())
-        return;
-    const FrequencyCheck frequency = checkFrequency(freq, m_prompter);
-    if (!frequency.inRange) {
+    const qint64 memory = r.number.value_or(0);
+    if (!r.inRange) {
         m_log.notice(QStringLiteral("Record ") + QString::number(record) + QStringLiteral(" memory ") +
                      QString::number(memory) + QStringLiteral(". Skipped due to bad RX frequency of ") +
-                     freq);
-        return;
+                     r.freq);
+        return true;
     }
-    if (isDuplicate(frequency.value))
-        return;
+    if (isDuplicate(r.value) || !r.modeKnown)
+        return true;
 
-    const std::optional<QString> mapped = storedMode(r.mode);
-    if (!mapped)
-        return;
-    const QString mode =
-        mapped->isEmpty() ? Frequency::defaultMode(frequency.value, &m_state.rules) : *mapped;
-
-    const QString shift = r.shift.trimmed();
-
-    const QString encodingField = r.encoding.trimmed().toUpper();
-    QString encoding;
-    if (encodingField == QLatin1String("CTCSS ENC"))
-        encoding = QStringLiteral("CTCSS Enc");
-    else if (encodingField == QLatin1String("CTCSS ENC+DEC"))
-        encoding = QStringLiteral("CTCSS Enc+Dec");
-
-    // A tone outside the tone table becomes the default tone whatever the
-    // encoding: a channel without CTCSS does not use it, but the radio (and
-    // so the memory file) can only hold a tone of the table.
-    QString tone = completeTone(r.tone.trimmed());
-    if (!tone.isEmpty() && Vocabulary::toneIndex(tone) < 0)
-        tone = QStringLiteral("67.0");
-
-    const QString description = r.description.trimmed();
-
-    qint64 row = m_numbersAreLabels && number ? memory + 1 : memory;
-    if (!m_options.useNumbers || (m_numbersAreLabels ? !number : memory == 0)) {
+    qint64 row = m_numbersAreLabels && r.number ? memory + 1 : memory;
+    if (!m_options.useNumbers || (m_numbersAreLabels ? !r.number : memory == 0)) {
         row = firstFreeRow(startRow);
         if (row == 0) {
             m_prompter.inform(QStringLiteral("Cannot find an empty slot to use for importing"));
-            *stop = true;
-            return;
+            return false;
         }
     }
     if (row < 1 || row > kMemoryRows) {
         m_log.notice(QStringLiteral("Requested memory number of ") + QString::number(memory) +
                      QStringLiteral(" is too high - the memory was not added"));
-        return;
+        return true;
     }
-    AddImportedMemory(int(row), frequency.text, mode, shift, encoding, tone, description);
-}
-
-void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, QString shift,
-                                  QString encoding, QString tone, const QString& description)
-{
-    if (row < 1 || row > kMemoryRows) {
-        m_log.notice(QStringLiteral("Requested memory number of ") + QString::number(row) +
-                     QStringLiteral(" is too high - the memory was not added"));
-        return;
-    }
-    if (mode.isEmpty())
-        mode = QStringLiteral("FM");
-    if (shift.isEmpty())
-        shift = QStringLiteral("Simplex");
-    if (encoding.isEmpty())
-        encoding = QStringLiteral(" ");
-    if (tone.isEmpty())
-        tone = QStringLiteral("67.0");
-    for (const char* word : {"Simplex", "Plus", "Minus"}) {
-        if (shift.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
-            shift = text(word);
-    }
-
-    ChannelTable& memories = m_state.tables.memories;
-    memories.setText(row, Column::kMode, mode.toUpper());
-    memories.setText(row, Column::kShift, shift);
-    memories.setText(row, Column::kEncDec, encoding);
-    memories.setText(row, Column::kTone, tone);
-    memories.setText(row, Column::kDescription, description.left(kDescriptionLength));
-    QString freq = rxFreq;
-    if (Frequency::check(freq, false, m_prompter)) {
-        memories.setText(row, Column::kFreq, freq);
-        // A new channel: nothing of what the radio gave the row's old one stays.
-        memories.setKept(row, QString());
-        ++m_placed;
-    }
+    // A new channel: nothing of what the radio gave the row's old one stays.
+    m_state.tables.memories.setRecord(int(row), r.channel);
+    ++m_placed;
+    return true;
 }
 
 QString CsvImport::noneImportedText()
@@ -492,12 +441,17 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
         m_log.notice(header);
     }
 
+    // Every record is read once, for the pre-check and the load pass alike.
+    QVector<CsvRecord> records;
+    for (int i = 1; i < lines.size() && !preview; ++i)
+        records << readRecord(lines.at(i));
+
     // How "Use imported mem numbers" reads the numbers: as a running count
     // (row numbers) or as the memories' own labels 0 to 99.
     // The common layout's Location is always the memory's own number.
     m_numbersAreLabels = m_common;
     if (m_options.useNumbers && !preview && !m_common) {
-        m_numbersAreLabels = numbersAreLabels(lines);
+        m_numbersAreLabels = numbersAreLabels(records);
         if (m_numbersAreLabels)
             m_log.notice(labelNumbersText());
     }
@@ -508,7 +462,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
         if (preview)
             m_log.notice(m_csv.CleanLine(lines.at(i), false));
         else
-            checkRecord(m_recordsRead, lines.at(i));
+            checkRecord(m_recordsRead, records.at(i - 1));
         yieldOnce();
     }
 
@@ -571,12 +525,14 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     }
 
     // 13. Load pass.
-    bool stop = false;
-    for (int i = 1; i < lines.size() && !stop; ++i) {
-        if (!m_csv.CleanLine(lines.at(i), false).trimmed().isEmpty())
+    for (int i = 1; i < lines.size(); ++i) {
+        const CsvRecord& r = records.at(i - 1);
+        if (!r.blank)
             ++m_loadedRecords;
-        loadRecord(i, lines.at(i), startRow, &stop);
+        const bool room = loadRecord(i, r, startRow);
         yieldOnce();
+        if (!room)
+            break;
     }
 
     // 14. Done; but an import that placed nothing did not complete.

@@ -47,37 +47,22 @@ public:
 
     Result ImportCsv(bool preview);
 
-    // Writes one memory row; a row outside 1 to 100 is logged and left out.
-    void AddImportedMemory(int row, const QString& rxFreq, QString mode, QString shift, QString encoding,
-                           QString tone, const QString& description);
-
     // Called once per record in both passes so that a window can repaint.
     void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
 
     int recordsRead() const { return m_recordsRead; }
     int duplicates() const { return m_duplicates; }
-    bool errorFlag() const { return m_error; }
-    // Records the load pass placed in the table.
-    int placed() const { return m_placed; }
     // The pre-check found problems, or records were left out (other than
     // duplicates the user asked to omit).
     bool somethingSkipped() const;
     static QString noneImportedText();
 
-    // "67" becomes "67.0"; "67.5" and one-character tones stay.
-    static QString completeTone(const QString& tone);
     // The mode stored for a record's mode field: empty for "use the default
     // mode", std::nullopt when the record is to be skipped.
     static std::optional<QString> storedMode(const QString& field);
-    // Lowest row from start to 100 whose Freq is "Empty"; 0 when none.
-    int firstFreeRow(int start) const;
-    // With "Omit duplicate frequencies", whether a memory row holds value.
-    bool isDuplicate(qint32 value) const;
 
-    // Whether the records' memory numbers are the memories' own labels 0 to
-    // 99 rather than the running count 1, 2, 3 ... an export writes without
-    // "Keep existing mem numbers".
-    bool numbersAreLabels(const QStringList& lines) const;
+    // Logged when "Use imported mem numbers" reads the numbers as the
+    // memories' own labels 0 to 99.
     static QString labelNumbersText();
 
     static QString underscoreLine();
@@ -94,13 +79,16 @@ private:
     };
     static FrequencyCheck checkFrequency(const QString& field, Prompter& prompter);
 
-    // A raw line's fields in this program's words, whatever the file's layout.
-    CsvRecord recordOf(const QString& rawLine) const;
-    void checkRecord(int record, const QString& rawLine);
-    void checkMemoryNumber(const QString& prefix, const QString& memory);
-    // The checks of mode, shift and encoding words of this program's own layout.
-    void checkOwnWords(const QString& prefix, const CsvRecord& record);
-    void loadRecord(int record, const QString& rawLine, int startRow, bool* stop);
+    // A raw line read once, whatever the file's layout, for both passes.
+    CsvRecord readRecord(const QString& rawLine) const;
+    void checkRecord(int record, const CsvRecord& r);
+    void checkMemoryNumber(const QString& prefix, const CsvRecord& r);
+    // False when the table has no free row left from the start row on.
+    bool loadRecord(int record, const CsvRecord& r, int startRow);
+    // Lowest row from start to 100 whose Freq is "Empty"; 0 when none.
+    int firstFreeRow(int start) const;
+    // With "Omit duplicate frequencies", whether a memory row holds value.
+    bool isDuplicate(qint32 value) const;
     void yieldOnce();
     void fail(const QString& message);
 
