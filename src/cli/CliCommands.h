@@ -2,6 +2,7 @@
 
 #include "ExitStatus.h"
 
+#include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
@@ -18,6 +19,14 @@ struct CliCommand {
 
 // The table of commands, defined in main.cpp.
 const CliCommand* findCliCommand(const QString& name);
+
+// Parses a command's arguments (those after its name) with its options.
+// Returns the usage mistake, or an empty text: an option not among them is
+// unknownText + the option, a value option last without its value
+// "<option> needs a value". Defined in main.cpp.
+QString parseCliArguments(QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+                          const QStringList& args,
+                          const QString& unknownText = QStringLiteral("unknown option "));
 
 // A usage mistake: the message and the command's usage line on stderr; ExitUsage.
 inline int cliUsageError(const QString& message, const char* usage)

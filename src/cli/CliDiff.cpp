@@ -32,21 +32,23 @@ bool load(CliSession& session, CliStdio& stdio, const QString& name)
 
 int diff(const QStringList& args)
 {
-    if (args.size() != 2 ||
-        (args.at(0).startsWith(QLatin1String("--")) || args.at(1).startsWith(QLatin1String("--"))))
+    QCommandLineParser parser;
+    const QStringList files =
+        parseCliArguments(parser, {}, args).isEmpty() ? parser.positionalArguments() : QStringList();
+    if (files.size() != 2)
         return cliUsageError(QStringLiteral("diff takes two memory files"), kUsage);
-    if (CliStdio::isStdio(args.at(0)) && CliStdio::isStdio(args.at(1)))
+    if (CliStdio::isStdio(files.at(0)) && CliStdio::isStdio(files.at(1)))
         return cliUsageError(QStringLiteral("only one side can be standard input"), kUsage);
     CliStdio stdio;
     CliSession left(false);
     CliSession right(false);
-    if (!load(left, stdio, args.at(0)) || !load(right, stdio, args.at(1)))
+    if (!load(left, stdio, files.at(0)) || !load(right, stdio, files.at(1)))
         return ExitUsage;
     const QVector<ChannelDifference> differences =
         ChannelComparison::compareTables(left.state.tables, right.state.tables);
     if (differences.isEmpty())
         return ExitOk;
-    QTextStream(stdout) << ChannelComparison::format(differences, args.at(0), args.at(1));
+    QTextStream(stdout) << ChannelComparison::format(differences, files.at(0), files.at(1));
     return ExitFailed;
 }
 

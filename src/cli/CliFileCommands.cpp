@@ -28,37 +28,6 @@ namespace {
 
 using Session = CliSession;
 
-// Options of the form --name and --name VALUE after the positional ones.
-struct Arguments {
-    QStringList positional;
-    QStringList flags;
-    QMap<QString, QString> values;
-    QString error;
-};
-
-Arguments parse(const QStringList& args, const QStringList& flagNames, const QStringList& valueNames)
-{
-    Arguments out;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (!a.startsWith(QLatin1String("--"))) {
-            out.positional << a;
-        } else if (flagNames.contains(a)) {
-            out.flags << a;
-        } else if (valueNames.contains(a)) {
-            if (i + 1 >= args.size()) {
-                out.error = a + QStringLiteral(" needs a value");
-                return out;
-            }
-            out.values.insert(a, args.at(++i));
-        } else {
-            out.error = QStringLiteral("unknown option ") + a;
-            return out;
-        }
-    }
-    return out;
-}
-
 int usageError(const QString& message, const char* usage)
 {
     return cliUsageError(message, usage);
@@ -92,19 +61,22 @@ bool load(Session& session, const QString& path, int* skipped = nullptr)
 
 int show(const QStringList& args)
 {
-    const Arguments a = parse(args, {}, {QStringLiteral("--format")});
-    if (!a.error.isEmpty() || a.positional.size() != 1)
-        return usageError(a.error.isEmpty() ? QStringLiteral("show takes one memory file") : a.error,
-                          kShowUsage);
-    const QString format = a.values.value(QStringLiteral("--format"), QStringLiteral("text"));
+    QCommandLineParser parser;
+    const QCommandLineOption formatOption(QStringLiteral("format"), {}, QStringLiteral("format"),
+                                          QStringLiteral("text"));
+    const QString error = parseCliArguments(parser, {formatOption}, args);
+    const QStringList files = parser.positionalArguments();
+    if (!error.isEmpty() || files.size() != 1)
+        return usageError(error.isEmpty() ? QStringLiteral("show takes one memory file") : error, kShowUsage);
+    const QString format = parser.value(formatOption);
     if (format != QLatin1String("text") && format != QLatin1String("json"))
         return usageError(QStringLiteral("--format takes text or json"), kShowUsage);
     Session session(false);
     CliStdio stdio;
-    const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(a.positional.first()));
-    const QString path = CliStdio::isStdio(a.positional.first())
+    const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(files.first()));
+    const QString path = CliStdio::isStdio(files.first())
                              ? stdio.readStdin(QStringLiteral("standard input.950"))
-                             : a.positional.first();
+                             : files.first();
     int skipped = 0;
     if (path.isEmpty() || !load(session, path, &skipped))
         return ExitFailed;
@@ -126,29 +98,34 @@ int show(const QStringList& args)
 
 int exportCsv(const QStringList& args)
 {
-    const QStringList flags{QStringLiteral("--tab"), QStringLiteral("--keep-numbers"),
-                            QStringLiteral("--omit-header"), QStringLiteral("--preview"),
-                            QStringLiteral("--yes")};
-    const Arguments a = parse(args, flags, {QStringLiteral("--csv"), QStringLiteral("--format")});
-    const bool preview = a.flags.contains(QStringLiteral("--preview"));
-    if (!a.error.isEmpty())
-        return usageError(a.error, kExportUsage);
-    const QString format = a.values.value(QStringLiteral("--format"), QStringLiteral("quaystone"));
+    QCommandLineParser parser;
+    const QCommandLineOption csvOption(QStringLiteral("csv"), {}, QStringLiteral("out"));
+    const QCommandLineOption formatOption(QStringLiteral("format"), {}, QStringLiteral("format"),
+                                          QStringLiteral("quaystone"));
+    const QCommandLineOption tab(QStringLiteral("tab")), keepNumbers(QStringLiteral("keep-numbers")),
+        omitHeader(QStringLiteral("omit-header")), previewOption(QStringLiteral("preview")),
+        yes(QStringLiteral("yes"));
+    const QString error = parseCliArguments(
+        parser, {csvOption, formatOption, tab, keepNumbers, omitHeader, previewOption, yes}, args);
+    if (!error.isEmpty())
+        return usageError(error, kExportUsage);
+    const bool preview = parser.isSet(previewOption);
+    const QString format = parser.value(formatOption);
     if (format != QLatin1String("quaystone") && format != QLatin1String("common"))
         return usageError(QStringLiteral("--format is quaystone or common"), kExportUsage);
-    if (a.positional.size() != 1)
+    if (parser.positionalArguments().size() != 1)
         return usageError(QStringLiteral("export takes one memory file"), kExportUsage);
-    if (!preview && !a.values.contains(QStringLiteral("--csv")))
+    if (!preview && !parser.isSet(csvOption))
         return usageError(QStringLiteral("--csv OUT is required"), kExportUsage);
 
-    Session session(a.flags.contains(QStringLiteral("--yes")));
+    Session session(parser.isSet(yes));
     int skipped = 0;
-    if (!load(session, a.positional.first(), &skipped))
+    if (!load(session, parser.positionalArguments().first(), &skipped))
         return ExitFailed;
     CsvExportOptions options;
-    options.tab = a.flags.contains(QStringLiteral("--tab"));
-    options.keepNumbers = a.flags.contains(QStringLiteral("--keep-numbers"));
-    options.omitHeader = a.flags.contains(QStringLiteral("--omit-header"));
+    options.tab = parser.isSet(tab);
+    options.keepNumbers = parser.isSet(keepNumbers);
+    options.omitHeader = parser.isSet(omitHeader);
     options.common = format == QLatin1String("common");
     // The common layout carries the repeater offset and step the radio will use.
     if (options.common) {
@@ -159,9 +136,9 @@ int exportCsv(const QStringList& args)
     CsvExport exporter(session.state, session.prompter, session.log, csv, options);
     // "--csv -": the export is made in a private folder, then copied to standard output.
     CliStdio stdio;
-    const bool toStdout = CliStdio::isStdio(a.values.value(QStringLiteral("--csv")));
+    const bool toStdout = CliStdio::isStdio(parser.value(csvOption));
     const QString csvPath =
-        toStdout ? stdio.scratchPath(QStringLiteral("export.csv")) : a.values.value(QStringLiteral("--csv"));
+        toStdout ? stdio.scratchPath(QStringLiteral("export.csv")) : parser.value(csvOption);
     session.prompter.setSaveAnswer(csvPath);
     switch (exporter.ExportCsv(preview)) {
     case CsvExport::Result::Exported:
@@ -181,24 +158,28 @@ int exportCsv(const QStringList& args)
 
 int importCsv(const QStringList& args)
 {
-    const QStringList flags{QStringLiteral("--use-numbers"), QStringLiteral("--clear"),
-                            QStringLiteral("--omit-duplicates"), QStringLiteral("--yes"),
-                            QStringLiteral("--preview")};
-    const Arguments a = parse(args, flags, {QStringLiteral("--into"), QStringLiteral("--start")});
-    if (!a.error.isEmpty())
-        return usageError(a.error, kImportUsage);
-    if (a.positional.size() != 1)
+    QCommandLineParser parser;
+    const QCommandLineOption into(QStringLiteral("into"), {}, QStringLiteral("file"));
+    const QCommandLineOption start(QStringLiteral("start"), {}, QStringLiteral("n"));
+    const QCommandLineOption useNumbers(QStringLiteral("use-numbers")), clear(QStringLiteral("clear")),
+        omitDuplicates(QStringLiteral("omit-duplicates")), yesOption(QStringLiteral("yes")),
+        previewOption(QStringLiteral("preview"));
+    const QString error = parseCliArguments(
+        parser, {into, start, useNumbers, clear, omitDuplicates, yesOption, previewOption}, args);
+    if (!error.isEmpty())
+        return usageError(error, kImportUsage);
+    if (parser.positionalArguments().size() != 1)
         return usageError(QStringLiteral("import takes one CSV file"), kImportUsage);
-    if (!a.values.contains(QStringLiteral("--into")))
+    if (!parser.isSet(into))
         return usageError(QStringLiteral("--into FILE.950 is required"), kImportUsage);
 
-    const bool yes = a.flags.contains(QStringLiteral("--yes"));
-    const bool preview = a.flags.contains(QStringLiteral("--preview"));
+    const bool yes = parser.isSet(yesOption);
+    const bool preview = parser.isSet(previewOption);
     Session session(yes);
     SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
     session.state.rules.LoadRules(rulesStore, session.prompter);
 
-    QString target = a.values.value(QStringLiteral("--into"));
+    QString target = parser.value(into);
     if (MemoryFile::endsWithDescriptionExtension(target))
         return usageError(QStringLiteral("--into names a description file; name the memory file (.950)"),
                           kImportUsage);
@@ -220,14 +201,14 @@ int importCsv(const QStringList& args)
     }
 
     CsvImportOptions options;
-    if (a.values.contains(QStringLiteral("--start")))
-        options.startText = a.values.value(QStringLiteral("--start"));
-    options.useNumbers = a.flags.contains(QStringLiteral("--use-numbers"));
-    options.clearAll = a.flags.contains(QStringLiteral("--clear"));
-    options.omitDuplicates = a.flags.contains(QStringLiteral("--omit-duplicates"));
+    if (parser.isSet(start))
+        options.startText = parser.value(start);
+    options.useNumbers = parser.isSet(useNumbers);
+    options.clearAll = parser.isSet(clear);
+    options.omitDuplicates = parser.isSet(omitDuplicates);
     CsvHeader csv;
     CsvImport importer(session.state, session.prompter, session.log, csv, options);
-    session.prompter.setOpenAnswer(a.positional.first());
+    session.prompter.setOpenAnswer(parser.positionalArguments().first());
     const CsvImport::Result result = importer.ImportCsv(preview);
     if (result == CsvImport::Result::Previewed)
         return skipped > 0 ? ExitPartial : ExitOk;

@@ -35,23 +35,15 @@ int failure(const QString& message)
 
 int print(const QStringList& args)
 {
-    QStringList files;
-    QString pdfPath;
-    bool text = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--text")) {
-            text = true;
-        } else if (arg == QLatin1String("--pdf")) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("--pdf needs a value"));
-            pdfPath = args.at(++i);
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return usageError(QStringLiteral("unknown option ") + arg);
-        } else {
-            files << arg;
-        }
-    }
+    QCommandLineParser parser;
+    const QCommandLineOption textOption(QStringLiteral("text"));
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"), {}, QStringLiteral("file"));
+    const QString error = parseCliArguments(parser, {textOption, pdfOption}, args);
+    if (!error.isEmpty())
+        return usageError(error);
+    const QStringList files = parser.positionalArguments();
+    const bool text = parser.isSet(textOption);
+    const QString pdfPath = parser.value(pdfOption);
     if (files.size() != 1)
         return usageError(QStringLiteral("print takes one memory file"));
     if (text == !pdfPath.isEmpty())

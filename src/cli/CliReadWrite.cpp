@@ -42,42 +42,39 @@ const QStringList kSpeeds = {QStringLiteral("4800"), QStringLiteral("9600"), QSt
 LinkArguments parse(const QStringList& args, Settings& settings, bool wantsOut)
 {
     LinkArguments out;
-    QString port;
-    QString device;
-    QString speed = QStringLiteral("38400");
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const bool takesValue = a == QLatin1String("--port") || a == QLatin1String("--device") ||
-                                a == QLatin1String("--speed") || (wantsOut && a == QLatin1String("--out"));
-        if (takesValue && i + 1 >= args.size()) {
-            out.error = a + QStringLiteral(" needs a value");
-            return out;
-        }
-        if (a == QLatin1String("--port"))
-            port = args.at(++i);
-        else if (a == QLatin1String("--device"))
-            device = args.at(++i);
-        else if (a == QLatin1String("--speed"))
-            speed = args.at(++i);
-        else if (wantsOut && a == QLatin1String("--out"))
-            out.out = args.at(++i);
-        else if (a == QLatin1String("--no-rts"))
-            out.options.noRts = true;
-        else if (a == QLatin1String("--trace"))
-            out.trace = true;
-        else if (!wantsOut && a == QLatin1String("--no-backup"))
-            out.noBackup = true;
-        else if (!wantsOut && a == QLatin1String("--dry-run"))
-            out.dryRun = true;
-        else if (!wantsOut && a == QLatin1String("--no-verify"))
-            out.noVerify = true;
-        else if (a.startsWith(QLatin1String("--")) || !out.file.isEmpty() || wantsOut)
-            out.error = QStringLiteral("unexpected argument ") + a;
-        else
-            out.file = a;
-        if (!out.error.isEmpty())
-            return out;
+    QCommandLineParser parser;
+    const QCommandLineOption portOption(QStringLiteral("port"), {}, QStringLiteral("n"));
+    const QCommandLineOption deviceOption(QStringLiteral("device"), {}, QStringLiteral("path"));
+    const QCommandLineOption speedOption(QStringLiteral("speed"), {}, QStringLiteral("baud"),
+                                         QStringLiteral("38400"));
+    const QCommandLineOption outOption(QStringLiteral("out"), {}, QStringLiteral("file"));
+    const QCommandLineOption noRts(QStringLiteral("no-rts")), trace(QStringLiteral("trace")),
+        noBackup(QStringLiteral("no-backup")), dryRun(QStringLiteral("dry-run")),
+        noVerify(QStringLiteral("no-verify"));
+    QList<QCommandLineOption> options{portOption, deviceOption, speedOption, noRts, trace};
+    options += wantsOut ? QList<QCommandLineOption>{outOption}
+                        : QList<QCommandLineOption>{noBackup, dryRun, noVerify};
+    out.error = parseCliArguments(parser, options, args, QStringLiteral("unexpected argument "));
+    // read takes no file, write one.
+    const QStringList files = parser.positionalArguments();
+    if (out.error.isEmpty() && files.size() > (wantsOut ? 0 : 1))
+        out.error = QStringLiteral("unexpected argument ") + files.at(wantsOut ? 0 : 1);
+    if (!out.error.isEmpty())
+        return out;
+    out.file = files.value(0);
+    out.options.noRts = parser.isSet(noRts);
+    out.trace = parser.isSet(trace);
+    // The parser asks only after options it was given.
+    if (wantsOut) {
+        out.out = parser.value(outOption);
+    } else {
+        out.noBackup = parser.isSet(noBackup);
+        out.dryRun = parser.isSet(dryRun);
+        out.noVerify = parser.isSet(noVerify);
     }
+    const QString port = parser.value(portOption);
+    const QString device = parser.value(deviceOption);
+    const QString speed = parser.value(speedOption);
     if (port.isEmpty() == device.isEmpty()) {
         out.error = QStringLiteral("give either --port N or --device PATH");
         return out;

@@ -60,6 +60,26 @@ const CliCommand* findCliCommand(const QString& name)
     return nullptr;
 }
 
+QString parseCliArguments(QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+                          const QStringList& args, const QString& unknownText)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(options);
+    if (parser.parse(QStringList(QString()) + args))
+        return {};
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().constFirst();
+        return unknownText +
+               (args.contains(QLatin1Char('-') + name) ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    }
+    for (const QCommandLineOption& option : options) {
+        if (!option.valueName().isEmpty() &&
+            args.constLast() == QStringLiteral("--") + option.names().constFirst())
+            return args.constLast() + QStringLiteral(" needs a value");
+    }
+    return parser.errorText();
+}
+
 int main(int argc, char* argv[])
 {
     // Printing measures the listing font on a printer, which needs the GUI

@@ -1,7 +1,5 @@
 #include "RadioSimulator.h"
 
-#include "model/CatCodec.h"
-#include "files/MemoryFile.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileReader.h"
 #include "io/TextFileWriter.h"
@@ -12,14 +10,46 @@
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <pty.h>
+#include <sys/prctl.h>
+#elif defined(__FreeBSD__) || defined(__DragonFly__)
+#include <libutil.h>
+#else
+#include <util.h> // macOS, NetBSD, OpenBSD
+#endif
 
 namespace {
 constexpr int kMaxPending = 256;
 constexpr int kBitsPerCharacter = 11; // start, 8 data, 2 stop
+
+// The radio's own words, kept apart from the program's codec so that a
+// fault there shows as a disagreement with this radio, not hidden by it.
+constexpr char kIdQuery[] = "ID;";
+constexpr char kIdReply[] = "ID0310;";
+constexpr char kEmptyReply[] = "?;";
+
+// The radio's memory layout, shared by its reply to "MR" and the "MW"
+// command; positions count from 1:
+//   1-2 "MR"/"MW", 3-5 channel, 6-13 frequency in hertz, 14-20 other data,
+//   21 mode, 22 other data, 23 encoding, 24-25 tone number, 26 shift, 27 ";".
+// The simulator stores the lines as they come; it reads only these fields.
+struct Field {
+    int position;
+    int width;
+};
+constexpr int kMemoryLength = 27;
+constexpr Field kChannelField{3, 3};
+constexpr Field kFrequencyField{6, 8};
+constexpr Field kToneField{24, 2};
+constexpr int kToneCount = 50; // tone numbers 00..49
+
+QString field(const QString& line, Field f)
+{
+    return line.mid(f.position - 1, f.width);
+}
 
 bool isDigits(const QString& text)
 {
@@ -37,14 +67,42 @@ long long wireNs(int characters, int baud)
     return baud > 0 ? (long long)characters * kBitsPerCharacter * 1000000000LL / baud : 0;
 }
 
+// The channel field as a number: exactly three digits, else -1.
+int channelField(const QString& line)
+{
+    const QString channel = field(line, kChannelField);
+    return channel.size() == kChannelField.width && isDigits(channel) ? channel.toInt() : -1;
+}
+
 // The channel of a memory reply or memory-write line, or -1.
 int channelOfLine(const QString& line)
 {
-    if (line.size() != CatCodec::kCommandLength || !line.endsWith(QLatin1Char(';')) ||
+    if (line.size() != kMemoryLength || !line.endsWith(QLatin1Char(';')) ||
         !(line.startsWith(QLatin1String("MR")) || line.startsWith(QLatin1String("MW"))))
         return -1;
-    const int channel = CatCodec::channelOf(line);
+    const int channel = channelField(line);
     return channel < RadioSimulator::kChannelCount ? channel : -1;
+}
+
+// Why a line of a memory file cannot go into the radio, or an empty text.
+QString fileLineProblem(const QString& line)
+{
+    if (line.size() < kMemoryLength - 1)
+        return QStringLiteral("the line is too short");
+    const int channel = channelField(line);
+    const int highest = RadioSimulator::kChannelCount - 1;
+    if (channel < 0)
+        return QStringLiteral("the channel number '%1' is not three digits").arg(field(line, kChannelField));
+    if (channel > highest)
+        return QStringLiteral("channel %1 is above %2").arg(channel).arg(highest);
+    if (!isDigits(field(line, kFrequencyField)))
+        return QStringLiteral("the frequency is not a number");
+    const QString tone = field(line, kToneField);
+    if (!isDigits(tone))
+        return QStringLiteral("the tone number '%1' is not a number").arg(tone);
+    if (tone.toInt() >= kToneCount)
+        return QStringLiteral("tone number %1 is outside 00 to %2").arg(tone).arg(kToneCount - 1);
+    return {};
 }
 } // namespace
 
@@ -142,9 +200,11 @@ void RadioSimulator::stop()
 
 void RadioSimulator::run()
 {
+#if defined(__linux__)
     // Wire timing sleeps to the microsecond; the default 50 us timer slack
     // would add to every reply.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
     QByteArray pending;
     for (;;) {
         pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_master, POLLIN, 0}};
@@ -212,11 +272,11 @@ void RadioSimulator::handle(const QString& command)
     // pseudo-terminal carries no speed with its bytes, and a client that
     // sends and then reopens at a new speed may have changed the line before
     // this thread looks at it.
-    const bool heard = command != QLatin1String(CatCodec::kIdQuery) || baud == m_catRate;
+    const bool heard = command != QLatin1String(kIdQuery) || baud == m_catRate;
     if (heard && !m_options.noAnswer && !m_silent)
         reply = answer(command, late);
     int lateMs = late ? m_options.lateMs : 0;
-    if (command == QLatin1String(CatCodec::kIdQuery) && reply == QLatin1String(CatCodec::kIdReply) &&
+    if (command == QLatin1String(kIdQuery) && reply == QLatin1String(kIdReply) &&
         (m_options.idLateReplies < 0 || m_idReplies++ < m_options.idLateReplies))
         lateMs = m_options.idLateMs;
     if (m_options.autoInfoOutput && m_autoInfo && !reply.isEmpty())
@@ -243,9 +303,9 @@ void RadioSimulator::handle(const QString& command)
 
 QString RadioSimulator::answer(const QString& command, bool& late)
 {
-    const QString empty = QString::fromLatin1(CatCodec::kEmptyReply);
-    if (command == QLatin1String(CatCodec::kIdQuery))
-        return m_options.unknownId ? empty : QString::fromLatin1(CatCodec::kIdReply);
+    const QString empty = QString::fromLatin1(kEmptyReply);
+    if (command == QLatin1String(kIdQuery))
+        return m_options.unknownId ? empty : QString::fromLatin1(kIdReply);
     if (command == QLatin1String("AI0;") || command == QLatin1String("AI1;")) {
         if (!m_options.ignoreAutoInfoOff || command.at(2) == QLatin1Char('1'))
             m_autoInfo = command.at(2) == QLatin1Char('1');
@@ -257,8 +317,9 @@ QString RadioSimulator::answer(const QString& command, bool& late)
         m_catRate = kRates[command.at(5).unicode() - '0'];
         return {};
     }
-    if (command.size() == 6 && command.startsWith(QLatin1String("MR")) && isDigits(command.mid(2, 3))) {
-        const int channel = command.mid(2, 3).toInt();
+    if (command.size() == 6 && command.startsWith(QLatin1String("MR")) &&
+        isDigits(field(command, kChannelField))) {
+        const int channel = field(command, kChannelField).toInt();
         if (channel >= kChannelCount)
             return empty;
         QString reply;
@@ -267,7 +328,8 @@ QString RadioSimulator::answer(const QString& command, bool& late)
             reply = m_channels[channel];
         }
         if (channel == m_options.garbageChannel)
-            reply = QStringLiteral("MR") + command.mid(2, 3) + QStringLiteral("07#0O000+000000100000;");
+            reply = QStringLiteral("MR") + field(command, kChannelField) +
+                    QStringLiteral("07#0O000+000000100000;");
         if (channel == m_options.silentAfterChannel)
             m_silent = true;
         late = channel == m_options.lateChannel;
@@ -275,7 +337,7 @@ QString RadioSimulator::answer(const QString& command, bool& late)
     }
     if (command.startsWith(QLatin1String("MW"))) {
         // The radio stores a well-formed write and says nothing.
-        if (channelOfLine(command) >= 0 && isDigits(command.mid(5, 8))) {
+        if (channelOfLine(command) >= 0 && isDigits(field(command, kFrequencyField))) {
             if (++m_writes != m_options.dropWrite)
                 setChannel(command);
         } else
@@ -377,13 +439,13 @@ QString RadioSimulator::faultyReply(Fault fault, const QString& reply)
     }
     case Fault::WrongChannel: {
         // Another channel's memory reply; an empty channel answers with a record of its own.
-        QString line =
-            reply.size() == CatCodec::kCommandLength ? reply : QStringLiteral("MR00007000000+000000100000;");
-        const int own = reply.size() == CatCodec::kCommandLength ? CatCodec::channelOf(reply) : -1;
+        QString line = reply.size() == kMemoryLength ? reply : QStringLiteral("MR00007000000+000000100000;");
+        const int own = reply.size() == kMemoryLength ? channelField(reply) : -1;
         int other = std::uniform_int_distribution<int>(0, kChannelCount - 1)(m_random);
         if (other == own)
             other = (other + 1) % kChannelCount;
-        line.replace(2, 3, QStringLiteral("%1").arg(other, 3, 10, QLatin1Char('0')));
+        line.replace(kChannelField.position - 1, kChannelField.width,
+                     QStringLiteral("%1").arg(other, kChannelField.width, 10, QLatin1Char('0')));
         return line;
     }
     case Fault::Late:
@@ -499,7 +561,7 @@ bool RadioSimulator::loadFile(const QString& path, QStringList* problems)
         const QString line = lines.at(i).trimmed();
         if (line.isEmpty())
             continue;
-        const QString problem = MemoryFile::lineProblem(line);
+        const QString problem = fileLineProblem(line);
         if (!problem.isEmpty() || !setChannel(line)) {
             if (problems)
                 problems->append(QStringLiteral("line %1 skipped: %2")
