@@ -7,6 +7,7 @@
 #include "io/TextFileReader.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
+#include "state/OutcomePresenter.h"
 #include "state/Prompter.h"
 #include "model/Frequency.h"
 #include "model/Vocabulary.h"
@@ -175,7 +176,10 @@ CsvImport::FrequencyCheck CsvImport::checkFrequency(const QString& field, Prompt
     if (!value)
         return result;
     QString t = field;
-    result.inRange = Frequency::check(t, true, prompter, &result.value);
+    const Frequency::Reading reading = Frequency::check(t);
+    if (reading.value != -1)
+        result.value = reading.value;
+    result.inRange = OutcomePresenter::show(prompter, reading, true);
     result.text = t;
     return result;
 }
@@ -315,8 +319,7 @@ void CsvImport::loadRecord(int record, const QString& rawLine, int startRow, boo
     const std::optional<QString> mapped = storedMode(r.mode);
     if (!mapped)
         return;
-    const QString mode =
-        mapped->isEmpty() ? Frequency::defaultMode(frequency.value, &m_state.rules) : *mapped;
+    const QString mode = mapped->isEmpty() ? m_state.rules.defaultMode(frequency.value) : *mapped;
 
     const QString shift = r.shift.trimmed();
 
@@ -381,7 +384,7 @@ void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, 
     memories.setText(row, Column::kTone, tone);
     memories.setText(row, Column::kDescription, description.left(kDescriptionLength));
     QString freq = rxFreq;
-    if (Frequency::check(freq, false, m_prompter)) {
+    if (OutcomePresenter::show(m_prompter, Frequency::check(freq))) {
         memories.setText(row, Column::kFreq, freq);
         // A new channel: nothing of what the radio gave the row's old one stays.
         memories.setKept(row, QString());
