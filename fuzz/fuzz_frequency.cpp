@@ -2,6 +2,7 @@
 // value that reads back the same; a refused one stays as typed. A quiet
 // check speaks only of a number too large to convert.
 #include "FuzzSupport.h"
+#include "state/OutcomePresenter.h"
 
 using namespace FuzzSupport;
 
@@ -10,7 +11,7 @@ class QuietPrompter : public YesPrompter {
 public:
     Answer ask(const QString& text, Buttons, Icon, const QString&) override
     {
-        check(text.startsWith(QLatin1String(Frequency::kConversionError)), "a quiet check spoke");
+        check(text.startsWith(QLatin1String(OutcomePresenter::kConversionError)), "a quiet check spoke");
         return Answer::Ok;
     }
 };
@@ -26,8 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(Frequency::parse(Frequency::format(*parsed)) == parsed, "format reads back");
     QuietPrompter prompter;
     QString text = typed;
-    qint32 value = -1;
-    if (!Frequency::check(text, true, prompter, &value)) {
+    const Frequency::Reading reading = Frequency::check(text);
+    const qint32 value = reading.value;
+    if (!OutcomePresenter::show(prompter, reading, true)) {
         check(text == typed, "refused text changed");
         return 0;
     }

@@ -7,6 +7,8 @@
 #include "CliStdio.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
+#include "state/OutcomePresenter.h"
+#include "state/RuleStore.h"
 #include "state/Settings.h"
 #include "state/SettingsStore.h"
 #include "files/CsvExport.h"
@@ -130,7 +132,7 @@ int exportCsv(const QStringList& args)
     // The common layout carries the repeater offset and step the radio will use.
     if (options.common) {
         SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
-        session.state.rules.LoadRules(rulesStore, session.prompter);
+        OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules, rulesStore));
     }
     CsvHeader csv;
     CsvExport exporter(session.state, session.prompter, session.log, csv, options);
@@ -177,7 +179,7 @@ int importCsv(const QStringList& args)
     const bool preview = parser.isSet(previewOption);
     Session session(yes);
     SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
-    session.state.rules.LoadRules(rulesStore, session.prompter);
+    OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules, rulesStore));
 
     QString target = parser.value(into);
     if (MemoryFile::endsWithDescriptionExtension(target))

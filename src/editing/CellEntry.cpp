@@ -3,6 +3,7 @@
 #include "model/Frequency.h"
 #include "model/Vocabulary.h"
 #include "state/AppState.h"
+#include "state/OutcomePresenter.h"
 
 namespace CellEntry {
 namespace {
@@ -15,13 +16,16 @@ bool inList(const QString& list, const QString& text)
 bool commitFrequency(AppState& state, ChannelTable& table, int row, const QString& text, Prompter& prompter)
 {
     QString normal = text;
-    // The check stores any reading as the current frequency, in range or not.
-    if (!Frequency::check(normal, false, prompter, &state.currentFrequency))
+    const Frequency::Reading reading = Frequency::check(normal);
+    // Any reading becomes the current frequency, in range or not.
+    if (reading.value != -1)
+        state.currentFrequency = reading.value;
+    if (!OutcomePresenter::show(prompter, reading))
         return false;
     const qint32 value = state.currentFrequency;
     table.setText(row, Column::kFreq, normal);
     if (table.text(row, Column::kMode).isEmpty())
-        table.setText(row, Column::kMode, Frequency::defaultMode(value, &state.rules));
+        table.setText(row, Column::kMode, state.rules.defaultMode(value));
     if (table.text(row, Column::kShift).isEmpty())
         table.setText(row, Column::kShift, QString::fromLatin1(kDefaultShift));
     if (table.text(row, Column::kTone).isEmpty())

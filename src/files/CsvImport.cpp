@@ -9,6 +9,7 @@
 #include "model/Vocabulary.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
+#include "state/OutcomePresenter.h"
 #include "state/Prompter.h"
 
 #include <QFile>
@@ -186,7 +187,10 @@ CsvImport::FrequencyCheck CsvImport::checkFrequency(const QString& field, Prompt
     if (!value)
         return result;
     QString t = field;
-    result.inRange = Frequency::check(t, true, prompter, &result.value);
+    const Frequency::Reading reading = Frequency::check(t);
+    if (reading.value != -1)
+        result.value = reading.value;
+    result.inRange = OutcomePresenter::show(prompter, reading, true);
     result.text = t;
     return result;
 }
@@ -249,7 +253,7 @@ CsvRecord CsvImport::readRecord(const QString& rawLine) const
         r.problems << QStringLiteral("CTCSS tone of '") + tone +
                           QStringLiteral("' is not valid. Will be set to 67.0");
     r.channel = {frequency.text,
-                 r.modeKnown && r.inRange && mode->isEmpty() ? Frequency::defaultMode(r.value, &m_state.rules)
+                 r.modeKnown && r.inRange && mode->isEmpty() ? m_state.rules.defaultMode(r.value)
                                                              : mode.value_or(QString()),
                  shift,
                  encoding == QLatin1String("CTCSS ENC")       ? QStringLiteral("CTCSS Enc")

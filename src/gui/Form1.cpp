@@ -4,11 +4,13 @@
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
 #include "state/GridLayout.h"
+#include "state/OutcomePresenter.h"
 #include "GuiPrompter.h"
 #include "MessageLogWindow.h"
 #include "PrintCommands.h"
 #include "ProgressWindow.h"
 #include "state/RecentFiles.h"
+#include "state/RuleStore.h"
 #include "StartupDialogs.h"
 #include "Version.h"
 #include "state/SettingsStore.h"
@@ -406,7 +408,7 @@ bool Form1::startUp()
         m_printerAvailable = !QPrinterInfo::availablePrinterNames().isEmpty();
         m_gridSize = m_settings->get(Keys::GridSize);
         SettingsStore shared(QString::fromLatin1(RuleSet::kApplication), m_options.settingsFolder);
-        m_state.rules.LoadRules(shared, *m_prompter);
+        OutcomePresenter::show(*m_prompter, RuleStore::load(m_state.rules, shared));
         mnuBandPlan->setChecked(m_state.rules.rulesActive());
 
         step = 5;

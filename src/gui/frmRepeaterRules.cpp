@@ -2,7 +2,9 @@
 
 #include "ButtonReturnKey.h"
 #include "RuleGridDelegate.h"
+#include "state/OutcomePresenter.h"
 #include "state/Prompter.h"
+#include "state/RuleStore.h"
 #include "state/SettingsStore.h"
 #include "rules/RegionalRuleSets.h"
 #include "rules/RuleEditing.h"
@@ -201,7 +203,7 @@ void frmRepeaterRules::setRows(const QVector<RuleSet::RuleTexts>& rows)
 
 void frmRepeaterRules::reloadRules()
 {
-    setRows(RuleEditing::reload(m_rules, m_store));
+    setRows(RuleStore::reload(m_rules, m_store));
     chkApplyRules->setChecked(m_rules.rulesActive());
     // The flag has just been read from the store; setting the box writes the same value back.
     chkAllowAnyFrequency->setChecked(m_rules.allowAnyFrequency());
@@ -238,12 +240,12 @@ void frmRepeaterRules::accept()
             return;
     }
     const QVector<RuleSet::RuleTexts> grid = rows();
-    if (!RuleSet::saveRules(m_store, grid, chkApplyRules->isChecked(), chkAllowAnyFrequency->isChecked())) {
+    if (!RuleStore::save(m_store, grid, chkApplyRules->isChecked(), chkAllowAnyFrequency->isChecked())) {
         m_prompter.inform(QStringLiteral("The repeater rules could not be saved in ") + m_store.fileName(),
                           Prompter::Icon::Exclamation);
         return;
     }
-    m_rules.LoadRules(m_store, m_prompter);
+    OutcomePresenter::show(m_prompter, RuleStore::load(m_rules, m_store));
     QDialog::accept();
 }
 
@@ -252,13 +254,14 @@ bool frmRepeaterRules::checkEntry(int column, QString& text)
     switch (column) {
     case 0:
     case 1: {
-        const std::optional<QString> shown = RuleEditing::acceptBound(text, m_rules, m_prompter);
-        if (shown)
-            text = *shown;
-        return shown.has_value();
+        const RuleSet::BandCheck check = RuleEditing::acceptBound(text, m_rules);
+        if (!OutcomePresenter::show(m_prompter, check))
+            return false;
+        text = check.text;
+        return true;
     }
     case 3:
-        return RuleEditing::acceptAmount(text, m_prompter);
+        return OutcomePresenter::show(m_prompter, RuleEditing::acceptAmount(text));
     default:
         return true;
     }

@@ -1,8 +1,5 @@
 #include "Frequency.h"
 
-#include "state/Prompter.h"
-#include "rules/RuleSet.h"
-
 #include <QLocale>
 #include <limits>
 
@@ -66,39 +63,38 @@ std::optional<qint32> parse(const QString& input, bool* overflow)
     return static_cast<qint32>(value);
 }
 
-qint32 read(const QString& text, bool quiet, Prompter& prompter)
+Reading read(const QString& text)
 {
+    Reading reading;
+    reading.text = text;
     bool overflow = false;
     const std::optional<qint32> value = parse(text, &overflow);
-    if (overflow) {
-        prompter.inform(QString::fromLatin1(kConversionError) + text, Prompter::Icon::Exclamation);
-        return -1;
+    if (value) {
+        reading.value = *value;
+        reading.accepted = true;
+    } else {
+        reading.error = overflow ? Error::NotConvertible : Error::NotNumeric;
     }
-    if (!value) {
-        if (!quiet)
-            prompter.inform(QString::fromLatin1(kNotNumeric), Prompter::Icon::Exclamation);
-        return -1;
-    }
-    return *value;
+    return reading;
 }
 
-bool check(QString& text, bool quiet, Prompter& prompter, qint32* value)
+Reading check(QString& text)
 {
     QString t = text.trimmed();
     if (t.isEmpty() || t == QLatin1String("Empty"))
         t = format(kDefaultValue);
-    const qint32 v = read(t, quiet, prompter);
-    if (v == -1)
-        return false;
-    if (value)
-        *value = v;
-    if (v < kRadioLow || v > kRadioHigh) {
-        if (!quiet)
-            prompter.inform(QString::fromLatin1(kOutOfRange), Prompter::Icon::Exclamation);
-        return false;
+    Reading reading = read(t);
+    if (reading.value == -1) {
+        reading.accepted = false;
+        return reading;
     }
-    text = format(v);
-    return true;
+    if (reading.value < kRadioLow || reading.value > kRadioHigh) {
+        reading.accepted = false;
+        reading.error = Error::OutOfRange;
+        return reading;
+    }
+    text = format(reading.value);
+    return reading;
 }
 
 namespace {
@@ -148,25 +144,18 @@ QString bandMode(qint32 value)
         const char* mode;
     };
     static constexpr Band kBands[] = {
-        {79000000, "FMN"}, {47000000, "FM"},  {32000000, "FM"},  {23000000, "AM"},  {17400000, "FM"},
-        {14450000, "FM"},  {14400000, "USB"}, {13600000, "FM"},  {10800000, "AM"},  {8750000, "FM"},
-        {5200000, "FMN"},  {5010000, "USB"},  {5000000, "CW"},   {2970000, "USB"},  {2966000, "FMN"},
-        {2800000, "USB"},  {2499000, "AM"},   {2489000, "USB"},  {2145000, "AM"},   {2100000, "USB"},
-        {1817000, "AM"},   {1806800, "USB"},  {1435000, "AM"},   {1400000, "USB"},  {1015000, "AM"},
-        {1010000, "CW"},   {730000, "AM"},    {700000, "LSB"},   {380000, "AM"},    {350000, "LSB"},
+        {79000000, "FMN"}, {47000000, "FM"},  {32000000, "FM"}, {23000000, "AM"}, {17400000, "FM"},
+        {14450000, "FM"},  {14400000, "USB"}, {13600000, "FM"}, {10800000, "AM"}, {8750000, "FM"},
+        {5200000, "FMN"},  {5010000, "USB"},  {5000000, "CW"},  {2970000, "USB"}, {2966000, "FMN"},
+        {2800000, "USB"},  {2499000, "AM"},   {2489000, "USB"}, {2145000, "AM"},  {2100000, "USB"},
+        {1817000, "AM"},   {1806800, "USB"},  {1435000, "AM"},  {1400000, "USB"}, {1015000, "AM"},
+        {1010000, "CW"},   {730000, "AM"},    {700000, "LSB"},  {380000, "AM"},   {350000, "LSB"},
         {200000, "AM"},    {180000, "LSB"}};
     for (const Band& band : kBands) {
         if (value >= band.from)
             return QString::fromLatin1(band.mode);
     }
     return QStringLiteral("AM");
-}
-
-QString defaultMode(qint32 value, RuleSet* rules)
-{
-    if (rules && rules->MatchRule(value))
-        return RuleSet::modeForStep(rules->match().Step);
-    return bandMode(value);
 }
 
 } // namespace Frequency

@@ -1,6 +1,5 @@
 #include "RuleEditing.h"
 
-#include "state/SettingsStore.h"
 #include "model/Frequency.h"
 
 #include <algorithm>
@@ -14,36 +13,23 @@ RuleSet::RuleTexts defaultRule()
             Frequency::formatAmount(60000), QStringLiteral("12.5 K")};
 }
 
-QVector<RuleSet::RuleTexts> reload(RuleSet& rules, const SettingsStore& store)
-{
-    const QString section = QString::fromLatin1(RuleSet::kSection);
-    rules.setAllowAnyFrequency(store.boolValue(section, QStringLiteral("AllowAnyRepeaterFrequency"), false));
-    const QVector<RuleSet::RuleTexts> rows = RuleSet::storedRuleTexts(store);
-    rules.setRulesActive(!rows.isEmpty() &&
-                         store.boolValue(section, QStringLiteral("RepeaterRulesActive"), false));
-    return rows;
-}
-
 QString formatBound(const QString& text)
 {
     const std::optional<qint32> value = Frequency::parse(text.trimmed());
     return value ? Frequency::format(*value) : text;
 }
 
-std::optional<QString> acceptBound(const QString& text, const RuleSet& rules, Prompter& prompter)
+RuleSet::BandCheck acceptBound(const QString& text, const RuleSet& rules)
 {
-    // The rule set passes every text while "Allow any frequency" is on.
-    const QString shown = formatBound(text);
-    if (!rules.IsRuleBandAllowed(shown, prompter))
-        return std::nullopt;
-    return shown;
+    return rules.IsRuleBandAllowed(formatBound(text));
 }
 
-bool acceptAmount(const QString& text, Prompter& prompter)
+Frequency::Reading acceptAmount(const QString& text)
 {
-    const qint32 value = Frequency::read(text.trimmed(), false, prompter);
+    Frequency::Reading reading = Frequency::read(text.trimmed());
     // The reader's -1 for "no number" falls below the range as well.
-    return value >= 0 && value <= kMaxAmount;
+    reading.accepted = reading.value >= 0 && reading.value <= kMaxAmount;
+    return reading;
 }
 
 int sortByLow(QVector<RuleSet::RuleTexts>& rows, int follow)

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "RepeaterRule.h"
+#include "model/Frequency.h"
 
 #include <QStringList>
 #include <QVector>
 
-class Prompter;
-class SettingsStore;
-
-// The repeater rule set: an ordered list of rules and two flags, loaded from
-// the shared store (application QuayGlobal, section "RepeaterRules").
+// The repeater rule set: an ordered list of rules and two flags, kept in the
+// shared store (application QuayGlobal, section "RepeaterRules").
 class RuleSet {
 public:
     static constexpr char kApplication[] = "QuayGlobal";
@@ -17,23 +15,28 @@ public:
     static constexpr char kStepList[] = "5.0 K|10.0 K|12.5 K|15.0 K|20.0 K|25.0 K|50.0 K|";
     static constexpr char kDirectionList[] = "Plus|Minus|Simplex|";
 
-    // Fills the set from the store; bounds that are not numbers show
-    // "Not a numeric value" and hold -1.
-    void LoadRules(const SettingsStore& store, Prompter& prompter);
+    // One rule as the editor shows it: Low, High, Direction, Amount, Step.
+    using RuleTexts = QStringList;
+
+    // What the band check made of a typed bound.
+    struct BandCheck {
+        QString text;               // the bound as checked
+        bool allowed = true;        // false: the band message is due
+        Frequency::Reading reading; // the reader's word on it, unread while any frequency is allowed
+    };
+
+    // Fills the set from the stored rows and flags. Bounds go through the
+    // frequency reader; those that are not numbers hold -1, and their
+    // readings come back in order for the caller to show.
+    QVector<Frequency::Reading> LoadRules(const QVector<RuleTexts>& rows, bool active, bool allowAny);
     // True when a rule covers f (first in list order wins); the match is then
     // readable through match(). A failed match leaves the previous one.
     bool MatchRule(qint32 f);
-    // Whether a typed bound lies in one of the permitted bands; shows the
-    // band message when it does not.
-    bool IsRuleBandAllowed(const QString& text, Prompter& prompter) const;
-
-    // One rule as the editor shows it: Low, High, Direction, Amount, Step.
-    using RuleTexts = QStringList;
-    // The stored texts of the rules, with the store's defaults for missing
-    // keys and both marks adapted to the user's (the editor's reload).
-    static QVector<RuleTexts> storedRuleTexts(const SettingsStore& store);
-    // Writes the editor's rows and both flags (the editor's OK).
-    static bool saveRules(SettingsStore& store, const QVector<RuleTexts>& rows, bool active, bool allowAny);
+    // Whether a typed bound lies in one of the permitted bands.
+    BandCheck IsRuleBandAllowed(const QString& text) const;
+    // The default mode of a frequency: a covering rule decides FM or FMN from
+    // its step, otherwise the band table.
+    QString defaultMode(qint32 value);
 
     // "FMN" for steps below "15" compared as text, else "FM".
     static QString modeForStep(const QString& step);

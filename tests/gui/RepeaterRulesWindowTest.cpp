@@ -3,6 +3,7 @@
 #include "gui/frmRepeaterRules.h"
 #include "model/ChannelMap.h"
 #include "rules/RegionalRuleSets.h"
+#include "state/RuleStore.h"
 #include "state/SettingsStore.h"
 #include "support/TestLocale.h"
 
@@ -27,8 +28,7 @@ protected:
     void storeSet(const char* name)
     {
         SettingsStore store(QStringLiteral("QuayGlobal"), configFolder());
-        ASSERT_TRUE(
-            RuleSet::saveRules(store, RegionalRuleSets::rows(QString::fromLatin1(name)), true, false));
+        ASSERT_TRUE(RuleStore::save(store, RegionalRuleSets::rows(QString::fromLatin1(name)), true, false));
     }
 
     // Opens the editor from the menu, runs body in it, and cancels it unless body closed it.

@@ -1,6 +1,7 @@
 #include "model/Frequency.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestLocale.h"
+#include "state/OutcomePresenter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ class FrequencyReader : public DecimalMarkTest {};
 TEST_P(FrequencyReader, ReadsPlainDecimalsSignsBlanksAndJunk)
 {
     const std::pair<const char*, qint32> cases[] = {
-        // text written with "."; -1 is "Not a numeric value"
+        // text written with "."; -1 is no number
         {"7.1", 710000},
         {"7.12345678", 712345},
         {"7.", 700000},
@@ -34,22 +35,18 @@ TEST_P(FrequencyReader, ReadsPlainDecimalsSignsBlanksAndJunk)
         {".", -1},
     };
     for (const auto& [text, value] : cases) {
-        for (bool quiet : {false, true}) {
-            SCOPED_TRACE(text);
-            ScriptedPrompter prompter;
-            EXPECT_EQ(Frequency::read(local(text), quiet, prompter), value);
-            EXPECT_EQ(prompter.messages(),
-                      value == -1 && !quiet ? QStringList{"Not a numeric value"} : QStringList{});
-        }
+        SCOPED_TRACE(text);
+        const Frequency::Reading reading = Frequency::read(local(text));
+        EXPECT_EQ(reading.value, value);
+        EXPECT_EQ(reading.error, value == -1 ? std::optional(Frequency::Error::NotNumeric) : std::nullopt);
     }
     // The other decimal mark is no number.
-    ScriptedPrompter prompter;
-    EXPECT_EQ(Frequency::read(Frequency::decimalMark() == "." ? "7,1" : "7.1", true, prompter), -1);
+    EXPECT_FALSE(Frequency::read(Frequency::decimalMark() == "." ? "7,1" : "7.1").accepted);
     // Overflow is reported even when quiet.
     for (const char* text : {"21474.83648", "99999999999999", "-21474.83649"}) {
         SCOPED_TRACE(text);
         ScriptedPrompter loud;
-        EXPECT_EQ(Frequency::read(local(text), true, loud), -1);
+        EXPECT_FALSE(OutcomePresenter::show(loud, Frequency::read(local(text)), true));
         EXPECT_EQ(loud.messages(),
                   QStringList{QStringLiteral("Error converting from string ") + local(text)});
         EXPECT_EQ(loud.prompts()[0].icon, Prompter::Icon::Exclamation);
@@ -81,10 +78,9 @@ TEST_P(FrequencyReader, CheckAcceptsTheRadiosRangeAndNormalisesTheText)
         for (bool quiet : {false, true}) {
             SCOPED_TRACE(std::string(c.text) + (quiet ? " quiet" : ""));
             ScriptedPrompter prompter;
-            QString text = QString::fromLatin1(c.text) == QLatin1String("Empty") ? QStringLiteral("Empty")
-                                                                                 : local(c.text);
+            QString text = local(c.text);
             const QString before = text;
-            EXPECT_EQ(Frequency::check(text, quiet, prompter), c.accepted);
+            EXPECT_EQ(OutcomePresenter::show(prompter, Frequency::check(text), quiet), c.accepted);
             EXPECT_EQ(text, c.accepted ? local(c.normal) : before);
             const bool expectMessage = c.message && !quiet;
             EXPECT_EQ(prompter.messages(),
@@ -125,10 +121,10 @@ TEST(DefaultMode, ABandStartsAtItsLowerBound)
                           {180000, "LSB", "AM"}};
     for (const Edge& e : edges) {
         SCOPED_TRACE(e.bound);
-        EXPECT_EQ(Frequency::defaultMode(e.bound, nullptr), QString::fromLatin1(e.at));
-        EXPECT_EQ(Frequency::defaultMode(e.bound - 1, nullptr), QString::fromLatin1(e.below));
+        EXPECT_EQ(Frequency::bandMode(e.bound), QString::fromLatin1(e.at));
+        EXPECT_EQ(Frequency::bandMode(e.bound - 1), QString::fromLatin1(e.below));
     }
-    EXPECT_EQ(Frequency::defaultMode(3000, nullptr), QStringLiteral("AM"));
+    EXPECT_EQ(Frequency::bandMode(3000), QStringLiteral("AM"));
 }
 
 } // namespace
