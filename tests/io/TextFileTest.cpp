@@ -1,5 +1,4 @@
 #include "io/TextFileReader.h"
-#include "io/TextFileWriter.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -59,15 +58,6 @@ TEST(TextFileReader, ReadsADeviceAndReportsOneThatCannotBeOpened)
     EXPECT_FALSE(reader.read(missing));
     EXPECT_TRUE(reader.lines().isEmpty());
     EXPECT_FALSE(reader.errorText().isEmpty());
-}
-
-TEST(TextFileWriter, EndsEveryLineWithCrLfAndReadsBackUnchanged)
-{
-    const QStringList lines{"MW000", "", "Caf\u00E9 \u20AC, \u00FC"};
-    const QByteArray bytes = TextFileWriter::encode(lines);
-    EXPECT_TRUE(bytes.startsWith("MW000\r\n\r\n"));
-    EXPECT_TRUE(bytes.endsWith("\r\n"));
-    EXPECT_EQ(TextFileReader::splitLines(TextFileReader::decode(bytes)), lines);
 }
 
 } // namespace

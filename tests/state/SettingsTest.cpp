@@ -18,16 +18,6 @@ QString iniPath(const QTemporaryDir& dir)
     return dir.path() + QStringLiteral("/Quaystone.ini");
 }
 
-// A key with no stored value and no declared default leaves the caller's.
-TEST(Settings, MissingKeysGiveTheCallersValueWhereNoneIsDeclared)
-{
-    QTemporaryDir dir;
-    Settings settings(dir.path());
-    EXPECT_FALSE(settings.find(Keys::MemoryHeight).has_value()) << "the window's designed value applies";
-    EXPECT_EQ(settings.getInt(Keys::MemoryHeight, 7410), 7410);
-    EXPECT_EQ(settings.get(Keys::UserCommSpeed), QStringLiteral("38400,N,8,2"));
-}
-
 TEST(Settings, KeysAndSectionsCompareWithoutRegardToCase)
 {
     QTemporaryDir dir;
@@ -65,22 +55,6 @@ TEST(Settings, BooleansAreTheWordsTrueAndFalse)
         settings.set(Keys::Autosize, QString::fromLatin1(text));
         EXPECT_EQ(settings.getBool(Keys::Autosize), expected) << text;
     }
-}
-
-TEST(Settings, LivesInTheUsersConfigurationFolder)
-{
-    QTemporaryDir dir;
-    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
-    {
-        Settings settings;
-        settings.set(Keys::HomeDir, QStringLiteral("/data"));
-        EXPECT_EQ(settings.store().fileName(), dir.path() + QStringLiteral("/Quaystone/Quaystone.ini"));
-        SettingsStore global(QStringLiteral("QuayGlobal"));
-        EXPECT_EQ(global.fileName(), dir.path() + QStringLiteral("/QuayGlobal/QuayGlobal.ini"));
-    }
-    qputenv("XDG_CONFIG_HOME", previous);
-    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/Quaystone/Quaystone.ini")));
 }
 
 // The file stays what QSettings reads and writes: values written by either
