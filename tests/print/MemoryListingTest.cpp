@@ -113,15 +113,6 @@ TEST(MemoryListing, CellsAreCutToTheirWidths)
               QStringLiteral("         1      7.05000 DIGIT Simplex Enc+Dec 123.4 long text stays"));
 }
 
-TEST(MemoryListing, EncodingsStayDistinctInTheirColumn)
-{
-    for (const auto& [encoding, cell] : {std::pair{"CTCSS Enc", "Enc     "},
-                                         {"CTCSS Enc+Dec", "Enc+Dec "},
-                                         {"", "        "},
-                                         {"Unknown code", "Unknown "}})
-        EXPECT_EQ(MemoryListing::encodingCell(QString::fromLatin1(encoding)), QString::fromLatin1(cell));
-}
-
 // Decimal alignment: the mark of every frequency falls in one column, under
 // either decimal mark.
 class FrequencyAlignment : public DecimalMarkTest {};
