@@ -146,10 +146,7 @@ TEST(DescriptionFileContents, ComposeWrites101LinesThatReadBackTheSame)
     state.tables.memories.setText(100, Column::kDescription, QStringLiteral("a, b; c"));
     state.tables.memories.setText(50, Column::kDescription, QStringLiteral("say \"hi\"\r\nnow"));
     const QStringList lines = DescriptionFile::compose(state);
-    ASSERT_EQ(lines.size(), 101);
-    EXPECT_EQ(lines[0], QStringLiteral("0,\"4100\""));
-    EXPECT_EQ(lines[1], QStringLiteral("1,\"Top band\""));
-    EXPECT_EQ(lines[2], QStringLiteral("2,\"\""));
+    ASSERT_EQ(lines.size(), 101); // their layout: the memory file tests' byte-for-byte save
 
     AppState copy;
     copy.tables.memories.setText(3, Column::kDescription, QStringLiteral("kept"));
