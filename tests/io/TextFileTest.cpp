@@ -1,7 +1,5 @@
 #include "io/TextFileReader.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,20 +42,6 @@ TEST(TextFileReader, SplitsAtEveryKindOfLineEnd)
     };
     for (const Case& c : cases)
         EXPECT_EQ(TextFileReader::splitLines(QString::fromLatin1(c.text)), c.lines) << c.text;
-}
-
-TEST(TextFileReader, ReadsADeviceAndReportsOneThatCannotBeOpened)
-{
-    QBuffer buffer;
-    buffer.setData("one\r\ntwo\r\n");
-    TextFileReader reader;
-    ASSERT_TRUE(reader.read(buffer));
-    EXPECT_EQ(reader.lines(), QStringList({"one", "two"}));
-
-    QFile missing(QStringLiteral("/nonexistent/folder/file.950"));
-    EXPECT_FALSE(reader.read(missing));
-    EXPECT_TRUE(reader.lines().isEmpty());
-    EXPECT_FALSE(reader.errorText().isEmpty());
 }
 
 } // namespace
