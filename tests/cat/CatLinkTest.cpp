@@ -138,12 +138,6 @@ TEST_F(CatLinkTest, AFailedOpenForWantOfPermissionSaysHowToGetIt)
     EXPECT_TRUE(port.written().isEmpty());
 }
 
-TEST_F(CatLinkTest, NeverOpensWithAnUnknownSettingsText)
-{
-    EXPECT_FALSE(link.openPort(3, QStringLiteral("57600,N,8,2")));
-    EXPECT_TRUE(port.openedRates().isEmpty());
-}
-
 TEST_F(CatLinkTest, HandshakeFollowsTheNoRtsOption)
 {
     ASSERT_TRUE(link.openPort(3, QStringLiteral("9600,N,8,2")));
