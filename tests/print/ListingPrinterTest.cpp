@@ -100,15 +100,6 @@ void fillMemories(ChannelTable& table)
     }
 }
 
-// The pages the listing takes on a PDF printer, laid out as exportPdf would.
-MemoryListing::Pages expectedPdfPages(const ChannelTable& table, const PrintOptions& options,
-                                      const QString& title)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    ListingPrinter::setPdfOutput(printer, QStringLiteral("unused.pdf"));
-    return ListingPrinter::layout(printer, table, options, title, QStringLiteral("."));
-}
-
 // Landscape, so the listing breaks both at a "^" and at the bottom limit.
 TEST(PdfListing, ReadsBackAsTheComposedPages)
 {
@@ -124,7 +115,10 @@ TEST(PdfListing, ReadsBackAsTheComposedPages)
         return ListingPrinter::printMemories(printer, table, options, title, QStringLiteral("."));
     }));
 
-    const MemoryListing::Pages expected = expectedPdfPages(table, options, title);
+    QPrinter printer(QPrinter::HighResolution); // laid out as exportPdf lays it out
+    ListingPrinter::setPdfOutput(printer, QStringLiteral("unused.pdf"));
+    const MemoryListing::Pages expected =
+        ListingPrinter::layout(printer, table, options, title, QStringLiteral("."));
     ASSERT_GE(expected.size(), 3);
     EXPECT_EQ(pdfPages(path), simplifiedPages(expected));
     const QSizeF size = pdfPageSize(path);
