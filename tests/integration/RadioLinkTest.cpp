@@ -74,7 +74,7 @@ const QStringList kSetUp = {QStringLiteral("ID;"), QStringLiteral("ID;"), QStrin
 
 class RadioLink : public ::testing::Test {
 protected:
-    RadioLink() : link(port, log, prompter, [this] { ++yields; })
+    RadioLink() : link(port, log, prompter, [] {})
     {
         log.setTraceEnabled(true);
         state.dataFolder = dataFolder.path(); // where a write's backup goes
@@ -133,7 +133,6 @@ protected:
     ScriptedPrompter prompter;
     ScriptedProgress progress;
     AppState state;
-    int yields = 0;
     CatLink link;
     QString backupPath;
 };
