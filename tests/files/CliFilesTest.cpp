@@ -51,7 +51,8 @@ TEST_F(CliFiles, ShowPrintsEverySlotAsTextOrJson)
         EXPECT_EQ(lines[c.index], QString::fromLatin1(c.line));
         const QJsonObject expected = QJsonDocument::fromJson(c.json).object();
         for (auto field = expected.begin(); field != expected.end(); ++field)
-            EXPECT_EQ(slotList.at(c.index).toObject().value(field.key()), field.value()) << field.key().toStdString();
+            EXPECT_EQ(slotList.at(c.index).toObject().value(field.key()), field.value())
+                << field.key().toStdString();
     }
 }
 
