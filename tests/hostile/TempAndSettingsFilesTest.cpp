@@ -62,29 +62,9 @@ TEST(TempFiles, OnlyStaleUndoFilesOfThisUserAreRemoved)
     }
 }
 
-// A settings file that cannot be written (its folder cannot be made) is said
-// once per run, naming the file, and every write still reports its failure
-// to the caller. (A folder that vanishes while the window runs:
-// SettingsFailureWindowTest.)
-TEST(SettingsFiles, AnUnwritableSettingsFileIsSaidOnce)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString blocker = dir.filePath(QStringLiteral("blocker"));
-    ASSERT_TRUE(writeBytes(blocker, "a file where the folder should be"));
-    Settings settings(blocker + QStringLiteral("/config"));
-    QStringList said;
-    settings.setWriteFailureHandler([&said](const QString& text) { said << text; });
-    EXPECT_FALSE(settings.set(Keys::HomeDir, QStringLiteral("/data")));
-    EXPECT_FALSE(settings.setBool(Keys::Autosize, true));
-    EXPECT_FALSE(settings.setInt(Keys::MemoryTop, 10));
-    ASSERT_EQ(said.size(), 1);
-    EXPECT_EQ(said.first(), Settings::cannotSaveText(settings.store().fileName()));
-    EXPECT_TRUE(said.first().contains(settings.store().fileName()));
-}
-
-// The command line says it too, once per run, on stderr. (Its oversized
-// files are the opener's: OversizedInputTest.)
+// A settings file that cannot be written (a file where its folder should be)
+// is said once per run, on stderr. (Its oversized files are the opener's:
+// OversizedInputTest.)
 TEST(SettingsFiles, TheCommandLineSaysAnUnwritableSettingsFileOnce)
 {
     QTemporaryDir dir;

@@ -109,7 +109,9 @@ TEST(Settings, AnUnreadableLineCostsOnlyItself)
 }
 
 // Something other than a regular file in the settings file's place is never
-// opened (a FIFO would block the program); writes fail and say so once.
+// opened (a FIFO would block the program); writes of every kind fail and say
+// so once. (A folder that cannot be made: the command-line test in
+// TempAndSettingsFilesTest; one that vanishes: SettingsFailureWindowTest.)
 TEST(Settings, AFifoInPlaceOfTheFileIsNotOpened)
 {
     QTemporaryDir dir;
@@ -119,7 +121,8 @@ TEST(Settings, AFifoInPlaceOfTheFileIsNotOpened)
     settings.setWriteFailureHandler([&said](const QString& text) { said << text; });
     EXPECT_EQ(settings.get(Keys::CommPort), QStringLiteral("1"));
     EXPECT_FALSE(settings.set(Keys::CommPort, QStringLiteral("2")));
-    EXPECT_FALSE(settings.set(Keys::GridSize, QStringLiteral("Larger")));
+    EXPECT_FALSE(settings.setBool(Keys::Autosize, true));
+    EXPECT_FALSE(settings.setInt(Keys::MemoryTop, 10));
     EXPECT_EQ(said, QStringList{Settings::cannotSaveText(iniPath(dir))});
     EXPECT_FALSE(QFileInfo(iniPath(dir)).isFile());
 }
