@@ -17,7 +17,6 @@ bool FakeSerialPort::open(const QString&, qint32 baudRate, bool rtsCts)
     if (m_openFails)
         return false;
     m_open = true;
-    m_baud = baudRate;
     m_rtsCts = rtsCts;
     m_openedRates.append(baudRate);
     return true;
@@ -42,15 +41,7 @@ qint64 FakeSerialPort::write(const QByteArray& data)
     const QString command = QString::fromLatin1(data);
     m_written << command;
     m_toWrite = data.size();
-    QVector<Piece> pieces;
-    if (command == QLatin1String("ID;"))
-        pieces = {{0, QByteArray("ID0310;")}};
-    if (m_answers.contains(command))
-        pieces = m_answers.value(command);
-    // At another speed than its own the radio hears only noise.
-    if (command == QLatin1String("ID;") && m_baud != m_radioBaud)
-        pieces.clear();
-    for (const Piece& piece : pieces)
+    for (const Piece& piece : m_answers.value(command))
         m_pending.append({m_clock.elapsed() + piece.delayMs, piece.text});
     return data.size();
 }

@@ -25,8 +25,6 @@ public:
     {
         answer(command, QVector<Piece>{{0, reply.toLatin1()}});
     }
-    // Answers ID; with the identity only at this baud rate.
-    void setRadioBaud(int baud) { m_radioBaud = baud; }
     // Devices that cannot be opened.
     void setOpenFails(bool fails, bool permission = false)
     {
@@ -69,8 +67,6 @@ private:
     mutable QByteArray m_ready;
     QStringList m_written;
     QVector<int> m_openedRates;
-    int m_radioBaud = 38400;
-    int m_baud = 0;
     qint64 m_toWrite = 0;
     bool m_open = false;
     bool m_openFails = false;

@@ -1,9 +1,9 @@
 #include "editing/TableEditing.h"
+#include "editing/CellEntry.h"
+#include "editing/SpreadsheetText.h"
+#include "model/Frequency.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
-#include "editing/CellEntry.h"
-#include "model/Frequency.h"
-#include "editing/SpreadsheetText.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestLocale.h"
 
@@ -341,18 +341,6 @@ TEST(TableEditing, HideEmptyShowsOnlyTheFirstRowOfEachEmptyRun)
     EXPECT_EQ(TE::hiddenRows(t.memories(), false).count(true), 0);
 }
 
-// Records the input box's title as well.
-class TitledPrompter : public ScriptedPrompter {
-public:
-    QStringList titles;
-    std::optional<QString> inputText(const QString& title, const QString& prompt,
-                                     const QString& defaultText) override
-    {
-        titles << title;
-        return ScriptedPrompter::inputText(title, prompt, defaultText);
-    }
-};
-
 class TableFind : public DecimalMarkTest {};
 
 TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
@@ -365,10 +353,9 @@ TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
     QVector<bool> descriptionHidden(7, false);
     descriptionHidden[Column::kDescription] = true;
 
-    TitledPrompter prompter;
+    ScriptedPrompter prompter;
     prompter.reply(QStringLiteral("145"));
     FindResult r = TE::findText(t.state, prompter, shown);
-    EXPECT_EQ(prompter.titles, QStringList{QStringLiteral("Find")});
     EXPECT_EQ(prompter.prompts().at(0).text,
               QStringLiteral(
                   "Find what:\r\n\r\nThe case of the text is ignored.\r\n\r\nAfter a successful find you "

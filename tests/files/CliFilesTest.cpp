@@ -1,4 +1,5 @@
 #include "FileTestSupport.h"
+#include "state/Settings.h"
 
 #include "support/CliRun.h"
 
@@ -18,28 +19,41 @@ using namespace FileTestSupport;
 
 namespace {
 
-// Runs quaystone-cli with its settings in a temporary folder and a "." locale.
-class CliFiles : public ::testing::Test {
-protected:
-    using Run = CliRun;
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    Run cli(const QStringList& args) { return runCli(m_dir.path(), args); }
-    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+using CliFiles = CliTest;
 
-    QTemporaryDir m_dir;
-};
-
-TEST_F(CliFiles, ShowPrintsAllSlotsTabSeparated)
+// Every slot, as tab-separated text or as JSON (null for an empty slot's frequency).
+TEST_F(CliFiles, ShowPrintsEverySlotAsTextOrJson)
 {
-    const Run run = cli({"show", dataPath("sample.950")});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const CliRun text = cli({"show", dataPath("sample.950")});
+    const CliRun json = cli({"show", dataPath("sample.950"), "--format", "json"});
+    ASSERT_EQ(text.status + json.status, 0) << text.err.toStdString() << json.err.toStdString();
+    const QStringList lines = text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QJsonArray slotList =
+        QJsonDocument::fromJson(json.out.toUtf8()).object().value(QStringLiteral("slots")).toArray();
     ASSERT_EQ(lines.size(), 118);
-    EXPECT_EQ(lines[0], QStringLiteral("0\t1.84000\tLSB\tSimplex\t\t67.0\t160 m digital"));
-    EXPECT_EQ(lines[20], QStringLiteral("20\t29.62000\tFM\tMinus\tCTCSS Enc\t103.5\t10 m repeater RH1"));
-    EXPECT_EQ(lines[99], QStringLiteral("99\tEmpty\t\t\t\t\t"));
-    EXPECT_EQ(lines[100], QStringLiteral("P1L\t14.000000\tUSB\tSimplex\t\t67.0")); // no description column
-    EXPECT_EQ(lines[117], QStringLiteral("P9U\tEmpty\t\t\t\t"));
+    ASSERT_EQ(slotList.size(), 118);
+    const struct {
+        int index;
+        const char* line;
+        const char* json; // the fields checked
+    } cases[] = {
+        {0, "0\t1.84000\tLSB\tSimplex\t\t67.0\t160 m digital",
+         R"({"frequency": 1840000, "description": "160 m digital"})"},
+        {20, "20\t29.62000\tFM\tMinus\tCTCSS Enc\t103.5\t10 m repeater RH1",
+         R"({"shift": "Minus", "encoding": "CTCSS Enc", "tone": "103.5"})"},
+        {99, "99\tEmpty\t\t\t\t\t", R"({"frequency": null})"},
+        // PMS slots have no description column.
+        {100, "P1L\t14.000000\tUSB\tSimplex\t\t67.0",
+         R"({"slot": 101, "label": "P1L", "table": "pms", "mode": "USB"})"},
+        {117, "P9U\tEmpty\t\t\t\t", "{}"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lines[c.index], QString::fromLatin1(c.line));
+        const QJsonObject expected = QJsonDocument::fromJson(c.json).object();
+        for (auto field = expected.begin(); field != expected.end(); ++field)
+            EXPECT_EQ(slotList.at(c.index).toObject().value(field.key()), field.value())
+                << field.key().toStdString();
+    }
 }
 
 TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
@@ -58,7 +72,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     mkfifo(QFile::encodeName(path("fifo.950")).constData(), 0644);
     writeBytes(path("pair.950"), readBytes(dataPath("sample.950")));
     mkfifo(QFile::encodeName(path("pair.950dsc")).constData(), 0644);
-    QDir(m_dir.path()).mkdir(QStringLiteral("folder.950"));
+    QDir(folder.path()).mkdir(QStringLiteral("folder.950"));
     mkfifo(QFile::encodeName(path("fifo.CSV")).constData(), 0644);
     const Case cases[] = {
         {{"show", dataPath("sample.950")}, 0, ""},
@@ -67,6 +81,14 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {{"export", dataPath("broken.950"), "--csv", path("b")}, 3, "were skipped"},
 #ifdef QUAYSTONE_CLI_PRINT
         {{"print", dataPath("broken.950"), "--text"}, 3, "were skipped"},
+        {{"print"}, 2, "Usage"},
+        {{"print", dataPath("sample.950")}, 2, ""},
+        {{"print", dataPath("sample.950"), "--text", "--pdf", path("x.pdf")}, 2, ""},
+        {{"print", dataPath("sample.950"), "--pdf"}, 2, ""},
+        {{"print", dataPath("sample.950"), "--text", "--wide"}, 2, ""},
+        {{"print", path("missing.950"), "--text"}, 1, "does not exist"},
+        {{"print", dataPath("sample.950"), "--pdf", path("no/such/dir/x.pdf")}, 1, ""},
+        {{"print", dataPath("sample.950"), "--pdf", path("list.pdf")}, 0, ""},
 #endif
         {{"show", path("pair.950")}, 3, "pair.950dsc cannot be read (it is not a regular file)"},
         {{"show", path("fifo.950")}, 1, "cannot be read (it is not a regular file)"},
@@ -98,13 +120,20 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {{"diff", "-", "-"}, 2, "only one side"},
     };
     for (const Case& c : cases) {
-        const Run run = cli(c.args);
+        const CliRun run = cli(c.args);
         EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QLatin1String(c.err))) << run.err.toStdString();
         if (*c.absent) {
             EXPECT_FALSE(run.err.contains(QLatin1String(c.absent))) << run.err.toStdString();
         }
+        if (c.args.first() == QLatin1String("print") && !c.args.contains(QLatin1String("--text"))) {
+            EXPECT_TRUE(run.out.isEmpty()) << "nothing on stdout without --text";
+        }
     }
+#ifdef QUAYSTONE_CLI_PRINT
+    EXPECT_FALSE(QFileInfo::exists(path("x.pdf")));
+    EXPECT_GT(QFileInfo(path("list.pdf")).size(), 0);
+#endif
     EXPECT_TRUE(QFileInfo::exists(path("some.950")));
     EXPECT_EQ(readBytes(path("taken.CSV")), QByteArray("keep\r\n"));
     EXPECT_FALSE(QFileInfo::exists(path("new.950")));
@@ -128,7 +157,7 @@ TEST_F(CliFiles, DashIsStandardInputOrOutput)
         {{"diff", "-", path("bare.950")}, sample, {}},
     };
     for (const Case& c : cases) {
-        const CliRun run = runCli(m_dir.path(), c.args, "C", c.input);
+        const CliRun run = runCli(folder.path(), c.args, "C", c.input);
         EXPECT_EQ(run.status, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
         EXPECT_EQ(run.out.toUtf8(), c.expected) << c.args.join(' ').toStdString();
     }
@@ -150,7 +179,7 @@ TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
     descriptions.replace("80 m SSB net Sunday 0900", "80 m SSB net Monday");
     writeBytes(path("other.950dsc"), descriptions);
 
-    const Run run = cli({"diff", dataPath("sample.950"), path("other.950")});
+    const CliRun run = cli({"diff", dataPath("sample.950"), path("other.950")});
     EXPECT_EQ(run.status, 1) << run.err.toStdString();
     QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 6) << run.out.toStdString();
@@ -166,30 +195,6 @@ TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
         "P4L Empty 50.000000 USB Simplex 67.0 whole channel"};
     for (int i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].simplified().toStdString(), expected.value(i).toStdString());
-}
-
-TEST_F(CliFiles, ShowAsJsonHoldsEverySlot)
-{
-    const Run run = cli({"show", dataPath("sample.950"), "--format", "json"});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    const QJsonArray slotList = document.object().value(QStringLiteral("slots")).toArray();
-    ASSERT_EQ(slotList.size(), 118);
-    const QJsonObject first = slotList.at(0).toObject();
-    EXPECT_EQ(first.value(QStringLiteral("frequency")), QJsonValue(1840000));
-    EXPECT_EQ(first.value(QStringLiteral("description")).toString(), QStringLiteral("160 m digital"));
-    const QJsonObject repeater = slotList.at(20).toObject();
-    EXPECT_EQ(repeater.value(QStringLiteral("shift")).toString(), QStringLiteral("Minus"));
-    EXPECT_EQ(repeater.value(QStringLiteral("encoding")).toString(), QStringLiteral("CTCSS Enc"));
-    EXPECT_EQ(repeater.value(QStringLiteral("tone")).toString(), QStringLiteral("103.5"));
-    EXPECT_TRUE(slotList.at(99).toObject().value(QStringLiteral("frequency")).isNull());
-    const QJsonObject pms = slotList.at(100).toObject();
-    EXPECT_EQ(pms.value(QStringLiteral("slot")), QJsonValue(101));
-    EXPECT_EQ(pms.value(QStringLiteral("label")).toString(), QStringLiteral("P1L"));
-    EXPECT_EQ(pms.value(QStringLiteral("table")).toString(), QStringLiteral("pms"));
-    EXPECT_EQ(pms.value(QStringLiteral("mode")).toString(), QStringLiteral("USB"));
 }
 
 TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)
@@ -212,13 +217,13 @@ TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)
                 .status,
             0);
         EXPECT_TRUE(readBytes(csv).startsWith(layout.header));
-        const Run imported = cli({"import", csv, "--into", copy, "--use-numbers"});
+        const CliRun imported = cli({"import", csv, "--into", copy, "--use-numbers"});
         ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
         EXPECT_TRUE(imported.err.contains(QStringLiteral("Import completed")));
         EXPECT_EQ(cli({"show", copy}).out.split(QLatin1Char('\n')).mid(0, 100), original);
     }
 
-    const Run preview = cli({"import", path("out.CSV"), "--into", path("new.950"), "--preview"});
+    const CliRun preview = cli({"import", path("out.CSV"), "--into", path("new.950"), "--preview"});
     EXPECT_EQ(preview.status, 0);
     EXPECT_TRUE(preview.err.contains(QStringLiteral("Header type identified as: Plainsong")));
     EXPECT_FALSE(QFileInfo::exists(path("new.950")));
@@ -235,7 +240,7 @@ TEST_F(CliFiles, ImportIntoAFileWithUnreadableLinesNeedsYes)
 {
     writeBytes(path("broken.950"), readBytes(dataPath("broken.950")));
     ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("out")}).status, 0);
-    const Run refused = cli({"import", path("out.CSV"), "--into", path("broken.950")});
+    const CliRun refused = cli({"import", path("out.CSV"), "--into", path("broken.950")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("Line 2 of broken.950 skipped")));
     EXPECT_EQ(readBytes(path("broken.950")), readBytes(dataPath("broken.950")));
@@ -250,7 +255,7 @@ TEST_F(CliFiles, ASecondWriterOfAMemoryFileFailsWhileTheFirstHoldsItsLock)
     ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("in")}).status, 0);
     QLockFile first(path("shared.950.lock"));
     ASSERT_TRUE(first.lock());
-    const Run second = cli({"import", path("in.CSV"), "--into", path("shared.950")});
+    const CliRun second = cli({"import", path("in.CSV"), "--into", path("shared.950")});
     EXPECT_EQ(second.status, 1);
     EXPECT_TRUE(second.err.contains(QStringLiteral("another program is saving shared.950")))
         << second.err.toStdString();
@@ -265,8 +270,8 @@ TEST_F(CliFiles, ASecondWriterOfAMemoryFileFailsWhileTheFirstHoldsItsLock)
 // no file by another name is ever written.
 TEST_F(CliFiles, ANameThatIsNotValidUtf8IsRefused)
 {
-    const QByteArray folder = QFile::encodeName(m_dir.path());
-    const QByteArray bad = folder + "/bad\xff.950";
+    const QByteArray bytesOfFolder = QFile::encodeName(folder.path());
+    const QByteArray bad = bytesOfFolder + "/bad\xff.950";
     const QByteArray sample = readBytes(dataPath("sample.950"));
     const int fd = ::open(bad.constData(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(fd, 0);
@@ -276,9 +281,9 @@ TEST_F(CliFiles, ANameThatIsNotValidUtf8IsRefused)
     for (const char* command : {"show", "import in.CSV --into"}) {
         QProcess shell;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
         shell.setProcessEnvironment(env);
-        shell.setWorkingDirectory(m_dir.path());
+        shell.setWorkingDirectory(folder.path());
         // The shell passes the name's bytes as they are.
         shell.start(QStringLiteral("/bin/sh"),
                     {QStringLiteral("-c"),
@@ -291,7 +296,7 @@ TEST_F(CliFiles, ANameThatIsNotValidUtf8IsRefused)
     }
     // Checked by bytes: Qt cannot name the file either.
     QByteArray names;
-    DIR* listing = opendir(folder.constData());
+    DIR* listing = opendir(bytesOfFolder.constData());
     ASSERT_NE(listing, nullptr);
     for (dirent* entry = readdir(listing); entry; entry = readdir(listing)) {
         if (qstrncmp(entry->d_name, "bad", 3) == 0)
@@ -303,5 +308,42 @@ TEST_F(CliFiles, ANameThatIsNotValidUtf8IsRefused)
     ASSERT_EQ(::stat(bad.constData(), &info), 0);
     EXPECT_EQ(info.st_size, sample.size());
 }
+
+#ifdef QUAYSTONE_CLI_PRINT
+TEST_F(CliFiles, TextFollowsTheStoredOptionsUnderEitherDecimalMark)
+{
+    {
+        Settings stored(folder.filePath(QStringLiteral("config/Quaystone")));
+        stored.set(Keys::PrintCol[2], QStringLiteral("0"));
+        stored.setBool(Keys::Landscape, false);
+        stored.set(Keys::LastOpened, QStringLiteral("/home/op/club.950"));
+    }
+    const struct {
+        const char* locale;
+        const char* row21;
+    } cases[] = {
+        {"C", "        21     29.62000 Minus   Enc     103.5 10 m repeater RH1"},
+        {"de_DE.UTF-8", "        21     29,62000 Minus   Enc     103.5 10 m repeater RH1"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run =
+            cli({QStringLiteral("print"), dataPath("sample.950"), QStringLiteral("--text")}, c.locale);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QStringList pages = run.out.split(QLatin1Char('\f'));
+        const QStringList lines = pages.first().split(QLatin1Char('\n'));
+        ASSERT_GT(lines.size(), 25) << c.locale;
+        EXPECT_EQ(lines[0], QStringLiteral("              Memory print of   sample.950"));
+        EXPECT_EQ(lines[1], QString());
+        EXPECT_EQ(lines[2], QStringLiteral("              RX Freq   Shift   Decode  Tone  Description    "));
+        EXPECT_TRUE(lines.contains(QString::fromLatin1(c.row21))) << c.locale << run.out.toStdString();
+        // Every later page opens with the page header.
+        for (int page = 1; page < pages.size(); ++page)
+            EXPECT_EQ(pages[page].section(QLatin1Char('\n'), 0, 0), lines[2]) << "page " << page;
+    }
+    // Printing leaves the file to open next alone.
+    EXPECT_EQ(Settings(folder.filePath(QStringLiteral("config/Quaystone"))).get(Keys::LastOpened),
+              QStringLiteral("/home/op/club.950"));
+}
+#endif
 
 } // namespace

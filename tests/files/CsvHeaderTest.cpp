@@ -25,18 +25,13 @@ TEST(CsvHeaderIdentify, EveryHeaderTypeAndTheSeparatorItSets)
         {"Memory,RX;Freq", Type::Plainsong, ';'}, // ";" wins over ","
         {"#,Freq,Mode,Name", Type::Coldharbour, ','},
         {"#;FREQ;MODE", Type::Coldharbour, ';'},
-        {"#\tFreq\tMode", Type::Coldharbour, '\t'},
         {"Frequency,Mode,Name", Type::Rookhaven, ','},
         {"#,Tag,Freq,Mode,Step", Type::Dunmore, ','},
-        {"#;Tag;Freq;Name", Type::Larkspur, ';'},
         {"#,Tag,Freq,XYZW", Type::Unknown, ','},
         {"#,Tag,Freq", Type::Unknown, ','}, // too short for the family test
-        {"Channel Number,Frequency", Type::Glenholm, ','},
-        {"Sequence Number,Frequency", Type::Eastgate, ','},
         {"Sequen,Freq", Type::Eastgate, ','},
         {"Bank,Channel,Frequency", Type::Farrowby, ','},
         {"#,Tag,RxFreq,Mode", Type::Bramblett, ','},
-        {"#\tTag\tRxFreq\tName", Type::Corrigan, '\t'},
         {"#,Tag,RxFreq,Tone", Type::Unknown, ','},
         {"1,29.62000,FM,Minus,,,,67.0,,,,,Repeater", Type::Unknown, ','}, // a data record
         // The common layout of other channel editors, known by its column

@@ -1,12 +1,12 @@
 #include "files/CsvImport.h"
 #include "FileTestSupport.h"
-#include "state/AppState.h"
-#include "model/CatCodec.h"
 #include "files/CsvExport.h"
 #include "files/CsvHeader.h"
 #include "io/TextFileWriter.h"
+#include "model/CatCodec.h"
 #include "model/Frequency.h"
 #include "rules/RepeaterRule.h"
+#include "state/AppState.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
@@ -150,16 +150,7 @@ TEST_P(CsvImportTest, LoadRulesForModesShiftsTonesAndDescriptions)
         {"1|14.25|USB", false, "14.25000|USB|Simplex| |67.0|"},
         {"1|29.62|PKT|minus", false, "29.62000|FM|Minus| |67.0|"},
         {"1|29.62|NFM|PLUS", true, "29.62000|FM|Plus| |67.0|"},
-        // The table's own modes come back as themselves.
-        {"1|29.62|FMN", false, "29.62000|FMN|Simplex| |67.0|"},
-        {"1|7.1|CWR", false, "7.10000|CWR|Simplex| |67.0|"},
-        {"1|7.1|RTYL", false, "7.10000|RTYL|Simplex| |67.0|"},
         {"1|7.1|WAM", false, "7.10000|AM|Simplex| |67.0|"},
-        {"1|7.1|CWRN", false, "7.10000|CW|Simplex| |67.0|"},
-        {"1|7.1|DIG", false, "7.10000|LSB|Simplex| |67.0|"},
-        {"1|7.1|RTYU", false, "7.10000|RTYU|Simplex| |67.0|"},
-        {"1|7.1|PKTL", false, "7.10000|LSB|Simplex| |67.0|"},
-        {"1|7.1|USRL", false, "7.10000|USRL|Simplex| |67.0|"},
         {"1|7.1|fm", false, ""},                          // lower case: skipped quietly
         {"1|7.1|", false, "7.10000|LSB|Simplex| |67.0|"}, // default mode by band
         {"1|29.68|", false, "29.68000|FMN|Simplex| |67.0|"},
@@ -403,21 +394,6 @@ TEST_P(CsvImportTest, FileNamesAndAMissingFile)
     }
 }
 
-TEST_P(CsvImportTest, SeparatorAndDecimalFormsOfOtherComputersImport)
-{
-    // A Tab file keeps its numbers as written, so it needs the user's own mark.
-    const QChar own = Frequency::decimalMark().at(0);
-    const std::pair<QChar, QChar> forms[] = {
-        {QLatin1Char(','), QLatin1Char('.')}, {QLatin1Char(';'), QLatin1Char(',')}, {QLatin1Char('\t'), own}};
-    for (const auto& [sep, mark] : forms) {
-        m_state.tables.reset();
-        EXPECT_EQ(run(csvFile({"|14.25|USB||||twenty"}, sep, mark)), R::Imported)
-            << sep.toLatin1() << mark.toLatin1();
-        EXPECT_EQ(rowText(m_state.tables.memories, 1), recText(rec("14.25000|USB|Simplex| |67.0|twenty")));
-        EXPECT_EQ(m_csv.separator(), sep); // stays in force after the import
-    }
-}
-
 // An imported channel is a new one: nothing the radio gave the row's old channel stays.
 TEST_P(CsvImportTest, AChannelImportedOverARadioChannelStartsAfresh)
 {
@@ -524,8 +500,6 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
          "Location=99|Name=\"6 m, north\"|Frequency=50.810000|Duplex=-|Tone=TSQL|rToneFreq=103.5|Mode=FM",
          "50.81000|FM|Minus|CTCSS Enc+Dec|103.5|6 m, north",
          {}}, // no offset given, cTone falls back
-        {0, "Location=1|Frequency=14.080000|Mode=RTTY", "14.08000|RTYL|Simplex| |88.5|", {}},
-        {0, "Location=1|Frequency=7.040000|Mode=DIG|rToneFreq=67.0", "7.04000|LSB|Simplex| |67.0|", {}},
         {0, "Location=1|Frequency=7.100000|Mode=Auto", "7.10000|LSB|Simplex| |88.5|", {}},
         {0,
          "Location=1|Frequency=14.200000|Duplex=+|Offset=0.600000|Mode=USB",

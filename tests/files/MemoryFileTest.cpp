@@ -1,8 +1,8 @@
 #include "files/MemoryFile.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
 #include "files/DescriptionFile.h"
 #include "model/ChannelTables.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
 #include "support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -48,11 +48,8 @@ TEST_P(MemoryFileLines, ABadLineIsNamedInTheLogAndSkippedAndTheRestLoads)
     };
     const BadCase cases[] = {
         {"MW001018400", "too short"},
-        {"hello", "too short"},
         {"MW11807000000+000000100000;", "channel 118 is above 117"},
-        {"MW99907000000+000000100000;", "channel 999 is above 117"},
         {"MW0020700A000+000000100000;", "frequency is not a number"},
-        {"MW002 7000000+000000100000;", "frequency is not a number"},
         {"MW00307000000+000000100500;", "tone number 50 is outside 00 to 49"},
         {"MW00307000000+0000001009x0;", "tone number '9x' is not a number"},
         // Anything but three digits in the channel field names no slot, not memory 0.
@@ -149,10 +146,7 @@ TEST(DescriptionFileContents, ComposeWrites101LinesThatReadBackTheSame)
     state.tables.memories.setText(100, Column::kDescription, QStringLiteral("a, b; c"));
     state.tables.memories.setText(50, Column::kDescription, QStringLiteral("say \"hi\"\r\nnow"));
     const QStringList lines = DescriptionFile::compose(state);
-    ASSERT_EQ(lines.size(), 101);
-    EXPECT_EQ(lines[0], QStringLiteral("0,\"4100\""));
-    EXPECT_EQ(lines[1], QStringLiteral("1,\"Top band\""));
-    EXPECT_EQ(lines[2], QStringLiteral("2,\"\""));
+    ASSERT_EQ(lines.size(), 101); // their layout: the memory file tests' byte-for-byte save
 
     AppState copy;
     copy.tables.memories.setText(3, Column::kDescription, QStringLiteral("kept"));

@@ -8,16 +8,16 @@
 #include "support/TestText.h"
 
 #include "RadioSimulator.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
-#include "model/CatCodec.h"
 #include "cat/CatLink.h"
 #include "cat/QtSerialPortAdapter.h"
 #include "cat/RadioReader.h"
 #include "cat/RadioWriter.h"
 #include "files/MemoryFile.h"
 #include "io/TextFileReader.h"
+#include "model/CatCodec.h"
 #include "model/ChannelMap.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -266,20 +266,17 @@ TEST(RadioFaults, EverySlotHoldsTheRadiosContentOrIsReportedAndNoTransferHangs)
         }
     }
 
-    QVector<int> total(RadioSimulator::kFaultKinds, 0);
-    for (const auto& worker : workers) {
-        for (int k = 0; k < RadioSimulator::kFaultKinds; ++k)
-            total[k] += worker->faults().value(k);
-    }
     QString summary = QStringLiteral("seed %1, faults:").arg(kSeed);
     int injected = 0;
     for (int k = 0; k < RadioSimulator::kFaultKinds; ++k) {
-        summary += QStringLiteral(" %1 %2")
-                       .arg(QLatin1String(RadioSimulator::faultName(RadioSimulator::Fault(k))))
-                       .arg(total[k]);
-        injected += total[k];
+        int total = 0;
+        for (const auto& worker : workers)
+            total += worker->faults().value(k);
+        const char* name = RadioSimulator::faultName(RadioSimulator::Fault(k));
+        summary += QStringLiteral(" %1 %2").arg(QLatin1String(name)).arg(total);
+        injected += total;
         // Every kind was met, or the run proved nothing about it.
-        EXPECT_GT(total[k], 0) << RadioSimulator::faultName(RadioSimulator::Fault(k));
+        EXPECT_GT(total, 0) << name;
     }
     std::fprintf(stderr, "%s\n", qPrintable(summary));
     EXPECT_GE(injected, 200) << summary;

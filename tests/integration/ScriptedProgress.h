@@ -11,8 +11,6 @@ public:
     int stopAt = 0;
     QStringList shown;
     int maximum = 0;
-    int position = 0;
-    int hides = 0;
     bool visible = false;
 
     void show(const QString& message, int max) override
@@ -23,15 +21,10 @@ public:
     }
     void setPosition(int p) override
     {
-        position = p;
         if (stopAt > 0 && p >= stopAt)
             m_stop = true;
     }
-    void hide() override
-    {
-        ++hides;
-        visible = false;
-    }
+    void hide() override { visible = false; }
     bool stopRequested() const override { return m_stop; }
     void clearStopRequest() override { m_stop = false; }
 

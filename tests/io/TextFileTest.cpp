@@ -1,8 +1,5 @@
 #include "io/TextFileReader.h"
-#include "io/TextFileWriter.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,29 +42,6 @@ TEST(TextFileReader, SplitsAtEveryKindOfLineEnd)
     };
     for (const Case& c : cases)
         EXPECT_EQ(TextFileReader::splitLines(QString::fromLatin1(c.text)), c.lines) << c.text;
-}
-
-TEST(TextFileReader, ReadsADeviceAndReportsOneThatCannotBeOpened)
-{
-    QBuffer buffer;
-    buffer.setData("one\r\ntwo\r\n");
-    TextFileReader reader;
-    ASSERT_TRUE(reader.read(buffer));
-    EXPECT_EQ(reader.lines(), QStringList({"one", "two"}));
-
-    QFile missing(QStringLiteral("/nonexistent/folder/file.950"));
-    EXPECT_FALSE(reader.read(missing));
-    EXPECT_TRUE(reader.lines().isEmpty());
-    EXPECT_FALSE(reader.errorText().isEmpty());
-}
-
-TEST(TextFileWriter, EndsEveryLineWithCrLfAndReadsBackUnchanged)
-{
-    const QStringList lines{"MW000", "", "Caf\u00E9 \u20AC, \u00FC"};
-    const QByteArray bytes = TextFileWriter::encode(lines);
-    EXPECT_TRUE(bytes.startsWith("MW000\r\n\r\n"));
-    EXPECT_TRUE(bytes.endsWith("\r\n"));
-    EXPECT_EQ(TextFileReader::splitLines(TextFileReader::decode(bytes)), lines);
 }
 
 } // namespace

@@ -89,16 +89,28 @@ TEST(MemoryListing, PrintsTheRowsRunsAndHeadingsInOrder)
          "              Mode  Tone  ",
          {h, "              Calling", h, "         1    FM    88.5  ", "        2-100   Empty   "}},
         {{{1, "7.05000", "x"}}, none, h, {"         1    ", "        2-100   Empty   "}},
+        // A "^" starts a new page ("\f"), after the open run; the page opens with the page header.
+        {{{1, "7.05000", "First"}, {5, "7.10000", "^Second"}, {6, "7.20000", "^<Group>Third"}},
+         all,
+         kAllHeader,
+         {"         1      7.05000 " REST "First", "          2-4   Empty   ", "\f",
+          "         5      7.10000 " REST "Second", "\f", h, "              Group", h,
+          "         6      7.20000 " REST "Third", "        7-100   Empty   "}},
     };
     for (const Case& c : cases) {
         ChannelTable table(TableKind::Memories);
         fill(table, c.rows);
         const QString title = MemoryListing::title(1, QString());
         const MemoryListing::Pages pages = MemoryListing::compose(table, c.options, title, kTallPage, ".");
-        QStringList expected{title, QString(), QString::fromLatin1(c.header), QString()};
-        for (const char* line : c.body)
-            expected << QString::fromLatin1(line);
-        EXPECT_EQ(pages, MemoryListing::Pages{expected});
+        const QString header = QString::fromLatin1(c.header);
+        MemoryListing::Pages expected{{title, QString(), header, QString()}};
+        for (const char* line : c.body) {
+            if (*line == '\f')
+                expected.append({header, QString()});
+            else
+                expected.last() << QString::fromLatin1(line);
+        }
+        EXPECT_EQ(pages, expected);
     }
 }
 
@@ -111,15 +123,6 @@ TEST(MemoryListing, CellsAreCutToTheirWidths)
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].value(4),
               QStringLiteral("         1      7.05000 DIGIT Simplex Enc+Dec 123.4 long text stays"));
-}
-
-TEST(MemoryListing, EncodingsStayDistinctInTheirColumn)
-{
-    for (const auto& [encoding, cell] : {std::pair{"CTCSS Enc", "Enc     "},
-                                         {"CTCSS Enc+Dec", "Enc+Dec "},
-                                         {"", "        "},
-                                         {"Unknown code", "Unknown "}})
-        EXPECT_EQ(MemoryListing::encodingCell(QString::fromLatin1(encoding)), QString::fromLatin1(cell));
 }
 
 // Decimal alignment: the mark of every frequency falls in one column, under
@@ -199,25 +202,6 @@ TEST(MemoryListing, BreaksAtTheBottomLimit)
         }
         EXPECT_EQ(next, 101) << "every row printed once";
     }
-}
-
-TEST(MemoryListing, CaretStartsANewPageAfterTheOpenRun)
-{
-    ChannelTable table(TableKind::Memories);
-    fill(table, {{1, "7.05000", "First"}, {5, "7.10000", "^Second"}, {6, "7.20000", "^<Group>Third"}});
-    const QString header = QString::fromLatin1(kAllHeader);
-    const MemoryListing::Pages pages =
-        MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
-    ASSERT_EQ(pages.size(), 3);
-    EXPECT_EQ(pages[0], (QStringList{QStringLiteral("T"), QString(), header, QString(),
-                                     QStringLiteral("         1      7.05000 " REST "First"),
-                                     QStringLiteral("          2-4   Empty   ")}));
-    EXPECT_EQ(pages[1],
-              (QStringList{header, QString(), QStringLiteral("         5      7.10000 " REST "Second")}));
-    EXPECT_EQ(pages[2], (QStringList{header, QString(), QStringLiteral("              "),
-                                     QStringLiteral("              Group"), QStringLiteral("              "),
-                                     QStringLiteral("         6      7.20000 " REST "Third"),
-                                     QStringLiteral("        7-100   Empty   ")}));
 }
 
 } // namespace

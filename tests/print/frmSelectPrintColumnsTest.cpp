@@ -1,6 +1,6 @@
 #include "gui/frmSelectPrintColumns.h"
-#include "state/Settings.h"
 #include "print/PrintOptions.h"
+#include "state/Settings.h"
 #include "support/TestText.h"
 
 #include <QCheckBox>
@@ -70,6 +70,17 @@ TEST_F(OptionsWindow, OkStoresEveryChoiceAndHides)
     click(window, "cmdOK");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
+    // Stored in the store's own words, and read back as chosen.
+    const struct {
+        const SettingKey& key;
+        const char* text;
+    } stored[] = {
+        {Keys::PrintCol[1], "1"},   {Keys::PrintCol[2], "0"}, {Keys::PrintCol[3], "1"},
+        {Keys::PrintCol[4], "1"},   {Keys::PrintCol[5], "0"}, {Keys::PrintCol[6], "1"},
+        {Keys::Landscape, "False"}, {Keys::Duplex, "True"},   {Keys::TopMargin, "3/4 inch"},
+    };
+    for (const auto& s : stored)
+        EXPECT_EQ(Settings(m_dir.path()).get(s.key), QString::fromLatin1(s.text)) << s.key.name;
     PrintOptions expected;
     expected.columns = {{false, true, false, true, true, false, true}};
     expected.landscape = false;
@@ -78,30 +89,35 @@ TEST_F(OptionsWindow, OkStoresEveryChoiceAndHides)
     EXPECT_EQ(PrintOptions::load(m_settings), expected);
 }
 
-// The window opens on the stored choices (an unknown margin shows as one
-// inch), and Cancel puts them back.
+// The window opens on the stored choices, read sensibly when written
+// elsewhere (a column that is no number prints, as does any non-zero number;
+// an unknown margin is one inch), and Cancel puts them back.
 TEST_F(OptionsWindow, CancelKeepsTheStoreAndPutsTheStoredChoicesBack)
 {
     m_settings.set(Keys::PrintCol[1], QStringLiteral("0"));
+    m_settings.set(Keys::PrintCol[2], QStringLiteral("x"));
+    m_settings.set(Keys::PrintCol[3], QStringLiteral("-1"));
+    m_settings.set(Keys::Landscape, QStringLiteral("false"));
     m_settings.set(Keys::TopMargin, QStringLiteral("2 inch"));
+    EXPECT_EQ(PrintOptions::load(m_settings).topMarginTwips(), 1240);
     frmSelectPrintColumns window(m_settings);
     window.show();
     click(window, "chkColumn1");
     click(window, "chkColumn6");
-    click(window, "optPortrait");
+    click(window, "optLandscape");
     click(window, "chkDuplex");
     window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"))->setCurrentIndex(1);
     click(window, "cmdCancel");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Rejected);
     EXPECT_EQ(m_settings.get(Keys::PrintCol[1]), QStringLiteral("0"));
+    EXPECT_EQ(m_settings.get(Keys::Landscape), QStringLiteral("false"));
     EXPECT_FALSE(m_settings.store().contains(QStringLiteral("Settings"), QStringLiteral("PrintCol6")))
         << "nothing written";
-    EXPECT_FALSE(m_settings.store().contains(QStringLiteral("Settings"), QStringLiteral("Landscape")));
     // Shown again, the window has the stored choices, not the cancelled ones.
-    EXPECT_FALSE(column(window, 1)->isChecked());
-    EXPECT_TRUE(column(window, 6)->isChecked());
-    EXPECT_TRUE(window.findChild<QRadioButton*>(QStringLiteral("optLandscape"))->isChecked());
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_EQ(column(window, n)->isChecked(), n != 1) << n;
+    EXPECT_TRUE(window.findChild<QRadioButton*>(QStringLiteral("optPortrait"))->isChecked());
     EXPECT_FALSE(window.findChild<QCheckBox*>(QStringLiteral("chkDuplex"))->isChecked());
     EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("cboTopMargin"))->currentText(),
               QStringLiteral("1 inch"));

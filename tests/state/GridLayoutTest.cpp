@@ -12,12 +12,6 @@ TEST(GridLayout, ColumnWidthRules)
     Settings settings(dir.path());
     using V = QVector<int>;
 
-    // Fixed widths follow the grid size; the tone column is wider.
-    auto largest = GridLayout::columnWidths(QStringLiteral("Largest"), false, false, settings);
-    EXPECT_FALSE(largest.autosize);
-    EXPECT_EQ(largest.memories, (V{-1, 1210, 1210, 1210, 1610, 1210, 3630}));
-    EXPECT_EQ(largest.pms, (V{-1, 1210, 1210, 1210, 1610, 1210}));
-
     // User-chosen widths with nothing saved keep the memories columns as they are.
     auto unsaved = GridLayout::columnWidths(QStringLiteral("Normal"), false, true, settings);
     EXPECT_EQ(unsaved.memories, V(7, -1));

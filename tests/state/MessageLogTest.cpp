@@ -37,11 +37,4 @@ TEST(MessageLog, PastTheSizeLimitTheNextLineStartsAFreshText)
     EXPECT_TRUE(added.at(0).at(1).toBool());
 }
 
-TEST(MessageLog, CopyStampNamesTheProgramAndVersion)
-{
-    const QString stamp = MessageLog::copyStamp();
-    EXPECT_TRUE(stamp.startsWith(QStringLiteral("Copied to Clipboard ")));
-    EXPECT_TRUE(stamp.contains(QStringLiteral(" Quaystone V1.")));
-}
-
 } // namespace

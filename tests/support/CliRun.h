@@ -4,6 +4,8 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 // One run of the real quaystone-cli (QUAYSTONE_CLI, set by the test target) in `folder`, with its
 // settings under folder/config and the given locale, fed `input` on standard input. status is -1
@@ -35,3 +37,15 @@ inline CliRun runCli(const QString& folder, const QStringList& args, const char*
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
 }
+
+// A test of the command line, run in a temporary folder of its own.
+class CliTest : public ::testing::Test {
+protected:
+    CliRun cli(const QStringList& args, const char* locale = "C")
+    {
+        return runCli(folder.path(), args, locale);
+    }
+    QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir folder;
+};

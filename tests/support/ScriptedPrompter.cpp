@@ -17,7 +17,8 @@ ScriptedPrompter& ScriptedPrompter::reply(const QString& text)
 Prompter::Answer ScriptedPrompter::ask(const QString& text, Buttons buttons, Icon icon, const QString&)
 {
     m_prompts.push_back({Prompt::Message, text, buttons, icon, QString(), safeAnswer()});
-    if (buttons == Buttons::Ok && m_autoOk && (m_answers.empty() || m_answers.front() != Answer::Ok))
+    // Plain OK messages need no script; an unscripted question still fails.
+    if (buttons == Buttons::Ok && (m_answers.empty() || m_answers.front() != Answer::Ok))
         return Answer::Ok;
     if (m_answers.empty()) {
         ADD_FAILURE() << "unscripted question: " << text.toStdString();

@@ -25,8 +25,6 @@ public:
     ScriptedPrompter& answer(Answer a);
     // Text for the next input box, file or folder dialog (empty = cancel).
     ScriptedPrompter& reply(const QString& text);
-    // Plain OK messages need no script; an unscripted question still fails.
-    void setAutoOk(bool on) { m_autoOk = on; }
 
     Answer ask(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
@@ -48,5 +46,4 @@ private:
     std::deque<Answer> m_answers;
     std::deque<QString> m_replies;
     QVector<Prompt> m_prompts;
-    bool m_autoOk = true;
 };
