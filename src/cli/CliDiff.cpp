@@ -43,7 +43,7 @@ int diff(const QStringList& args)
     if (!load(left, stdio, args.at(0)) || !load(right, stdio, args.at(1)))
         return ExitUsage;
     const QVector<ChannelDifference> differences =
-        ChannelComparison::compareTables(left.state.tables, right.state.tables);
+        ChannelComparison::compareTables(left.state.tables(), right.state.tables());
     if (differences.isEmpty())
         return ExitOk;
     QTextStream(stdout) << ChannelComparison::format(differences, args.at(0), args.at(1));

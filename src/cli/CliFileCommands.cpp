@@ -110,13 +110,13 @@ int show(const QStringList& args)
         return ExitFailed;
     QTextStream out(stdout);
     if (format == QLatin1String("json")) {
-        out << CliJson::slotsDocument(session.state.tables);
+        out << CliJson::slotsDocument(session.state.tables());
         out.flush();
         return skipped > 0 ? ExitPartial : ExitOk;
     }
     for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
         const SlotInfo slot = ChannelMap::slotOf(position);
-        const ChannelTable& table = session.state.tables.table(slot.table);
+        const ChannelTable& table = session.state.tables().table(slot.table);
         QStringList fields = table.rowFields(slot.row);
         out << fields.join(QLatin1Char('\t')) << '\n';
     }
@@ -153,7 +153,7 @@ int exportCsv(const QStringList& args)
     // The common layout carries the repeater offset and step the radio will use.
     if (options.common) {
         SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
-        session.state.rules.LoadRules(rulesStore, session.prompter);
+        session.state.rules().LoadRules(rulesStore, session.prompter);
     }
     CsvHeader csv;
     CsvExport exporter(session.state, session.prompter, session.log, csv, options);
@@ -196,7 +196,7 @@ int importCsv(const QStringList& args)
     const bool preview = a.flags.contains(QStringLiteral("--preview"));
     Session session(yes);
     SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
-    session.state.rules.LoadRules(rulesStore, session.prompter);
+    session.state.rules().LoadRules(rulesStore, session.prompter);
 
     QString target = a.values.value(QStringLiteral("--into"));
     if (MemoryFile::endsWithDescriptionExtension(target))
@@ -215,7 +215,7 @@ int importCsv(const QStringList& args)
                                           "Nothing imported (--yes imports anyway)"));
     } else {
         // A new file starts from an empty table.
-        session.state.tables.reset();
+        session.state.tables().reset();
         session.state.setDataSource(AppState::File);
     }
 

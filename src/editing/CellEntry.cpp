@@ -16,20 +16,22 @@ bool commitFrequency(AppState& state, ChannelTable& table, int row, const QStrin
 {
     QString normal = text;
     // The check stores any reading as the current frequency, in range or not.
-    if (!Frequency::check(normal, false, prompter, &state.currentFrequency))
+    qint32 value = state.currentFrequency();
+    const bool accepted = Frequency::check(normal, false, prompter, &value);
+    state.setCurrentFrequency(value);
+    if (!accepted)
         return false;
-    const qint32 value = state.currentFrequency;
     table.setText(row, Column::kFreq, normal);
     if (table.text(row, Column::kMode).isEmpty())
-        table.setText(row, Column::kMode, Frequency::defaultMode(value, &state.rules));
+        table.setText(row, Column::kMode, Frequency::defaultMode(value, &state.rules()));
     if (table.text(row, Column::kShift).isEmpty())
         table.setText(row, Column::kShift, QString::fromLatin1(kDefaultShift));
     if (table.text(row, Column::kTone).isEmpty())
         table.setText(row, Column::kTone, QString::fromLatin1(kDefaultTone));
-    if (state.rules.rulesActive()) {
-        const bool matched = state.rules.MatchRule(value);
+    if (state.rules().rulesActive()) {
+        const bool matched = state.rules().MatchRule(value);
         table.setText(row, Column::kShift,
-                      matched ? state.rules.match().Direction : QString::fromLatin1(kDefaultShift));
+                      matched ? state.rules().match().Direction : QString::fromLatin1(kDefaultShift));
     }
     return true;
 }
@@ -37,16 +39,16 @@ bool commitFrequency(AppState& state, ChannelTable& table, int row, const QStrin
 
 bool isEditable(const AppState& state, TableKind table, int row, int column)
 {
-    if (!state.holdsChannels() || state.initialising)
+    if (!state.holdsChannels() || state.initialising())
         return false;
-    if (table == TableKind::Memories && state.undoInProgress)
+    if (table == TableKind::Memories && state.undoInProgress())
         return false;
     if (row < 1 || row > ChannelMap::rowCount(table) || column < Column::kFreq ||
         column >= ChannelMap::columnCount(table))
         return false;
     if (column == Column::kFreq)
         return true;
-    const QString freq = state.tables.table(table).text(row, Column::kFreq);
+    const QString freq = state.tables().table(table).text(row, Column::kFreq);
     return freq.compare(QLatin1String(Vocabulary::kEmptyMarker), Qt::CaseInsensitive) != 0;
 }
 
@@ -70,7 +72,7 @@ QString choiceList(TableKind table, int column)
 
 bool commit(AppState& state, TableKind kind, int row, int column, const QString& text, Prompter& prompter)
 {
-    ChannelTable& table = state.tables.table(kind);
+    ChannelTable& table = state.tables().table(kind);
     if (row < 1 || row > table.rowCount() || column < Column::kFreq || column >= table.columnCount())
         return false;
     const UndoStep step(state, QString::fromLatin1(kLabelCellEntry));
@@ -109,8 +111,9 @@ bool commit(AppState& state, TableKind kind, int row, int column, const QString&
         break;
     }
     if (accepted)
-        state.changed = true;
-    state.ShowMemoryStatus();
+        state.setChanged(true);
+    else
+        state.ShowMemoryStatus();
     return accepted;
 }
 

@@ -144,7 +144,7 @@ bool CsvImport::numbersAreLabels(const QStringList& lines) const
 int CsvImport::firstFreeRow(int start) const
 {
     for (int row = qMax(start, 1); row <= kMemoryRows; ++row) {
-        if (m_state.tables.memories.isEmptyRow(row))
+        if (m_state.tables().memories.isEmptyRow(row))
             return row;
     }
     return 0;
@@ -154,7 +154,7 @@ bool CsvImport::isDuplicate(qint32 value) const
 {
     if (!m_options.omitDuplicates)
         return false;
-    const ChannelTable& memories = m_state.tables.memories;
+    const ChannelTable& memories = m_state.tables().memories;
     for (int row = 1; row <= kMemoryRows; ++row) {
         if (memories.isEmptyRow(row))
             continue;
@@ -195,7 +195,7 @@ void CsvImport::yieldOnce()
 CsvRecord CsvImport::recordOf(const QString& rawLine) const
 {
     if (m_common)
-        return CommonCsv::read(m_csv, rawLine, m_state.rules);
+        return CommonCsv::read(m_csv, rawLine, m_state.rules());
     const QString line = m_csv.CleanLine(rawLine, false);
     CsvRecord r;
     r.memory = m_csv.GetField(line, kFieldMemory, false);
@@ -316,7 +316,7 @@ void CsvImport::loadRecord(int record, const QString& rawLine, int startRow, boo
     if (!mapped)
         return;
     const QString mode =
-        mapped->isEmpty() ? Frequency::defaultMode(frequency.value, &m_state.rules) : *mapped;
+        mapped->isEmpty() ? Frequency::defaultMode(frequency.value, &m_state.rules()) : *mapped;
 
     const QString shift = r.shift.trimmed();
 
@@ -374,7 +374,7 @@ void CsvImport::AddImportedMemory(int row, const QString& rxFreq, QString mode, 
             shift = text(word);
     }
 
-    ChannelTable& memories = m_state.tables.memories;
+    ChannelTable& memories = m_state.tables().memories;
     memories.setText(row, Column::kMode, mode.toUpper());
     memories.setText(row, Column::kShift, shift);
     memories.setText(row, Column::kEncDec, encoding);
@@ -423,7 +423,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     // 2. File.
     QString path = !m_options.path.isEmpty()
                        ? m_options.path
-                       : m_prompter.chooseOpenFile(text(FileDialogs::kImportTitle), m_state.dataFolder,
+                       : m_prompter.chooseOpenFile(text(FileDialogs::kImportTitle), m_state.dataFolder(),
                                                    text(FileDialogs::kCsvFilters));
     if (path.isEmpty())
         return Result::Cancelled;
@@ -534,7 +534,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     int usedRows = 0;
     if (!m_options.clearAll) {
         for (int row = 1; row <= kMemoryRows; ++row) {
-            if (!m_state.tables.memories.isEmptyRow(row))
+            if (!m_state.tables().memories.isEmptyRow(row))
                 ++usedRows;
         }
         if (usedRows == kMemoryRows)
@@ -567,7 +567,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
                 Prompter::Buttons::YesNoCancel, Prompter::Icon::None,
                 Prompter::Answer::Cancel) != Prompter::Answer::Yes)
             return Result::ClearRefused;
-        m_state.tables.memories.reset();
+        m_state.tables().memories.reset();
     }
 
     // 13. Load pass.
