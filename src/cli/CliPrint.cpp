@@ -66,8 +66,11 @@ int print(const QStringList& args)
     if (!scratch.isValid())
         return failure(QStringLiteral("cannot create a temporary folder"));
     Settings loadSettings(scratch.path());
+    QString filePanel; // the window would show it; the listing's title repeats it
     AppState state;
     state.setDataFolder(QDir::currentPath());
+    QObject::connect(&state, &AppState::filePanelChanged,
+                     [&filePanel](const QString& panel) { filePanel = panel; });
     MessageLog log;
     QObject::connect(&log, &MessageLog::lineAdded, [](const QString& line, bool) {
         QString shown = line;
@@ -86,7 +89,7 @@ int print(const QStringList& args)
 
     const Settings settings;
     const PrintOptions options = PrintOptions::load(settings);
-    const QString title = MemoryListing::title(state.dataSource(), state.filePanel());
+    const QString title = MemoryListing::title(state.dataSource(), filePanel);
     const QString mark = Frequency::decimalMark();
 
     if (text) {

@@ -364,6 +364,7 @@ void Form1::connectState()
     connect(&m_state, &AppState::memoriesPageRequested, this, &Form1::showMemoriesPage);
     connect(&m_state, &AppState::filePanelChanged, this, [this](const QString& text) {
         m_panels[0]->setText(text);
+        m_print->setFilePanel(text);
         // A table reset blanks the radio-type label along with the file panel.
         if (text.isEmpty())
             lblRigType->clear();

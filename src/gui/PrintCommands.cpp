@@ -60,7 +60,7 @@ bool PrintCommands::printPage(QPrinter& printer, bool pmsPage)
     }
     const PrintOptions options = PrintOptions::load(m_settings);
     return ListingPrinter::printMemories(printer, m_state.tables().memories, options,
-                                         MemoryListing::title(m_state.dataSource(), m_state.filePanel()),
+                                         MemoryListing::title(m_state.dataSource(), m_filePanel),
                                          Frequency::decimalMark());
 }
 

@@ -91,12 +91,6 @@ void AppState::setBusy(bool on)
         ShowMemoryStatus();
 }
 
-void AppState::setFilePanel(const QString& text)
-{
-    m_filePanel = text;
-    emit filePanelChanged(text);
-}
-
 void AppState::setHideEmpty(bool on)
 {
     m_hideEmpty = on;

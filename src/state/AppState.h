@@ -122,9 +122,9 @@ public:
     // The busy state: the five main buttons are disabled while it is on.
     void setBusy(bool on);
     // Status bar panel 1 (the file panel) and panel 3 (the running channel
-    // counter during a transfer, the lowest selected row otherwise).
-    void setFilePanel(const QString& text);
-    QString filePanel() const { return m_filePanel; }
+    // counter during a transfer, the lowest selected row otherwise). The
+    // window keeps their texts; the listing's title repeats the file panel.
+    void setFilePanel(const QString& text) { emit filePanelChanged(text); }
     void setChannelPanel(const QString& text) { emit channelPanelChanged(text); }
     // The "Hide empty memories" check mark; applying it is a view matter.
     void setHideEmpty(bool on);
@@ -171,7 +171,6 @@ private:
     qint32 m_currentFrequency = 0;
     QVector<bool> m_unreadPositions;
 
-    QString m_filePanel;
     QString m_stepName;
     UndoHistory::Tables m_stepBefore;
     int m_stepDepth = 0;

@@ -8,6 +8,7 @@
 #include "support/TestText.h"
 
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -50,6 +51,7 @@ protected:
     QTemporaryDir m_dir;
     std::unique_ptr<Settings> m_settings;
     AppState m_state;
+    QSignalSpy m_filePanel{&m_state, &AppState::filePanelChanged};
     MessageLog m_log;
     ScriptedPrompter m_prompter;
 };
@@ -67,7 +69,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
                  m_state.busy());
     EXPECT_TRUE(m_state.filePresent());
     EXPECT_EQ(m_state.dataSource(), AppState::File);
-    EXPECT_EQ(m_state.filePanel(), QStringLiteral(" sample.950"));
+    EXPECT_EQ(m_filePanel.last().at(0).toString(), QStringLiteral(" sample.950"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), source);
     EXPECT_EQ(rowText(m_state.tables().memories, 21),
               recText(rec("29.62000|FM|Minus|CTCSS Enc|103.5|10 m repeater RH1")));
@@ -84,7 +86,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
                 m_state.askBeforeReplace()); // no question was needed for a new name
     EXPECT_EQ(m_state.currentFilePath(), path("copy.950"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), path("copy.950"));
-    EXPECT_EQ(m_state.filePanel(), QStringLiteral(" copy.950"));
+    EXPECT_EQ(m_filePanel.last().at(0).toString(), QStringLiteral(" copy.950"));
 
     // The next write onto an existing file asks, and the save dialog offers the current name.
     m_prompter.clear();
