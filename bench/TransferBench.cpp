@@ -122,12 +122,12 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     AppState state;
     // A write keeps its backup where it cannot litter the working folder.
     QTemporaryDir dataFolder;
-    state.dataFolder = dataFolder.path();
-    state.verifyWrites = transfer == Transfer::WriteAllChangedVerified;
+    state.setDataFolder(dataFolder.path());
+    state.setVerifyWrites(transfer == Transfer::WriteAllChangedVerified);
     if (!reading) {
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
-            state.tables.setRecordAt(p, recordFor(p, transfer != Transfer::WriteUnchanged));
-        state.dataSource = AppState::File;
+            state.tables().setRecordAt(p, recordFor(p, transfer != Transfer::WriteUnchanged));
+        state.setDataSource(AppState::File);
     }
     const QString device = radio.start();
     if (device.isEmpty())
@@ -233,7 +233,7 @@ int soak(int cycles, bool faults)
         qFatal("cannot start the simulated radio: %s", qPrintable(radio.errorText()));
     QTemporaryDir dataFolder;
     AppState state;
-    state.dataFolder = dataFolder.path();
+    state.setDataFolder(dataFolder.path());
     MessageLog log;
     AgreeingPrompter prompter;
     NoProgress progress;
@@ -256,16 +256,16 @@ int soak(int cycles, bool faults)
         CatLink::Options linkOptions;
         linkOptions.device = radio.devicePath();
         link.setOptions(linkOptions);
-        state.changed = false;
+        state.setChanged(false);
         incomplete +=
             RadioReader(state, prompter, log, link, progress).run() == RadioReader::Outcome::Completed ? 0
                                                                                                        : 1;
         // Three channels, different each cycle, so every write replaces and backs up.
         for (int k = 0; k < 3; ++k) {
             const int p = 1 + (cycle * 7 + k * 41) % ChannelMap::kSlotCount;
-            state.tables.setRecordAt(p, recordFor(p, cycle % 2 == 0));
+            state.tables().setRecordAt(p, recordFor(p, cycle % 2 == 0));
         }
-        state.dataSource = AppState::File;
+        state.setDataSource(AppState::File);
         incomplete +=
             RadioWriter(state, prompter, log, link, progress).run() == RadioWriter::Outcome::Completed ? 0
                                                                                                        : 1;

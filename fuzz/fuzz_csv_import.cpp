@@ -26,29 +26,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     file.close();
 
     AppState state;
-    state.tables.memories.setRecord(3, {Frequency::format(1420000), "USB", "Simplex", "", "67.0", "old"});
+    state.tables().memories.setRecord(3, {Frequency::format(1420000), "USB", "Simplex", "", "67.0", "old"});
     // Now and then a full table: an import with no room must leave it.
     for (int row = 1; size > 1 && (data[1] & 4) && row <= 100; ++row)
-        state.tables.memories.setRecord(row,
-                                        {Frequency::format(700000 + row), "LSB", "Simplex", "", "67.0", ""});
-    const auto memories = state.tables.memories.dataRows();
-    const auto pms = state.tables.pms.dataRows();
+        state.tables().memories.setRecord(
+            row, {Frequency::format(700000 + row), "LSB", "Simplex", "", "67.0", ""});
+    const auto memories = state.tables().memories.dataRows();
+    const auto pms = state.tables().pms.dataRows();
     MessageLog log;
     CsvHeader csv;
     CsvImportOptions options;
     options.useNumbers = size > 1 && (data[1] & 1);
     options.omitDuplicates = size > 1 && (data[1] & 2);
     const CsvImport::Result result = CsvImport(state, prompter, log, csv, options).ImportCsv(false);
-    check(state.tables.pms.dataRows() == pms, "import touched the PMS table");
+    check(state.tables().pms.dataRows() == pms, "import touched the PMS table");
     if (result != CsvImport::Result::Imported) {
-        check(state.tables.memories.dataRows() == memories, "refused import changed the table");
+        check(state.tables().memories.dataRows() == memories, "refused import changed the table");
         return 0;
     }
-    checkTables(state.tables);
+    checkTables(state.tables());
     for (int row = 1; row <= 100; ++row) {
-        if (state.tables.memories.isEmptyRow(row))
+        if (state.tables().memories.isEmptyRow(row))
             continue;
-        const auto value = Frequency::parse(state.tables.memories.record(row).Freq);
+        const auto value = Frequency::parse(state.tables().memories.record(row).Freq);
         check(value && *value >= Frequency::kRadioLow && *value <= Frequency::kRadioHigh, "in range");
     }
     return 0;

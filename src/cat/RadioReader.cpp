@@ -31,7 +31,7 @@ RadioReader::RadioReader(AppState& state, Prompter& prompter, MessageLog& log, C
 
 RadioReader::Outcome RadioReader::run()
 {
-    if (m_state.changed &&
+    if (m_state.changed() &&
         m_prompter.askSafely(QStringLiteral("Changes have been made but not yet saved to disk") + kCrLf +
                                  QStringLiteral("Are you sure you want to continue?"),
                              Prompter::Buttons::YesNo, Prompter::Icon::Question,
@@ -45,13 +45,13 @@ RadioReader::Outcome RadioReader::run()
     if (!m_link.connect())
         return Outcome::NoLink;
 
-    m_state.readPresent = false;
-    m_state.filePresent = false;
-    m_state.currentFilePath.clear();
+    m_state.setReadPresent(false);
+    m_state.setFilePresent(false);
+    m_state.setCurrentFilePath(QString());
     m_state.setDataSource(AppState::Nothing);
     m_state.clearClipboard();
 
-    m_state.tables.reset();
+    m_state.tables().reset();
     m_state.setFilePanel(QString());
 
     m_state.setBusy(true);
@@ -84,7 +84,7 @@ RadioReader::Outcome RadioReader::run()
         m_link.send(CatCodec::memoryReadQuery(p));
         const bool answered = m_link.receive(p - 1);
         if (answered && m_link.reply() != QLatin1String(CatCodec::kEmptyReply)) {
-            if (const auto error = CatCodec::decodeInto(m_state.tables, m_link.reply(), p)) {
+            if (const auto error = CatCodec::decodeInto(m_state.tables(), m_link.reply(), p)) {
                 fail(kStepReadLoop, error->number, error->description);
                 return Outcome::Failed;
             }
@@ -106,9 +106,9 @@ RadioReader::Outcome RadioReader::run()
                     QStringLiteral("The read has been abandoned; check the cable and the radio, "
                                    "then read again."),
                 Prompter::Icon::Exclamation);
-            m_state.readPresent = false;
+            m_state.setReadPresent(false);
             m_state.setDataSource(AppState::Nothing);
-            m_state.tables.reset();
+            m_state.tables().reset();
             finish(false);
             return Outcome::LinkLost;
         }
@@ -123,16 +123,16 @@ RadioReader::Outcome RadioReader::run()
 
     if (m_unanswered == m_lastQueried) {
         // Not one slot answered: there is nothing of the radio's to show.
-        m_state.readPresent = false;
+        m_state.setReadPresent(false);
         m_state.setDataSource(AppState::Nothing);
-        m_state.tables.reset();
+        m_state.tables().reset();
         finish(true);
         return Outcome::NoAnswer;
     }
     m_state.setChanged(false);
-    m_state.readPresent = true;
+    m_state.setReadPresent(true);
     m_state.setDataSource(AppState::Radio);
-    m_state.unreadPositions = unread;
+    m_state.setUnreadPositions(unread);
     m_state.applyHideSetting();
     m_state.showMemoriesPage();
     m_stopped = stopped;
@@ -171,9 +171,9 @@ void RadioReader::fail(int step, int number, const QString& description)
     m_prompter.inform(QStringLiteral("Error ") + QString::number(number) + QStringLiteral(" (") +
                       description + QStringLiteral(") in line ") + QString::number(step) +
                       QStringLiteral(" of procedure cmdRead_Click of Form Form1"));
-    m_state.readPresent = false;
+    m_state.setReadPresent(false);
     m_state.setDataSource(AppState::Nothing);
-    m_state.tables.reset();
+    m_state.tables().reset();
     finish(false);
 }
 
@@ -184,7 +184,7 @@ void RadioReader::finish(bool report)
     const QString incomplete = report ? incompleteText() : QString();
     if (!incomplete.isEmpty())
         m_prompter.inform(incomplete, Prompter::Icon::Exclamation);
-    else if (report && m_state.readPresent)
+    else if (report && m_state.readPresent())
         m_prompter.inform(
             QStringLiteral("The read of memories from the Radio has completed successfully.") + kCrLf +
                 QStringLiteral("It is recommended that you save a copy to disk using Write Disk File "

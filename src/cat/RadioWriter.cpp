@@ -42,8 +42,8 @@ RadioWriter::Outcome RadioWriter::run()
     m_unconfirmed = 0;
     m_unverified.clear();
     m_differences.clear();
-    m_verify = m_state.verifyWrites;
-    m_backup = std::make_unique<RadioBackup>(m_state.dataFolder, m_state.descriptionColumnWidth);
+    m_verify = m_state.verifyWrites();
+    m_backup = std::make_unique<RadioBackup>(m_state.dataFolder(), m_state.descriptionColumnWidth());
     m_state.showMemoriesPage();
     if (!m_link.connect())
         return Outcome::NoLink;
@@ -79,10 +79,10 @@ RadioWriter::Outcome RadioWriter::run()
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
         m_state.setChannelPanel(QString::number(p));
         m_progress.setPosition(p);
-        if (!m_state.tables.isEmptyAt(p)) {
+        if (!m_state.tables().isEmptyAt(p)) {
             // A record the radio cannot take is never turned into a malformed
             // command; it is reported and its slot in the radio left alone.
-            const CatCodec::EncodeResult encoded = CatCodec::encodeSlot(m_state.tables, p);
+            const CatCodec::EncodeResult encoded = CatCodec::encodeSlot(m_state.tables(), p);
             const QString rangeProblem = encoded.ok() ? outsideRange(encoded.command) : QString();
             if (!encoded.ok() || !rangeProblem.isEmpty()) {
                 ++(encoded.ok() ? m_outOfRange : m_refused);
@@ -167,7 +167,7 @@ void RadioWriter::noteDifference(int p, bool known, const QString& radioCopy)
         if (radioCopy != QLatin1String(CatCodec::kEmptyReply))
             CatCodec::decode(radioCopy, p, *radio);
     }
-    if (auto difference = ChannelComparison::compare(p, radio, m_state.tables.recordAt(p), false))
+    if (auto difference = ChannelComparison::compare(p, radio, m_state.tables().recordAt(p), false))
         m_differences << *difference;
 }
 

@@ -46,7 +46,7 @@ public:
     // A preview: the radio's copy of every slot is read and compared as for
     // a write, but nothing is sent and no backup is made; no instructions are
     // asked and no summary shown. differences() then lists what a write would
-    // change. Each channel written is read back when state.verifyWrites is on.
+    // change. Each channel written is read back when state.verifyWrites() is on.
     void setDryRun(bool on) { m_dryRun = on; }
     // The slots a write sends (or, in a preview, would send): the radio's
     // channel on the left, the table's on the right.

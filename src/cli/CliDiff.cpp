@@ -45,7 +45,7 @@ int diff(const QStringList& args)
     if (!load(left, stdio, files.at(0)) || !load(right, stdio, files.at(1)))
         return ExitUsage;
     const QVector<ChannelDifference> differences =
-        ChannelComparison::compareTables(left.state.tables, right.state.tables);
+        ChannelComparison::compareTables(left.state.tables(), right.state.tables());
     if (differences.isEmpty())
         return ExitOk;
     QTextStream(stdout) << ChannelComparison::format(differences, files.at(0), files.at(1));

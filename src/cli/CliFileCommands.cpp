@@ -84,13 +84,13 @@ int show(const QStringList& args)
         return ExitFailed;
     QTextStream out(stdout);
     if (format == QLatin1String("json")) {
-        out << CliJson::slotsDocument(session.state.tables);
+        out << CliJson::slotsDocument(session.state.tables());
         out.flush();
         return skipped > 0 ? ExitPartial : ExitOk;
     }
     for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
         const SlotInfo slot = ChannelMap::slotOf(position);
-        const ChannelTable& table = session.state.tables.table(slot.table);
+        const ChannelTable& table = session.state.tables().table(slot.table);
         QStringList fields = table.rowFields(slot.row);
         out << fields.join(QLatin1Char('\t')) << '\n';
     }
@@ -132,7 +132,7 @@ int exportCsv(const QStringList& args)
     // The common layout carries the repeater offset and step the radio will use.
     if (options.common) {
         SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
-        OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules, rulesStore));
+        OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules(), rulesStore));
     }
     CsvHeader csv;
     CsvExport exporter(session.state, session.prompter, session.log, csv, options);
@@ -179,7 +179,7 @@ int importCsv(const QStringList& args)
     const bool preview = parser.isSet(previewOption);
     Session session(yes);
     SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
-    OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules, rulesStore));
+    OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules(), rulesStore));
 
     QString target = parser.value(into);
     if (MemoryFile::endsWithDescriptionExtension(target))
@@ -198,7 +198,7 @@ int importCsv(const QStringList& args)
                                           "Nothing imported (--yes imports anyway)"));
     } else {
         // A new file starts from an empty table.
-        session.state.tables.reset();
+        session.state.tables().reset();
         session.state.setDataSource(AppState::File);
     }
 

@@ -58,8 +58,11 @@ int print(const QStringList& args)
     if (!scratch.isValid())
         return failure(QStringLiteral("cannot create a temporary folder"));
     Settings loadSettings(scratch.path());
+    QString filePanel; // the window would show it; the listing's title repeats it
     AppState state;
-    state.dataFolder = QDir::currentPath();
+    state.setDataFolder(QDir::currentPath());
+    QObject::connect(&state, &AppState::filePanelChanged,
+                     [&filePanel](const QString& panel) { filePanel = panel; });
     MessageLog log;
     QObject::connect(&log, &MessageLog::lineAdded, [](const QString& line, bool) {
         QString shown = line;
@@ -78,7 +81,7 @@ int print(const QStringList& args)
 
     const Settings settings;
     const PrintOptions options = PrintOptions::load(settings);
-    const QString title = MemoryListing::title(state.dataSource, state.filePanel());
+    const QString title = MemoryListing::title(state.dataSource(), filePanel);
     const QString mark = Frequency::decimalMark();
 
     if (text) {
@@ -86,7 +89,7 @@ int print(const QStringList& args)
         QPrinter printer(QPrinter::HighResolution);
         ListingPrinter::setPdfOutput(printer, scratch.filePath(QStringLiteral("layout.pdf")));
         const MemoryListing::Pages pages =
-            ListingPrinter::layout(printer, state.tables.memories, options, title, mark);
+            ListingPrinter::layout(printer, state.tables().memories, options, title, mark);
         QTextStream out(stdout);
         for (int page = 0; page < pages.size(); ++page) {
             if (page > 0)
@@ -99,7 +102,7 @@ int print(const QStringList& args)
     }
 
     const bool written = ListingPrinter::exportPdf(pdfPath, [&](QPrinter& printer) {
-        return ListingPrinter::printMemories(printer, state.tables.memories, options, title, mark);
+        return ListingPrinter::printMemories(printer, state.tables().memories, options, title, mark);
     });
     if (!written)
         return failure(QStringLiteral("cannot write ") + QDir::toNativeSeparators(pdfPath));

@@ -212,7 +212,7 @@ int write(const QStringList& args)
         return usageError(a.error, kWriteUsage);
     session.log.setTraceEnabled(a.trace);
     session.link.setOptions(a.options);
-    session.state.verifyWrites = session.settings.getBool(Keys::VerifyWrites) && !a.noVerify;
+    session.state.setVerifyWrites(session.settings.getBool(Keys::VerifyWrites) && !a.noVerify);
 
     const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(a.file));
     const QString file =

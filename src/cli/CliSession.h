@@ -23,7 +23,7 @@ struct CliSession {
             shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             QTextStream(stderr) << (terminal ? "\r\033[K" : "") << shown << Qt::endl;
         });
-        state.dataFolder = QDir::currentPath();
+        state.setDataFolder(QDir::currentPath());
         settings.setWriteFailureHandler([this](const QString& text) { prompter.inform(text); });
     }
 

@@ -19,21 +19,21 @@ bool commitFrequency(AppState& state, ChannelTable& table, int row, const QStrin
     const Frequency::Reading reading = Frequency::check(normal);
     // Any reading becomes the current frequency, in range or not.
     if (reading.value != -1)
-        state.currentFrequency = reading.value;
+        state.setCurrentFrequency(reading.value);
     if (!OutcomePresenter::show(prompter, reading))
         return false;
-    const qint32 value = state.currentFrequency;
+    const qint32 value = state.currentFrequency();
     table.setText(row, Column::kFreq, normal);
     if (table.text(row, Column::kMode).isEmpty())
-        table.setText(row, Column::kMode, state.rules.defaultMode(value));
+        table.setText(row, Column::kMode, state.rules().defaultMode(value));
     if (table.text(row, Column::kShift).isEmpty())
         table.setText(row, Column::kShift, QString::fromLatin1(kDefaultShift));
     if (table.text(row, Column::kTone).isEmpty())
         table.setText(row, Column::kTone, QString::fromLatin1(kDefaultTone));
-    if (state.rules.rulesActive()) {
-        const bool matched = state.rules.MatchRule(value);
+    if (state.rules().rulesActive()) {
+        const bool matched = state.rules().MatchRule(value);
         table.setText(row, Column::kShift,
-                      matched ? state.rules.match().Direction : QString::fromLatin1(kDefaultShift));
+                      matched ? state.rules().match().Direction : QString::fromLatin1(kDefaultShift));
     }
     return true;
 }
@@ -41,16 +41,16 @@ bool commitFrequency(AppState& state, ChannelTable& table, int row, const QStrin
 
 bool isEditable(const AppState& state, TableKind table, int row, int column)
 {
-    if (!state.holdsChannels() || state.initialising)
+    if (!state.holdsChannels() || state.initialising())
         return false;
-    if (table == TableKind::Memories && state.undoInProgress)
+    if (table == TableKind::Memories && state.undoInProgress())
         return false;
     if (row < 1 || row > ChannelMap::rowCount(table) || column < Column::kFreq ||
         column >= ChannelMap::columnCount(table))
         return false;
     if (column == Column::kFreq)
         return true;
-    const QString freq = state.tables.table(table).text(row, Column::kFreq);
+    const QString freq = state.tables().table(table).text(row, Column::kFreq);
     return freq.compare(QLatin1String(Vocabulary::kEmptyMarker), Qt::CaseInsensitive) != 0;
 }
 
@@ -74,7 +74,7 @@ QString choiceList(TableKind table, int column)
 
 bool commit(AppState& state, TableKind kind, int row, int column, const QString& text, Prompter& prompter)
 {
-    ChannelTable& table = state.tables.table(kind);
+    ChannelTable& table = state.tables().table(kind);
     if (row < 1 || row > table.rowCount() || column < Column::kFreq || column >= table.columnCount())
         return false;
     const UndoStep step(state, QString::fromLatin1(kLabelCellEntry));
@@ -113,8 +113,9 @@ bool commit(AppState& state, TableKind kind, int row, int column, const QString&
         break;
     }
     if (accepted)
-        state.changed = true;
-    state.ShowMemoryStatus();
+        state.setChanged(true);
+    else
+        state.ShowMemoryStatus();
     return accepted;
 }
 

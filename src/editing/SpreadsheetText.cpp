@@ -152,7 +152,7 @@ int columnOfHeading(const QString& heading)
 PasteResult paste(AppState& state, int targetRow, int targetColumn, const QString& text, MessageLog& log)
 {
     PasteResult result;
-    ChannelTable& table = state.tables.memories;
+    ChannelTable& table = state.tables().memories;
     QVector<QStringList> rows = parse(text);
     if (!state.holdsChannels() || rows.isEmpty() || targetRow < 1 || targetRow > table.rowCount())
         return result;
@@ -171,7 +171,7 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
     }
 
     const UndoStep step(state, QString::fromLatin1(kLabelPaste));
-    const bool wasChanged = state.changed;
+    const bool wasChanged = state.changed();
     const UndoHistory::Tables before = state.tableRows();
     const int fitting = std::min(int(rows.size()), table.rowCount() - targetRow + 1);
     for (int i = 0; i < fitting; ++i) {
@@ -187,7 +187,7 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
             freq.compare(QLatin1String(Vocabulary::kEmptyMarker), Qt::CaseInsensitive) == 0) {
             // A copied empty slot empties its target.
             table.makeRowEmpty(row);
-            state.changed = true;
+            state.setChanged(true);
             ++result.written;
             continue;
         }
@@ -232,8 +232,9 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
                        .arg(rows.size() - fitting));
     // Refused rows are put back whole; a paste that changed nothing is no change.
     if (state.tableRows() == before)
-        state.changed = wasChanged;
-    state.ShowMemoryStatus();
+        state.restoreChanged(wasChanged);
+    else
+        state.ShowMemoryStatus();
     return result;
 }
 

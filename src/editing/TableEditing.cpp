@@ -71,12 +71,12 @@ void storeRows(ChannelTable& table, const Rows& rows)
 
 ChannelTable& memories(AppState& state)
 {
-    return state.tables.memories;
+    return state.tables().memories;
 }
 
 int memoryRowCount(const AppState& state)
 {
-    return state.tables.memories.rowCount();
+    return state.tables().memories.rowCount();
 }
 
 // The selection's rows when they are rows of the memories table.
@@ -207,20 +207,18 @@ bool sortRows(AppState& state, TableSelection selection, int keyColumn, const ch
 FindResult searchFrom(AppState& state, Prompter& prompter, int startRow, int startColumn,
                       const QVector<bool>& hiddenColumns)
 {
-    const ChannelTable& table = state.tables.memories;
+    const ChannelTable& table = state.tables().memories;
     for (int column = startColumn; column < table.columnCount(); ++column) {
         if (hiddenColumns.value(column, false))
             continue;
         for (int row = column == startColumn ? startRow : 1; row <= table.rowCount(); ++row) {
-            if (table.text(row, column).contains(state.find.text, Qt::CaseInsensitive)) {
-                state.find.row = row;
-                state.find.column = column;
+            if (table.text(row, column).contains(state.find().text, Qt::CaseInsensitive)) {
+                state.setFind({row, column, state.find().text});
                 return {true, row, column};
             }
         }
     }
-    state.find.row = 0;
-    state.find.column = 0;
+    state.setFind({0, 0, state.find().text});
     prompter.inform(QString::fromLatin1(kFindCompleted));
     return {};
 }
@@ -244,15 +242,12 @@ void copyRows(AppState& state, TableSelection selection, bool cut)
     const std::optional<TableSelection> s = memoryRows(state, selection);
     if (!s)
         return;
-    state.clipboard.first = s->firstRow;
-    state.clipboard.last = s->lastRow;
-    state.clipboard.cut = cut;
-    emit state.clipboardChanged();
+    state.setClipboard({s->firstRow, s->lastRow, cut});
 }
 
 int paste(AppState& state, int targetRow)
 {
-    const MemoryClipboard clip = state.clipboard;
+    const MemoryClipboard clip = state.clipboard();
     const int rowCount = memoryRowCount(state);
     if (!state.holdsChannels() || !clip.hasRows() || clip.last > rowCount || targetRow < 1 ||
         targetRow > rowCount || targetRow == clip.first)
@@ -463,12 +458,10 @@ QVector<bool> hiddenRows(const ChannelTable& table, bool hideEmpty)
 FindResult findText(AppState& state, Prompter& prompter, const QVector<bool>& hiddenColumns)
 {
     const std::optional<QString> answer =
-        prompter.inputText(QString::fromLatin1(kFindTitle), findPrompt(), state.find.text);
+        prompter.inputText(QString::fromLatin1(kFindTitle), findPrompt(), state.find().text);
     if (!answer)
         return {};
-    state.find.text = *answer;
-    state.find.row = 0;
-    state.find.column = 0;
+    state.setFind({0, 0, *answer});
     // Every cell contains the empty text; searching for it finds nothing useful.
     if (answer->isEmpty())
         return {};
@@ -478,11 +471,11 @@ FindResult findText(AppState& state, Prompter& prompter, const QVector<bool>& hi
 
 FindResult findNext(AppState& state, Prompter& prompter, const QVector<bool>& hiddenColumns)
 {
-    if (state.find.row == 0 || state.find.text.isEmpty())
+    if (state.find().row == 0 || state.find().text.isEmpty())
         return {};
     state.showMemoriesPage();
-    int row = state.find.row + 1;
-    int column = state.find.column;
+    int row = state.find().row + 1;
+    int column = state.find().column;
     if (row > memoryRowCount(state)) {
         row = 1;
         ++column;
@@ -492,7 +485,7 @@ FindResult findNext(AppState& state, Prompter& prompter, const QVector<bool>& hi
 
 void listDuplicates(const AppState& state, MessageLog& log, const std::function<void()>& yieldAfterRow)
 {
-    const ChannelTable& table = state.tables.memories;
+    const ChannelTable& table = state.tables().memories;
     for (int i = 1; i < table.rowCount(); ++i) {
         if (!table.isEmptyRow(i)) {
             const QString frequency = table.text(i, Column::kFreq);
@@ -509,7 +502,7 @@ void listDuplicates(const AppState& state, MessageLog& log, const std::function<
 
 bool deletePmsPair(AppState& state, int pmsRow, Prompter& prompter)
 {
-    ChannelTable& table = state.tables.pms;
+    ChannelTable& table = state.tables().pms;
     if (!state.holdsChannels() || pmsRow < 1 || pmsRow > table.rowCount())
         return false;
     const int pair = (pmsRow + 1) / 2;
@@ -529,9 +522,9 @@ bool deletePmsPair(AppState& state, int pmsRow, Prompter& prompter)
 namespace {
 bool walk(AppState& state, bool forward)
 {
-    state.undoInProgress = true;
+    state.setUndoInProgress(true);
     const bool walked = forward ? state.redoStep() : state.undoStep();
-    state.undoInProgress = false;
+    state.setUndoInProgress(false);
     if (walked)
         state.setHideEmpty(false);
     return walked;
@@ -550,13 +543,13 @@ bool redo(AppState& state)
 
 QString undoCaption(const AppState& state)
 {
-    const QString name = state.history.undoName();
+    const QString name = state.history().undoName();
     return name.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + name;
 }
 
 QString redoCaption(const AppState& state)
 {
-    const QString name = state.history.redoName();
+    const QString name = state.history().redoName();
     return name.isEmpty() ? QStringLiteral("R&edo") : QStringLiteral("R&edo ") + name;
 }
 

@@ -56,7 +56,7 @@ bool CsvExport::IsRowExported(int row) const
 {
     if (m_options.onlySelected && !m_options.selectedRows.contains(row))
         return false;
-    return !m_state.tables.memories.isEmptyRow(row);
+    return !m_state.tables().memories.isEmptyRow(row);
 }
 
 QStringList CsvExport::lines() const
@@ -65,7 +65,7 @@ QStringList CsvExport::lines() const
     QStringList out;
     if (!m_options.omitHeader)
         out << (m_options.common ? CommonCsv::headerLine() : headerLine(sep));
-    const ChannelTable& memories = m_state.tables.memories;
+    const ChannelTable& memories = m_state.tables().memories;
     int count = 0;
     for (int row = 1; row <= memories.rowCount(); ++row) {
         if (!IsRowExported(row))
@@ -76,7 +76,7 @@ QStringList CsvExport::lines() const
             // file read back by its locations fills the memories from the first.
             const int location =
                 m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count - 1;
-            out << CommonCsv::line(memories.record(row), location, m_state.rules);
+            out << CommonCsv::line(memories.record(row), location, m_state.rules());
             continue;
         }
         const int number = m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count;
@@ -103,7 +103,7 @@ CsvExport::Result CsvExport::ExportCsv(bool preview)
     }
 
     QString path =
-        m_prompter.chooseSaveFile(QString::fromLatin1(FileDialogs::kExportTitle), m_state.dataFolder,
+        m_prompter.chooseSaveFile(QString::fromLatin1(FileDialogs::kExportTitle), m_state.dataFolder(),
                                   QString::fromLatin1(FileDialogs::kCsvFilters), QString());
     if (path.isEmpty())
         return Result::Cancelled;

@@ -156,7 +156,7 @@ QString CsvImport::labelNumbersText()
 int CsvImport::firstFreeRow(int start) const
 {
     for (int row = qMax(start, 1); row <= kMemoryRows; ++row) {
-        if (m_state.tables.memories.isEmptyRow(row))
+        if (m_state.tables().memories.isEmptyRow(row))
             return row;
     }
     return 0;
@@ -166,7 +166,7 @@ bool CsvImport::isDuplicate(qint32 value) const
 {
     if (!m_options.omitDuplicates)
         return false;
-    const ChannelTable& memories = m_state.tables.memories;
+    const ChannelTable& memories = m_state.tables().memories;
     for (int row = 1; row <= kMemoryRows; ++row) {
         if (memories.isEmptyRow(row))
             continue;
@@ -212,7 +212,7 @@ CsvRecord CsvImport::readRecord(const QString& rawLine) const
     const QString line = m_csv.CleanLine(rawLine, false);
     CsvRecord r;
     if (m_common) {
-        r = CommonCsv::read(m_csv, rawLine, m_state.rules);
+        r = CommonCsv::read(m_csv, rawLine, m_state.rules());
     } else {
         const QStringList fields = line.split(m_csv.separator());
         r.memory = fields.value(kFieldMemory - 1);
@@ -253,7 +253,7 @@ CsvRecord CsvImport::readRecord(const QString& rawLine) const
         r.problems << QStringLiteral("CTCSS tone of '") + tone +
                           QStringLiteral("' is not valid. Will be set to 67.0");
     r.channel = {frequency.text,
-                 r.modeKnown && r.inRange && mode->isEmpty() ? m_state.rules.defaultMode(r.value)
+                 r.modeKnown && r.inRange && mode->isEmpty() ? m_state.rules().defaultMode(r.value)
                                                              : mode.value_or(QString()),
                  shift,
                  encoding == QLatin1String("CTCSS ENC")       ? QStringLiteral("CTCSS Enc")
@@ -337,7 +337,7 @@ bool CsvImport::loadRecord(int record, const CsvRecord& r, int startRow)
         return true;
     }
     // A new channel: nothing of what the radio gave the row's old one stays.
-    m_state.tables.memories.setRecord(int(row), r.channel);
+    m_state.tables().memories.setRecord(int(row), r.channel);
     ++m_placed;
     return true;
 }
@@ -376,7 +376,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     // 2. File.
     QString path = !m_options.path.isEmpty()
                        ? m_options.path
-                       : m_prompter.chooseOpenFile(text(FileDialogs::kImportTitle), m_state.dataFolder,
+                       : m_prompter.chooseOpenFile(text(FileDialogs::kImportTitle), m_state.dataFolder(),
                                                    text(FileDialogs::kCsvFilters));
     if (path.isEmpty())
         return Result::Cancelled;
@@ -492,7 +492,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     int usedRows = 0;
     if (!m_options.clearAll) {
         for (int row = 1; row <= kMemoryRows; ++row) {
-            if (!m_state.tables.memories.isEmptyRow(row))
+            if (!m_state.tables().memories.isEmptyRow(row))
                 ++usedRows;
         }
         if (usedRows == kMemoryRows)
@@ -525,7 +525,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
                 Prompter::Buttons::YesNoCancel, Prompter::Icon::None,
                 Prompter::Answer::Cancel) != Prompter::Answer::Yes)
             return Result::ClearRefused;
-        m_state.tables.memories.reset();
+        m_state.tables().memories.reset();
     }
 
     // 13. Load pass.

@@ -63,8 +63,8 @@ void apply(const QStringList& lines, AppState& state, int fallback)
 {
     if (lines.isEmpty())
         return;
-    state.descriptionColumnWidth = widthOf(parseLine(lines.first()).text, fallback);
-    ChannelTable& memories = state.tables.memories;
+    state.setDescriptionColumnWidth(widthOf(parseLine(lines.first()).text, fallback));
+    ChannelTable& memories = state.tables().memories;
     for (int row = 1; row <= memories.rowCount() && row < lines.size(); ++row)
         memories.setText(row, Column::kDescription, parseLine(lines.at(row)).text);
 }
@@ -89,8 +89,8 @@ QString load(const QString& path, AppState& state, const Settings& settings)
 QStringList compose(const AppState& state)
 {
     QStringList lines;
-    lines << QStringLiteral("0,\"%1\"").arg(state.descriptionColumnWidth);
-    const ChannelTable& memories = state.tables.memories;
+    lines << QStringLiteral("0,\"%1\"").arg(state.descriptionColumnWidth());
+    const ChannelTable& memories = state.tables().memories;
     for (int row = 1; row <= memories.rowCount(); ++row) {
         QString text = memories.text(row, Column::kDescription);
         // A quote or line break would end the field or the line early on

@@ -20,7 +20,7 @@ QString pathIn(const QString& folder)
 
 bool create(AppState& state, Settings& settings, MessageLog& log)
 {
-    QString folder = state.dataFolder;
+    QString folder = state.dataFolder();
     if (folder.isEmpty())
         folder = settings.get(Keys::HomeDir);
     const QString path = pathIn(folder);
@@ -38,7 +38,7 @@ bool create(AppState& state, Settings& settings, MessageLog& log)
                        QStringLiteral("); it will be made at the next start."));
         }
     }
-    state.startupFilePath = path;
+    state.setStartupFilePath(path);
     return exists;
 }
 

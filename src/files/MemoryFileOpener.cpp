@@ -46,7 +46,7 @@ MemoryFileOpener::Result MemoryFileOpener::open()
     m_skipped = 0;
     m_descriptionsRefused = false;
     m_state.showMemoriesPage();
-    if (m_state.changed &&
+    if (m_state.changed() &&
         m_prompter.askSafely(unsavedChangesText(), Prompter::Buttons::YesNo, Prompter::Icon::Question,
                              Prompter::Answer::No) != Prompter::Answer::Yes)
         return Result::Declined;
@@ -59,10 +59,10 @@ MemoryFileOpener::Result MemoryFileOpener::open()
 
 MemoryFileOpener::Result MemoryFileOpener::run()
 {
-    const bool fromStartup = !m_state.startupFilePath.isEmpty();
-    QString path = m_state.startupFilePath;
+    const bool fromStartup = !m_state.startupFilePath().isEmpty();
+    QString path = m_state.startupFilePath();
     if (!fromStartup) {
-        path = m_prompter.chooseOpenFile(QString::fromLatin1(FileDialogs::kOpenTitle), m_state.dataFolder,
+        path = m_prompter.chooseOpenFile(QString::fromLatin1(FileDialogs::kOpenTitle), m_state.dataFolder(),
                                          QString::fromLatin1(FileDialogs::kOpenFilters));
         if (path.isEmpty())
             return Result::Cancelled;
@@ -73,7 +73,7 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     // Only regular files are opened: a FIFO would block the program for good.
     const QString problem = SafeFileWriter::pathProblem(path);
     if (QFileInfo::exists(path) && !problem.isEmpty()) {
-        m_state.startupFilePath.clear();
+        m_state.setStartupFilePath(QString());
         m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + problem);
         m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
                               QStringLiteral(" cannot be read (") + problem + QStringLiteral(")."),
@@ -83,10 +83,10 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     if (!QFileInfo(path).isFile()) {
         if (!fromStartup)
             m_prompter.inform(doesNotExistText(path), Prompter::Icon::Exclamation);
-        m_state.startupFilePath.clear();
+        m_state.setStartupFilePath(QString());
         return Result::Missing;
     }
-    m_state.startupFilePath.clear();
+    m_state.setStartupFilePath(QString());
 
     if (MemoryFile::endsWithDescriptionExtension(path)) {
         // Descriptions come into the tables as they are: a step to undo like any other.
@@ -109,10 +109,10 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     }
     file.close();
 
-    m_state.tables.reset();
+    m_state.tables().reset();
     m_state.setFilePanel(QString());
     const QFileInfo info(path);
-    m_skipped = MemoryFile::load(reader.lines(), m_state.tables, m_log, info.fileName());
+    m_skipped = MemoryFile::load(reader.lines(), m_state.tables(), m_log, info.fileName());
     if (m_skipped > 0)
         m_prompter.inform(
             QStringLiteral("%1 line(s) of %2 could not be read and were skipped. The message log names them.")
@@ -122,14 +122,14 @@ MemoryFileOpener::Result MemoryFileOpener::run()
 
     const QString fullPath = info.absoluteFilePath();
     m_settings.set(Keys::LastOpened, fullPath);
-    m_state.currentFilePath = fullPath;
-    m_state.changed = false;
+    m_state.setCurrentFilePath(fullPath);
+    m_state.setChanged(false);
     m_state.clearClipboard();
     const QString canonical = info.canonicalFilePath();
     m_state.setFilePanel(QStringLiteral(" ") +
                          QFileInfo(canonical.isEmpty() ? fullPath : canonical).fileName());
-    m_state.filePresent = true;
-    m_state.readPresent = false;
+    m_state.setFilePresent(true);
+    m_state.setReadPresent(false);
     m_state.setDataSource(AppState::File);
     m_state.applyHideSetting();
 

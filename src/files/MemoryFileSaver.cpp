@@ -48,20 +48,20 @@ QString MemoryFileSaver::refusedText(const QStringList& labels)
 
 MemoryFileSaver::Result MemoryFileSaver::save(Kind kind)
 {
-    if (m_state.dataSource == 0)
+    if (m_state.dataSource() == 0)
         return Result::NothingToSave;
     if (kind == Kind::Save) {
-        m_state.askBeforeReplace = false;
+        m_state.setAskBeforeReplace(false);
     } else if (kind == Kind::SaveAs) {
-        m_state.currentFilePath.clear();
-        m_state.askBeforeReplace = true;
+        m_state.setCurrentFilePath(QString());
+        m_state.setAskBeforeReplace(true);
     }
     m_refused.clear();
     m_memoryLines.clear();
     m_composed = false;
 
     m_state.setBusy(true);
-    m_state.saveSucceeded = false;
+    m_state.setSaveSucceeded(false);
     const Result result = run();
     m_state.setBusy(false);
     return result;
@@ -71,8 +71,8 @@ MemoryFileSaver::Result MemoryFileSaver::run()
 {
     for (;;) {
         QString path = m_prompter.chooseSaveFile(
-            QString::fromLatin1(FileDialogs::kSaveTitle), m_state.dataFolder,
-            QString::fromLatin1(FileDialogs::kSaveFilters), m_state.currentFilePath);
+            QString::fromLatin1(FileDialogs::kSaveTitle), m_state.dataFolder(),
+            QString::fromLatin1(FileDialogs::kSaveFilters), m_state.currentFilePath());
         if (path.isEmpty())
             return Result::Cancelled;
         if (!MemoryFile::endsWithMemoryExtension(path))
@@ -81,12 +81,12 @@ MemoryFileSaver::Result MemoryFileSaver::run()
         const QFileInfo info(path);
         if (info.exists()) {
             if (SafeFileWriter::isReadOnly(info)) {
-                m_state.currentFilePath.clear();
+                m_state.setCurrentFilePath(QString());
                 m_prompter.inform(readOnlyText(info.fileName()));
                 continue;
             }
-            if (m_state.askBeforeReplace) {
-                m_state.askBeforeReplace = false;
+            if (m_state.askBeforeReplace()) {
+                m_state.setAskBeforeReplace(false);
                 if (m_prompter.askSafely(replaceText(info.fileName()), Prompter::Buttons::YesNo,
                                          Prompter::Icon::Question,
                                          Prompter::Answer::No) != Prompter::Answer::Yes)
@@ -95,20 +95,20 @@ MemoryFileSaver::Result MemoryFileSaver::run()
         }
 
         if (!m_composed) {
-            m_memoryLines = MemoryFile::compose(m_state.tables, m_log, &m_refused);
+            m_memoryLines = MemoryFile::compose(m_state.tables(), m_log, &m_refused);
             m_composed = true;
         }
         Failure failure;
         if (!writePair(path, failure)) {
-            m_state.currentFilePath.clear();
+            m_state.setCurrentFilePath(QString());
             m_prompter.inform(errorText(failure.number, failure.description, failure.location));
             continue;
         }
 
         const QString fullPath = info.absoluteFilePath();
-        m_state.dataFolder = info.absolutePath();
+        m_state.setDataFolder(info.absolutePath());
         m_settings.set(Keys::LastOpened, fullPath);
-        m_state.currentFilePath = fullPath;
+        m_state.setCurrentFilePath(fullPath);
         m_state.setFilePanel(QStringLiteral(" ") + info.fileName());
         if (!m_refused.isEmpty()) {
             // The table still holds channels the files do not: it stays
@@ -118,7 +118,7 @@ MemoryFileSaver::Result MemoryFileSaver::run()
             return Result::SavedIncomplete;
         }
         m_state.setChanged(false);
-        m_state.saveSucceeded = true;
+        m_state.setSaveSucceeded(true);
         return Result::Saved;
     }
 }

@@ -46,7 +46,7 @@ bool RadioBackup::add(const QString& reply)
 bool RadioBackup::writeDescriptions(const QString& path)
 {
     AppState empty;
-    empty.descriptionColumnWidth = m_descriptionWidth;
+    empty.setDescriptionColumnWidth(m_descriptionWidth);
     return writeFile(path, DescriptionFile::compose(empty));
 }
 

@@ -21,7 +21,7 @@ ChannelTableModel::ChannelTableModel(AppState& state, TableKind kind, Prompter& 
 
 ChannelTable& ChannelTableModel::table() const
 {
-    return m_state.tables.table(m_kind);
+    return m_state.tables().table(m_kind);
 }
 
 void ChannelTableModel::setTint(const QColor& colour)
@@ -99,7 +99,7 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     // Nothing changes the tables while a transfer is running.
-    if (!m_state.busy && CellEntry::isEditable(m_state, m_kind, tableRow(index), index.column()))
+    if (!m_state.busy() && CellEntry::isEditable(m_state, m_kind, tableRow(index), index.column()))
         f |= Qt::ItemIsEditable;
     return f;
 }

@@ -314,7 +314,7 @@ void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
         view->horizontalHeader()->setSectionsClickable(true);
         connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &Form1::sortByHeading);
         // With "Hide empty memories" on, the rows shown follow the table's content.
-        connect(&m_state.tables.memories, &ChannelTable::rowsChanged, this, [this] {
+        connect(&m_state.tables().memories, &ChannelTable::rowsChanged, this, [this] {
             if (!m_state.hideEmpty() || m_hideQueued)
                 return;
             m_hideQueued = true;
@@ -366,6 +366,7 @@ void Form1::connectState()
     connect(&m_state, &AppState::memoriesPageRequested, this, &Form1::showMemoriesPage);
     connect(&m_state, &AppState::filePanelChanged, this, [this](const QString& text) {
         m_panels[0]->setText(text);
+        m_print->setFilePanel(text);
         // A table reset blanks the radio-type label along with the file panel.
         if (text.isEmpty())
             lblRigType->clear();
@@ -387,13 +388,13 @@ bool Form1::startUp()
         QString path = m_options.startupFilePath;
         if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
             path = path.mid(1, path.size() - 2);
-        m_state.startupFilePath = path;
+        m_state.setStartupFilePath(path);
 
         step = 3;
-        m_state.currentFilePath.clear();
-        m_state.dataFolder = m_settings->get(Keys::HomeDir);
-        if (!m_state.dataFolder.isEmpty() && !QDir(m_state.dataFolder).exists())
-            m_state.dataFolder.clear();
+        m_state.setCurrentFilePath(QString());
+        m_state.setDataFolder(m_settings->get(Keys::HomeDir));
+        if (!m_state.dataFolder().isEmpty() && !QDir(m_state.dataFolder()).exists())
+            m_state.setDataFolder(QString());
         bool portOk = false;
         m_commPort = m_settings->get(Keys::CommPort).trimmed().toInt(&portOk);
         if (!portOk || m_commPort < 1 || m_commPort > 16)
@@ -408,8 +409,8 @@ bool Form1::startUp()
         m_printerAvailable = !QPrinterInfo::availablePrinterNames().isEmpty();
         m_gridSize = m_settings->get(Keys::GridSize);
         SettingsStore shared(QString::fromLatin1(RuleSet::kApplication), m_options.settingsFolder);
-        OutcomePresenter::show(*m_prompter, RuleStore::load(m_state.rules, shared));
-        mnuBandPlan->setChecked(m_state.rules.rulesActive());
+        OutcomePresenter::show(*m_prompter, RuleStore::load(m_state.rules(), shared));
+        mnuBandPlan->setChecked(m_state.rules().rulesActive());
 
         step = 5;
         restoreWindow();
@@ -422,11 +423,11 @@ bool Form1::startUp()
         m_state.setDataSource(AppState::Nothing);
 
         step = 10;
-        m_state.initialising = true;
-        m_state.tables.reset();
+        m_state.setInitialising(true);
+        m_state.tables().reset();
         m_pages->setCurrentIndex(MemoriesPage);
         selectCell(grdMemoriesL, 1, Column::kFreq);
-        m_state.initialising = false;
+        m_state.setInitialising(false);
 
         step = 14;
         cmdImportExport->setEnabled(false);
@@ -442,20 +443,20 @@ bool Form1::startUp()
             m_dialogs->showFirstUse(this, *m_settings);
 
         step = 19;
-        if (m_state.dataFolder.isEmpty())
-            m_state.dataFolder = m_dialogs->chooseDataFolder(this, *m_settings, *m_prompter, QString());
-        if (m_state.dataFolder.isEmpty())
-            m_state.dataFolder = QDir::toNativeSeparators(QDir::currentPath());
+        if (m_state.dataFolder().isEmpty())
+            m_state.setDataFolder(m_dialogs->chooseDataFolder(this, *m_settings, *m_prompter, QString()));
+        if (m_state.dataFolder().isEmpty())
+            m_state.setDataFolder(QDir::toNativeSeparators(QDir::currentPath()));
 
         step = 20;
-        if (m_state.startupFilePath.isEmpty())
-            m_state.startupFilePath = m_settings->get(Keys::LastOpened);
-        if (namesFloppyDrive(m_state.startupFilePath)) {
-            m_state.startupFilePath.clear();
+        if (m_state.startupFilePath().isEmpty())
+            m_state.setStartupFilePath(m_settings->get(Keys::LastOpened));
+        if (namesFloppyDrive(m_state.startupFilePath())) {
+            m_state.setStartupFilePath(QString());
             return true;
         }
         step = 22;
-        if (m_state.startupFilePath.isEmpty())
+        if (m_state.startupFilePath().isEmpty())
             InitialMemoryFile::create(m_state, *m_settings, m_log);
         Timer1->start();
         return true;
@@ -512,27 +513,27 @@ void Form1::deferredOpen()
 void Form1::ShowMemoryStatus()
 {
     QColor tint = palette().color(QPalette::Button);
-    if (m_state.dataSource == AppState::Radio)
+    if (m_state.dataSource() == AppState::Radio)
         tint = QColor(kRadioColour);
-    else if (m_state.dataSource == AppState::File)
+    else if (m_state.dataSource() == AppState::File)
         tint = QColor(kFileColour);
     m_memoriesModel->setTint(tint);
     m_pmsModel->setTint(tint);
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
-    m_panels[1]->setText(m_state.changed ? QStringLiteral("Memories changed")
-                                         : QStringLiteral("Memories unchanged"));
+    m_panels[1]->setText(m_state.changed() ? QStringLiteral("Memories changed")
+                                           : QStringLiteral("Memories unchanged"));
     // The title names what the tables hold, with a "*" while they differ
     // from what was saved; a file opened or saved joins "Recent files".
     QString source;
-    if (m_state.dataSource == AppState::File && !m_state.currentFilePath.isEmpty()) {
-        source = QFileInfo(m_state.currentFilePath).fileName();
-        if (!m_state.changed)
-            RecentFiles::add(*m_settings, m_state.currentFilePath);
-    } else if (m_state.dataSource == AppState::Radio) {
+    if (m_state.dataSource() == AppState::File && !m_state.currentFilePath().isEmpty()) {
+        source = QFileInfo(m_state.currentFilePath()).fileName();
+        if (!m_state.changed())
+            RecentFiles::add(*m_settings, m_state.currentFilePath());
+    } else if (m_state.dataSource() == AppState::Radio) {
         source = QStringLiteral("Radio");
     }
     setWindowTitle(source.isEmpty() ? titleText() : source + QStringLiteral("[*] - ") + titleText());
-    setWindowModified(m_state.changed && m_state.holdsChannels());
+    setWindowModified(m_state.changed() && m_state.holdsChannels());
     // Autosized columns follow the content, which may just have changed.
     if (mnuAutosize->isChecked())
         applyColumnWidths();
@@ -642,10 +643,10 @@ void Form1::updateActions()
     add(m_state.holdsChannels(), kChannels);
     add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, kMemoriesShown);
     add(m_pages->currentIndex() == PmsPage, kPmsShown);
-    add(m_state.history.canUndo(), kUndoStep);
-    add(m_state.history.canRedo(), kRedoStep);
+    add(m_state.history().canUndo(), kUndoStep);
+    add(m_state.history().canRedo(), kRedoStep);
     add(m_copyEnabled, kSelection);
-    add(m_state.clipboard.hasRows() || !foreignClipboardText().isEmpty(), kClipboard);
+    add(m_state.clipboard().hasRows() || !foreignClipboardText().isEmpty(), kClipboard);
     add(!m_editorOpen, kNoEditor);
     add(!importExportWindow(), kNoImportWindow);
     for (const auto& [target, needs] : m_ruleTargets)
@@ -669,8 +670,8 @@ void Form1::updateUndoAction()
 void Form1::applyHideSetting(bool hide)
 {
     mnuHideEmptyMemories->setChecked(hide);
-    const QVector<bool> hidden = TableEditing::hiddenRows(m_state.tables.memories, hide);
-    for (int row = 1; row <= m_state.tables.memories.rowCount(); ++row)
+    const QVector<bool> hidden = TableEditing::hiddenRows(m_state.tables().memories, hide);
+    for (int row = 1; row <= m_state.tables().memories.rowCount(); ++row)
         grdMemoriesL->setRowHidden(row - 1, row < hidden.size() && hidden[row]);
 }
 
@@ -735,7 +736,7 @@ void Form1::memoriesSelectionChanged()
         }
     }
     m_selection = s;
-    if (!m_state.busy) {
+    if (!m_state.busy()) {
         m_panels[2]->setText(TableEditing::rowNumberText(s.firstRow));
         m_panels[3]->setText(TableEditing::rowNumberText(s.lastRow));
     }
@@ -840,7 +841,7 @@ void Form1::applyColumnWidths()
             place(grdMemoriesPMS, c, widths.pms[c]);
     }
     if (widths.memories.size() > Column::kDescription && widths.memories[Column::kDescription] >= 0)
-        m_state.descriptionColumnWidth = widths.memories[Column::kDescription];
+        m_state.setDescriptionColumnWidth(widths.memories[Column::kDescription]);
 }
 
 void Form1::saveSizeAndPosition()
@@ -878,8 +879,8 @@ void Form1::forceWindowsOntoDesktop()
 void Form1::showPanelPath()
 {
     const QString panel = m_panels[0]->text();
-    if (!panel.isEmpty() && panel != nothingLoadedText() && !m_state.currentFilePath.isEmpty())
-        m_prompter->inform(m_state.currentFilePath);
+    if (!panel.isEmpty() && panel != nothingLoadedText() && !m_state.currentFilePath().isEmpty())
+        m_prompter->inform(m_state.currentFilePath());
     else
         m_prompter->inform(QStringLiteral("No file is currently loaded"));
 }
@@ -895,12 +896,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 bool Form1::exitRequest()
 {
-    if (m_state.changed) {
+    if (m_state.changed()) {
         switch (m_prompter->ask(exitQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question)) {
         case Prompter::Answer::Yes:
-            m_state.askBeforeReplace = false;
+            m_state.setAskBeforeReplace(false);
             saveFromMenu();
-            if (!m_state.saveSucceeded)
+            if (!m_state.saveSucceeded())
                 return false;
             break;
         case Prompter::Answer::No:

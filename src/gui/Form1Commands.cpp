@@ -47,7 +47,7 @@ void Form1::closePort()
 
 bool Form1::transferBlocked() const
 {
-    return m_state.busy || m_exclusive;
+    return m_state.busy() || m_exclusive;
 }
 
 void Form1::runExclusive(const std::function<void()>& command)
@@ -115,7 +115,7 @@ void Form1::openMemoryFile()
     MemoryFileOpener opener(m_state, *m_prompter, m_log, *m_settings);
     const MemoryFileOpener::Result result = opener.open();
     if (result == MemoryFileOpener::Result::Loaded || result == MemoryFileOpener::Result::DescriptionsLoaded)
-        grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth));
+        grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth()));
     if (result == MemoryFileOpener::Result::Loaded) {
         selectCell(grdMemoriesL, 1, Column::kFreq);
         memoriesSelectionChanged();
@@ -168,11 +168,11 @@ void Form1::undo(bool redo)
 void Form1::copyMemories(bool cut)
 {
     const TableSelection s = m_selection.normalized();
-    if (!s.coversRows(m_state.tables.memories.rowCount()))
+    if (!s.coversRows(m_state.tables().memories.rowCount()))
         return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    m_copiedText = SpreadsheetText::fromSelection(m_state.tables.memories, s);
+    m_copiedText = SpreadsheetText::fromSelection(m_state.tables().memories, s);
     clipboard->setText(m_copiedText);
     TableEditing::copyRows(m_state, s, cut);
 }
@@ -239,9 +239,9 @@ void Form1::openDroppedFile(const QString& path)
     }
     // The opener takes a chosen file as it takes the start-up file, with the
     // unsaved-changes question first.
-    m_state.startupFilePath = path;
+    m_state.setStartupFilePath(path);
     openMemoryFile();
-    m_state.startupFilePath.clear();
+    m_state.setStartupFilePath(QString());
 }
 
 void Form1::insertMemoryAbove()
@@ -306,7 +306,7 @@ void Form1::sortByHeading(int column)
                                                       : nullptr;
     if (!entry || !entry->isEnabled())
         return;
-    selectRows({1, column, m_state.tables.memories.rowCount(), column});
+    selectRows({1, column, m_state.tables().memories.rowCount(), column});
     memoriesSelectionChanged();
     entry->trigger();
 }

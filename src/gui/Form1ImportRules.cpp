@@ -72,8 +72,8 @@ void Form1::importDone()
 void Form1::openRepeaterRules()
 {
     SettingsStore shared(QString::fromLatin1(RuleSet::kApplication), m_options.settingsFolder);
-    frmRepeaterRules editor(m_state.rules, shared, *m_prompter, this);
+    frmRepeaterRules editor(m_state.rules(), shared, *m_prompter, this);
     editor.exec();
     // OK has reloaded the rules; Cancel keeps the flag read when the editor opened.
-    mnuBandPlan->setChecked(m_state.rules.rulesActive());
+    mnuBandPlan->setChecked(m_state.rules().rulesActive());
 }

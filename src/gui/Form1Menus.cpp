@@ -204,12 +204,12 @@ void Form1::buildMenus()
     verify->setObjectName(QStringLiteral("mnuVerifyWrites"));
     verify->setCheckable(true);
     verify->setChecked(m_settings->getBool(Keys::VerifyWrites));
-    m_state.verifyWrites = verify->isChecked();
+    m_state.setVerifyWrites(verify->isChecked());
     // Placed after "&Do not use RTS", with the other link choices.
     s->insertAction(s->actions().value(s->actions().indexOf(mnuDisableRTS) + 1), verify);
     connect(verify, &QAction::triggered, this, [this, verify] {
         toggleSetting(verify, Keys::VerifyWrites);
-        m_state.verifyWrites = verify->isChecked();
+        m_state.setVerifyWrites(verify->isChecked());
     });
     connect(mnuAutosize, &QAction::triggered, this, [this] {
         toggleSetting(mnuAutosize, Keys::Autosize);
@@ -258,9 +258,9 @@ void Form1::openRecentFile(const QString& path)
     if (transferBlocked())
         return;
     // The file may have gone since the menu was filled; the opener says so.
-    m_state.startupFilePath = path;
+    m_state.setStartupFilePath(path);
     openMemoryFile();
-    m_state.startupFilePath.clear();
+    m_state.setStartupFilePath(QString());
 }
 
 void Form1::toggleSetting(QAction* action, const SettingKey& key)
@@ -287,7 +287,7 @@ void Form1::chooseComSpeed(const QString& speed)
 
 void Form1::chooseDataFolder()
 {
-    const QString folder = m_dialogs->chooseDataFolder(this, *m_settings, *m_prompter, m_state.dataFolder);
+    const QString folder = m_dialogs->chooseDataFolder(this, *m_settings, *m_prompter, m_state.dataFolder());
     if (!folder.isEmpty())
-        m_state.dataFolder = folder;
+        m_state.setDataFolder(folder);
 }

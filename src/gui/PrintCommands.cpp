@@ -55,12 +55,12 @@ bool PrintCommands::printPage(QPrinter& printer, bool pmsPage)
         QVector<int> widths = GridLayout::columnWidths(gridName, false, false, m_settings).pms;
         widths[0] = size.numberColumnWidth;
         PmsGridPrinter::preparePage(printer);
-        return PmsGridPrinter::print(printer, m_state.tables.pms, widths, size.headerHeight,
+        return PmsGridPrinter::print(printer, m_state.tables().pms, widths, size.headerHeight,
                                      QFont(QStringLiteral("Tahoma"), size.fontPoints));
     }
     const PrintOptions options = PrintOptions::load(m_settings);
-    return ListingPrinter::printMemories(printer, m_state.tables.memories, options,
-                                         MemoryListing::title(m_state.dataSource, m_state.filePanel()),
+    return ListingPrinter::printMemories(printer, m_state.tables().memories, options,
+                                         MemoryListing::title(m_state.dataSource(), m_filePanel),
                                          Frequency::decimalMark());
 }
 
@@ -70,7 +70,7 @@ void PrintCommands::print(bool pmsPage, bool printerAvailable)
         m_prompter.inform(QString::fromLatin1(kNoPrinter));
         return;
     }
-    if (!pmsPage && m_state.dataSource == AppState::Nothing)
+    if (!pmsPage && m_state.dataSource() == AppState::Nothing)
         return;
     QPrinter printer(QPrinter::HighResolution);
     // The dialog opens on the layout that will be printed.
@@ -86,13 +86,13 @@ void PrintCommands::print(bool pmsPage, bool printerAvailable)
 
 bool PrintCommands::exportPdf(bool pmsPage)
 {
-    if (!pmsPage && m_state.dataSource == AppState::Nothing)
+    if (!pmsPage && m_state.dataSource() == AppState::Nothing)
         return false;
-    const QString base = m_state.currentFilePath.isEmpty()
+    const QString base = m_state.currentFilePath().isEmpty()
                              ? QStringLiteral("Memories")
-                             : QFileInfo(m_state.currentFilePath).completeBaseName();
+                             : QFileInfo(m_state.currentFilePath()).completeBaseName();
     const QString preset = base + (pmsPage ? QStringLiteral(" PMS.pdf") : QStringLiteral(".pdf"));
-    QString path = m_prompter.chooseSaveFile(QString::fromLatin1(kExportTitle), m_state.dataFolder,
+    QString path = m_prompter.chooseSaveFile(QString::fromLatin1(kExportTitle), m_state.dataFolder(),
                                              QString::fromLatin1(kPdfFilter), preset);
     if (path.isEmpty())
         return false;

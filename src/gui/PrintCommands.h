@@ -47,6 +47,8 @@ public:
     // range); tests put their own in its place.
     static bool systemPrintDialog(QPrinter& printer, QWidget* parent);
     void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
+    // The window's file panel text, which the memories listing's title repeats.
+    void setFilePanel(const QString& text) { m_filePanel = text; }
 
 private:
     bool printPage(QPrinter& printer, bool pmsPage);
@@ -57,4 +59,5 @@ private:
     QWidget* m_parent;
     PrintDialog m_printDialog;
     std::unique_ptr<frmSelectPrintColumns> m_optionsWindow;
+    QString m_filePanel;
 };

@@ -145,7 +145,7 @@ frmImportExport::frmImportExport(AppState& state, Prompter& prompter, MessageLog
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     // Nothing is exported or imported while a transfer of the radio runs.
     connect(&m_state, &AppState::busyChanged, this, &frmImportExport::setBusy);
-    setBusy(m_state.busy);
+    setBusy(m_state.busy());
 
     restorePosition();
 }

@@ -4,34 +4,46 @@ AppState::AppState(QObject* parent) : QObject(parent) {}
 
 void AppState::setChanged(bool on)
 {
-    changed = on;
+    m_changed = on;
     // Cleared by a load, a save or a read: this is the saved position.
     if (!on)
-        history.markClean();
+        m_history.markClean();
+    ShowMemoryStatus();
+}
+
+void AppState::restoreChanged(bool on)
+{
+    m_changed = on;
     ShowMemoryStatus();
 }
 
 void AppState::setDataSource(int source)
 {
-    dataSource = source;
+    m_dataSource = source;
     // Marks belong to the read that set them; a load or a new read starts afresh.
     if (source != Radio)
-        unreadPositions.clear();
+        m_unreadPositions.clear();
     // The steps were changes to other tables than the ones coming now.
-    history.clear();
+    m_history.clear();
     emit undoChanged();
+    ShowMemoryStatus();
+}
+
+void AppState::setUnreadPositions(const QVector<bool>& unread)
+{
+    m_unreadPositions = unread;
     ShowMemoryStatus();
 }
 
 UndoHistory::Tables AppState::tableRows() const
 {
-    return {tables.memories.dataRows(), tables.pms.dataRows()};
+    return {m_tables.memories.dataRows(), m_tables.pms.dataRows()};
 }
 
 void AppState::setTableRows(const UndoHistory::Tables& rows)
 {
-    tables.memories.setDataRows(rows.memories);
-    tables.pms.setDataRows(rows.pms);
+    m_tables.memories.setDataRows(rows.memories);
+    m_tables.pms.setDataRows(rows.pms);
 }
 
 void AppState::beginStep(const QString& name)
@@ -46,43 +58,37 @@ void AppState::endStep()
 {
     if (m_stepDepth == 0 || --m_stepDepth > 0)
         return;
-    if (history.push(m_stepName, m_stepBefore, tableRows()))
+    if (m_history.push(m_stepName, m_stepBefore, tableRows()))
         emit undoChanged();
     m_stepBefore = {};
 }
 
 bool AppState::undoStep()
 {
-    if (m_stepDepth > 0 || !history.canUndo())
+    if (m_stepDepth > 0 || !m_history.canUndo())
         return false;
-    setTableRows(history.undo());
-    setChanged(!history.isClean());
+    setTableRows(m_history.undo());
+    setChanged(!m_history.isClean());
     emit undoChanged();
     return true;
 }
 
 bool AppState::redoStep()
 {
-    if (m_stepDepth > 0 || !history.canRedo())
+    if (m_stepDepth > 0 || !m_history.canRedo())
         return false;
-    setTableRows(history.redo());
-    setChanged(!history.isClean());
+    setTableRows(m_history.redo());
+    setChanged(!m_history.isClean());
     emit undoChanged();
     return true;
 }
 
 void AppState::setBusy(bool on)
 {
-    busy = on;
+    m_busy = on;
     emit busyChanged(on);
     if (!on)
         ShowMemoryStatus();
-}
-
-void AppState::setFilePanel(const QString& text)
-{
-    m_filePanel = text;
-    emit filePanelChanged(text);
 }
 
 void AppState::setHideEmpty(bool on)
@@ -91,8 +97,14 @@ void AppState::setHideEmpty(bool on)
     applyHideSetting();
 }
 
+void AppState::setClipboard(const MemoryClipboard& clipboard)
+{
+    m_clipboard = clipboard;
+    emit clipboardChanged();
+}
+
 void AppState::clearClipboard()
 {
-    clipboard.clear();
+    m_clipboard.clear();
     emit clipboardChanged();
 }

@@ -32,49 +32,77 @@ public:
 
     explicit AppState(QObject* parent = nullptr);
 
-    ChannelTables tables;
-    RuleSet rules;
-    UndoHistory history;
-    MemoryClipboard clipboard;
-    FindPosition find;
+    // The tables and the rule set are handed out for change: their own API
+    // does the editing, and the undo steps below see what it did.
+    ChannelTables& tables() { return m_tables; }
+    const ChannelTables& tables() const { return m_tables; }
+    RuleSet& rules() { return m_rules; }
+    const RuleSet& rules() const { return m_rules; }
+    // Moved only by the steps below, setChanged and setDataSource.
+    const UndoHistory& history() const { return m_history; }
+    const MemoryClipboard& clipboard() const { return m_clipboard; }
+    void setClipboard(const MemoryClipboard& clipboard);
+    const FindPosition& find() const { return m_find; }
+    void setFind(const FindPosition& find) { m_find = find; }
 
-    int dataSource = Nothing;
-    bool changed = false;
-    bool busy = false;
-    bool readPresent = false;
-    bool filePresent = false;
-    bool initialising = false;
-    bool undoInProgress = false;
+    int dataSource() const { return m_dataSource; }
+    bool changed() const { return m_changed; }
+    bool busy() const { return m_busy; }
+    bool readPresent() const { return m_readPresent; }
+    void setReadPresent(bool on) { m_readPresent = on; }
+    bool filePresent() const { return m_filePresent; }
+    void setFilePresent(bool on) { m_filePresent = on; }
+    bool initialising() const { return m_initialising; }
+    void setInitialising(bool on) { m_initialising = on; }
+    bool undoInProgress() const { return m_undoInProgress; }
+    void setUndoInProgress(bool on) { m_undoInProgress = on; }
 
-    QString currentFilePath;
-    QString startupFilePath;
-    QString dataFolder;
-    bool askBeforeReplace = false;
-    bool saveSucceeded = false;
+    // The window's title shows the current file's name; a load, a save and a
+    // read each end by telling the window (setChanged, setDataSource, setBusy),
+    // so a name taken back in between is never shown or added to the recent files.
+    QString currentFilePath() const { return m_currentFilePath; }
+    void setCurrentFilePath(const QString& path) { m_currentFilePath = path; }
+    QString startupFilePath() const { return m_startupFilePath; }
+    void setStartupFilePath(const QString& path) { m_startupFilePath = path; }
+    QString dataFolder() const { return m_dataFolder; }
+    void setDataFolder(const QString& folder) { m_dataFolder = folder; }
+    bool askBeforeReplace() const { return m_askBeforeReplace; }
+    void setAskBeforeReplace(bool on) { m_askBeforeReplace = on; }
+    bool saveSucceeded() const { return m_saveSucceeded; }
+    void setSaveSucceeded(bool on) { m_saveSucceeded = on; }
     // A write reads each channel it sent back from the radio (the VerifyWrites setting).
-    bool verifyWrites = true;
-    // Width of the memories table's description column, in twips.
-    int descriptionColumnWidth = 3450;
+    bool verifyWrites() const { return m_verifyWrites; }
+    void setVerifyWrites(bool on) { m_verifyWrites = on; }
+    // Width of the memories table's description column, in twips: data, not
+    // view, since the description file and the radio backup store it. The
+    // window records the width it shows and applies a loaded one after an open.
+    int descriptionColumnWidth() const { return m_descriptionColumnWidth; }
+    void setDescriptionColumnWidth(int twips) { m_descriptionColumnWidth = twips; }
 
     // The value most recently accepted by the frequency check.
-    qint32 currentFrequency = 0;
+    qint32 currentFrequency() const { return m_currentFrequency; }
+    void setCurrentFrequency(qint32 value) { m_currentFrequency = value; }
 
     // Tables hold channels from a read or a load.
-    bool holdsChannels() const { return dataSource != Nothing; }
+    bool holdsChannels() const { return m_dataSource != Nothing; }
 
     // Sequence positions (1..118) the last read did not get from the radio:
     // it stopped before them or the radio did not answer. Their rows are empty
     // but say nothing of what the radio holds there. Cleared by anything that
-    // puts other channels into the tables.
-    QVector<bool> unreadPositions;
+    // puts other channels into the tables. The window tints their rows.
+    const QVector<bool>& unreadPositions() const { return m_unreadPositions; }
+    void setUnreadPositions(const QVector<bool>& unread);
     bool isUnread(int position) const
     {
-        return position >= 1 && position <= unreadPositions.size() && unreadPositions.at(position - 1);
+        return position >= 1 && position <= m_unreadPositions.size() && m_unreadPositions.at(position - 1);
     }
-    int unreadCount() const { return int(unreadPositions.count(true)); }
+    int unreadCount() const { return int(m_unreadPositions.count(true)); }
 
     // Sets the changed flag and tells the window.
     void setChanged(bool on);
+    // Puts the flag back as it was before an edit that changed nothing: the
+    // saved position in the history stays where it is.
+    void restoreChanged(bool on);
     void setDataSource(int source);
     // Undo steps: beginStep notes both tables as they are now under the
     // step's name; endStep records the step when the tables differ. Steps
@@ -94,9 +122,9 @@ public:
     // The busy state: the five main buttons are disabled while it is on.
     void setBusy(bool on);
     // Status bar panel 1 (the file panel) and panel 3 (the running channel
-    // counter during a transfer, the lowest selected row otherwise).
-    void setFilePanel(const QString& text);
-    QString filePanel() const { return m_filePanel; }
+    // counter during a transfer, the lowest selected row otherwise). The
+    // window keeps their texts; the listing's title repeats the file panel.
+    void setFilePanel(const QString& text) { emit filePanelChanged(text); }
     void setChannelPanel(const QString& text) { emit channelPanelChanged(text); }
     // The "Hide empty memories" check mark; applying it is a view matter.
     void setHideEmpty(bool on);
@@ -120,7 +148,29 @@ signals:
 private:
     void setTableRows(const UndoHistory::Tables& rows);
 
-    QString m_filePanel;
+    ChannelTables m_tables;
+    RuleSet m_rules;
+    UndoHistory m_history;
+    MemoryClipboard m_clipboard;
+    FindPosition m_find;
+
+    int m_dataSource = Nothing;
+    bool m_changed = false;
+    bool m_busy = false;
+    bool m_readPresent = false;
+    bool m_filePresent = false;
+    bool m_initialising = false;
+    bool m_undoInProgress = false;
+    QString m_currentFilePath;
+    QString m_startupFilePath;
+    QString m_dataFolder;
+    bool m_askBeforeReplace = false;
+    bool m_saveSucceeded = false;
+    bool m_verifyWrites = true;
+    int m_descriptionColumnWidth = 3450;
+    qint32 m_currentFrequency = 0;
+    QVector<bool> m_unreadPositions;
+
     QString m_stepName;
     UndoHistory::Tables m_stepBefore;
     int m_stepDepth = 0;

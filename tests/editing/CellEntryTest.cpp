@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         DecimalMarkTest::SetUp();
-        state.dataSource = AppState::File;
+        state.setDataSource(AppState::File);
     }
 
     // Turns on a regional set as the rule editor's OK would leave it.
@@ -30,8 +30,8 @@ protected:
             rule.Step = row[4];
             rules << rule;
         }
-        state.rules.setRules(rules);
-        state.rules.setRulesActive(true);
+        state.rules().setRules(rules);
+        state.rules().setRulesActive(true);
     }
 
     bool commit(TableKind table, int row, int column, const QString& text)
@@ -50,20 +50,20 @@ TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
         {"", "7.00000|LSB"}, {"29.68", "29.68000|FMN"}, {"7.12345678", "7.12345|LSB"}};
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const auto& [typed, row] : cases) {
-            state.tables.table(table).makeRowEmpty(4);
-            state.changed = false;
+            state.tables().table(table).makeRowEmpty(4);
+            state.setChanged(false);
             ASSERT_TRUE(commit(table, 4, Column::kFreq, local(typed)));
-            const QString got = rowText(state.tables.table(table), 4);
+            const QString got = rowText(state.tables().table(table), 4);
             EXPECT_EQ(got.section('|', 0, 2) + '|' + got.section('|', 4, 4),
                       recText(rec(row)).section('|', 0, 1) + "|Simplex|67.0")
                 << typed;
-            EXPECT_TRUE(state.changed);
+            EXPECT_TRUE(state.changed());
         }
     }
     // Existing fields are kept when the frequency changes.
-    state.tables.memories.setRecord(3, rec("7.00000|CW|Plus|CTCSS Enc|88.5|net"));
+    state.tables().memories.setRecord(3, rec("7.00000|CW|Plus|CTCSS Enc|88.5|net"));
     ASSERT_TRUE(commit(TableKind::Memories, 3, Column::kFreq, local("3.6")));
-    EXPECT_EQ(state.tables.memories.record(3), rec("3.60000|CW|Plus|CTCSS Enc|88.5|net"));
+    EXPECT_EQ(state.tables().memories.record(3), rec("3.60000|CW|Plus|CTCSS Enc|88.5|net"));
 }
 
 TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
@@ -80,11 +80,11 @@ TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
         for (const Refusal& c : cases) {
             SCOPED_TRACE(c.typed);
             prompter.clear();
-            state.changed = false;
-            state.tables.table(table).setText(2, Column::kFreq, local("14.20000"));
+            state.setChanged(false);
+            state.tables().table(table).setText(2, Column::kFreq, local("14.20000"));
             EXPECT_FALSE(commit(table, 2, Column::kFreq, local(c.typed)));
-            EXPECT_EQ(state.tables.table(table).text(2, Column::kFreq), local("14.20000"));
-            EXPECT_FALSE(state.changed || state.history.canUndo()) << "a refused edit is no undo step";
+            EXPECT_EQ(state.tables().table(table).text(2, Column::kFreq), local("14.20000"));
+            EXPECT_FALSE(state.changed() || state.history().canUndo()) << "a refused edit is no undo step";
             ASSERT_EQ(prompter.prompts().size(), 1);
             if (c.message) {
                 EXPECT_EQ(prompter.prompts()[0].text, QString::fromLatin1(c.message));
@@ -107,22 +107,22 @@ TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const RuleCase& c : cases) {
             SCOPED_TRACE(c.typed);
-            state.tables.table(table).makeRowEmpty(1);
+            state.tables().table(table).makeRowEmpty(1);
             ASSERT_TRUE(commit(table, 1, Column::kFreq, local(c.typed)));
-            EXPECT_EQ(state.tables.table(table).text(1, Column::kShift), QString::fromLatin1(c.shift));
-            EXPECT_EQ(state.tables.table(table).text(1, Column::kMode), QString::fromLatin1(c.mode));
+            EXPECT_EQ(state.tables().table(table).text(1, Column::kShift), QString::fromLatin1(c.shift));
+            EXPECT_EQ(state.tables().table(table).text(1, Column::kMode), QString::fromLatin1(c.mode));
         }
     }
     // Rules override an existing shift, but only while active.
-    state.tables.memories.setRecord(1, {local("14.20000"), "USB", "Plus", "", "67.0", ""});
+    state.tables().memories.setRecord(1, {local("14.20000"), "USB", "Plus", "", "67.0", ""});
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local("14.2")));
-    EXPECT_EQ(state.tables.memories.text(1, Column::kShift), QStringLiteral("Simplex"));
+    EXPECT_EQ(state.tables().memories.text(1, Column::kShift), QStringLiteral("Simplex"));
 
-    state.rules.setRulesActive(false);
-    state.tables.memories.makeRowEmpty(2);
+    state.rules().setRulesActive(false);
+    state.tables().memories.makeRowEmpty(2);
     ASSERT_TRUE(commit(TableKind::Memories, 2, Column::kFreq, local("29.65")));
-    EXPECT_EQ(state.tables.memories.text(2, Column::kShift), QStringLiteral("Simplex"));
-    EXPECT_EQ(state.tables.memories.text(2, Column::kMode), QStringLiteral("USB"));
+    EXPECT_EQ(state.tables().memories.text(2, Column::kShift), QStringLiteral("Simplex"));
+    EXPECT_EQ(state.tables().memories.text(2, Column::kMode), QStringLiteral("USB"));
 }
 
 TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
@@ -141,15 +141,15 @@ TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const ListCase& c : cases) {
             SCOPED_TRACE(std::to_string(c.column) + " '" + c.text + "'");
-            state.tables.table(table).setRecord(6, {local("7.00000"), "LSB", "Simplex", "", "67.0", ""});
-            state.changed = false;
-            const QString before = state.tables.table(table).text(6, c.column);
+            state.tables().table(table).setRecord(6, {local("7.00000"), "LSB", "Simplex", "", "67.0", ""});
+            state.setChanged(false);
+            const QString before = state.tables().table(table).text(6, c.column);
+            const int steps = state.history().count();
             EXPECT_EQ(commit(table, 6, c.column, QString::fromLatin1(c.text)), c.accepted);
-            EXPECT_EQ(state.tables.table(table).text(6, c.column),
+            EXPECT_EQ(state.tables().table(table).text(6, c.column),
                       c.accepted ? QString::fromLatin1(c.text) : before);
-            EXPECT_EQ(state.changed, c.accepted);
-            EXPECT_EQ(state.history.canUndo(), c.accepted);
-            state.history.clear();
+            EXPECT_EQ(state.changed(), c.accepted);
+            EXPECT_EQ(state.history().count(), steps + (c.accepted ? 1 : 0));
         }
     }
     EXPECT_TRUE(prompter.prompts().isEmpty()) << "list refusals are silent";
@@ -158,18 +158,18 @@ TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
 TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneOnlyInMemoriesAndDescriptionsAreCleaned)
 {
     const MemoryRecord toned = rec("29.62000|FM|Minus|CTCSS Enc|88.5");
-    state.tables.memories.setRecord(1, toned);
-    state.tables.pms.setRecord(1, toned);
+    state.tables().memories.setRecord(1, toned);
+    state.tables().pms.setRecord(1, toned);
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kEncDec, QStringLiteral(" ")));
     ASSERT_TRUE(commit(TableKind::Pms, 1, Column::kEncDec, QStringLiteral(" ")));
-    EXPECT_EQ(state.tables.memories.text(1, Column::kTone), QString());
-    EXPECT_EQ(state.tables.pms.text(1, Column::kTone), QStringLiteral("88.5"));
-    EXPECT_EQ(state.tables.memories.text(1, Column::kEncDec), QStringLiteral(" "));
+    EXPECT_EQ(state.tables().memories.text(1, Column::kTone), QString());
+    EXPECT_EQ(state.tables().pms.text(1, Column::kTone), QStringLiteral("88.5"));
+    EXPECT_EQ(state.tables().memories.text(1, Column::kEncDec), QStringLiteral(" "));
     // Descriptions lose separators and are cut to 100.
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QStringLiteral("a, b; \"c\"")));
-    EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QStringLiteral("a  b   c "));
+    EXPECT_EQ(state.tables().memories.text(1, Column::kDescription), QStringLiteral("a  b   c "));
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QString(150, QLatin1Char('x'))));
-    EXPECT_EQ(state.tables.memories.text(1, Column::kDescription), QString(100, QLatin1Char('x')));
+    EXPECT_EQ(state.tables().memories.text(1, Column::kDescription), QString(100, QLatin1Char('x')));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(CellEntryTest);
@@ -178,21 +178,21 @@ TEST(CellEditability, OnlyFrequenciesOpenOnEmptyRowsAndNothingWhileIdle)
 {
     AppState state;
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq)) << "nothing loaded";
-    state.dataSource = AppState::Radio;
+    state.setDataSource(AppState::Radio);
     EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kLabel));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 0, Column::kFreq)) << "header";
-    state.tables.memories.setText(1, Column::kFreq, QStringLiteral("EMPTY"));
+    state.tables().memories.setText(1, Column::kFreq, QStringLiteral("EMPTY"));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode)) << "case is ignored";
-    state.tables.memories.setText(1, Column::kFreq, QStringLiteral("7.00000"));
+    state.tables().memories.setText(1, Column::kFreq, QStringLiteral("7.00000"));
     EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kDescription));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kDescription))
         << "PMS has no description";
-    state.undoInProgress = true;
+    state.setUndoInProgress(true);
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq));
     EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kFreq));
-    state.initialising = true;
+    state.setInitialising(true);
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kFreq));
 }
 

@@ -18,15 +18,15 @@ protected:
     // Ten channels in rows 1 to 10, a fresh history, nothing changed.
     void fill()
     {
-        state.tables.reset();
+        state.tables().reset();
         log.clear();
         state.setDataSource(AppState::File);
         for (int row = 1; row <= 10; ++row)
-            state.tables.memories.setRecord(row, {Frequency::format(700000 + row * 100), "USB", "Simplex", "",
-                                                  "67.0", QStringLiteral("ch%1").arg(row)});
+            state.tables().memories.setRecord(row, {Frequency::format(700000 + row * 100), "USB", "Simplex",
+                                                    "", "67.0", QStringLiteral("ch%1").arg(row)});
         state.setChanged(false);
     }
-    QStringList fields(int row) const { return state.tables.memories.rowFields(row).mid(1); }
+    QStringList fields(int row) const { return state.tables().memories.rowFields(row).mid(1); }
     // Where the decimal mark is a comma, spreadsheets separate by semicolons.
     static QString inLocale(QString text)
     {
@@ -54,11 +54,11 @@ protected:
 
 TEST_P(SpreadsheetTextTest, CopiedRowsComeBackThroughASpreadsheetByTabOrComma)
 {
-    const QString whole = SpreadsheetText::fromSelection(state.tables.memories, {5, 0, 7, 6});
+    const QString whole = SpreadsheetText::fromSelection(state.tables().memories, {5, 0, 7, 6});
     EXPECT_TRUE(whole.startsWith(QStringLiteral("General Memories\tReceive Frequency\tOp Mode\tRPT Shift\t"
                                                 "Encoding Method\tCTCSS Tone\tMemory Description\r\n4\t")))
         << whole.toStdString();
-    EXPECT_EQ(SpreadsheetText::fromSelection(state.tables.memories, {2, 1, 3, 2}),
+    EXPECT_EQ(SpreadsheetText::fromSelection(state.tables().memories, {2, 1, 3, 2}),
               local("7.00200") + QStringLiteral("\tUSB\r\n") + local("7.00300") + QStringLiteral("\tUSB"))
         << "part of rows: no headings";
 
@@ -74,11 +74,11 @@ TEST_P(SpreadsheetTextTest, CopiedRowsComeBackThroughASpreadsheetByTabOrComma)
         EXPECT_EQ(r.refused, 0) << QString(log.text()).toStdString();
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(fields(20 + i), expected[i]) << text.toStdString();
-        EXPECT_EQ(state.tables.memories.text(20, Column::kLabel), QStringLiteral("19"));
-        EXPECT_TRUE(state.changed);
-        EXPECT_EQ(state.history.undoName(), QStringLiteral("Paste rows"));
+        EXPECT_EQ(state.tables().memories.text(20, Column::kLabel), QStringLiteral("19"));
+        EXPECT_TRUE(state.changed());
+        EXPECT_EQ(state.history().undoName(), QStringLiteral("Paste rows"));
         ASSERT_TRUE(state.undoStep());
-        EXPECT_TRUE(state.tables.memories.isEmptyRow(20));
+        EXPECT_TRUE(state.tables().memories.isEmptyRow(20));
     }
 }
 
@@ -121,8 +121,8 @@ TEST_P(SpreadsheetTextTest, ForeignRowsPassTheEntryRules)
         EXPECT_EQ(r.refused, c.refused);
         EXPECT_EQ(fields(2).join(QLatin1Char('|')), recText(rec(c.row2)));
         EXPECT_TRUE(QString(log.text()).contains(QLatin1String(c.logs))) << QString(log.text()).toStdString();
-        EXPECT_EQ(state.changed, c.written > 0);
-        EXPECT_EQ(state.history.count(), c.written > 0 ? 1 : 0);
+        EXPECT_EQ(state.changed(), c.written > 0);
+        EXPECT_EQ(state.history().count(), c.written > 0 ? 1 : 0);
     }
 }
 

@@ -49,7 +49,7 @@ struct Loaded {
     explicit Loaded(std::initializer_list<int> emptyRows = {}, bool onlyListed = false)
     {
         state.setDataSource(AppState::File);
-        ChannelTable& table = state.tables.memories;
+        ChannelTable& table = state.tables().memories;
         for (int row = 1; row <= table.rowCount(); ++row) {
             const bool listed = std::find(emptyRows.begin(), emptyRows.end(), row) != emptyRows.end();
             if (listed != onlyListed)
@@ -58,7 +58,7 @@ struct Loaded {
                 putChannel(table, row, row);
         }
     }
-    ChannelTable& memories() { return state.tables.memories; }
+    ChannelTable& memories() { return state.tables().memories; }
 };
 
 struct PasteCase {
@@ -93,8 +93,8 @@ TEST(TableEditing, PasteCopiesOrMovesRowsWithoutOverlapDamageAndDropsRowsPastThe
             TE::copyRows(t.state, {c.first, 1, c.last, 6}, c.cut);
         EXPECT_EQ(TE::paste(t.state, c.target), c.written);
         EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
-        EXPECT_EQ(t.state.changed, c.written > 0);
-        EXPECT_EQ(t.state.history.canUndo(), c.written > 0);
+        EXPECT_EQ(t.state.changed(), c.written > 0);
+        EXPECT_EQ(t.state.history().canUndo(), c.written > 0);
         EXPECT_TRUE(labelsInOrder(t.memories()));
     }
 }
@@ -110,7 +110,7 @@ TEST(TableEditing, CutThenPasteTwiceCopiesTheRowsAsTheyAreThen)
     EXPECT_EQ(layout(t.memories(), 4, 8), QStringLiteral("4 - - - 8"));
     EXPECT_EQ(layout(t.memories(), 20, 22), QStringLiteral("5 6 7"));
     EXPECT_EQ(layout(t.memories(), 30, 32), QStringLiteral("- - -"));
-    EXPECT_TRUE(t.state.clipboard.hasRows() && t.state.clipboard.cut);
+    EXPECT_TRUE(t.state.clipboard().hasRows() && t.state.clipboard().cut);
     EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo Paste memories"));
 }
 
@@ -152,8 +152,8 @@ TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
             EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::None);
             EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::No) << "Return keeps the last memory";
         }
-        EXPECT_EQ(t.state.changed, c.selectAfter > 0);
-        EXPECT_EQ(t.state.history.undoName(),
+        EXPECT_EQ(t.state.changed(), c.selectAfter > 0);
+        EXPECT_EQ(t.state.history().undoName(),
                   c.selectAfter > 0 ? QStringLiteral("Insert memory above") : QString());
     }
 }
@@ -192,8 +192,8 @@ TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
         EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
         EXPECT_EQ(layout(t.memories(), 1, 8), QLatin1String(c.first8));
         EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.last3));
-        EXPECT_EQ(t.state.changed, done);
-        EXPECT_EQ(t.state.history.canUndo(), done);
+        EXPECT_EQ(t.state.changed(), done);
+        EXPECT_EQ(t.state.history().canUndo(), done);
         EXPECT_TRUE(labelsInOrder(t.memories()));
     }
 }
@@ -206,8 +206,8 @@ TEST(TableEditing, CompactClosesChannelsUpInTheirOrderAndShowsEveryRow)
     EXPECT_EQ(layout(t.memories(), 1, 5), QStringLiteral("2 50 100 - -"));
     EXPECT_EQ(layout(t.memories(), 4, 100).count(QLatin1Char('-')), 97);
     EXPECT_FALSE(t.state.hideEmpty());
-    EXPECT_TRUE(t.state.changed);
-    EXPECT_EQ(t.state.history.undoName(), QStringLiteral("Compact empty memories"));
+    EXPECT_TRUE(t.state.changed());
+    EXPECT_EQ(t.state.history().undoName(), QStringLiteral("Compact empty memories"));
     EXPECT_TRUE(labelsInOrder(t.memories()));
 }
 
@@ -237,8 +237,8 @@ TEST(TableEditing, MovesShiftTheBlockByOneExceptAtTheEnds)
         EXPECT_EQ(r.selection, c.after);
         EXPECT_EQ(layout(t.memories(), 1, 7), QLatin1String(c.rows1to7));
         EXPECT_EQ(layout(t.memories(), 98, 100), QStringLiteral("98 99 100"));
-        EXPECT_EQ(t.state.changed, c.moved);
-        EXPECT_EQ(t.state.history.canUndo(), c.moved) << "a move is an undo step";
+        EXPECT_EQ(t.state.changed(), c.moved);
+        EXPECT_EQ(t.state.history().canUndo(), c.moved) << "a move is an undo step";
     }
 }
 
@@ -271,8 +271,8 @@ TEST(TableEditing, FillDownSkipsEmptyRowsAndLeavesTheChangedFlag)
         }
         EXPECT_TRUE(t.memories().isEmptyRow(5));
         EXPECT_EQ(t.memories().text(6, Column::kDescription), QStringLiteral("ch6")) << "unselected column";
-        EXPECT_EQ(t.state.changed, c.done) << "a fill is a change to save";
-        EXPECT_EQ(t.state.history.canUndo(), c.done);
+        EXPECT_EQ(t.state.changed(), c.done) << "a fill is a change to save";
+        EXPECT_EQ(t.state.history().canUndo(), c.done);
     }
 }
 
@@ -318,10 +318,10 @@ TEST_P(TableSorting, NumbersCompareAsNumbersEmptySlotsGoLastAndOnlyTheSelectionM
                                                  : t.memories().text(row, Column::kTone));
         EXPECT_EQ(ids.join(QLatin1Char(' ')), QLatin1String(c.rows1to8));
         // A new order is a change to save; sorting one row changes nothing.
-        EXPECT_EQ(t.state.changed, c.first != c.last);
-        EXPECT_EQ(t.state.history.undoName(), c.first == c.last ? QString()
-                                              : c.byFrequency   ? QStringLiteral("Sort by frequency")
-                                                                : QStringLiteral("Sort by description"));
+        EXPECT_EQ(t.state.changed(), c.first != c.last);
+        EXPECT_EQ(t.state.history().undoName(), c.first == c.last ? QString()
+                                                : c.byFrequency   ? QStringLiteral("Sort by frequency")
+                                                                  : QStringLiteral("Sort by description"));
         EXPECT_TRUE(labelsInOrder(t.memories()));
     }
 }
@@ -374,7 +374,7 @@ TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
     r = TE::findNext(t.state, prompter, shown);
     EXPECT_FALSE(r.found);
     EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Find completed")});
-    EXPECT_EQ(t.state.find.row, 0);
+    EXPECT_EQ(t.state.find().row, 0);
     TE::findNext(t.state, prompter, shown);
     EXPECT_EQ(prompter.prompts().size(), 3) << "F3 with no last match does nothing";
 
@@ -386,7 +386,7 @@ TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
     prompter.reply(QString()); // cancelled
     r = TE::findText(t.state, prompter, shown);
     EXPECT_FALSE(r.found);
-    EXPECT_EQ(t.state.find.text, QStringLiteral("REP"));
+    EXPECT_EQ(t.state.find().text, QStringLiteral("REP"));
     EXPECT_TRUE(prompter.allAnswersUsed());
 }
 QUAYSTONE_BOTH_DECIMAL_MARKS(TableFind);
@@ -425,7 +425,7 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
         SCOPED_TRACE(c.row);
         Loaded t;
         for (int row = 1; row <= 18; ++row)
-            t.state.tables.pms.setRecord(
+            t.state.tables().pms.setRecord(
                 row, {Frequency::formatHz6(7000000 + row), "LSB", "Simplex", "", "67.0", ""});
         ScriptedPrompter prompter;
         prompter.answer(c.answer);
@@ -437,11 +437,11 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
         EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::Cancel) << "Return keeps the pair";
         for (int row = 1; row <= 18; ++row) {
             const bool inPair = (row + 1) / 2 == c.pair;
-            EXPECT_EQ(t.state.tables.pms.isEmptyRow(row), inPair && c.answer == Answer::Ok) << row;
+            EXPECT_EQ(t.state.tables().pms.isEmptyRow(row), inPair && c.answer == Answer::Ok) << row;
         }
-        EXPECT_EQ(t.state.tables.pms.text(2 * c.pair, Column::kLabel), QStringLiteral("P%1U").arg(c.pair));
-        EXPECT_EQ(t.state.changed, c.answer == Answer::Ok);
-        EXPECT_EQ(t.state.history.undoName(),
+        EXPECT_EQ(t.state.tables().pms.text(2 * c.pair, Column::kLabel), QStringLiteral("P%1U").arg(c.pair));
+        EXPECT_EQ(t.state.changed(), c.answer == Answer::Ok);
+        EXPECT_EQ(t.state.history().undoName(),
                   c.answer == Answer::Ok ? QStringLiteral("Delete PMS memory pair") : QString());
     }
 }
@@ -519,7 +519,7 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
                     << "row " << row;
             }
         };
-        t.state.tables.pms.setRecord(1, {"7.000000", "LSB", "Simplex", "", "67.0", ""});
+        t.state.tables().pms.setRecord(1, {"7.000000", "LSB", "Simplex", "", "67.0", ""});
         t.state.setChanged(false);
         ScriptedPrompter prompter;
         prompter.answer(Answer::Ok);
@@ -532,21 +532,21 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
             EXPECT_EQ(layout(t.memories(), 1, 6), QLatin1String(c.rows1to6));
         }
         keptFollows();
-        EXPECT_EQ(t.state.history.count(), 1);
+        EXPECT_EQ(t.state.history().count(), 1);
         EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo ") + QLatin1String(c.name));
         for (int round = 0; round < 2; ++round) {
             t.state.setHideEmpty(true);
             ASSERT_TRUE(TE::undo(t.state));
             EXPECT_EQ(t.state.tableRows(), before);
             keptFollows();
-            EXPECT_FALSE(t.state.changed) << "back at the saved tables";
+            EXPECT_FALSE(t.state.changed()) << "back at the saved tables";
             EXPECT_FALSE(t.state.hideEmpty());
             EXPECT_FALSE(TE::undo(t.state));
             EXPECT_EQ(TE::redoCaption(t.state), QStringLiteral("R&edo ") + QLatin1String(c.name));
             ASSERT_TRUE(TE::redo(t.state));
             EXPECT_EQ(t.state.tableRows(), after);
             keptFollows();
-            EXPECT_TRUE(t.state.changed);
+            EXPECT_TRUE(t.state.changed());
             EXPECT_FALSE(TE::redo(t.state));
         }
         EXPECT_TRUE(labelsInOrder(t.memories()));
@@ -582,23 +582,23 @@ TEST(UndoHistory, HundredsOfStepsAndTheSavedPosition)
     for (int i = kSteps; i > 0; --i) {
         ASSERT_TRUE(TE::undo(t.state));
         ASSERT_EQ(t.state.tableRows(), states[i - 1]) << i;
-        ASSERT_EQ(t.state.changed, i - 1 != 100) << i;
+        ASSERT_EQ(t.state.changed(), i - 1 != 100) << i;
     }
     EXPECT_FALSE(TE::undo(t.state));
     for (int i = 1; i <= kSteps; ++i) {
         ASSERT_TRUE(TE::redo(t.state));
         ASSERT_EQ(t.state.tableRows(), states[i]) << i;
-        ASSERT_EQ(t.state.changed, i != 100) << i;
+        ASSERT_EQ(t.state.changed(), i != 100) << i;
     }
     for (int i = 0; i < 60; ++i)
         TE::undo(t.state);
     // A new step after step 90: the saved position 100 is gone.
     CellEntry::commit(t.state, TableKind::Memories, 1, Column::kDescription, QStringLiteral("new"), prompter);
-    EXPECT_FALSE(t.state.history.canRedo());
-    EXPECT_TRUE(t.state.changed);
+    EXPECT_FALSE(t.state.history().canRedo());
+    EXPECT_TRUE(t.state.changed());
     TE::undo(t.state);
     EXPECT_EQ(t.state.tableRows(), states[90]);
-    EXPECT_TRUE(t.state.changed);
+    EXPECT_TRUE(t.state.changed());
 
     UndoHistory small(3);
     for (int i = 0; i < 5; ++i)
@@ -610,14 +610,14 @@ TEST(UndoHistory, HundredsOfStepsAndTheSavedPosition)
     EXPECT_FALSE(small.canUndo());
 
     t.state.setDataSource(AppState::File);
-    EXPECT_FALSE(t.state.history.canUndo() || t.state.history.canRedo());
+    EXPECT_FALSE(t.state.history().canUndo() || t.state.history().canRedo());
 }
 
 TEST(TableEditing, NothingChangesWhileNothingIsLoaded)
 {
     AppState state;
     ScriptedPrompter prompter;
-    state.clipboard = {1, 2, false};
+    state.setClipboard({1, 2, false});
     const TableSelection rows{1, 1, 3, 6};
     EXPECT_EQ(TE::paste(state, 5), 0);
     EXPECT_EQ(TE::insertAbove(state, 2, 2, prompter), 0);
@@ -629,8 +629,8 @@ TEST(TableEditing, NothingChangesWhileNothingIsLoaded)
     EXPECT_FALSE(TE::sortByDescription(state, rows));
     EXPECT_FALSE(TE::deletePmsPair(state, 1, prompter));
     EXPECT_TRUE(prompter.prompts().isEmpty());
-    EXPECT_FALSE(state.changed);
-    EXPECT_FALSE(state.history.canUndo());
+    EXPECT_FALSE(state.changed());
+    EXPECT_FALSE(state.history().canUndo());
 }
 
 } // namespace

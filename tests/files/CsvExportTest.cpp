@@ -21,8 +21,8 @@ protected:
     {
         DecimalMarkTest::SetUp();
         ASSERT_TRUE(m_dir.isValid());
-        m_state.dataFolder = m_dir.path();
-        auto& m = m_state.tables.memories;
+        m_state.setDataFolder(m_dir.path());
+        auto& m = m_state.tables().memories;
         m.setRecord(1, rec("7.07400|USB|Simplex||67.0|40 m FT8"));
         m.setRecord(4, rec("29.62000|FM|Minus| |67.0|Repeater"));
         m.setRecord(5, rec("29.64000|FM|Minus|CTCSS Enc|146.2|RH2, north"));
@@ -96,8 +96,8 @@ TEST_P(CsvExportTest, LinesForEachOption)
           "4,\"RH2, north\",29.640000,-,0.100000,Tone,146.2,146.2,023,NN,FM,10.00,,",
           "99,,50.125000,,0.000000,TSQL,100.0,100.0,023,NN,USB,5.00,,"}},
     };
-    m_state.rules.setRules({{2960000, 2970000, "Minus", Frequency::formatAmount(10000), "10.0 K"}});
-    m_state.rules.setRulesActive(true);
+    m_state.rules().setRules({{2960000, 2970000, "Minus", Frequency::formatAmount(10000), "10.0 K"}});
+    m_state.rules().setRulesActive(true);
     for (const auto& [options, lines] : cases) {
         m_log.clear();
         m_csv.setSeparator(QLatin1Char('x')); // every export resets what an import left behind
@@ -152,7 +152,7 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
     EXPECT_FALSE(QFileInfo::exists(path("list.CSV.CSV")));
 
     // An empty table without a header gives an empty file and still completes.
-    m_state.tables.reset();
+    m_state.tables().reset();
     CsvExportOptions omitHeader;
     omitHeader.omitHeader = true;
     EXPECT_EQ(exportTo("none", omitHeader), R::Exported);

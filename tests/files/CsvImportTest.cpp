@@ -49,7 +49,7 @@ protected:
     {
         DecimalMarkTest::SetUp();
         ASSERT_TRUE(m_dir.isValid());
-        m_state.dataFolder = m_dir.path();
+        m_state.setDataFolder(m_dir.path());
     }
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
@@ -72,14 +72,15 @@ protected:
     void fillRows(int first, int last)
     {
         for (int row = first; row <= last; ++row)
-            m_state.tables.memories.setRecord(row, {Frequency::format(100000 + row * 1000), "LSB", "Simplex",
-                                                    "", "67.0", QStringLiteral("old %1").arg(row)});
+            m_state.tables().memories.setRecord(row,
+                                                {Frequency::format(100000 + row * 1000), "LSB", "Simplex", "",
+                                                 "67.0", QStringLiteral("old %1").arg(row)});
     }
     int usedRows() const
     {
         int used = 0;
         for (int row = 1; row <= 100; ++row)
-            used += m_state.tables.memories.isEmptyRow(row) ? 0 : 1;
+            used += m_state.tables().memories.isEmptyRow(row) ? 0 : 1;
         return used;
     }
 
@@ -122,7 +123,7 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
          "Record 2. CTCSS tone of '67.5' is not valid. Will be set to 67.0"},
     };
     fillRows(1, 2);
-    const QVector<QStringList> before = m_state.tables.memories.dataRows();
+    const QVector<QStringList> before = m_state.tables().memories.dataRows();
     for (const Case& c : cases) {
         m_options.useNumbers = c.useNumbers;
         EXPECT_EQ(run(csvFile({"1|14.2", c.record}), {Prompter::Answer::No}), R::Declined) << c.message;
@@ -133,8 +134,8 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         EXPECT_EQ(m_prompter.messages(), QStringList{kPreCheck});
         EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNo);
         EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::No) << "Return loads nothing";
-        EXPECT_EQ(m_state.tables.memories.dataRows(), before);
-        EXPECT_FALSE(m_state.history.canUndo());
+        EXPECT_EQ(m_state.tables().memories.dataRows(), before);
+        EXPECT_FALSE(m_state.history().canUndo());
     }
 }
 
@@ -169,8 +170,8 @@ TEST_P(CsvImportTest, LoadRulesForModesShiftsTonesAndDescriptions)
         {"1|60|USB", true, ""}, // bad frequency: logged, skipped
     };
     for (const Case& c : cases) {
-        m_state.tables.reset();
-        m_state.changed = false;
+        m_state.tables().reset();
+        m_state.setChanged(false);
         const QVector<Prompter::Answer> yes{Prompter::Answer::Yes};
         // A file whose only record is skipped imported nothing, and says so.
         const bool placed = !c.row.isEmpty();
@@ -179,12 +180,12 @@ TEST_P(CsvImportTest, LoadRulesForModesShiftsTonesAndDescriptions)
             << c.record;
         EXPECT_EQ(m_prompter.messages().last(),
                   placed ? QStringLiteral("Import completed") : CsvImport::noneImportedText());
-        EXPECT_EQ(m_state.changed, placed);
+        EXPECT_EQ(m_state.changed(), placed);
         if (c.row.isEmpty())
-            EXPECT_TRUE(m_state.tables.memories.isEmptyRow(1)) << c.record;
+            EXPECT_TRUE(m_state.tables().memories.isEmptyRow(1)) << c.record;
         else
-            EXPECT_EQ(rowText(m_state.tables.memories, 1), recText(rec(c.row.toUtf8()))) << c.record;
-        EXPECT_TRUE(m_state.tables.memories.isEmptyRow(2));
+            EXPECT_EQ(rowText(m_state.tables().memories, 1), recText(rec(c.row.toUtf8()))) << c.record;
+        EXPECT_TRUE(m_state.tables().memories.isEmptyRow(2));
     }
     // The load pass names the skipped frequency.
     EXPECT_TRUE(logLines(m_log).contains(
@@ -195,16 +196,16 @@ TEST_P(CsvImportTest, DuplicatesAreOmittedAgainstTheTableAndInsideTheFile)
 {
     const QStringList records = csvFile({"|7.074|USB", "|14.074|USB", "|14.07400|LSB", "|21.074|USB"});
     for (const bool omit : {true, false}) {
-        m_state.tables.reset();
-        m_state.tables.memories.setRecord(1, rec("7.07400|USB|Simplex||67.0"));
+        m_state.tables().reset();
+        m_state.tables().memories.setRecord(1, rec("7.07400|USB|Simplex||67.0"));
         m_options.omitDuplicates = omit;
         EXPECT_EQ(run(records), R::Imported);
         EXPECT_EQ(m_import->recordsRead(), 4);
         EXPECT_EQ(usedRows(), omit ? 3 : 5);
         if (omit) {
             EXPECT_EQ(m_import->duplicates(), 1); // the pre-check knows only the table
-            EXPECT_EQ(rowText(m_state.tables.memories, 2), recText(rec("14.07400|USB|Simplex| |67.0")));
-            EXPECT_EQ(rowText(m_state.tables.memories, 3), recText(rec("21.07400|USB|Simplex| |67.0")));
+            EXPECT_EQ(rowText(m_state.tables().memories, 2), recText(rec("14.07400|USB|Simplex| |67.0")));
+            EXPECT_EQ(rowText(m_state.tables().memories, 3), recText(rec("21.07400|USB|Simplex| |67.0")));
         }
     }
     // Every record a duplicate, or no records at all: nothing to import, and no message box.
@@ -245,7 +246,7 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         {"99", false, {"|7.1", "|7.2", "|7.3"}, {99, 100, 0}, false},
     };
     for (const Case& c : cases) {
-        m_state.tables.reset();
+        m_state.tables().reset();
         m_options.startText = QString::fromLatin1(c.start);
         m_options.useNumbers = c.useNumbers;
         const QVector<Prompter::Answer> yes{Prompter::Answer::Yes};
@@ -261,7 +262,7 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
             if (c.rows[i] == 0)
                 continue;
             ++filled;
-            EXPECT_EQ(m_state.tables.memories.text(c.rows[i], Column::kFreq),
+            EXPECT_EQ(m_state.tables().memories.text(c.rows[i], Column::kFreq),
                       local(c.records[i].section(QLatin1Char('|'), 1, 1).toLatin1() + "0000"))
                 << c.start;
         }
@@ -283,25 +284,25 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
 TEST_P(CsvImportTest, ClearAllAsksAndCancelLeavesTheTable)
 {
     fillRows(1, 10);
-    m_state.tables.pms.setRecord(1, rec("14.000000|USB|Simplex||67.0"));
-    const QVector<QStringList> before = m_state.tables.memories.dataRows();
+    m_state.tables().pms.setRecord(1, rec("14.000000|USB|Simplex||67.0"));
+    const QVector<QStringList> before = m_state.tables().memories.dataRows();
     m_options.clearAll = true;
     EXPECT_EQ(run(csvFile({"|7.1"}), {Prompter::Answer::Cancel}), R::ClearRefused);
     EXPECT_EQ(m_prompter.messages(),
               QStringList{"Are you sure you want to clear ALL memories before importing?"});
     EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNoCancel);
     EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::Cancel) << "Return clears nothing";
-    EXPECT_EQ(m_state.tables.memories.dataRows(), before);
+    EXPECT_EQ(m_state.tables().memories.dataRows(), before);
 
     EXPECT_EQ(run(csvFile({"|7.1"}), {Prompter::Answer::Yes}), R::Imported);
-    EXPECT_EQ(m_state.tables.memories.text(1, Column::kFreq), local("7.10000"));
+    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("7.10000"));
     EXPECT_EQ(usedRows(), 1);
-    EXPECT_EQ(m_state.tables.memories.text(2, Column::kDescription), QString());
-    EXPECT_EQ(m_state.tables.pms.text(1, Column::kFreq), local("14.000000"));
+    EXPECT_EQ(m_state.tables().memories.text(2, Column::kDescription), QString());
+    EXPECT_EQ(m_state.tables().pms.text(1, Column::kFreq), local("14.000000"));
     // The whole import is one undo step.
-    EXPECT_EQ(m_state.history.undoName(), QStringLiteral("Import"));
+    EXPECT_EQ(m_state.history().undoName(), QStringLiteral("Import"));
     ASSERT_TRUE(m_state.undoStep());
-    EXPECT_EQ(m_state.tables.memories.dataRows(), before);
+    EXPECT_EQ(m_state.tables().memories.dataRows(), before);
 }
 
 TEST_P(CsvImportTest, NotEnoughSpaceIsAPreCheckError)
@@ -317,7 +318,7 @@ TEST_P(CsvImportTest, NotEnoughSpaceIsAPreCheckError)
         {0, 101, true, {kPreCheck}}, // clearing first still leaves too little room
     };
     for (const Case& c : cases) {
-        m_state.tables.reset();
+        m_state.tables().reset();
         fillRows(1, c.used);
         m_options.clearAll = c.clearAll;
         EXPECT_EQ(run(csvFile(QStringList(c.records, QStringLiteral("|3.5"))), {Prompter::Answer::No}),
@@ -362,7 +363,7 @@ TEST_P(CsvImportTest, HeadersThatAreNotOursStopTheImport)
         EXPECT_EQ(m_prompter.messages(), c.messages) << c.header;
         EXPECT_EQ(m_prompter.prompts().last().icon,
                   c.messages.isEmpty() ? Prompter::Icon::None : Prompter::Icon::Exclamation);
-        EXPECT_TRUE(m_state.tables.memories.isEmptyRow(1));
+        EXPECT_TRUE(m_state.tables().memories.isEmptyRow(1));
     }
 }
 
@@ -397,11 +398,12 @@ TEST_P(CsvImportTest, FileNamesAndAMissingFile)
 // An imported channel is a new one: nothing the radio gave the row's old channel stays.
 TEST_P(CsvImportTest, AChannelImportedOverARadioChannelStartsAfresh)
 {
-    m_state.tables.reset();
-    ASSERT_FALSE(CatCodec::decodeInto(m_state.tables, QStringLiteral("MR00807000005-000500210000;"), 9));
+    m_state.tables().reset();
+    ASSERT_FALSE(CatCodec::decodeInto(m_state.tables(), QStringLiteral("MR00807000005-000500210000;"), 9));
     m_options.useNumbers = true;
     EXPECT_EQ(run(csvFile({"8|7.1|USB"})), R::Imported); // memory 8 is row 9
-    EXPECT_EQ(CatCodec::encodeSlot(m_state.tables, 9).command, QStringLiteral("MW00807100000+000000200000;"));
+    EXPECT_EQ(CatCodec::encodeSlot(m_state.tables(), 9).command,
+              QStringLiteral("MW00807100000+000000200000;"));
 }
 
 TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
@@ -428,14 +430,15 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             SCOPED_TRACE(std::string(layout) + (keepNumbers ? ", kept numbers" : ""));
             AppState source;
             for (int i = 0; i < count; ++i)
-                source.tables.memories.setRecord(rows[i], rec(records[i]));
+                source.tables().memories.setRecord(rows[i], rec(records[i]));
             CsvExportOptions exportOptions;
             exportOptions.tab = tab;
             exportOptions.keepNumbers = keepNumbers;
             exportOptions.common = layout[1] == 'o';
             // Only the common layout quotes, so only it keeps a comma and a quote.
             if (exportOptions.common)
-                source.tables.memories.setText(1, Column::kDescription, QStringLiteral("Top band, \"FT8\""));
+                source.tables().memories.setText(1, Column::kDescription,
+                                                 QStringLiteral("Top band, \"FT8\""));
             CsvHeader csv;
             ScriptedPrompter prompter;
             const QString name = QStringLiteral("round-%1-%2").arg(layout).arg(int(keepNumbers));
@@ -444,20 +447,21 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
                       CsvExport::Result::Exported);
             // Numbered 1, 2, 3 ... the records fill the rows from the first on;
             // numbered with their labels, each goes back to its own row.
-            m_state.tables.reset();
+            m_state.tables().reset();
             m_prompter.clear();
             m_options.useNumbers = true;
             m_prompter.reply(m_dir.filePath(name + QStringLiteral(".CSV")));
             ASSERT_EQ(CsvImport(m_state, m_prompter, m_log, m_csv, m_options).ImportCsv(false), R::Imported);
             if (keepNumbers) {
-                EXPECT_EQ(m_state.tables.memories.dataRows(), source.tables.memories.dataRows());
+                EXPECT_EQ(m_state.tables().memories.dataRows(), source.tables().memories.dataRows());
             } else {
                 for (int row = 1; row <= 100; ++row) {
-                    const bool used = !source.tables.memories.isEmptyRow(row);
+                    const bool used = !source.tables().memories.isEmptyRow(row);
                     const int rank = int(
                         std::count_if(std::begin(rows), std::end(rows), [row](int r) { return r <= row; }));
                     if (used) {
-                        EXPECT_EQ(m_state.tables.memories.record(rank), source.tables.memories.record(row))
+                        EXPECT_EQ(m_state.tables().memories.record(rank),
+                                  source.tables().memories.record(row))
                             << "row " << row;
                     }
                 }
@@ -544,8 +548,8 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
     };
     // One rule for the 10 m repeaters: 100 kHz down.
     RepeaterRule rule{2960000, 2970000, "Minus", Frequency::formatAmount(10000), "10.0 K"};
-    m_state.rules.setRules({rule});
-    m_state.rules.setRulesActive(true);
+    m_state.rules().setRules({rule});
+    m_state.rules().setRulesActive(true);
     m_options.useNumbers = true;
     int index = 0;
     for (const Case& c : cases) {
@@ -560,7 +564,7 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
         const QByteArray bom = index++ % 3 ? "" : "\xEF\xBB\xBF";
         const QByteArray bytes = bom + headers[c.header] + end + record.join(QLatin1Char(',')).toUtf8() + end;
 
-        m_state.tables.reset();
+        m_state.tables().reset();
         const R result = runBytes(bytes, {Prompter::Answer::Yes});
         EXPECT_EQ(result, *c.row ? R::Imported : R::NoneImported) << c.fields;
         QStringList log;
@@ -574,7 +578,7 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
         EXPECT_EQ(logLines(m_log).mid(0, log.size()), log) << c.fields;
         const int row = values.value("Location").toInt() + 1;
         if (*c.row) {
-            EXPECT_EQ(rowText(m_state.tables.memories, row), recText(rec(c.row))) << c.fields;
+            EXPECT_EQ(rowText(m_state.tables().memories, row), recText(rec(c.row))) << c.fields;
         }
         EXPECT_EQ(usedRows(), *c.row ? 1 : 0) << c.fields;
     }

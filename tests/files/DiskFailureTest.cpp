@@ -47,8 +47,8 @@ struct Context {
         prompter.reply(file("keep.950"));
         MemoryFileOpener(state, prompter, log, *settings).open();
         // The new content differs from the old in both files.
-        state.tables.makeEmptyAt(1);
-        state.tables.memories.setText(2, Column::kDescription, QStringLiteral("changed"));
+        state.tables().makeEmptyAt(1);
+        state.tables().memories.setText(2, Column::kDescription, QStringLiteral("changed"));
         state.setChanged(true);
     }
 };
@@ -75,7 +75,7 @@ const Writer kWriters[] = {
          c.prompter.reply(c.file("keep.950")).reply(QString());
          MemoryFileSaver saver(c.state, c.prompter, c.log, *c.settings);
          const bool saved = saver.save(MemoryFileSaver::Kind::Save) == MemoryFileSaver::Result::Saved;
-         return Outcome{!saved && !c.state.saveSucceeded, c.prompter.messages().join('\n')};
+         return Outcome{!saved && !c.state.saveSucceeded(), c.prompter.messages().join('\n')};
      },
      "An error has been encountered when trying to save the file.|is read-only and cannot be over-written"},
     {"CSV export", "keep.CSV", 200, true,
@@ -128,7 +128,7 @@ const Writer kWriters[] = {
      "Radio backup"},
     {"initial memory file", "Initial memory file.950", 10, true, [](Context&) {},
      [](Context& c) {
-         c.state.dataFolder = c.work;
+         c.state.setDataFolder(c.work);
          const bool made = InitialMemoryFile::create(c.state, *c.settings, c.log);
          return Outcome{!made, QString(c.log.text())};
      },
@@ -171,7 +171,7 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
         QDir().mkpath(c.work);
         QDir().mkpath(c.config);
         c.settings = std::make_unique<Settings>(c.config + QStringLiteral("/config/Quaystone"));
-        c.state.dataFolder = c.work;
+        c.state.setDataFolder(c.work);
 
         std::unique_ptr<TinyTmpfs> tmpfs;
         std::unique_ptr<ReadOnlyBind> readOnly;

@@ -8,6 +8,7 @@
 #include "support/TestText.h"
 
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -27,7 +28,7 @@ protected:
         DecimalMarkTest::SetUp();
         ASSERT_TRUE(m_dir.isValid());
         m_settings = std::make_unique<Settings>(m_dir.filePath(QStringLiteral("config")));
-        m_state.dataFolder = m_dir.path();
+        m_state.setDataFolder(m_dir.path());
     }
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
@@ -50,6 +51,7 @@ protected:
     QTemporaryDir m_dir;
     std::unique_ptr<Settings> m_settings;
     AppState m_state;
+    QSignalSpy m_filePanel{&m_state, &AppState::filePanelChanged};
     MessageLog m_log;
     ScriptedPrompter m_prompter;
 };
@@ -57,32 +59,34 @@ protected:
 TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItByteForByte)
 {
     const QString source = copySample("sample.950", "sample.950");
-    m_state.clipboard = {1, 3, false};
-    m_state.changed = true;
+    m_state.setClipboard({1, 3, false});
+    m_state.setChanged(true);
     m_prompter.answer(Prompter::Answer::Yes); // continue despite changes
     ASSERT_EQ(open(source), Opened::Loaded);
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileOpener::unsavedChangesText()});
     EXPECT_EQ(m_prompter.prompts().at(0).safe, Prompter::Answer::No) << "Return keeps the changes";
-    EXPECT_FALSE(m_state.changed || m_state.clipboard.hasRows() || m_state.readPresent || m_state.busy);
-    EXPECT_TRUE(m_state.filePresent);
-    EXPECT_EQ(m_state.dataSource, AppState::File);
-    EXPECT_EQ(m_state.filePanel(), QStringLiteral(" sample.950"));
+    EXPECT_FALSE(m_state.changed() || m_state.clipboard().hasRows() || m_state.readPresent() ||
+                 m_state.busy());
+    EXPECT_TRUE(m_state.filePresent());
+    EXPECT_EQ(m_state.dataSource(), AppState::File);
+    EXPECT_EQ(m_filePanel.last().at(0).toString(), QStringLiteral(" sample.950"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), source);
-    EXPECT_EQ(rowText(m_state.tables.memories, 21),
+    EXPECT_EQ(rowText(m_state.tables().memories, 21),
               recText(rec("29.62000|FM|Minus|CTCSS Enc|103.5|10 m repeater RH1")));
-    EXPECT_EQ(m_state.tables.pms.text(6, Column::kFreq), local("29.700000"));
-    EXPECT_EQ(m_state.descriptionColumnWidth, 3450);
+    EXPECT_EQ(m_state.tables().pms.text(6, Column::kFreq), local("29.700000"));
+    EXPECT_EQ(m_state.descriptionColumnWidth(), 3450);
 
-    m_state.changed = true;
+    m_state.setChanged(true);
     m_prompter.reply(path("copy"));
     ASSERT_EQ(save(Kind::SaveAs), Saved::Saved);
     EXPECT_EQ(readBytes(path("copy.950")), readBytes(dataPath("sample.950")));
     EXPECT_EQ(readBytes(path("copy.950dsc")), readBytes(dataPath("sample.950dsc")));
-    EXPECT_FALSE(m_state.changed);
-    EXPECT_TRUE(m_state.saveSucceeded && m_state.askBeforeReplace); // no question was needed for a new name
-    EXPECT_EQ(m_state.currentFilePath, path("copy.950"));
+    EXPECT_FALSE(m_state.changed());
+    EXPECT_TRUE(m_state.saveSucceeded() &&
+                m_state.askBeforeReplace()); // no question was needed for a new name
+    EXPECT_EQ(m_state.currentFilePath(), path("copy.950"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), path("copy.950"));
-    EXPECT_EQ(m_state.filePanel(), QStringLiteral(" copy.950"));
+    EXPECT_EQ(m_filePanel.last().at(0).toString(), QStringLiteral(" copy.950"));
 }
 
 TEST_P(MemoryFileProcedures, AnEmptyTableSavesAsZeroLinesAndA101LineDescriptionFile)
@@ -97,20 +101,20 @@ TEST_P(MemoryFileProcedures, AnEmptyTableSavesAsZeroLinesAndA101LineDescriptionF
     EXPECT_TRUE(descriptions.endsWith("100,\"\"\r\n"));
 
     // And it loads back as an empty table.
-    m_state.tables.memories.setText(5, Column::kFreq, local("7.00000"));
+    m_state.tables().memories.setText(5, Column::kFreq, local("7.00000"));
     ASSERT_EQ(open(path("empty.950")), Opened::Loaded);
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
-        EXPECT_TRUE(m_state.tables.isEmptyAt(p)) << p;
+        EXPECT_TRUE(m_state.tables().isEmptyAt(p)) << p;
 }
 
 TEST_P(MemoryFileProcedures, ABrokenFileLoadsItsGoodLinesAndNamesTheBadOnes)
 {
     ASSERT_EQ(open(copySample("broken.950", "broken.950")), Opened::Loaded);
-    EXPECT_EQ(m_state.tables.memories.text(1, Column::kFreq), local("1.84000"));
-    EXPECT_EQ(m_state.tables.memories.text(100, Column::kFreq), local("29.62000"));
-    EXPECT_EQ(m_state.tables.pms.text(6, Column::kFreq), local("14.250000"));
+    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("1.84000"));
+    EXPECT_EQ(m_state.tables().memories.text(100, Column::kFreq), local("29.62000"));
+    EXPECT_EQ(m_state.tables().pms.text(6, Column::kFreq), local("14.250000"));
     for (const int row : {2, 3, 4})
-        EXPECT_TRUE(m_state.tables.memories.isEmptyRow(row)) << row;
+        EXPECT_TRUE(m_state.tables().memories.isEmptyRow(row)) << row;
     const QStringList logged = logLines(m_log);
     ASSERT_EQ(logged.size(), 5);
     for (const int line : {2, 3, 4, 5, 8})
@@ -124,15 +128,15 @@ TEST_P(MemoryFileProcedures, ChoosingADescriptionFileChangesOnlyDescriptionsAndW
     const QString sample = copySample("sample.950", "sample.950");
     writeBytes(path("other.950dsc"), readBytes(dataPath("short.950dsc")));
     ASSERT_EQ(open(sample), Opened::Loaded);
-    m_state.changed = true;
+    m_state.setChanged(true);
     m_settings->set(Keys::GridSize, QStringLiteral("Larger"));
     m_prompter.answer(Prompter::Answer::Yes);
     ASSERT_EQ(open(path("other.950dsc")), Opened::DescriptionsLoaded);
-    EXPECT_TRUE(m_state.changed);
+    EXPECT_TRUE(m_state.changed());
     EXPECT_EQ(m_settings->get(Keys::LastOpened), sample);
-    EXPECT_EQ(m_state.currentFilePath, sample);
-    EXPECT_EQ(m_state.descriptionColumnWidth, 3540); // "wide" is no number: three Larger number columns
-    const ChannelTable& m = m_state.tables.memories;
+    EXPECT_EQ(m_state.currentFilePath(), sample);
+    EXPECT_EQ(m_state.descriptionColumnWidth(), 3540); // "wide" is no number: three Larger number columns
+    const ChannelTable& m = m_state.tables().memories;
     EXPECT_EQ(QStringList({m.text(1, Column::kDescription), m.text(2, Column::kDescription),
                            m.text(3, Column::kDescription), m.text(1, Column::kFreq)}),
               QStringList({"Top band, digital", "", "80 m FT8", local("1.84000")}));
@@ -155,35 +159,35 @@ TEST_P(MemoryFileProcedures, OpenPathsAndTheirOutcomes)
     };
     for (const Case& c : cases) {
         m_prompter.clear();
-        m_state.tables.reset();
+        m_state.tables().reset();
         const QString reply = *c.reply ? path(c.reply) : QString();
         EXPECT_EQ(open(reply), c.result) << c.reply;
         EXPECT_EQ(m_prompter.messages(),
                   c.message ? QStringList{QString::fromLatin1(c.message).arg(reply)} : QStringList());
         if (c.message) {
             EXPECT_EQ(m_prompter.prompts().last().icon, Prompter::Icon::Exclamation);
-            EXPECT_TRUE(m_state.tables.isEmptyAt(1));
+            EXPECT_TRUE(m_state.tables().isEmptyAt(1));
         }
-        EXPECT_FALSE(m_state.busy);
+        EXPECT_FALSE(m_state.busy());
     }
 
     // A start-up path opens without a dialog; a missing one is dropped silently.
     m_prompter.clear();
     MemoryFileOpener opener(m_state, m_prompter, m_log, *m_settings);
     for (const QString& startup : {path("gone.950"), sample}) {
-        m_state.startupFilePath = startup;
+        m_state.setStartupFilePath(startup);
         EXPECT_EQ(opener.open(), startup == sample ? Opened::Loaded : Opened::Missing);
         EXPECT_TRUE(m_prompter.prompts().isEmpty());
-        EXPECT_TRUE(m_state.startupFilePath.isEmpty());
+        EXPECT_TRUE(m_state.startupFilePath().isEmpty());
     }
 
     // Saying No to unsaved changes leaves everything as it was.
-    m_state.changed = true;
-    m_state.tables.memories.setText(1, Column::kFreq, local("3.50000"));
+    m_state.setChanged(true);
+    m_state.tables().memories.setText(1, Column::kFreq, local("3.50000"));
     m_prompter.answer(Prompter::Answer::No);
     EXPECT_EQ(opener.open(), Opened::Declined);
-    EXPECT_EQ(m_state.tables.memories.text(1, Column::kFreq), local("3.50000"));
-    EXPECT_TRUE(m_state.changed);
+    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("3.50000"));
+    EXPECT_TRUE(m_state.changed());
     ASSERT_EQ(m_prompter.prompts().size(), 1);
     EXPECT_EQ(m_prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
     EXPECT_EQ(m_prompter.prompts()[0].icon, Prompter::Icon::Question);
@@ -197,7 +201,7 @@ TEST_P(MemoryFileProcedures, ReplacingAnExistingFileAsksOnlyWhenTheFlagSaysSo)
     const QString sample = copySample("sample.950", "sample.950");
     ASSERT_EQ(open(sample), Opened::Loaded);
     const QByteArray before = readBytes(sample);
-    m_state.tables.makeEmptyAt(1);
+    m_state.tables().makeEmptyAt(1);
     const QString question = MemoryFileSaver::replaceText(QStringLiteral("sample.950"));
     struct Case {
         Kind kind;
@@ -217,7 +221,7 @@ TEST_P(MemoryFileProcedures, ReplacingAnExistingFileAsksOnlyWhenTheFlagSaysSo)
         const Case& c = cases[i];
         writeBytes(sample, before);
         m_prompter.clear();
-        m_state.askBeforeReplace = c.flagBefore;
+        m_state.setAskBeforeReplace(c.flagBefore);
         m_prompter.reply(sample);
         if (c.answer)
             m_prompter.answer(*c.answer);
@@ -229,8 +233,8 @@ TEST_P(MemoryFileProcedures, ReplacingAnExistingFileAsksOnlyWhenTheFlagSaysSo)
             EXPECT_EQ(m_prompter.prompts().at(1).safe, Prompter::Answer::No) << i;
         }
         EXPECT_EQ(readBytes(sample) != before, c.result == Saved::Saved) << i;
-        EXPECT_FALSE(m_state.askBeforeReplace) << i; // cleared by Save, or by asking
-        EXPECT_EQ(m_state.saveSucceeded, c.result == Saved::Saved) << i;
+        EXPECT_FALSE(m_state.askBeforeReplace()) << i; // cleared by Save, or by asking
+        EXPECT_EQ(m_state.saveSucceeded(), c.result == Saved::Saved) << i;
     }
 }
 
@@ -268,7 +272,7 @@ TEST_P(MemoryFileProcedures, AnUnwritableTargetIsRefusedAndTheDialogComesBackEmp
             EXPECT_EQ(prompts[0].preset, locked) << "the dialog offers the current name";
         }
         EXPECT_EQ(prompts[2].preset, QString()) << "the name was cleared";
-        EXPECT_EQ(m_state.saveSucceeded, c.result == Saved::Saved);
+        EXPECT_EQ(m_state.saveSucceeded(), c.result == Saved::Saved);
     }
     EXPECT_EQ(readBytes(locked), before);
     EXPECT_TRUE(QFileInfo::exists(path("good.950")));
@@ -278,7 +282,7 @@ TEST_P(MemoryFileProcedures, AnUnwritableTargetIsRefusedAndTheDialogComesBackEmp
 TEST_P(MemoryFileProcedures, ChannelsThatCannotBeWrittenAreReportedAndKeepTheTableChanged)
 {
     ASSERT_EQ(open(copySample("sample.950", "sample.950")), Opened::Loaded);
-    m_state.tables.memories.setText(6, Column::kMode, QString::fromLatin1("?? "));
+    m_state.tables().memories.setText(6, Column::kMode, QString::fromLatin1("?? "));
     m_state.setChanged(true);
     m_prompter.reply(path("out"));
     MemoryFileSaver saver(m_state, m_prompter, m_log, *m_settings);
@@ -287,8 +291,8 @@ TEST_P(MemoryFileProcedures, ChannelsThatCannotBeWrittenAreReportedAndKeepTheTab
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileSaver::refusedText({"5"})});
     EXPECT_EQ(m_prompter.prompts().last().icon, Prompter::Icon::Exclamation);
     EXPECT_TRUE(m_log.text().contains(QStringLiteral("Channel 5 not saved: ")));
-    EXPECT_TRUE(m_state.changed);
-    EXPECT_FALSE(m_state.saveSucceeded);
+    EXPECT_TRUE(m_state.changed());
+    EXPECT_FALSE(m_state.saveSucceeded());
     const QByteArray written = readBytes(path("out.950"));
     EXPECT_EQ(written.count("\r\n"), 35);
     EXPECT_FALSE(written.contains("MW005"));
@@ -300,17 +304,17 @@ TEST_P(MemoryFileProcedures, TheInitialMemoryFileIsMadeOnceAndBecomesTheStartUpF
     EXPECT_TRUE(InitialMemoryFile::create(m_state, *m_settings, m_log));
     EXPECT_EQ(readBytes(initial), QByteArray("MR00007000000+000000100000;\r\n"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), initial);
-    EXPECT_EQ(m_state.startupFilePath, initial);
+    EXPECT_EQ(m_state.startupFilePath(), initial);
 
     // A later start finds it and leaves it (and LastOpened) alone; start-up then loads it.
     writeBytes(initial, "MW00014250000+000000200000;\r\n");
     m_settings->set(Keys::LastOpened, QStringLiteral("elsewhere"));
-    m_state.startupFilePath.clear();
+    m_state.setStartupFilePath(QString());
     EXPECT_TRUE(InitialMemoryFile::create(m_state, *m_settings, m_log));
     EXPECT_EQ(readBytes(initial), QByteArray("MW00014250000+000000200000;\r\n"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), QStringLiteral("elsewhere"));
     EXPECT_EQ(MemoryFileOpener(m_state, m_prompter, m_log, *m_settings).open(), Opened::Loaded);
-    EXPECT_EQ(m_state.tables.memories.text(1, Column::kFreq), local("14.25000"));
+    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("14.25000"));
 
     // An empty file, as a failed creation used to leave, is made afresh.
     writeBytes(initial, QByteArray());
@@ -319,10 +323,10 @@ TEST_P(MemoryFileProcedures, TheInitialMemoryFileIsMadeOnceAndBecomesTheStartUpF
 
     // A data folder that cannot take the file: reported, and start-up goes on.
     writeBytes(path("plainfile"), "x");
-    m_state.dataFolder = path("plainfile");
+    m_state.setDataFolder(path("plainfile"));
     EXPECT_FALSE(InitialMemoryFile::create(m_state, *m_settings, m_log));
     EXPECT_TRUE(m_log.text().contains(QStringLiteral("could not be created")));
-    EXPECT_EQ(m_state.startupFilePath, path("plainfile") + QStringLiteral("/Initial memory file.950"));
+    EXPECT_EQ(m_state.startupFilePath(), path("plainfile") + QStringLiteral("/Initial memory file.950"));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(MemoryFileProcedures);

@@ -141,27 +141,27 @@ TEST(DescriptionFileLine, WidthIsAWholeNumberOrTheFallback)
 TEST(DescriptionFileContents, ComposeWrites101LinesThatReadBackTheSame)
 {
     AppState state;
-    state.descriptionColumnWidth = 4100;
-    state.tables.memories.setText(1, Column::kDescription, QStringLiteral("Top band"));
-    state.tables.memories.setText(100, Column::kDescription, QStringLiteral("a, b; c"));
-    state.tables.memories.setText(50, Column::kDescription, QStringLiteral("say \"hi\"\r\nnow"));
+    state.setDescriptionColumnWidth(4100);
+    state.tables().memories.setText(1, Column::kDescription, QStringLiteral("Top band"));
+    state.tables().memories.setText(100, Column::kDescription, QStringLiteral("a, b; c"));
+    state.tables().memories.setText(50, Column::kDescription, QStringLiteral("say \"hi\"\r\nnow"));
     const QStringList lines = DescriptionFile::compose(state);
     ASSERT_EQ(lines.size(), 101); // their layout: the memory file tests' byte-for-byte save
 
     AppState copy;
-    copy.tables.memories.setText(3, Column::kDescription, QStringLiteral("kept"));
+    copy.tables().memories.setText(3, Column::kDescription, QStringLiteral("kept"));
     // Lines fill rows in file order whatever their numbers and stop quietly at the file's end;
     // a width that is no number takes the fallback.
     DescriptionFile::apply({"0,\"wide\"", "9,\"first, row\""}, copy, 3540);
-    EXPECT_EQ(copy.descriptionColumnWidth, 3540);
-    EXPECT_EQ(copy.tables.memories.text(1, Column::kDescription), QStringLiteral("first, row"));
-    EXPECT_EQ(copy.tables.memories.text(3, Column::kDescription), QStringLiteral("kept"));
+    EXPECT_EQ(copy.descriptionColumnWidth(), 3540);
+    EXPECT_EQ(copy.tables().memories.text(1, Column::kDescription), QStringLiteral("first, row"));
+    EXPECT_EQ(copy.tables().memories.text(3, Column::kDescription), QStringLiteral("kept"));
     DescriptionFile::apply(lines, copy, 1);
-    EXPECT_EQ(copy.descriptionColumnWidth, 4100);
-    EXPECT_EQ(copy.tables.memories.text(3, Column::kDescription), QString());
-    EXPECT_EQ(copy.tables.memories.text(100, Column::kDescription), QStringLiteral("a, b; c"));
+    EXPECT_EQ(copy.descriptionColumnWidth(), 4100);
+    EXPECT_EQ(copy.tables().memories.text(3, Column::kDescription), QString());
+    EXPECT_EQ(copy.tables().memories.text(100, Column::kDescription), QStringLiteral("a, b; c"));
     // A quote or line break cannot survive the format; the rest of the text does.
-    EXPECT_EQ(copy.tables.memories.text(50, Column::kDescription), QStringLiteral("say  hi   now"));
+    EXPECT_EQ(copy.tables().memories.text(50, Column::kDescription), QStringLiteral("say  hi   now"));
 }
 
 } // namespace

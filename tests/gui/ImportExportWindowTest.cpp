@@ -30,7 +30,7 @@ protected:
     {
         QVector<int> rows;
         for (int row = 1; row <= 100; ++row) {
-            if (!state().tables.memories.isEmptyRow(row))
+            if (!state().tables().memories.isEmptyRow(row))
                 rows << row;
         }
         return rows;
@@ -99,7 +99,7 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     startQuietly();
     loadSample();
     const QVector<int> used = usedRows();
-    const QVector<QStringList> before = state().tables.memories.dataRows();
+    const QVector<QStringList> before = state().tables().memories.dataRows();
     frmImportExport* w = open();
     ASSERT_NE(w, nullptr);
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("round.CSV"));
@@ -109,7 +109,7 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(true);
     m_prompter.reply(path);
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::NothingToImport);
-    EXPECT_FALSE(state().changed);
+    EXPECT_FALSE(state().changed());
 
     // Cleared first and placed by their numbers, the records fill rows 1, 2, 3 ...
     widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(false);

@@ -32,7 +32,7 @@ MainWindowFixture::~MainWindowFixture()
 {
     if (m_window) {
         // Leave without the exit question; the tests that care ask it themselves.
-        m_window->state().changed = false;
+        m_window->state().setChanged(false);
         m_window->close();
         m_window.reset();
     }
@@ -105,7 +105,7 @@ void MainWindowFixture::loadSample()
     m_prompter.reply(path);
     // The button; File > Open is used by the recent-files test.
     widget<QPushButton>("cmdLoadFile")->click();
-    ASSERT_EQ(state().dataSource, AppState::File);
+    ASSERT_EQ(state().dataSource(), AppState::File);
     // The tests look at what comes after the open dialog.
     m_prompter.clear();
 }
@@ -123,7 +123,7 @@ ChannelTableView* MainWindowFixture::memories()
 
 QString MainWindowFixture::cell(int row, int column) const
 {
-    return m_window->state().tables.memories.text(row, column);
+    return m_window->state().tables().memories.text(row, column);
 }
 
 void MainWindowFixture::selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn)

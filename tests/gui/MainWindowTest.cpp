@@ -34,13 +34,13 @@ TEST_F(MainWindowFixture, FirstStartWithNoSettingsAsksForFolderAndOpensInitialFi
     // The welcome and the folder question (ShellWindowsTest) asked; cancelled, the working
     // folder serves this run and nothing is stored.
     EXPECT_EQ(m_dialogs.firstUseShown, 1);
-    EXPECT_EQ(QDir(state().dataFolder), QDir(dataFolder()));
+    EXPECT_EQ(QDir(state().dataFolder()), QDir(dataFolder()));
     EXPECT_FALSE(Settings(configFolder()).find(Keys::HomeDir).value_or(QString()).size() > 0);
     EXPECT_EQ(panel(1)->text(), Form1::nothingLoadedText());
     EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories unchanged"));
 
     runDeferredOpen();
-    EXPECT_EQ(state().dataSource, AppState::File);
+    EXPECT_EQ(state().dataSource(), AppState::File);
     EXPECT_EQ(panel(1)->text(), QStringLiteral(" Initial memory file.950"));
     EXPECT_EQ(cell(1, Column::kFreq), QStringLiteral("7.00000"));
     EXPECT_TRUE(QFile::exists(QDir(dataFolder()).filePath(QStringLiteral("Initial memory file.950"))));
@@ -76,7 +76,7 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
         const QString opened = QString::fromLatin1(c.opened);
         EXPECT_EQ(panel(1)->text(),
                   opened.isEmpty() ? Form1::nothingLoadedText() : QLatin1Char(' ') + opened);
-        EXPECT_EQ(state().dataSource, opened.isEmpty() ? AppState::Nothing : AppState::File);
+        EXPECT_EQ(state().dataSource(), opened.isEmpty() ? AppState::Nothing : AppState::File);
         m_window.reset();
     }
     EXPECT_TRUE(m_prompter.messages().isEmpty())
@@ -104,11 +104,11 @@ TEST_F(MainWindowFixture, CellEditsGoThroughTheCommitRules)
     loadSample();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        state().changed = false;
+        state().setChanged(false);
         m_prompter.clear();
         typeInto(c.row, c.column, QString::fromLatin1(c.typed));
         EXPECT_EQ(cell(c.row, c.column), QString::fromLatin1(c.stored));
-        EXPECT_EQ(state().changed, c.changed);
+        EXPECT_EQ(state().changed(), c.changed);
         EXPECT_EQ(panel(2)->text(),
                   c.changed ? QStringLiteral("Memories changed") : QStringLiteral("Memories unchanged"));
         if (c.message) {
@@ -157,7 +157,7 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelection)
     EXPECT_EQ(cell(3, Column::kFreq), QStringLiteral("Empty"));
     EXPECT_EQ(cell(4, Column::kFreq), QStringLiteral("Empty"));
     EXPECT_EQ(cell(5, Column::kFreq), fifth);
-    EXPECT_TRUE(state().changed);
+    EXPECT_TRUE(state().changed());
 
     // Hide empty memories shows the first row of each empty run only.
     action("mnuHideEmptyMemories")->trigger();
@@ -198,7 +198,7 @@ TEST_F(MainWindowFixture, UndoAndRedoKeysWalkTheSteps)
         QTest::keyClick(memories(), s.key, s.modifiers);
         EXPECT_EQ(cell(1, Column::kDescription), s.row1);
         EXPECT_EQ(cell(2, Column::kDescription), s.row2);
-        EXPECT_EQ(state().changed, s.changed);
+        EXPECT_EQ(state().changed(), s.changed);
     }
     // The menu follows the keys (the captions themselves are UndoHistory's).
     EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("&Undo Cell entry"));
@@ -241,15 +241,15 @@ TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
     m_prompter.answer(Prompter::Answer::Yes);
     ASSERT_TRUE(drop(memoryFile));
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileOpener::unsavedChangesText()});
-    EXPECT_EQ(state().currentFilePath, memoryFile);
-    EXPECT_FALSE(state().changed);
-    EXPECT_TRUE(state().startupFilePath.isEmpty());
+    EXPECT_EQ(state().currentFilePath(), memoryFile);
+    EXPECT_FALSE(state().changed());
+    EXPECT_TRUE(state().startupFilePath().isEmpty());
 
     m_prompter.clear();
     ASSERT_TRUE(drop(csvFile));
     EXPECT_EQ(m_prompter.messages().value(0), QStringLiteral("Import completed"));
-    EXPECT_TRUE(state().changed);
-    EXPECT_EQ(state().history.undoName(), QStringLiteral("Import"));
+    EXPECT_TRUE(state().changed());
+    EXPECT_EQ(state().history().undoName(), QStringLiteral("Import"));
     bool found = false;
     for (int row = 1; row <= 100 && !found; ++row)
         found = cell(row, Column::kDescription) == QStringLiteral("from a drop");
@@ -265,9 +265,9 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
     // The instructions and the completion (their texts: RadioLinkTest).
     ASSERT_EQ(m_prompter.messages().size(), 2) << m_prompter.messages().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(state().dataSource, AppState::Radio);
+    EXPECT_EQ(state().dataSource(), AppState::Radio);
     EXPECT_EQ(window().memoriesModel()->tint(), QColor(Form1::kRadioColour));
-    EXPECT_FALSE(state().busy);
+    EXPECT_FALSE(state().busy());
     EXPECT_FALSE(window().progressWindow()->isVisible());
     for (int channel = 0; channel < 100; ++channel) {
         const bool filled = !radio.channel(channel).isEmpty();
@@ -298,7 +298,7 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     // Saved with "Write Disk File" (what a read gives survives a file: CliRadio's backup and restore).
     m_prompter.reply(QDir(dataFolder()).filePath(QStringLiteral("backup.950")));
     QTest::mouseClick(widget<QPushButton>("cmdSaveToDisk"), Qt::LeftButton);
-    EXPECT_TRUE(state().saveSucceeded);
+    EXPECT_TRUE(state().saveSucceeded());
     EXPECT_EQ(panel(1)->text(), QStringLiteral(" backup.950"));
 }
 
@@ -340,7 +340,7 @@ TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
         QStringLiteral("The read of memories from the Radio was stopped at memory %1; ").arg(queries)))
         << m_prompter.messages().constLast().toStdString();
     EXPECT_FALSE(progress->isVisible());
-    EXPECT_FALSE(state().busy);
+    EXPECT_FALSE(state().busy());
     EXPECT_TRUE(widget<QPushButton>("cmdRead")->isEnabled());
 }
 
@@ -362,7 +362,7 @@ TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
         startQuietly();
         loadSample();
         typeInto(1, Column::kFreq, QStringLiteral("7.2"));
-        ASSERT_TRUE(state().changed);
+        ASSERT_TRUE(state().changed());
         m_prompter.clear();
         for (Prompter::Answer a : c.answers)
             m_prompter.answer(a);
@@ -375,10 +375,10 @@ TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
         EXPECT_EQ(m_prompter.prompts()[0].icon, Prompter::Icon::Question);
         EXPECT_EQ(window().isVisible(), c.keepsRunning);
         if (c.keepsRunning) {
-            EXPECT_TRUE(state().changed);
+            EXPECT_TRUE(state().changed());
         }
         EXPECT_TRUE(m_prompter.allAnswersUsed());
-        state().changed = false;
+        state().setChanged(false);
         m_window.reset();
     }
     // Without changes the window closes at once.

@@ -152,7 +152,7 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridAndTypedFrequenciesFollowIt)
     });
     EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
     EXPECT_TRUE(action("mnuBandPlan")->isChecked());
-    ASSERT_TRUE(state().tables.memories.isEmptyRow(90));
+    ASSERT_TRUE(state().tables().memories.isEmptyRow(90));
     typeInto(90, Column::kFreq, QStringLiteral("29.68"));
     EXPECT_EQ(cell(90, Column::kShift), QStringLiteral("Minus"));
     EXPECT_EQ(cell(90, Column::kMode), QStringLiteral("FMN"));
@@ -167,8 +167,8 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridAndTypedFrequenciesFollowIt)
         widget<QPushButton>("cmdOK", &editor)->click();
     });
     EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("0"));
-    EXPECT_FALSE(state().rules.rulesActive());
-    EXPECT_TRUE(state().rules.rules().isEmpty());
+    EXPECT_FALSE(state().rules().rulesActive());
+    EXPECT_TRUE(state().rules().rules().isEmpty());
     EXPECT_FALSE(action("mnuBandPlan")->isChecked());
 }
 
@@ -202,17 +202,17 @@ TEST_F(RepeaterRulesWindowTest, CancelAfterASetKeepsTheRulesButNotTheAllowAnyBox
     storeSet("United Kingdom");
     startQuietly();
     ASSERT_TRUE(action("mnuBandPlan")->isChecked());
-    const qint32 firstLow = state().rules.rules().value(0).Low;
+    const qint32 firstLow = state().rules().rules().value(0).Low;
     inEditor([&](frmRepeaterRules& editor) {
         editor.loadRegionalSet(QStringLiteral("Australia"));
         widget<QCheckBox>("chkAllowAnyFrequency", &editor)->setChecked(true);
         widget<QPushButton>("cmdCancel", &editor)->click();
     });
     EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
-    EXPECT_EQ(state().rules.rules().size(), 5);
-    EXPECT_EQ(state().rules.rules().value(0).Low, firstLow);
-    EXPECT_TRUE(state().rules.rulesActive());
-    EXPECT_TRUE(state().rules.allowAnyFrequency());
+    EXPECT_EQ(state().rules().rules().size(), 5);
+    EXPECT_EQ(state().rules().rules().value(0).Low, firstLow);
+    EXPECT_TRUE(state().rules().rulesActive());
+    EXPECT_TRUE(state().rules().allowAnyFrequency());
     EXPECT_EQ(stored("AllowAnyRepeaterFrequency"), QStringLiteral("False"));
 }
 

@@ -208,7 +208,7 @@ TEST_F(ShellWindowsTest, StartUpWelcomeAndFolderLeaveTheirSettings)
         const Settings stored(configFolder());
         EXPECT_EQ(stored.get(Keys::FirstTime), QString::fromLatin1(c.firstTimeAfter));
         EXPECT_EQ(stored.get(Keys::HomeDir), path(QString::fromLatin1(c.homeDirAfter)));
-        EXPECT_EQ(state().dataFolder, path(QString::fromLatin1(c.folderForRun)));
+        EXPECT_EQ(state().dataFolder(), path(QString::fromLatin1(c.folderForRun)));
         m_window.reset();
     }
 }
@@ -221,11 +221,11 @@ TEST_F(ShellWindowsTest, MenuFolderChooserStoresOnlyAPick)
     const QString picked = QDir::toNativeSeparators(m_temp.filePath(QStringLiteral("picked")));
     QDir().mkpath(picked);
     for (const QString& reply : {QString(), picked}) {
-        const QString before = state().dataFolder;
+        const QString before = state().dataFolder();
         m_prompter.reply(reply);
         action("mnuDataFiles")->trigger();
         EXPECT_EQ(m_prompter.prompts().constLast().text, QString::fromLatin1(StartupDialogs::kFolderTitle));
-        EXPECT_EQ(state().dataFolder, reply.isEmpty() ? before : picked);
+        EXPECT_EQ(state().dataFolder(), reply.isEmpty() ? before : picked);
         EXPECT_EQ(Settings(configFolder()).get(Keys::HomeDir), reply.isEmpty() ? before : picked);
     }
 }

@@ -146,7 +146,7 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
     bool closedWhileReading = false;
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (!triedDuringSetUp && !state().busy && !window().progressWindow()->isVisible()) {
+        if (!triedDuringSetUp && !state().busy() && !window().progressWindow()->isVisible()) {
             triedDuringSetUp = true;
             expectColumn(Transfer, "link set-up");
             EXPECT_FALSE(grdMemoriesEditable());
@@ -198,19 +198,19 @@ TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
     // An empty row's mode cannot be typed into; rows above hold CW and USB channels.
     int emptyRow = 0;
     for (int row = 100; row >= 1 && emptyRow == 0; --row)
-        emptyRow = state().tables.memories.isEmptyRow(row) ? row : 0;
+        emptyRow = state().tables().memories.isEmptyRow(row) ? row : 0;
     ASSERT_GT(emptyRow, 0);
     const QModelIndex start = window().memoriesModel()->index(emptyRow - 1, 2);
     view->setCurrentIndex(start);
     view->setFocus();
-    const QVector<QStringList> before = state().tables.memories.dataRows();
+    const QVector<QStringList> before = state().tables().memories.dataRows();
     for (const char key : {'c', 'u', 'f'}) {
         QTest::keyClick(view, key);
         EXPECT_EQ(view->currentIndex(), start) << key;
         EXPECT_FALSE(view->isEditing()) << key;
     }
     QTest::keyClick(view, Qt::Key_Return);
-    EXPECT_EQ(state().tables.memories.dataRows(), before);
+    EXPECT_EQ(state().tables().memories.dataRows(), before);
 }
 
 TEST_F(WindowStateTest, DisabledColouredButtonsLookDisabled)
@@ -316,7 +316,7 @@ TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
     window().openImportExport();
     window().log().notice(QStringLiteral("a line opens the log"));
     SettingsStore shared(QString::fromLatin1(RuleSet::kApplication), configFolder());
-    frmRepeaterRules rules(state().rules, shared, m_prompter, &window());
+    frmRepeaterRules rules(state().rules(), shared, m_prompter, &window());
     frmSelectPrintColumns printOptions(window().settings(), &window());
     AboutWindow about(window().desktop(), &window());
     FirstUseWindow firstUse(window().settings(), &window());
@@ -372,10 +372,10 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
 
     // A click on the frequency heading sorts every memory by frequency (the order: TableSorting).
     view->horizontalHeader()->sectionClicked(Column::kFreq);
-    EXPECT_EQ(state().history.undoName(), QStringLiteral("Sort by frequency"));
+    EXPECT_EQ(state().history().undoName(), QStringLiteral("Sort by frequency"));
 
     // Recent files: newest first, a removed file left out, a click opens one.
-    state().changed = false;
+    state().setChanged(false);
     const QString other = QDir(dataFolder()).filePath(QStringLiteral("other.950"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), other));
     m_prompter.reply(other);
@@ -385,7 +385,7 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     ASSERT_EQ(recent->actions().size(), 2);
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 other.950"));
     recent->actions()[1]->trigger();
-    EXPECT_EQ(QFileInfo(state().currentFilePath).fileName(), QStringLiteral("sample.950"));
+    EXPECT_EQ(QFileInfo(state().currentFilePath()).fileName(), QStringLiteral("sample.950"));
     ASSERT_TRUE(QFile::remove(other));
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 1);
@@ -398,7 +398,7 @@ TEST_F(WindowStateTest, PreviewWriteListsWhatWouldChangeAndWritesOnlyWhenAsked)
     startWithRadio(radio);
     m_prompter.answer(Prompter::Answer::Ok); // the read's instructions
     QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
-    ASSERT_EQ(state().dataSource, AppState::Radio);
+    ASSERT_EQ(state().dataSource(), AppState::Radio);
     typeInto(2, Column::kFreq, QStringLiteral("1.95"));
 
     for (const bool write : {false, true}) {

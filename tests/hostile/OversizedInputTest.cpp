@@ -85,9 +85,9 @@ TEST(OversizedInput, FileProceduresRefuseWithAClearMessageAndTouchNothing)
         file.close();
 
         AppState state;
-        state.tables.memories.setRecord(5, {"7.05000", "LSB", "Simplex", "", "67.0", "kept"});
-        state.changed = false;
-        const QVector<QStringList> before = state.tables.memories.dataRows();
+        state.tables().memories.setRecord(5, {"7.05000", "LSB", "Simplex", "", "67.0", "kept"});
+        state.setChanged(false);
+        const QVector<QStringList> before = state.tables().memories.dataRows();
         ScriptedPrompter prompter;
         prompter.reply(path);
         MessageLog log;
@@ -103,7 +103,7 @@ TEST(OversizedInput, FileProceduresRefuseWithAClearMessageAndTouchNothing)
             EXPECT_TRUE(result == MemoryFileOpener::Result::Unreadable ||
                         result == MemoryFileOpener::Result::DescriptionsLoaded);
         }
-        EXPECT_TRUE(state.tables.memories.dataRows() == before);
+        EXPECT_TRUE(state.tables().memories.dataRows() == before);
         ASSERT_EQ(prompter.messages().size(), 1);
         const QString message = prompter.messages().first();
         EXPECT_TRUE(message.contains(QString::fromLatin1(c.file))) << message.toStdString();

@@ -84,7 +84,7 @@ public:
             if (std::uniform_int_distribution<int>(0, 9)(m_random) < 6)
                 m_radio->setChannel(randomLine(p, m_random));
         }
-        m_state.dataFolder = m_folder.path();
+        m_state.setDataFolder(m_folder.path());
     }
 
     void run()
@@ -142,7 +142,7 @@ private:
     {
         const QVector<QString> radio = radioChannels();
         Transfer x(m_radio->devicePath());
-        m_state.changed = false;
+        m_state.setChanged(false);
         const RadioReader::Outcome outcome =
             RadioReader(m_state, x.prompter, x.log, x.link, x.progress).run();
         EXPECT_FALSE(x.link.isOpen());
@@ -152,7 +152,7 @@ private:
             EXPECT_TRUE(outcome == RadioReader::Outcome::Failed || outcome == RadioReader::Outcome::LinkLost)
                 << int(outcome);
             for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
-                ASSERT_TRUE(m_state.tables.isEmptyAt(p)) << p;
+                ASSERT_TRUE(m_state.tables().isEmptyAt(p)) << p;
             EXPECT_TRUE(x.prompter.messages().last().startsWith(QLatin1String("Error ")) ||
                         x.prompter.messages().last().startsWith(
                             QLatin1String("The connection to the radio was lost")))
@@ -161,13 +161,13 @@ private:
         }
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
             const QString& held = radio.at(p - 1);
-            if (m_state.tables.isEmptyAt(p)) {
+            if (m_state.tables().isEmptyAt(p)) {
                 if (!held.isEmpty()) {
                     EXPECT_TRUE(x.reported(p)) << "slot " << p << " silently empty, radio holds " << held;
                 }
                 continue;
             }
-            EXPECT_EQ(CatCodec::encodeSlot(m_state.tables, p).command, writeForm(held)) << "slot " << p;
+            EXPECT_EQ(CatCodec::encodeSlot(m_state.tables(), p).command, writeForm(held)) << "slot " << p;
         }
     }
 
@@ -175,18 +175,18 @@ private:
     {
         const QVector<QString> radio = radioChannels();
         // The radio's channels with a few replaced, a few added and a few left out.
-        m_state.tables.reset();
+        m_state.tables().reset();
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
             if (!radio.at(p - 1).isEmpty()) {
-                ASSERT_FALSE(CatCodec::decodeInto(m_state.tables, radio.at(p - 1), p));
+                ASSERT_FALSE(CatCodec::decodeInto(m_state.tables(), radio.at(p - 1), p));
             }
         }
         for (int k = 0; k < 6; ++k) {
             const int p = std::uniform_int_distribution<int>(1, ChannelMap::kSlotCount)(m_random);
             if (k < 4)
-                ASSERT_FALSE(CatCodec::decodeInto(m_state.tables, randomLine(p, m_random), p));
+                ASSERT_FALSE(CatCodec::decodeInto(m_state.tables(), randomLine(p, m_random), p));
             else
-                m_state.tables.makeEmptyAt(p);
+                m_state.tables().makeEmptyAt(p);
         }
         Transfer x(m_radio->devicePath());
         RadioWriter writer(m_state, x.prompter, x.log, x.link, x.progress);
@@ -206,12 +206,12 @@ private:
 
         const QVector<QString> after = radioChannels();
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
-            if (m_state.tables.isEmptyAt(p)) {
+            if (m_state.tables().isEmptyAt(p)) {
                 EXPECT_EQ(after.at(p - 1), radio.at(p - 1))
                     << "slot " << p << " not in the table was changed";
                 continue;
             }
-            const QString wanted = CatCodec::encodeSlot(m_state.tables, p).command;
+            const QString wanted = CatCodec::encodeSlot(m_state.tables(), p).command;
             if (writeForm(after.at(p - 1)) == wanted || p >= lostAt)
                 continue;
             EXPECT_TRUE(x.reported(p)) << "slot " << p << " silently not written";

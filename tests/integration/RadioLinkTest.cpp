@@ -78,7 +78,7 @@ protected:
     RadioLink() : link(port, log, prompter, [] {})
     {
         log.setTraceEnabled(true);
-        state.dataFolder = dataFolder.path(); // where a write's backup goes
+        state.setDataFolder(dataFolder.path()); // where a write's backup goes
     }
     ~RadioLink() override { link.closePort(); }
 
@@ -123,13 +123,13 @@ protected:
     // After any end of a procedure: not busy, the port closed.
     void expectIdle()
     {
-        EXPECT_FALSE(state.busy);
+        EXPECT_FALSE(state.busy());
         EXPECT_FALSE(link.isOpen());
     }
     void expectAllEmptyFrom(int first)
     {
         for (int p = first; p <= ChannelMap::kSlotCount; ++p)
-            ASSERT_TRUE(state.tables.isEmptyAt(p)) << "position " << p;
+            ASSERT_TRUE(state.tables().isEmptyAt(p)) << "position " << p;
     }
 
     std::unique_ptr<RadioSimulator> radio;
@@ -222,14 +222,14 @@ TEST_F(RadioLink, ALateIdentityIsNeverTakenForAnotherRate)
 TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
 {
     useDevice(QStringLiteral("/nonexistent/quaystone-tty"));
-    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex|||kept"));
-    state.dataSource = AppState::File;
+    state.tables().setRecordAt(1, rec("7.00000|LSB|Simplex|||kept"));
+    state.setDataSource(AppState::File);
     EXPECT_EQ(read(), RadioReader::Outcome::NoLink);
     EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 1")});
     EXPECT_EQ(prompter.messages(), QStringList{kNotAvailable.arg(1)});
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("kept"));
-    EXPECT_EQ(state.dataSource, int(AppState::File));
+    EXPECT_EQ(state.tables().recordAt(1).Description, QStringLiteral("kept"));
+    EXPECT_EQ(state.dataSource(), int(AppState::File));
 }
 
 // A device held by another program is "in use", not a matter of the dialout group, also when the
@@ -295,9 +295,9 @@ TEST_P(ReadingBothMarks, TenFilledMemoriesAndEverythingElseEmpty)
     for (int p = 1; p <= 10; ++p) {
         MemoryRecord expected = rec(records[p - 1]);
         expected.EncDec =
-            state.tables.recordAt(p).EncDec == " " && expected.EncDec.isEmpty() ? " " : expected.EncDec;
-        expected.Tone = p == 6 ? expected.Tone : state.tables.recordAt(p).Tone;
-        EXPECT_EQ(state.tables.recordAt(p), expected) << p;
+            state.tables().recordAt(p).EncDec == " " && expected.EncDec.isEmpty() ? " " : expected.EncDec;
+        expected.Tone = p == 6 ? expected.Tone : state.tables().recordAt(p).Tone;
+        EXPECT_EQ(state.tables().recordAt(p), expected) << p;
     }
     expectAllEmptyFrom(11);
 
@@ -309,8 +309,8 @@ TEST_P(ReadingBothMarks, TenFilledMemoriesAndEverythingElseEmpty)
               QStringList{"The stored Com speed '57600,N,8,2' is not one of 4800, 9600, 19200 or "
                           "38400; using 38400,N,8,2"} +
                   searchLog(38400) + QStringList{"Read: issue initial instructions"});
-    EXPECT_TRUE(state.readPresent && !state.filePresent && !state.changed && !state.busy);
-    EXPECT_EQ(state.dataSource, int(AppState::Radio));
+    EXPECT_TRUE(state.readPresent() && !state.filePresent() && !state.changed() && !state.busy());
+    EXPECT_EQ(state.dataSource(), int(AppState::Radio));
     EXPECT_FALSE(link.isOpen());
     EXPECT_EQ(progress.shown, QStringList{RadioReader::readingMessage()});
     EXPECT_EQ(progress.maximum, 118);
@@ -379,10 +379,10 @@ TEST_P(ShortReads, SayHowTheReadEndedAndShowOnlyWhatCame)
     EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, c.message}));
     EXPECT_EQ(prompter.prompts().last().icon, c.icon);
     for (int p = 1; p <= c.shown; ++p)
-        ASSERT_EQ(state.tables.recordAt(p).Mode, QStringLiteral("CW")) << p;
+        ASSERT_EQ(state.tables().recordAt(p).Mode, QStringLiteral("CW")) << p;
     expectAllEmptyFrom(c.shown + 1);
-    EXPECT_EQ(state.readPresent, c.shown > 0);
-    EXPECT_EQ(state.dataSource, int(c.shown > 0 ? AppState::Radio : AppState::Nothing));
+    EXPECT_EQ(state.readPresent(), c.shown > 0);
+    EXPECT_EQ(state.dataSource(), int(c.shown > 0 ? AppState::Radio : AppState::Nothing));
     expectIdle();
     EXPECT_FALSE(progress.visible);
     if (c.shown > 0) {
@@ -452,9 +452,10 @@ TEST_P(StrayReplies, AreNeverTakenForTheAskedChannel)
     for (int p = 1; p <= 118; ++p) {
         const QString held = radio->channel(p - 1);
         if (held.isEmpty() || p == c.noReplySlot)
-            ASSERT_TRUE(state.tables.isEmptyAt(p)) << p;
+            ASSERT_TRUE(state.tables().isEmptyAt(p)) << p;
         else
-            ASSERT_EQ(CatCodec::encodeSlot(state.tables, p).command, QStringLiteral("MW") + held.mid(2)) << p;
+            ASSERT_EQ(CatCodec::encodeSlot(state.tables(), p).command, QStringLiteral("MW") + held.mid(2))
+                << p;
     }
     if (c.noReplySlot > 0) {
         EXPECT_EQ(
@@ -474,7 +475,7 @@ TEST_P(StrayReplies, AreNeverTakenForTheAskedChannel)
     radio->clearTraffic();
     prompter.answer(Prompter::Answer::Ok);
     if (c.askedAgain > 0) // the write asks again too, here for an edited slot before the late reply
-        state.tables.setRecordAt(c.askedAgain - 1, rec("7.00000|LSB|Simplex"));
+        state.tables().setRecordAt(c.askedAgain - 1, rec("7.00000|LSB|Simplex"));
     ASSERT_EQ(write(), RadioWriter::Outcome::Completed);
     EXPECT_TRUE(mwSent().isEmpty());
 }
@@ -488,8 +489,8 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
 {
     startRadio();
     radio->setChannel(command(1, "7.10000|CW"));
-    state.changed = true;
-    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex|||mine"));
+    state.setChanged(true);
+    state.tables().setRecordAt(1, rec("7.00000|LSB|Simplex|||mine"));
     prompter.answer(Prompter::Answer::No);
     EXPECT_EQ(read(), RadioReader::Outcome::Declined);
     EXPECT_TRUE(radio->commands().isEmpty());
@@ -500,18 +501,18 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Question);
     EXPECT_EQ(prompter.prompts().first().buttons, Prompter::Buttons::YesNo);
     EXPECT_EQ(prompter.prompts().first().safe, Prompter::Answer::No) << "Return keeps the changes";
-    EXPECT_EQ(state.tables.recordAt(1).Description, QStringLiteral("mine"));
+    EXPECT_EQ(state.tables().recordAt(1).Description, QStringLiteral("mine"));
 
-    state.currentFilePath = QStringLiteral("/tmp/x.950");
-    state.filePresent = true;
+    state.setCurrentFilePath(QStringLiteral("/tmp/x.950"));
+    state.setFilePresent(true);
     prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
     EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
     waitForCommands(kSetUp.size());
     EXPECT_EQ(radio->commands(), kSetUp);
     expectAllEmptyFrom(1);
-    EXPECT_TRUE(state.currentFilePath.isEmpty());
-    EXPECT_FALSE(state.filePresent || state.readPresent);
-    EXPECT_TRUE(state.changed);
+    EXPECT_TRUE(state.currentFilePath().isEmpty());
+    EXPECT_FALSE(state.filePresent() || state.readPresent());
+    EXPECT_TRUE(state.changed());
     EXPECT_EQ(logLines(log).mid(5),
               QStringList({"Read: issue initial instructions", "Read: user cancelled before read"}));
     expectIdle();
@@ -524,15 +525,15 @@ using Writing = RadioLink;
 TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
 {
     startRadio();
-    state.tables.setRecordAt(1, rec("7.00000|LSB|Simplex"));
-    state.tables.setRecordAt(2, rec("14.20000|USB|Simplex"));
-    state.tables.setRecordAt(3, rec("21.20000|USB|Simplex"));
-    state.tables.setRecordAt(4, rec("28.40000|?? |Simplex"));
-    state.tables.setRecordAt(101, rec("14.000000|CW|Simplex"));
+    state.tables().setRecordAt(1, rec("7.00000|LSB|Simplex"));
+    state.tables().setRecordAt(2, rec("14.20000|USB|Simplex"));
+    state.tables().setRecordAt(3, rec("21.20000|USB|Simplex"));
+    state.tables().setRecordAt(4, rec("28.40000|?? |Simplex"));
+    state.tables().setRecordAt(101, rec("14.000000|CW|Simplex"));
     // Outside 0.03 to 56 MHz: never sent.
-    state.tables.setRecordAt(6, rec("0.00000|LSB|Simplex"));
-    state.tables.setRecordAt(7, rec("0.00100|AM|Simplex"));
-    state.tables.setRecordAt(102, rec("56.000010|USB|Simplex"));
+    state.tables().setRecordAt(6, rec("0.00000|LSB|Simplex"));
+    state.tables().setRecordAt(7, rec("0.00100|AM|Simplex"));
+    state.tables().setRecordAt(102, rec("56.000010|USB|Simplex"));
     radio->setChannel(command(1, "7.00000|LSB"));
     radio->setChannel(command(2, "14.10000|USB"));
     radio->setChannel(command(5, "3.60000|LSB")); // kept: the table's slot 5 is empty
@@ -588,7 +589,7 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
 {
     startRadio();
     for (int p = 1; p <= 118; ++p)
-        state.tables.setRecordAt(p, rec(p > 100 ? "10.100000|AM|Simplex" : "10.10000|AM|Simplex"));
+        state.tables().setRecordAt(p, rec(p > 100 ? "10.100000|AM|Simplex" : "10.10000|AM|Simplex"));
     progress.stopAt = 3;
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(write(), RadioWriter::Outcome::Stopped);
@@ -610,7 +611,7 @@ TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
     options.hangUpAfter = kSetUp.size() + 5;
     startRadio(options);
     for (int p = 1; p <= 10; ++p)
-        state.tables.setRecordAt(p, rec("18.10000|CW|Simplex"));
+        state.tables().setRecordAt(p, rec("18.10000|CW|Simplex"));
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(write(), RadioWriter::Outcome::LinkLost);
     EXPECT_EQ(radio->filledChannelCount(), 2);
@@ -646,11 +647,11 @@ TEST_F(Backup, KeepsExactlyTheReplacedChannels)
     startRadio();
     for (const QString& line : {kOld1, kOld2, kOld3, kKept})
         radio->setChannel(line);
-    state.tables.setRecordAt(1, rec("7.10000|LSB|Simplex"));     // replaces channel 0
-    state.tables.setRecordAt(6, rec("14.30000|USB|Simplex"));    // replaces channel 5
-    state.tables.setRecordAt(8, rec("3.70000|LSB|Simplex"));     // new in channel 7
-    state.tables.setRecordAt(101, rec("3.700000|LSB|Simplex"));  // replaces channel 100
-    ASSERT_FALSE(CatCodec::decodeInto(state.tables, kKept, 10)); // identical
+    state.tables().setRecordAt(1, rec("7.10000|LSB|Simplex"));     // replaces channel 0
+    state.tables().setRecordAt(6, rec("14.30000|USB|Simplex"));    // replaces channel 5
+    state.tables().setRecordAt(8, rec("3.70000|LSB|Simplex"));     // new in channel 7
+    state.tables().setRecordAt(101, rec("3.700000|LSB|Simplex"));  // replaces channel 100
+    ASSERT_FALSE(CatCodec::decodeInto(state.tables(), kKept, 10)); // identical
 
     prompter.answer(Prompter::Answer::Ok);
     ASSERT_EQ(write(), RadioWriter::Outcome::Completed);
@@ -681,7 +682,7 @@ TEST_F(Backup, ADiskThatFillsPartWayStopsTheWriteWithTheBackupWhole)
                    .arg(channel, 2, 10, QLatin1Char('0'))
                    .arg(700000 + channel, 8, 10, QLatin1Char('0'));
         radio->setChannel(old.last());
-        state.tables.setRecordAt(channel + 1, rec("14.10000|USB|Simplex"));
+        state.tables().setRecordAt(channel + 1, rec("14.10000|USB|Simplex"));
     }
     RadioWriter::Outcome outcome;
     {

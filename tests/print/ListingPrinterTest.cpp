@@ -203,7 +203,7 @@ class PrintCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_state.tables.memories.setRecord(1, {"7.05000", "LSB", "Minus", "CTCSS Enc", "67.0", "Net"});
+        m_state.tables().memories.setRecord(1, {"7.05000", "LSB", "Minus", "CTCSS Enc", "67.0", "Net"});
         m_commands.setPrintDialog([this](QPrinter& printer, QWidget*) {
             ++m_dialogs;
             if (!m_accept)
@@ -233,7 +233,7 @@ TEST_F(PrintCommandsTest, PrintAndExportFollowTheStoredOptions)
 {
     REQUIRE_POPPLER();
     m_state.setDataSource(AppState::Radio);
-    m_state.currentFilePath = m_dir.filePath(QStringLiteral("club.950"));
+    m_state.setCurrentFilePath(m_dir.filePath(QStringLiteral("club.950")));
     m_settings.set(Keys::PrintCol[2], QStringLiteral("0"));
     m_settings.set(Keys::PrintCol[5], QStringLiteral("0"));
     const QStringList body{"RX Freq Shift Decode Description", "1 7.05000 Minus Enc Net"};
