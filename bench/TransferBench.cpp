@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quaystone-bench: times full reads and writes of the simulated radio through
 // the real link (QSerialPort on a pseudo-terminal) and compares each with its
 // floor, the time the radio itself spends on the wire and turning round, plus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSV header identification and the line routines: a known header sets a
 // known separator; cleaned lines hold no quotes; no field holds the separator;
 // a split record has as many fields as its cleaned line.

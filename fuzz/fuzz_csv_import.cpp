@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSV import of whole files, into a table with room or a full one: a refused
 // import leaves the table; an accepted one fills memories with in-range,
 // well-formed frequencies only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory reply decoder: a reply that fails leaves the tables as they
 // were; one that decodes touches only its slot and yields a well-formed Freq
 // and a known tone. Decoding a record and decoding into the tables agree.

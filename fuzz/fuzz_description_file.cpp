@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Description files change memory descriptions and the column width only:
 // line n gives memory n its text, and the width stays a usable size.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frequency reader: an accepted text is the normal form of an in-range
 // value that reads back the same; a refused one stays as typed. A quiet
 // check speaks only of a number too large to convert.

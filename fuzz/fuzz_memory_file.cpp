@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory files: whatever the bytes, the tables keep their shape and every
 // filled Freq is well formed; one line, refused, changes nothing at all
 // (the tables equal those of the file without it), and accepted changes at

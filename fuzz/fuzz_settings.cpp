@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files: any content reads, a value reads back as the text stored,
 // and the next write lands without a failure notice and reads back.
 #include "FuzzSupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks that every file lands
 # where a Linux desktop looks for it, and that the desktop files are valid.
 # Usage: check-install.sh BUILD_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package in a configured and built build folder and checks
 # its file list and its dependencies, without installing it, then lets
 # lintian judge it: any error fails the check.

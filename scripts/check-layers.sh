@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that includes run downward only. The core folders, lowest first: a
 # file may include from its own folder and the folders before it. No core
 # file includes a Qt module beyond Core and Serial Port, and nothing below

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the core, the command line and their tests without Qt Widgets
 # (-DQUAYSTONE_GUI=OFF) and runs those tests: the core must never need a widget.
 set -euo pipefail

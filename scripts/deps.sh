@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by run.sh and test.sh: makes sure the Debian packages the build
 # needs are installed. As root it installs what is missing; otherwise it
 # prints the exact apt-get line and stops.

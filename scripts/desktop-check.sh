@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real window as a person at the keyboard would, under a virtual X
 # display with a window manager, and checks the outcome from outside.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer harnesses with clang and gives each a short run on
 # seed inputs made from the sample files. A crash, a sanitizer report or a
 # broken invariant fails the run. FUZZ_SECONDS sets the time per harness.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Quaystone and starts the window. With no arguments it talks to a
 # simulated radio started inside the program (--simulate); other arguments
 # go to the program (a memory file, --device PATH, ...). "run.sh cli ..."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a second tree with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the whole test suite there (the window tests offscreen). Any
 # report fails the run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of the main window under a virtual X display, one per
 # grid size, with the sample memory file loaded, plus the message log and the
 # read progress window. Needs xvfb and imagemagick:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG sizes of the application icon from quaystone.svg. Run it
 # after changing the drawing and commit the PNGs with it (needs rsvg-convert,
 # Debian package librsvg2-bin).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/Form1.h"
 #include "Version.h"
 #include "files/LeftoverUndoFiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChannelTableModel.h"
 
 #include "state/AppState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the main window: transfers and files, and the "Memories"
 // and "PMS" menus. Each gathers what the window knows (selection, current
 // cell), calls the core function and shows the result.

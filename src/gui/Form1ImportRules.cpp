@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's side of the Import/Export window and the rule editor.
 #include "ChannelTableView.h"
 #include "Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar of the main window and the commands of its "Settings" menu.
 #include "ChannelTableView.h"
 #include "Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's help menu and its port detector.
 #include "AboutWindow.h"
 #include "ComPortDetector.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextFileWriter.h"
 
 QByteArray TextFileWriter::encode(const QStringList& lines)

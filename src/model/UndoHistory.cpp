@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UndoHistory.h"
 
 bool UndoHistory::push(const QString& name, const Tables& before, const Tables& after)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/CellEntry.h"
 #include "model/Frequency.h"
 #include "rules/RegionalRuleSets.h"

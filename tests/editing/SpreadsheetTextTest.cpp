@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/SpreadsheetText.h"
 #include "model/Frequency.h"
 #include "state/AppState.h"

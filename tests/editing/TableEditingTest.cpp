@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/TableEditing.h"
 #include "editing/CellEntry.h"
 #include "editing/SpreadsheetText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileTestSupport.h"
 #include "state/Settings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/CsvHeader.h"
 #include "FileTestSupport.h"
 #include "support/TestLocale.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileTestSupport.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"

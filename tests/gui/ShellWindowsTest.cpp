@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port detector, the welcome window, the data-folder chooser, the About
 // window and the help menu, driven through the main window.
 #include "MainWindowFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window lets a person do in each state, and that one transfer
 // at a time holds from the first click to the last message.
 #include "MainWindowFixture.h"

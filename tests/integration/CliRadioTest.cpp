@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quaystone-cli read and write against the simulated radio: a backup to a
 // file and a restore from it, and the exit status of runs that cannot work.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads and writes against a simulated radio whose line drops, delays,
 // repeats, garbles and misaddresses replies and hangs up at random (a fixed
 // seed): every slot holds the radio's content or is reported, and every

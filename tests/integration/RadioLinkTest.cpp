@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link, the read and the write against the simulated radio on a real
 // pseudo-terminal, through QSerialPort: what the radio saw, what the log
 // says and what the user was told, and the backup a write keeps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Frequency.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestLocale.h"

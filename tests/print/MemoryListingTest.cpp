@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/MemoryListing.h"
 #include "model/ChannelTable.h"
 #include "model/Frequency.h"

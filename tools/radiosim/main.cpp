@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quaystone-radiosim: a simulated radio on a pseudo-terminal, for trying the
 // program, its command line and its tests without a transceiver.
 
