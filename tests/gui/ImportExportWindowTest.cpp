@@ -38,66 +38,53 @@ protected:
     }
 };
 
+// Each box reaches the options the export is given (what each option writes:
+// CsvExportTest), and an export through the button writes the picked rows.
 TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
 {
-    startQuietly();
     loadSample();
     const QVector<int> used = usedRows();
     ASSERT_GE(used.size(), 4);
-    struct Case {
-        bool tab, omitHeader, keepNumbers, onlySelected, common = false;
+    frmImportExport* w = open();
+    ASSERT_NE(w, nullptr);
+    // Two rows picked apart, and an empty one that is never written.
+    for (int row : {used[1], used[3], 99})
+        memories()->selectionModel()->select(window().memoriesModel()->cell(row, 1),
+                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QVector<bool> cases[] = {
+        // tab, omit header, keep numbers, only selected, common layout
+        {true, true, false, false, false},
+        {true, false, false, false, true},
+        {false, false, true, true, false},
     };
-    // The designed state is the import test's export.
-    const Case cases[] = {{true, true, false, false},
-                          {false, false, true, false},
-                          {false, false, false, true},
-                          {true, false, false, false, true}}; // the common layout ignores Tab
-    int n = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(n);
-        frmImportExport* w = open();
-        ASSERT_NE(w, nullptr);
-        widget<QRadioButton>("optTab", w)->setChecked(c.tab);
-        widget<QCheckBox>("chkOmitHeader", w)->setChecked(c.omitHeader);
-        widget<QCheckBox>("chkKeepNumbers", w)->setChecked(c.keepNumbers);
-        widget<QCheckBox>("chkExportSelected", w)->setChecked(c.onlySelected);
-        widget<QCheckBox>("chkCommonLayout", w)->setChecked(c.common);
-        EXPECT_EQ(widget<QGroupBox>("fraSeparator", w)->isEnabled(), !c.common);
-        // Two rows picked apart, and an empty one that is never written.
-        const QVector<int> rows = c.onlySelected ? QVector<int>{used[1], used[3]} : used;
-        for (int row : {used[1], used[3], 99})
-            memories()->selectionModel()->select(window().memoriesModel()->cell(row, 1),
-                                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        const QString path = QDir(dataFolder()).filePath(QStringLiteral("export%1").arg(n++));
-        m_prompter.reply(path);
-        widget<QPushButton>("cmdExport", w)->click();
-        widget<QPushButton>("cmdClose", w)->click();
-
-        QFile file(path + QStringLiteral(".CSV"));
-        TextFileReader reader;
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly) && reader.read(file));
-        QStringList lines = reader.lines();
-        const QChar separator = QLatin1Char(c.tab && !c.common ? '\t' : ',');
-        ASSERT_EQ(lines.size(), rows.size() + (c.omitHeader ? 0 : 1));
-        if (!c.omitHeader) {
-            EXPECT_EQ(lines.takeFirst().section(separator, 0, 1),
-                      c.common ? QStringLiteral("Location,Name")
-                               : QStringLiteral("Memory") + separator + "RX Freq");
-        }
-        for (int i = 0; i < rows.size(); ++i) {
-            const QStringList fields = lines[i].split(separator);
-            ASSERT_EQ(fields.size(), c.common ? 14 : 13) << lines[i].toStdString();
-            EXPECT_EQ(fields[0], c.keepNumbers ? ChannelMap::slotLabel(TableKind::Memories, rows[i])
-                                               : QString::number(c.common ? i : i + 1));
-            // The common layout gives megahertz with six decimals.
-            EXPECT_EQ(fields[c.common ? 2 : 1], cell(rows[i], Column::kFreq) + (c.common ? "0" : ""));
-        }
+    for (const QVector<bool>& c : cases) {
+        widget<QRadioButton>(c[0] ? "optTab" : "optComma", w)->setChecked(true);
+        widget<QCheckBox>("chkOmitHeader", w)->setChecked(c[1]);
+        widget<QCheckBox>("chkKeepNumbers", w)->setChecked(c[2]);
+        widget<QCheckBox>("chkExportSelected", w)->setChecked(c[3]);
+        widget<QCheckBox>("chkCommonLayout", w)->setChecked(c[4]);
+        EXPECT_EQ(widget<QGroupBox>("fraSeparator", w)->isEnabled(), !c[4]);
+        const CsvExportOptions o = w->exportOptions();
+        EXPECT_EQ(QVector<bool>({o.tab, o.omitHeader, o.keepNumbers, o.onlySelected, o.common}), c);
+        EXPECT_EQ(o.selectedRows, c[3] ? QSet<int>({used[1], used[3], 99}) : QSet<int>());
     }
+    const QString path = QDir(dataFolder()).filePath(QStringLiteral("picked"));
+    m_prompter.reply(path);
+    widget<QPushButton>("cmdExport", w)->click();
+    QFile file(path + QStringLiteral(".CSV"));
+    TextFileReader reader;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && reader.read(file));
+    const QStringList lines = reader.lines();
+    ASSERT_EQ(lines.size(), 3); // the header and the two picked rows, by their numbers
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Memory,RX Freq,")));
+    for (int i : {1, 2})
+        EXPECT_EQ(lines[i].section(QLatin1Char(','), 0, 1),
+                  ChannelMap::slotLabel(TableKind::Memories, used[2 * i - 1]) + QLatin1Char(',') +
+                      cell(used[2 * i - 1], Column::kFreq));
 }
 
 TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
 {
-    startQuietly();
     loadSample();
     const QVector<int> used = usedRows();
     const QVector<QStringList> before = state().tables().memories.dataRows();
@@ -136,7 +123,6 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
 
 TEST_F(ImportExportWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse)
 {
-    startQuietly();
     loadSample();
     frmImportExport* w = open();
     ASSERT_NE(w, nullptr);
@@ -152,6 +138,7 @@ TEST_F(ImportExportWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse
     w->move(300, 150);
     QTest::keyClick(widget<QPushButton>("cmdSavePosition", w), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
+    EXPECT_EQ(window().settings().getInt(Keys::ImportExportTop), 2250);
     QTest::keyClick(widget<QPushButton>("cmdClose", w), Qt::Key_Return);
     EXPECT_EQ(window().importExportWindow(), nullptr);
 }
@@ -160,7 +147,6 @@ TEST_F(ImportExportWindowTest, OpensWhereSavedPicksRowsAndHoldsTheMainWindowUnti
 {
     setSetting(Keys::ImportExportTop, QStringLiteral("1500"));
     setSetting(Keys::ImportExportLeft, QStringLiteral("3000"));
-    startQuietly();
     loadSample();
     auto* pages = widget<QTabWidget>("tabPages");
     QMenu* menu = widget<QMenu>("mnuPUform");
@@ -175,10 +161,6 @@ TEST_F(ImportExportWindowTest, OpensWhereSavedPicksRowsAndHoldsTheMainWindowUnti
     state().setBusy(false);
     EXPECT_TRUE(widget<QPushButton>("cmdImport", w)->isEnabled());
     EXPECT_FALSE(widget<QPushButton>("cmdImportExport")->isEnabled());
-    w->move(300, 150);
-    widget<QPushButton>("cmdSavePosition", w)->click();
-    EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
-    EXPECT_EQ(window().settings().getInt(Keys::ImportExportTop), 2250);
 
     const auto picking = [&] { return memories()->selectionBehavior() == QAbstractItemView::SelectRows; };
     widget<QCheckBox>("chkExportSelected", w)->setChecked(true);

@@ -101,6 +101,8 @@ void MainWindowFixture::startWithRadio(RadioSimulator& radio)
 
 void MainWindowFixture::loadSample()
 {
+    if (!m_window)
+        startQuietly();
     const QString path = copySample(QStringLiteral("sample.950"));
     copySample(QStringLiteral("sample.950dsc"));
     m_prompter.reply(path);

@@ -6,8 +6,10 @@
 #include "support/ScriptedPrompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,7 +51,8 @@ protected:
     void startWithRadio(RadioSimulator& radio);
     // The commands the radio saw that start with `prefix` ("MR", "MW").
     static QStringList sent(const RadioSimulator& radio, const char* prefix);
-    // Opens a copy of the sample memory file through File > Open.
+    // Opens a copy of the sample memory file with the Load button, starting
+    // the window quietly first when none runs.
     void loadSample();
 
     Form1& window() { return *m_window; }
@@ -62,6 +65,24 @@ protected:
         return w;
     }
     QAction* action(const QString& name) { return widget<QAction>(name); }
+    // Runs body on the modal window of type T that action opens, then closes
+    // it unless body did; false when no such window came.
+    template <typename T> static bool onModal(QAction* action, const std::function<void(T&)>& body)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                seen = true;
+                body(*window);
+                if (window->isVisible())
+                    window->reject();
+            }
+        });
+        action->trigger();
+        // The timer must not outlive seen when no window came.
+        QCoreApplication::processEvents();
+        return seen;
+    }
     // Lets events run until the condition holds or the time is up.
     static bool waitFor(const std::function<bool()>& condition, int msecs = 3000);
     QLabel* panel(int number); // status bar panels 1..5

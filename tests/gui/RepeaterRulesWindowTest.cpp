@@ -4,18 +4,15 @@
 #include "gui/frmRepeaterRules.h"
 #include "model/ChannelMap.h"
 #include "rules/RegionalRuleSets.h"
-#include "state/RuleStore.h"
 #include "state/SettingsStore.h"
 #include "support/TestLocale.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -26,26 +23,10 @@ protected:
         return SettingsStore(QStringLiteral("QuayGlobal"), configFolder())
             .value(QStringLiteral("RepeaterRules"), key);
     }
-    void storeSet(const char* name)
-    {
-        SettingsStore store(QStringLiteral("QuayGlobal"), configFolder());
-        ASSERT_TRUE(RuleStore::save(store, RegionalRuleSets::rows(QString::fromLatin1(name)), true, false));
-    }
-
     // Opens the editor from the menu, runs body in it, and cancels it unless body closed it.
     void inEditor(const std::function<void(frmRepeaterRules&)>& body)
     {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* editor = qobject_cast<frmRepeaterRules*>(QApplication::activeModalWidget())) {
-                seen = true;
-                body(*editor);
-                if (editor->isVisible())
-                    editor->reject();
-            }
-        });
-        action("mnuBandPlan")->trigger();
-        EXPECT_TRUE(seen) << "the rule editor did not open modally";
+        EXPECT_TRUE(onModal(action("mnuBandPlan"), body)) << "the rule editor did not open modally";
     }
 
     // Types into a rule cell and leaves it with Return; true when the editor closed.
@@ -142,9 +123,8 @@ TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
     });
 }
 
-TEST_F(RepeaterRulesWindowTest, OkStoresTheGridAndTypedFrequenciesFollowIt)
+TEST_F(RepeaterRulesWindowTest, OkStoresTheGridTypedFrequenciesFollowItAndCancelKeepsIt)
 {
-    startQuietly();
     loadSample();
     inEditor([&](frmRepeaterRules& editor) {
         editor.loadRegionalSet(QStringLiteral("United Kingdom"));
@@ -157,6 +137,20 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridAndTypedFrequenciesFollowIt)
     typeInto(90, Column::kFreq, QStringLiteral("29.68"));
     EXPECT_EQ(cell(90, Column::kShift), QStringLiteral("Minus"));
     EXPECT_EQ(cell(90, Column::kMode), QStringLiteral("FMN"));
+
+    // Cancel after another set keeps the rules, but not the allow-any box.
+    const qint32 firstLow = state().rules().rules().value(0).Low;
+    inEditor([&](frmRepeaterRules& editor) {
+        editor.loadRegionalSet(QStringLiteral("Australia"));
+        widget<QCheckBox>("chkAllowAnyFrequency", &editor)->setChecked(true);
+        widget<QPushButton>("cmdCancel", &editor)->click();
+    });
+    EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
+    EXPECT_EQ(state().rules().rules().size(), 5);
+    EXPECT_EQ(state().rules().rules().value(0).Low, firstLow);
+    EXPECT_TRUE(state().rules().rulesActive());
+    EXPECT_TRUE(state().rules().allowAnyFrequency());
+    EXPECT_EQ(stored("AllowAnyRepeaterFrequency"), QStringLiteral("False"));
 
     // No rules at all: stored as 0, and the rules are off whatever the box says.
     inEditor([&](frmRepeaterRules& editor) {
@@ -196,25 +190,6 @@ TEST_F(RepeaterRulesWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingEls
     });
     EXPECT_EQ(stored("NumberOfRules"),
               QString::number(RegionalRuleSets::rows(RegionalRuleSets::names()[0]).size()));
-}
-
-TEST_F(RepeaterRulesWindowTest, CancelAfterASetKeepsTheRulesButNotTheAllowAnyBox)
-{
-    storeSet("United Kingdom");
-    startQuietly();
-    ASSERT_TRUE(action("mnuBandPlan")->isChecked());
-    const qint32 firstLow = state().rules().rules().value(0).Low;
-    inEditor([&](frmRepeaterRules& editor) {
-        editor.loadRegionalSet(QStringLiteral("Australia"));
-        widget<QCheckBox>("chkAllowAnyFrequency", &editor)->setChecked(true);
-        widget<QPushButton>("cmdCancel", &editor)->click();
-    });
-    EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
-    EXPECT_EQ(state().rules().rules().size(), 5);
-    EXPECT_EQ(state().rules().rules().value(0).Low, firstLow);
-    EXPECT_TRUE(state().rules().rulesActive());
-    EXPECT_TRUE(state().rules().allowAnyFrequency());
-    EXPECT_EQ(stored("AllowAnyRepeaterFrequency"), QStringLiteral("False"));
 }
 
 } // namespace

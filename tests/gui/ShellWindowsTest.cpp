@@ -3,6 +3,7 @@
 // window and the help menu, driven through the main window.
 #include "MainWindowFixture.h"
 
+#include "RadioSimulator.h"
 #include "Version.h"
 #include "gui/AboutWindow.h"
 #include "gui/ComPortDetector.h"
@@ -16,52 +17,14 @@
 #include <QSerialPort>
 #include <QTest>
 #include <QTimer>
-#include <pty.h>
-#include <unistd.h>
 
 namespace {
-// A pseudo-terminal whose device a serial port can open like a cable's.
-struct Pty {
-    Pty()
-    {
-        char name[256] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            device = QString::fromLocal8Bit(name);
-    }
-    ~Pty()
-    {
-        ::close(slave);
-        ::close(master);
-    }
-    int master = -1;
-    int slave = -1;
-    QString device;
-};
-
 bool canOpen(const QString& device)
 {
     QSerialPort port(device);
     return port.open(QIODevice::ReadWrite);
 }
 
-// Runs body on the modal window of type T that action opens, then closes it.
-template <typename T> bool onModal(QAction* action, const std::function<void(T&)>& body)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!window)
-            return;
-        seen = true;
-        body(*window);
-        if (window->isVisible())
-            window->reject();
-    });
-    action->trigger();
-    // The timer must not outlive seen when no window came.
-    QCoreApplication::processEvents();
-    return seen;
-}
 } // namespace
 
 class ShellWindowsTest : public MainWindowFixture {
@@ -76,16 +39,17 @@ protected:
     QList<QUrl> m_opened;
 };
 
-// Port 1 free, port 2 held by another program, ports 3 to 16 not there.
+// Port 1 freePort, port 2 held by another program, ports 3 to 16 not there.
 TEST_F(ShellWindowsTest, PortDetectorShowsEachPortAndTheMenuFollows)
 {
-    Pty free;
-    Pty busy;
-    ASSERT_FALSE(free.device.isEmpty());
-    QSerialPort other(busy.device);
+    // Simulated radios only for their pseudo-terminals, which open like a cable's device.
+    RadioSimulator freeRadio, busyRadio;
+    const QString freePort = freeRadio.start(), busyPort = busyRadio.start();
+    ASSERT_FALSE(freePort.isEmpty());
+    QSerialPort other(busyPort);
     ASSERT_TRUE(other.open(QIODevice::ReadWrite));
-    setSetting(Keys::CommPortDevice[1], free.device);
-    setSetting(Keys::CommPortDevice[2], busy.device);
+    setSetting(Keys::CommPortDevice[1], freePort);
+    setSetting(Keys::CommPortDevice[2], busyPort);
     for (int n = 3; n <= 16; ++n)
         setSetting(Keys::CommPortDevice[n], m_temp.filePath(QStringLiteral("no-such-tty%1").arg(n)));
     setSetting(Keys::CommPort, QStringLiteral("2"));
@@ -130,15 +94,15 @@ TEST_F(ShellWindowsTest, PortDetectorShowsEachPortAndTheMenuFollows)
                 }
                 EXPECT_FALSE(com2->isChecked());
                 // What is shown open is held: nobody else gets it meanwhile.
-                EXPECT_FALSE(canOpen(free.device));
+                EXPECT_FALSE(canOpen(freePort));
             }
             QLabel* link = widget<QLabel>("lblLink", &detector);
             emit link->linkActivated(link->text().section(QLatin1Char('"'), 1, 1));
             widget<QPushButton>("cmdExit", &detector)->click();
         });
     ASSERT_TRUE(seen);
-    EXPECT_TRUE(canOpen(free.device));
-    EXPECT_TRUE(canOpen(busy.device));
+    EXPECT_TRUE(canOpen(freePort));
+    EXPECT_TRUE(canOpen(busyPort));
     EXPECT_EQ(m_opened, QList<QUrl>{QUrl(QString::fromLatin1(DesktopOpener::kSerialTestPage))});
 }
 

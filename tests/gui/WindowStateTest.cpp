@@ -14,7 +14,6 @@
 #include "gui/GuiPrompter.h"
 #include "gui/MessageLogWindow.h"
 #include "gui/ProgressWindow.h"
-#include "gui/WritePreviewDialog.h"
 #include "gui/frmImportExport.h"
 #include "gui/frmRepeaterRules.h"
 #include "gui/frmSelectPrintColumns.h"
@@ -37,14 +36,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -142,6 +138,12 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
     };
     expectColumn(Nothing, "nothing loaded");
     EXPECT_FALSE(pmsPageSelectable());
+    // The coloured buttons, cmdWriteRig disabled among them, look disabled.
+    for (const char* name : {"cmdRead", "cmdWriteRig", "cmdLoadFile", "cmdSaveToDisk"}) {
+        const QPalette palette = widget<QPushButton>(name)->palette();
+        for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::Button})
+            EXPECT_NE(palette.color(QPalette::Disabled, role), palette.color(QPalette::Active, role)) << name;
+    }
 
     bool triedDuringSetUp = false;
     bool closedWhileReading = false;
@@ -193,7 +195,6 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
 
 TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
 {
-    startQuietly();
     loadSample();
     ChannelTableView* view = memories();
     // An empty row's mode cannot be typed into; rows above hold CW and USB channels.
@@ -212,22 +213,6 @@ TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
     }
     QTest::keyClick(view, Qt::Key_Return);
     EXPECT_EQ(state().tables().memories.dataRows(), before);
-}
-
-TEST_F(WindowStateTest, DisabledColouredButtonsLookDisabled)
-{
-    startQuietly();
-    QPushButton* write = widget<QPushButton>("cmdWriteRig");
-    ASSERT_FALSE(write->isEnabled());
-    for (const char* name : {"cmdRead", "cmdWriteRig", "cmdLoadFile", "cmdSaveToDisk"}) {
-        const QPalette palette = widget<QPushButton>(name)->palette();
-        EXPECT_NE(palette.color(QPalette::Disabled, QPalette::ButtonText),
-                  palette.color(QPalette::Active, QPalette::ButtonText))
-            << name;
-        EXPECT_NE(palette.color(QPalette::Disabled, QPalette::Button),
-                  palette.color(QPalette::Active, QPalette::Button))
-            << name;
-    }
 }
 
 // The real message box: Return gives the default answer, which is the safe
@@ -274,7 +259,6 @@ TEST_F(WindowStateTest, ReturnGivesTheSafeAnswerWhereAnotherDiscardsWork)
 
 TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
 {
-    startQuietly();
     loadSample();
     window().resize(1400, 700);
     window().show();
@@ -312,7 +296,6 @@ TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
 
 TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
 {
-    startQuietly();
     loadSample();
     window().openImportExport();
     window().log().notice(QStringLiteral("a line opens the log"));
@@ -348,7 +331,6 @@ TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
 
 TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
 {
-    startQuietly();
     loadSample();
     const QString title = QStringLiteral("sample.950[*] - ") + Form1::titleText();
     EXPECT_EQ(window().windowTitle(), title);
@@ -393,34 +375,26 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
 }
 
-TEST_F(WindowStateTest, PreviewWriteListsWhatWouldChangeAndWritesOnlyWhenAsked)
+// The settings folder turns into a file while the window runs (a vanished
+// folder, a full or read-only disk all look the same to the program): the
+// first failed change is said once, in a box and in the log, and later
+// changes say nothing more.
+TEST_F(WindowStateTest, AnUnwritableSettingsFileIsSaidOnceNotOnEveryChange)
 {
-    RadioSimulator radio;
-    startWithRadio(radio);
-    m_prompter.answer(Prompter::Answer::Ok); // the read's instructions
-    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
-    ASSERT_EQ(state().dataSource(), AppState::Radio);
-    typeInto(2, Column::kFreq, QStringLiteral("1.95"));
+    startQuietly();
+    const QString ini = window().settings().store().fileName();
+    ASSERT_TRUE(QDir(configFolder()).removeRecursively());
+    QFile blocker(configFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    m_prompter.clear();
 
-    for (const bool write : {false, true}) {
-        SCOPED_TRACE(write ? "write" : "close");
-        radio.clearTraffic();
-        m_prompter.clear();
-        if (write)
-            m_prompter.answer(Prompter::Answer::Ok); // the write's instructions
-        QStringList shown;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<WritePreviewDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* grid = widget<QTableWidget>("grdDifferences", dialog);
-            for (int row = 0; row < grid->rowCount(); ++row)
-                shown << grid->item(row, 0)->text() + QLatin1Char(' ') + grid->item(row, 3)->text();
-            widget<QPushButton>(write ? "cmdWrite" : "cmdClose", dialog)->click();
-        });
-        action("mnuPreviewWrite")->trigger();
-        EXPECT_EQ(shown, QStringList{QStringLiteral("1 Frequency")});
-        EXPECT_EQ(sent(radio, "MW").size(), write ? 1 : 0);
-    }
+    for (const char* name : {"mnuAutosize", "mnuDisableRTS", "mnuAutosize"})
+        action(name)->trigger();
+
+    const QString text = Settings::cannotSaveText(ini);
+    EXPECT_EQ(m_prompter.messages(), QStringList{text});
+    EXPECT_EQ(window().log().text().count(text), 1);
 }
 
 } // namespace
