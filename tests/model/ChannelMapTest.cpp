@@ -31,18 +31,13 @@ TEST(ChannelMap, PositionMapsToTableRowLabelAndChannelAndBack)
     EXPECT_FALSE(ChannelMap::isValidPosition(119));
 }
 
-TEST(ChannelTable, EmptinessIsDecidedByFreqAlone)
+TEST(ChannelTable, EmptinessIsTheExactMarkerAndClearingAndResettingLeaveOnlyItAndLabels)
 {
     ChannelTables tables;
     tables.memories.setText(5, Column::kDescription, QStringLiteral("stray"));
-    EXPECT_TRUE(tables.memories.isEmptyRow(5));
+    EXPECT_TRUE(tables.memories.isEmptyRow(5)) << "emptiness is decided by Freq alone";
     tables.memories.setText(5, Column::kFreq, QStringLiteral("empty"));
     EXPECT_FALSE(tables.memories.isEmptyRow(5)) << "only the exact marker counts";
-}
-
-TEST(ChannelTable, ClearingAndResettingLeaveOnlyTheMarkerAndLabels)
-{
-    ChannelTables tables;
     const MemoryRecord r{"7.00000", "LSB", "Plus", "CTCSS Enc", "88.5", "club"};
     tables.setRecordAt(3, r);
     tables.setRecordAt(110, r);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Frequency.h"
+#include "state/OutcomePresenter.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestLocale.h"
-#include "state/OutcomePresenter.h"
 
 #include <gtest/gtest.h>
 
