@@ -79,12 +79,11 @@ bool MainWindowFixture::waitFor(const std::function<bool()>& condition, int msec
     return true;
 }
 
-void MainWindowFixture::startQuietly(const Form1Options& options)
+void MainWindowFixture::startQuietly(const Form1Options& options, const QString& lastOpened)
 {
     setSetting(Keys::FirstTime, QStringLiteral("1"));
     setSetting(Keys::HomeDir, dataFolder());
-    // A start-up file on a floppy drive is dropped: nothing is opened.
-    setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
+    setSetting(Keys::LastOpened, lastOpened);
     startWindow(options);
     runDeferredOpen();
 }

@@ -45,8 +45,10 @@ protected:
     // the test (runDeferredOpen) so that it can script the questions first.
     void startWindow(Form1Options options = Form1Options());
     void runDeferredOpen();
-    // Starts with settings that ask nothing and nothing loaded, the deferred open done.
-    void startQuietly(const Form1Options& options = Form1Options());
+    // Starts with settings that ask nothing and (a start-up file on a floppy
+    // drive is dropped) nothing loaded, the deferred open done.
+    void startQuietly(const Form1Options& options = Form1Options(),
+                      const QString& lastOpened = QStringLiteral("A:\\nothing.950"));
     // Starts the radio with the sample channels, then the window quietly on its device.
     void startWithRadio(RadioSimulator& radio);
     // The commands the radio saw that start with `prefix` ("MR", "MW").

@@ -10,19 +10,24 @@
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
 #include "gui/MessageLogWindow.h"
+#include "gui/PrintCommands.h"
 #include "gui/ProgressWindow.h"
 #include "gui/WritePreviewDialog.h"
+#include "gui/frmSelectPrintColumns.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -65,13 +70,9 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
         SCOPED_TRACE(c.commandLine);
         for (const char* name : {"Bands.950", "sample.950", "Quaystone demo.950"})
             QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), QDir(dataFolder()).filePath(name));
-        setSetting(Keys::FirstTime, QStringLiteral("1"));
-        setSetting(Keys::HomeDir, dataFolder());
-        setSetting(Keys::LastOpened, QString::fromLatin1(c.lastOpened));
         Form1Options options;
         options.startupFilePath = QString::fromLatin1(c.commandLine);
-        startWindow(options);
-        runDeferredOpen();
+        startQuietly(options, QString::fromLatin1(c.lastOpened));
         const QString opened = QString::fromLatin1(c.opened);
         EXPECT_EQ(panel(1)->text(),
                   opened.isEmpty() ? Form1::nothingLoadedText() : QLatin1Char(' ') + opened);
@@ -469,4 +470,65 @@ TEST_F(MainWindowFixture, EveryGridSizeShowsHeadersAndChoicesWhole)
             }
         }
     }
+}
+
+namespace {
+
+// The first lines of a PDF's text, runs of spaces reduced to one.
+QStringList pdfLines(const QString& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!reader.waitForFinished(30000))
+        return {};
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            lines << line.simplified();
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST_F(MainWindowFixture, ExportPrintToPdfPrintsThePageInFront)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the PDF is not read back";
+    loadSample();
+    for (const int page : {0, 1}) {
+        SCOPED_TRACE(page);
+        widget<QTabWidget>("tabPages")->setCurrentIndex(page);
+        const QString pdf = m_temp.filePath(QStringLiteral("page%1.pdf").arg(page));
+        m_prompter.reply(pdf);
+        action("mnuExportPdf")->trigger();
+        const QString text = pdfLines(pdf).join(QLatin1Char('\n'));
+        EXPECT_EQ(text.startsWith(QStringLiteral("Memory print of sample.950\n")), page == 0)
+            << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("Memory print of")), page == 0);
+        EXPECT_EQ(text.contains(QStringLiteral("P1L")), page == 1);
+    }
+}
+
+TEST_F(MainWindowFixture, PrintWithoutAPrinterSaysSo)
+{
+    loadSample();
+    if (window().printerAvailable())
+        GTEST_SKIP() << "this machine has a printer installed";
+    const int before = m_prompter.prompts().size();
+    action("mnuPrint")->trigger();
+    ASSERT_EQ(m_prompter.prompts().size(), before + 1);
+    EXPECT_EQ(m_prompter.prompts().last().text, QString::fromLatin1(PrintCommands::kNoPrinter));
+}
+
+TEST_F(MainWindowFixture, PrintOptionsWindowStoresWhatOkConfirms)
+{
+    startQuietly();
+    const bool seen = onModal<frmSelectPrintColumns>(action("mnuSelectPrintColumns"), [&](auto& options) {
+        auto* box = widget<QCheckBox>("chkColumn6", &options);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        widget<QPushButton>("cmdOK", &options)->click();
+    });
+    EXPECT_TRUE(seen) << "the options window opened modally";
+    EXPECT_EQ(window().settings().get(Keys::PrintCol[6]), QStringLiteral("0"));
 }

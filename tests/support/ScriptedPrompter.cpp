@@ -41,11 +41,10 @@ QString ScriptedPrompter::nextReply()
     return r;
 }
 
-std::optional<QString> ScriptedPrompter::inputText(const QString& title, const QString& prompt,
+std::optional<QString> ScriptedPrompter::inputText(const QString&, const QString& prompt,
                                                    const QString& defaultText)
 {
     m_prompts.push_back({Prompt::Input, prompt, Buttons::OkCancel, Icon::None, defaultText});
-    Q_UNUSED(title);
     const QString r = nextReply();
     if (r.isNull())
         return std::nullopt;
