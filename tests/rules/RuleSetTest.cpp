@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/RuleSet.h"
+#include "model/Frequency.h"
+#include "rules/RegionalRuleSets.h"
 #include "state/OutcomePresenter.h"
 #include "state/RuleStore.h"
 #include "state/SettingsStore.h"
-#include "model/Frequency.h"
-#include "rules/RegionalRuleSets.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestLocale.h"
 
@@ -35,14 +35,19 @@ protected:
     RuleSet rules;
 };
 
+// The first rule that covers a frequency wins, bounds included; an inactive
+// or empty set never matches.
 TEST_P(RuleSetTest, FirstCoveringRuleWinsWithInclusiveBounds)
 {
     store(QStringLiteral("NumberOfRules"), QStringLiteral("4"));
-    store(QStringLiteral("RepeaterRulesActive"), QStringLiteral("True"));
     storeRule(1, "29.62", "29.68", "Minus", "20.0 K");
     storeRule(2, "29.60", "29.70", "Plus", "10.0 K"); // overlaps rule 1
     storeRule(3, "51.0", "50.0", "Plus", "5.0 K");    // Low above High
     storeRule(4, "50.71", "50.91", "Simplex", "12.5 K");
+    OutcomePresenter::show(prompter, RuleStore::load(rules, global));
+    EXPECT_FALSE(rules.rulesActive()) << "a missing flag means off";
+    EXPECT_FALSE(rules.MatchRule(steps("29.65")));
+    store(QStringLiteral("RepeaterRulesActive"), QStringLiteral("True"));
     OutcomePresenter::show(prompter, RuleStore::load(rules, global));
     ASSERT_EQ(rules.rules().size(), 4);
     EXPECT_TRUE(rules.rulesActive());
@@ -65,17 +70,7 @@ TEST_P(RuleSetTest, FirstCoveringRuleWinsWithInclusiveBounds)
     EXPECT_FALSE(rules.MatchRule(steps("7.0")));
     EXPECT_EQ(rules.match().Direction, QStringLiteral("Simplex"));
     EXPECT_EQ(rules.match().Amount, local(".60000"));
-}
 
-TEST_P(RuleSetTest, InactiveOrEmptyRuleSetsNeverMatch)
-{
-    store(QStringLiteral("NumberOfRules"), QStringLiteral("1"));
-    storeRule(1, "29.62", "29.68", "Minus", "20.0 K");
-    OutcomePresenter::show(prompter, RuleStore::load(rules, global));
-    EXPECT_FALSE(rules.rulesActive()) << "a missing flag means off";
-    EXPECT_FALSE(rules.MatchRule(steps("29.65")));
-
-    store(QStringLiteral("RepeaterRulesActive"), QStringLiteral("True"));
     store(QStringLiteral("NumberOfRules"), QStringLiteral("0"));
     OutcomePresenter::show(prompter, RuleStore::load(rules, global));
     EXPECT_FALSE(rules.rulesActive()) << "no rules switch the set off";
