@@ -88,6 +88,15 @@ void MainWindowFixture::startQuietly(const Form1Options& options, const QString&
     runDeferredOpen();
 }
 
+RadioSimulator::Options MainWindowFixture::slowRadio()
+{
+    RadioSimulator::Options slow;
+    slow.startRate = 4800;
+    slow.wireTiming = true;
+    slow.latencyUs = 4000;
+    return slow;
+}
+
 void MainWindowFixture::startWithRadio(RadioSimulator& radio)
 {
     ASSERT_TRUE(radio.loadFile(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")));

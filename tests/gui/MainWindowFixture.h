@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "RadioSimulator.h"
 #include "gui/Form1.h"
 #include "gui/StartupDialogs.h"
 #include "support/ScriptedPrompter.h"
@@ -15,7 +16,6 @@
 #include <memory>
 
 class ChannelTableView;
-class RadioSimulator;
 class QLabel;
 
 // Start-up windows that only record that they were asked for; the folder
@@ -49,6 +49,8 @@ protected:
     // drive is dropped) nothing loaded, the deferred open done.
     void startQuietly(const Form1Options& options = Form1Options(),
                       const QString& lastOpened = QStringLiteral("A:\\nothing.950"));
+    // A radio slow enough that the link set-up and the read take a while.
+    static RadioSimulator::Options slowRadio();
     // Starts the radio with the sample channels, then the window quietly on its device.
     void startWithRadio(RadioSimulator& radio);
     // The commands the radio saw that start with `prefix` ("MR", "MW").

@@ -319,10 +319,7 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
 
 TEST_F(MainWindowFixture, ClickingTheProgressMessageStopsTheRead)
 {
-    RadioSimulator::Options slow;
-    slow.wireTiming = true;
-    slow.latencyUs = 4000;
-    RadioSimulator radio(slow);
+    RadioSimulator radio(slowRadio());
     startWithRadio(radio);
 
     // The user clicks the message once the tenth slot is on its way.

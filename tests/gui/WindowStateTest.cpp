@@ -58,16 +58,6 @@ protected:
         return false;
     }
 
-    // A radio slow enough that the link set-up and the read take a while.
-    static RadioSimulator::Options slowRadio()
-    {
-        RadioSimulator::Options slow;
-        slow.startRate = 4800;
-        slow.wireTiming = true;
-        slow.latencyUs = 4000;
-        return slow;
-    }
-
     bool grdMemoriesEditable() { return memories()->editTriggers() != QAbstractItemView::NoEditTriggers; }
 };
 
