@@ -126,17 +126,11 @@ TEST_F(ShellWindowsTest, StartUpWelcomeAndFolderLeaveTheirSettings)
     };
     const QString picked = m_temp.filePath(QStringLiteral("picked"));
     QDir().mkpath(picked);
-    const auto path = [&](const QString& which) {
-        if (which == QLatin1String("data"))
-            return QDir::toNativeSeparators(dataFolder());
-        if (which == QLatin1String("picked"))
-            return QDir::toNativeSeparators(picked);
-        if (which == QLatin1String("gone"))
-            return m_temp.filePath(QStringLiteral("gone"));
-        if (which == QLatin1String("cwd"))
-            return QDir::toNativeSeparators(QDir::currentPath());
-        return QString();
-    };
+    const QMap<QString, QString> paths{{"data", QDir::toNativeSeparators(dataFolder())},
+                                       {"picked", QDir::toNativeSeparators(picked)},
+                                       {"gone", m_temp.filePath(QStringLiteral("gone"))},
+                                       {"cwd", QDir::toNativeSeparators(QDir::currentPath())}};
+    const auto path = [&](const char* which) { return paths.value(QString::fromLatin1(which)); };
     int row = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(row++);
@@ -145,10 +139,10 @@ TEST_F(ShellWindowsTest, StartUpWelcomeAndFolderLeaveTheirSettings)
         QFile::remove(Settings(configFolder()).store().fileName());
         if (c.firstTime)
             setSetting(Keys::FirstTime, QString::fromLatin1(c.firstTime));
-        setSetting(Keys::HomeDir, path(QString::fromLatin1(c.homeDir)));
+        setSetting(Keys::HomeDir, path(c.homeDir));
         setSetting(Keys::LastOpened, QStringLiteral("A:\\nothing.950"));
         if (c.chosen)
-            m_prompter.reply(path(QString::fromLatin1(c.chosen)));
+            m_prompter.reply(path(c.chosen));
 
         bool welcome = false;
         QTimer::singleShot(0, [&] {
@@ -172,8 +166,8 @@ TEST_F(ShellWindowsTest, StartUpWelcomeAndFolderLeaveTheirSettings)
         EXPECT_EQ(m_prompter.prompts().size(), c.chosen ? 1 : 0);
         const Settings stored(configFolder());
         EXPECT_EQ(stored.get(Keys::FirstTime), QString::fromLatin1(c.firstTimeAfter));
-        EXPECT_EQ(stored.get(Keys::HomeDir), path(QString::fromLatin1(c.homeDirAfter)));
-        EXPECT_EQ(state().dataFolder(), path(QString::fromLatin1(c.folderForRun)));
+        EXPECT_EQ(stored.get(Keys::HomeDir), path(c.homeDirAfter));
+        EXPECT_EQ(state().dataFolder(), path(c.folderForRun));
         m_window.reset();
     }
 }

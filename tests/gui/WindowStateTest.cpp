@@ -165,10 +165,10 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
     ASSERT_TRUE(closedWhileReading);
     EXPECT_TRUE(window().isVisible());
     // One read question, and the close stopped the one read.
-    int questions = 0;
-    for (const auto& prompt : m_prompter.prompts())
-        questions += prompt.text.startsWith(QStringLiteral("You are about to read the Radio.")) ? 1 : 0;
-    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(m_prompter.messages()
+                  .filter(QRegularExpression(QStringLiteral("^You are about to read the Radio\\.")))
+                  .size(),
+              1);
     EXPECT_LT(sent(radio, "MR").size(), 118);
     EXPECT_TRUE(window().log().text().contains(Form1::closeDuringTransferText()));
     EXPECT_TRUE(grdMemoriesEditable());
