@@ -53,6 +53,14 @@ int print(const QStringList& args)
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return failure(QStringLiteral("printing needs the GUI application object"));
 
+    // Standard input is taken before any private folder is made.
+    CliStdio stdio;
+    const QString path = CliStdio::isStdio(files.first())
+                             ? stdio.readStdin(QStringLiteral("standard input.950"))
+                             : files.first();
+    if (path.isEmpty())
+        return ExitFailed;
+
     // The file is loaded as the window's Open does, but against a private
     // store: printing from the command line must not change the file the
     // program opens next.
@@ -72,12 +80,6 @@ int print(const QStringList& args)
         QTextStream(stderr) << shown << Qt::endl;
     });
     CliPathPrompter prompter(false);
-    CliStdio stdio;
-    const QString path = CliStdio::isStdio(files.first())
-                             ? stdio.readStdin(QStringLiteral("standard input.950"))
-                             : files.first();
-    if (path.isEmpty())
-        return ExitFailed;
     prompter.setOpenAnswer(path);
     MemoryFileOpener opener(state, prompter, log, loadSettings);
     const MemoryFileOpener::Result result = opener.open();
