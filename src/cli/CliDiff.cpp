@@ -7,14 +7,12 @@
 #include "cat/ChannelComparison.h"
 #include "files/MemoryFileOpener.h"
 
-#include <QTextStream>
-#include <memory>
-
 namespace CliDiff {
 namespace {
 
-// Loads one side; false (said on stderr) when it cannot be read as a memory file.
-bool load(CliSession& session, CliStdio& stdio, const QString& name)
+// Loads one side; false (said on stderr) when it cannot be read as a memory
+// file. skipped counts its lines (and description file) that could not be read.
+bool load(CliSession& session, CliStdio& stdio, const QString& name, int& skipped)
 {
     const QString path =
         CliStdio::isStdio(name) ? stdio.readStdin(QStringLiteral("standard input.950")) : name;
@@ -23,7 +21,9 @@ bool load(CliSession& session, CliStdio& stdio, const QString& name)
     const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(name));
     session.prompter.setOpenAnswer(path);
     MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
-    if (opener.open() == MemoryFileOpener::Result::Loaded)
+    const bool loaded = opener.open() == MemoryFileOpener::Result::Loaded;
+    skipped += opener.skippedLines() + (opener.descriptionsRefused() ? 1 : 0);
+    if (loaded)
         return true;
     cliFailure(QStringLiteral("cannot load ") + name + QStringLiteral(" as a memory file (.950)"));
     return false;
@@ -43,14 +43,21 @@ int diff(const QStringList& args)
     CliStdio stdio;
     CliSession left(false);
     CliSession right(false);
-    if (!load(left, stdio, files.at(0)) || !load(right, stdio, files.at(1)))
+    int skipped = 0;
+    if (!load(left, stdio, files.at(0), skipped) || !load(right, stdio, files.at(1), skipped))
         return ExitUsage;
     const QVector<ChannelDifference> differences =
         ChannelComparison::compareTables(left.state.tables(), right.state.tables());
-    if (differences.isEmpty())
-        return ExitOk;
-    QTextStream(stdout) << ChannelComparison::format(differences, files.at(0), files.at(1));
-    return ExitFailed;
+    if (!differences.isEmpty())
+        return CliStdio::writeStdout(ChannelComparison::format(differences, files.at(0), files.at(1)))
+                   ? ExitFailed
+                   : ExitUsage;
+    // What could not be read may differ: that is not "the same".
+    if (skipped > 0) {
+        cliFailure(QStringLiteral("no difference in what could be read, but lines were skipped"));
+        return ExitPartial;
+    }
+    return ExitOk;
 }
 
 } // namespace CliDiff

@@ -42,9 +42,14 @@ int failure(const QString& message)
 }
 
 // Loads a memory file (and its descriptions) as the window's Open does,
-// with the path as the dialog's answer.
-bool load(Session& session, const QString& path, int* skipped = nullptr)
+// with the path as the dialog's answer; "-" reads it from standard input.
+bool load(Session& session, CliStdio& stdio, const QString& name, int* skipped = nullptr)
 {
+    const bool fromStdin = CliStdio::isStdio(name);
+    const QString path = fromStdin ? stdio.readStdin(QStringLiteral("standard input.950")) : name;
+    if (path.isEmpty())
+        return false;
+    const KeptSetting lastOpened(session.settings, Keys::LastOpened, fromStdin);
     session.prompter.setOpenAnswer(path);
     MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
     const MemoryFileOpener::Result result = opener.open();
@@ -54,9 +59,9 @@ bool load(Session& session, const QString& path, int* skipped = nullptr)
     if (result == MemoryFileOpener::Result::Loaded)
         return true;
     if (result == MemoryFileOpener::Result::DescriptionsLoaded)
-        failure(path + QStringLiteral(" is a description file; name its memory file (.950)"));
+        failure(name + QStringLiteral(" is a description file; name its memory file (.950)"));
     else
-        failure(QStringLiteral("cannot load ") + path);
+        failure(QStringLiteral("cannot load ") + name);
     return false;
 }
 
@@ -76,26 +81,23 @@ int show(const QStringList& args)
         return usageError(QStringLiteral("--format takes text or json"), kShowUsage);
     Session session(false);
     CliStdio stdio;
-    const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(files.first()));
-    const QString path = CliStdio::isStdio(files.first())
-                             ? stdio.readStdin(QStringLiteral("standard input.950"))
-                             : files.first();
     int skipped = 0;
-    if (path.isEmpty() || !load(session, path, &skipped))
+    if (!load(session, stdio, files.first(), &skipped))
         return ExitFailed;
-    QTextStream out(stdout);
+    QByteArray output;
     if (format == QLatin1String("json")) {
-        out << CliJson::slotsDocument(session.state.tables());
-        out.flush();
-        return skipped > 0 ? ExitPartial : ExitOk;
+        output = CliJson::slotsDocument(session.state.tables());
+    } else {
+        QString text;
+        for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
+            const SlotInfo slot = ChannelMap::slotOf(position);
+            text += session.state.tables().table(slot.table).rowFields(slot.row).join(QLatin1Char('\t')) +
+                    QLatin1Char('\n');
+        }
+        output = text.toUtf8();
     }
-    for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
-        const SlotInfo slot = ChannelMap::slotOf(position);
-        const ChannelTable& table = session.state.tables().table(slot.table);
-        QStringList fields = table.rowFields(slot.row);
-        out << fields.join(QLatin1Char('\t')) << '\n';
-    }
-    out.flush();
+    if (!CliStdio::writeStdout(output))
+        return ExitFailed;
     return skipped > 0 ? ExitPartial : ExitOk;
 }
 
@@ -122,8 +124,9 @@ int exportCsv(const QStringList& args)
         return usageError(QStringLiteral("--csv OUT is required"), kExportUsage);
 
     Session session(parser.isSet(yes));
+    CliStdio stdio;
     int skipped = 0;
-    if (!load(session, parser.positionalArguments().first(), &skipped))
+    if (!load(session, stdio, parser.positionalArguments().first(), &skipped))
         return ExitFailed;
     CsvExportOptions options;
     options.tab = parser.isSet(tab);
@@ -138,7 +141,6 @@ int exportCsv(const QStringList& args)
     CsvHeader csv;
     CsvExport exporter(session.state, session.prompter, session.log, csv, options);
     // "--csv -": the export is made in a private folder, then copied to standard output.
-    CliStdio stdio;
     const bool toStdout = CliStdio::isStdio(parser.value(csvOption));
     const QString csvPath =
         toStdout ? stdio.scratchPath(QStringLiteral("export.csv")) : parser.value(csvOption);
@@ -178,6 +180,13 @@ int importCsv(const QStringList& args)
 
     const bool yes = parser.isSet(yesOption);
     const bool preview = parser.isSet(previewOption);
+    // "-": the CSV file is standard input.
+    CliStdio stdio;
+    const QString csvName = parser.positionalArguments().first();
+    const QString csvPath =
+        CliStdio::isStdio(csvName) ? stdio.readStdin(QStringLiteral("standard input.CSV")) : csvName;
+    if (csvPath.isEmpty())
+        return ExitFailed;
     Session session(yes);
     SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
     OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules(), rulesStore));
@@ -190,7 +199,7 @@ int importCsv(const QStringList& args)
         target += QLatin1String(MemoryFile::kExtension);
     int skipped = 0;
     if (QFileInfo::exists(target)) {
-        if (!load(session, target, &skipped))
+        if (!load(session, stdio, target, &skipped))
             return ExitFailed;
         // Lines that could not be read would be dropped by the save.
         if (skipped > 0 && !yes && !preview)
@@ -211,9 +220,11 @@ int importCsv(const QStringList& args)
     options.omitDuplicates = parser.isSet(omitDuplicates);
     CsvHeader csv;
     CsvImport importer(session.state, session.prompter, session.log, csv, options);
-    session.prompter.setOpenAnswer(parser.positionalArguments().first());
+    session.prompter.setOpenAnswer(csvPath);
     const CsvImport::Result result = importer.ImportCsv(preview);
-    if (result == CsvImport::Result::Previewed)
+    // Every record left out as a duplicate, as asked: the memories hold them all already.
+    const bool allOmitted = result == CsvImport::Result::NothingToImport && importer.recordsRead() > 0;
+    if (result == CsvImport::Result::Previewed || allOmitted)
         return skipped > 0 ? ExitPartial : ExitOk;
     if (result != CsvImport::Result::Imported)
         return failure(QStringLiteral("nothing imported"));

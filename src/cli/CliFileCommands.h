@@ -16,8 +16,9 @@ inline constexpr char kShowUsage[] =
 inline constexpr char kExportUsage[] =
     "export FILE.950 --csv OUT    Export the memories as CSV [--format quaystone|common] [--tab]\n"
     "                               [--keep-numbers] [--omit-header] [--preview] [--yes];\n"
-    "                               --csv - writes to standard output.";
+    "                               FILE - reads standard input, --csv - writes to standard output.";
 inline constexpr char kImportUsage[] =
     "import IN.CSV --into FILE.950  Import CSV records into a memory file [--start N] [--use-numbers]\n"
-    "                               [--clear] [--omit-duplicates] [--yes] [--preview].";
+    "                               [--clear] [--omit-duplicates] [--yes] [--preview];\n"
+    "                               IN - reads the CSV from standard input.";
 } // namespace CliFileCommands

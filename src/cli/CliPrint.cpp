@@ -3,6 +3,7 @@
 #include "CliCommands.h"
 
 #include "CliPathPrompter.h"
+#include "CliStdio.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Settings.h"
@@ -52,6 +53,14 @@ int print(const QStringList& args)
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return failure(QStringLiteral("printing needs the GUI application object"));
 
+    // Standard input is taken before any private folder is made.
+    CliStdio stdio;
+    const QString path = CliStdio::isStdio(files.first())
+                             ? stdio.readStdin(QStringLiteral("standard input.950"))
+                             : files.first();
+    if (path.isEmpty())
+        return ExitFailed;
+
     // The file is loaded as the window's Open does, but against a private
     // store: printing from the command line must not change the file the
     // program opens next.
@@ -71,7 +80,7 @@ int print(const QStringList& args)
         QTextStream(stderr) << shown << Qt::endl;
     });
     CliPathPrompter prompter(false);
-    prompter.setOpenAnswer(files.first());
+    prompter.setOpenAnswer(path);
     MemoryFileOpener opener(state, prompter, log, loadSettings);
     const MemoryFileOpener::Result result = opener.open();
     const int done = opener.skippedLines() > 0 || opener.descriptionsRefused() ? ExitPartial : ExitOk;
@@ -91,14 +100,15 @@ int print(const QStringList& args)
         ListingPrinter::setPdfOutput(printer, scratch.filePath(QStringLiteral("layout.pdf")));
         const MemoryListing::Pages pages =
             ListingPrinter::layout(printer, state.tables().memories, options, title, mark);
-        QTextStream out(stdout);
+        QString out;
         for (int page = 0; page < pages.size(); ++page) {
             if (page > 0)
-                out << '\f';
+                out += QLatin1Char('\f');
             for (const QString& line : pages[page])
-                out << line << '\n';
+                out += line + QLatin1Char('\n');
         }
-        out.flush();
+        if (!CliStdio::writeStdout(out))
+            return ExitFailed;
         return done;
     }
 

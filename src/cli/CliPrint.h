@@ -12,7 +12,8 @@ int print(const QStringList& args);
 inline constexpr char kUsage[] =
     "print FILE.950 (--pdf OUT.pdf | --text)\n"
     "                             Print the memories listing with the stored print options, into a\n"
-    "                               PDF file or as text (a form feed between pages).";
+    "                               PDF file or as text (a form feed between pages); - reads\n"
+    "                               standard input.";
 
 // The command needs the GUI application object (font metrics on a printer).
 inline bool needsGuiApplication(int argc, char** argv)

@@ -237,8 +237,9 @@ int write(const QStringList& args)
     writer.setDryRun(a.dryRun);
     const RadioWriter::Outcome outcome = writer.run();
     if (a.dryRun && outcome == RadioWriter::Outcome::Completed) {
-        QTextStream(stdout) << ChannelComparison::format(writer.differences(), QStringLiteral("Radio"),
-                                                         QStringLiteral("Table"));
+        if (!CliStdio::writeStdout(ChannelComparison::format(writer.differences(), QStringLiteral("Radio"),
+                                                             QStringLiteral("Table"))))
+            return ExitFailed;
         QTextStream(stderr) << "quaystone-cli: " << writer.differences().size()
                             << " channel(s) would be written; nothing was sent" << Qt::endl;
         return writer.notWrittenCount() > 0 ? ExitPartial : ExitOk;

@@ -2,35 +2,71 @@
 #include "CliStdio.h"
 #include "CliCommands.h"
 
+#include "io/TextFileReader.h"
+
 #include <QFile>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
+
+void CliStdio::guardStandardStreams()
+{
+#ifdef Q_OS_UNIX
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // Opened the wrong way round (input for writing, output for reading), so every transfer fails.
+        const int standIn = ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+        if (standIn >= 0 && standIn != fd) {
+            ::dup2(standIn, fd);
+            ::close(standIn);
+        }
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
 
 QString CliStdio::scratchPath(const QString& fileName)
 {
-    return m_dir.isValid() ? m_dir.filePath(fileName) : QString();
+    if (!m_dir)
+        m_dir = std::make_unique<QTemporaryDir>();
+    return m_dir->isValid() ? m_dir->filePath(fileName) : QString();
 }
 
 QString CliStdio::readStdin(const QString& fileName)
 {
-    const QString path = scratchPath(fileName);
+    // Read whole before the private folder is made: a run stopped while it
+    // waits for its input leaves nothing behind.
     QFile in;
-    QFile out(path);
-    if (path.isEmpty() || !in.open(stdin, QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
-        cliFailure(QStringLiteral("cannot take standard input"));
+    if (!in.open(STDIN_FILENO, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        cliFailure(QStringLiteral("cannot read standard input: ") + in.errorString());
         return {};
     }
+    QByteArray bytes;
     for (;;) {
         const QByteArray chunk = in.read(1 << 16);
         if (chunk.isEmpty())
             break;
-        if (out.write(chunk) != chunk.size()) {
-            cliFailure(QStringLiteral("cannot take standard input: ") + out.errorString());
+        bytes += chunk;
+        if (bytes.size() > TextFileReader::kMaxFileBytes) {
+            cliFailure(QStringLiteral("cannot take standard input: it is larger than %1 KB, more than "
+                                      "such a file can be")
+                           .arg(TextFileReader::kMaxFileBytes / 1024));
             return {};
         }
     }
     if (in.error() != QFileDevice::NoError) {
         cliFailure(QStringLiteral("cannot read standard input: ") + in.errorString());
+        return {};
+    }
+    const QString path = scratchPath(fileName);
+    QFile out(path);
+    if (path.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+        !out.flush()) {
+        cliFailure(QStringLiteral("cannot take standard input: ") +
+                   (path.isEmpty() ? QStringLiteral("no temporary folder") : out.errorString()));
         return {};
     }
     return path;
@@ -39,14 +75,21 @@ QString CliStdio::readStdin(const QString& fileName)
 bool CliStdio::copyToStdout(const QString& path)
 {
     QFile in(path);
-    QFile out;
-    if (!in.open(QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly)) {
-        cliFailure(QStringLiteral("cannot write standard output"));
+    if (!in.open(QIODevice::ReadOnly)) {
+        cliFailure(QStringLiteral("cannot write standard output: ") + in.errorString());
         return false;
     }
-    const QByteArray data = in.readAll();
-    // A closed pipe or a full disk behind standard output must not pass for success.
-    if (out.write(data) != data.size() || !out.flush()) {
+    return writeStdout(in.readAll());
+}
+
+bool CliStdio::writeStdout(const QByteArray& bytes)
+{
+    // Unbuffered, so a full disk or a closed stream is seen by this write,
+    // not lost at exit.
+    QFile out;
+    if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                  QFileDevice::DontCloseHandle) ||
+        out.write(bytes) != bytes.size() || !out.flush()) {
         cliFailure(QStringLiteral("cannot write standard output: ") + out.errorString());
         return false;
     }

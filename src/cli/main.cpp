@@ -6,6 +6,7 @@
 #include "CliPrint.h"
 #endif
 #include "CliReadWrite.h"
+#include "CliStdio.h"
 #include "ExitStatus.h"
 #include "Version.h"
 
@@ -24,8 +25,8 @@ namespace {
 const CliCommand kCommands[] = {
     {"version", "version                      Show the program version.",
      [](const QStringList&) {
-         QTextStream(stdout) << "quaystone-cli " << QUAYSTONE_VERSION << Qt::endl;
-         return int(ExitOk);
+         return int(CliStdio::writeStdout(QByteArray("quaystone-cli " QUAYSTONE_VERSION "\n")) ? ExitOk
+                                                                                               : ExitFailed);
      }},
     {"show", CliFileCommands::kShowUsage, CliFileCommands::show},
     {"export", CliFileCommands::kExportUsage, CliFileCommands::exportCsv},
@@ -83,6 +84,8 @@ QString parseCliArguments(QCommandLineParser& parser, const QList<QCommandLineOp
 
 int main(int argc, char* argv[])
 {
+    // Before anything opens a file.
+    CliStdio::guardStandardStreams();
     // Printing measures the listing font on a printer, which needs the GUI
     // application object; it shows no window, so it needs no display.
 #ifdef QUAYSTONE_CLI_PRINT
@@ -117,8 +120,7 @@ int main(int argc, char* argv[])
     }
     const QString name = args.first();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
-        QTextStream(stdout) << usage();
-        return ExitOk;
+        return CliStdio::writeStdout(usage()) ? ExitOk : ExitFailed;
     }
     const CliCommand* command =
         findCliCommand(name == QLatin1String("--version") ? QStringLiteral("version") : name);

@@ -321,7 +321,11 @@ bool CsvImport::loadRecord(int record, const CsvRecord& r, int startRow)
                      r.freq);
         return true;
     }
-    if (isDuplicate(r.value) || !r.modeKnown)
+    if (isDuplicate(r.value)) {
+        ++m_omitted; // as asked: also one the file itself holds twice
+        return true;
+    }
+    if (!r.modeKnown)
         return true;
 
     qint64 row = m_numbersAreLabels && r.number ? memory + 1 : memory;
@@ -350,7 +354,7 @@ QString CsvImport::noneImportedText()
 
 bool CsvImport::somethingSkipped() const
 {
-    return m_error || m_placed < m_loadedRecords - m_duplicates;
+    return m_error || m_placed < m_loadedRecords - m_omitted;
 }
 
 CsvImport::Result CsvImport::ImportCsv(bool preview)
@@ -360,6 +364,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     m_error = false;
     m_placed = 0;
     m_loadedRecords = 0;
+    m_omitted = 0;
 
     // 1. Start row.
     int startRow = 1;

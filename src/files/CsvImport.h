@@ -107,4 +107,5 @@ private:
     bool m_common = false; // the file is in the common layout of other channel editors
     int m_placed = 0;
     int m_loadedRecords = 0;
+    int m_omitted = 0; // duplicates the load pass left out
 };

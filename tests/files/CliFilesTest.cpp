@@ -69,6 +69,10 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     const QByteArray header = QByteArray(kCsvHeader) + "\r\n";
     writeBytes(path("rejected.CSV"), header + "1,abc,LSB\r\n2,99.5,USB\r\n");
     writeBytes(path("some.CSV"), header + "1,7.1,LSB\r\n2,99.5,USB\r\n");
+    writeBytes(path("twice.CSV"), header + "1,7.1,LSB\r\n2,7.1,USB\r\n");
+    writeBytes(path("damaged.950"), readBytes(dataPath("sample.950")) + "hello\r\n");
+    writeBytes(path("damaged.950dsc"), readBytes(dataPath("sample.950dsc")));
+    writeBytes(path("broken.950"), readBytes(dataPath("broken.950")));
     // Only regular files are read: a FIFO or a folder is named, never opened.
     mkfifo(QFile::encodeName(path("fifo.950")).constData(), 0644);
     writeBytes(path("pair.950"), readBytes(dataPath("sample.950")));
@@ -102,7 +106,17 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
          1,
          "No record of the import file could be imported",
          "Import completed"},
+        {{"import", path("some.CSV"), "--into", path("new.950"), "--preview"}, 0, "identified as: Plainsong"},
+        // Saving would drop the lines that could not be read.
+        {{"import", path("some.CSV"), "--into", path("broken.950")}, 1, "Line 2 of broken.950 skipped"},
         {{"import", path("some.CSV"), "--into", path("some.950"), "--yes"}, 3, "Import completed"},
+        // Duplicates left out as asked (also one the file holds twice) are no refusal.
+        {{"import", path("twice.CSV"), "--into", path("twice.950"), "--omit-duplicates"},
+         0,
+         "Import completed"},
+        {{"import", path("twice.CSV"), "--into", path("twice.950"), "--omit-duplicates"},
+         0,
+         "Nothing to import"},
         {{"show"}, 2, "Usage"},
         {{"show", path("missing.950")}, 1, "does not exist"},
         {{"export", dataPath("sample.950")}, 2, "--csv"},
@@ -117,6 +131,8 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         // diff as diff(1): 0 the same, 2 trouble (1, different, below).
         {{"diff", dataPath("sample.950"), dataPath("sample.950")}, 0, ""},
         {{"diff", dataPath("sample.950"), path("missing.950")}, 2, "cannot load"},
+        // A skipped line may hide a difference: not "the same".
+        {{"diff", dataPath("sample.950"), path("damaged.950")}, 3, "lines were skipped"},
         {{"diff", dataPath("sample.950")}, 2, "Usage"},
         {{"diff", "-", "-"}, 2, "only one side"},
     };
@@ -138,9 +154,11 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     EXPECT_TRUE(QFileInfo::exists(path("some.950")));
     EXPECT_EQ(readBytes(path("taken.CSV")), QByteArray("keep\r\n"));
     EXPECT_FALSE(QFileInfo::exists(path("new.950")));
+    EXPECT_EQ(readBytes(path("broken.950")), readBytes(dataPath("broken.950")));
 }
 
-// "-" reads standard input or writes standard output, giving what the named file gives.
+// "-" reads standard input or writes standard output, giving what the named file gives, and leaves
+// no temporary folder behind.
 TEST_F(CliFiles, DashIsStandardInputOrOutput)
 {
     const QByteArray sample = readBytes(dataPath("sample.950"));
@@ -150,30 +168,71 @@ TEST_F(CliFiles, DashIsStandardInputOrOutput)
         QByteArray input;
         QByteArray expected; // standard output
     };
-    // Standard input has no description file beside it; nor has bare.950.
-    writeBytes(path("bare.950"), sample);
+    // Standard input has no description file beside it; nor has this file of the name it is given.
+    const QString bare = path("standard input.950");
+    writeBytes(bare, sample);
     const Case cases[] = {
-        {{"show", "-"}, sample, cli({"show", path("bare.950")}).out.toUtf8()},
+        {{"show", "-"}, sample, cli({"show", bare}).out.toUtf8()},
+        {{"export", "-", "--csv", "-"}, sample, cli({"export", bare, "--csv", "-"}).out.toUtf8()},
         {{"export", dataPath("sample.950"), "--csv", "-"}, {}, readBytes(path("named.CSV"))},
-        {{"diff", "-", path("bare.950")}, sample, {}},
+        {{"diff", "-", bare}, sample, {}},
+        {{"import", "-", "--into", path("in.950")}, readBytes(path("named.CSV")), {}},
+#ifdef QUAYSTONE_CLI_PRINT
+        {{"print", "-", "--text"}, sample, cli({"print", bare, "--text"}).out.toUtf8()},
+#endif
     };
     for (const Case& c : cases) {
         const CliRun run = runCli(folder.path(), c.args, "C", c.input);
         EXPECT_EQ(run.status, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
         EXPECT_EQ(run.out.toUtf8(), c.expected) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(QDir(path("tmp")).isEmpty()) << c.args.join(' ').toStdString();
     }
+    EXPECT_EQ(cli({"show", path("in.950")}).out.split(QLatin1Char('\n')).mid(0, 100),
+              cli({"show", dataPath("sample.950")}).out.split(QLatin1Char('\n')).mid(0, 100));
     // No private file is left as the window's start-up file.
     EXPECT_FALSE(readBytes(path("config/Quaystone/Quaystone.ini")).contains("standard input"));
+}
+
+// Output that cannot be written (a full disk, standard output closed) fails, diff with 2 (trouble);
+// standard input past the largest file is refused, not copied until the disk is full. Either way
+// the run says why and leaves no temporary folder behind.
+TEST_F(CliFiles, StandardStreamsThatFailAreReported)
+{
+    const QStringList writers[] = {
+        {"show", dataPath("sample.950")},
+        {"show", dataPath("sample.950"), "--format", "json"},
+        {"diff", dataPath("sample.950"), dataPath("broken.950")},
+        {"export", dataPath("sample.950"), "--csv", "-"},
+#ifdef QUAYSTONE_CLI_PRINT
+        {"print", dataPath("sample.950"), "--text"},
+#endif
+    };
+    const auto check = [this](const QStringList& args, const char* shell, const char* err) {
+        const CliRun run = runCli(folder.path(), args, "C", {}, shell);
+        EXPECT_EQ(run.status, args.first() == QLatin1String("diff") ? 2 : 1)
+            << shell << ": " << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QLatin1String(err))) << run.err.toStdString();
+        EXPECT_TRUE(QDir(path("tmp")).isEmpty()) << args.join(' ').toStdString();
+    };
+    for (const char* shell : {"exec \"$0\" \"$@\" >/dev/full", "exec \"$0\" \"$@\" >&-"}) {
+        for (const QStringList& args : writers)
+            check(args, shell, "cannot write standard output");
+    }
+    // A file size limit keeps the disk safe should the stream be copied.
+    const char* zero = "trap '' XFSZ; ulimit -f 16384; exec \"$0\" \"$@\" </dev/zero";
+    check({"show", "-"}, zero, "larger than 1024 KB");
+    check({"import", "-", "--into", path("new.950")}, zero, "larger than 1024 KB");
 }
 
 TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
 {
     // Memory 0 another frequency; 4 Hz more on memory 5, which the table's text does not show;
-    // memory 7 gone; PMS P4L added; and memory 3's description changed.
+    // memory 7 gone; memory 20 another tone; PMS P4L added; and memory 3's description changed.
     QByteArray other = readBytes(dataPath("sample.950"));
     other.replace("MW00001840000+", "MW00001845000+");
     other.replace("MW00507030000+", "MW00507030004+");
     other.replace("MW00707150000+000000100000;\r\n", "");
+    other.replace("MW02029620000+000000402132;", "MW02029620000+000000402142;");
     other += "MW10650000000+000000200000;\r\n";
     writeBytes(path("other.950"), other);
     QByteArray descriptions = readBytes(dataPath("sample.950dsc"));
@@ -183,7 +242,7 @@ TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
     const CliRun run = cli({"diff", dataPath("sample.950"), path("other.950")});
     EXPECT_EQ(run.status, 1) << run.err.toStdString();
     QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 6) << run.out.toStdString();
+    ASSERT_EQ(lines.size(), 7) << run.out.toStdString();
     EXPECT_TRUE(lines.takeFirst().startsWith(QStringLiteral("Slot  ") + dataPath("sample.950")));
     const QStringList expected = {
         "0 1.84000 LSB Simplex 67.0 \"160 m digital\" 1.84500 LSB Simplex 67.0 "
@@ -193,6 +252,8 @@ TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
         "5 7.03000 CW Simplex 67.0 \"40 m CW QRP\" 7.03000 CW Simplex 67.0 \"40 m "
         "CW QRP\" radio data",
         "7 7.15000 LSB Simplex 67.0 \"40 m SSB\" Empty whole channel",
+        "20 29.62000 FM Minus CTCSS Enc 103.5 \"10 m repeater RH1\" 29.62000 FM Minus CTCSS Enc 107.2 "
+        "\"10 m repeater RH1\" Tone",
         "P4L Empty 50.000000 USB Simplex 67.0 whole channel"};
     for (int i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].simplified().toStdString(), expected.value(i).toStdString());
@@ -224,27 +285,12 @@ TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)
         EXPECT_EQ(cli({"show", copy}).out.split(QLatin1Char('\n')).mid(0, 100), original);
     }
 
-    const CliRun preview = cli({"import", path("out.CSV"), "--into", path("new.950"), "--preview"});
-    EXPECT_EQ(preview.status, 0);
-    EXPECT_TRUE(preview.err.contains(QStringLiteral("Header type identified as: Plainsong")));
-    EXPECT_FALSE(QFileInfo::exists(path("new.950")));
-
     // Importing again with clear-all needs --yes; without it nothing changes.
     const QByteArray before = readBytes(path("out.950"));
     EXPECT_EQ(cli({"import", path("out.CSV"), "--into", path("out.950"), "--clear"}).status, 1);
     EXPECT_EQ(readBytes(path("out.950")), before);
     EXPECT_EQ(cli({"import", path("out.CSV"), "--into", path("out.950"), "--clear", "--yes"}).status, 0);
     EXPECT_EQ(readBytes(path("out.950")), before);
-}
-
-TEST_F(CliFiles, ImportIntoAFileWithUnreadableLinesNeedsYes)
-{
-    writeBytes(path("broken.950"), readBytes(dataPath("broken.950")));
-    ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("out")}).status, 0);
-    const CliRun refused = cli({"import", path("out.CSV"), "--into", path("broken.950")});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("Line 2 of broken.950 skipped")));
-    EXPECT_EQ(readBytes(path("broken.950")), readBytes(dataPath("broken.950")));
 }
 
 // A second writer of one memory file waits for the first one's lock, then
@@ -279,21 +325,12 @@ TEST_F(CliFiles, ANameThatIsNotValidUtf8IsRefused)
     ASSERT_EQ(::write(fd, sample.constData(), size_t(sample.size())), ssize_t(sample.size()));
     ::close(fd);
     ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("in")}).status, 0);
-    for (const char* command : {"show", "import in.CSV --into"}) {
-        QProcess shell;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
-        shell.setProcessEnvironment(env);
-        shell.setWorkingDirectory(folder.path());
+    for (const QStringList& command : {QStringList{"show"}, QStringList{"import", "in.CSV", "--into"}}) {
         // The shell passes the name's bytes as they are.
-        shell.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"),
-                     QStringLiteral("exec \"$0\" ") + QString::fromLatin1(command) +
-                         QStringLiteral(" \"$(printf 'bad\\377.950')\""),
-                     QStringLiteral(QUAYSTONE_CLI)});
-        ASSERT_TRUE(shell.waitForFinished(60000));
-        EXPECT_EQ(shell.exitCode(), 2) << command;
-        EXPECT_TRUE(shell.readAllStandardError().contains("is not valid UTF-8")) << command;
+        const CliRun run =
+            runCli(folder.path(), command, "C", {}, "exec \"$0\" \"$@\" \"$(printf 'bad\\377.950')\"");
+        EXPECT_EQ(run.status, 2) << command.first().toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("is not valid UTF-8"))) << run.err.toStdString();
     }
     // Checked by bytes: Qt cannot name the file either.
     QByteArray names;

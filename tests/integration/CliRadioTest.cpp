@@ -136,6 +136,7 @@ TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndSendsNothing)
     RadioSimulator radio;
     ASSERT_TRUE(radio.setChannel(QStringLiteral("MR") + kChannels.at(0).mid(2))); // identical
     ASSERT_TRUE(radio.setChannel(QStringLiteral("MR00514070000+000000200000;")));
+    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR10029620000+000000402072;"))); // P1L: another tone
     const QString device = radio.start();
     ASSERT_FALSE(device.isEmpty());
 
@@ -151,8 +152,8 @@ TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndSendsNothing)
               QStringLiteral("5 14.07000 USB Simplex 67.0 14.25000 LSB Simplex 67.0 Frequency, Mode"));
     EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("99 ")) &&
                 lines.at(1).endsWith(QStringLiteral("whole channel")));
-    EXPECT_TRUE(lines.at(2).startsWith(QStringLiteral("P1L ")) &&
-                lines.at(2).endsWith(QStringLiteral("whole channel")));
+    EXPECT_EQ(lines.at(2).simplified(), QStringLiteral("P1L 29.620000 FM Minus CTCSS Enc 85.4 29.620000 FM "
+                                                       "Minus CTCSS Enc 88.5 Tone"));
     EXPECT_TRUE(run.err.contains(QStringLiteral("3 channel(s) would be written; nothing was sent")))
         << run.err.toStdString();
 }

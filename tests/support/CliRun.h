@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -9,8 +10,9 @@
 #include <gtest/gtest.h>
 
 // One run of the real quaystone-cli (QUAYSTONE_CLI, set by the test target) in `folder`, with its
-// settings under folder/config and the given locale, fed `input` on standard input. status is -1
-// when it did not finish normally.
+// settings under folder/config, its temporary files under folder/tmp and the given locale, fed
+// `input` on standard input; with `shell`, through /bin/sh -c shell, in which "$0" "$@" is the
+// run (for redirections). status is -1 when it did not finish normally.
 struct CliRun {
     int status = -1;
     QString out;
@@ -18,16 +20,24 @@ struct CliRun {
 };
 
 inline CliRun runCli(const QString& folder, const QStringList& args, const char* locale = "C",
-                     const QByteArray& input = QByteArray())
+                     const QByteArray& input = QByteArray(), const char* shell = nullptr)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder + QStringLiteral("/runtime"));
+    env.insert(QStringLiteral("TMPDIR"), folder + QStringLiteral("/tmp"));
+    QDir(folder).mkdir(QStringLiteral("tmp"));
     env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
     env.remove(QStringLiteral("LANG"));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(QUAYSTONE_CLI), args);
+    if (shell)
+        process.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"), QString::fromLatin1(shell),
+                                                             QStringLiteral(QUAYSTONE_CLI)} +
+                                                     args);
+    else
+        process.start(QStringLiteral(QUAYSTONE_CLI), args);
     process.write(input);
     process.closeWriteChannel();
     CliRun run;
