@@ -69,6 +69,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     const QByteArray header = QByteArray(kCsvHeader) + "\r\n";
     writeBytes(path("rejected.CSV"), header + "1,abc,LSB\r\n2,99.5,USB\r\n");
     writeBytes(path("some.CSV"), header + "1,7.1,LSB\r\n2,99.5,USB\r\n");
+    writeBytes(path("user.950"), "MW00014100000+000000C00000;\r\n");
     // Only regular files are read: a FIFO or a folder is named, never opened.
     mkfifo(QFile::encodeName(path("fifo.950")).constData(), 0644);
     writeBytes(path("pair.950"), readBytes(dataPath("sample.950")));
@@ -102,7 +103,13 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
          1,
          "No record of the import file could be imported",
          "Import completed"},
-        {{"import", path("some.CSV"), "--into", path("some.950"), "--yes"}, 3, "Import completed"},
+        {{"import", path("some.CSV"), "--into", path("some.950"), "--yes"},
+         3,
+         "1 record(s) imported, 0 of them changed, 1 left out, 0 duplicate(s) omitted"},
+        // A channel the common layout cannot carry exactly is named; the export is partial.
+        {{"export", path("user.950"), "--csv", path("u"), "--format", "common"},
+         3,
+         "Memory 0 (14.10000 MHz): mode USRU exported as USB"},
         {{"show"}, 2, "Usage"},
         {{"show", path("missing.950")}, 1, "does not exist"},
         {{"export", dataPath("sample.950")}, 2, "--csv"},
