@@ -122,6 +122,7 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
          "Record 2. CTCSS tone of '88.0' is not valid. Will be set to 67.0"},
         {"1|7.0|LSB||ctcss enc+dec|67.5", false,
          "Record 2. CTCSS tone of '67.5' is not valid. Will be set to 67.0"},
+        {"1|7.0|LSB||||say \"hi\"", false, "Record 2. Double quotes were replaced by blanks"},
     };
     fillRows(1, 2);
     const QVector<QStringList> before = m_state.tables().memories.dataRows();
