@@ -270,7 +270,8 @@ CsvRecord CsvImport::readRecord(const QString& rawLine) const
     // Hertz the table's ten-hertz steps do not show are kept as the radio
     // keeps them, so that a save and a write carry them.
     const std::optional<qint64> hertz = CatCodec::hertzOf(r.freq);
-    if (r.inRange && r.modeKnown && hertz && *hertz % 10 != 0) {
+    if (r.inRange && r.modeKnown && hertz && *hertz % 10 != 0 &&
+        *hertz <= qint64(Frequency::kRadioHigh) * 10) {
         MemoryRecord exact = r.channel;
         exact.Freq = Frequency::formatHz5(*hertz);
         exact.Kept = CatCodec::keptForHertz(exact, 1, *hertz);
