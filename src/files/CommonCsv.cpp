@@ -194,7 +194,7 @@ CommonCsv::Row CommonCsv::line(const MemoryRecord& record, int location, RuleSet
     std::optional<qint32> offset;
     if (shifted && value)
         offset = RegionalRuleSets::repeaterOffset(rules, *value);
-    if (shifted && !offset) {
+    if (shifted && (!offset || *offset <= 0)) {
         row.losses << QStringLiteral("shift ") + record.Shift +
                           QStringLiteral(" left out: no repeater rule gives the radio's offset here");
         shifted = false;

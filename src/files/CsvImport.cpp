@@ -384,6 +384,14 @@ bool CsvImport::loadRecord(int record, const CsvRecord& r, int startRow)
                      QStringLiteral(" is too high - the memory was not added"));
         return true;
     }
+    // A record placed by this import is never overwritten by a later one.
+    if (m_placedRows.value(int(row))) {
+        m_log.notice(QStringLiteral("Record ") + QString::number(record) + QStringLiteral(" memory ") +
+                     QString::number(memory) +
+                     QStringLiteral(". Skipped because an earlier record of the file went to that memory"));
+        return true;
+    }
+    m_placedRows[int(row)] = true;
     // A new channel: nothing of what the radio gave the row's old one stays.
     m_state.tables().memories.setRecord(int(row), r.channel);
     ++m_counts.imported;
@@ -425,6 +433,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     m_counts = {};
     m_reported.clear();
     m_claimedRows = QVector<int>(kMemoryRows + 1, 0);
+    m_placedRows = QVector<bool>(kMemoryRows + 1, false);
 
     // 1. Start row.
     int startRow = 1;

@@ -126,4 +126,5 @@ private:
     QVector<bool> m_reported;
     QVector<bool> m_sameMemory;
     QVector<int> m_claimedRows; // row -> the record (from 1) that names it, 0 for none
+    QVector<bool> m_placedRows; // rows the load pass has filled
 };

@@ -254,6 +254,7 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         {"50", true, {"1|7.1", "0x10|7.2", "2|7.3"}, {1, 0, 2}, true},
         {"1", false, {"1e2|7.1", "|7.2"}, {0, 1}, true},
         {"1", true, {"1|7.1", "2|7.2", "2|7.3"}, {2, 3, 0}, true, true},
+        {"1", true, {"|7.1", "0|7.2"}, {1, 0}, true, true}, // the first went to memory 0 already
         // Rows below the start are never used, even when the rows from it on run out.
         {"99", false, {"|7.1", "|7.2", "|7.3"}, {99, 100, 0}, false},
     };
