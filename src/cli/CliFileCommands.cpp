@@ -6,12 +6,6 @@
 #include "CliJson.h"
 #include "CliPathPrompter.h"
 #include "CliStdio.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
-#include "state/OutcomePresenter.h"
-#include "state/RuleStore.h"
-#include "state/Settings.h"
-#include "state/SettingsStore.h"
 #include "files/CsvExport.h"
 #include "files/CsvHeader.h"
 #include "files/CsvImport.h"
@@ -20,6 +14,12 @@
 #include "files/MemoryFileSaver.h"
 #include "model/ChannelMap.h"
 #include "rules/RuleSet.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/OutcomePresenter.h"
+#include "state/RuleStore.h"
+#include "state/Settings.h"
+#include "state/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -145,13 +145,21 @@ int exportCsv(const QStringList& args)
     const QString csvPath =
         toStdout ? stdio.scratchPath(QStringLiteral("export.csv")) : parser.value(csvOption);
     session.prompter.setSaveAnswer(csvPath);
-    switch (exporter.ExportCsv(preview)) {
+    const CsvExport::Result result = exporter.ExportCsv(preview);
+    // Channels the common layout could not carry exactly are named in the log lines above.
+    const int losses = int(exporter.losses().size());
+    if (losses > 0)
+        QTextStream(stderr) << "quaystone-cli: " << losses
+                            << " channel(s) could not be exported exactly (the lines above say which)"
+                            << Qt::endl;
+    const int done = skipped > 0 || losses > 0 ? ExitPartial : ExitOk;
+    switch (result) {
     case CsvExport::Result::Exported:
         if (toStdout && !CliStdio::copyToStdout(csvPath))
             return ExitFailed;
-        return skipped > 0 ? ExitPartial : ExitOk;
+        return done;
     case CsvExport::Result::Previewed:
-        return skipped > 0 ? ExitPartial : ExitOk;
+        return done;
     case CsvExport::Result::Declined:
         return failure(QStringLiteral("the CSV file exists; nothing exported (--yes replaces it)"));
     case CsvExport::Result::Cancelled:
@@ -234,10 +242,16 @@ int importCsv(const QStringList& args)
     MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
     switch (saver.save(MemoryFileSaver::Kind::Save)) {
     case MemoryFileSaver::Result::Saved:
-        if (partial)
-            QTextStream(stderr) << "quaystone-cli: saved " << target
-                                << "; some records or lines were left out (the lines above say which)"
-                                << Qt::endl;
+        if (partial) {
+            const CsvImport::Counts& counts = importer.counts();
+            QTextStream err(stderr);
+            err << "quaystone-cli: saved " << target << "; " << counts.imported << " record(s) imported, "
+                << counts.changed << " of them changed, " << counts.leftOut << " left out, " << counts.omitted
+                << " duplicate(s) omitted";
+            if (skipped > 0)
+                err << "; " << skipped << " unreadable line(s) of the memory file left out";
+            err << " (the lines above say which)" << Qt::endl;
+        }
         return partial ? ExitPartial : ExitOk;
     case MemoryFileSaver::Result::SavedIncomplete:
         cliFailure(QStringLiteral("saved ") + target + QStringLiteral(" without some channels"));

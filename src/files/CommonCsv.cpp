@@ -3,8 +3,10 @@
 
 #include "CsvHeader.h"
 #include "CsvImport.h"
+#include "model/CatCodec.h"
 #include "model/Frequency.h"
 #include "model/MemoryRecord.h"
+#include "rules/RegionalRuleSets.h"
 #include "rules/RuleSet.h"
 
 #include <optional>
@@ -20,16 +22,33 @@ const char* const kColumns[] = {"Location", "Name",      "Frequency", "Duplex", 
 // convention, and its reversed form as the upper one.
 const std::pair<const char*, const char*> kModeNames[] = {
     {"FMN", "NFM"}, {"RTYL", "RTTY"}, {"RTYU", "RTTYR"}};
+// The user-defined sideband modes have no name in the layout: they go as
+// their sideband, and come back as it.
+const std::pair<const char*, const char*> kLossyModeNames[] = {{"USRL", "LSB"}, {"USRU", "USB"}};
+const char* const kLayoutModes[] = {"WFM",  "FM",    "NFM", "AM",   "NAM", "DV",   "USB", "LSB",
+                                    "CW",   "RTTY",  "DIG", "PKT",  "NCW", "NCWR", "CWR", "P25",
+                                    "Auto", "RTTYR", "FSK", "FSKR", "DMR", "DN",   "NXDN"};
 
 QString latin(const char* text)
 {
     return QString::fromLatin1(text);
 }
 
-// Ten-hertz steps as megahertz with six decimals and ".", as the layout writes them.
-QString megahertz(qint32 value)
+// Hertz as megahertz with six decimals and ".", as the layout writes them.
+QString megahertz(qint64 hertz)
 {
-    return QStringLiteral("%1.%2").arg(value / 100000).arg(value % 100000 * 10, 6, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2").arg(hertz / 1000000).arg(hertz % 1000000, 6, 10, QLatin1Char('0'));
+}
+
+// An offset field in megahertz ("." or ",") as hertz: a negative one counts
+// as a number (and is never the radio's); none when it is not a number.
+std::optional<qint64> offsetHertz(const QString& field)
+{
+    const bool negative = field.startsWith(QLatin1Char('-'));
+    const std::optional<qint64> hertz = CatCodec::hertzOf(negative ? field.mid(1) : field);
+    if (!hertz)
+        return std::nullopt;
+    return negative ? -*hertz : *hertz;
 }
 
 // A field with a separator, a quote or blanks at its ends goes in quotes.
@@ -92,24 +111,33 @@ CsvRecord CommonCsv::read(const CsvHeader& csv, const QString& line, RuleSet& ru
         r.problems << QStringLiteral("Mode of '") + mode +
                           QStringLiteral("' is not a mode of the radio. The record will be skipped");
 
-    // The radio shifts by its own offset for the band, which the repeater
-    // rules describe; a channel that needs another offset, a separate
-    // transmit frequency or no transmit cannot be held and is kept as simplex.
+    // The radio shifts by its own offset for the band: the active repeater
+    // rule's, else the one the regional sets agree on. A channel that needs
+    // another offset, a separate transmit frequency or no transmit cannot be
+    // held and is kept as simplex.
     const QString duplex = field("Duplex");
     const QString offset = field("Offset");
     r.shift = QStringLiteral("Simplex");
     if (duplex == QLatin1String("+") || duplex == QLatin1String("-")) {
         r.shift = duplex == QLatin1String("+") ? QStringLiteral("Plus") : QStringLiteral("Minus");
+        // A frequency that is no number is the pre-check's to report.
         const std::optional<qint32> value = Frequency::parse(r.freq);
-        if (!offset.isEmpty() && value && rules.MatchRule(*value)) {
-            const std::optional<qint32> amount = Frequency::parse(rules.match().Amount);
-            if (Frequency::parse(csv.adaptDecimal(offset)) != amount) {
-                r.problems << QStringLiteral("Offset of ") + offset +
-                                  QStringLiteral(" MHz is not the repeater rule's ") +
-                                  Frequency::format(amount.value_or(0)) +
-                                  QStringLiteral(" MHz. Will be set to Simplex");
-                r.shift = QStringLiteral("Simplex");
-            }
+        const std::optional<qint64> given = offsetHertz(offset);
+        const std::optional<qint32> radio = value ? RegionalRuleSets::repeaterOffset(rules, *value) : 0;
+        QString problem;
+        if (value && !given)
+            problem = QStringLiteral("Offset of '") + offset + QStringLiteral("' is not a number");
+        else if (value && !radio)
+            problem =
+                QStringLiteral("Offset of ") + offset +
+                QStringLiteral(" MHz cannot be checked: no repeater rule gives the radio's offset here");
+        else if (value && *given != qint64(*radio) * 10)
+            problem = QStringLiteral("Offset of ") + offset +
+                      QStringLiteral(" MHz is not the repeater rule's ") + Frequency::format(*radio) +
+                      QStringLiteral(" MHz");
+        if (!problem.isEmpty()) {
+            r.problems << problem + QStringLiteral(". Will be set to Simplex");
+            r.shift = QStringLiteral("Simplex");
         }
     } else if (!duplex.isEmpty()) {
         r.problems << QStringLiteral("Duplex of '") + duplex +
@@ -134,46 +162,83 @@ CsvRecord CommonCsv::read(const CsvHeader& csv, const QString& line, RuleSet& ru
     const QString comment = field("Comment");
     r.description =
         name.isEmpty() || comment.isEmpty() ? name + comment : name + QStringLiteral(" - ") + comment;
+    // The description file cannot hold a double quote.
+    if (r.description.contains(QLatin1Char('"'))) {
+        r.description.replace(QLatin1Char('"'), QLatin1Char(' '));
+        r.problems << CsvImport::quotesText();
+    }
     return r;
 }
 
-QString CommonCsv::line(const MemoryRecord& record, int location, RuleSet& rules)
+const QStringList& CommonCsv::modes()
 {
+    static const QStringList list = [] {
+        QStringList l;
+        for (const char* mode : kLayoutModes)
+            l << latin(mode);
+        return l;
+    }();
+    return list;
+}
+
+CommonCsv::Row CommonCsv::line(const MemoryRecord& record, int location, RuleSet& rules)
+{
+    Row row;
+    // The radio's exact hertz: the layout carries them all.
+    const std::optional<qint64> hertz = CatCodec::exactHertz(record, 1);
     const std::optional<qint32> value = Frequency::parse(record.Freq);
-    const bool shifted = record.Shift == QLatin1String("Plus") || record.Shift == QLatin1String("Minus");
-    // The offset and step are the repeater rule's, as the radio applies them;
-    // without a rule the radio's own offset for the band is not known here.
-    QString offset = megahertz(0);
-    QString step = QStringLiteral("5.00");
-    if (value && rules.MatchRule(*value)) {
-        if (shifted)
-            offset = megahertz(Frequency::parse(rules.match().Amount).value_or(0));
-        step = QString::number(rules.match().Step.section(QLatin1Char(' '), 0, 0).toDouble(), 'f', 2);
+    const bool plus = record.Shift == QLatin1String("Plus");
+    bool shifted = plus || record.Shift == QLatin1String("Minus");
+    // The offset is the one the radio shifts by; a row shifted by an offset
+    // not known here would transmit elsewhere, so its shift is left out.
+    std::optional<qint32> offset;
+    if (shifted && value)
+        offset = RegionalRuleSets::repeaterOffset(rules, *value);
+    if (shifted && (!offset || *offset <= 0)) {
+        row.losses << QStringLiteral("shift ") + record.Shift +
+                          QStringLiteral(" left out: no repeater rule gives the radio's offset here");
+        shifted = false;
     }
+    if (record.Shift == QLatin1String("Split"))
+        row.losses << QStringLiteral("shift Split left out: the transmit frequency is not known here");
+    QString step = QStringLiteral("5.00");
+    if (value && rules.MatchRule(*value))
+        step = QString::number(rules.match().Step.section(QLatin1Char(' '), 0, 0).toDouble(), 'f', 2);
+
     QString mode = record.Mode;
     for (const auto& [radio, common] : kModeNames) {
         if (mode == QLatin1String(radio))
             mode = latin(common);
     }
+    // A mode the layout does not know would lose the row there.
+    if (!modes().contains(mode)) {
+        QString exported = QStringLiteral("Auto");
+        for (const auto& [radio, common] : kLossyModeNames) {
+            if (mode == QLatin1String(radio))
+                exported = latin(common);
+        }
+        row.losses << QStringLiteral("mode ") + record.Mode + QStringLiteral(" exported as ") + exported;
+        mode = exported;
+    }
+
     const QString tone = record.EncDec == QLatin1String("CTCSS Enc")       ? QStringLiteral("Tone")
                          : record.EncDec == QLatin1String("CTCSS Enc+Dec") ? QStringLiteral("TSQL")
                                                                            : QString();
-    const QString duplex = !shifted                                ? QString()
-                           : record.Shift == QLatin1String("Plus") ? QStringLiteral("+")
-                                                                   : QStringLiteral("-");
-    return QStringList{QString::number(location),
-                       quoted(record.Description),
-                       value ? megahertz(*value) : record.Freq,
-                       duplex,
-                       offset,
-                       tone,
-                       record.Tone,
-                       record.Tone,
-                       QStringLiteral("023"),
-                       QStringLiteral("NN"),
-                       mode,
-                       step,
-                       QString(),
-                       QString()}
-        .join(QLatin1Char(','));
+    const QString duplex = !shifted ? QString() : plus ? QStringLiteral("+") : QStringLiteral("-");
+    row.line = QStringList{QString::number(location),
+                           quoted(record.Description),
+                           hertz ? megahertz(*hertz) : record.Freq,
+                           duplex,
+                           megahertz(shifted ? qint64(*offset) * 10 : 0),
+                           tone,
+                           record.Tone,
+                           record.Tone,
+                           QStringLiteral("023"),
+                           QStringLiteral("NN"),
+                           mode,
+                           step,
+                           QString(),
+                           QString()}
+                   .join(QLatin1Char(','));
+    return row;
 }

@@ -4,6 +4,7 @@
 #include "CsvRecord.h"
 
 #include <QString>
+#include <QStringList>
 
 class CsvHeader;
 class RuleSet;
@@ -24,6 +25,14 @@ public:
     // repeater offset is the one the radio will use.
     static CsvRecord read(const CsvHeader& csv, const QString& line, RuleSet& rules);
 
-    // One memory row as a record, numbered location.
-    static QString line(const MemoryRecord& record, int location, RuleSet& rules);
+    // One memory row as a record, numbered location, and what the layout
+    // could not carry of it.
+    struct Row {
+        QString line;
+        QStringList losses; // each says what was changed or left out
+    };
+    static Row line(const MemoryRecord& record, int location, RuleSet& rules);
+
+    // The modes other channel editors accept in this layout.
+    static const QStringList& modes();
 };

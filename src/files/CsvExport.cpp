@@ -60,7 +60,17 @@ bool CsvExport::IsRowExported(int row) const
     return !m_state.tables().memories.isEmptyRow(row);
 }
 
-QStringList CsvExport::lines() const
+QString CsvExport::completedText(int losses)
+{
+    if (losses == 0)
+        return QStringLiteral("Export completed");
+    return QStringLiteral(
+               "Export completed\r\n%1 channel(s) could not be exported exactly; the message log says "
+               "which")
+        .arg(losses);
+}
+
+QStringList CsvExport::lines(QStringList* losses) const
 {
     const QChar sep = m_csv.separator();
     QStringList out;
@@ -77,7 +87,12 @@ QStringList CsvExport::lines() const
             // file read back by its locations fills the memories from the first.
             const int location =
                 m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count - 1;
-            out << CommonCsv::line(memories.record(row), location, m_state.rules());
+            const CommonCsv::Row common = CommonCsv::line(memories.record(row), location, m_state.rules());
+            out << common.line;
+            if (losses && !common.losses.isEmpty())
+                *losses << QStringLiteral("Memory ") + memories.text(row, Column::kLabel) +
+                               QStringLiteral(" (") + memories.text(row, Column::kFreq) +
+                               QStringLiteral(" MHz): ") + common.losses.join(QStringLiteral("; "));
             continue;
         }
         const int number = m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count;
@@ -97,9 +112,12 @@ CsvExport::Result CsvExport::ExportCsv(bool preview)
     m_csv.resetSeparator(m_options.tab);
     if (m_options.common)
         m_csv.setSeparator(QLatin1Char(','));
+    m_losses.clear();
     if (preview) {
-        for (const QString& line : lines())
+        for (const QString& line : lines(&m_losses))
             m_log.notice(line);
+        for (const QString& loss : m_losses)
+            m_log.notice(loss);
         return Result::Previewed;
     }
 
@@ -125,13 +143,17 @@ CsvExport::Result CsvExport::ExportCsv(bool preview)
     // Written beside the target and put in its place only when complete, so
     // a failed export leaves an existing file as it was.
     SafeFileWriter file(path);
-    if (!file.write(TextFileWriter::encode(lines())) || !file.commit()) {
+    const QStringList out = lines(&m_losses);
+    if (!file.write(TextFileWriter::encode(out)) || !file.commit()) {
+        m_losses.clear();
         const int location = file.failedStep() == SafeFileWriter::Step::Create  ? 1
                              : file.failedStep() == SafeFileWriter::Step::Write ? 2
                                                                                 : 3;
         m_prompter.inform(errorText(file.errorNumber(), file.errorText(), location));
         return Result::Failed;
     }
-    m_prompter.inform(QStringLiteral("Export completed"), Prompter::Icon::Information);
+    for (const QString& loss : m_losses)
+        m_log.notice(loss);
+    m_prompter.inform(completedText(int(m_losses.size())), Prompter::Icon::Information);
     return Result::Exported;
 }

@@ -40,8 +40,13 @@ public:
     // The row is selected (or selection does not matter) and not empty.
     bool IsRowExported(int row) const;
 
-    // The lines an export writes under the separator now in force.
-    QStringList lines() const;
+    // The lines an export writes under the separator now in force; losses
+    // receives one line per channel the layout could not carry exactly.
+    QStringList lines(QStringList* losses = nullptr) const;
+    // What the last run could not carry exactly, one log line per channel.
+    const QStringList& losses() const { return m_losses; }
+    // "Export completed" and, when channels were changed or left out, how many.
+    static QString completedText(int losses);
 
     // The header record joined with a separator.
     static QString headerLine(QChar separator);
@@ -57,4 +62,5 @@ private:
     MessageLog& m_log;
     CsvHeader& m_csv;
     CsvExportOptions m_options;
+    QStringList m_losses;
 };

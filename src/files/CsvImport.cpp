@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileReader.h"
+#include "model/CatCodec.h"
 #include "model/Frequency.h"
 #include "model/Vocabulary.h"
 #include "state/AppState.h"
@@ -200,6 +201,7 @@ void CsvImport::fail(const QString& message)
 {
     m_log.notice(message);
     m_error = true;
+    m_failed = true;
 }
 
 void CsvImport::yieldOnce()
@@ -224,6 +226,9 @@ CsvRecord CsvImport::readRecord(const QString& rawLine) const
         r.tone = fields.value(kFieldTone - 1);
         r.description = fields.value(kFieldDescription - 1);
         r.problems = ownWordProblems(r);
+        // The line's quotes are read as quoting and become blanks.
+        if (rawLine.contains(QLatin1Char('"')))
+            r.problems << quotesText();
     }
     r.blank = line.trimmed().isEmpty();
     r.memory = r.memory.trimmed();
@@ -262,6 +267,17 @@ CsvRecord CsvImport::readRecord(const QString& rawLine) const
                                                               : QStringLiteral(" "),
                  tone.isEmpty() || badTone ? QStringLiteral("67.0") : tone,
                  r.description.trimmed().left(kDescriptionLength)};
+    // Hertz the table's ten-hertz steps do not show are kept as the radio
+    // keeps them, so that a save and a write carry them.
+    const std::optional<qint64> hertz = CatCodec::hertzOf(r.freq);
+    if (r.inRange && r.modeKnown && hertz && *hertz % 10 != 0 &&
+        *hertz <= qint64(Frequency::kRadioHigh) * 10) {
+        MemoryRecord exact = r.channel;
+        exact.Freq = Frequency::formatHz5(*hertz);
+        exact.Kept = CatCodec::keptForHertz(exact, 1, *hertz);
+        if (!exact.Kept.isEmpty())
+            r.channel = exact;
+    }
     return r;
 }
 
@@ -283,6 +299,21 @@ void CsvImport::checkRecord(int record, const CsvRecord& r)
     if (!m_error && r.inRange && isDuplicate(r.value)) {
         ++m_duplicates;
         return;
+    }
+    // Two records for one memory: the first is placed, the later ones left out.
+    if (m_options.useNumbers && r.inRange && r.modeKnown && r.number &&
+        (m_numbersAreLabels || *r.number != 0)) {
+        const qint64 row = m_numbersAreLabels ? *r.number + 1 : *r.number;
+        if (row >= 1 && row <= kMemoryRows) {
+            if (m_claimedRows[int(row)] != 0) {
+                fail(prefix + QStringLiteral(". Memory number of ") + r.memory +
+                     QStringLiteral(" is also that of record ") + QString::number(m_claimedRows[int(row)]) +
+                     QStringLiteral(". The record will be left out"));
+                m_sameMemory[record - 1] = true;
+            } else {
+                m_claimedRows[int(row)] = record;
+            }
+        }
     }
     // What a record of another layout that is not imported anyway would
     // have lost is not worth a line.
@@ -311,9 +342,15 @@ void CsvImport::checkMemoryNumber(const QString& prefix, const CsvRecord& r)
 
 bool CsvImport::loadRecord(int record, const CsvRecord& r, int startRow)
 {
-    if (r.blank || r.freq.isEmpty())
+    if (r.blank || r.freq.isEmpty() || m_sameMemory.value(record - 1))
         return true;
-    // A memory number that is not a whole number counts as none.
+    // A memory number the pre-check calls not numeric leaves the record out, as it said.
+    if (!r.memory.isEmpty() && !r.number && (!m_common || m_options.useNumbers)) {
+        m_log.notice(QStringLiteral("Record ") + QString::number(record) +
+                     QStringLiteral(". Skipped due to memory number of ") + r.memory +
+                     QStringLiteral(", which is not numeric"));
+        return true;
+    }
     const qint64 memory = r.number.value_or(0);
     if (!r.inRange) {
         m_log.notice(QStringLiteral("Record ") + QString::number(record) + QStringLiteral(" memory ") +
@@ -322,11 +359,17 @@ bool CsvImport::loadRecord(int record, const CsvRecord& r, int startRow)
         return true;
     }
     if (isDuplicate(r.value)) {
-        ++m_omitted; // as asked: also one the file itself holds twice
+        ++m_counts.omitted;
         return true;
     }
-    if (!r.modeKnown)
+    if (!r.modeKnown) {
+        // The pre-check has named a mode of another layout already.
+        if (!m_common)
+            m_log.notice(QStringLiteral("Record ") + QString::number(record) + QStringLiteral(" memory ") +
+                         QString::number(memory) + QStringLiteral(". Skipped due to mode of '") +
+                         r.mode.trimmed() + QLatin1Char('\''));
         return true;
+    }
 
     qint64 row = m_numbersAreLabels && r.number ? memory + 1 : memory;
     if (!m_options.useNumbers || (m_numbersAreLabels ? !r.number : memory == 0)) {
@@ -341,9 +384,19 @@ bool CsvImport::loadRecord(int record, const CsvRecord& r, int startRow)
                      QStringLiteral(" is too high - the memory was not added"));
         return true;
     }
+    // A record placed by this import is never overwritten by a later one.
+    if (m_placedRows.value(int(row))) {
+        m_log.notice(QStringLiteral("Record ") + QString::number(record) + QStringLiteral(" memory ") +
+                     QString::number(memory) +
+                     QStringLiteral(". Skipped because an earlier record of the file went to that memory"));
+        return true;
+    }
+    m_placedRows[int(row)] = true;
     // A new channel: nothing of what the radio gave the row's old one stays.
     m_state.tables().memories.setRecord(int(row), r.channel);
-    ++m_placed;
+    ++m_counts.imported;
+    if (m_reported.value(record - 1))
+        ++m_counts.changed;
     return true;
 }
 
@@ -354,7 +407,22 @@ QString CsvImport::noneImportedText()
 
 bool CsvImport::somethingSkipped() const
 {
-    return m_error || m_placed < m_loadedRecords - m_omitted;
+    return m_error || m_counts.changed > 0 || m_counts.leftOut > 0;
+}
+
+QString CsvImport::summaryText(const Counts& counts)
+{
+    return QStringLiteral(
+               "Import: %1 record(s) imported, %2 of them changed, %3 left out, %4 duplicate(s) omitted")
+        .arg(counts.imported)
+        .arg(counts.changed)
+        .arg(counts.leftOut)
+        .arg(counts.omitted);
+}
+
+QString CsvImport::quotesText()
+{
+    return QStringLiteral("Double quotes were replaced by blanks");
 }
 
 CsvImport::Result CsvImport::ImportCsv(bool preview)
@@ -362,9 +430,10 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     m_recordsRead = 0;
     m_duplicates = 0;
     m_error = false;
-    m_placed = 0;
-    m_loadedRecords = 0;
-    m_omitted = 0;
+    m_counts = {};
+    m_reported.clear();
+    m_claimedRows = QVector<int>(kMemoryRows + 1, 0);
+    m_placedRows = QVector<bool>(kMemoryRows + 1, false);
 
     // 1. Start row.
     int startRow = 1;
@@ -455,6 +524,7 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     QVector<CsvRecord> records;
     for (int i = 1; i < lines.size() && !preview; ++i)
         records << readRecord(lines.at(i));
+    m_sameMemory = QVector<bool>(records.size(), false);
 
     // How "Use imported mem numbers" reads the numbers: as a running count
     // (row numbers) or as the memories' own labels 0 to 99.
@@ -471,8 +541,11 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
         ++m_recordsRead;
         if (preview)
             m_log.notice(m_csv.CleanLine(lines.at(i), false));
-        else
+        else {
+            m_failed = false;
             checkRecord(m_recordsRead, records.at(i - 1));
+            m_reported << m_failed;
+        }
         yieldOnce();
     }
 
@@ -535,18 +608,22 @@ CsvImport::Result CsvImport::ImportCsv(bool preview)
     }
 
     // 13. Load pass.
+    int nonBlank = 0;
+    for (const CsvRecord& r : records)
+        nonBlank += r.blank ? 0 : 1;
     for (int i = 1; i < lines.size(); ++i) {
-        const CsvRecord& r = records.at(i - 1);
-        if (!r.blank)
-            ++m_loadedRecords;
-        const bool room = loadRecord(i, r, startRow);
+        const bool room = loadRecord(i, records.at(i - 1), startRow);
         yieldOnce();
         if (!room)
             break;
     }
+    // Whatever was neither placed nor omitted as asked was left out, those
+    // after the last free row included.
+    m_counts.leftOut = nonBlank - m_counts.imported - m_counts.omitted;
+    m_log.notice(summaryText(m_counts));
 
     // 14. Done; but an import that placed nothing did not complete.
-    if (m_placed == 0 && m_loadedRecords > m_duplicates) {
+    if (m_counts.imported == 0 && m_counts.omitted < nonBlank) {
         if (m_options.clearAll)
             m_state.setChanged(true);
         m_state.showMemoriesPage();

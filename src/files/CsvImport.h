@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <QtGlobal>
 #include <functional>
 #include <optional>
@@ -53,10 +54,23 @@ public:
 
     int recordsRead() const { return m_recordsRead; }
     int duplicates() const { return m_duplicates; }
-    // The pre-check found problems, or records were left out (other than
-    // duplicates the user asked to omit).
+
+    // What the load pass did with the records (blank lines are none).
+    struct Counts {
+        int imported = 0; // placed in a memory row ...
+        int changed = 0;  // ... of them, placed other than the file gave them (the log says how)
+        int leftOut = 0;  // not placed although the user did not ask for that (the log says why)
+        int omitted = 0;  // duplicate frequencies left out as "Omit duplicate frequencies" asked
+    };
+    const Counts& counts() const { return m_counts; }
+    // The pre-check found problems, or records were changed or left out. Duplicates
+    // the user asked to omit are not a refusal and do not count.
     bool somethingSkipped() const;
     static QString noneImportedText();
+    // The log's closing line of a load pass.
+    static QString summaryText(const Counts& counts);
+    // A record whose description lost its double quotes, which the description file cannot hold.
+    static QString quotesText();
 
     // The mode stored for a record's mode field: empty for "use the default
     // mode", std::nullopt when the record is to be skipped.
@@ -103,9 +117,14 @@ private:
     int m_recordsRead = 0;
     int m_duplicates = 0;
     bool m_error = false;
+    bool m_failed = false; // the record being checked has failed a check
     bool m_numbersAreLabels = false;
     bool m_common = false; // the file is in the common layout of other channel editors
-    int m_placed = 0;
-    int m_loadedRecords = 0;
-    int m_omitted = 0; // duplicates the load pass left out
+    Counts m_counts;
+    // Per record (index from 0): the pre-check reported it, or left it out
+    // because an earlier record names the same memory.
+    QVector<bool> m_reported;
+    QVector<bool> m_sameMemory;
+    QVector<int> m_claimedRows; // row -> the record (from 1) that names it, 0 for none
+    QVector<bool> m_placedRows; // rows the load pass has filled
 };

@@ -155,6 +155,27 @@ EncodeResult encodeSlot(const ChannelTables& tables, int position)
     return encode(tables.recordAt(position), position);
 }
 
+std::optional<qint64> exactHertz(const MemoryRecord& record, int position)
+{
+    MemoryRecord shown;
+    if (record.Kept.size() == kKeptLength &&
+        !decode(QStringLiteral("MR000") + record.Kept + QLatin1Char(';'), position, shown) &&
+        shown.Freq == record.Freq)
+        return record.Kept.left(8).toLongLong();
+    return hertzOf(record.Freq);
+}
+
+QString keptForHertz(const MemoryRecord& record, int position, qint64 hertz)
+{
+    MemoryRecord plain = record;
+    plain.Kept.clear();
+    const EncodeResult result = encode(plain, position);
+    if (!result.ok() || hertz < 0 || hertz > 99999999)
+        return {};
+    // "MW", the channel, then the body whose first eight characters are the hertz.
+    return QStringLiteral("%1").arg(hertz, 8, 10, QLatin1Char('0')) + result.command.mid(13, kKeptLength - 8);
+}
+
 bool isIdentical(const QString& reply, const QString& command)
 {
     QString c = reply;

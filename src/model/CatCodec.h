@@ -63,6 +63,14 @@ EncodeResult encodeSlot(const ChannelTables& tables, int position);
 // Megahertz text (either decimal mark) to whole hertz, further decimals truncated.
 std::optional<qint64> hertzOf(const QString& freq);
 
+// The exact hertz of a record: its Kept text's while the frequency shown is
+// still the one that text gives, else the shown frequency's.
+std::optional<qint64> exactHertz(const MemoryRecord& record, int position);
+// The Kept text of a record made on the computer whose frequency is exactly
+// hertz (which the shown frequency rounds), so that saving and writing carry
+// the exact hertz; empty when the record cannot be encoded.
+QString keptForHertz(const MemoryRecord& record, int position, qint64 hertz);
+
 // The identity test: the reply with its second character made "W" equals the command.
 bool isIdentical(const QString& reply, const QString& command);
 

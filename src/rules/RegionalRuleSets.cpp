@@ -81,3 +81,27 @@ QVector<RuleSet::RuleTexts> RegionalRuleSets::rows(const QString& name)
     }
     return result;
 }
+
+std::optional<qint32> RegionalRuleSets::agreedOffset(qint32 frequency)
+{
+    std::optional<qint32> agreed;
+    for (const Set& set : kSets) {
+        // Within one set the first covering rule decides, as MatchRule does.
+        for (const Row& row : set.rows) {
+            if (row.low > frequency || frequency > row.high)
+                continue;
+            if (agreed && *agreed != row.amount)
+                return std::nullopt;
+            agreed = row.amount;
+            break;
+        }
+    }
+    return agreed;
+}
+
+std::optional<qint32> RegionalRuleSets::repeaterOffset(RuleSet& rules, qint32 frequency)
+{
+    if (rules.MatchRule(frequency))
+        return Frequency::parse(rules.match().Amount);
+    return agreedOffset(frequency);
+}

@@ -72,6 +72,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     writeBytes(path("twice.CSV"), header + "1,7.1,LSB\r\n2,7.1,USB\r\n");
     writeBytes(path("damaged.950"), readBytes(dataPath("sample.950")) + "hello\r\n");
     writeBytes(path("damaged.950dsc"), readBytes(dataPath("sample.950dsc")));
+    writeBytes(path("user.950"), "MW00014100000+000000C00000;\r\n");
     writeBytes(path("broken.950"), readBytes(dataPath("broken.950")));
     // Only regular files are read: a FIFO or a folder is named, never opened.
     mkfifo(QFile::encodeName(path("fifo.950")).constData(), 0644);
@@ -107,9 +108,11 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
          "No record of the import file could be imported",
          "Import completed"},
         {{"import", path("some.CSV"), "--into", path("new.950"), "--preview"}, 0, "identified as: Plainsong"},
-        // Saving would drop the lines that could not be read.
+        // Saving over a file with unreadable lines would drop them.
         {{"import", path("some.CSV"), "--into", path("broken.950")}, 1, "Line 2 of broken.950 skipped"},
-        {{"import", path("some.CSV"), "--into", path("some.950"), "--yes"}, 3, "Import completed"},
+        {{"import", path("some.CSV"), "--into", path("some.950"), "--yes"},
+         3,
+         "1 record(s) imported, 0 of them changed, 1 left out, 0 duplicate(s) omitted"},
         // Duplicates left out as asked (also one the file holds twice) are no refusal.
         {{"import", path("twice.CSV"), "--into", path("twice.950"), "--omit-duplicates"},
          0,
@@ -117,6 +120,10 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {{"import", path("twice.CSV"), "--into", path("twice.950"), "--omit-duplicates"},
          0,
          "Nothing to import"},
+        // A channel the common layout cannot carry exactly is named; the export is partial.
+        {{"export", path("user.950"), "--csv", path("u"), "--format", "common"},
+         3,
+         "Memory 0 (14.10000 MHz): mode USRU exported as USB"},
         {{"show"}, 2, "Usage"},
         {{"show", path("missing.950")}, 1, "does not exist"},
         {{"export", dataPath("sample.950")}, 2, "--csv"},
@@ -153,6 +160,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
 #endif
     EXPECT_TRUE(QFileInfo::exists(path("some.950")));
     EXPECT_EQ(readBytes(path("taken.CSV")), QByteArray("keep\r\n"));
+    EXPECT_EQ(readBytes(path("broken.950")), readBytes(dataPath("broken.950")));
     EXPECT_FALSE(QFileInfo::exists(path("new.950")));
     EXPECT_EQ(readBytes(path("broken.950")), readBytes(dataPath("broken.950")));
 }

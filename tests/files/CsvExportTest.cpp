@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/CsvExport.h"
 #include "FileTestSupport.h"
-#include "state/AppState.h"
 #include "files/CsvHeader.h"
+#include "files/CsvImport.h"
+#include "model/CatCodec.h"
 #include "model/Frequency.h"
+#include "state/AppState.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -59,9 +62,15 @@ QString line(const char* fields, QChar sep)
         .join(sep);
 }
 
+// The field separator a "." locale and a "," locale give.
+QChar expectedSeparator(const char* mark)
+{
+    return QLatin1Char(*mark == '.' ? ',' : ';');
+}
+
 TEST_P(CsvExportTest, LinesForEachOption)
 {
-    const QChar sep = CsvHeader::defaultSeparator();
+    const QChar sep = expectedSeparator(GetParam());
     const QChar tab(QLatin1Char('\t'));
     EXPECT_EQ(CsvExport::headerLine(QLatin1Char(',')), QLatin1String(kCsvHeader));
     CsvExportOptions plain, keep, selected, tabbed, common;
@@ -144,7 +153,7 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
         if (c.written) {
             const QByteArray bytes = readBytes(path(c.written));
             EXPECT_TRUE(
-                bytes.startsWith("Memory" + QByteArray(1, char(CsvHeader::defaultSeparator().unicode()))));
+                bytes.startsWith("Memory" + QByteArray(1, char(expectedSeparator(GetParam()).unicode()))));
             EXPECT_EQ(bytes.count("\r\n"), 5) << c.reply;
         }
         EXPECT_TRUE(m_log.text().isEmpty());
@@ -160,6 +169,115 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
     EXPECT_EQ(readBytes(path("none.CSV")), QByteArray());
     EXPECT_EQ(m_prompter.messages(), QStringList{"Export completed"});
     EXPECT_EQ(m_prompter.prompts().last().icon, Prompter::Icon::Information);
+}
+
+// Megahertz as other channel editors read them, a plain decimal number, in
+// hertz; -1 for anything else.
+qint64 decimalHertz(const QString& text)
+{
+    static const QRegularExpression decimal(QStringLiteral("^([0-9]+)(\\.([0-9]{1,6}))?$"));
+    const QRegularExpressionMatch m = decimal.match(text);
+    return m.hasMatch()
+               ? m.captured(1).toLongLong() * 1000000 + (m.captured(3) + "000000").left(6).toLongLong()
+               : -1;
+}
+
+// How other channel editors load a row of the common layout (no quoted
+// fields here): a row whose mode, duplex, frequency or offset they do not
+// take is lost; the others transmit at Frequency plus or minus Offset.
+// Returns the receive and transmit hertz, or nothing for a lost row.
+std::optional<std::pair<qint64, qint64>> loadElsewhere(const QStringList& names, const QString& line)
+{
+    static const QStringList modes =
+        QStringLiteral("WFM FM NFM AM NAM DV USB LSB CW RTTY DIG PKT NCW NCWR CWR "
+                       "P25 Auto RTTYR FSK FSKR DMR DN NXDN")
+            .split(QLatin1Char(' '));
+    const QStringList fields = line.split(QLatin1Char(','));
+    const auto field = [&](const char* name) { return fields.value(names.indexOf(QLatin1String(name))); };
+    const QString duplex = field("Duplex");
+    const qint64 rx = decimalHertz(field("Frequency"));
+    const qint64 offset = decimalHertz(field("Offset"));
+    if (!modes.contains(field("Mode")) || !QStringList{"", "+", "-", "split", "off"}.contains(duplex) ||
+        rx < 0 || offset < 0)
+        return std::nullopt;
+    return std::pair{rx, duplex == "+" ? rx + offset : duplex == "-" ? rx - offset : rx};
+}
+
+// Each row loads in other channel editors and transmits where the radio
+// does: shifted by the active rule's offset, else by the one the regional
+// sets agree on; what cannot be carried is left out and named. Read back,
+// the rows keep the radio's exact hertz.
+TEST_P(CsvExportTest, CommonLayoutLoadsElsewhereAndTransmitsWhereTheRadioDoes)
+{
+    struct Case {
+        const char* reply; // the radio's memory reply
+        qint64 shift;      // transmit minus receive, hertz
+        const char* loss;  // what the log names, "" for nothing
+    };
+    const Case cases[] = {
+        {"MR00029620000+000000402082;", -100000, ""}, // no rule covers it; every regional set says 0.1
+        {"MR00129300000+000000400002;", -200000, ""}, // the active rule's offset
+        {"MR00250810000+000000400001;", 500000, ""},
+        {"MR00329660000+000000B00002;", -100000, ""},
+        {"MR00451850000+000000400002;", 0, "shift Minus left out: no repeater rule gives the radio's offset"},
+        {"MR00514200000+000000200001;", 0, "shift Plus left out: no repeater rule gives the radio's offset"},
+        {"MR00621200000+000000200000;", 0, "shift Split left out"}, // made Split below
+        {"MR00714100000+000000C00000;", 0, "mode USRU exported as USB"},
+        {"MR00807040000+000000800000;", 0, "mode USRL exported as LSB"},
+        {"MR00914080000+000000600000;", 0, ""},
+        {"MR01014085000+000000900000;", 0, ""},
+        {"MR01107000005+000000100000;", 0, ""}, // exact hertz, shown as 7.00001
+        {"MR01203573000+000000700000;", 0, ""},
+    };
+    AppState source;
+    source.rules().setRules({{2920000, 2940000, "Minus", Frequency::formatAmount(20000), "10.0 K"}});
+    source.rules().setRulesActive(true);
+    ChannelTable& memories = source.tables().memories;
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        MemoryRecord record;
+        ASSERT_FALSE(CatCodec::decode(QString::fromLatin1(cases[i].reply), i + 1, record)) << cases[i].reply;
+        memories.setRecord(i + 1, record);
+    }
+    memories.setText(7, Column::kShift, QStringLiteral("Split"));
+    CsvExportOptions common;
+    common.common = common.keepNumbers = true;
+    m_prompter.reply(path("common"));
+    ASSERT_EQ(CsvExport(source, m_prompter, m_log, m_csv, common).ExportCsv(false), R::Exported);
+    const QStringList lines =
+        QString::fromLatin1(readBytes(path("common.CSV"))).split(QStringLiteral("\r\n"));
+    const QStringList names = lines.value(0).split(QLatin1Char(','));
+    int losses = 0;
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.reply);
+        const std::optional<std::pair<qint64, qint64>> loaded = loadElsewhere(names, lines.value(i + 1));
+        ASSERT_TRUE(loaded) << lines.value(i + 1).toStdString();
+        EXPECT_EQ(loaded->first, CatCodec::exactHertz(memories.record(i + 1), i + 1));
+        EXPECT_EQ(loaded->second - loaded->first, c.shift);
+        const QStringList named = logLines(m_log).filter(QStringLiteral("Memory %1 (").arg(i));
+        EXPECT_EQ(named.size(), *c.loss ? 1 : 0);
+        if (*c.loss) {
+            ++losses;
+            EXPECT_TRUE(named.value(0).contains(QLatin1String(c.loss))) << named.value(0).toStdString();
+        }
+    }
+    EXPECT_EQ(m_prompter.messages(), QStringList{CsvExport::completedText(losses)});
+
+    // Read back: the exact hertz, and the shift wherever it was carried.
+    AppState back;
+    back.rules() = source.rules();
+    CsvImportOptions options;
+    options.useNumbers = true;
+    options.path = path("common.CSV");
+    ASSERT_EQ(CsvImport(back, m_prompter, m_log, m_csv, options).ImportCsv(false),
+              CsvImport::Result::Imported);
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const MemoryRecord record = back.tables().memories.record(i + 1);
+        EXPECT_EQ(CatCodec::exactHertz(record, i + 1), CatCodec::exactHertz(memories.record(i + 1), i + 1));
+        EXPECT_EQ(record.Shift, cases[i].shift ? memories.record(i + 1).Shift : QStringLiteral("Simplex"));
+        EXPECT_EQ(CatCodec::encode(record, i + 1).command.mid(5, 8),
+                  QString::fromLatin1(cases[i].reply).mid(5, 8));
+    }
 }
 
 // Full disks and odd targets are in DiskFailureTest; here, what only an

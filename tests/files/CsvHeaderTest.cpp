@@ -153,19 +153,4 @@ TEST(CsvHeaderGetField, DecimalAdaptationBySeparatorAndMark)
     }
 }
 
-TEST(CsvHeaderSeparator, TheDefaultFollowsTheDecimalMark)
-{
-    for (const char* mark : {".", ","}) {
-        ScopedDecimalMark scoped(QString::fromLatin1(mark));
-        const QChar expected = QLatin1Char(*mark == '.' ? ',' : ';');
-        CsvHeader csv;
-        EXPECT_EQ(csv.separator(), expected);
-        csv.setSeparator(QLatin1Char('\t'));
-        csv.resetSeparator();
-        EXPECT_EQ(csv.separator(), expected);
-        csv.resetSeparator(true);
-        EXPECT_EQ(csv.separator(), QLatin1Char('\t'));
-    }
-}
-
 } // namespace

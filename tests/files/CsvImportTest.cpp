@@ -122,6 +122,7 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
          "Record 2. CTCSS tone of '88.0' is not valid. Will be set to 67.0"},
         {"1|7.0|LSB||ctcss enc+dec|67.5", false,
          "Record 2. CTCSS tone of '67.5' is not valid. Will be set to 67.0"},
+        {"1|7.0|LSB||||say \"hi\"", false, "Record 2. Double quotes were replaced by blanks"},
     };
     fillRows(1, 2);
     const QVector<QStringList> before = m_state.tables().memories.dataRows();
@@ -198,15 +199,19 @@ TEST_P(CsvImportTest, DuplicatesAreOmittedAgainstTheTableAndInsideTheFile)
     const QStringList records = csvFile({"|7.074|USB", "|14.074|USB", "|14.07400|LSB", "|21.074|USB"});
     for (const bool omit : {true, false}) {
         m_state.tables().reset();
-        m_state.tables().memories.setRecord(1, rec("7.07400|USB|Simplex||67.0"));
+        // The last memory (99) is compared too.
+        m_state.tables().memories.setRecord(100, rec("7.07400|USB|Simplex||67.0"));
         m_options.omitDuplicates = omit;
         EXPECT_EQ(run(records), R::Imported);
         EXPECT_EQ(m_import->recordsRead(), 4);
         EXPECT_EQ(usedRows(), omit ? 3 : 5);
+        // Duplicates left out as asked are no refusal.
+        EXPECT_FALSE(m_import->somethingSkipped());
+        EXPECT_EQ(logLines(m_log).last(), CsvImport::summaryText({omit ? 2 : 4, 0, 0, omit ? 2 : 0}));
         if (omit) {
             EXPECT_EQ(m_import->duplicates(), 1); // the pre-check knows only the table
-            EXPECT_EQ(rowText(m_state.tables().memories, 2), recText(rec("14.07400|USB|Simplex| |67.0")));
-            EXPECT_EQ(rowText(m_state.tables().memories, 3), recText(rec("21.07400|USB|Simplex| |67.0")));
+            EXPECT_EQ(rowText(m_state.tables().memories, 1), recText(rec("14.07400|USB|Simplex| |67.0")));
+            EXPECT_EQ(rowText(m_state.tables().memories, 2), recText(rec("21.07400|USB|Simplex| |67.0")));
         }
     }
     // Every record a duplicate, or no records at all: nothing to import, and no message box.
@@ -229,7 +234,8 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         QStringList records;
         QVector<int> rows; // rows that receive the records, in order; 0 for none
         bool precheckError;
-        bool labels = false; // the numbers are read as the memories' own labels
+        bool labels = false;  // the numbers are read as the memories' own labels
+        bool tooHigh = false; // a number names no memory
     };
     const Case cases[] = {
         {"1", false, {"9|7.1", "|7.2"}, {1, 2}, false},
@@ -241,8 +247,14 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         {"1", true, {"0|7.1", "5|7.2", "99|7.3"}, {1, 6, 100}, false, true},
         {"1", true, {"9|7.1", "2|7.2"}, {10, 3}, false, true},
         {"5", true, {"9|7.1", "|7.2"}, {10, 5}, true, true}, // the empty number fails the pre-check
-        {"1", true, {"150|7.1", "3|7.2"}, {0, 4}, true, true},
-        {"1", true, {"1|7.1", "100|7.2"}, {2, 0}, true, true},
+        {"1", true, {"150|7.1", "3|7.2"}, {0, 4}, true, true, true},
+        {"1", true, {"1|7.1", "100|7.2"}, {2, 0}, true, true, true},
+        // A number the pre-check calls not numeric leaves its record out; of
+        // two records for one memory the first is placed.
+        {"50", true, {"1|7.1", "0x10|7.2", "2|7.3"}, {1, 0, 2}, true},
+        {"1", false, {"1e2|7.1", "|7.2"}, {0, 1}, true},
+        {"1", true, {"1|7.1", "2|7.2", "2|7.3"}, {2, 3, 0}, true, true},
+        {"1", true, {"|7.1", "0|7.2"}, {1, 0}, true, true}, // the first went to memory 0 already
         // Rows below the start are never used, even when the rows from it on run out.
         {"99", false, {"|7.1", "|7.2", "|7.3"}, {99, 100, 0}, false},
     };
@@ -256,7 +268,7 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         EXPECT_EQ(logLines(m_log).contains(CsvImport::labelNumbersText()), c.labels)
             << c.records.join(' ').toStdString();
         EXPECT_EQ(logLines(m_log).filter(QStringLiteral(" is too high - the memory was not added")).size(),
-                  c.useNumbers && c.rows.contains(0) ? 1 : 0);
+                  c.tooHigh ? 1 : 0);
         EXPECT_EQ(m_options.startText, QString::fromLatin1(*c.start ? c.start : "1"));
         int filled = 0;
         for (int i = 0; i < c.rows.size(); ++i) {
@@ -268,6 +280,8 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
                 << c.start;
         }
         EXPECT_EQ(usedRows(), filled) << c.start;
+        EXPECT_EQ(m_import->counts().imported, filled);
+        EXPECT_EQ(m_import->counts().leftOut, int(c.records.size()) - filled);
     }
     EXPECT_EQ(m_prompter.messages(),
               QStringList({"Cannot find an empty slot to use for importing", "Import completed"}));
@@ -316,14 +330,20 @@ TEST_P(CsvImportTest, NotEnoughSpaceIsAPreCheckError)
     const Case cases[] = {
         {95, 10, false, {kPreCheck}},
         {100, 1, false, {"Memory is full. Delete some memories to make space", kPreCheck}},
-        {0, 101, true, {kPreCheck}}, // clearing first still leaves too little room
+        {0, 101, true, {kPreCheck}},          // clearing first still leaves too little room
+        {97, 3, false, {"Import completed"}}, // exactly the free memories: all placed
     };
     for (const Case& c : cases) {
         m_state.tables().reset();
         fillRows(1, c.used);
         m_options.clearAll = c.clearAll;
+        const bool fits = c.used + c.records <= 100;
         EXPECT_EQ(run(csvFile(QStringList(c.records, QStringLiteral("|3.5"))), {Prompter::Answer::No}),
-                  R::Declined);
+                  fits ? R::Imported : R::Declined);
+        EXPECT_EQ(m_prompter.messages(), c.messages);
+        EXPECT_EQ(usedRows(), fits ? 100 : c.used);
+        if (fits)
+            continue;
         const QString space =
             QStringLiteral("You have%1 memories and there is not enough space to add%2 more.")
                 .arg(c.used)
@@ -336,7 +356,6 @@ TEST_P(CsvImportTest, NotEnoughSpaceIsAPreCheckError)
         } else {
             EXPECT_EQ(logLines(m_log), QStringList({space, CsvImport::underscoreLine()}));
         }
-        EXPECT_EQ(m_prompter.messages(), c.messages);
     }
 }
 
@@ -436,10 +455,9 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             exportOptions.tab = tab;
             exportOptions.keepNumbers = keepNumbers;
             exportOptions.common = layout[1] == 'o';
-            // Only the common layout quotes, so only it keeps a comma and a quote.
+            // Only the common layout quotes, so only it keeps a comma.
             if (exportOptions.common)
-                source.tables().memories.setText(1, Column::kDescription,
-                                                 QStringLiteral("Top band, \"FT8\""));
+                source.tables().memories.setText(1, Column::kDescription, QStringLiteral("Top band, FT8"));
             CsvHeader csv;
             ScriptedPrompter prompter;
             const QString name = QStringLiteral("round-%1-%2").arg(layout).arg(int(keepNumbers));
@@ -453,6 +471,12 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             m_options.useNumbers = true;
             m_prompter.reply(m_dir.filePath(name + QStringLiteral(".CSV")));
             ASSERT_EQ(CsvImport(m_state, m_prompter, m_log, m_csv, m_options).ImportCsv(false), R::Imported);
+            // The common layout has no user modes: they come back as their sidebands.
+            for (int row : {8, 100}) {
+                ChannelTable& memories = source.tables().memories;
+                if (exportOptions.common)
+                    memories.setText(row, Column::kMode, memories.text(row, Column::kMode).right(1) + "SB");
+            }
             if (keepNumbers) {
                 EXPECT_EQ(m_state.tables().memories.dataRows(), source.tables().memories.dataRows());
             } else {
@@ -499,21 +523,30 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
         {1,
          "Location=42|Frequency=29.650000|Duplex=+|Offset=0.100000|Tone=TSQL|rToneFreq=88.5|"
          "cToneFreq=100|Mode=NFM|Comment=\"say \"\"73\"\", all\"",
-         "29.65000|FMN|Plus|CTCSS Enc+Dec|100.0|say \"73\", all",
-         {}},
+         "29.65000|FMN|Plus|CTCSS Enc+Dec|100.0|say  73 , all",
+         {"Double quotes were replaced by blanks"}},
         {2,
          "Location=99|Name=\"6 m, north\"|Frequency=50.810000|Duplex=-|Tone=TSQL|rToneFreq=103.5|Mode=FM",
-         "50.81000|FM|Minus|CTCSS Enc+Dec|103.5|6 m, north",
-         {}}, // no offset given, cTone falls back
+         "50.81000|FM|Simplex|CTCSS Enc+Dec|103.5|6 m, north",
+         {"Offset of '' is not a number. Will be set to Simplex"}}, // cTone falls back
+        // No rule covers 50.81 MHz; the regional sets agree on 0.5 MHz.
+        {0, "Location=1|Frequency=50.810000|Duplex=+|Offset=0.5|Mode=FM", "50.81000|FM|Plus| |88.5|", {}},
+        {0, "Location=1|Frequency=7.000005|Mode=LSB", "7.00001|LSB|Simplex| |88.5|", {}},
         {0, "Location=1|Frequency=7.100000|Mode=Auto", "7.10000|LSB|Simplex| |88.5|", {}},
         {0,
          "Location=1|Frequency=14.200000|Duplex=+|Offset=0.600000|Mode=USB",
-         "14.20000|USB|Plus| |88.5|",
-         {}}, // no rule covers it: the radio's own offset
-        {0,
-         "Location=1|Frequency=29.620000|Duplex=-|Offset=0.600000|Mode=FM",
+         "14.20000|USB|Simplex| |88.5|",
+         {"Offset of 0.600000 MHz cannot be checked: no repeater rule gives the radio's offset here. Will be "
+          "set "
+          "to Simplex"}},
+        {2,
+         "Location=1|Frequency=29.620000|Duplex=-|Offset=-100|Mode=FM",
          "29.62000|FM|Simplex| |88.5|",
-         {"Offset of 0.600000 MHz is not the repeater rule's %2 MHz. Will be set to Simplex"}},
+         {"Offset of -100 MHz is not the repeater rule's %2 MHz. Will be set to Simplex"}},
+        {0,
+         "Location=1|Frequency=29.620000|Duplex=+|Offset=1e308|Mode=FM",
+         "29.62000|FM|Simplex| |88.5|",
+         {"Offset of '1e308' is not a number. Will be set to Simplex"}},
         {1,
          "Location=1|Frequency=21.200000|Duplex=split|Offset=21.300000|Mode=USB",
          "21.20000|USB|Simplex| |88.5|",
@@ -526,10 +559,6 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
          "Location=1|Frequency=29.620000|Tone=DTCS|rToneFreq=88.5|DtcsCode=023|Mode=FM",
          "29.62000|FM|Simplex| |88.5|",
          {"Tone mode of 'DTCS' is not Tone or TSQL. Will be imported without encoding"}},
-        {1,
-         "Location=1|Frequency=29.620000|Tone=Cross|CrossMode=Tone->DTCS|Mode=FM",
-         "29.62000|FM|Simplex| |88.5|",
-         {"Tone mode of 'Cross' is not Tone or TSQL. Will be imported without encoding"}},
         {0,
          "Location=1|Frequency=29.620000|Tone=Tone|rToneFreq=66.0|Mode=FM",
          "29.62000|FM|Simplex|CTCSS Enc|67.0|",
