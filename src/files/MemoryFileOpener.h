@@ -26,6 +26,10 @@ public:
 
     Result open();
 
+    // Whether a load after an interrupted save may offer the pair that save
+    // kept (a run that answers every question Yes only tells about it).
+    void setOfferPrevious(bool offer) { m_offerPrevious = offer; }
+
     // Lines of the last loaded file that were skipped as unreadable.
     int skippedLines() const { return m_skipped; }
     // The description file beside it could not be read and was left out.
@@ -45,4 +49,5 @@ private:
     Settings& m_settings;
     int m_skipped = 0;
     bool m_descriptionsRefused = false;
+    bool m_offerPrevious = true;
 };
