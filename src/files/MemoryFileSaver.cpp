@@ -186,6 +186,13 @@ bool MemoryFileSaver::writeLocked(const QString& path, Failure& failure)
     InterruptedSave marker(path, m_log);
     marker.sweep();
     const QString descriptionPath = path + QLatin1String(MemoryFile::kDescriptionSuffix);
+    // A description file that cannot be written at all is found before
+    // the memory file is touched.
+    const QString descriptionProblem = SafeFileWriter::pathProblem(descriptionPath);
+    if (!descriptionProblem.isEmpty()) {
+        failure = {int(QFileDevice::OpenError), descriptionProblem, CreateDescriptionFile};
+        return false;
+    }
     SafeFileWriter memoryFile(path);
     if (!writeFile(m_memoryLines, CreateMemoryFile, memoryFile, failure))
         return false;

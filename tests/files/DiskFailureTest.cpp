@@ -306,6 +306,7 @@ TEST(InterruptedSave, AKillBetweenThePairsFilesIsToldAndOfferedAtTheNextLoad)
     EXPECT_TRUE(shown.err.contains(QString(told).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))))
         << shown.err.toStdString();
 
+    EXPECT_TRUE(QFileInfo::exists(file("pair.950.lock"))) << "the killed save's lock, stale now";
     Settings settings(dir.filePath(QStringLiteral("config/Quaystone")));
     MessageLog log;
     for (const auto answer : {Prompter::Answer::No, Prompter::Answer::Yes}) {
