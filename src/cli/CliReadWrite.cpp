@@ -6,6 +6,9 @@
 
 #include "CliPathPrompter.h"
 #include "CliStdio.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 #include "cat/CatLink.h"
 #include "cat/ChannelComparison.h"
 #include "cat/PortDirectory.h"
@@ -16,9 +19,6 @@
 #include "files/MemoryFile.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
-#include "state/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -225,8 +225,6 @@ int write(const QStringList& args)
         return ExitFailed;
     session.prompter.setOpenAnswer(file);
     MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
-    // This run answers Yes to every question: it sends the file named.
-    opener.setOfferPrevious(false);
     const MemoryFileOpener::Result opened = opener.open();
     if (opened == MemoryFileOpener::Result::DescriptionsLoaded)
         return failure(a.file + QStringLiteral(" is a description file; name its memory file (.950)"));

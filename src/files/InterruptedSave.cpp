@@ -142,7 +142,7 @@ bool InterruptedSave::offersPrevious(const Report& report)
            (report.memoryReplaced || report.descriptionsReplaced);
 }
 
-QString InterruptedSave::reportText(const QString& memoryPath, const Report& report)
+QString InterruptedSave::reportText(const QString& memoryPath, const Report& report, bool asking)
 {
     const QString name = QFileInfo(memoryPath).fileName();
     const QString descriptions = name + QLatin1String(MemoryFile::kDescriptionSuffix);
@@ -164,8 +164,10 @@ QString InterruptedSave::reportText(const QString& memoryPath, const Report& rep
         const QString previous = QFileInfo(report.previousPath).fileName();
         text += QStringLiteral(" The pair as it was before that save is whole in ") + previous +
                 QStringLiteral(" and ") + previous + QLatin1String(MemoryFile::kDescriptionSuffix) +
-                QStringLiteral(".\r\nOpen that previous pair instead? (No opens ") + name +
-                QStringLiteral(" as it is. No file is changed either way.)");
+                QStringLiteral(".");
+        if (asking)
+            text += QStringLiteral("\r\nOpen that previous pair instead? (No opens ") + name +
+                    QStringLiteral(" as it is. No file is changed either way.)");
     } else if (report.memoryReplaced || report.descriptionsReplaced) {
         text += QStringLiteral(" The pair from before that save is no longer there.");
     }

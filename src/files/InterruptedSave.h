@@ -29,9 +29,10 @@ public:
     // Reads the marker beside memoryPath; only a regular file of ours counts.
     static Report inspect(const QString& memoryPath);
 
-    // The message for the next load, and whether it asks to open the previous pair.
-    static QString reportText(const QString& memoryPath, const Report& report);
+    // Whether there is a previous pair to offer, and the message for the
+    // next load, which names it and, when asking, asks whether to open it.
     static bool offersPrevious(const Report& report);
+    static QString reportText(const QString& memoryPath, const Report& report, bool asking);
 
     explicit InterruptedSave(const QString& memoryPath, MessageLog& log);
     InterruptedSave(const InterruptedSave&) = delete;

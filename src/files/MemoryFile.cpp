@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MemoryFile.h"
 
+#include "state/MessageLog.h"
 #include "model/CatCodec.h"
 #include "model/ChannelTables.h"
 #include "model/Vocabulary.h"
-#include "state/MessageLog.h"
 
 #include <QDir>
 #include <QFileInfo>

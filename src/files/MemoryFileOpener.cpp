@@ -102,8 +102,9 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     QString source = path;
     const InterruptedSave::Report interrupted = InterruptedSave::inspect(path);
     if (interrupted.interrupted) {
-        const QString text = InterruptedSave::reportText(path, interrupted);
-        if (m_offerPrevious && InterruptedSave::offersPrevious(interrupted)) {
+        const bool ask = m_offerPrevious && InterruptedSave::offersPrevious(interrupted);
+        const QString text = InterruptedSave::reportText(path, interrupted, ask);
+        if (ask) {
             if (m_prompter.askSafely(text, Prompter::Buttons::YesNo, Prompter::Icon::Exclamation,
                                      Prompter::Answer::No) == Prompter::Answer::Yes)
                 source = interrupted.previousPath;

@@ -26,8 +26,10 @@ public:
 
     Result open();
 
-    // Whether a load after an interrupted save may offer the pair that save
-    // kept (a run that answers every question Yes only tells about it).
+    // Whether a load after an interrupted save asks to open the pair that
+    // save kept. The window asks; the command line, whose --yes answers
+    // every question, only tells and names that pair, so a run never loads
+    // another file than the one it was given.
     void setOfferPrevious(bool offer) { m_offerPrevious = offer; }
 
     // Lines of the last loaded file that were skipped as unreadable.
@@ -49,5 +51,5 @@ private:
     Settings& m_settings;
     int m_skipped = 0;
     bool m_descriptionsRefused = false;
-    bool m_offerPrevious = true;
+    bool m_offerPrevious = false;
 };
