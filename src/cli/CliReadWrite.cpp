@@ -16,6 +16,7 @@
 #include "cat/QtSerialPortAdapter.h"
 #include "cat/RadioReader.h"
 #include "cat/RadioWriter.h"
+#include "files/MemoryFile.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
 
@@ -133,12 +134,11 @@ struct Session : CliSession {
 } // namespace
 
 // Where an incomplete read is saved: beside the file named, so that file,
-// if it exists, still holds the last complete read.
+// if it exists, still holds the last complete read; and under a name no
+// file or link holds, so an earlier partial read is kept as well.
 QString partialPath(const QString& out)
 {
-    const QFileInfo info(out);
-    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("950") : info.suffix();
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral(" (partial read).") + suffix);
+    return MemoryFile::freePairPath(out, QStringLiteral("partial read"));
 }
 
 int read(const QStringList& args)
@@ -174,6 +174,9 @@ int read(const QStringList& args)
     const QString target = toStdout   ? session.stdio.scratchPath(QStringLiteral("read.950"))
                            : complete ? a.out
                                       : partialPath(a.out);
+    if (target.isEmpty())
+        return failure(QStringLiteral("the read was incomplete, and every name for it beside ") + a.out +
+                       QStringLiteral(" is taken; nothing was saved"));
     session.prompter.setSaveAnswer(target);
     MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
     switch (saver.save(MemoryFileSaver::Kind::Save)) {

@@ -15,7 +15,8 @@ inline constexpr char kReadUsage[] =
     "                             Read all 118 channel slots of the radio into a memory file\n"
     "                               [--speed 4800|9600|19200|38400] [--no-rts] [--trace];\n"
     "                             a read that did not get every slot is saved beside it as\n"
-    "                             \"FILE (partial read).950\" instead (exit status 3);\n"
+    "                             \"FILE (partial read).950\" instead (exit status 3), or\n"
+    "                             \"FILE (partial read 2).950\" ... when that is taken;\n"
     "                             --out - writes the memory file to standard output.";
 inline constexpr char kWriteUsage[] =
     "write FILE.950 (--port N | --device PATH)\n"

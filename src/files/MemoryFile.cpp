@@ -6,6 +6,9 @@
 #include "model/ChannelTables.h"
 #include "model/Vocabulary.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace MemoryFile {
 namespace {
 bool isDigit(QChar c)
@@ -33,6 +36,24 @@ bool endsWithMemoryExtension(const QString& path)
 bool endsWithDescriptionExtension(const QString& path)
 {
     return path.endsWith(QLatin1String(kExtension) + QLatin1String(kDescriptionSuffix), Qt::CaseInsensitive);
+}
+
+QString freePairPath(const QString& path, const QString& tag)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("950") : info.suffix();
+    for (int n = 1; n <= 1000; ++n) {
+        QString candidate = info.dir().filePath(info.completeBaseName() + QStringLiteral(" (") + tag +
+                                                (n > 1 ? QStringLiteral(" %1").arg(n) : QString()) +
+                                                QStringLiteral(").") + suffix);
+        if (!endsWithMemoryExtension(candidate))
+            candidate += QLatin1String(kExtension);
+        const QFileInfo memory(candidate);
+        const QFileInfo descriptions(candidate + QLatin1String(kDescriptionSuffix));
+        if (!memory.exists() && !memory.isSymLink() && !descriptions.exists() && !descriptions.isSymLink())
+            return candidate;
+    }
+    return {};
 }
 
 int channelNumber(const QString& line)

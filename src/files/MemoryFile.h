@@ -23,6 +23,13 @@ inline constexpr int kHighestChannel = 117;
 bool endsWithMemoryExtension(const QString& path);      // ".950", any case
 bool endsWithDescriptionExtension(const QString& path); // ".950dsc", any case
 
+// A pair name beside path that nothing holds: "NAME (tag).ext", else
+// "NAME (tag 2).ext", ... (".950" added as a save adds it), where neither
+// the memory file nor its description file exists in any form, a dangling
+// link included; so a save there replaces nothing and writes through no
+// link. Empty when the first thousand are all taken.
+QString freePairPath(const QString& path, const QString& tag);
+
 // The channel number of a line: characters 3 to 5, exactly three digits;
 // -1 when they are anything else.
 int channelNumber(const QString& line);

@@ -3,6 +3,7 @@
 
 #include "DescriptionFile.h"
 #include "FileDialogs.h"
+#include "InterruptedSave.h"
 #include "MemoryFile.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileReader.h"
@@ -96,14 +97,30 @@ MemoryFileOpener::Result MemoryFileOpener::run()
         return Result::DescriptionsLoaded;
     }
 
+    // A save of this pair that was interrupted is told, and the pair it
+    // kept is offered; the files themselves are left as they are.
+    QString source = path;
+    const InterruptedSave::Report interrupted = InterruptedSave::inspect(path);
+    if (interrupted.interrupted) {
+        const bool ask = m_offerPrevious && InterruptedSave::offersPrevious(interrupted);
+        const QString text = InterruptedSave::reportText(path, interrupted, ask);
+        if (ask) {
+            if (m_prompter.askSafely(text, Prompter::Buttons::YesNo, Prompter::Icon::Exclamation,
+                                     Prompter::Answer::No) == Prompter::Answer::Yes)
+                source = interrupted.previousPath;
+        } else {
+            m_prompter.inform(text, Prompter::Icon::Exclamation);
+        }
+    }
+
     // The whole file is read before the tables are touched, so a file that
     // cannot be read leaves them as they were.
-    QFile file(path);
+    QFile file(source);
     TextFileReader reader;
     if (!file.open(QIODevice::ReadOnly) || !reader.read(file)) {
         const QString why = reader.tooLarge() ? reader.errorText() : file.errorString();
-        m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + why);
-        m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
+        m_log.notice(QStringLiteral("Cannot read ") + source + QStringLiteral(": ") + why);
+        m_prompter.inform(QStringLiteral("The file ") + QFileInfo(source).fileName() +
                               QStringLiteral(" cannot be read (") + why + QStringLiteral(")."),
                           Prompter::Icon::Exclamation);
         return Result::Unreadable;
@@ -113,18 +130,19 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     m_state.tables().reset();
     m_state.setFilePanel(QString());
     const QFileInfo info(path);
-    m_skipped = MemoryFile::load(reader.lines(), m_state.tables(), m_log, info.fileName());
+    m_skipped = MemoryFile::load(reader.lines(), m_state.tables(), m_log, QFileInfo(source).fileName());
     if (m_skipped > 0)
         m_prompter.inform(
             QStringLiteral("%1 line(s) of %2 could not be read and were skipped. The message log names them.")
                 .arg(m_skipped)
-                .arg(info.fileName()),
+                .arg(QFileInfo(source).fileName()),
             Prompter::Icon::Exclamation);
 
     const QString fullPath = info.absoluteFilePath();
     m_settings.set(Keys::LastOpened, fullPath);
     m_state.setCurrentFilePath(fullPath);
-    m_state.setChanged(false);
+    // The previous pair stands in for this one until it is saved as it.
+    m_state.setChanged(source != path);
     m_state.clearClipboard();
     const QString canonical = info.canonicalFilePath();
     m_state.setFilePanel(QStringLiteral(" ") +
@@ -134,7 +152,7 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     m_state.setDataSource(AppState::File);
     m_state.applyHideSetting();
 
-    reportRefusedDescriptions(path, DescriptionFile::load(path, m_state, m_settings));
+    reportRefusedDescriptions(source, DescriptionFile::load(source, m_state, m_settings));
     m_state.showMemoriesPage();
     return Result::Loaded;
 }

@@ -26,6 +26,12 @@ public:
 
     Result open();
 
+    // Whether a load after an interrupted save asks to open the pair that
+    // save kept. The window asks; the command line, whose --yes answers
+    // every question, only tells and names that pair, so a run never loads
+    // another file than the one it was given.
+    void setOfferPrevious(bool offer) { m_offerPrevious = offer; }
+
     // Lines of the last loaded file that were skipped as unreadable.
     int skippedLines() const { return m_skipped; }
     // The description file beside it could not be read and was left out.
@@ -45,4 +51,5 @@ private:
     Settings& m_settings;
     int m_skipped = 0;
     bool m_descriptionsRefused = false;
+    bool m_offerPrevious = false;
 };

@@ -3,7 +3,9 @@
 
 #include "DescriptionFile.h"
 #include "FileDialogs.h"
+#include "InterruptedSave.h"
 #include "MemoryFile.h"
+#include "io/LockFileCheck.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileWriter.h"
 #include "state/AppState.h"
@@ -11,6 +13,7 @@
 #include "state/Prompter.h"
 #include "state/Settings.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 
@@ -139,6 +142,12 @@ QString MemoryFileSaver::lockPath(const QString& path)
     return path + QStringLiteral(".lock");
 }
 
+QString MemoryFileSaver::notALockText(const QString& lockPath, const QString& why)
+{
+    return QDir::toNativeSeparators(lockPath) + QStringLiteral(" is in the way: ") + why +
+           QStringLiteral(", not a lock file. Remove it, then save again");
+}
+
 QString MemoryFileSaver::lockedText(const QString& path)
 {
     return QStringLiteral("another program is saving ") + QFileInfo(path).fileName() +
@@ -150,33 +159,70 @@ bool MemoryFileSaver::writePair(const QString& path, Failure& failure)
 {
     // Two saves of one pair at once could leave one save's memory file with
     // the other's descriptions: the pair is written under a lock, and a
-    // second writer waits a little, then gives up.
-    QLockFile lock(lockPath(path));
-    if (!lock.tryLock(kLockWaitMs) && lock.error() == QLockFile::LockFailedError) {
-        failure = {int(QFileDevice::ResourceError), lockedText(path), LockPair};
+    // second writer waits a little, then gives up. What stands at the lock's
+    // path is looked at first: only a lock file is handed to QLockFile.
+    const QString lockFile = lockPath(path);
+    QString why = LockFileCheck::problem(lockFile);
+    if (why.isEmpty()) {
+        QLockFile lock(lockFile);
+        if (lock.tryLock(kLockWaitMs) || lock.error() != QLockFile::LockFailedError)
+            return writeLocked(path, failure);
+        // An empty file that stayed empty all that time is no lock being written.
+        why = LockFileCheck::problem(lockFile, true);
+        if (why.isEmpty()) {
+            failure = {int(QFileDevice::ResourceError), lockedText(path), LockPair};
+            return false;
+        }
+    }
+    failure = {int(QFileDevice::OpenError), notALockText(lockFile, why), LockPair};
+    return false;
+}
+
+bool MemoryFileSaver::writeLocked(const QString& path, Failure& failure)
+{
+    // A lock that cannot be made at all (a read-only folder, a full disk)
+    // means the files cannot be written either: the writes below fail and
+    // name the real reason.
+    InterruptedSave marker(path, m_log);
+    marker.sweep();
+    const QString descriptionPath = path + QLatin1String(MemoryFile::kDescriptionSuffix);
+    // A description file that cannot be written at all is found before
+    // the memory file is touched.
+    const QString descriptionProblem = SafeFileWriter::pathProblem(descriptionPath);
+    if (!descriptionProblem.isEmpty()) {
+        failure = {int(QFileDevice::OpenError), descriptionProblem, CreateDescriptionFile};
         return false;
     }
-    // A lock that cannot be made at all (a read-only folder, a full disk)
-    // means the files cannot be written either: the write below fails and
-    // names the real reason.
-    const QString descriptionPath = path + QLatin1String(MemoryFile::kDescriptionSuffix);
     SafeFileWriter memoryFile(path);
-    SafeFileWriter descriptionFile(descriptionPath);
     if (!writeFile(m_memoryLines, CreateMemoryFile, memoryFile, failure))
         return false;
-    if (!writeFile(DescriptionFile::compose(m_state), CreateDescriptionFile, descriptionFile, failure))
+    // While the two files are replaced one after the other, the pair as it
+    // was is kept and a marker says so: a save killed in between is told at
+    // the next load.
+    const QStringList descriptions = DescriptionFile::compose(m_state);
+    if (!marker.begin(TextFileWriter::encode(m_memoryLines), TextFileWriter::encode(descriptions))) {
+        failure = {int(QFileDevice::WriteError), marker.errorText(), KeepPreviousPair};
         return false;
-    // Both are written in full; only now are the old files replaced.
+    }
     if (!memoryFile.commit()) {
         failure = {memoryFile.errorNumber(), memoryFile.errorText(), ReplaceMemoryFile};
+        marker.abandon();
         return false;
     }
-    if (!descriptionFile.commit()) {
+    SafeFileWriter descriptionFile(descriptionPath);
+    bool written = writeFile(descriptions, CreateDescriptionFile, descriptionFile, failure);
+    if (written && !descriptionFile.commit()) {
         failure = {descriptionFile.errorNumber(), descriptionFile.errorText(), ReplaceDescriptionFile};
-        m_log.notice(QStringLiteral("The memory file ") + path +
-                     QStringLiteral(" was saved, but its description file ") + descriptionPath +
-                     QStringLiteral(" could not be replaced and still holds the old descriptions."));
+        written = false;
+    }
+    if (!written) {
+        // A pair is replaced whole or not at all: the old memory file goes back.
+        if (!marker.restoreMemoryFile())
+            m_log.notice(QStringLiteral("The memory file ") + path +
+                         QStringLiteral(" was saved, but its description file ") + descriptionPath +
+                         QStringLiteral(" could not be replaced and still holds the old descriptions."));
         return false;
     }
+    marker.finish();
     return true;
 }

@@ -11,9 +11,11 @@ class SafeFileWriter;
 class Settings;
 
 // Saves the tables as a memory file and its description file, asking for
-// the name until a save succeeds or the user cancels. Both files are written
-// beside their targets and replace them only when both were written in
-// full, so a failed save leaves the previous pair exactly as it was.
+// the name until a save succeeds or the user cancels. Each file is written
+// beside its target and replaces it only once written in full; when the
+// description file fails after the memory file was replaced, the old memory
+// file is put back, so a failed save leaves the previous pair exactly as it
+// was. A save killed between the two leaves a marker (InterruptedSave).
 class MemoryFileSaver {
 public:
     // How the save was started: the "Write Disk File" button keeps the
@@ -40,6 +42,8 @@ public:
     static QString lockPath(const QString& path);
     static constexpr int kLockWaitMs = 2500;
     static QString lockedText(const QString& path);
+    // Something other than a lock file stands at the lock's path.
+    static QString notALockText(const QString& lockPath, const QString& why);
 
     static QString readOnlyText(const QString& fileName);
     static QString replaceText(const QString& fileName);
@@ -55,6 +59,7 @@ public:
         ReplaceMemoryFile = 5,
         ReplaceDescriptionFile = 6,
         LockPair = 7,
+        KeepPreviousPair = 8,
     };
 
 private:
@@ -65,6 +70,7 @@ private:
     };
     Result run();
     bool writePair(const QString& path, Failure& failure);
+    bool writeLocked(const QString& path, Failure& failure);
     bool writeFile(const QStringList& lines, int createLocation, SafeFileWriter& file, Failure& failure);
 
     AppState& m_state;

@@ -114,6 +114,7 @@ void Form1::openMemoryFile()
     if (transferBlocked())
         return;
     MemoryFileOpener opener(m_state, *m_prompter, m_log, *m_settings);
+    opener.setOfferPrevious(true);
     const MemoryFileOpener::Result result = opener.open();
     if (result == MemoryFileOpener::Result::Loaded || result == MemoryFileOpener::Result::DescriptionsLoaded)
         grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth()));

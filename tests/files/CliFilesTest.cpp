@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -302,21 +303,53 @@ TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)
 }
 
 // A second writer of one memory file waits for the first one's lock, then
-// gives up with a clear message and leaves the pair alone.
-TEST_F(CliFiles, ASecondWriterOfAMemoryFileFailsWhileTheFirstHoldsItsLock)
+// gives up with a clear message and leaves the pair alone. Anything else at
+// the lock's path is named, never opened or read: a FIFO or a link to a
+// device would hang the save for good (runCli gives up after a minute).
+TEST_F(CliFiles, ASaveFailsWhileTheLockIsHeldOrSomethingElseStandsThere)
 {
     writeBytes(path("shared.950"), readBytes(dataPath("sample.950")));
     writeBytes(path("shared.950dsc"), readBytes(dataPath("sample.950dsc")));
     ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("in")}).status, 0);
-    QLockFile first(path("shared.950.lock"));
-    ASSERT_TRUE(first.lock());
-    const CliRun second = cli({"import", path("in.CSV"), "--into", path("shared.950")});
-    EXPECT_EQ(second.status, 1);
-    EXPECT_TRUE(second.err.contains(QStringLiteral("another program is saving shared.950")))
-        << second.err.toStdString();
-    EXPECT_EQ(readBytes(path("shared.950")), readBytes(dataPath("sample.950")));
-    EXPECT_EQ(readBytes(path("shared.950dsc")), readBytes(dataPath("sample.950dsc")));
-    first.unlock();
+    const QString lock = path("shared.950.lock");
+    const QByteArray lockPath = QFile::encodeName(lock);
+    const struct {
+        const char* what;
+        std::function<bool()> make; // none: another program holds the lock
+        const char* said;
+    } cases[] = {
+        {"held by another program", nullptr, "another program is saving shared.950"},
+        {"FIFO", [&] { return mkfifo(lockPath.constData(), 0644) == 0; }, "it is a FIFO"},
+        {"link to /dev/zero", [&] { return symlink("/dev/zero", lockPath.constData()) == 0; },
+         "it is a symbolic link"},
+        {"folder", [&] { return QDir().mkdir(lock); }, "it is a folder"},
+        {"dangling link", [&] { return symlink("nowhere", lockPath.constData()) == 0; },
+         "it is a symbolic link"},
+        {"oversized file", [&] { return writeBytes(lock, "1\nx\ny\n" + QByteArray(8192, 'z') + "\n"); },
+         "it is a file larger than a lock file can be"},
+        {"unrelated file", [&] { return writeBytes(lock, "my notes\n"); },
+         "it is a file that does not hold a lock"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool held = !c.make;
+        QLockFile first(lock);
+        ASSERT_TRUE(held ? first.lock() : c.make());
+        const CliRun second = cli({"import", path("in.CSV"), "--into", path("shared.950")});
+        EXPECT_EQ(second.status, 1);
+        const QString expected = held ? QString::fromLatin1(c.said)
+                                      : lock + QStringLiteral(" is in the way: ") +
+                                            QString::fromLatin1(c.said) +
+                                            QStringLiteral(", not a lock file. Remove it, then save again");
+        EXPECT_TRUE(second.err.contains(expected)) << second.err.toStdString();
+        EXPECT_EQ(readBytes(path("shared.950")), readBytes(dataPath("sample.950")));
+        EXPECT_EQ(readBytes(path("shared.950dsc")), readBytes(dataPath("sample.950dsc")));
+        EXPECT_TRUE(QFileInfo(lock).isSymLink() || QFileInfo::exists(lock)) << "left where it was";
+        first.unlock();
+        if (QFileInfo(lock).isDir())
+            QDir().rmdir(lock);
+        QFile::remove(lock);
+    }
     EXPECT_EQ(cli({"import", path("in.CSV"), "--into", path("shared.950")}).status, 0);
     EXPECT_FALSE(QFileInfo::exists(path("shared.950.lock")));
 }

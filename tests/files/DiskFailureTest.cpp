@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileTestSupport.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
-#include "state/Settings.h"
 #include "files/CsvExport.h"
 #include "files/CsvHeader.h"
 #include "files/InitialMemoryFile.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
 #include "files/RadioBackup.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 #include "support/CliRun.h"
 #include "support/DiskFull.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -237,5 +239,109 @@ INSTANTIATE_TEST_SUITE_P(Failures, DiskFailure,
                          ::testing::Values(Failure::FullAtFirstByte, Failure::FullPartWay,
                                            Failure::FolderReadOnly, Failure::TargetIsFolder,
                                            Failure::TargetIsFifo, Failure::TmpfsFull));
+
+} // namespace
+
+namespace {
+
+// The real command line with its files limited to `bytes` and SIGXFSZ left
+// to end it, so it dies by the operating system's hand at the first write
+// past the limit. The exit code, or -1 when it was killed.
+int runCliUntilKilled(const QString& folder, const QStringList& args, rlim_t bytes)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    process.setChildProcessModifier([bytes] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{bytes, bytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(QStringLiteral(QUAYSTONE_CLI), args);
+    if (!process.waitForFinished(60000))
+        return -2;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// A save killed between the pair's two files: the next load says what
+// happened and offers the pair as it was; the next save settles it and
+// sweeps what the killed save's temporary files left.
+TEST(InterruptedSave, AKillBetweenThePairsFilesIsToldAndOfferedAtTheNextLoad)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto file = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    const QByteArray oldMemory = "MW00007050000+000000200000;\r\n";
+    const QByteArray oldDescriptions = readBytes(dataPath("sample.950dsc"));
+    writeBytes(file("pair.950"), oldMemory);
+    writeBytes(file("pair.950dsc"), oldDescriptions);
+    writeBytes(file("in.CSV"), QByteArray(kCsvHeader) + "\r\n1,7.15,LSB,,,,,,,,,,new\r\n");
+    // The memory file fits in the limit, the description file does not.
+    EXPECT_EQ(runCliUntilKilled(
+                  dir.path(),
+                  {QStringLiteral("import"), file("in.CSV"), QStringLiteral("--into"), file("pair.950")},
+                  600),
+              -1);
+    const QByteArray newMemory = readBytes(file("pair.950"));
+    ASSERT_NE(newMemory, oldMemory) << "killed after the memory file was replaced";
+    EXPECT_EQ(readBytes(file("pair.950dsc")), oldDescriptions);
+    EXPECT_EQ(readBytes(file("pair (previous).950")), oldMemory);
+    EXPECT_EQ(readBytes(file("pair (previous).950dsc")), oldDescriptions);
+    ASSERT_TRUE(QFileInfo::exists(file("pair.950.saving")));
+
+    // What a save killed at its last rename leaves, and names it must not touch.
+    writeBytes(file("pair.950dsc.AbxQCd"), "half");
+    writeBytes(file("pair.950dsc.backup"), "mine");
+    writeBytes(file("target"), "mine");
+    ASSERT_TRUE(QFile::link(file("target"), file("pair.950.ZzqwYy")));
+
+    // The command line tells and names the previous pair; the window (as here in process) asks.
+    const QString told = QStringLiteral(
+        "The last save of pair.950 was interrupted between its two files: pair.950 holds the new channels, "
+        "but pair.950dsc still holds the descriptions from before. The pair as it was before that save is "
+        "whole in pair (previous).950 and pair (previous).950dsc.");
+    const CliRun shown = runCli(dir.path(), {QStringLiteral("show"), file("pair.950")});
+    EXPECT_TRUE(shown.err.contains(told + QLatin1Char('\n'))) << shown.err.toStdString();
+    EXPECT_TRUE(shown.out.contains(QStringLiteral("7.15000"))) << "the file given, as it is";
+
+    EXPECT_TRUE(QFileInfo::exists(file("pair.950.lock"))) << "the killed save's lock, stale now";
+    Settings settings(dir.filePath(QStringLiteral("config/Quaystone")));
+    MessageLog log;
+    for (const auto answer : {Prompter::Answer::No, Prompter::Answer::Yes}) {
+        AppState state;
+        ScriptedPrompter prompter;
+        prompter.reply(file("pair.950")).answer(answer);
+        MemoryFileOpener opener(state, prompter, log, settings);
+        opener.setOfferPrevious(true);
+        ASSERT_EQ(opener.open(), MemoryFileOpener::Result::Loaded);
+        EXPECT_EQ(prompter.messages(),
+                  QStringList{told + QStringLiteral("\r\nOpen that previous pair instead? (No "
+                                                    "opens pair.950 as it is. No file is "
+                                                    "changed either way.)")});
+        EXPECT_EQ(prompter.prompts().last().safe, Prompter::Answer::No)
+            << "Return keeps the files as they are";
+        const bool previous = answer == Prompter::Answer::Yes;
+        EXPECT_EQ(state.tables().isEmptyAt(2), previous) << "memory 1 is the one the import added";
+        EXPECT_EQ(state.currentFilePath(), file("pair.950"));
+        EXPECT_EQ(state.changed(), previous) << "the previous pair is not yet saved as pair.950";
+        if (!previous)
+            continue;
+        prompter.reply(file("pair.950"));
+        ASSERT_EQ(MemoryFileSaver(state, prompter, log, settings).save(MemoryFileSaver::Kind::Save),
+                  MemoryFileSaver::Result::Saved);
+    }
+    EXPECT_EQ(readBytes(file("pair.950")), oldMemory);
+    EXPECT_EQ(readBytes(file("pair.950dsc")), oldDescriptions);
+    EXPECT_FALSE(QFileInfo::exists(file("pair.950.saving")));
+    EXPECT_FALSE(QFileInfo::exists(file("pair.950dsc.AbxQCd")));
+    EXPECT_EQ(readBytes(file("pair.950dsc.backup")), "mine");
+    EXPECT_TRUE(QFileInfo(file("pair.950.ZzqwYy")).isSymLink());
+    EXPECT_EQ(readBytes(file("target")), "mine");
+    // The pair that save kept stays: it is not the pair as it stood.
+    EXPECT_EQ(readBytes(file("pair (previous).950")), oldMemory);
+    EXPECT_TRUE(log.text().contains(QStringLiteral("stays in"))) << log.text().toStdString();
+}
 
 } // namespace

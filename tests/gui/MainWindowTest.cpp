@@ -5,6 +5,7 @@
 #include "Version.h"
 #include "editing/CellEntry.h"
 #include "files/CsvExport.h"
+#include "files/InterruptedSave.h"
 #include "files/MemoryFileOpener.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
@@ -14,6 +15,8 @@
 #include "gui/ProgressWindow.h"
 #include "gui/WritePreviewDialog.h"
 #include "gui/frmSelectPrintColumns.h"
+#include "io/SafeFileWriter.h"
+#include "state/MessageLog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -81,6 +84,29 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
     }
     EXPECT_TRUE(m_prompter.messages().isEmpty())
         << m_prompter.messages().join(QLatin1Char('|')).toStdString();
+}
+
+// A save of the pair that ended between its two files: the window's next open says so and asks;
+// Yes shows the pair as it was, not yet saved as the file's own.
+TEST_F(MainWindowFixture, AnInterruptedSaveIsToldAndThePreviousPairOfferedAtTheOpen)
+{
+    const QString path = copySample(QStringLiteral("sample.950"));
+    copySample(QStringLiteral("sample.950dsc"));
+    const QByteArray newMemory = "MW00007050000+000000200000;\r\n";
+    MessageLog log;
+    InterruptedSave saving(path, log);
+    ASSERT_TRUE(saving.begin(newMemory, "0,\"3450\"\r\n"));
+    ASSERT_TRUE(SafeFileWriter::save(path, newMemory)); // the memory file is replaced, the save ends here
+    Form1Options options;
+    options.startupFilePath = path;
+    m_prompter.answer(Prompter::Answer::Yes);
+    startQuietly(options, QString());
+    ASSERT_EQ(m_prompter.prompts().size(), 1);
+    EXPECT_EQ(m_prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
+    EXPECT_TRUE(m_prompter.messages()[0].contains(QStringLiteral("Open that previous pair instead?")));
+    EXPECT_TRUE(cell(1, Column::kFreq).startsWith(QLatin1Char('1'))) << "the sample's 1.84 MHz, not 7.05";
+    EXPECT_TRUE(state().changed());
+    EXPECT_EQ(state().currentFilePath(), path);
 }
 
 TEST_F(MainWindowFixture, CellEditsGoThroughTheCommitRules)

@@ -9,6 +9,7 @@
 #include "support/CliRun.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -96,8 +97,9 @@ TEST_F(CliRadio, NoBackupWritesNoBackup)
 }
 
 // An incomplete read never replaces the file named: it is saved beside it, named as partial, and
-// the run says so and exits 3 (done, but not all of it).
-TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileAndExits3)
+// the run says so and exits 3 (done, but not all of it). An earlier partial read keeps its name and
+// bytes, and a link of such a name is not written through: the next free name is taken.
+TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
 {
     RadioSimulator::Options options;
     options.faults.drop = 0.04;
@@ -106,22 +108,26 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileAndExits3)
     const QString device = startWithChannels(radio);
     ASSERT_FALSE(device.isEmpty());
     const QByteArray old = "MW00007050000+000000200000;\r\nMW00114250000+000000100000;\r\n";
-    {
-        QFile file(path("out.950"));
+    for (const char* name : {"out.950", "out (partial read).950", "elsewhere.txt"}) {
+        QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(old);
     }
+    ASSERT_TRUE(QFile::link(path("elsewhere.txt"), path("out (partial read).950dsc")));
     const CliRun run = cli({"read", "--device", device, "--out", path("out.950")});
     const int dropped = radio.faultCounts().at(int(RadioSimulator::Fault::Drop));
     ASSERT_GT(dropped, 0);
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown empty")), dropped);
     EXPECT_TRUE(run.err.contains(QStringLiteral("the read was incomplete; what was read is saved in ") +
-                                 path("out (partial read).950") + QStringLiteral(" and ") + path("out.950") +
-                                 QStringLiteral(" was left as it was")))
+                                 path("out (partial read 2).950") + QStringLiteral(" and ") +
+                                 path("out.950") + QStringLiteral(" was left as it was")))
         << run.err.toStdString();
-    EXPECT_EQ(contents("out.950"), old);
-    EXPECT_FALSE(contents("out (partial read).950").isEmpty());
+    for (const char* name : {"out.950", "out (partial read).950", "elsewhere.txt"})
+        EXPECT_EQ(contents(name), old) << name;
+    EXPECT_TRUE(QFileInfo(path("out (partial read).950dsc")).isSymLink());
+    EXPECT_FALSE(contents("out (partial read 2).950").isEmpty());
+    EXPECT_EQ(contents("out (partial read 2).950dsc").count("\r\n"), 101);
 }
 
 QStringList writeCommands(const RadioSimulator& radio)
