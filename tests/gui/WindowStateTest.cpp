@@ -5,6 +5,7 @@
 
 #include "RadioSimulator.h"
 #include "cat/PortDirectory.h"
+#include "files/MemoryFileOpener.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
@@ -36,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -62,7 +64,8 @@ protected:
 };
 
 // The access keys a window offers at its top level: its menu bar's menus,
-// its page tabs and its buttons, each with the caption that holds it.
+// its page tabs and its buttons (a menu: its entries), each with the caption
+// that holds it.
 QMultiMap<QChar, QString> accessKeys(QWidget* window)
 {
     QMultiMap<QChar, QString> keys;
@@ -71,6 +74,11 @@ QMultiMap<QChar, QString> accessKeys(QWidget* window)
         if (at >= 0)
             keys.insert(caption.at(at + 1).toLower(), caption);
     };
+    if (auto* menu = qobject_cast<QMenu*>(window)) {
+        for (QAction* entry : menu->actions())
+            add(entry->text());
+        return keys;
+    }
     if (auto* main = qobject_cast<QMainWindow*>(window))
         for (QAction* menu : main->menuBar()->actions())
             add(menu->text());
@@ -307,6 +315,11 @@ TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
         {&about, 1},
         {&firstUse, 2},
         {&detector, 2},
+        {widget<QMenu>("mnuFile"), 7},
+        {widget<QMenu>("mnuPUform"), 13},
+        {widget<QMenu>("mnuPMS"), 3},
+        {widget<QMenu>("mnuSettings"), 11},
+        {widget<QMenu>("mnuHelpMenu"), 2},
     };
     for (const auto& w : windows) {
         ASSERT_NE(w.window, nullptr);
@@ -359,10 +372,54 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 other.950"));
     recent->actions()[1]->trigger();
     EXPECT_EQ(QFileInfo(state().currentFilePath()).fileName(), QStringLiteral("sample.950"));
+    // A file deleted while the menu was open: said, not silently ignored.
     ASSERT_TRUE(QFile::remove(other));
+    m_prompter.clear();
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileOpener::doesNotExistText(other)});
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 1);
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
+}
+
+// Clipboard data that counts how often its contents are read.
+class WatchedClipboardData : public QMimeData {
+public:
+    mutable int reads = 0;
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override
+    {
+        ++reads;
+        return QMimeData::retrieveData(format, type);
+    }
+};
+
+// The clipboard's owner may be slow or hung: the window reads its text only
+// to paste, learning from the offered formats whether Paste is usable, and a
+// paste that gets no text says so.
+TEST_F(WindowStateTest, TheClipboardIsReadOnlyToPaste)
+{
+    auto* data = new WatchedClipboardData; // the clipboard owns it
+    data->setText(local("14.25") + QStringLiteral("\tFM"));
+    QGuiApplication::clipboard()->setMimeData(data);
+    loadSample();
+    typeInto(3, Column::kFreq, local("7.1"));
+    selectMemories(2, Column::kFreq, 4, Column::kMode);
+    action("mnuFillSelectionDown")->trigger();
+    selectMemories(5, Column::kFreq, 5, Column::kFreq);
+    EXPECT_EQ(data->reads, 0) << "read while starting, opening a file or editing";
+    ASSERT_TRUE(action("mnuPasteMemories")->isEnabled()) << "text offered by another program";
+    action("mnuPasteMemories")->trigger();
+    EXPECT_GT(data->reads, 0);
+    EXPECT_EQ(cell(5, Column::kFreq), local("14.25000"));
+    EXPECT_EQ(cell(5, Column::kMode), QStringLiteral("FM"));
+
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    EXPECT_FALSE(action("mnuPasteMemories")->isEnabled());
+    QTest::keyClick(memories(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(m_prompter.messages(), QStringList{Form1::clipboardUnreadText()});
+    EXPECT_FALSE(memories()->isEditing());
 }
 
 // The settings folder turns into a file while the window runs (a vanished
