@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -401,6 +402,10 @@ TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
 TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhenClosed)
 {
     startQuietly();
+    // A main window reaching below the screen (placed for a larger one):
+    // the log still opens whole on the screen.
+    const QRect area = window().screen()->availableGeometry();
+    window().move(area.left(), area.bottom() - 200);
     EXPECT_EQ(window().messageLogWindow(), nullptr);
     window().log().trace(QStringLiteral("not shown: trace is off"));
     EXPECT_EQ(window().messageLogWindow(), nullptr);
@@ -408,6 +413,7 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     window().log().notice(QStringLiteral("second"));
     MessageLogWindow* logWindow = window().messageLogWindow();
     ASSERT_NE(logWindow, nullptr);
+    EXPECT_TRUE(area.contains(logWindow->frameGeometry()));
     EXPECT_EQ(logWindow->objectName(), QStringLiteral("frmErrorList"));
     EXPECT_EQ(logWindow->windowTitle(), QStringLiteral("Quaystone Messages"));
     auto* text = widget<QPlainTextEdit>("txtErrorList", logWindow);
