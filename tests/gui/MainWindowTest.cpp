@@ -121,19 +121,6 @@ TEST_F(MainWindowFixture, CellEditsGoThroughTheCommitRules)
     }
     EXPECT_TRUE(action("mnuUndo")->isEnabled());
     EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("&Undo Cell entry"));
-
-    // Shift+Insert puts the clipboard into the current cell's editor; the
-    // commit rules then judge it like typed text.
-    QGuiApplication::clipboard()->setText(QStringLiteral("10.1"));
-    memories()->setCurrentIndex(window().memoriesModel()->cell(6, Column::kFreq));
-    QTest::keyClick(memories(), Qt::Key_Insert, Qt::ShiftModifier);
-    ASSERT_TRUE(memories()->isEditing());
-    auto* editor = memories()->viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->text(), QStringLiteral("10.1"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_TRUE(waitFor([this] { return !memories()->isEditing(); }));
-    EXPECT_EQ(cell(6, Column::kFreq), QStringLiteral("10.10000"));
 }
 
 TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelection)
@@ -402,8 +389,7 @@ TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
 TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhenClosed)
 {
     startQuietly();
-    // A main window reaching below the screen (placed for a larger one):
-    // the log still opens whole on the screen.
+    // The main window reaching below the screen: the log still opens whole on it.
     const QRect area = window().screen()->availableGeometry();
     window().move(area.left(), area.bottom() - 200);
     EXPECT_EQ(window().messageLogWindow(), nullptr);
@@ -429,8 +415,7 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     window().log().notice(QStringLiteral("again"));
     EXPECT_TRUE(logWindow->isVisible());
 
-    // While the log is active its own access keys work, not the main
-    // window's pages (Alt+O) and menus (Alt+S).
+    // The log's own access keys, not the main window's pages (Alt+O) and menus (Alt+S).
     logWindow->activateWindow();
     ASSERT_TRUE(waitFor([logWindow] { return QApplication::activeWindow() == logWindow; }));
     QTest::keyClick(logWindow, Qt::Key_O, Qt::AltModifier);
