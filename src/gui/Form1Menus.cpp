@@ -3,11 +3,11 @@
 #include "ChannelTableView.h"
 #include "Form1.h"
 #include "PrintCommands.h"
+#include "state/RecentFiles.h"
 #include "StartupDialogs.h"
 #include "cat/PortDirectory.h"
 #include "files/MemoryFileOpener.h"
 #include "state/Prompter.h"
-#include "state/RecentFiles.h"
 
 #include <QAction>
 #include <QClipboard>
