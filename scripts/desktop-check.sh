@@ -45,10 +45,10 @@ wm_pid=
 app_pid=
 cleanup() {
     # Only the processes this script started, by their ids.
-    for pid in $app_pid $wm_pid $xvfb_pid; do
+    for pid in $app_pid ${owner_pid:-} $wm_pid $xvfb_pid; do
         kill "$pid" 2>/dev/null || true
     done
-    for pid in $app_pid $wm_pid $xvfb_pid; do
+    for pid in $app_pid ${owner_pid:-} $wm_pid $xvfb_pid; do
         wait "$pid" 2>/dev/null || true
     done
     rm -rf "$work"
@@ -218,9 +218,115 @@ one_run() {
         fail "run $run: the saved file does not hold memory 0 at $typed MHz: $(head -1 "$data/edited.950")"
 }
 
+# ---------------------------------------------------------------------------
+# Two more checks, each on a fresh program started with settings that ask
+# nothing (no first-use window, a data folder set):
+# - a clipboard owner that never answers (scripts/hung-clipboard-owner.c, a
+#   few lines of Xlib): the window still appears, takes an edit and gives up
+#   a paste with a message, each well within 20 s (the window must never wait
+#   for the clipboard except to paste, and then only once);
+# - the message log window's own access keys: with the log active, Alt+S
+#   presses its "Save size and position" (the size lands in the settings
+#   file), not the main window's Settings menu.
+
+start_quietly() { # home
+    local home=$1
+    mkdir -p "$home/data" "$home/runtime" "$home/config/Quaystone"
+    chmod 700 "$home/runtime"
+    printf '[Settings]\nFirstTime=1\nHomeDir=%s\n' "$home/data" >"$home/config/Quaystone/Quaystone.ini"
+    HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/runtime \
+        "$exe" --simulate >"$home/program.log" 2>&1 &
+    app_pid=$!
+}
+
+# Waits until the window's title matches the pattern.
+wait_title() { # id pattern seconds
+    local id=$1 pattern=$2 limit=$3
+    for _ in $(seq $((limit * 10))); do
+        xdotool getwindowname "$id" 2>/dev/null | grep -q -- "$pattern" && return 0
+        kill -0 "$app_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+stop_program() {
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=
+}
+
+owner_pid=
+hung_clipboard_check() {
+    run=hung-clipboard
+    command -v cc >/dev/null || fail "a C compiler (cc) is needed for the clipboard owner"
+    cc -o "$work/hung-clipboard-owner" scripts/hung-clipboard-owner.c -lX11 ||
+        fail "the clipboard owner did not build (libx11-dev missing?)"
+    "$work/hung-clipboard-owner" >"$work/owner.out" 2>&1 &
+    owner_pid=$!
+    for _ in $(seq 50); do
+        grep -q owner "$work/owner.out" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q owner "$work/owner.out" || fail "the clipboard owner did not take the clipboard"
+
+    local home=$work/$run main box
+    start_quietly "$home"
+    main=$(wait_window 'Quaystone V[0-9]' '' 20) || { shot start; fail "$run: no main window within 20 s"; }
+    wait_title "$main" 'Initial memory file' 20 || { shot open; fail "$run: the start-up file was not open within 20 s"; }
+    xdotool windowactivate --sync "$main"
+    xdotool type --delay 20 "$typed"
+    xdotool key Return
+    wait_title "$main" '\*' 20 || { shot edit; fail "$run: the edit was not taken within 20 s"; }
+    # Shift+Insert pastes into the current cell: the owner does not answer,
+    # so a message says nothing was pasted.
+    xdotool key shift+Insert
+    box=$(wait_window '^Quaystone$' "$main" 20) || { shot paste; fail "$run: the paste gave no message within 20 s"; }
+    answer "$box" Return "paste message"
+    stop_program
+    kill "$owner_pid" 2>/dev/null || true
+    wait "$owner_pid" 2>/dev/null || true
+    owner_pid=
+}
+
+log_keys_check() {
+    run=log-keys
+    local home=$work/$run main box log ini
+    ini=$home/config/Quaystone/Quaystone.ini
+    start_quietly "$home"
+    main=$(wait_window 'Quaystone V[0-9]' '' 20) || fail "$run: no main window"
+    wait_title "$main" 'Initial memory file' 20 || fail "$run: the start-up file was not opened"
+    xdotool windowactivate --sync "$main"
+    # Settings > Log read/write to rig, then a read of the radio fills the log.
+    xdotool key alt+s
+    sleep 0.3
+    xdotool key l
+    sleep 0.3
+    xdotool key alt+r
+    box=$(wait_window '^Quaystone$' "$main") || { shot read; fail "$run: Alt+R showed no read question"; }
+    answer "$box" Return "read question"
+    box=$(wait_window '^Quaystone$' "$box" 30) || { shot read; fail "$run: the read did not end"; }
+    answer "$box" Return "completion message"
+    log=$(wait_window '^Quaystone Messages$' "" 5) || { shot log; fail "$run: no message log window"; }
+    grep -qi '^ErrorListWidth' "$ini" && fail "$run: the log's size was stored before Alt+S"
+    xdotool windowactivate --sync "$log"
+    sleep 0.3
+    xdotool key alt+s
+    for _ in $(seq 50); do
+        grep -qi '^ErrorListWidth' "$ini" && break
+        sleep 0.1
+    done
+    grep -qi '^ErrorListWidth' "$ini" || { shot log-alt-s; fail "$run: Alt+S in the log did not save its size and position"; }
+    stop_program
+}
+
 start=$SECONDS
 for run in $(seq "$runs"); do
     one_run
     echo "desktop-check: run $run passed"
 done
 echo "desktop-check: $runs runs passed on $DISPLAY in $((SECONDS - start)) s"
+hung_clipboard_check
+echo "desktop-check: a clipboard owner that never answers stalls neither start-up nor edits; a paste gives up"
+log_keys_check
+echo "desktop-check: the message log's access keys work while it is active"

@@ -55,8 +55,13 @@ QString fromSelection(const ChannelTable& table, TableSelection selection)
     const TableSelection s = selection.normalized();
     const int firstRow = std::max(s.firstRow, 1);
     const int lastRow = std::min(s.lastRow, table.rowCount());
-    const int firstColumn = std::max(s.firstColumn, 0);
-    const int lastColumn = std::min(s.lastColumn, table.columnCount() - 1);
+    int firstColumn = std::max(s.firstColumn, 0);
+    int lastColumn = std::min(s.lastColumn, table.columnCount() - 1);
+    // Rows picked by their labels stand for the whole rows, as a spreadsheet's row headings do.
+    if (lastColumn <= Column::kLabel) {
+        firstColumn = Column::kFreq;
+        lastColumn = table.columnCount() - 1;
+    }
     QStringList lines;
     const auto line = [&](int row) {
         QStringList cells;
@@ -183,6 +188,8 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
                 cells.insert(columns[k], rows[i][k]);
         }
         const QStringList original = table.dataRows().at(row - 1);
+        // The log names a row as its label shows it (memory 0 is the first row).
+        const QString label = table.text(row, Column::kLabel);
         const QString freq = cells.value(Column::kFreq);
         if (cells.contains(Column::kFreq) &&
             freq.compare(QLatin1String(Vocabulary::kEmptyMarker), Qt::CaseInsensitive) == 0) {
@@ -213,7 +220,7 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
                                                : collector.said;
             if (!why.isEmpty())
                 refusals << QStringLiteral("Paste: row %1, %2 \"%3\" refused: %4")
-                                .arg(row)
+                                .arg(label)
                                 .arg(headingOf(column), cells.value(column), why);
         }
         if (refusals.isEmpty()) {
@@ -225,7 +232,7 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
         table.setDataRows(now);
         for (const QString& line : refusals)
             log.notice(line);
-        log.notice(QStringLiteral("Paste: row %1 was left as it was.").arg(row));
+        log.notice(QStringLiteral("Paste: row %1 was left as it was.").arg(label));
         ++result.refused;
     }
     if (rows.size() > fitting)

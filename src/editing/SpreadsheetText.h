@@ -21,7 +21,8 @@ inline constexpr char kLabelPaste[] = "Paste rows";
 // The selected cells of the memories table as tab-separated lines (CR LF
 // ends). When whole rows are selected (the frequency through the description
 // column) a first line carries the column headings, so that a spreadsheet
-// knows its columns and a later paste can place them by name.
+// knows its columns and a later paste can place them by name. Cells of the
+// label column alone stand for their whole rows.
 QString fromSelection(const ChannelTable& table, TableSelection selection);
 
 // Cells of text from another program: the fields of a line are separated by
@@ -46,7 +47,8 @@ struct PasteResult {
 // to the columns from targetColumn on (a cell in the label column is not
 // data). Every cell passes the rules of typing, the frequency first (its
 // range, the default mode, the repeater rule's shift). A row with a refused
-// cell is left exactly as it was, and the log names each refused cell. Rows
+// cell is left exactly as it was, and the log names each refused cell by
+// its row's label. Rows
 // past the last memory are left out with a log line. The whole paste is one
 // undo step.
 PasteResult paste(AppState& state, int targetRow, int targetColumn, const QString& text, MessageLog& log);

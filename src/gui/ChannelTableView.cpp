@@ -3,8 +3,6 @@
 
 #include "ChannelItemDelegate.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -62,7 +60,7 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier) {
-        pasteIntoCurrentCell(QGuiApplication::clipboard()->text());
+        emit pasteKeyPressed();
         event->accept();
         return;
     }

@@ -6,8 +6,9 @@
 class ChannelItemDelegate;
 
 // A channel table on screen: a grid with a two-line header, cell editors from
-// the delegate, Shift+Insert to paste the clipboard into the current cell, and
-// the Delete key reported to the window (the PMS table deletes a pair with it).
+// the delegate, Shift+Insert reported to the window (which reads the clipboard
+// and pastes into the current cell), and the Delete key reported to the window
+// (the PMS table deletes a pair with it).
 class ChannelTableView : public QTableView {
     Q_OBJECT
 public:
@@ -39,6 +40,7 @@ public:
 
 signals:
     void deleteKeyPressed();
+    void pasteKeyPressed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

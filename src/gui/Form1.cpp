@@ -290,6 +290,8 @@ void Form1::buildPages()
         if (mnuDeletePMS->isEnabled())
             mnuDeletePMS->trigger();
     });
+    for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS})
+        connect(view, &ChannelTableView::pasteKeyPressed, this, [this, view] { pasteIntoCell(view); });
 }
 
 void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
@@ -431,6 +433,8 @@ bool Form1::startUp()
         m_state.setInitialising(false);
 
         step = 14;
+        // What the clipboard offers is learnt once here, then on each change.
+        clipboardChanged();
         cmdImportExport->setEnabled(false);
         setGridSize(m_gridSize);
 
@@ -647,7 +651,8 @@ void Form1::updateActions()
     add(m_state.history().canUndo(), kUndoStep);
     add(m_state.history().canRedo(), kRedoStep);
     add(m_copyEnabled, kSelection);
-    add(m_state.clipboard().hasRows() || !foreignClipboardText().isEmpty(), kClipboard);
+    // The clipboard itself is never asked here: its owner may be slow or hung.
+    add(m_state.clipboard().hasRows() || m_clipboardOffersText, kClipboard);
     add(!m_editorOpen, kNoEditor);
     add(!importExportWindow(), kNoImportWindow);
     for (const auto& [target, needs] : m_ruleTargets)
@@ -754,7 +759,8 @@ void Form1::showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& p
 void Form1::appendLogLine(const QString&, bool)
 {
     // A line nobody sees is lost: the window comes to the front with each
-    // one (it is a tool window of this one, so it stays above it).
+    // one (it is a window of its own that the desktop keeps above this one;
+    // the main window's keys stay out of it).
     if (m_logWindow) {
         bringLogForward();
         return;
@@ -764,12 +770,22 @@ void Form1::appendLogLine(const QString&, bool)
     m_logWindow->setFont(font());
     if (!m_settings->find(Keys::ErrorListTop) && !m_settings->find(Keys::ErrorListLeft)) {
         // With no place of its own it opens below the main window when there is
-        // room on that screen, else over the window's lower part.
+        // room on that screen, else over the window's lower part; either way
+        // whole on the screen, frame and buttons included.
         const QRect main = frameGeometry();
         const QRect area = screen() ? screen()->availableGeometry() : main;
+        // Its frame is not known before it is shown: the main window's stands in.
+        const QMargins frame(geometry().left() - main.left(), geometry().top() - main.top(),
+                             main.right() - geometry().right(), main.bottom() - geometry().bottom());
+        const QSize size = m_logWindow->size().boundedTo(
+            QSize(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom()));
+        m_logWindow->resize(size.expandedTo(m_logWindow->minimumSize()));
+        const QSize outer = m_logWindow->size().grownBy(frame);
         QPoint at(main.left() + Twips::toPixels(600), main.bottom() + 1);
-        if (at.y() + m_logWindow->height() > area.bottom())
-            at.setY(qMax(area.top(), main.bottom() - m_logWindow->height() - Twips::toPixels(600)));
+        if (at.y() + outer.height() - 1 > area.bottom())
+            at.setY(main.bottom() - outer.height() - Twips::toPixels(600));
+        at.setX(qBound(area.left(), at.x(), area.right() + 1 - outer.width()));
+        at.setY(qBound(area.top(), at.y(), area.bottom() + 1 - outer.height()));
         m_logWindow->move(at);
     }
     m_logWindow->show();

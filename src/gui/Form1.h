@@ -75,6 +75,8 @@ public:
     static QString closeDuringTransferText();
     // What F1 says when the desktop cannot open the guide at path.
     static QString guideNotOpenedText(const QString& path);
+    // What a paste says when the clipboard gave no text.
+    static QString clipboardUnreadText();
 
     AppState& state() { return m_state; }
     MessageLog& log() { return m_log; }
@@ -168,9 +170,14 @@ private:
     QVector<bool> hiddenColumns() const;
     void undo(bool redo);
     void copyMemories(bool cut);
-    // Text another program put on the system clipboard (empty when it is
-    // what this window copied last, or nothing).
-    QString foreignClipboardText() const;
+    // Learns from the formats the clipboard's owner offers (never its text)
+    // whether another program put text there; Paste follows it.
+    void clipboardChanged();
+    // Reads the system clipboard's text for a paste. Empty, after saying so,
+    // when there is none or its owner did not answer.
+    QString clipboardTextForPaste();
+    // Shift+Insert: the clipboard's text into the current cell's editor.
+    void pasteIntoCell(ChannelTableView* view);
     // A memory or CSV file dropped on the window, opened or imported.
     void openDroppedFile(const QString& path);
     void pasteMemories();
@@ -228,6 +235,9 @@ private:
     bool m_deferredOpenDone = false;
     bool m_copyEnabled = false;
     QString m_copiedText; // what Copy or Cut last put on the system clipboard
+    bool m_settingClipboard = false;
+    // Whether another program's clipboard offers text, as its owner said when it took the clipboard.
+    bool m_clipboardOffersText = false;
     bool m_editorOpen = false;
     bool m_closing = false;
     bool m_hideQueued = false;

@@ -17,6 +17,7 @@
 #include "frmImportExport.h"
 #include "editing/SpreadsheetText.h"
 #include "editing/TableEditing.h"
+#include "state/Prompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QTabWidget>
+#include <algorithm>
 
 CatLink& Form1::link()
 {
@@ -173,22 +175,80 @@ void Form1::copyMemories(bool cut)
     if (!s.coversRows(m_state.tables().memories.rowCount()))
         return;
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
     m_copiedText = SpreadsheetText::fromSelection(m_state.tables().memories, s);
+    m_settingClipboard = true;
+    clipboard->clear();
     clipboard->setText(m_copiedText);
+    m_settingClipboard = false;
+    m_clipboardOffersText = false;
     TableEditing::copyRows(m_state, s, cut);
 }
 
-QString Form1::foreignClipboardText() const
+QString Form1::clipboardUnreadText()
 {
-    const QString text = QGuiApplication::clipboard()->text();
-    return text == m_copiedText ? QString() : text;
+    return QStringLiteral("Nothing was pasted: the clipboard holds no text, or the program that put it "
+                          "there did not answer.");
+}
+
+namespace {
+// Whether clipboard data offers plain text, from its list of formats alone.
+// (QMimeData::hasText asks for that list twice; a hung owner answers neither
+// request, and each waits out the toolkit's time limit.)
+bool offersText(const QMimeData* data)
+{
+    if (!data)
+        return false;
+    const QStringList formats = data->formats();
+    return std::any_of(formats.cbegin(), formats.cend(),
+                       [](const QString& format) { return format.startsWith(QLatin1String("text/plain")); });
+}
+} // namespace
+
+void Form1::clipboardChanged()
+{
+    // Only the formats the owner offers are asked for, once per change: its
+    // text is read when the user pastes, and never while the window updates.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (m_settingClipboard || clipboard->ownsClipboard()) {
+        m_clipboardOffersText = false;
+    } else {
+        m_clipboardOffersText = offersText(clipboard->mimeData());
+    }
+    updateActions();
+}
+
+QString Form1::clipboardTextForPaste()
+{
+    // An owner that does not answer is given up after the toolkit's time
+    // limit, once: the text is asked for only when text was offered.
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    const QString text = offersText(offered) ? offered->text() : QString();
+    if (text.isEmpty())
+        m_prompter->inform(clipboardUnreadText(), Prompter::Icon::Information);
+    return text;
+}
+
+void Form1::pasteIntoCell(ChannelTableView* view)
+{
+    if (transferBlocked())
+        return;
+    const QString text = clipboardTextForPaste();
+    if (!text.isEmpty())
+        view->pasteIntoCurrentCell(text);
 }
 
 void Form1::pasteMemories()
 {
-    const QString text = foreignClipboardText();
-    if (text.isEmpty()) {
+    // Rows copied here are pasted from the table unless another program has
+    // offered text since; the clipboard is read only for that text.
+    if (!m_clipboardOffersText) {
+        TableEditing::paste(m_state, currentRow());
+        return;
+    }
+    const QString text = clipboardTextForPaste();
+    if (text.isEmpty())
+        return;
+    if (text == m_copiedText) {
         TableEditing::paste(m_state, currentRow());
         return;
     }

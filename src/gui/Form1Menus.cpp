@@ -6,6 +6,8 @@
 #include "state/RecentFiles.h"
 #include "StartupDialogs.h"
 #include "cat/PortDirectory.h"
+#include "files/MemoryFileOpener.h"
+#include "state/Prompter.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -82,7 +84,7 @@ void Form1::buildMenus()
                                QKeySequence(Qt::Key_F11));
     mnuMoveBlockDown = addAction(m, "mnuMoveBlockDown", QStringLiteral("Move selected memories Down"),
                                  QKeySequence(Qt::Key_F12));
-    mnuFillSelectionDown = addAction(m, "mnuFillSelectionDown", QStringLiteral("Fill selection &Downwards"),
+    mnuFillSelectionDown = addAction(m, "mnuFillSelectionDown", QStringLiteral("Fill selection Do&wnwards"),
                                      QKeySequence(Qt::CTRL | Qt::Key_D));
     m->addSeparator();
     mnuRemoveMemory = addAction(m, "mnuRemoveMemory", QStringLiteral("&Remove memory"),
@@ -97,7 +99,8 @@ void Form1::buildMenus()
     mnuSortFreq = addAction(m, "mnuSortFreq", QStringLiteral("Sort by &Frequency"));
     mnuSortDescription = addAction(m, "mnuSortDescription", QStringLiteral("Sort by Description"));
     m->addSeparator();
-    mnuFindDuplicates = addAction(m, "mnuFindDuplicates", QStringLiteral("List &duplicate frequencies"));
+    // Alt+D is "&Delete memory"'s; the fill and the list take other letters.
+    mnuFindDuplicates = addAction(m, "mnuFindDuplicates", QStringLiteral("&List duplicate frequencies"));
     m->addSeparator();
     mnuFindText =
         addAction(m, "mnuFindText", QStringLiteral("Find te&xt"), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -106,7 +109,7 @@ void Form1::buildMenus()
         a->setEnabled(false);
     connect(mnuUndo, &QAction::triggered, this, [this] { undo(false); });
     connect(mnuRedo, &QAction::triggered, this, [this] { undo(true); });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Form1::updateActions);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Form1::clipboardChanged);
     setAcceptDrops(true);
     connect(mnuCopy, &QAction::triggered, this, [this] { copyMemories(false); });
     connect(mnuCutMemories, &QAction::triggered, this, [this] { copyMemories(true); });
@@ -258,7 +261,12 @@ void Form1::openRecentFile(const QString& path)
 {
     if (transferBlocked())
         return;
-    // The file may have gone since the menu was filled; the opener says so.
+    // The file may have gone since the menu was filled. The list leaves out
+    // files that no longer exist, so the entry is gone when it opens again.
+    if (!QFileInfo(path).isFile()) {
+        m_prompter->inform(MemoryFileOpener::doesNotExistText(path), Prompter::Icon::Exclamation);
+        return;
+    }
     m_state.setStartupFilePath(path);
     openMemoryFile();
     m_state.setStartupFilePath(QString());

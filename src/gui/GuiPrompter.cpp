@@ -76,8 +76,10 @@ QString displayText(const QString& text)
     return shown;
 }
 // The program's messages are written with their own line breaks; a box is
-// made wide enough to keep each line whole, as long as it fits the screen.
-void keepLinesWhole(QMessageBox& box, const QString& text)
+// made wide enough to keep each line whole, as long as it fits the screen,
+// and never narrower than its title needs beside the frame's icon and
+// buttons (a short message would otherwise leave the title cut to "Qu…").
+void keepLinesWhole(QMessageBox& box, const QString& text, const QString& title)
 {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (!label)
@@ -88,9 +90,16 @@ void keepLinesWhole(QMessageBox& box, const QString& text)
         widest = qMax(widest, metrics.horizontalAdvance(line));
     const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
     const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : 1000;
-    if (widest + 8 <= limit) {
+    // Title bars often use a larger, bold font; the frame's icon and three
+    // buttons take about eight text lines' height. (The box sets its own
+    // size from its label's.)
+    QFont titleFont = label->font();
+    titleFont.setBold(true);
+    const int titleRoom = QFontMetrics(titleFont).horizontalAdvance(title) * 5 / 4 + 8 * metrics.height();
+    const int width = qMax(widest + 8, titleRoom);
+    if (width <= limit) {
         label->setWordWrap(false);
-        label->setMinimumWidth(widest + 8);
+        label->setMinimumWidth(width);
     }
 }
 } // namespace
@@ -104,10 +113,10 @@ Prompter::Answer GuiPrompter::ask(const QString& text, Buttons buttons, Icon ico
 {
     if (m_beforeAsk)
         m_beforeAsk();
-    MessageBox box(boxIcon(icon), title.isEmpty() ? defaultTitle() : title, displayText(text),
-                   boxButtons(buttons), m_parent);
+    const QString shownTitle = title.isEmpty() ? defaultTitle() : title;
+    MessageBox box(boxIcon(icon), shownTitle, displayText(text), boxButtons(buttons), m_parent);
     box.setTextFormat(Qt::PlainText);
-    keepLinesWhole(box, displayText(text));
+    keepLinesWhole(box, displayText(text), shownTitle);
     // The first button is the default, as the desktop's own message boxes do,
     // unless the question names a safe answer.
     switch (buttons) {

@@ -15,8 +15,11 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+// A dialog-type window: the desktop keeps it above the main window, and its
+// own access keys work while it is active (a tool window would share the
+// main window's menu and page keys, which then win over its buttons).
 MessageLogWindow::MessageLogWindow(MessageLog& log, Settings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_log(log), m_settings(settings), m_text(new QPlainTextEdit(this))
+    : QWidget(parent, Qt::Dialog), m_log(log), m_settings(settings), m_text(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("frmErrorList"));
     setWindowTitle(title());

@@ -9,7 +9,7 @@ class QPushButton;
 class Settings;
 
 // The message log window (frmErrorList): shows the log's lines as they come,
-// not modal. Closing it discards the text, so the next line opens a fresh
+// not modal, above the main window. Closing it discards the text, so the next line opens a fresh
 // window.
 class MessageLogWindow : public QWidget {
     Q_OBJECT

@@ -62,6 +62,9 @@ TEST_P(SpreadsheetTextTest, CopiedRowsComeBackThroughASpreadsheetByTabOrComma)
     EXPECT_EQ(SpreadsheetText::fromSelection(state.tables().memories, {2, 1, 3, 2}),
               local("7.00200") + QStringLiteral("\tUSB\r\n") + local("7.00300") + QStringLiteral("\tUSB"))
         << "part of rows: no headings";
+    EXPECT_EQ(SpreadsheetText::fromSelection(state.tables().memories, {5, 0, 7, 0}),
+              SpreadsheetText::fromSelection(state.tables().memories, {5, 1, 7, 6}))
+        << "rows picked by their labels: their cells";
 
     // Some spreadsheets quote cells; a comma-separated copy quotes the numbers
     // that hold a decimal comma.
@@ -84,7 +87,7 @@ TEST_P(SpreadsheetTextTest, CopiedRowsComeBackThroughASpreadsheetByTabOrComma)
 }
 
 // Text typed elsewhere passes the rules of typing; a row with a refused cell
-// stays as it was, and the log says why.
+// stays as it was, and the log says why, naming the row by its label.
 TEST_P(SpreadsheetTextTest, ForeignRowsPassTheEntryRules)
 {
     struct Case {
@@ -104,11 +107,11 @@ TEST_P(SpreadsheetTextTest, ForeignRowsPassTheEntryRules)
         {"headings by common names, another order", "Name,Frequency,Mode\n\"Club, 2m\",\"29.6\",FM\n", 2, 0,
          1, 0, "29.60000|FM|Simplex||67.0|Club  2m", ""},
         {"frequency out of range", "99\tFM\n", 2, Column::kFreq, 0, 1, untouched,
-         "row 2, Receive Frequency \"99\" refused:"},
+         "row 1, Receive Frequency \"99\" refused:"},
         {"mode not in the list: the accepted frequency goes back too", "14.2\tXYZ\n", 2, Column::kFreq, 0, 1,
-         untouched, "row 2, Op Mode \"XYZ\" refused: not one of the column's choices"},
+         untouched, "row 1, Op Mode \"XYZ\" refused: not one of the column's choices"},
         {"a refused row leaves the next row alone", "14.2\tXYZ\n21.2\tUSB\n", 2, Column::kFreq, 1, 1,
-         untouched, "Paste: row 2 was left as it was."},
+         untouched, "Paste: row 1 was left as it was."},
         {"rows past the last memory", "14.2\n21.2\n", 100, Column::kFreq, 1, 0, untouched,
          "Paste: 1 row(s) past the last memory were left out."},
         {"a copied empty slot", "Empty\t\t\n", 2, Column::kFreq, 1, 0, "Empty|||||", ""},

@@ -5,6 +5,7 @@
 
 #include "RadioSimulator.h"
 #include "cat/PortDirectory.h"
+#include "files/MemoryFileOpener.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
@@ -36,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -62,7 +64,8 @@ protected:
 };
 
 // The access keys a window offers at its top level: its menu bar's menus,
-// its page tabs and its buttons, each with the caption that holds it.
+// its page tabs and its buttons (a menu: its entries), each with the caption
+// that holds it.
 QMultiMap<QChar, QString> accessKeys(QWidget* window)
 {
     QMultiMap<QChar, QString> keys;
@@ -71,6 +74,11 @@ QMultiMap<QChar, QString> accessKeys(QWidget* window)
         if (at >= 0)
             keys.insert(caption.at(at + 1).toLower(), caption);
     };
+    if (auto* menu = qobject_cast<QMenu*>(window)) {
+        for (QAction* entry : menu->actions())
+            add(entry->text());
+        return keys;
+    }
     if (auto* main = qobject_cast<QMainWindow*>(window))
         for (QAction* menu : main->menuBar()->actions())
             add(menu->text());
@@ -206,7 +214,8 @@ TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
 }
 
 // The real message box: Return gives the default answer, which is the safe
-// one where another answer would throw work away.
+// one where another answer would throw work away; a short text leaves the
+// title whole.
 TEST_F(WindowStateTest, ReturnGivesTheSafeAnswerWhereAnotherDiscardsWork)
 {
     startQuietly();
@@ -233,15 +242,16 @@ TEST_F(WindowStateTest, ReturnGivesTheSafeAnswerWhereAnotherDiscardsWork)
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
+            // A short text leaves room for the title beside the frame's buttons.
+            EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(box->windowTitle()) + 100);
             QTest::keyClick(box, Qt::Key_Return, modifiers);
             pressed = !box->isVisible();
             if (!pressed)
                 box->done(0); // no hanging test: the check below fails instead
         });
-        const A answer = c.safe
-                             ? prompter.askSafely(QStringLiteral("Question?"), c.buttons,
-                                                  Prompter::Icon::Question, *c.safe)
-                             : prompter.ask(QStringLiteral("Question?"), c.buttons, Prompter::Icon::Question);
+        const A answer =
+            c.safe ? prompter.askSafely(QStringLiteral("Question?"), c.buttons, Prompter::Icon::None, *c.safe)
+                   : prompter.ask(QStringLiteral("Question?"), c.buttons, Prompter::Icon::None);
         EXPECT_TRUE(pressed) << "Return with modifiers " << int(modifiers);
         EXPECT_EQ(answer, c.onReturn) << int(c.buttons);
     }
@@ -307,6 +317,10 @@ TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
         {&about, 1},
         {&firstUse, 2},
         {&detector, 2},
+        {widget<QMenu>("mnuFile"), 7},
+        {widget<QMenu>("mnuPUform"), 13},
+        {widget<QMenu>("mnuSettings"), 11},
+        {widget<QMenu>("mnuHelpMenu"), 2},
     };
     for (const auto& w : windows) {
         ASSERT_NE(w.window, nullptr);
@@ -359,10 +373,55 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 other.950"));
     recent->actions()[1]->trigger();
     EXPECT_EQ(QFileInfo(state().currentFilePath()).fileName(), QStringLiteral("sample.950"));
+    // A file deleted while the menu was open: said, not silently ignored.
     ASSERT_TRUE(QFile::remove(other));
+    m_prompter.clear();
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileOpener::doesNotExistText(other)});
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 1);
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
+}
+
+// Clipboard data that counts how often its contents are read.
+struct WatchedClipboardData : QMimeData {
+    mutable int reads = 0;
+    QVariant retrieveData(const QString& format, QMetaType type) const override
+    {
+        ++reads;
+        return QMimeData::retrieveData(format, type);
+    }
+};
+
+// The clipboard's owner may be slow or hung: its text is read only to paste
+// (Paste follows the offered formats). Paste and Shift+Insert (into the
+// cell's editor) take it as typed; a paste that gets no text says so.
+TEST_F(WindowStateTest, TheClipboardIsReadOnlyToPaste)
+{
+    auto* data = new WatchedClipboardData; // the clipboard owns it
+    data->setText(QStringLiteral("10.1"));
+    QGuiApplication::clipboard()->setMimeData(data);
+    loadSample();
+    typeInto(3, Column::kFreq, QStringLiteral("7.1"));
+    selectMemories(5, Column::kFreq, 5, Column::kFreq);
+    EXPECT_EQ(data->reads, 0) << "read while starting, opening a file or editing";
+    ASSERT_TRUE(action("mnuPasteMemories")->isEnabled()) << "text offered by another program";
+    action("mnuPasteMemories")->trigger();
+    EXPECT_GT(data->reads, 0);
+    EXPECT_EQ(cell(5, Column::kFreq), QStringLiteral("10.10000"));
+
+    for (const bool withText : {true, false}) {
+        if (!withText)
+            QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        memories()->setCurrentIndex(window().memoriesModel()->cell(6, Column::kFreq));
+        QTest::keyClick(memories(), Qt::Key_Insert, Qt::ShiftModifier);
+        if (auto* editor = memories()->viewport()->findChild<QLineEdit*>())
+            QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_TRUE(waitFor([this] { return !memories()->isEditing(); }));
+    }
+    EXPECT_EQ(cell(6, Column::kFreq), QStringLiteral("10.10000"));
+    EXPECT_FALSE(action("mnuPasteMemories")->isEnabled());
+    EXPECT_EQ(m_prompter.messages(), QStringList{Form1::clipboardUnreadText()});
 }
 
 // The settings folder turns into a file while the window runs (a vanished
