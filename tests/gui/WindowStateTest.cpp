@@ -44,6 +44,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
+
 namespace {
 
 class WindowStateTest : public MainWindowFixture {
@@ -181,6 +183,59 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
     expectColumn(Pms, "PMS page");
     // Once the transfer is over, the window closes as usual.
     EXPECT_TRUE(window().close());
+}
+
+// WCAG 2 contrast of two colours, from their relative luminance.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// Every text on a colour the window sets keeps 4.5 : 1 (WCAG AA) in the
+// light palette and in a dark desktop palette, whose text is light.
+TEST_F(WindowStateTest, TintsAndColouredButtonsKeepTheirTextReadableInLightAndDarkPalettes)
+{
+    loadSample();
+    const QPalette light = window().palette();
+    QPalette dark = light;
+    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QRgb>>{
+             {QPalette::Window, qRgb(48, 48, 48)},
+             {QPalette::WindowText, qRgb(240, 240, 240)},
+             {QPalette::Base, qRgb(30, 30, 30)},
+             {QPalette::Text, qRgb(240, 240, 240)},
+             {QPalette::Button, qRgb(53, 53, 53)},
+             {QPalette::ButtonText, qRgb(240, 240, 240)}})
+        dark.setColor(role, colour);
+    for (const QPalette& palette : {light, dark}) {
+        window().setPalette(palette);
+        for (const int source : {AppState::File, AppState::Radio, AppState::Nothing}) {
+            state().setDataSource(source);
+            ChannelTableModel* model = window().memoriesModel();
+            for (const int row : {1, 21}) { // a plain row and a shaded one
+                const QModelIndex cell = model->cell(row, 1);
+                const QColor back = model->data(cell, Qt::BackgroundRole).value<QColor>();
+                const QVariant fore = model->data(cell, Qt::ForegroundRole);
+                const QColor text =
+                    fore.isValid() ? fore.value<QColor>() : memories()->palette().color(QPalette::Text);
+                EXPECT_GE(contrast(back, text), 4.5) << "source " << source << " row " << row << " palette "
+                                                     << palette.color(QPalette::Text).name().toStdString();
+            }
+        }
+        for (const char* name : {"cmdRead", "cmdLoadFile"}) {
+            const QPalette p = widget<QPushButton>(name)->palette();
+            EXPECT_GE(contrast(p.color(QPalette::Active, QPalette::Button),
+                               p.color(QPalette::Active, QPalette::ButtonText)),
+                      4.5)
+                << name;
+        }
+    }
 }
 
 TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
