@@ -37,6 +37,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -133,6 +134,20 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     buildPages();
     buildStatusBar();
     buildMenus();
+    // The message log comes forward without taking the keyboard: F6 takes
+    // the keyboard to its newest line and back (the key also works in the
+    // log, a tool window of this one), so it is read without a mouse.
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] {
+        if (!m_logWindow)
+            return;
+        if (m_logWindow->isActiveWindow()) {
+            activateWindow();
+            raise();
+            return;
+        }
+        bringLogForward();
+        m_logWindow->activateWindow();
+    });
 
     m_progress = new ProgressWindow(this);
 
@@ -771,6 +786,8 @@ void Form1::appendLogLine(const QString&, bool)
     // The first line opens the window; it shows the log's text from then on.
     m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
     m_logWindow->setFont(font());
+    m_logWindow->findChild<QWidget*>(QStringLiteral("txtErrorList"))
+        ->setAccessibleName(QStringLiteral("Messages"));
     if (!m_settings->find(Keys::ErrorListTop) && !m_settings->find(Keys::ErrorListLeft)) {
         // With no place of its own it opens below the main window when there is
         // room on that screen, else over the window's lower part.

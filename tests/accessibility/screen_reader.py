@@ -152,6 +152,16 @@ def top_window(app, keep):
     return None
 
 
+def alert(app, fragment):
+    """The message box showing a text that holds fragment, with that text."""
+    for window in app:
+        if window is not None and window.getRole() == pyatspi.ROLE_ALERT:
+            text = " ".join(label.name for label in walk(window, role(pyatspi.ROLE_LABEL)))
+            if fragment in text:
+                return text
+    return None
+
+
 def cell_position(cell):
     table = cell.parent.queryTable()
     index = cell.getIndexInParent()
@@ -267,6 +277,28 @@ try:
             check(any(reachable(h) for h in holders),
                   "the command %s (%r) has neither a shortcut nor an access-key path" % (name, caption))
 
+    # The stop control answers the keyboard: Escape during a read stops it.
+    # The simulated read lasts about a second, so the keys here are sent
+    # straight from the window manager's focus, without reading events between.
+    mark = len(events)
+    key("alt+r")
+    wait_for("read question", lambda: top_window(app, lambda w: w.getRole() == pyatspi.ROLE_ALERT))
+    xdotool("key", "Return")
+    progress = None
+    end = time.time() + 10
+    while time.time() < end and progress is None:
+        found = xdotool("search", "--onlyvisible", "--name", "^Read/write instructions$")
+        if found and xdotool("getwindowfocus") == found[:1]:
+            progress = found[0]
+        time.sleep(0.02)
+    check(progress, "the progress window did not get the keyboard")
+    xdotool("key", "Escape")
+    text = wait_for("message after Escape", lambda: alert(app, "The read of memories"), 20)
+    print("spoken: after Escape: %r" % text)
+    check("was stopped at memory" in text, "Escape did not stop the read: %r" % text)
+    key("Return")
+    spoken(mark, "stopping a read with Escape")
+
     # Reading the radio: the question's text, the progress value, the stop key.
     mark = len(events)
     key("alt+r")
@@ -279,7 +311,7 @@ try:
              lambda: [e for e in events[mark:] if "value" in e[0] and " value 0 " not in e[2]], 30)
     stop = focused_since(mark, lambda r, n: r == pyatspi.ROLE_LABEL and "click this message" in n)
     check(stop, "the progress window's stop message did not take the keyboard")
-    wait_for("completion message", lambda: top_window(app, lambda w: w.getRole() == pyatspi.ROLE_ALERT), 60)
+    print("spoken: read outcome: %r" % wait_for("completion message", lambda: alert(app, "completed"), 60))
     key("Return")
     spoken(mark, "reading the radio")
 
@@ -309,7 +341,8 @@ try:
     key("Return")
     pump(0.5)
     editor = focused_since(mark, lambda r, n: r == pyatspi.ROLE_TEXT)
-    check(editor, "the cell editor did not report focus")
+    check(editor and editor[0][4] == "Receive Frequency",
+          "the cell editor did not report focus with its heading: %s" % [e[2] for e in editor])
     after = table.getAccessibleAt(row, column)
     check(after.name.startswith(TYPED), "the edited cell says %r, not %s" % (after.name, TYPED))
     print("spoken: edited cell: " + say_cell(after))
@@ -324,12 +357,29 @@ try:
     text = " ".join(label.name for label in walk(refusal, role(pyatspi.ROLE_LABEL)))
     check(text.strip(), "the refusal has no readable text")
     print("spoken: refusal: %r" % text)
+    box_closed = len(events)
     key("Return")
     pump(1)
-    spoken(mark, "a refused entry")
+    after_box = focused_since(box_closed, lambda r, n: True)
+    check(after_box and after_box[0][3] in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_TEXT),
+          "after the refusal the keyboard went to %s, not back to the table" % [e[2] for e in after_box[:1]])
     key("Escape")
+    cells = [e[1] for e in focused_since(box_closed, lambda r, n: r == pyatspi.ROLE_TABLE_CELL)]
+    if not cells:  # the table took the focus back without naming the cell: ask for it
+        cells = [c for c in memories if c.getState().contains(pyatspi.STATE_FOCUSED)]
+    check(cells and cell_position(cells[-1])[1:] == (row, column),
+          "after the refusal the cursor is not on the cell typed into: %s" % [cell_position(c)[1:] for c in cells[-1:]])
+    check(table.getAccessibleAt(row, column).name.startswith(TYPED), "the refused entry changed the cell")
+    spoken(mark, "a refused entry")
 
-    # Writing it back: question, progress, completion.
+
+    # Writing it back, with its trace lines in the message log: question, progress, completion.
+    key("alt+s")
+    log_item = [i for i in items if i.name == "Log read/write to rig"]
+    check(log_item, "no Settings item 'Log read/write to rig'")
+    wait_for("the Settings menu open", lambda: log_item[0].getState().contains(pyatspi.STATE_SHOWING), 10)
+    key("l")
+    wait_for("the Settings menu closed", lambda: not log_item[0].getState().contains(pyatspi.STATE_SHOWING), 10)
     mark = len(events)
     key("alt+a")
     box = wait_for("write question", lambda: top_window(app, lambda w: w.getRole() in (pyatspi.ROLE_ALERT,
@@ -339,11 +389,26 @@ try:
     check(text.strip(), "the write question has no readable text")
     key("Return")
     wait_for("progress value of the write", lambda: [e for e in events[mark:] if "value" in e[0] and " value 0 " not in e[2]], 30)
-    done = wait_for("end of the write", lambda: top_window(app, lambda w: w.getRole() == pyatspi.ROLE_ALERT), 90)
-    text = " ".join(label.name for label in walk(done, role(pyatspi.ROLE_LABEL)))
+    text = wait_for("end of the write", lambda: alert(app, "written"), 90)
     print("spoken: write outcome: %r" % text)
     key("Return")
     spoken(mark, "writing the radio")
+
+    # The message log's newest line is reachable from the keyboard: F6.
+    mark = len(events)
+    log = wait_for("message log window", lambda: top_window(app, lambda w: w.name == "Quaystone Messages"), 10)
+    key("F6")
+    log_text = wait_for("focus on the message log's text after F6",
+                        lambda: focused_since(mark, lambda r, n: r == pyatspi.ROLE_TEXT and n == "Messages"), 10)[-1][1].queryText()
+    lines = log_text.getText(0, -1).splitlines()
+    caret = log_text.caretOffset
+    last = log_text.getTextAtOffset(max(0, caret - 1), pyatspi.TEXT_BOUNDARY_LINE_START)[0].strip()
+    check(lines and last == lines[-1].strip(), "the caret is not on the log's newest line: %r" % last)
+    print("spoken: newest log line: %r" % last)
+    key("F6")
+    wait_for("focus back in the main window after F6",
+             lambda: focused_since(mark, lambda r, n: r in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TABLE_CELL)), 10)
+    spoken(mark, "the message log")
 finally:
     program.terminate()
     try:
