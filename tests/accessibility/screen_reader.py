@@ -99,6 +99,19 @@ def wait_for(what, test, seconds=20):
     fatal("no " + what + " within %d s" % seconds)
 
 
+def wait_for_quietly(test, seconds):
+    """Like wait_for, but gives False instead of failing."""
+    end = time.time() + seconds
+    while time.time() < end:
+        try:
+            if test():
+                return True
+        except Exception:
+            pass
+        pump(0.1)
+    return False
+
+
 def x_window(pattern, seconds=20):
     return wait_for("window titled " + pattern, lambda: xdotool("search", "--onlyvisible", "--name", pattern), seconds)[0]
 
@@ -319,6 +332,13 @@ try:
           "column header is %r" % table.getColumnHeader(column).name)
     print("spoken: cell: " + said)
     spoken(mark, "arrow keys")
+
+    # The Menu key opens the table's menu at the cell cursor.
+    undo = [i for i in items if i.name.startswith("Undo") and i.parent.parent.getRole() != pyatspi.ROLE_MENU_BAR]
+    key("Menu")
+    check(wait_for_quietly(lambda: any(i.getState().contains(pyatspi.STATE_SHOWING) for i in undo), 5),
+          "the Menu key did not open the table's menu")
+    key("Escape")
 
     # Editing: the editor says its value, the cell its new value.
     mark = len(events)
