@@ -26,6 +26,12 @@ failures = []
 events = []
 
 
+# Controls a screen reader announces by their name.
+NAMED_ROLES = (pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,
+               pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_SPIN_BUTTON, pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST,
+               pyatspi.ROLE_PAGE_TAB, pyatspi.ROLE_PROGRESS_BAR)
+
+
 def check(ok, what):
     if not ok:
         failures.append(what)
@@ -287,6 +293,20 @@ try:
     for button in walk(main, role(pyatspi.ROLE_PUSH_BUTTON)):
         if button.getState().contains(pyatspi.STATE_SHOWING):
             check(button.name, "a push button without a name")
+
+    # The other windows, opened by keys: every control in them has a name.
+    for keys, title in ((["alt+i"], "Import/Export"), (["alt+s", "r"], "Repeater Rules"),
+                        (["alt+s", "p"], "Select memory columns to print"), (["alt+h", "a"], "About Quaystone")):
+        for name in keys:
+            key(name)
+        window = wait_for("the window " + title, lambda: top_window(app, lambda w: w.name == title and
+                                                                     w.getState().contains(pyatspi.STATE_SHOWING)))
+        unnamed = [c.getRoleName() for c in walk(window, lambda a: a.getRole() in NAMED_ROLES and not a.name.strip()
+                                                             and a.getState().contains(pyatspi.STATE_SHOWING))]
+        check(not unnamed, "unnamed controls in %s: %s" % (title, unnamed))
+        key("Escape")
+        wait_for("the window %s closed by Escape" % title, lambda: not top_window(
+            app, lambda w: w.name == title and w.getState().contains(pyatspi.STATE_SHOWING)), 10)
 
     # Every command of the enabling table can be reached from the keyboard.
     captions = action_captions()
