@@ -26,8 +26,10 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     // Space, Return or Escape stop the transfer as a click does.
     m_message->setFocusPolicy(Qt::StrongFocus);
     m_message->setAccessibleDescription(QStringLiteral("Press Escape, Space or Return to stop"));
-    // A label draws no focus of its own: a dotted frame shows where the keyboard is.
-    m_message->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted palette(window-text); }"));
+    // A label draws no focus of its own: a dotted frame shows where the keyboard
+    // is. The frame is always there, unseen without focus, so the text keeps its room.
+    m_message->setStyleSheet(QStringLiteral("QLabel { border: 1px solid transparent; padding: 2px; }"
+                                            "QLabel:focus { border: 1px dotted palette(window-text); }"));
     m_bar->setObjectName(QStringLiteral("ProgressBar1"));
     m_bar->setAccessibleName(QStringLiteral("Progress"));
     m_bar->setTextVisible(false);
