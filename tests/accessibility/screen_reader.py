@@ -335,7 +335,7 @@ try:
     spoken(mark, "reading the radio")
 
     # Moving through the table speaks the channel.
-    memories = tables["Memories"]
+    memories = tables.get("Memories") or fatal("there is no table named Memories to move through")
     check(memories.description == "Channels read from the radio",
           "after the read, the Memories table says %r" % memories.description)
     mark = len(events)
