@@ -24,15 +24,20 @@ QWidget* ChannelItemDelegate::createEditor(QWidget* parent, const QStyleOptionVi
                                            const QModelIndex& index) const
 {
     emit editingStarted(index.row() + 1, index.column());
+    // A screen reader names the editor by the column's heading, then speaks its value.
+    const QString heading =
+        index.model()->headerData(index.column(), Qt::Horizontal, Qt::AccessibleTextRole).toString();
     const QString list = CellEntry::choiceList(m_kind, index.column());
     if (list.isEmpty()) {
         auto* edit = new QLineEdit(parent);
+        edit->setAccessibleName(heading);
         edit->setFrame(false);
         if (index.column() == Column::kDescription)
             edit->setMaxLength(CellEntry::kDescriptionLimit * 2);
         return edit;
     }
     auto* combo = new QComboBox(parent);
+    combo->setAccessibleName(heading);
     combo->addItems(choices(list));
     // The tone list has 50 entries: a scrolling list of a sensible height,
     // not one the height of the screen (some styles ignore the limit

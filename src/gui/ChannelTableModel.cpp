@@ -30,7 +30,8 @@ void ChannelTableModel::setTint(const QColor& colour)
     if (colour == m_tint)
         return;
     m_tint = colour;
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                     {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 bool ChannelTableModel::isShadedRow(TableKind kind, int tableRow)
@@ -76,6 +77,14 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
         if (isShadedRow(m_kind, row))
             return QColor(kShadeColour);
         return m_tint.isValid() ? QVariant(m_tint) : QVariant();
+    case Qt::ForegroundRole: {
+        // A dark desktop palette has light text, which the light tints would
+        // swallow: the text on a light background is black, as in a light palette.
+        const QColor back = data(index, Qt::BackgroundRole).value<QColor>();
+        if (back.isValid() && back.lightnessF() >= 0.5)
+            return QColor(Qt::black);
+        return {};
+    }
     case Qt::TextAlignmentRole:
         if (index.column() == 0)
             return QVariant(Qt::AlignCenter);
@@ -91,6 +100,11 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
         return ChannelTable::headerText(m_kind, section);
     if (orientation == Qt::Vertical && role == Qt::DisplayRole)
         return section + 1;
+    // A screen reader names a cell by its row's slot label and its heading on one line.
+    if (orientation == Qt::Horizontal && role == Qt::AccessibleTextRole)
+        return ChannelTable::headerText(m_kind, section).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (orientation == Qt::Vertical && role == Qt::AccessibleTextRole && section >= 0 && section < rowCount())
+        return table().text(section + 1, 0);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

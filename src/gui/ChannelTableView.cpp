@@ -76,7 +76,14 @@ void ChannelTableView::keyPressEvent(QKeyEvent* event)
 void ChannelTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const QModelIndex edited = currentIndex();
+    // A message box about a refused entry leaves the window inactive while
+    // the editor closes; the editor still holds the window's focus then, and
+    // the table takes it back, not the window's first button.
+    const QWidget* focused = window()->focusWidget();
+    const bool heldFocus = editor && focused && (focused == editor || editor->isAncestorOf(focused));
     QTableView::closeEditor(editor, hint);
+    if (heldFocus && !hasFocus())
+        setFocus();
     // The delegate ends an editor with SubmitModelCache on Return or Enter
     // only (leaving a cell by mouse or focus gives no hint); a refused text
     // keeps the cursor where it is, to be corrected.

@@ -37,6 +37,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -50,23 +51,22 @@ namespace {
 enum Page { MemoriesPage = 0, PmsPage = 1 };
 
 // Each access key of the window is used once: Alt+M and Alt+P open the
-// menus of those names, so the two pages a person can choose take O and E,
-// and the pages never shown take none (a second holder of Alt+H or Alt+D
-// would make the menu's or button's key ambiguous, and do nothing).
-const char* const kPageCaptions[] = {"Mem&ories",      "PMS &edges",    "Home", "VFOs",
-                                     "Bank Scan Link", "Configuration", "Debug"};
+// menus of those names, so the two pages a person can choose take O and E.
+const char* const kPageCaptions[] = {"Mem&ories", "PMS &edges"};
 
-// Status bar panels, left to right: tooltip and starting text.
+// Status bar panels, left to right: tooltip, and the name a screen reader
+// gives the panel before its text.
 struct PanelInfo {
     const char* name;
     const char* tooltip;
+    const char* spokenName;
 };
 const PanelInfo kPanels[] = {
-    {"panelFile", " Double click to show the path "},
-    {"panelChanged", " Whether any of the memories have been changed "},
-    {"panelFirstRow", " Block no, or lowest memory selected on Left "},
-    {"panelLastRow", " Highest memory number selected on Left "},
-    {"panelClock", " Time of day "},
+    {"panelFile", " Double click to show the path ", "File"},
+    {"panelChanged", " Whether any of the memories have been changed ", "Changes"},
+    {"panelFirstRow", " Block no, or lowest memory selected on Left ", "First selected memory"},
+    {"panelLastRow", " Highest memory number selected on Left ", "Last selected memory"},
+    {"panelClock", " Time of day ", "Time"},
 };
 
 QTableWidget* emptyGrid(const char* name, int columns, QWidget* parent)
@@ -134,6 +134,20 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     buildPages();
     buildStatusBar();
     buildMenus();
+    // The message log comes forward without taking the keyboard: F6 takes
+    // the keyboard to its newest line and back (the key also works in the
+    // log, a tool window of this one), so it is read without a mouse.
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] {
+        if (!m_logWindow)
+            return;
+        if (m_logWindow->isActiveWindow()) {
+            activateWindow();
+            raise();
+            return;
+        }
+        bringLogForward();
+        m_logWindow->activateWindow();
+    });
 
     m_progress = new ProgressWindow(this);
 
@@ -234,6 +248,7 @@ void Form1::buildButtons(QWidget* bar)
     lblRigType = new QLabel(QStringLiteral("Rig type"), bar);
     lblRigType->setObjectName(QStringLiteral("lblRigType"));
     lblRigType->setMinimumWidth(Twips::toPixels(1500));
+    lblRigType->setAccessibleName(QStringLiteral("Radio type"));
     row->addSpacing(Twips::toPixels(240));
     row->addWidget(lblRigType);
     row->addStretch(1);
@@ -271,14 +286,15 @@ void Form1::buildPages()
 
     QWidget* const pages[] = {grdMemoriesL, grdMemoriesPMS, grdMemoriesHome, grdMemoriesVFO,
                               grdBankScan,  grdMenu,        txtDump};
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 2; ++i)
         m_pages->addTab(pages[i], QString::fromLatin1(kPageCaptions[i]));
-    // Pages 2 to 6 are built with the window but never offered: their tabs
-    // stay out of sight so that nothing suggests they can be opened.
-    for (int i = 2; i < 7; ++i) {
-        m_pages->setTabEnabled(i, false);
-        m_pages->setTabVisible(i, false);
-    }
+    // Pages 2 to 6 are built with the window but never offered. A hidden tab
+    // is still listed to a screen reader, so they get no tab at all and are
+    // kept as windows that are never shown, which no screen reader lists.
+    for (int i = 2; i < 7; ++i)
+        pages[i]->setParent(this, Qt::Window);
+    grdMemoriesL->setAccessibleName(QStringLiteral("Memories"));
+    grdMemoriesPMS->setAccessibleName(QStringLiteral("PMS edges"));
     m_pages->setTabEnabled(PmsPage, false);
     connect(m_pages, &QTabWidget::currentChanged, this, &Form1::pageChanged);
 
@@ -340,6 +356,7 @@ void Form1::buildStatusBar()
         auto* panel = new QLabel(StatusBar1);
         panel->setObjectName(QString::fromLatin1(kPanels[i].name));
         panel->setToolTip(QString::fromLatin1(kPanels[i].tooltip));
+        panel->setAccessibleName(QString::fromLatin1(kPanels[i].spokenName));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setMinimumWidth(Twips::toPixels(i == 0 ? 3000 : i == 1 ? 2200 : 900));
         panel->installEventFilter(this);
@@ -518,12 +535,19 @@ void Form1::deferredOpen()
 void Form1::ShowMemoryStatus()
 {
     QColor tint = palette().color(QPalette::Button);
-    if (m_state.dataSource() == AppState::Radio)
+    // The tint says where the channels came from; the tables' descriptions say it in words.
+    QString origin = QStringLiteral("No channels: read the radio or open a memory file");
+    if (m_state.dataSource() == AppState::Radio) {
         tint = QColor(kRadioColour);
-    else if (m_state.dataSource() == AppState::File)
+        origin = QStringLiteral("Channels read from the radio");
+    } else if (m_state.dataSource() == AppState::File) {
         tint = QColor(kFileColour);
+        origin = QStringLiteral("Channels from a memory file");
+    }
     m_memoriesModel->setTint(tint);
     m_pmsModel->setTint(tint);
+    grdMemoriesL->setAccessibleDescription(origin);
+    grdMemoriesPMS->setAccessibleDescription(origin);
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
     m_panels[1]->setText(m_state.changed() ? QStringLiteral("Memories changed")
                                            : QStringLiteral("Memories unchanged"));
@@ -768,6 +792,8 @@ void Form1::appendLogLine(const QString&, bool)
     // The first line opens the window; it shows the log's text from then on.
     m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
     m_logWindow->setFont(font());
+    m_logWindow->findChild<QWidget*>(QStringLiteral("txtErrorList"))
+        ->setAccessibleName(QStringLiteral("Messages"));
     if (!m_settings->find(Keys::ErrorListTop) && !m_settings->find(Keys::ErrorListLeft)) {
         // With no place of its own it opens below the main window when there is
         // room on that screen, else over the window's lower part; either way

@@ -42,7 +42,7 @@ void Form1::buildMenus()
     mnuFileSaveAs = addAction(mnuFile, "mnuFileSaveAs", QStringLiteral("Save &As"));
     mnuFile->addSeparator();
     mnuPrint = addAction(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuExportPdf = addAction(mnuFile, "mnuExportPdf", QStringLiteral("Export print to PDF..."));
+    mnuExportPdf = addAction(mnuFile, "mnuExportPdf", QStringLiteral("&Export print to PDF..."));
     mnuFile->addSeparator();
     mnuPreviewWrite = addAction(mnuFile, "mnuPreviewWrite", QStringLiteral("Pre&view write to radio..."));
     connect(mnuPreviewWrite, &QAction::triggered, this, &Form1::previewWrite);
@@ -91,13 +91,13 @@ void Form1::buildMenus()
                                 QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     mnuDeleteMemory =
         addAction(m, "mnuDeleteMemory", QStringLiteral("&Delete memory"), QKeySequence(Qt::Key_Delete));
-    mnuCompact = addAction(m, "mnuCompact", QStringLiteral("Compact empty memories"));
+    mnuCompact = addAction(m, "mnuCompact", QStringLiteral("Co&mpact empty memories"));
     mnuHideEmptyMemories = addAction(m, "mnuHideEmptyMemories", QStringLiteral("&Hide empty memories"),
                                      QKeySequence(Qt::CTRL | Qt::Key_H));
     mnuHideEmptyMemories->setCheckable(true);
     m->addSeparator();
     mnuSortFreq = addAction(m, "mnuSortFreq", QStringLiteral("Sort by &Frequency"));
-    mnuSortDescription = addAction(m, "mnuSortDescription", QStringLiteral("Sort by Description"));
+    mnuSortDescription = addAction(m, "mnuSortDescription", QStringLiteral("&Sort by Description"));
     m->addSeparator();
     // Alt+D is "&Delete memory"'s; the fill and the list take other letters.
     mnuFindDuplicates = addAction(m, "mnuFindDuplicates", QStringLiteral("&List duplicate frequencies"));
@@ -154,7 +154,7 @@ void Form1::buildMenus()
         mnuCom[n]->setCheckable(true);
         connect(mnuCom[n], &QAction::triggered, this, [this, n] { chooseComPort(n); });
     }
-    QMenu* speeds = s->addMenu(QStringLiteral("Com speed"));
+    QMenu* speeds = s->addMenu(QStringLiteral("Com &speed"));
     speeds->setObjectName(QStringLiteral("mnuComSpeed"));
     mnuComSpeed4800 = addAction(speeds, "mnuComSpeed4800", QStringLiteral("4800"));
     mnuComSpeed9600 = addAction(speeds, "mnuComSpeed9600", QStringLiteral("9600"));
@@ -171,7 +171,7 @@ void Form1::buildMenus()
     mnuAutosize = addAction(s, "mnuAutosize", QStringLiteral("Enable &Autosize of column widths"));
     mnuUserChosenColumnWidths =
         addAction(s, "mnuUserChosenColumnWidths", QStringLiteral("Enable &User chosen column widths"));
-    QMenu* fonts = s->addMenu(QStringLiteral("Font size of grids"));
+    QMenu* fonts = s->addMenu(QStringLiteral("&Font size of grids"));
     fonts->setObjectName(QStringLiteral("mnuFontSize"));
     mnuFontNormal = addAction(fonts, "mnuFontNormal", QStringLiteral("Normal"));
     mnuFontLarger = addAction(fonts, "mnuFontLarger", QStringLiteral("Larger"));
@@ -234,7 +234,7 @@ void Form1::buildMenus()
     mnuHelp = addAction(mnuHelpMenu, "mnuHelp", QStringLiteral("&Contents                    F1"));
     mnuCheckForUpdates =
         addAction(mnuHelpMenu, "mnuCheckForUpdates", QStringLiteral("Check &Download page for updates"));
-    mnuAbout = addAction(mnuHelpMenu, "mnuAbout", QStringLiteral("About Quaystone..."));
+    mnuAbout = addAction(mnuHelpMenu, "mnuAbout", QStringLiteral("&About Quaystone..."));
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, mnuHelp, &QAction::trigger);
     connectShellWindows();

@@ -4,6 +4,7 @@
 #include "state/GridLayout.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -21,7 +22,16 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     font.setPointSize(10);
     m_message->setFont(font);
     m_message->installEventFilter(this);
+    // The message is the stop control: it takes the keyboard, so that
+    // Space, Return or Escape stop the transfer as a click does.
+    m_message->setFocusPolicy(Qt::StrongFocus);
+    m_message->setAccessibleDescription(QStringLiteral("Press Escape, Space or Return to stop"));
+    // A label draws no focus of its own: a dotted frame shows where the keyboard
+    // is. The frame is always there, unseen without focus, so the text keeps its room.
+    m_message->setStyleSheet(QStringLiteral("QLabel { border: 1px solid transparent; padding: 2px; }"
+                                            "QLabel:focus { border: 1px dotted palette(window-text); }"));
     m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_bar->setAccessibleName(QStringLiteral("Progress"));
     m_bar->setTextVisible(false);
     m_bar->setValue(0);
 
@@ -52,6 +62,8 @@ void ProgressWindow::show(const QString& message, int maximum)
     }
     QWidget::show();
     raise();
+    activateWindow();
+    m_message->setFocus();
 }
 
 void ProgressWindow::setPosition(int position)
@@ -78,6 +90,13 @@ bool ProgressWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_message && event->type() == QEvent::MouseButtonRelease) {
         requestStop();
         return true;
+    }
+    if (watched == m_message && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape || key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            requestStop();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -75,6 +75,7 @@ frmRepeaterRules::frmRepeaterRules(RuleSet& rules, SettingsStore& store, Prompte
 
     grdRules = new QTableWidget(0, kColumns, this);
     grdRules->setObjectName(QStringLiteral("grdRules"));
+    grdRules->setAccessibleName(QStringLiteral("Repeater rules"));
     QStringList headers;
     for (int c = 0; c < kColumns; ++c)
         headers << headerText(c);
