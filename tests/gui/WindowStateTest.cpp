@@ -5,6 +5,7 @@
 
 #include "RadioSimulator.h"
 #include "cat/PortDirectory.h"
+#include "cat/RadioReader.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
@@ -19,6 +20,7 @@
 #include "gui/frmSelectPrintColumns.h"
 #include "rules/RuleSet.h"
 #include "state/SettingsStore.h"
+#include "support/DiskFull.h"
 #include "support/TestText.h"
 
 #include <QAbstractButton>
@@ -112,7 +114,7 @@ const struct {
 };
 
 // One read of a slow radio: the link set-up (before the busy state) and the
-// slots refuse every other command, a second start and a close.
+// slots refuse every other command and a second start; a close stops the read.
 TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTransferRunsAtATime)
 {
     // Paste also takes text from other programs: none here.
@@ -143,10 +145,10 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
             triedDuringSetUp = true;
             expectColumn(Transfer, "link set-up");
             EXPECT_FALSE(grdMemoriesEditable());
-            // A shortcut or a queued click reaching the commands themselves.
+            // A shortcut or a queued click reaching the commands themselves
+            // (a close here: AnInterruptedReadOrSave...).
             window().readRadio();
             window().writeRadio();
-            EXPECT_FALSE(window().close());
         }
         if (!closedWhileReading &&
             widget<QProgressBar>("ProgressBar1", window().progressWindow())->value() >= 10) {
@@ -363,6 +365,73 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 1);
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
+}
+
+// Whatever stops a read before its first slot, or a save that does not
+// happen, leaves the edited tables, their file and their "*" as they were:
+// the title, the changed panel and the exit question agree.
+TEST_F(WindowStateTest, AnInterruptedReadOrSaveKeepsTheTablesTheirFileAndTheirStar)
+{
+    RadioSimulator radio(slowRadio());
+    const QString refusing = QDir(dataFolder()).filePath(QStringLiteral("refusing"));
+    ASSERT_TRUE(QDir().mkpath(refusing));
+    // Root writes through permissions: for root the folder is a read-only
+    // mount, or where mounting is refused, a file stands in its place.
+    std::unique_ptr<ReadOnlyBind> readOnly;
+    if (geteuid() != 0) {
+        QFile::setPermissions(refusing, QFile::ReadOwner | QFile::ExeOwner);
+    } else if (!(readOnly = std::make_unique<ReadOnlyBind>(refusing))->mounted()) {
+        ASSERT_TRUE(QDir().rmdir(refusing));
+        QFile file(refusing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const std::function<void()> cases[] = {
+        [this] { // Cancel at the read question
+            m_prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
+            widget<QPushButton>("cmdRead")->click();
+        },
+        [this, &radio] { // the window closed during the link set-up
+            m_prompter.answer(Prompter::Answer::Yes);
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [&] {
+                if (!radio.commands().isEmpty() && closer.isActive()) {
+                    closer.stop();
+                    EXPECT_FALSE(window().close());
+                }
+            });
+            closer.start(1);
+            widget<QPushButton>("cmdRead")->click();
+            EXPECT_FALSE(closer.isActive());
+            EXPECT_TRUE(window().log().text().contains(RadioReader::stoppedBeforeReadText()));
+        },
+        [this, &refusing] { // a save the folder refuses, then Cancel in the dialog
+            m_prompter.reply(QDir(refusing).filePath(QStringLiteral("x.950"))).reply(QString());
+            action("mnuFileSaveAs")->trigger();
+            EXPECT_TRUE(m_prompter.messages().value(0).contains(QStringLiteral("Cannot save the file here")))
+                << m_prompter.messages().join('|').toStdString();
+        },
+    };
+    startWithRadio(radio);
+    for (const auto& interrupt : cases) {
+        SCOPED_TRACE(&interrupt - cases);
+        state().setChanged(false);
+        loadSample();
+        typeInto(1, Column::kDescription, QStringLiteral("mine"));
+        radio.clearTraffic();
+        m_prompter.clear();
+        interrupt();
+        EXPECT_TRUE(m_prompter.allAnswersUsed());
+        EXPECT_EQ(m_prompter.messages().filter(QStringLiteral("You are about to read")).size(),
+                  &interrupt == cases ? 1 : 0);
+        EXPECT_TRUE(sent(radio, "MR").isEmpty());
+        EXPECT_EQ(cell(1, Column::kDescription), QStringLiteral("mine"));
+        EXPECT_EQ(state().dataSource(), AppState::File);
+        EXPECT_TRUE(state().changed());
+        EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
+        EXPECT_EQ(window().windowTitle(), QStringLiteral("sample.950[*] - ") + Form1::titleText());
+        EXPECT_TRUE(window().isWindowModified());
+        EXPECT_FALSE(state().busy());
+    }
 }
 
 // The settings folder turns into a file while the window runs (a vanished

@@ -106,6 +106,8 @@ public:
     }
 
     const QVector<int>& faults() const { return m_faults; }
+    // Transfers that got past the link set-up.
+    int begun() const { return m_begun; }
 
 private:
     struct Transfer {
@@ -131,6 +133,17 @@ private:
         }
     };
 
+    // On a loaded machine the radio's identity may miss every probe of the
+    // link set-up: a transfer that could not begin says so, and changes nothing.
+    static void expectNoLinkSaid(const Transfer& x)
+    {
+        ASSERT_FALSE(x.prompter.messages().isEmpty());
+        const QString said = x.prompter.messages().last();
+        EXPECT_TRUE(said.startsWith(QLatin1String("Two attempts to set the CAT rate have failed.")) ||
+                    said.startsWith(QLatin1String("COM Port ")))
+            << said;
+    }
+
     QVector<QString> radioChannels() const
     {
         QVector<QString> lines;
@@ -144,10 +157,17 @@ private:
         const QVector<QString> radio = radioChannels();
         Transfer x(m_radio->devicePath());
         m_state.setChanged(false);
+        const UndoHistory::Tables before = m_state.tableRows();
         const RadioReader::Outcome outcome =
             RadioReader(m_state, x.prompter, x.log, x.link, x.progress).run();
         EXPECT_FALSE(x.link.isOpen());
         EXPECT_FALSE(x.port.isOpen());
+        if (outcome == RadioReader::Outcome::NoLink) {
+            expectNoLinkSaid(x);
+            EXPECT_EQ(m_state.tableRows(), before);
+            return;
+        }
+        ++m_begun;
         if (outcome != RadioReader::Outcome::Completed) {
             // A failed read says so and shows nothing, never half a radio.
             EXPECT_TRUE(outcome == RadioReader::Outcome::Failed || outcome == RadioReader::Outcome::LinkLost)
@@ -195,6 +215,12 @@ private:
         EXPECT_FALSE(x.link.isOpen());
         EXPECT_FALSE(x.port.isOpen());
         int lostAt = ChannelMap::kSlotCount + 1;
+        if (outcome == RadioWriter::Outcome::NoLink) {
+            expectNoLinkSaid(x);
+            EXPECT_EQ(radioChannels(), radio);
+            return;
+        }
+        ++m_begun;
         if (outcome == RadioWriter::Outcome::LinkLost) {
             const QRegularExpressionMatch m =
                 QRegularExpression(QStringLiteral("while writing memory (\\d+)\\."))
@@ -247,6 +273,7 @@ private:
     QTemporaryDir m_folder;
     AppState m_state;
     QVector<int> m_faults;
+    int m_begun = 0;
 };
 
 TEST(RadioFaults, EverySlotHoldsTheRadiosContentOrIsReportedAndNoTransferHangs)
@@ -267,7 +294,15 @@ TEST(RadioFaults, EverySlotHoldsTheRadiosContentOrIsReportedAndNoTransferHangs)
         }
     }
 
-    QString summary = QStringLiteral("seed %1, faults:").arg(kSeed);
+    int begun = 0;
+    for (const auto& worker : workers)
+        begun += worker->begun();
+    QString summary = QStringLiteral("seed %1, %2 of %3 transfers past the set-up, faults:")
+                          .arg(kSeed)
+                          .arg(begun)
+                          .arg(kWorkers * kTransfersPerWorker);
+    // The set-up failing now and then is a reported outcome; failing always would prove nothing.
+    EXPECT_GE(begun, kWorkers * kTransfersPerWorker / 2) << summary;
     int injected = 0;
     for (int k = 0; k < RadioSimulator::kFaultKinds; ++k) {
         int total = 0;

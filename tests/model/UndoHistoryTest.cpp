@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/UndoHistory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The saved position after a run of edits (e), saves (s), undos (u) and redos
+// (r), each letter optionally followed by a count: the history reads as saved
+// only where the tables are what was saved. A slip either way would let Exit
+// drop unsaved edits without asking.
+TEST(UndoHistory, OnlyTheSavedTablesReadAsSaved)
+{
+    const struct {
+        const char* steps;
+        bool clean;
+    } cases[] = {
+        {"e s u", false},
+        {"e s u r", true},
+        {"e s u e", false},
+        {"e s u e u", false},
+        {"e s u e u r", false},
+        {"e s u e u u", false},
+        {"e3 s u2 e r", false},
+        {"s e500 u500", true},       // the oldest step kept is the saved one
+        {"s e501 u500", false},      // the saved tables fell out of the history
+        {"s e501 u500 r500", false}, // ... and stay out of it
+        {"e10 s e500 u500", true},   // the oldest step kept is the saved one
+        {"e10 s e501 u501", false},
+        {"e s e600 u600 r600 u", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        UndoHistory history;
+        int edits = 0;
+        UndoHistory::Tables tables;
+        for (const QString& step : QString::fromLatin1(c.steps).split(QLatin1Char(' '))) {
+            const int times = step.size() > 1 ? step.mid(1).toInt() : 1;
+            for (int i = 0; i < times; ++i) {
+                switch (step.at(0).toLatin1()) {
+                case 'e': {
+                    const UndoHistory::Tables before = tables;
+                    tables.memories = {{QString::number(++edits)}};
+                    ASSERT_TRUE(history.push(QStringLiteral("edit"), before, tables));
+                    break;
+                }
+                case 's':
+                    history.markClean();
+                    break;
+                case 'u':
+                    if (history.canUndo())
+                        tables = history.undo();
+                    break;
+                case 'r':
+                    if (history.canRedo())
+                        tables = history.redo();
+                    break;
+                }
+            }
+        }
+        EXPECT_LE(history.count(), UndoHistory::kLimit);
+        EXPECT_EQ(history.isClean(), c.clean);
+    }
+}
+
+} // namespace
