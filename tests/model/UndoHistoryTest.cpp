@@ -8,26 +8,28 @@ namespace {
 // The saved position after a run of edits (e), saves (s), undos (u) and redos
 // (r), each letter optionally followed by a count: the history reads as saved
 // only where the tables are what was saved. A slip either way would let Exit
-// drop unsaved edits without asking.
+// drop unsaved edits without asking. Each edit numbers the tables, so the
+// number at the end shows the walk was exact and the oldest steps went first.
 TEST(UndoHistory, OnlyTheSavedTablesReadAsSaved)
 {
     const struct {
         const char* steps;
         bool clean;
+        int shown; // the edit the tables show at the end
     } cases[] = {
-        {"e s u", false},
-        {"e s u r", true},
-        {"e s u e", false},
-        {"e s u e u", false},
-        {"e s u e u r", false},
-        {"e s u e u u", false},
-        {"e3 s u2 e r", false},
-        {"s e500 u500", true},       // the oldest step kept is the saved one
-        {"s e501 u500", false},      // the saved tables fell out of the history
-        {"s e501 u500 r500", false}, // ... and stay out of it
-        {"e10 s e500 u500", true},   // the oldest step kept is the saved one
-        {"e10 s e501 u501", false},
-        {"e s e600 u600 r600 u", false},
+        {"e s u", false, 0},
+        {"e s u r", true, 1},
+        {"e s u e", false, 2},
+        {"e s u e u", false, 0},
+        {"e s u e u r", false, 2},
+        {"e s u e u u", false, 0},
+        {"e3 s u2 e r", false, 4},
+        {"s e500 u500", true, 0},         // the oldest step kept is the saved one
+        {"s e501 u500", false, 1},        // the saved tables fell out of the history
+        {"s e501 u500 r500", false, 501}, // ... and stay out of it
+        {"e10 s e500 u500", true, 10},    // the oldest step kept is the saved one
+        {"e10 s e501 u501", false, 11},
+        {"e s e600 u600 r600 u", false, 600},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
@@ -60,6 +62,7 @@ TEST(UndoHistory, OnlyTheSavedTablesReadAsSaved)
         }
         EXPECT_LE(history.count(), UndoHistory::kLimit);
         EXPECT_EQ(history.isClean(), c.clean);
+        EXPECT_EQ(tables.memories.value(0).value(0).toInt(), c.shown);
     }
 }
 
