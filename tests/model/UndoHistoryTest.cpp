@@ -39,24 +39,17 @@ TEST(UndoHistory, OnlyTheSavedTablesReadAsSaved)
         for (const QString& step : QString::fromLatin1(c.steps).split(QLatin1Char(' '))) {
             const int times = step.size() > 1 ? step.mid(1).toInt() : 1;
             for (int i = 0; i < times; ++i) {
-                switch (step.at(0).toLatin1()) {
-                case 'e': {
-                    const UndoHistory::Tables before = tables;
+                const char op = step.at(0).toLatin1();
+                const UndoHistory::Tables before = tables;
+                if (op == 'e') {
                     tables.memories = {{QString::number(++edits)}};
                     ASSERT_TRUE(history.push(QStringLiteral("edit"), before, tables));
-                    break;
-                }
-                case 's':
+                } else if (op == 's') {
                     history.markClean();
-                    break;
-                case 'u':
-                    if (history.canUndo())
-                        tables = history.undo();
-                    break;
-                case 'r':
-                    if (history.canRedo())
-                        tables = history.redo();
-                    break;
+                } else if (op == 'u' && history.canUndo()) {
+                    tables = history.undo();
+                } else if (op == 'r' && history.canRedo()) {
+                    tables = history.redo();
                 }
             }
         }
