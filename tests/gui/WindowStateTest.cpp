@@ -146,7 +146,7 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
             expectColumn(Transfer, "link set-up");
             EXPECT_FALSE(grdMemoriesEditable());
             // A shortcut or a queued click reaching the commands themselves
-            // (a close here: AnInterruptedReadOrSave...).
+            // (a close here: AnInterruptedTransferOrSave...).
             window().readRadio();
             window().writeRadio();
         }
@@ -367,10 +367,10 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
 }
 
-// Whatever stops a read before its first slot, or a save that does not
-// happen, leaves the edited tables, their file and their "*" as they were:
+// Whatever stops a read or write before its first slot, or a save that does
+// not happen, leaves the edited tables, their file and their "*" as they were:
 // the title, the changed panel and the exit question agree.
-TEST_F(WindowStateTest, AnInterruptedReadOrSaveKeepsTheTablesTheirFileAndTheirStar)
+TEST_F(WindowStateTest, AnInterruptedTransferOrSaveKeepsTheTablesTheirFileAndTheirStar)
 {
     RadioSimulator radio(slowRadio());
     const QString refusing = QDir(dataFolder()).filePath(QStringLiteral("refusing"));
@@ -385,23 +385,30 @@ TEST_F(WindowStateTest, AnInterruptedReadOrSaveKeepsTheTablesTheirFileAndTheirSt
         QFile file(refusing);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
+    // Closes the window once the set-up that a button starts talks to the radio.
+    const auto closeDuringSetUp = [&](const char* button) {
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (!radio.commands().isEmpty() && closer.isActive()) {
+                closer.stop();
+                EXPECT_FALSE(window().close());
+            }
+        });
+        closer.start(1);
+        widget<QPushButton>(button)->click();
+    };
     const std::function<void()> cases[] = {
         [this] { // Cancel at the read question
             m_prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
             widget<QPushButton>("cmdRead")->click();
         },
-        [this, &radio] { // the window closed during the link set-up
+        [&] { // the window closed during the read's link set-up
             m_prompter.answer(Prompter::Answer::Yes);
-            QTimer closer;
-            QObject::connect(&closer, &QTimer::timeout, [&] {
-                if (!radio.commands().isEmpty() && closer.isActive()) {
-                    closer.stop();
-                    EXPECT_FALSE(window().close());
-                }
-            });
-            closer.start(1);
-            widget<QPushButton>("cmdRead")->click();
+            closeDuringSetUp("cmdRead");
             EXPECT_TRUE(window().log().text().contains(RadioReader::stoppedBeforeReadText()));
+        },
+        [&] { // ... and during the write's: no question, nothing sent
+            closeDuringSetUp("cmdWriteRig");
         },
         [this, &refusing] { // a save the folder refuses, then Cancel in the dialog
             m_prompter.reply(QDir(refusing).filePath(QStringLiteral("x.950"))).reply(QString());
@@ -421,7 +428,7 @@ TEST_F(WindowStateTest, AnInterruptedReadOrSaveKeepsTheTablesTheirFileAndTheirSt
         EXPECT_TRUE(m_prompter.allAnswersUsed());
         EXPECT_EQ(m_prompter.messages().filter(QStringLiteral("You are about to read")).size(),
                   &interrupt == cases ? 1 : 0);
-        EXPECT_TRUE(sent(radio, "MR").isEmpty());
+        EXPECT_TRUE(sent(radio, "MR").isEmpty() && sent(radio, "MW").isEmpty());
         EXPECT_EQ(cell(1, Column::kDescription), QStringLiteral("mine"));
         EXPECT_TRUE(state().changed());
         EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
