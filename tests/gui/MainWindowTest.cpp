@@ -339,55 +339,6 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 backup.950"));
 }
 
-// A click on the progress message, or closing the progress window (Alt+F4;
-// the window stays until the read has stopped), stops the read.
-TEST_F(MainWindowFixture, ClickingOrClosingTheProgressWindowStopsTheRead)
-{
-    RadioSimulator radio(slowRadio());
-    startWithRadio(radio);
-    ProgressWindow* progress = window().progressWindow();
-    auto* bar = widget<QProgressBar>("ProgressBar1", progress);
-    for (const bool closeIt : {false, true}) {
-        SCOPED_TRACE(closeIt ? "closed" : "clicked");
-        radio.clearTraffic();
-        // The user stops once the tenth slot is on its way.
-        int stoppedAt = 0;
-        QTimer watcher;
-        QObject::connect(&watcher, &QTimer::timeout, [&] {
-            if (stoppedAt == 0 && progress->isVisible() && bar->value() >= 10) {
-                stoppedAt = bar->value();
-                if (closeIt) {
-                    EXPECT_FALSE(progress->close());
-                    EXPECT_TRUE(progress->isVisible());
-                } else {
-                    QTest::mouseClick(widget<QLabel>("lblInstructions", progress), Qt::LeftButton);
-                }
-            }
-        });
-        watcher.start(1);
-        m_prompter.answer(Prompter::Answer::Ok);
-        QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
-        watcher.stop();
-
-        ASSERT_GE(stoppedAt, 10);
-        const int queries = sent(radio, "MR").size();
-        EXPECT_GE(queries, stoppedAt);
-        EXPECT_LE(queries, stoppedAt + 1);
-        // Rows the read never reached are not shown as the radio's empty slots.
-        EXPECT_EQ(cell(100, Column::kFreq), QStringLiteral("Empty"));
-        EXPECT_EQ(window().memoriesModel()->cell(100, Column::kFreq).data().toString(),
-                  QStringLiteral("Not read"));
-        EXPECT_NE(window().memoriesModel()->cell(1, Column::kFreq).data().toString(),
-                  QStringLiteral("Not read"));
-        EXPECT_TRUE(m_prompter.messages().constLast().startsWith(
-            QStringLiteral("The read of memories from the Radio was stopped at memory %1; ").arg(queries)))
-            << m_prompter.messages().constLast().toStdString();
-        EXPECT_FALSE(progress->isVisible());
-        EXPECT_FALSE(state().busy());
-        EXPECT_TRUE(widget<QPushButton>("cmdRead")->isEnabled());
-    }
-}
-
 TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
 {
     struct Case {

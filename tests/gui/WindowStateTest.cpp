@@ -113,7 +113,7 @@ const struct {
     {"mnuLog mnuFontSize", {true, true, true, true}},
 };
 
-// One read of a slow radio: the link set-up (before the busy state) and the
+// Reads of a slow radio: the link set-up (before the busy state) and the
 // slots refuse every other command and a second start; a close stops the read.
 TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTransferRunsAtATime)
 {
@@ -137,43 +137,66 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
             EXPECT_NE(palette.color(QPalette::Disabled, role), palette.color(QPalette::Active, role)) << name;
     }
 
-    bool triedDuringSetUp = false;
-    bool closedWhileReading = false;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (!triedDuringSetUp && !state().busy() && !window().progressWindow()->isVisible()) {
-            triedDuringSetUp = true;
-            expectColumn(Transfer, "link set-up");
-            EXPECT_FALSE(grdMemoriesEditable());
-            // A shortcut or a queued click reaching the commands themselves
-            // (a close here: AnInterruptedTransferOrSave...).
-            window().readRadio();
-            window().writeRadio();
-        }
-        if (!closedWhileReading &&
-            widget<QProgressBar>("ProgressBar1", window().progressWindow())->value() >= 10) {
-            closedWhileReading = true;
-            expectColumn(Transfer, "reading");
-            EXPECT_FALSE(grdMemoriesEditable());
-            EXPECT_FALSE(window().close());
-        }
-    });
-    watcher.start(1);
-    m_prompter.answer(Prompter::Answer::Ok);
-    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
-    watcher.stop();
+    // Each read is stopped once its tenth slot is on its way: by closing the
+    // window, by a click on the progress message, or by closing the progress
+    // window (Alt+F4), which stays until the read has stopped.
+    enum Stop { CloseWindow, Click, CloseProgress };
+    ProgressWindow* progress = window().progressWindow();
+    auto* bar = widget<QProgressBar>("ProgressBar1", progress);
+    for (const Stop stop : {CloseWindow, Click, CloseProgress}) {
+        SCOPED_TRACE(int(stop));
+        radio.clearTraffic();
+        m_prompter.clear();
+        bool triedDuringSetUp = false;
+        int stoppedAt = 0;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (!triedDuringSetUp && !state().busy() && !progress->isVisible()) {
+                triedDuringSetUp = true;
+                expectColumn(Transfer, "link set-up");
+                EXPECT_FALSE(grdMemoriesEditable());
+                // A shortcut or a queued click reaching the commands themselves
+                // (a close here: AnInterruptedTransferOrSave...).
+                window().readRadio();
+                window().writeRadio();
+            }
+            if (stoppedAt == 0 && progress->isVisible() && bar->value() >= 10) {
+                stoppedAt = bar->value();
+                expectColumn(Transfer, "reading");
+                EXPECT_FALSE(grdMemoriesEditable());
+                if (stop == Click)
+                    QTest::mouseClick(widget<QLabel>("lblInstructions", progress), Qt::LeftButton);
+                else
+                    EXPECT_FALSE(stop == CloseWindow ? window().close() : progress->close());
+                EXPECT_TRUE(progress->isVisible());
+            }
+        });
+        watcher.start(1);
+        m_prompter.answer(Prompter::Answer::Ok);
+        QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+        watcher.stop();
 
-    ASSERT_TRUE(triedDuringSetUp);
-    ASSERT_TRUE(closedWhileReading);
-    EXPECT_TRUE(window().isVisible());
-    // One read question, and the close stopped the one read.
-    EXPECT_EQ(m_prompter.messages()
-                  .filter(QRegularExpression(QStringLiteral("^You are about to read the Radio\\.")))
-                  .size(),
-              1);
-    EXPECT_LT(sent(radio, "MR").size(), 118);
+        ASSERT_TRUE(triedDuringSetUp);
+        ASSERT_GE(stoppedAt, 10);
+        EXPECT_TRUE(window().isVisible());
+        // One read question, and the stop ended the one read where it was asked for.
+        EXPECT_EQ(m_prompter.messages()
+                      .filter(QRegularExpression(QStringLiteral("^You are about to read the Radio\\.")))
+                      .size(),
+                  1);
+        const int queries = sent(radio, "MR").size();
+        EXPECT_TRUE(queries == stoppedAt || queries == stoppedAt + 1) << queries;
+        EXPECT_TRUE(m_prompter.messages().constLast().startsWith(
+            QStringLiteral("The read of memories from the Radio was stopped at memory %1; ").arg(queries)));
+        // Rows the read never reached are not shown as the radio's empty slots.
+        EXPECT_EQ(window().memoriesModel()->cell(100, Column::kFreq).data().toString(),
+                  QStringLiteral("Not read"));
+        EXPECT_NE(window().memoriesModel()->cell(1, Column::kFreq).data().toString(),
+                  QStringLiteral("Not read"));
+        EXPECT_FALSE(progress->isVisible());
+        EXPECT_TRUE(grdMemoriesEditable());
+    }
     EXPECT_TRUE(window().log().text().contains(Form1::closeDuringTransferText()));
-    EXPECT_TRUE(grdMemoriesEditable());
 
     loadSample();
     expectColumn(Memories, "memories page");
