@@ -25,14 +25,12 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 TEST_F(MainWindowFixture, FirstStartWithNoSettingsAsksForFolderAndOpensInitialFile)
 {
