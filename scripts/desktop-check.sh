@@ -255,8 +255,6 @@ progress_close_check() {
     xdotool windowactivate --sync "$progress" 2>/dev/null || true
     wait_focus "$progress" || { shot progress; fail "$run: the progress window did not get the keyboard"; }
     xdotool key alt+F4
-    sleep 0.2
-    shot after-alt-f4
 
     # The stopped read says so; then the tables are saved and the program left.
     local stopped
