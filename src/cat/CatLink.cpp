@@ -194,15 +194,16 @@ bool CatLink::receive(int expectedChannel)
             m_replyOwed = true;
             return false;
         }
-        // "?;" names no channel: after a query went unanswered it may be that
-        // query's late answer, and taking it would show a filled channel as
-        // empty (or replace it unkept). Asking once more settles it, once the
-        // line has caught up: the first answer to this query may still be on
-        // its way, and an empty channel's second "?;" would otherwise be taken
-        // for the next channel's answer.
-        if (expectedChannel >= 0 && m_replyOwed && attempt == 0 &&
-            m_reply == QLatin1String(CatCodec::kEmptyReply) && !m_lastCommand.isEmpty()) {
-            m_log.trace(QStringLiteral("ReceiveData: \"?;\" may answer an earlier query; asking again"));
+        // After a query went unanswered the line is out of step: "?;" names
+        // no channel and may be that query's late answer, and a late answer
+        // garbled on the line may name this channel; taken, either would show
+        // a channel wrongly (or let a write replace it unkept). Asking once
+        // more settles it, once the line has caught up: the first answer to
+        // this query may still be on its way, and an empty channel's second
+        // "?;" would otherwise be taken for the next channel's answer.
+        if (expectedChannel >= 0 && m_replyOwed && attempt == 0 && !m_lastCommand.isEmpty()) {
+            m_log.trace(QStringLiteral("ReceiveData: \"") + m_reply.left(40) +
+                        QStringLiteral("\" may answer an earlier query; asking again"));
             const QString query = m_lastCommand;
             if (!catchUp())
                 return false;
