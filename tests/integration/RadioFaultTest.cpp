@@ -43,9 +43,8 @@ constexpr int kTransfersPerWorker = 12;
 // No transfer of 118 slots comes near this, even on a loaded machine; a run
 // that takes longer has hung.
 constexpr qint64 kHangLimitMs = 60000;
-// What a transfer that could not set up its link says: the radio did not
-// answer (its identity missed every probe on a loaded machine), or its cable
-// had been pulled (a hang-up) before the transfer began.
+// A transfer whose link could not be set up (no identity on a loaded machine,
+// or a cable pulled before it began) says so.
 bool saidNoLink(const ScriptedPrompter& prompter)
 {
     const QString said = prompter.messages().value(0);
