@@ -73,8 +73,7 @@ protected:
     // it unless body did; false when no such window came.
     template <typename T> static bool onModal(QAction* action, const std::function<void(T&)>& body)
     {
-        // Looked for until it comes: a command that talks to the radio first
-        // lets events run before its window opens.
+        // Looked for until it comes: a transfer lets events run before it opens.
         bool seen = false;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
