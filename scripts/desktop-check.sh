@@ -10,7 +10,8 @@
 # closes it with Return on its Close button, types a new frequency into memory 0,
 # saves with Ctrl+S (typing the name into the save dialog) and leaves with
 # Alt+F, X. A run passes when the program has exited by itself with status 0
-# and the saved .950 file holds the edited channel. Several runs share one
+# and the saved .950 file holds the edited channel. A last run closes the
+# progress window of a read with Alt+F4, which must stop the read. Several runs share one
 # display, one after the other: what one program leaves behind on a display
 # (window manager focus, keyboard state) must not change how the next one
 # takes its keys.
@@ -320,11 +321,79 @@ log_keys_check() {
     stop_program
 }
 
+# ---- Alt+F4 on the progress window stops the read --------------------------
+# The window manager's close (Alt+F4) on the "Read/write instructions" window
+# must stop the read as a click on its message does, not hide the window and
+# let the read run on out of sight. The radio is read at 4800 baud (some
+# seconds for its 118 slots); the read stopped early, the file saved after it
+# holds fewer than the 36 channels the simulated radio has.
+progress_close_check() {
+    run=progress-close
+    local home=$work/$run
+    local data=$home/data
+    mkdir -p "$data" "$home/runtime" "$home/config/Quaystone"
+    chmod 700 "$home/runtime"
+    printf '[Settings]\nFirstTime=1\nHomeDir=%s\nUserCommSpeed="4800,N,8,2"\n' "$data" \
+        >"$home/config/Quaystone/Quaystone.ini"
+    HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/runtime \
+        "$exe" --simulate >"$home/program.log" 2>&1 &
+    app_pid=$!
+
+    local main
+    main=$(wait_window 'Quaystone V[0-9]') || fail "$run: no main window"
+    wait_focus "$main" || fail "$run: the main window did not get the keyboard"
+    for _ in $(seq 50); do
+        [ -e "$data/Initial memory file.950" ] && break
+        sleep 0.1
+    done
+    sleep 0.5
+
+    xdotool key alt+r
+    local question
+    question=$(wait_window '^Quaystone$') || { shot read; fail "$run: Alt+R showed no read question"; }
+    answer "$question" Return "read question"
+    local progress
+    progress=$(wait_window '^Read/write instructions$') || { shot progress; fail "$run: no progress window"; }
+    xdotool windowactivate --sync "$progress" 2>/dev/null || true
+    wait_focus "$progress" || { shot progress; fail "$run: the progress window did not get the keyboard"; }
+    xdotool key alt+F4
+
+    # The stopped read says so; then the tables are saved and the program left.
+    local stopped
+    stopped=$(wait_window '^Quaystone$' "$question" 30) || { shot stop; fail "$run: the read did not end with a message"; }
+    answer "$stopped" Return "stop message"
+    wait_focus "$main" || fail "$run: the main window did not get the keyboard back"
+    xdotool key ctrl+s
+    local id
+    id=$(wait_window '^Save memory file$') || { shot save; fail "$run: Ctrl+S showed no save dialog"; }
+    wait_focus "$id" || fail "$run: the save dialog did not get the keyboard"
+    xdotool type --delay 10 "$data/stopped"
+    answer "$id" Return "save dialog"
+    xdotool key alt+f
+    sleep 0.3
+    xdotool key x
+    for _ in $(seq 100); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && { shot exit; fail "$run: the program did not exit after Alt+F, X"; }
+    wait "$app_pid" || true
+    app_pid=
+
+    [ -f "$data/stopped.950" ] || fail "$run: no saved file $data/stopped.950"
+    local channels
+    channels=$(wc -l <"$data/stopped.950")
+    [ "$channels" -lt 36 ] ||
+        fail "$run: Alt+F4 on the progress window did not stop the read ($channels channels read)"
+    echo "desktop-check: Alt+F4 on the progress window stopped the read ($channels of 36 channels read)"
+}
+
 start=$SECONDS
 for run in $(seq "$runs"); do
     one_run
     echo "desktop-check: run $run passed"
 done
+progress_close_check
 echo "desktop-check: $runs runs passed on $DISPLAY in $((SECONDS - start)) s"
 hung_clipboard_check
 echo "desktop-check: a clipboard owner that never answers stalls neither start-up nor edits; a paste gives up"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CatLink.h"
 
-#include "model/CatCodec.h"
 #include "PortDirectory.h"
 #include "SerialPort.h"
+#include "model/CatCodec.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
 #include "state/Settings.h"
@@ -194,15 +194,16 @@ bool CatLink::receive(int expectedChannel)
             m_replyOwed = true;
             return false;
         }
-        // "?;" names no channel: after a query went unanswered it may be that
-        // query's late answer, and taking it would show a filled channel as
-        // empty (or replace it unkept). Asking once more settles it, once the
-        // line has caught up: the first answer to this query may still be on
-        // its way, and an empty channel's second "?;" would otherwise be taken
-        // for the next channel's answer.
-        if (expectedChannel >= 0 && m_replyOwed && attempt == 0 &&
-            m_reply == QLatin1String(CatCodec::kEmptyReply) && !m_lastCommand.isEmpty()) {
-            m_log.trace(QStringLiteral("ReceiveData: \"?;\" may answer an earlier query; asking again"));
+        // After a query went unanswered the line is out of step: "?;" names
+        // no channel and may be that query's late answer, and a late answer
+        // garbled on the line may name this channel; taken, either would show
+        // a channel wrongly (or let a write replace it unkept). Asking once
+        // more settles it, once the line has caught up: the first answer to
+        // this query may still be on its way, and an empty channel's second
+        // "?;" would otherwise be taken for the next channel's answer.
+        if (expectedChannel >= 0 && m_replyOwed && attempt == 0 && !m_lastCommand.isEmpty()) {
+            m_log.trace(QStringLiteral("ReceiveData: \"") + m_reply.left(40) +
+                        QStringLiteral("\" may answer an earlier query; asking again"));
             const QString query = m_lastCommand;
             if (!catchUp())
                 return false;
@@ -284,9 +285,9 @@ bool CatLink::receiveOnce(int expectedChannel)
                 m_reply = reply;
                 return true;
             }
+            // A late answer dropped here settles only its own query: after
+            // several went unanswered, a "?;" still owed may come next.
             logDropped(reply, expectedChannel);
-            if (reply.startsWith(QLatin1String("MR")))
-                m_replyOwed = false;
         }
     }
 }
@@ -332,8 +333,9 @@ void CatLink::pause(int msecs)
     }
 }
 
-bool CatLink::connect()
+bool CatLink::connect(const std::function<bool()>& stopRequested)
 {
+    m_setUpStopped = false;
     QString userSpeed = m_options.userSpeed;
     if (baudOf(userSpeed) == 0) {
         m_log.notice(QStringLiteral("The stored Com speed '") + userSpeed +
@@ -349,6 +351,14 @@ bool CatLink::connect()
     const QStringList order = searchOrder(m_options.rememberedSpeed);
     for (int pass = 0; pass < 2 && !found; ++pass) {
         for (const QString& rate : order) {
+            // A close or a stop click during the search ends it: the radio
+            // has been told nothing yet, so nothing needs undoing.
+            if (stopRequested && stopRequested()) {
+                closePort();
+                m_log.trace(QStringLiteral("Link set-up stopped by the user"));
+                m_setUpStopped = true;
+                return false;
+            }
             // A port that cannot be opened has shown its message once; trying
             // the other rates would only repeat it.
             if (!openPort(m_options.portNumber, rate))

@@ -81,7 +81,11 @@ public:
     void pause(int msecs);
     void discardInput();
 
-    bool connect();
+    // The link set-up. stopRequested, when given, is asked before each rate
+    // is tried: a stop ends the set-up at once with the port closed and no
+    // message, and setUpStopped() then says so.
+    bool connect(const std::function<bool()>& stopRequested = {});
+    bool setUpStopped() const { return m_setUpStopped; }
 
     // The device went away while open (cable pulled); latched until the next open.
     bool isLost() const { return m_lost; }
@@ -112,8 +116,10 @@ private:
     QString m_reply;
     bool m_lost = false;
     QString m_lastCommand;
-    // A receive timed out and no reply has come since.
+    // A receive timed out, and neither the answer to a later query nor the
+    // identity after a catch-up has come since.
     bool m_replyOwed = false;
     // The link moved the radio to a new rate; the first reply there confirms it.
     bool m_rememberOnReply = false;
+    bool m_setUpStopped = false;
 };

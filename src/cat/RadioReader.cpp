@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RadioReader.h"
 
-#include "model/CatCodec.h"
 #include "CatLink.h"
 #include "ProgressReporter.h"
+#include "model/CatCodec.h"
+#include "model/ChannelMap.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
-#include "model/ChannelMap.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
@@ -43,35 +43,50 @@ RadioReader::Outcome RadioReader::run()
     m_unanswered = 0;
     m_lastQueried = 0;
     m_stopped = false;
-    if (!m_link.connect())
-        return Outcome::NoLink;
+    // A stop asked for from here on (a click, closing the window) ends the
+    // read, during the link set-up too.
+    m_progress.clearStopRequest();
+    const auto stopRequested = [this] { return m_progress.stopRequested(); };
+    if (!m_link.connect(stopRequested)) {
+        if (!m_link.setUpStopped())
+            return Outcome::NoLink;
+        m_log.notice(stoppedBeforeReadText());
+        return Outcome::StoppedBeforeRead;
+    }
+
+    m_state.setBusy(true);
+    m_state.setChannelPanel(QStringLiteral("0"));
+
+    // The tables are emptied only once the user has said OK: a cancel here
+    // (or a stop) leaves them, their file and their changed state as they were.
+    m_log.trace(QStringLiteral("Read: issue initial instructions"));
+    const Prompter::Answer answer =
+        stopRequested()
+            ? Prompter::Answer::Cancel
+            : m_prompter.ask(QStringLiteral("You are about to read the Radio. ") + kCrLf + kCrLf +
+                                 QStringLiteral("  1. Ensure your radio is on and connected.") + kCrLf +
+                                 QStringLiteral("  2. Click the OK button") + kCrLf + kCrLf +
+                                 QStringLiteral("or click Cancel to abort the memory read."),
+                             Prompter::Buttons::OkCancel, Prompter::Icon::Question);
+    if (answer != Prompter::Answer::Ok || stopRequested()) {
+        const bool stopped = stopRequested();
+        m_log.trace(QStringLiteral("Read: user cancelled before read"));
+        if (stopped)
+            m_log.notice(stoppedBeforeReadText());
+        m_state.setBusy(false);
+        m_link.closePort();
+        return stopped ? Outcome::StoppedBeforeRead : Outcome::Cancelled;
+    }
 
     m_state.setReadPresent(false);
     m_state.setFilePresent(false);
     m_state.setCurrentFilePath(QString());
     m_state.setDataSource(AppState::Nothing);
     m_state.clearClipboard();
-
     m_state.tables().reset();
     m_state.setFilePanel(QString());
-
-    m_state.setBusy(true);
-    m_progress.clearStopRequest();
-    m_state.setChannelPanel(QStringLiteral("0"));
-
-    m_log.trace(QStringLiteral("Read: issue initial instructions"));
-    const Prompter::Answer answer =
-        m_prompter.ask(QStringLiteral("You are about to read the Radio. ") + kCrLf + kCrLf +
-                           QStringLiteral("  1. Ensure your radio is on and connected.") + kCrLf +
-                           QStringLiteral("  2. Click the OK button") + kCrLf + kCrLf +
-                           QStringLiteral("or click Cancel to abort the memory read."),
-                       Prompter::Buttons::OkCancel, Prompter::Icon::Question);
-    if (answer != Prompter::Answer::Ok) {
-        m_log.trace(QStringLiteral("Read: user cancelled before read"));
-        m_state.setBusy(false);
-        m_link.closePort();
-        return Outcome::Cancelled;
-    }
+    // The user agreed to give up the unsaved edits; empty tables hold nothing to save.
+    m_state.setChanged(false);
 
     m_progress.show(readingMessage(), ChannelMap::kSlotCount);
     m_progress.setPosition(0);
@@ -93,9 +108,10 @@ RadioReader::Outcome RadioReader::run()
             // An empty slot answers "?;"; silence says nothing about the
             // channel, so the empty row must not pass for the radio's content.
             ++m_unanswered;
-            m_log.notice(QStringLiteral("Memory %1 (%2): no reply from the radio; the slot is shown empty")
-                             .arg(p)
-                             .arg(ChannelMap::slotOf(p).label));
+            m_log.notice(
+                QStringLiteral("Memory %1 (%2): no reply from the radio; the slot is shown as \"Not read\"")
+                    .arg(p)
+                    .arg(ChannelMap::slotOf(p).label));
         }
         if (m_link.isLost()) {
             // Half a radio shown as a completed read would be taken for the
@@ -139,6 +155,12 @@ RadioReader::Outcome RadioReader::run()
     m_stopped = stopped;
     finish(true);
     return stopped ? Outcome::Stopped : Outcome::Completed;
+}
+
+const QString& RadioReader::stoppedBeforeReadText()
+{
+    static const QString text = QStringLiteral("Read: stopped before the first memory; nothing was read.");
+    return text;
 }
 
 QString RadioReader::incompleteText() const

@@ -19,13 +19,17 @@ public:
         NoLink,    // the port or the radio could not be reached
         Cancelled, // Cancel at the instructions
         Completed,
-        Stopped,  // the user clicked the progress message
-        Failed,   // a reply could not be decoded
-        LinkLost, // the port went away during the read
-        NoAnswer, // the radio answered none of the queries; nothing was read
+        Stopped,           // the user clicked the progress message (or closed the window)
+        StoppedBeforeRead, // a stop during the link set-up or at the instructions; nothing was read
+        Failed,            // a reply could not be decoded
+        LinkLost,          // the port went away during the read
+        NoAnswer,          // the radio answered none of the queries; nothing was read
     };
 
     static const QString& readingMessage();
+    // The log's notice of a read stopped during the link set-up or at the
+    // instructions: the tables were not touched.
+    static const QString& stoppedBeforeReadText();
 
     RadioReader(AppState& state, Prompter& prompter, MessageLog& log, CatLink& link,
                 ProgressReporter& progress);
@@ -33,7 +37,7 @@ public:
     Outcome run();
 
     // Slots the radio did not answer for in the last read; each is named in
-    // the log and shown empty.
+    // the log and shown as "Not read".
     int unansweredCount() const { return m_unanswered; }
     // The last sequence position queried (118 after a whole read).
     int lastQueried() const { return m_lastQueried; }

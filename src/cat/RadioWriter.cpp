@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RadioWriter.h"
 
-#include "model/CatCodec.h"
 #include "CatLink.h"
 #include "ProgressReporter.h"
+#include "files/RadioBackup.h"
+#include "model/CatCodec.h"
+#include "model/ChannelMap.h"
+#include "model/MemoryRecord.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
-#include "files/RadioBackup.h"
-#include "model/ChannelMap.h"
-#include "model/MemoryRecord.h"
 
 #include <QDir>
 
@@ -46,8 +46,18 @@ RadioWriter::Outcome RadioWriter::run()
     m_verify = m_state.verifyWrites();
     m_backup = std::make_unique<RadioBackup>(m_state.dataFolder(), m_state.descriptionColumnWidth());
     m_state.showMemoriesPage();
-    if (!m_link.connect())
-        return Outcome::NoLink;
+    // A stop asked for from here on (a click, closing the window) ends the
+    // write, during the link set-up and at the instructions too.
+    m_progress.clearStopRequest();
+    const auto stopRequested = [this] { return m_progress.stopRequested(); };
+    const QString stoppedText =
+        QStringLiteral("Write: stopped before the first memory; nothing was written.");
+    if (!m_link.connect(stopRequested)) {
+        if (!m_link.setUpStopped())
+            return Outcome::NoLink;
+        m_log.notice(stoppedText);
+        return Outcome::Cancelled;
+    }
 
     m_state.setBusy(true);
     m_state.setChannelPanel(QStringLiteral("0"));
@@ -56,7 +66,8 @@ RadioWriter::Outcome RadioWriter::run()
     m_log.trace(m_dryRun ? QStringLiteral("Preview: reading the radio's copy of each channel")
                          : QStringLiteral("Write: issue initial instructions"));
     const Prompter::Answer answer =
-        m_dryRun
+        stopRequested() ? Prompter::Answer::Cancel
+        : m_dryRun
             ? Prompter::Answer::Ok
             : m_prompter.ask(
                   QStringLiteral("If you want to clear the existing memories in the radio. ") + kCrLf +
@@ -66,7 +77,9 @@ RadioWriter::Outcome RadioWriter::run()
                       kCrLf + QStringLiteral("When you are ready to write click the OK button,") + kCrLf +
                       QStringLiteral("or click Cancel to abort the memory write."),
                   Prompter::Buttons::OkCancel, Prompter::Icon::Question);
-    if (answer != Prompter::Answer::Ok) {
+    if (answer != Prompter::Answer::Ok || stopRequested()) {
+        if (stopRequested())
+            m_log.notice(stoppedText);
         m_state.setBusy(false);
         m_link.closePort();
         return Outcome::Cancelled;
@@ -74,7 +87,6 @@ RadioWriter::Outcome RadioWriter::run()
 
     m_progress.show(writingMessage(), ChannelMap::kSlotCount);
     m_progress.setPosition(0);
-    m_progress.clearStopRequest();
     m_link.discardInput();
 
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {

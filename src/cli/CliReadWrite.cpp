@@ -6,9 +6,6 @@
 
 #include "CliPathPrompter.h"
 #include "CliStdio.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
-#include "state/Settings.h"
 #include "cat/CatLink.h"
 #include "cat/ChannelComparison.h"
 #include "cat/PortDirectory.h"
@@ -19,6 +16,9 @@
 #include "files/MemoryFile.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -166,6 +166,7 @@ int read(const QStringList& args)
         return failure(QStringLiteral("the read failed; nothing was saved"));
     case RadioReader::Outcome::Declined:
     case RadioReader::Outcome::Cancelled:
+    case RadioReader::Outcome::StoppedBeforeRead:
         return failure(QStringLiteral("the read did not complete; nothing was saved"));
     }
 

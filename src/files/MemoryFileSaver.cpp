@@ -54,10 +54,13 @@ MemoryFileSaver::Result MemoryFileSaver::save(Kind kind)
 {
     if (m_state.dataSource() == 0)
         return Result::NothingToSave;
+    // Save As and a failed attempt offer an empty name in the dialog; the
+    // tables' file stays what it was (the title names it) until a save works.
+    m_preset = m_state.currentFilePath();
     if (kind == Kind::Save) {
         m_state.setAskBeforeReplace(false);
     } else if (kind == Kind::SaveAs) {
-        m_state.setCurrentFilePath(QString());
+        m_preset.clear();
         m_state.setAskBeforeReplace(true);
     }
     m_refused.clear();
@@ -76,7 +79,7 @@ MemoryFileSaver::Result MemoryFileSaver::run()
     for (;;) {
         QString path = m_prompter.chooseSaveFile(
             QString::fromLatin1(FileDialogs::kSaveTitle), m_state.dataFolder(),
-            QString::fromLatin1(FileDialogs::kSaveFilters), m_state.currentFilePath());
+            QString::fromLatin1(FileDialogs::kSaveFilters), m_preset);
         if (path.isEmpty())
             return Result::Cancelled;
         if (!MemoryFile::endsWithMemoryExtension(path))
@@ -85,7 +88,7 @@ MemoryFileSaver::Result MemoryFileSaver::run()
         const QFileInfo info(path);
         if (info.exists()) {
             if (SafeFileWriter::isReadOnly(info)) {
-                m_state.setCurrentFilePath(QString());
+                m_preset.clear();
                 m_prompter.inform(readOnlyText(info.fileName()));
                 continue;
             }
@@ -104,7 +107,7 @@ MemoryFileSaver::Result MemoryFileSaver::run()
         }
         Failure failure;
         if (!writePair(path, failure)) {
-            m_state.setCurrentFilePath(QString());
+            m_preset.clear();
             m_prompter.inform(errorText(failure.number, failure.description, failure.location));
             continue;
         }

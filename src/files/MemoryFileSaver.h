@@ -78,6 +78,8 @@ private:
     MessageLog& m_log;
     Settings& m_settings;
     QStringList m_refused;
+    // The name the save dialog offers next.
+    QString m_preset;
     QStringList m_memoryLines;
     bool m_composed = false;
 };

@@ -552,9 +552,10 @@ void Form1::ShowMemoryStatus()
     m_panels[1]->setText(m_state.changed() ? QStringLiteral("Memories changed")
                                            : QStringLiteral("Memories unchanged"));
     // The title names what the tables hold, with a "*" while they differ
-    // from what was saved; a file opened or saved joins "Recent files".
+    // from what was saved; a file opened or saved joins "Recent files" (a
+    // read of the radio saved to a file is that file from then on).
     QString source;
-    if (m_state.dataSource() == AppState::File && !m_state.currentFilePath().isEmpty()) {
+    if (m_state.holdsChannels() && !m_state.currentFilePath().isEmpty()) {
         source = QFileInfo(m_state.currentFilePath()).fileName();
         if (!m_state.changed())
             RecentFiles::add(*m_settings, m_state.currentFilePath());

@@ -3,6 +3,7 @@
 
 #include "state/GridLayout.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -83,6 +84,16 @@ void ProgressWindow::requestStop()
 {
     m_stopRequested = true;
     emit stopRequestedChanged();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_message->isVisible()) {
+        requestStop();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 bool ProgressWindow::eventFilter(QObject* watched, QEvent* event)

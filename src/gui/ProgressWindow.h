@@ -33,6 +33,10 @@ signals:
     void stopRequestedChanged();
 
 protected:
+    // Closing the window while a transfer shows it (Alt+F4, the window
+    // manager's close) stops the transfer as a click on the message does;
+    // the window stays in view until the transfer has stopped.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -551,6 +551,9 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
             EXPECT_FALSE(TE::redo(t.state));
         }
         EXPECT_TRUE(labelsInOrder(t.memories()));
+        // A load or a read starts the history afresh.
+        t.state.setDataSource(AppState::File);
+        EXPECT_FALSE(t.state.history().canUndo() || t.state.history().canRedo());
     }
     // An emptied row keeps nothing; a snapshot taken before rows carried the Kept text restores
     // them keeping nothing.
@@ -562,56 +565,6 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
     table.setDataRows({{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}});
     EXPECT_EQ(table.rowFields(1), (QStringList{"0", "7.00000", "LSB", "Simplex", "", "67.0", ""}));
     EXPECT_TRUE(table.kept(1).isEmpty());
-}
-
-// Hundreds of steps walk back and forth exactly; the changed flag is clear
-// only at the saved position, which is lost once a new step replaces the
-// undone ones; the oldest steps go past the limit; a load starts afresh.
-TEST(UndoHistory, HundredsOfStepsAndTheSavedPosition)
-{
-    Loaded t;
-    ScriptedPrompter prompter;
-    constexpr int kSteps = 150;
-    QVector<UndoHistory::Tables> states{t.state.tableRows()};
-    for (int i = 1; i <= kSteps; ++i) {
-        ASSERT_TRUE(CellEntry::commit(t.state, TableKind::Memories, 1 + i % 100, Column::kDescription,
-                                      QStringLiteral("step%1").arg(i), prompter));
-        if (i == 100)
-            t.state.setChanged(false); // saved here
-        states << t.state.tableRows();
-    }
-    for (int i = kSteps; i > 0; --i) {
-        ASSERT_TRUE(TE::undo(t.state));
-        ASSERT_EQ(t.state.tableRows(), states[i - 1]) << i;
-        ASSERT_EQ(t.state.changed(), i - 1 != 100) << i;
-    }
-    EXPECT_FALSE(TE::undo(t.state));
-    for (int i = 1; i <= kSteps; ++i) {
-        ASSERT_TRUE(TE::redo(t.state));
-        ASSERT_EQ(t.state.tableRows(), states[i]) << i;
-        ASSERT_EQ(t.state.changed(), i != 100) << i;
-    }
-    for (int i = 0; i < 60; ++i)
-        TE::undo(t.state);
-    // A new step after step 90: the saved position 100 is gone.
-    CellEntry::commit(t.state, TableKind::Memories, 1, Column::kDescription, QStringLiteral("new"), prompter);
-    EXPECT_FALSE(t.state.history().canRedo());
-    EXPECT_TRUE(t.state.changed());
-    TE::undo(t.state);
-    EXPECT_EQ(t.state.tableRows(), states[90]);
-    EXPECT_TRUE(t.state.changed());
-
-    UndoHistory small(3);
-    for (int i = 0; i < 5; ++i)
-        small.push(QString::number(i), states[i], states[i + 1]);
-    EXPECT_EQ(small.count(), 3);
-    EXPECT_EQ(small.undo(), states[4]);
-    EXPECT_EQ(small.undo(), states[3]);
-    EXPECT_EQ(small.undo(), states[2]);
-    EXPECT_FALSE(small.canUndo());
-
-    t.state.setDataSource(AppState::File);
-    EXPECT_FALSE(t.state.history().canUndo() || t.state.history().canRedo());
 }
 
 TEST(TableEditing, NothingChangesWhileNothingIsLoaded)

@@ -73,18 +73,21 @@ protected:
     // it unless body did; false when no such window came.
     template <typename T> static bool onModal(QAction* action, const std::function<void(T&)>& body)
     {
+        // Looked for until it comes: a transfer lets events run before it opens.
         bool seen = false;
-        QTimer::singleShot(0, [&] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                poll.stop();
                 seen = true;
                 body(*window);
                 if (window->isVisible())
                     window->reject();
             }
         });
+        poll.start(5);
         action->trigger();
-        // The timer must not outlive seen when no window came.
-        QCoreApplication::processEvents();
+        poll.stop();
         return seen;
     }
     // Lets events run until the condition holds or the time is up.

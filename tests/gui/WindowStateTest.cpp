@@ -6,6 +6,7 @@
 #include "RadioSimulator.h"
 #include "cat/PortDirectory.h"
 #include "files/MemoryFileOpener.h"
+#include "cat/RadioReader.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
@@ -20,6 +21,7 @@
 #include "gui/frmSelectPrintColumns.h"
 #include "rules/RuleSet.h"
 #include "state/SettingsStore.h"
+#include "support/DiskFull.h"
 #include "support/TestText.h"
 
 #include <QAbstractButton>
@@ -121,8 +123,8 @@ const struct {
     {"mnuLog mnuFontSize", {true, true, true, true}},
 };
 
-// One read of a slow radio: the link set-up (before the busy state) and the
-// slots refuse every other command, a second start and a close.
+// Reads of a slow radio: the link set-up (before the busy state) and the
+// slots refuse every other command and a second start; a close stops the read.
 TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTransferRunsAtATime)
 {
     // Paste also takes text from other programs: none here.
@@ -139,43 +141,66 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
     expectColumn(Nothing, "nothing loaded");
     EXPECT_FALSE(pmsPageSelectable());
 
-    bool triedDuringSetUp = false;
-    bool closedWhileReading = false;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (!triedDuringSetUp && !state().busy() && !window().progressWindow()->isVisible()) {
-            triedDuringSetUp = true;
-            expectColumn(Transfer, "link set-up");
-            EXPECT_FALSE(grdMemoriesEditable());
-            // A shortcut or a queued click reaching the commands themselves.
-            window().readRadio();
-            window().writeRadio();
-            EXPECT_FALSE(window().close());
-        }
-        if (!closedWhileReading &&
-            widget<QProgressBar>("ProgressBar1", window().progressWindow())->value() >= 10) {
-            closedWhileReading = true;
-            expectColumn(Transfer, "reading");
-            EXPECT_FALSE(grdMemoriesEditable());
-            EXPECT_FALSE(window().close());
-        }
-    });
-    watcher.start(1);
-    m_prompter.answer(Prompter::Answer::Ok);
-    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
-    watcher.stop();
+    // Each read is stopped once its tenth slot is on its way: by closing the
+    // window, by a click on the progress message, or by closing the progress
+    // window (Alt+F4), which stays until the read has stopped.
+    enum Stop { CloseWindow, Click, CloseProgress };
+    ProgressWindow* progress = window().progressWindow();
+    auto* bar = widget<QProgressBar>("ProgressBar1", progress);
+    for (const Stop stop : {CloseWindow, Click, CloseProgress}) {
+        SCOPED_TRACE(int(stop));
+        radio.clearTraffic();
+        m_prompter.clear();
+        bool triedDuringSetUp = false;
+        int stoppedAt = 0;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (!triedDuringSetUp && !state().busy() && !progress->isVisible()) {
+                triedDuringSetUp = true;
+                expectColumn(Transfer, "link set-up");
+                EXPECT_FALSE(grdMemoriesEditable());
+                // A shortcut or a queued click reaching the commands themselves
+                // (a close here: AnInterruptedTransferOrSave...).
+                window().readRadio();
+                window().writeRadio();
+            }
+            if (stoppedAt == 0 && progress->isVisible() && bar->value() >= 10) {
+                stoppedAt = bar->value();
+                expectColumn(Transfer, "reading");
+                EXPECT_FALSE(grdMemoriesEditable());
+                if (stop == Click)
+                    QTest::mouseClick(widget<QLabel>("lblInstructions", progress), Qt::LeftButton);
+                else
+                    EXPECT_FALSE(stop == CloseWindow ? window().close() : progress->close());
+                EXPECT_TRUE(progress->isVisible());
+            }
+        });
+        watcher.start(1);
+        m_prompter.answer(Prompter::Answer::Ok);
+        QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+        watcher.stop();
 
-    ASSERT_TRUE(triedDuringSetUp);
-    ASSERT_TRUE(closedWhileReading);
-    EXPECT_TRUE(window().isVisible());
-    // One read question, and the close stopped the one read.
-    EXPECT_EQ(m_prompter.messages()
-                  .filter(QRegularExpression(QStringLiteral("^You are about to read the Radio\\.")))
-                  .size(),
-              1);
-    EXPECT_LT(sent(radio, "MR").size(), 118);
+        ASSERT_TRUE(triedDuringSetUp);
+        ASSERT_GE(stoppedAt, 10);
+        EXPECT_TRUE(window().isVisible());
+        // One read question, and the stop ended the one read where it was asked for.
+        EXPECT_EQ(m_prompter.messages()
+                      .filter(QRegularExpression(QStringLiteral("^You are about to read the Radio\\.")))
+                      .size(),
+                  1);
+        const int queries = sent(radio, "MR").size();
+        EXPECT_TRUE(queries == stoppedAt || queries == stoppedAt + 1) << queries;
+        EXPECT_TRUE(m_prompter.messages().constLast().startsWith(
+            QStringLiteral("The read of memories from the Radio was stopped at memory %1; ").arg(queries)));
+        // Rows the read never reached are not shown as the radio's empty slots.
+        EXPECT_EQ(window().memoriesModel()->cell(100, Column::kFreq).data().toString(),
+                  QStringLiteral("Not read"));
+        EXPECT_NE(window().memoriesModel()->cell(1, Column::kFreq).data().toString(),
+                  QStringLiteral("Not read"));
+        EXPECT_FALSE(progress->isVisible());
+        EXPECT_TRUE(grdMemoriesEditable());
+    }
     EXPECT_TRUE(window().log().text().contains(Form1::closeDuringTransferText()));
-    EXPECT_TRUE(grdMemoriesEditable());
 
     loadSample();
     expectColumn(Memories, "memories page");
@@ -459,6 +484,76 @@ TEST_F(WindowStateTest, TheClipboardIsReadOnlyToPaste)
     EXPECT_EQ(cell(6, Column::kFreq), QStringLiteral("10.10000"));
     EXPECT_FALSE(action("mnuPasteMemories")->isEnabled());
     EXPECT_EQ(m_prompter.messages(), QStringList{Form1::clipboardUnreadText()});
+}
+
+// Whatever stops a read or write before its first slot, or a save that does
+// not happen, leaves the edited tables, their file and their "*" as they were:
+// the title, the changed panel and the exit question agree.
+TEST_F(WindowStateTest, AnInterruptedTransferOrSaveKeepsTheTablesTheirFileAndTheirStar)
+{
+    RadioSimulator radio(slowRadio());
+    const QString refusing = QDir(dataFolder()).filePath(QStringLiteral("refusing"));
+    ASSERT_TRUE(QDir().mkpath(refusing));
+    // Root writes through permissions: for root the folder is a read-only
+    // mount, or where mounting is refused, a file stands in its place.
+    std::unique_ptr<ReadOnlyBind> readOnly;
+    if (geteuid() != 0) {
+        QFile::setPermissions(refusing, QFile::ReadOwner | QFile::ExeOwner);
+    } else if (!(readOnly = std::make_unique<ReadOnlyBind>(refusing))->mounted()) {
+        ASSERT_TRUE(QDir().rmdir(refusing));
+        QFile file(refusing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // Closes the window once the set-up that a button starts talks to the radio.
+    const auto closeDuringSetUp = [&](const char* button) {
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (!radio.commands().isEmpty() && closer.isActive()) {
+                closer.stop();
+                EXPECT_FALSE(window().close());
+            }
+        });
+        closer.start(1);
+        widget<QPushButton>(button)->click();
+    };
+    const std::function<void()> cases[] = {
+        [this] { // Cancel at the read question
+            m_prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
+            widget<QPushButton>("cmdRead")->click();
+        },
+        [&] { // the window closed during the read's link set-up
+            m_prompter.answer(Prompter::Answer::Yes);
+            closeDuringSetUp("cmdRead");
+            EXPECT_TRUE(window().log().text().contains(RadioReader::stoppedBeforeReadText()));
+        },
+        [&] { // ... and during the write's: no question, nothing sent
+            closeDuringSetUp("cmdWriteRig");
+        },
+        [this, &refusing] { // a save the folder refuses, then Cancel in the dialog
+            m_prompter.reply(QDir(refusing).filePath(QStringLiteral("x.950"))).reply(QString());
+            action("mnuFileSaveAs")->trigger();
+            EXPECT_TRUE(m_prompter.messages().value(0).contains(QStringLiteral("Cannot save the file here")));
+        },
+    };
+    startWithRadio(radio);
+    for (const auto& interrupt : cases) {
+        SCOPED_TRACE(&interrupt - cases);
+        state().setChanged(false);
+        loadSample();
+        typeInto(1, Column::kDescription, QStringLiteral("mine"));
+        radio.clearTraffic();
+        m_prompter.clear();
+        interrupt();
+        EXPECT_TRUE(m_prompter.allAnswersUsed());
+        EXPECT_EQ(m_prompter.messages().filter(QStringLiteral("You are about to read")).size(),
+                  &interrupt == cases ? 1 : 0);
+        EXPECT_TRUE(sent(radio, "MR").isEmpty() && sent(radio, "MW").isEmpty());
+        EXPECT_EQ(cell(1, Column::kDescription), QStringLiteral("mine"));
+        EXPECT_TRUE(state().changed());
+        EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
+        EXPECT_EQ(window().windowTitle(), QStringLiteral("sample.950[*] - ") + Form1::titleText());
+        EXPECT_TRUE(window().isWindowModified());
+    }
 }
 
 // The settings folder turns into a file while the window runs (a vanished

@@ -118,7 +118,8 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
     const int dropped = radio.faultCounts().at(int(RadioSimulator::Fault::Drop));
     ASSERT_GT(dropped, 0);
     EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown empty")), dropped);
+    EXPECT_EQ(run.err.count(QStringLiteral("no reply from the radio; the slot is shown as \"Not read\"")),
+              dropped);
     EXPECT_TRUE(run.err.contains(QStringLiteral("the read was incomplete; what was read is saved in ") +
                                  path("out (partial read 2).950") + QStringLiteral(" and ") +
                                  path("out.950") + QStringLiteral(" was left as it was")))

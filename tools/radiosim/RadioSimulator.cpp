@@ -11,6 +11,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #if defined(__linux__)
@@ -210,7 +211,10 @@ void RadioSimulator::run()
     for (;;) {
         pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_master, POLLIN, 0}};
         const int count = m_master >= 0 ? 2 : 1;
-        if (::poll(fds, count, -1) < 0) {
+        m_waiting = true;
+        const int polled = ::poll(fds, count, -1);
+        m_waiting = false;
+        if (polled < 0) {
             if (errno == EINTR)
                 continue;
             return;
@@ -241,6 +245,24 @@ void RadioSimulator::run()
         if (pending.size() > kMaxPending)
             pending.clear();
     }
+}
+
+bool RadioSimulator::waitUntilIdle(int msecs) const
+{
+    // A command on its way through the terminal may not show as waiting for
+    // a moment: idle counts only when seen twice a little apart.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(msecs);
+    int idleSeen = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        int queued = 0;
+        const bool idle =
+            m_waiting.load() && (m_master < 0 || (::ioctl(m_master, FIONREAD, &queued) == 0 && queued == 0));
+        idleSeen = idle ? idleSeen + 1 : 0;
+        if (idleSeen >= 2)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
 }
 
 int RadioSimulator::clientBaud() const
@@ -288,7 +310,7 @@ void RadioSimulator::handle(const QString& command)
         if (fault == int(Fault::Late))
             lateMs = m_options.faultLateMs;
         else
-            reply = faultyReply(Fault(fault), reply);
+            reply = faultyReply(Fault(fault), command, reply);
     }
     record(command, reply, baud);
     // Times are kept as deadlines from the command's arrival, so that the
@@ -416,7 +438,7 @@ int RadioSimulator::drawFault(const QString& command)
     return fault;
 }
 
-QString RadioSimulator::faultyReply(Fault fault, const QString& reply)
+QString RadioSimulator::faultyReply(Fault fault, const QString& command, const QString& reply)
 {
     switch (fault) {
     case Fault::Drop:
@@ -440,8 +462,11 @@ QString RadioSimulator::faultyReply(Fault fault, const QString& reply)
     }
     case Fault::WrongChannel: {
         // Another channel's memory reply; an empty channel answers with a record of its own.
+        // Never the asked channel's own number: a reply that names it is no
+        // longer a wrong one, and nothing could tell it from the radio's content.
         QString line = reply.size() == kMemoryLength ? reply : QStringLiteral("MR00007000000+000000100000;");
-        const int own = reply.size() == kMemoryLength ? channelField(reply) : -1;
+        const int own =
+            reply.size() == kMemoryLength ? channelField(reply) : field(command, kChannelField).toInt();
         int other = std::uniform_int_distribution<int>(0, kChannelCount - 1)(m_random);
         if (other == own)
             other = (other + 1) % kChannelCount;

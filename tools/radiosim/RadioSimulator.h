@@ -126,6 +126,10 @@ public:
     int catRate() const { return m_catRate.load(); }
     bool autoInformation() const { return m_autoInfo.load(); }
     bool hungUp() const { return m_hungUp.load(); }
+    // Waits until every command that reached the radio has been answered
+    // (the radio waits for more and none is queued), so what it holds can be
+    // compared; false if that does not happen within the time given.
+    bool waitUntilIdle(int msecs) const;
 
     // Everything the radio saw, in order.
     QVector<Exchange> traffic() const;
@@ -154,7 +158,7 @@ private:
                    std::chrono::steady_clock::time_point due);
     // The fault the schedule picks for a command, or -1 for none.
     int drawFault(const QString& command);
-    QString faultyReply(Fault fault, const QString& reply);
+    QString faultyReply(Fault fault, const QString& command, const QString& reply);
     int clientBaud() const;
     void hangUp();
     void record(const QString& command, const QString& reply, int baud);
@@ -176,6 +180,7 @@ private:
     std::atomic<int> m_catRate{38400};
     std::atomic<bool> m_autoInfo{true};
     std::atomic<bool> m_hungUp{false};
+    std::atomic<bool> m_waiting{false}; // the radio's thread waits for input
     bool m_silent = false;
     int m_commandCount = 0;
     int m_idReplies = 0;
