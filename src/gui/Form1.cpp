@@ -135,16 +135,11 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     buildStatusBar();
     buildMenus();
     // The message log comes forward without taking the keyboard: F6 takes
-    // the keyboard to its newest line and back (the key also works in the
-    // log, a tool window of this one), so it is read without a mouse.
+    // the keyboard to its newest line, and F6 in the log comes back, so it
+    // is read without a mouse.
     connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] {
         if (!m_logWindow)
             return;
-        if (m_logWindow->isActiveWindow()) {
-            activateWindow();
-            raise();
-            return;
-        }
         bringLogForward();
         m_logWindow->activateWindow();
     });

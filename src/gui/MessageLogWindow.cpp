@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 // A dialog-type window: the desktop keeps it above the main window, and its
@@ -41,6 +42,14 @@ MessageLogWindow::MessageLogWindow(MessageLog& log, Settings& settings, QWidget*
     connect(clear, &QPushButton::clicked, this, &MessageLogWindow::clearMessages);
     connect(save, &QPushButton::clicked, this, &MessageLogWindow::saveSizeAndPosition);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // F6 takes the keyboard back to the main window (its own F6 brought it
+    // here); the main window's keys do not reach into this one.
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] {
+        if (QWidget* main = parentWidget()) {
+            main->activateWindow();
+            main->raise();
+        }
+    });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {copy, clear, save, close})
