@@ -148,7 +148,6 @@ TEST_P(CsvImportTest, ThePreCheckSaysWhatThePlacementDoes)
     const Case cases[] = {
         {"1|14.25|USB", {}, "14.25000|USB|Simplex| |67.0|"},
         {"1|29.62|PKT|minus", {}, "29.62000|FM|Minus| |67.0|"},
-        {"1|7.1|WAM", {}, "7.10000|AM|Simplex| |67.0|"},
         {"1|7.1|fm", {}, "7.10000|FM|Simplex| |67.0|"},
         {"1|29.62|nfm|PLUS",
          {"Mode of 'NFM' is not recognised as a Plainsong mode. Will be set to FM"},
@@ -178,8 +177,7 @@ TEST_P(CsvImportTest, ThePreCheckSaysWhatThePlacementDoes)
         {"1|29.62|FM|||7",
          {"CTCSS tone of '7' is not valid. Will be set to 67.0"},
          "29.62000|FM|Simplex| |67.0|"},
-        {"1|14.25|USB||||  padded text  ", {}, "14.25000|USB|Simplex| |67.0|padded text"},
-        {"1|14.25|USB||||" + longText, {}, "14.25000|USB|Simplex| |67.0|" + longText.left(100)},
+        {"1|14.25|USB||||  " + longText, {}, "14.25000|USB|Simplex| |67.0|" + longText.left(100)},
         {"1|60|USB", {"Frequency of '60' is outside the range of the radio"}, ""},
     };
     for (const Case& c : cases) {
