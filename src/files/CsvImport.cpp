@@ -373,7 +373,7 @@ void CsvImport::checkMemoryNumber(const QString& prefix, const CsvRecord& r)
     }
 }
 
-QVector<CsvPlacement> CsvImport::plan(const QVector<CsvRecord>& records, int startRow) const
+QVector<CsvImport::Placement> CsvImport::plan(const QVector<CsvRecord>& records, int startRow) const
 {
     // The memory rows as the placement will find them, and as it fills them.
     QVector<bool> used(kMemoryRows + 1, false);
@@ -400,13 +400,13 @@ QVector<CsvPlacement> CsvImport::plan(const QVector<CsvRecord>& records, int sta
         return 0;
     };
 
-    QVector<CsvPlacement> plan;
+    QVector<Placement> plan;
     for (int i = 0; i < records.size(); ++i) {
         const CsvRecord& r = records.at(i);
         const qint64 memory = r.number.value_or(0);
         const QString recordMemory = recordText(i + 1) + QStringLiteral(" memory ") + QString::number(memory);
-        using Kind = CsvPlacement::Kind;
-        CsvPlacement p{Kind::LeaveOut, 0, {}};
+        using Kind = Placement::Kind;
+        Placement p{Kind::LeaveOut, 0, {}};
         if (r.blank) {
             p.kind = Kind::Pass;
         } else if (r.freq.isEmpty() || m_sameMemory.value(i)) {
@@ -428,7 +428,7 @@ QVector<CsvPlacement> CsvImport::plan(const QVector<CsvRecord>& records, int sta
             if (!m_options.useNumbers || (m_numbersAreLabels ? !r.number : memory == 0)) {
                 row = firstFree();
                 if (row == 0) {
-                    plan << CsvPlacement{Kind::NoRoom, 0, {}};
+                    plan << Placement{Kind::NoRoom, 0, {}};
                     break;
                 }
             }
@@ -464,14 +464,14 @@ CsvImport::Result CsvImport::place(const QVector<CsvRecord>& records)
     }
 
     for (int i = 0; i < m_plan.size(); ++i) {
-        const CsvPlacement& p = m_plan.at(i);
+        const Placement& p = m_plan.at(i);
         if (!p.note.isEmpty())
             m_log.notice(p.note);
-        if (p.kind == CsvPlacement::Kind::Omit)
+        if (p.kind == Placement::Kind::Omit)
             ++m_counts.omitted;
-        if (p.kind == CsvPlacement::Kind::NoRoom)
+        if (p.kind == Placement::Kind::NoRoom)
             m_prompter.inform(QStringLiteral("Cannot find an empty slot to use for importing"));
-        if (p.kind == CsvPlacement::Kind::Place) {
+        if (p.kind == Placement::Kind::Place) {
             // A new channel: nothing of what the radio gave the row's old one stays.
             m_state.tables().memories.setRecord(p.row, records.at(i).channel);
             ++m_counts.imported;

@@ -80,6 +80,20 @@ public:
     static QString startRangeText();
 
 private:
+    // What the pre-check decided for one record; the placement carries it out.
+    struct Placement {
+        enum class Kind {
+            Pass,     // a blank record: nothing to do, nothing to say
+            Place,    // the channel goes into row
+            LeaveOut, // left out; note (when not empty) is the placement's log line
+            Omit,     // a duplicate frequency "Omit duplicate frequencies" leaves out
+            NoRoom,   // no free row from the start row on: the placement stops here
+        };
+        Kind kind = Kind::Pass;
+        int row = 0;
+        QString note;
+    };
+
     // The steps of one import, in order; a step that returns a result ends the import with it.
     std::optional<Result> readStartRow(int& startRow);
     std::optional<Result> readFile(QString& path, QStringList& lines);
@@ -94,7 +108,7 @@ private:
     // Where each record goes, the memory rows taken as the placement will
     // find them (cleared when "Clear all before import" is ticked). It ends
     // with the record that finds no free row, if one does.
-    QVector<CsvPlacement> plan(const QVector<CsvRecord>& records, int startRow) const;
+    QVector<Placement> plan(const QVector<CsvRecord>& records, int startRow) const;
     // With "Omit duplicate frequencies", whether a memory row holds value.
     bool isDuplicate(qint32 value) const;
     // "Too many records" for the count read so far.
@@ -121,5 +135,5 @@ private:
     QVector<bool> m_reported;
     QVector<bool> m_sameMemory;
     QVector<int> m_claimedRows; // row -> the record (from 1) that names it, 0 for none
-    QVector<CsvPlacement> m_plan;
+    QVector<Placement> m_plan;
 };

@@ -36,17 +36,3 @@ struct CsvRecord {
     // The memory row to place, every cell in the radio's vocabularies.
     MemoryRecord channel;
 };
-
-// What the pre-check decided for one record; the placement carries it out.
-struct CsvPlacement {
-    enum class Kind {
-        Pass,     // a blank record or an empty frequency: nothing to do, nothing to say
-        Place,    // the channel goes into row
-        LeaveOut, // left out; note (when not empty) is the placement's log line
-        Omit,     // a duplicate frequency "Omit duplicate frequencies" leaves out
-        NoRoom,   // no free row from the start row on: the placement stops here
-    };
-    Kind kind = Kind::Pass;
-    int row = 0;
-    QString note;
-};
