@@ -109,7 +109,8 @@ private:
     // find them (cleared when "Clear all before import" is ticked). It ends
     // with the record that finds no free row, if one does.
     QVector<Placement> plan(const QVector<CsvRecord>& records, int startRow) const;
-    // With "Omit duplicate frequencies", whether a memory row holds value.
+    // With "Omit duplicate frequencies", whether a memory row holds value now
+    // (the pre-check's duplicate count; the plan follows the rows as they fill).
     bool isDuplicate(qint32 value) const;
     // "Too many records" for the count read so far.
     void checkRecordCount();
