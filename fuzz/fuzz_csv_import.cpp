@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CSV import of whole files, into a table with room or a full one: a refused
 // import leaves the table; an accepted one fills memories with in-range,
-// well-formed frequencies only.
+// well-formed frequencies and the words of the radio's vocabularies only.
 #include "FuzzSupport.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
 #include "files/CsvHeader.h"
 #include "files/CsvImport.h"
+#include "model/Vocabulary.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,11 +47,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     checkTables(state.tables());
+    const auto after = state.tables().memories.dataRows();
     for (int row = 1; row <= 100; ++row) {
         if (state.tables().memories.isEmptyRow(row))
             continue;
         const auto value = Frequency::parse(state.tables().memories.record(row).Freq);
         check(value && *value >= Frequency::kRadioLow && *value <= Frequency::kRadioHigh, "in range");
+        const MemoryRecord record = state.tables().memories.record(row);
+        if (after.at(row - 1) == memories.at(row - 1))
+            continue;
+        check(Vocabulary::modeNames().contains(record.Mode), "a mode of the radio");
+        check(QString::fromLatin1(Vocabulary::kShiftList)
+                  .split(QLatin1Char('|'), Qt::SkipEmptyParts)
+                  .contains(record.Shift),
+              "a shift of the radio");
+        check(QString::fromLatin1(Vocabulary::kEncodingList)
+                  .split(QLatin1Char('|'), Qt::SkipEmptyParts)
+                  .contains(record.EncDec),
+              "an encoding of the radio");
+        check(Vocabulary::toneIndex(record.Tone) >= 0, "a tone of the table");
     }
     return 0;
 }

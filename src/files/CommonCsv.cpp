@@ -2,7 +2,7 @@
 #include "CommonCsv.h"
 
 #include "CsvHeader.h"
-#include "CsvImport.h"
+#include "CsvRecordParser.h"
 #include "model/CatCodec.h"
 #include "model/Frequency.h"
 #include "model/MemoryRecord.h"
@@ -80,7 +80,7 @@ std::optional<QString> radioMode(const QString& mode)
         return QStringLiteral("AM");
     if (mode == QLatin1String("AUTO"))
         return QString();
-    return CsvImport::storedMode(mode);
+    return CsvRecordParser::mode(mode).value;
 }
 } // namespace
 
@@ -165,7 +165,7 @@ CsvRecord CommonCsv::read(const CsvHeader& csv, const QString& line, RuleSet& ru
     // The description file cannot hold a double quote.
     if (r.description.contains(QLatin1Char('"'))) {
         r.description.replace(QLatin1Char('"'), QLatin1Char(' '));
-        r.problems << CsvImport::quotesText();
+        r.problems << CsvRecordParser::quotesText();
     }
     return r;
 }

@@ -25,9 +25,12 @@ struct CsvImportOptions {
 };
 
 // Reads a CSV file in this program's own layout, or in the common layout of
-// other channel editors, into the memories table in two passes: a pre-check that reports every problem to the
-// message log without touching the table, then (if the user agrees when there were problems) a load pass that
-// places the acceptable records. A preview only lists the file in the log. The whole import is one undo step.
+// other channel editors, into the memories table in three steps: a parse of
+// every line into a record (CsvRecordParser), a pre-check that reports every
+// problem to the message log without touching the table and decides what
+// becomes of each record, and (if the user agrees when there were problems)
+// a placement that carries out exactly that. A preview only lists the file in
+// the log. The whole import is one undo step.
 class CsvImport {
 public:
     enum class Result {
@@ -41,7 +44,7 @@ public:
         NothingToImport, // every record a duplicate (or none at all)
         Declined,        // No after the pre-check found errors
         ClearRefused,    // anything but Yes to the clear-all question
-        NoneImported,    // every record was rejected by the load pass
+        NoneImported,    // no record could be placed
     };
 
     CsvImport(AppState& state, Prompter& prompter, MessageLog& log, CsvHeader& csv,
@@ -49,13 +52,13 @@ public:
 
     Result ImportCsv(bool preview);
 
-    // Called once per record in both passes so that a window can repaint.
+    // Called once per record in the pre-check and the placement so that a window can repaint.
     void setYield(std::function<void()> yield) { m_yield = std::move(yield); }
 
     int recordsRead() const { return m_recordsRead; }
     int duplicates() const { return m_duplicates; }
 
-    // What the load pass did with the records (blank lines are none).
+    // What the placement did with the records (blank lines are none).
     struct Counts {
         int imported = 0; // placed in a memory row ...
         int changed = 0;  // ... of them, placed other than the file gave them (the log says how)
@@ -69,13 +72,6 @@ public:
     static QString noneImportedText();
     // The log's closing line of a load pass.
     static QString summaryText(const Counts& counts);
-    // A record whose description lost its double quotes, which the description file cannot hold.
-    static QString quotesText();
-
-    // The mode stored for a record's mode field: empty for "use the default
-    // mode", std::nullopt when the record is to be skipped.
-    static std::optional<QString> storedMode(const QString& field);
-
     // Logged when "Use imported mem numbers" reads the numbers as the
     // memories' own labels 0 to 99.
     static QString labelNumbersText();
@@ -84,26 +80,40 @@ public:
     static QString startRangeText();
 
 private:
-    // The frequency field of a record checked quietly: the value and its
-    // normal text, or why it failed.
-    struct FrequencyCheck {
-        bool numeric = false;
-        bool inRange = false;
-        qint32 value = 0;
-        QString text;
+    // What the pre-check decided for one record; the placement carries it out.
+    struct Placement {
+        enum class Kind {
+            Pass,     // a blank record: nothing to do, nothing to say
+            Place,    // the channel goes into row
+            LeaveOut, // left out; note (when not empty) is the placement's log line
+            Omit,     // a duplicate frequency "Omit duplicate frequencies" leaves out
+            NoRoom,   // no free row from the start row on: the placement stops here
+        };
+        Kind kind = Kind::Pass;
+        int row = 0;
+        QString note;
     };
-    static FrequencyCheck checkFrequency(const QString& field, Prompter& prompter);
 
-    // A raw line read once, whatever the file's layout, for both passes.
-    CsvRecord readRecord(const QString& rawLine) const;
+    // The steps of one import, in order; a step that returns a result ends the import with it.
+    std::optional<Result> readStartRow(int& startRow);
+    std::optional<Result> readFile(QString& path, QStringList& lines);
+    std::optional<Result> readHeader(const QString& path, const QString& firstLine, bool preview);
+    Result preview(const QStringList& lines);
+    std::optional<Result> check(const QVector<CsvRecord>& records, int startRow);
+    Result place(const QVector<CsvRecord>& records);
+
+    // The pre-check of one record: its log lines.
     void checkRecord(int record, const CsvRecord& r);
     void checkMemoryNumber(const QString& prefix, const CsvRecord& r);
-    // False when the table has no free row left from the start row on.
-    bool loadRecord(int record, const CsvRecord& r, int startRow);
-    // Lowest row from start to 100 whose Freq is "Empty"; 0 when none.
-    int firstFreeRow(int start) const;
-    // With "Omit duplicate frequencies", whether a memory row holds value.
+    // Where each record goes, the memory rows taken as the placement will
+    // find them (cleared when "Clear all before import" is ticked). It ends
+    // with the record that finds no free row, if one does.
+    QVector<Placement> plan(const QVector<CsvRecord>& records, int startRow) const;
+    // With "Omit duplicate frequencies", whether a memory row holds value now
+    // (the pre-check's duplicate count; the plan follows the rows as they fill).
     bool isDuplicate(qint32 value) const;
+    // "Too many records" for the count read so far.
+    void checkRecordCount();
     void yieldOnce();
     void fail(const QString& message);
 
@@ -126,5 +136,5 @@ private:
     QVector<bool> m_reported;
     QVector<bool> m_sameMemory;
     QVector<int> m_claimedRows; // row -> the record (from 1) that names it, 0 for none
-    QVector<bool> m_placedRows; // rows the load pass has filled
+    QVector<Placement> m_plan;
 };

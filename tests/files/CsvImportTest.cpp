@@ -113,15 +113,6 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         {"1|", false, "Record 2. Frequency of '' is not numeric."},
         {"1|60.00000", false, "Record 2. Frequency of '%1' is outside the range of the radio"},
         {"1|0.02", false, "Record 2. Frequency of '%1' is outside the range of the radio"},
-        {"1|7.0|XYZ", false, "Record 2. Mode of 'XYZ' is not recognised as a Plainsong mode"},
-        {"1|7.0|nfm", false, "Record 2. Mode of 'NFM' is not recognised as a Plainsong mode"},
-        {"1|7.0|LSB|Up", false, "Record 2. Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted"},
-        {"1|7.0|LSB||TSQL", false,
-         "Record 2. Encoding state of 'TSQL' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted"},
-        {"1|7.0|LSB||CTCSS Enc|88", false,
-         "Record 2. CTCSS tone of '88.0' is not valid. Will be set to 67.0"},
-        {"1|7.0|LSB||ctcss enc+dec|67.5", false,
-         "Record 2. CTCSS tone of '67.5' is not valid. Will be set to 67.0"},
         {"1|7.0|LSB||||say \"hi\"", false, "Record 2. Double quotes were replaced by blanks"},
     };
     fillRows(1, 2);
@@ -141,55 +132,82 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
     }
 }
 
-TEST_P(CsvImportTest, LoadRulesForModesShiftsTonesAndDescriptions)
+// Each word goes through one normalisation: what the pre-check says of a
+// record is what the placement does with it, and every cell placed is a word
+// of the radio's vocabularies.
+TEST_P(CsvImportTest, ThePreCheckSaysWhatThePlacementDoes)
 {
     struct Case {
         QString record;
-        bool precheckError; // answered Yes to load anyway
-        QString row;        // row 1 afterwards; "" when the record is skipped
+        QStringList check; // the pre-check's lines without "Record 1. "; answered Yes to load anyway
+        QString row;       // row 1 afterwards; "" when the record is left out
     };
     const QString longText(150, QLatin1Char('d'));
+    const QString dcs =
+        "Encoding state of 'DCS' is not one the radio can hold. Will be imported without encoding";
     const Case cases[] = {
-        {"1|14.25|USB", false, "14.25000|USB|Simplex| |67.0|"},
-        {"1|29.62|PKT|minus", false, "29.62000|FM|Minus| |67.0|"},
-        {"1|29.62|NFM|PLUS", true, "29.62000|FM|Plus| |67.0|"},
-        {"1|7.1|WAM", false, "7.10000|AM|Simplex| |67.0|"},
-        {"1|7.1|fm", false, ""},                          // lower case: skipped quietly
-        {"1|7.1|", false, "7.10000|LSB|Simplex| |67.0|"}, // default mode by band
-        {"1|29.68|", false, "29.68000|FMN|Simplex| |67.0|"},
-        {"1|14.25|USB|Split", false, "14.25000|USB|Split| |67.0|"},
-        {"1|29.62|FM|Minus|CTCSS ENC|88.5", false, "29.62000|FM|Minus|CTCSS Enc|88.5|"},
-        {"1|29.62|FM|Minus|Ctcss Enc+Dec|100", false, "29.62000|FM|Minus|CTCSS Enc+Dec|100.0|"},
-        {"1|29.62|FM|Minus|CTCSS Enc|88", true, "29.62000|FM|Minus|CTCSS Enc|67.0|"},
-        // A tone outside the table becomes the default whatever the encoding,
-        // so the channel can be saved and written.
-        {"1|29.62|FM|Minus|DCS|88", false, "29.62000|FM|Minus| |67.0|"},
-        {"1|21.3|AM||DCS|023|dcs", false, "21.30000|AM|Simplex| |67.0|dcs"},
-        {"1|29.62|FM|Minus|DCS|88.5", false, "29.62000|FM|Minus| |88.5|"},
-        {"1|29.62|FM|||7", false, "29.62000|FM|Simplex| |67.0|"},
-        {"1|14.25|USB||||  padded text  ", false, "14.25000|USB|Simplex| |67.0|padded text"},
-        {"1|14.25|USB||||" + longText, false, "14.25000|USB|Simplex| |67.0|" + longText.left(100)},
-        {"1|60|USB", true, ""}, // bad frequency: logged, skipped
+        {"1|14.25|USB", {}, "14.25000|USB|Simplex| |67.0|"},
+        {"1|29.62|PKT|minus", {}, "29.62000|FM|Minus| |67.0|"},
+        {"1|7.1|fm", {}, "7.10000|FM|Simplex| |67.0|"},
+        {"1|29.62|nfm|PLUS",
+         {"Mode of 'NFM' is not recognised as a Plainsong mode. Will be set to FM"},
+         "29.62000|FM|Plus| |67.0|"},
+        {"1|7.1|XYZ", {"Mode of 'XYZ' is not recognised as a Plainsong mode"}, ""},
+        {"1|7.1|", {}, "7.10000|LSB|Simplex| |67.0|"}, // default mode by band
+        {"1|29.68|", {}, "29.68000|FMN|Simplex| |67.0|"},
+        {"1|7.1|LSB|Up",
+         {"Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted. Will be set to Simplex"},
+         "7.10000|LSB|Simplex| |67.0|"},
+        {"1|14.25|USB|split",
+         {"Shift of 'SPLIT' is not a shift the radio can hold. Will be set to Simplex"},
+         "14.25000|USB|Simplex| |67.0|"},
+        {"1|29.62|FM|Minus|CTCSS ENC|88.5", {}, "29.62000|FM|Minus|CTCSS Enc|88.5|"},
+        {"1|29.62|FM|Minus|Ctcss Enc+Dec|100", {}, "29.62000|FM|Minus|CTCSS Enc+Dec|100.0|"},
+        {"1|29.62|FM|Minus|CTCSS Enc|88",
+         {"CTCSS tone of '88.0' is not valid. Will be set to 67.0"},
+         "29.62000|FM|Minus|CTCSS Enc|67.0|"},
+        {"1|29.62|FM|Minus|DCS|88.5", {dcs}, "29.62000|FM|Minus| |88.5|"},
+        {"1|21.3|AM||dcs|023|dcs",
+         {dcs, "CTCSS tone of '023.0' is not valid. Will be set to 67.0"},
+         "21.30000|AM|Simplex| |67.0|dcs"},
+        {"1|7.1|LSB||TSQL",
+         {"Encoding state of 'TSQL' is not CTCSS Enc, CTCSS Enc/Dec, DCS or omitted. Will be imported "
+          "without encoding"},
+         "7.10000|LSB|Simplex| |67.0|"},
+        {"1|29.62|FM|||7",
+         {"CTCSS tone of '7' is not valid. Will be set to 67.0"},
+         "29.62000|FM|Simplex| |67.0|"},
+        {"1|14.25|USB||||  " + longText, {}, "14.25000|USB|Simplex| |67.0|" + longText.left(100)},
+        {"1|60|USB", {"Frequency of '60' is outside the range of the radio"}, ""},
     };
     for (const Case& c : cases) {
         m_state.tables().reset();
         m_state.setChanged(false);
         const QVector<Prompter::Answer> yes{Prompter::Answer::Yes};
-        // A file whose only record is skipped imported nothing, and says so.
+        // A file whose only record is left out imported nothing, and says so.
         const bool placed = !c.row.isEmpty();
-        EXPECT_EQ(run(csvFile({c.record}), c.precheckError ? yes : QVector<Prompter::Answer>()),
+        EXPECT_EQ(run(csvFile({c.record}), c.check.isEmpty() ? QVector<Prompter::Answer>() : yes),
                   placed ? R::Imported : R::NoneImported)
             << c.record;
+        QStringList check;
+        for (const QString& line : c.check)
+            check << QStringLiteral("Record 1. ") + line;
+        EXPECT_EQ(logLines(m_log).filter(QStringLiteral("Record 1. ")), check) << c.record;
         EXPECT_EQ(m_prompter.messages().last(),
                   placed ? QStringLiteral("Import completed") : CsvImport::noneImportedText());
         EXPECT_EQ(m_state.changed(), placed);
+        // A record the pre-check named and that was placed counts as changed.
+        EXPECT_EQ(
+            logLines(m_log).last(),
+            CsvImport::summaryText({placed ? 1 : 0, placed && !check.isEmpty() ? 1 : 0, placed ? 0 : 1, 0}))
+            << c.record;
         if (c.row.isEmpty())
             EXPECT_TRUE(m_state.tables().memories.isEmptyRow(1)) << c.record;
         else
             EXPECT_EQ(rowText(m_state.tables().memories, 1), recText(rec(c.row.toUtf8()))) << c.record;
         EXPECT_TRUE(m_state.tables().memories.isEmptyRow(2));
     }
-    // The load pass names the skipped frequency.
+    // The placement names what it leaves out.
     EXPECT_TRUE(logLines(m_log).contains(
         QStringLiteral("Record 1 memory 1. Skipped due to bad RX frequency of ") + local("60")));
 }
