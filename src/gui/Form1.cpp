@@ -4,22 +4,22 @@
 #include "ChannelItemDelegate.h"
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
-#include "state/GridLayout.h"
-#include "state/OutcomePresenter.h"
 #include "GuiPrompter.h"
 #include "MessageLogWindow.h"
 #include "PrintCommands.h"
 #include "ProgressWindow.h"
-#include "state/RecentFiles.h"
-#include "state/RuleStore.h"
 #include "StartupDialogs.h"
 #include "Version.h"
-#include "state/SettingsStore.h"
 #include "cat/CatLink.h"
 #include "cat/SerialPort.h"
+#include "editing/CellEntry.h"
 #include "files/InitialMemoryFile.h"
 #include "frmImportExport.h"
-#include "editing/CellEntry.h"
+#include "state/GridLayout.h"
+#include "state/OutcomePresenter.h"
+#include "state/RecentFiles.h"
+#include "state/RuleStore.h"
+#include "state/SettingsStore.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -852,6 +852,7 @@ void Form1::saveSizeAndPosition()
         state = 1;
     else if (windowState() & Qt::WindowMaximized)
         state = 2;
+    Settings::Batch batch(*m_settings); // one rewrite of the file for the twelve keys
     m_settings->setInt(Keys::MemoryWindowState, state);
     m_settings->setInt(Keys::MemoryHeight, Twips::fromPixels(height()));
     m_settings->setInt(Keys::MemoryWidth, Twips::fromPixels(width()));

@@ -2,8 +2,8 @@
 #include "frmImportExport.h"
 
 #include "ButtonReturnKey.h"
-#include "state/GridLayout.h"
 #include "state/AppState.h"
+#include "state/GridLayout.h"
 #include "state/Settings.h"
 
 #include <QCheckBox>
@@ -215,6 +215,7 @@ CsvImport::Result frmImportExport::importFile(const QString& path)
 
 void frmImportExport::savePosition()
 {
+    Settings::Batch batch(m_settings);
     m_settings.setInt(Keys::ImportExportTop, Twips::fromPixels(pos().y()));
     m_settings.setInt(Keys::ImportExportLeft, Twips::fromPixels(pos().x()));
 }
