@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QLockFile>
+#include <QThread>
 #include <QStandardPaths>
 
 namespace {
@@ -64,6 +66,22 @@ QByteArray escapeKey(const QString& key)
             out += "%U" + QByteArray::number(u, 16).toUpper().rightJustified(4, '0');
     }
     return out;
+}
+
+// Another program holds a settings lock for a few milliseconds: looking
+// again often (where QLockFile's own wait doubles its pauses up to seconds)
+// keeps a program from missing every moment the lock is free while others
+// save one after another.
+bool takeLock(QLockFile& lock)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || waited.hasExpired(SettingsStore::kLockWaitMs))
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
 }
 
 } // namespace
@@ -342,7 +360,7 @@ bool SettingsStore::save()
         QLockFile lock(lockPath);
         // A lock that cannot be made at all (a read-only or vanished folder)
         // means the file cannot be written either: the save says so.
-        if (lock.tryLock(kLockWaitMs) || lock.error() != QLockFile::LockFailedError) {
+        if (takeLock(lock) || lock.error() != QLockFile::LockFailedError) {
             if (saveLocked())
                 return true;
             why.clear();

@@ -8,10 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace FileTestSupport;
 
@@ -76,6 +79,37 @@ TEST(SettingsFiles, TheCommandLineSaysAnUnwritableSettingsFileOnce)
     EXPECT_EQ(shown.status, 0) << shown.err.toStdString();
     EXPECT_EQ(shown.err.count(QStringLiteral("The settings could not be saved in ")), 1)
         << shown.err.toStdString();
+}
+
+// Programs saving one settings file at the same moment (the window and the
+// command line, say) lose none of each other's keys.
+TEST(SettingsFiles, ProgramsSavingAtOnceLoseNoKeys)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    constexpr int kPrograms = 6;
+    constexpr int kKeys = 25;
+    std::vector<std::unique_ptr<QProcess>> programs;
+    for (int p = 0; p < kPrograms; ++p) {
+        programs.push_back(std::make_unique<QProcess>());
+        programs.back()->start(QStringLiteral(SETTINGS_WRITER),
+                               {dir.path(), QStringLiteral("P%1Key").arg(p), QString::number(kKeys)});
+    }
+    for (auto& program : programs) {
+        ASSERT_TRUE(program->waitForFinished(120000));
+        EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+    }
+    const Settings settings(dir.path());
+    QStringList lost;
+    for (int p = 0; p < kPrograms; ++p) {
+        for (int k = 1; k <= kKeys; ++k) {
+            if (!settings.store().contains(QLatin1String(Settings::kSection),
+                                           QStringLiteral("P%1Key%2").arg(p).arg(k)))
+                lost << QStringLiteral("P%1Key%2").arg(p).arg(k);
+        }
+    }
+    EXPECT_EQ(lost, QStringList());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Quaystone.ini.lock"))));
 }
 
 } // namespace
