@@ -108,7 +108,7 @@ TEST(SettingsFiles, ProgramsSavingAtOnceLoseNoKeys)
                 lost << QStringLiteral("P%1Key%2").arg(p).arg(k);
         }
     }
-    EXPECT_EQ(lost, QStringList());
+    EXPECT_TRUE(lost.isEmpty()) << lost.join(QLatin1Char(' ')).toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Quaystone.ini.lock"))));
 }
 
