@@ -458,7 +458,11 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     EXPECT_TRUE(copied.endsWith(QStringLiteral(" Quaystone V" QUAYSTONE_VERSION "\r\n\r\n")))
         << copied.toStdString();
 
+    // Each window's size and position (4 and 12 keys) is one rewrite of the settings file.
+    const int saves = window().settings().store().saves();
     widget<QPushButton>("cmdSetPosition", logWindow)->click();
+    action("mnuSetDefaultWindowPosition")->trigger();
+    EXPECT_EQ(window().settings().store().saves(), saves + 2);
     EXPECT_TRUE(Settings(configFolder()).find(Keys::ErrorListWidth).has_value());
 
     widget<QPushButton>("cmdClose", logWindow)->click();

@@ -18,7 +18,6 @@
 #include "gui/frmRepeaterRules.h"
 #include "gui/frmSelectPrintColumns.h"
 #include "rules/RuleSet.h"
-#include "state/GridLayout.h"
 #include "state/SettingsStore.h"
 #include "support/TestText.h"
 
@@ -364,20 +363,6 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 1);
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 sample.950"));
-}
-
-// "&Save size and position" saves its twelve keys as one rewrite of the
-// settings file, and a fresh read finds them.
-TEST_F(WindowStateTest, SaveSizeAndPositionIsOneRewriteOfTheSettingsFile)
-{
-    startQuietly();
-    window().resize(820, 560);
-    const int saves = window().settings().store().saves();
-    action("mnuSetDefaultWindowPosition")->trigger();
-    EXPECT_EQ(window().settings().store().saves(), saves + 1);
-    const Settings reread(QFileInfo(window().settings().store().fileName()).path());
-    EXPECT_EQ(reread.getInt(Keys::MemoryWidth, 0), Twips::fromPixels(window().width()));
-    EXPECT_EQ(reread.getInt(Keys::Column[6], 0), window().settings().getInt(Keys::Column[6], -1));
 }
 
 // The settings folder turns into a file while the window runs (a vanished

@@ -86,29 +86,19 @@ TEST(SettingsFiles, TheCommandLineSaysAnUnwritableSettingsFileOnce)
 TEST(SettingsFiles, ProgramsSavingAtOnceLoseNoKeys)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    constexpr int kPrograms = 6;
-    constexpr int kKeys = 25;
-    std::vector<std::unique_ptr<QProcess>> programs;
-    for (int p = 0; p < kPrograms; ++p) {
-        programs.push_back(std::make_unique<QProcess>());
-        programs.back()->start(QStringLiteral(SETTINGS_WRITER),
-                               {dir.path(), QStringLiteral("P%1Key").arg(p), QString::number(kKeys)});
+    QProcess programs[6];
+    for (int p = 0; p < 6; ++p)
+        programs[p].start(QStringLiteral(SETTINGS_WRITER),
+                          {dir.path(), QStringLiteral("P%1Key").arg(p), "25"});
+    for (QProcess& program : programs) {
+        ASSERT_TRUE(program.waitForFinished(120000));
+        EXPECT_EQ(program.exitCode(), 0);
     }
-    for (auto& program : programs) {
-        ASSERT_TRUE(program->waitForFinished(120000));
-        EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+    const SettingsStore store(QString::fromLatin1(Settings::kApplication), dir.path());
+    for (int i = 0; i < 6 * 25; ++i) {
+        const QString key = QStringLiteral("P%1Key%2").arg(i / 25).arg(i % 25 + 1);
+        EXPECT_TRUE(store.contains(QLatin1String(Settings::kSection), key)) << key.toStdString();
     }
-    const Settings settings(dir.path());
-    QStringList lost;
-    for (int p = 0; p < kPrograms; ++p) {
-        for (int k = 1; k <= kKeys; ++k) {
-            if (!settings.store().contains(QLatin1String(Settings::kSection),
-                                           QStringLiteral("P%1Key%2").arg(p).arg(k)))
-                lost << QStringLiteral("P%1Key%2").arg(p).arg(k);
-        }
-    }
-    EXPECT_TRUE(lost.isEmpty()) << lost.join(QLatin1Char(' ')).toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Quaystone.ini.lock"))));
 }
 
