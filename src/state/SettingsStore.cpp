@@ -6,12 +6,12 @@
 #include "io/TextFileReader.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 #include <QLockFile>
-#include <QThread>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -355,26 +355,27 @@ bool SettingsStore::save()
     // at first: only a lock file is handed to QLockFile, which would wait
     // for good on a FIFO.
     const QString lockPath = m_path + QStringLiteral(".lock");
+    const auto inTheWay = [&lockPath](const QString& what) {
+        return QDir::toNativeSeparators(lockPath) + QStringLiteral(" is in the way: ") + what +
+               QStringLiteral(", not a lock file");
+    };
     QString why = LockFileCheck::problem(lockPath);
-    if (why.isEmpty()) {
+    if (!why.isEmpty()) {
+        why = inTheWay(why);
+    } else {
         QLockFile lock(lockPath);
         // A lock that cannot be made at all (a read-only or vanished folder)
         // means the file cannot be written either: the save says so.
         if (takeLock(lock) || lock.error() != QLockFile::LockFailedError) {
             if (saveLocked())
                 return true;
-            why.clear();
         } else {
             // An empty file that stayed empty all that time is no lock being written.
             why = LockFileCheck::problem(lockPath, true);
             why = why.isEmpty() ? QStringLiteral("another program is saving them at this moment; it holds ") +
                                       QDir::toNativeSeparators(lockPath)
-                                : QDir::toNativeSeparators(lockPath) + QStringLiteral(" is in the way: ") +
-                                      why + QStringLiteral(", not a lock file");
+                                : inTheWay(why);
         }
-    } else {
-        why = QDir::toNativeSeparators(lockPath) + QStringLiteral(" is in the way: ") + why +
-              QStringLiteral(", not a lock file");
     }
     if (!m_writeFailureSaid) {
         m_writeFailureSaid = true;
