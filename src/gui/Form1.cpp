@@ -890,6 +890,7 @@ void Form1::saveSizeAndPosition()
         state = 1;
     else if (windowState() & Qt::WindowMaximized)
         state = 2;
+    Settings::Batch batch(*m_settings); // one rewrite of the file for the twelve keys
     m_settings->setInt(Keys::MemoryWindowState, state);
     m_settings->setInt(Keys::MemoryHeight, Twips::fromPixels(height()));
     m_settings->setInt(Keys::MemoryWidth, Twips::fromPixels(width()));

@@ -136,6 +136,7 @@ void MessageLogWindow::clearMessages()
 
 void MessageLogWindow::saveSizeAndPosition()
 {
+    Settings::Batch batch(m_settings);
     m_settings.setInt(Keys::ErrorListHeight, Twips::fromPixels(height()));
     m_settings.setInt(Keys::ErrorListWidth, Twips::fromPixels(width()));
     m_settings.setInt(Keys::ErrorListTop, Twips::fromPixels(pos().y()));

@@ -215,6 +215,7 @@ CsvImport::Result frmImportExport::importFile(const QString& path)
 
 void frmImportExport::savePosition()
 {
+    Settings::Batch batch(m_settings);
     m_settings.setInt(Keys::ImportExportTop, Twips::fromPixels(pos().y()));
     m_settings.setInt(Keys::ImportExportLeft, Twips::fromPixels(pos().x()));
 }

@@ -32,13 +32,13 @@ PrintOptions PrintOptions::load(const Settings& settings)
 
 bool PrintOptions::save(Settings& settings) const
 {
-    bool ok = true;
+    Settings::Batch batch(settings);
     for (int column = kFirstColumn; column <= kLastColumn; ++column)
-        ok = settings.setInt(Keys::PrintCol[column], columns[column] ? 1 : 0) && ok;
-    ok = settings.setBool(Keys::Landscape, landscape) && ok;
-    ok = settings.setBool(Keys::Duplex, duplex) && ok;
-    ok = settings.set(Keys::TopMargin, topMargin) && ok;
-    return ok;
+        settings.setInt(Keys::PrintCol[column], columns[column] ? 1 : 0);
+    settings.setBool(Keys::Landscape, landscape);
+    settings.setBool(Keys::Duplex, duplex);
+    settings.set(Keys::TopMargin, topMargin);
+    return batch.end();
 }
 
 QStringList PrintOptions::marginCaptions()

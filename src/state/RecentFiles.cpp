@@ -40,6 +40,7 @@ void add(Settings& settings, const QString& path)
         return; // nothing to write
     paths.removeAll(full);
     paths.prepend(full);
+    Settings::Batch batch(settings);
     for (int i = 0; i < kLimit; ++i)
         settings.set(Keys::RecentFile[i], paths.value(i));
 }

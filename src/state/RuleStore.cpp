@@ -73,15 +73,16 @@ QVector<RuleSet::RuleTexts> reload(RuleSet& rules, const SettingsStore& store)
 
 bool save(SettingsStore& store, const QVector<RuleSet::RuleTexts>& rows, bool active, bool allowAny)
 {
-    bool ok = store.setValue(section(), QStringLiteral("NumberOfRules"), QString::number(rows.size()));
-    ok &= store.setBool(section(), QStringLiteral("RepeaterRulesActive"), active);
-    ok &= store.setBool(section(), QStringLiteral("AllowAnyRepeaterFrequency"), allowAny);
+    SettingsStore::Batch batch(store);
+    store.setValue(section(), QStringLiteral("NumberOfRules"), QString::number(rows.size()));
+    store.setBool(section(), QStringLiteral("RepeaterRulesActive"), active);
+    store.setBool(section(), QStringLiteral("AllowAnyRepeaterFrequency"), allowAny);
     static const char* const kFields[] = {"Low", "High", "Direction", "Amount", "Step"};
     for (int n = 1; n <= rows.size(); ++n) {
         for (int f = 0; f < 5; ++f)
-            ok &= store.setValue(section(), ruleKey(n, kFields[f]), rows[n - 1].value(f));
+            store.setValue(section(), ruleKey(n, kFields[f]), rows[n - 1].value(f));
     }
-    return ok;
+    return batch.end();
 }
 
 } // namespace RuleStore

@@ -27,7 +27,8 @@ QString Settings::get(const SettingKey& key) const
 
 bool Settings::getBool(const SettingKey& key) const
 {
-    const bool fallback = SettingsStore::parseBool(QString::fromLatin1(key.defaultValue ? key.defaultValue : ""), false);
+    const bool fallback =
+        SettingsStore::parseBool(QString::fromLatin1(key.defaultValue ? key.defaultValue : ""), false);
     return SettingsStore::parseBool(get(key), fallback);
 }
 
@@ -48,25 +49,7 @@ int Settings::getInt(const SettingKey& key) const
 
 bool Settings::set(const SettingKey& key, const QString& text)
 {
-    if (m_store.setValue(section(), QString::fromLatin1(key.name), text))
-        return true;
-    if (!m_writeFailureSaid) {
-        m_writeFailureSaid = true;
-        if (m_onWriteFailure)
-            m_onWriteFailure(cannotSaveText(m_store.fileName()));
-    }
-    return false;
-}
-
-void Settings::setWriteFailureHandler(std::function<void(const QString&)> handler)
-{
-    m_onWriteFailure = std::move(handler);
-}
-
-QString Settings::cannotSaveText(const QString& fileName)
-{
-    return QStringLiteral("The settings could not be saved in ") + fileName +
-           QStringLiteral(". Changes of settings will be lost when the program ends.");
+    return m_store.setValue(section(), QString::fromLatin1(key.name), text);
 }
 
 bool Settings::setBool(const SettingKey& key, bool on)

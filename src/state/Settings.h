@@ -30,12 +30,23 @@ inline constexpr SettingKey LastCommSpeed{"LastCommSpeed", ""};
 inline constexpr SettingKey VerifyWrites{"VerifyWrites", "True"};
 // Device path for port number n (1..16) where ports have no COM names; empty
 // keeps the built-in table. CommPortDevice[0] is unused.
-inline constexpr SettingKey CommPortDevice[17] = {
-    {"", ""},                   {"CommPortDevice1", ""},  {"CommPortDevice2", ""},  {"CommPortDevice3", ""},
-    {"CommPortDevice4", ""},  {"CommPortDevice5", ""},  {"CommPortDevice6", ""},  {"CommPortDevice7", ""},
-    {"CommPortDevice8", ""},  {"CommPortDevice9", ""},  {"CommPortDevice10", ""}, {"CommPortDevice11", ""},
-    {"CommPortDevice12", ""}, {"CommPortDevice13", ""}, {"CommPortDevice14", ""}, {"CommPortDevice15", ""},
-    {"CommPortDevice16", ""}};
+inline constexpr SettingKey CommPortDevice[17] = {{"", ""},
+                                                  {"CommPortDevice1", ""},
+                                                  {"CommPortDevice2", ""},
+                                                  {"CommPortDevice3", ""},
+                                                  {"CommPortDevice4", ""},
+                                                  {"CommPortDevice5", ""},
+                                                  {"CommPortDevice6", ""},
+                                                  {"CommPortDevice7", ""},
+                                                  {"CommPortDevice8", ""},
+                                                  {"CommPortDevice9", ""},
+                                                  {"CommPortDevice10", ""},
+                                                  {"CommPortDevice11", ""},
+                                                  {"CommPortDevice12", ""},
+                                                  {"CommPortDevice13", ""},
+                                                  {"CommPortDevice14", ""},
+                                                  {"CommPortDevice15", ""},
+                                                  {"CommPortDevice16", ""}};
 inline constexpr SettingKey Autosize{"Autosize", "False"};
 inline constexpr SettingKey UserChosenColumnWidths{"UserChosenColumnWidths", "False"};
 inline constexpr SettingKey GridSize{"GridSize", "Normal"};
@@ -90,14 +101,20 @@ public:
     SettingsStore& store() { return m_store; }
     const SettingsStore& store() const { return m_store; }
 
-    // Called with cannotSaveText() on the first write of this object that
-    // fails, and never again: a settings file that cannot be written is said
-    // once, not on every change.
-    void setWriteFailureHandler(std::function<void(const QString&)> handler);
-    static QString cannotSaveText(const QString& fileName);
+    // Changes made while it lives are saved as one rewrite of the file.
+    class Batch : public SettingsStore::Batch {
+    public:
+        explicit Batch(Settings& settings) : SettingsStore::Batch(settings.store()) {}
+    };
+
+    // Called with cannotSaveText() on the first save of this object that
+    // fails, and never again (SettingsStore::setWriteFailureHandler).
+    void setWriteFailureHandler(std::function<void(const QString&)> handler)
+    {
+        m_store.setWriteFailureHandler(std::move(handler));
+    }
+    static QString cannotSaveText(const QString& fileName) { return SettingsStore::cannotSaveText(fileName); }
 
 private:
     SettingsStore m_store;
-    std::function<void(const QString&)> m_onWriteFailure;
-    bool m_writeFailureSaid = false;
 };

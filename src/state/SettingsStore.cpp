@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsStore.h"
 
+#include "io/LockFileCheck.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileReader.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -64,6 +68,22 @@ QByteArray escapeKey(const QString& key)
     return out;
 }
 
+// Another program holds a settings lock for a few milliseconds: looking
+// again often (where QLockFile's own wait doubles its pauses up to seconds)
+// keeps a program from missing every moment the lock is free while others
+// save one after another.
+bool takeLock(QLockFile& lock)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || waited.hasExpired(SettingsStore::kLockWaitMs))
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(const QString& applicationName, const QString& folder)
@@ -75,7 +95,8 @@ SettingsStore::SettingsStore(const QString& applicationName, const QString& fold
                applicationName;
     QDir().mkpath(base);
     m_path = base + QLatin1Char('/') + applicationName + QStringLiteral(".ini");
-    read();
+    QByteArray damagedBytes; // kept again by the first save, which reads the file anew
+    m_sections = read(m_path, &damagedBytes);
 }
 
 SettingsStore::~SettingsStore() = default;
@@ -185,20 +206,20 @@ QByteArray SettingsStore::escapeValue(const QString& value)
     return quote ? '"' + out + '"' : out;
 }
 
-void SettingsStore::read()
+SettingsStore::Sections SettingsStore::read(const QString& path, QByteArray* damagedBytes)
 {
-    m_sections.clear();
-    m_damagedBytes.clear();
-    const QFileInfo info(m_path);
+    Sections sections;
+    damagedBytes->clear();
+    const QFileInfo info(path);
     // A FIFO or folder in its place is never opened; writes will fail and say so.
     if (!info.exists() || !info.isFile())
-        return;
-    QFile file(m_path);
+        return sections;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return;
+        return sections;
     if (file.size() > TextFileReader::kMaxFileBytes) {
-        m_damagedBytes = file.read(TextFileReader::kMaxFileBytes);
-        return;
+        *damagedBytes = file.read(TextFileReader::kMaxFileBytes);
+        return sections;
     }
     const QByteArray bytes = file.readAll();
     bool damaged = false;
@@ -220,8 +241,8 @@ void SettingsStore::read()
                 continue;
             }
             underBadHeader = false;
-            m_sections.append({name, {}});
-            current = &m_sections.last();
+            sections.append({name, {}});
+            current = &sections.last();
             continue;
         }
         const int equals = int(line.indexOf('='));
@@ -231,13 +252,14 @@ void SettingsStore::read()
             continue;
         }
         if (!current) {
-            m_sections.append({QStringLiteral("General"), {}});
-            current = &m_sections.last();
+            sections.append({QStringLiteral("General"), {}});
+            current = &sections.last();
         }
         current->entries.append({key, unescapeValue(line.mid(equals + 1))});
     }
     if (damaged)
-        m_damagedBytes = bytes;
+        *damagedBytes = bytes;
+    return sections;
 }
 
 const SettingsStore::Entry* SettingsStore::find(const QString& section, const QString& key) const
@@ -266,10 +288,10 @@ QString SettingsStore::value(const QString& section, const QString& key, const Q
     return e ? e->value : defaultValue;
 }
 
-QByteArray SettingsStore::compose() const
+QByteArray SettingsStore::compose(const Sections& sections)
 {
     QByteArray out;
-    for (const Section& s : m_sections) {
+    for (const Section& s : sections) {
         if (s.entries.isEmpty())
             continue;
         if (!out.isEmpty())
@@ -281,38 +303,118 @@ QByteArray SettingsStore::compose() const
     return out;
 }
 
-bool SettingsStore::setValue(const QString& section, const QString& key, const QString& text)
+void SettingsStore::apply(Sections& sections, const Change& change)
 {
-    // Another store of this file (another window, another run) may have
-    // written since: start from what is on disk now.
-    read();
-    if (!m_damagedBytes.isEmpty()) {
-        // The lines that could not be read are dropped by this write; the
-        // original stays beside it for whoever wants to look at it.
-        if (!SafeFileWriter::save(m_path + QStringLiteral(".unreadable"), m_damagedBytes))
-            return false;
-    }
-    // Drop every casing variant so that one key holds one value.
+    // Drop every casing variant so that one key holds one value; the key
+    // goes last in the first section of its name.
     Section* target = nullptr;
-    for (Section& s : m_sections) {
-        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
+    for (Section& s : sections) {
+        if (s.name.compare(change.section, Qt::CaseInsensitive) != 0)
             continue;
         if (!target)
             target = &s;
         for (int i = int(s.entries.size()) - 1; i >= 0; --i) {
-            if (s.entries.at(i).key.compare(key, Qt::CaseInsensitive) == 0)
+            if (s.entries.at(i).key.compare(change.key, Qt::CaseInsensitive) == 0)
                 s.entries.remove(i);
         }
     }
     if (!target) {
-        m_sections.append({section, {}});
-        target = &m_sections.last();
+        sections.append({change.section, {}});
+        target = &sections.last();
     }
-    target->entries.append({key, text});
-    if (!SafeFileWriter::save(m_path, compose()))
+    target->entries.append({change.key, change.value});
+}
+
+bool SettingsStore::setValue(const QString& section, const QString& key, const QString& text)
+{
+    const Change change{section, key, text};
+    apply(m_sections, change);
+    for (int i = int(m_pending.size()) - 1; i >= 0; --i) {
+        const Change& c = m_pending.at(i);
+        if (c.section.compare(section, Qt::CaseInsensitive) == 0 &&
+            c.key.compare(key, Qt::CaseInsensitive) == 0)
+            m_pending.remove(i);
+    }
+    m_pending.append(change);
+    return m_batchDepth > 0 || save();
+}
+
+bool SettingsStore::endBatch()
+{
+    if (m_batchDepth > 0 && --m_batchDepth > 0)
+        return true;
+    return save();
+}
+
+bool SettingsStore::save()
+{
+    if (m_pending.isEmpty())
+        return true;
+    // Another program (the window, the command line, a sibling program)
+    // may be saving the same file. What stands at the lock's path is looked
+    // at first: only a lock file is handed to QLockFile, which would wait
+    // for good on a FIFO.
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    const auto inTheWay = [&lockPath](const QString& what) {
+        return QDir::toNativeSeparators(lockPath) + QStringLiteral(" is in the way: ") + what +
+               QStringLiteral(", not a lock file");
+    };
+    QString why = LockFileCheck::problem(lockPath);
+    if (!why.isEmpty()) {
+        why = inTheWay(why);
+    } else {
+        QLockFile lock(lockPath);
+        // A lock that cannot be made at all (a read-only or vanished folder)
+        // means the file cannot be written either: the save says so.
+        if (takeLock(lock) || lock.error() != QLockFile::LockFailedError) {
+            if (saveLocked())
+                return true;
+        } else {
+            // An empty file that stayed empty all that time is no lock being written.
+            why = LockFileCheck::problem(lockPath, true);
+            why = why.isEmpty() ? QStringLiteral("another program is saving them at this moment; it holds ") +
+                                      QDir::toNativeSeparators(lockPath)
+                                : inTheWay(why);
+        }
+    }
+    if (!m_writeFailureSaid) {
+        m_writeFailureSaid = true;
+        if (m_onWriteFailure)
+            m_onWriteFailure(cannotSaveText(m_path, why));
+    }
+    return false;
+}
+
+bool SettingsStore::saveLocked()
+{
+    QByteArray damagedBytes;
+    Sections merged = read(m_path, &damagedBytes);
+    if (!damagedBytes.isEmpty()) {
+        // The lines that could not be read are dropped by this write; the
+        // original stays beside it for whoever wants to look at it.
+        if (!SafeFileWriter::save(m_path + QStringLiteral(".unreadable"), damagedBytes))
+            return false;
+    }
+    for (const Change& change : m_pending)
+        apply(merged, change);
+    if (!SafeFileWriter::save(m_path, compose(merged)))
         return false;
-    m_damagedBytes.clear();
+    ++m_saves;
+    m_pending.clear();
+    m_sections = merged;
     return true;
+}
+
+void SettingsStore::setWriteFailureHandler(std::function<void(const QString&)> handler)
+{
+    m_onWriteFailure = std::move(handler);
+}
+
+QString SettingsStore::cannotSaveText(const QString& fileName, const QString& why)
+{
+    return QStringLiteral("The settings could not be saved in ") + fileName +
+           (why.isEmpty() ? QString() : QStringLiteral(" (") + why + QLatin1Char(')')) +
+           QStringLiteral(". Changes of settings will be lost when the program ends.");
 }
 
 QString SettingsStore::boolText(bool on)

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 // Text values addressed by application name, section and key, kept in an INI
 // file "<config>/<application>/<application>.ini" in the user's configuration
@@ -15,8 +16,13 @@
 // and every other line keeps its value; the first write then keeps the
 // file's original bytes beside it as "<name>.unreadable". A line that is not
 // valid UTF-8 is read as Windows-1252, as older programs of the family wrote
-// it. Only a regular file is read (a FIFO in its place would block), and
-// every write replaces the file whole through SafeFileWriter.
+// it. Only a regular file is read (a FIFO in its place would block).
+//
+// The file is read once; values live in memory. Changes are saved as a
+// batch: under the lock "<name>.lock" (the lock QSettings takes for the same
+// file), the file is read again, only the keys this object changed are
+// applied, and the file is replaced whole through SafeFileWriter, so another
+// program's keys written in the meantime survive.
 class SettingsStore {
 public:
     // folder: where the INI file lives; empty means the user's configuration folder.
@@ -30,8 +36,48 @@ public:
 
     bool contains(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key, const QString& defaultValue = QString()) const;
-    // Writes at once; false when the file could not be written.
+    // Saves at once unless a batch is open; false when the file could not be written.
     bool setValue(const QString& section, const QString& key, const QString& text);
+
+    // Changes made while a batch is open are saved by the outermost
+    // endBatch(), as one rewrite of the file. Batch does both ends.
+    void beginBatch() { ++m_batchDepth; }
+    bool endBatch();
+    class Batch {
+    public:
+        explicit Batch(SettingsStore& store) : m_store(store) { m_store.beginBatch(); }
+        ~Batch()
+        {
+            if (!m_ended)
+                m_store.endBatch();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        // Ends the batch now; false when its changes could not be saved.
+        bool end()
+        {
+            m_ended = true;
+            return m_store.endBatch();
+        }
+
+    private:
+        SettingsStore& m_store;
+        bool m_ended = false;
+    };
+    // Saves the changes not yet in the file; true when there are none. A
+    // failed save keeps them for the next one.
+    bool save();
+    // How many times this object has replaced the file.
+    int saves() const { return m_saves; }
+
+    // Called with the text of the first save of this object that fails, and
+    // never again: a settings file that cannot be written is said once, not
+    // on every change.
+    void setWriteFailureHandler(std::function<void(const QString&)> handler);
+    // why, when given, is the reason other than the file itself (the lock).
+    static QString cannotSaveText(const QString& fileName, const QString& why = QString());
+    // Longest wait for another program's save to finish.
+    static constexpr int kLockWaitMs = 5000;
 
     // Booleans are stored as the words True and False. Reading accepts any
     // casing of true, and -1 or 1 as written by other programs; anything else
@@ -57,12 +103,26 @@ private:
         QString name;
         QVector<Entry> entries;
     };
-    void read();
-    QByteArray compose() const;
+    struct Change {
+        QString section;
+        QString key;
+        QString value;
+    };
+    using Sections = QVector<Section>;
+    // The file's sections; the file's bytes when some line could not be read.
+    static Sections read(const QString& path, QByteArray* damagedBytes);
+    static QByteArray compose(const Sections& sections);
+    static void apply(Sections& sections, const Change& change);
     const Entry* find(const QString& section, const QString& key) const;
+    // Reads the file again, applies the pending changes and writes it.
+    bool saveLocked();
 
     QString m_application;
     QString m_path;
-    QVector<Section> m_sections;
-    QByteArray m_damagedBytes; // the file as read, when some line could not be
+    Sections m_sections;
+    QVector<Change> m_pending; // changed keys not yet in the file, in order of their last change
+    int m_batchDepth = 0;
+    int m_saves = 0;
+    std::function<void(const QString&)> m_onWriteFailure;
+    bool m_writeFailureSaid = false;
 };

@@ -435,8 +435,13 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     EXPECT_TRUE(copied.endsWith(QStringLiteral(" Quaystone V" QUAYSTONE_VERSION "\r\n\r\n")))
         << copied.toStdString();
 
+    // The log's own Alt+S saves its size and position; each window's (4 and
+    // 12 keys) is one rewrite of the settings file.
+    const int saves = window().settings().store().saves();
     QTest::keyClick(logWindow, Qt::Key_S, Qt::AltModifier);
     EXPECT_TRUE(waitFor([this] { return Settings(configFolder()).find(Keys::ErrorListWidth).has_value(); }));
+    action("mnuSetDefaultWindowPosition")->trigger();
+    EXPECT_EQ(window().settings().store().saves(), saves + 2);
 
     widget<QPushButton>("cmdClose", logWindow)->click();
     EXPECT_TRUE(waitFor([this] { return window().messageLogWindow() == nullptr; }));

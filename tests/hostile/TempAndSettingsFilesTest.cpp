@@ -8,10 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace FileTestSupport;
 
@@ -76,6 +79,27 @@ TEST(SettingsFiles, TheCommandLineSaysAnUnwritableSettingsFileOnce)
     EXPECT_EQ(shown.status, 0) << shown.err.toStdString();
     EXPECT_EQ(shown.err.count(QStringLiteral("The settings could not be saved in ")), 1)
         << shown.err.toStdString();
+}
+
+// Programs saving one settings file at the same moment (the window and the
+// command line, say) lose none of each other's keys.
+TEST(SettingsFiles, ProgramsSavingAtOnceLoseNoKeys)
+{
+    QTemporaryDir dir;
+    QProcess programs[6];
+    for (int p = 0; p < 6; ++p)
+        programs[p].start(QStringLiteral(SETTINGS_WRITER),
+                          {dir.path(), QStringLiteral("P%1Key").arg(p), "25"});
+    for (QProcess& program : programs) {
+        ASSERT_TRUE(program.waitForFinished(120000));
+        EXPECT_EQ(program.exitCode(), 0);
+    }
+    const SettingsStore store(QString::fromLatin1(Settings::kApplication), dir.path());
+    for (int i = 0; i < 6 * 25; ++i) {
+        const QString key = QStringLiteral("P%1Key%2").arg(i / 25).arg(i % 25 + 1);
+        EXPECT_TRUE(store.contains(QLatin1String(Settings::kSection), key)) << key.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("Quaystone.ini.lock"))));
 }
 
 } // namespace
