@@ -2,6 +2,7 @@
 #include "RadioWriter.h"
 
 #include "CatLink.h"
+#include "LinkSetUp.h"
 #include "ProgressReporter.h"
 #include "files/RadioBackup.h"
 #include "model/CatCodec.h"
@@ -52,9 +53,14 @@ RadioWriter::Outcome RadioWriter::run()
     const auto stopRequested = [this] { return m_progress.stopRequested(); };
     const QString stoppedText =
         QStringLiteral("Write: stopped before the first memory; nothing was written.");
-    if (!m_link.connect(stopRequested)) {
-        if (!m_link.setUpStopped())
+    m_answeredRate.clear();
+    const LinkSetUp::Result setUp = LinkSetUp::run(m_link, m_log, stopRequested);
+    m_answeredRate = setUp.answeredRate;
+    if (!setUp.ready()) {
+        if (setUp.outcome != LinkSetUp::Outcome::Stopped) {
+            LinkSetUp::tell(m_prompter, setUp);
             return Outcome::NoLink;
+        }
         m_log.notice(stoppedText);
         return Outcome::Cancelled;
     }
@@ -264,11 +270,14 @@ bool RadioWriter::readRadioCopy(int p, QString& radioCopy)
     // the line is common, a radio that never answers for a slot is not.
     for (int attempt = 0; attempt < 2 && !m_link.isLost(); ++attempt) {
         m_link.send(CatCodec::memoryReadQuery(p));
-        if (!m_link.receive(p - 1))
+        const CatLink::Received received = m_link.receive(CatLink::Expect::memory(p - 1));
+        if (!received)
             continue;
         // The radio answers in order: the write before this query has arrived.
         m_unconfirmed = 0;
-        const QString reply = m_link.reply();
+        // It answers at the speed it was moved to; the next search starts there.
+        m_answeredRate = m_link.lineSettings();
+        const QString reply = received.text();
         MemoryRecord record;
         if (reply == QLatin1String(CatCodec::kEmptyReply)) {
             radioCopy = reply;
