@@ -93,9 +93,6 @@ public:
     void pause(int msecs);
     void discardInput();
 
-    // The device went away while open (cable pulled); latched until the next open.
-    bool isLost() const { return m_lost; }
-
 private:
     static std::optional<Reply> wanted(const QString& reply, const Expect& expect);
     void logDropped(const QString& reply, const Expect& expect);
@@ -113,6 +110,7 @@ private:
     EventYield m_yield;
     Options m_options;
     QString m_lineSettings = QString::fromLatin1(kDefaultSpeed);
+    // The device went away while open (cable pulled); latched until the next open.
     bool m_lost = false;
     QString m_lastCommand;
     // A receive timed out, and neither the answer to a later query nor the

@@ -37,6 +37,7 @@ RadioWriter::RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, C
 RadioWriter::Outcome RadioWriter::run()
 {
     m_refused = 0;
+    m_lost = false;
     m_outOfRange = 0;
     m_unread = 0;
     m_written = 0;
@@ -116,7 +117,7 @@ RadioWriter::Outcome RadioWriter::run()
                     ++m_identical;
                     m_log.trace(QStringLiteral("Memory ") + QString::number(p) +
                                 QStringLiteral(" is identical - no action required"));
-                } else if (!known && m_backupEnabled && !m_link.isLost()) {
+                } else if (!known && m_backupEnabled && !m_lost) {
                     // Whatever the radio holds there could not be kept, so it is not replaced.
                     ++m_unread;
                     m_log.notice(QStringLiteral("Memory ") + QString::number(p) + QStringLiteral(" (") +
@@ -125,13 +126,13 @@ RadioWriter::Outcome RadioWriter::run()
                                                 "its old content could not be kept in the backup"));
                 } else if (known && !added && m_backupEnabled && !m_dryRun && !m_backup->add(radioCopy)) {
                     return backupFailed(p);
-                } else if (!m_link.isLost()) {
+                } else if (!m_lost) {
                     noteDifference(p, known, radioCopy);
                     if (m_dryRun) {
                         ++m_written;
                     } else {
                         m_unconfirmed = p;
-                        m_link.send(encoded.command);
+                        m_lost = !m_link.send(encoded.command);
                         m_link.pause(kWritePauseMs);
                         m_log.trace(
                             QStringLiteral("Memory ") + QString::number(p) +
@@ -141,7 +142,7 @@ RadioWriter::Outcome RadioWriter::run()
                 }
             }
         }
-        if (m_link.isLost()) {
+        if (m_lost) {
             reportBackup();
             m_progress.hide();
             m_link.closePort();
@@ -200,7 +201,7 @@ void RadioWriter::sendAndVerify(int p, const QString& command)
     // stored the channel as sent.
     QString stored;
     const bool read = readRadioCopy(p, stored);
-    if (m_link.isLost())
+    if (m_lost)
         return;
     if (read && stored == command) {
         ++m_written;
@@ -268,11 +269,13 @@ bool RadioWriter::readRadioCopy(int p, QString& radioCopy)
 {
     // One more query when the first gets no usable answer: a reply lost on
     // the line is common, a radio that never answers for a slot is not.
-    for (int attempt = 0; attempt < 2 && !m_link.isLost(); ++attempt) {
+    for (int attempt = 0; attempt < 2 && !m_lost; ++attempt) {
         m_link.send(CatCodec::memoryReadQuery(p));
         const CatLink::Received received = m_link.receive(CatLink::Expect::memory(p - 1));
-        if (!received)
+        if (!received) {
+            m_lost = received.error == CatLink::LinkError::Lost;
             continue;
+        }
         // The radio answers in order: the write before this query has arrived.
         m_unconfirmed = 0;
         // It answers at the speed it was moved to; the next search starts there.

@@ -106,6 +106,8 @@ private:
     bool m_backupEnabled = true;
     bool m_dryRun = false;
     bool m_verify = true;
+    // The port went away (cable pulled); nothing more can be sent.
+    bool m_lost = false;
     QString m_answeredRate;
     QList<int> m_unverified;
     QVector<ChannelDifference> m_differences;
