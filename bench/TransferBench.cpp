@@ -5,17 +5,18 @@
 // the fixed pause after every memory-write command.
 
 #include "RadioSimulator.h"
-#include "state/AppState.h"
-#include "state/MessageLog.h"
-#include "state/Prompter.h"
-#include "model/CatCodec.h"
 #include "cat/CatLink.h"
+#include "cat/LinkSetUp.h"
 #include "cat/ProgressReporter.h"
 #include "cat/QtSerialPortAdapter.h"
 #include "cat/RadioReader.h"
 #include "cat/RadioWriter.h"
+#include "model/CatCodec.h"
 #include "model/ChannelMap.h"
 #include "model/Frequency.h"
+#include "state/AppState.h"
+#include "state/MessageLog.h"
+#include "state/Prompter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -138,7 +139,7 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     AgreeingPrompter prompter;
     NoProgress progress;
     QtSerialPortAdapter port;
-    CatLink link(port, log, prompter);
+    CatLink link(port, log);
     CatLink::Options linkOptions;
     linkOptions.device = device;
     linkOptions.userSpeed = QStringLiteral("%1,N,8,2").arg(rate);
@@ -167,7 +168,7 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     return timing;
 }
 
-// The time connect() takes to find a radio left at 4800 and settle the link
+// The time the link set-up takes to find a radio left at 4800 and settle the link
 // there, with no rate remembered (the search starts at 38400) and with 4800
 // remembered from an earlier transfer.
 double connectOnce(bool remembered, int latencyUs)
@@ -181,9 +182,8 @@ double connectOnce(bool remembered, int latencyUs)
     if (device.isEmpty())
         qFatal("cannot start the simulated radio: %s", qPrintable(radio.errorText()));
     MessageLog log;
-    AgreeingPrompter prompter;
     QtSerialPortAdapter port;
-    CatLink link(port, log, prompter);
+    CatLink link(port, log);
     CatLink::Options linkOptions;
     linkOptions.device = device;
     linkOptions.userSpeed = QStringLiteral("4800,N,8,2");
@@ -192,7 +192,7 @@ double connectOnce(bool remembered, int latencyUs)
     link.setOptions(linkOptions);
     QElapsedTimer timer;
     timer.start();
-    if (!link.connect())
+    if (!LinkSetUp::run(link, log).ready())
         qFatal("the radio was not found");
     const double seconds = timer.nsecsElapsed() / 1e9;
     link.closePort();
@@ -239,7 +239,7 @@ int soak(int cycles, bool faults)
     AgreeingPrompter prompter;
     NoProgress progress;
     QtSerialPortAdapter port;
-    CatLink link(port, log, prompter);
+    CatLink link(port, log);
     QTextStream out(stdout);
     const long before = residentKb();
     out << "soak: " << cycles << " read/write cycles" << (faults ? " with faults" : "") << "; VmRSS before "

@@ -2,40 +2,53 @@
 #pragma once
 
 #include "EventYield.h"
+#include "LinkOptions.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class MessageLog;
-class Prompter;
 class SerialPort;
-class Settings;
 
 // The CAT link over one serial port: opening and closing it, sending a
-// command, collecting a reply, and the set-up every transfer begins with
-// (finding the radio's baud rate, switching its automatic information off
-// and moving it to the user's CAT speed). Not re-entrant: nothing else may
+// command and collecting the reply it expects. It only talks to the radio:
+// it shows no message and writes no setting (LinkSetUp finds the radio's
+// rate and words what the user is told). Not re-entrant: nothing else may
 // use the port while a wait yields to the event loop.
 class CatLink {
 public:
-    struct Options {
-        int portNumber = 1;
-        // The device to open; the port directory's device for portNumber, or
-        // one named for this run (then messages name it instead of the number).
-        QString device;
-        bool deviceNamed = false;
-        QString userSpeed = QStringLiteral("38400,N,8,2");
-        bool noRts = false;
-        // The line settings at which the radio last answered: the rate search
-        // tries it first. Where settings is set, each rate the radio answers
-        // at is remembered there for the next search.
-        QString rememberedSpeed;
-        Settings* settings = nullptr;
+    using Options = LinkOptions;
 
-        // Port number, speed, RTS option and remembered rate as stored; the
-        // device from the port directory unless deviceOverride names one.
-        static Options fromSettings(Settings& settings, const QString& deviceOverride = QString());
+    // The reply a receive waits for; anything else on the line is dropped.
+    struct Expect {
+        enum class Kind { Identity, IdentityOrEmpty, Memory };
+        Kind kind;
+        int channel = 0; // 0..117, for Memory
+        static Expect identity() { return {Kind::Identity}; }
+        static Expect identityOrEmpty() { return {Kind::IdentityOrEmpty}; }
+        // The memory reply for a CAT channel, or "?;" (an empty channel).
+        static Expect memory(int channel) { return {Kind::Memory, channel}; }
     };
+    struct Reply {
+        enum class Kind { Identity, Empty, Memory };
+        Kind kind;
+        QString text; // the whole reply, ";" included
+    };
+    enum class LinkError {
+        NoReply, // nothing (or nothing usable) came in time, or the port is closed
+        Lost,    // the device went away (cable pulled)
+    };
+    // A reply of the kind expected, or why none came.
+    struct Received {
+        std::optional<Reply> reply;
+        LinkError error = LinkError::NoReply;
+        explicit operator bool() const { return reply.has_value(); }
+        bool isEmpty() const { return reply && reply->kind == Reply::Kind::Empty; }
+        QString text() const { return reply ? reply->text : QString(); }
+    };
+    enum class Opened { Yes, Unavailable, InUse, NoPermission };
 
     // A reply must start, and each later piece follow, within this window.
     static constexpr int kPollIntervalMs = 5;
@@ -54,72 +67,53 @@ public:
     // The baud rate of a line settings text; 0 when it is none of the four.
     static int baudOf(const QString& lineSettings);
 
-    CatLink(SerialPort& port, MessageLog& log, Prompter& prompter, EventYield yield = EventYield());
+    CatLink(SerialPort& port, MessageLog& log, EventYield yield = EventYield());
 
     void setOptions(const Options& options) { m_options = options; }
     const Options& options() const { return m_options; }
     // The line settings in use: the detected rate, then the user's speed.
     QString lineSettings() const { return m_lineSettings; }
+    // How messages name the port: its number, or the device named for this run.
+    QString portLabel() const;
 
-    // Opens the port at a line settings text; shows the message when it fails.
-    bool openPort(int portNumber, const QString& lineSettings);
+    // Opens the port at a line settings text; says why when it cannot.
+    Opened openPort(int portNumber, const QString& lineSettings);
     void closePort();
     bool isOpen() const;
 
-    void send(const QString& command);
-    // Waits for the identity reply (or "?;") only.
-    static constexpr int kIdentity = -2;
-    // Collects one reply ending in ";". With expectedChannel set (0..117),
-    // only a memory reply for that channel or "?;" is taken: anything else (a
-    // late answer for another channel, automatic information, noise) is
-    // dropped with a trace line and the wait goes on; an empty reply that may
-    // be a late answer is asked for again once the line has caught up.
-    // kIdentity takes only "ID0310;" or "?;".
-    bool receive(int expectedChannel = -1);
-    QString reply() const { return m_reply; }
+    // Sends a command; false when the port is closed or gone.
+    bool send(const QString& command);
+    // Collects the reply expected, ending in ";". Anything else (a late
+    // answer for another channel, automatic information, noise) is dropped
+    // with a trace line and the wait goes on; for a memory reply after an
+    // unanswered query, an answer that may be that query's late one is asked
+    // for again once the line has caught up.
+    Received receive(const Expect& expect);
     // Yields to the event loop, then waits msecs, still yielding meanwhile.
     void pause(int msecs);
     void discardInput();
 
-    // The link set-up. stopRequested, when given, is asked before each rate
-    // is tried: a stop ends the set-up at once with the port closed and no
-    // message, and setUpStopped() then says so.
-    bool connect(const std::function<bool()>& stopRequested = {});
-    bool setUpStopped() const { return m_setUpStopped; }
-
-    // The device went away while open (cable pulled); latched until the next open.
-    bool isLost() const { return m_lost; }
-
 private:
-    enum class IdentityAnswer { Silent, Identity, Other };
-    IdentityAnswer queryIdentity();
-    static bool isWanted(const QString& reply, int expectedChannel);
-    void logDropped(const QString& reply, int expectedChannel);
-    bool receiveOnce(int expectedChannel);
+    static std::optional<Reply> wanted(const QString& reply, const Expect& expect);
+    void logDropped(const QString& reply, const Expect& expect);
+    std::optional<Reply> receiveOnce(const Expect& expect);
     bool waitForPiece();
     // Asks for the identity and drops everything before its reply; false when
     // the radio does not answer it.
     bool catchUp();
-    static constexpr int kIdentityOnly = -3;
     void drainOutput();
     void yieldEvents();
-    QString portLabel() const;
     bool checkLost();
-    void remember(const QString& lineSettings);
 
     SerialPort& m_port;
     MessageLog& m_log;
-    Prompter& m_prompter;
     EventYield m_yield;
     Options m_options;
     QString m_lineSettings = QString::fromLatin1(kDefaultSpeed);
-    QString m_reply;
+    // The device went away while open (cable pulled); latched until the next open.
     bool m_lost = false;
     QString m_lastCommand;
     // A receive timed out, and neither the answer to a later query nor the
     // identity after a catch-up has come since.
     bool m_replyOwed = false;
-    // The link moved the radio to a new rate; the first reply there confirms it.
-    bool m_rememberOnReply = false;
-    bool m_setUpStopped = false;
 };

@@ -2,6 +2,7 @@
 #include "RadioReader.h"
 
 #include "CatLink.h"
+#include "LinkSetUp.h"
 #include "ProgressReporter.h"
 #include "model/CatCodec.h"
 #include "model/ChannelMap.h"
@@ -47,9 +48,14 @@ RadioReader::Outcome RadioReader::run()
     // read, during the link set-up too.
     m_progress.clearStopRequest();
     const auto stopRequested = [this] { return m_progress.stopRequested(); };
-    if (!m_link.connect(stopRequested)) {
-        if (!m_link.setUpStopped())
+    m_answeredRate.clear();
+    const LinkSetUp::Result setUp = LinkSetUp::run(m_link, m_log, stopRequested);
+    m_answeredRate = setUp.answeredRate;
+    if (!setUp.ready()) {
+        if (setUp.outcome != LinkSetUp::Outcome::Stopped) {
+            LinkSetUp::tell(m_prompter, setUp);
             return Outcome::NoLink;
+        }
         m_log.notice(stoppedBeforeReadText());
         return Outcome::StoppedBeforeRead;
     }
@@ -98,13 +104,17 @@ RadioReader::Outcome RadioReader::run()
         m_state.setChannelPanel(QString::number(p));
         m_progress.setPosition(p);
         m_link.send(CatCodec::memoryReadQuery(p));
-        const bool answered = m_link.receive(p - 1);
-        if (answered && m_link.reply() != QLatin1String(CatCodec::kEmptyReply)) {
-            if (const auto error = CatCodec::decodeInto(m_state.tables(), m_link.reply(), p)) {
+        const CatLink::Received received = m_link.receive(CatLink::Expect::memory(p - 1));
+        const bool answered = bool(received);
+        // The radio answers at the speed it was moved to; the next search starts there.
+        if (answered)
+            m_answeredRate = m_link.lineSettings();
+        if (answered && !received.isEmpty()) {
+            if (const auto error = CatCodec::decodeInto(m_state.tables(), received.text(), p)) {
                 fail(kStepReadLoop, error->number, error->description);
                 return Outcome::Failed;
             }
-        } else if (!answered && !m_link.isLost()) {
+        } else if (!answered && received.error != CatLink::LinkError::Lost) {
             // An empty slot answers "?;"; silence says nothing about the
             // channel, so the empty row must not pass for the radio's content.
             ++m_unanswered;
@@ -113,7 +123,7 @@ RadioReader::Outcome RadioReader::run()
                     .arg(p)
                     .arg(ChannelMap::slotOf(p).label));
         }
-        if (m_link.isLost()) {
+        if (received.error == CatLink::LinkError::Lost) {
             // Half a radio shown as a completed read would be taken for the
             // whole of it; the tables go back to empty as after any failure.
             m_link.closePort();

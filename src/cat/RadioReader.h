@@ -46,6 +46,9 @@ public:
     // What the user is told about a read that did not get every slot; empty
     // after a complete one.
     QString incompleteText() const;
+    // The line settings the radio last answered at in the last read (empty:
+    // it answered at none); the caller keeps it for the next rate search.
+    QString answeredRate() const { return m_answeredRate; }
 
 private:
     void fail(int step, int number, const QString& description);
@@ -60,4 +63,5 @@ private:
     int m_unanswered = 0;
     int m_lastQueried = 0;
     bool m_stopped = false;
+    QString m_answeredRate;
 };

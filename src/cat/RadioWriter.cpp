@@ -2,6 +2,7 @@
 #include "RadioWriter.h"
 
 #include "CatLink.h"
+#include "LinkSetUp.h"
 #include "ProgressReporter.h"
 #include "files/RadioBackup.h"
 #include "model/CatCodec.h"
@@ -36,6 +37,7 @@ RadioWriter::RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, C
 RadioWriter::Outcome RadioWriter::run()
 {
     m_refused = 0;
+    m_lost = false;
     m_outOfRange = 0;
     m_unread = 0;
     m_written = 0;
@@ -52,9 +54,14 @@ RadioWriter::Outcome RadioWriter::run()
     const auto stopRequested = [this] { return m_progress.stopRequested(); };
     const QString stoppedText =
         QStringLiteral("Write: stopped before the first memory; nothing was written.");
-    if (!m_link.connect(stopRequested)) {
-        if (!m_link.setUpStopped())
+    m_answeredRate.clear();
+    const LinkSetUp::Result setUp = LinkSetUp::run(m_link, m_log, stopRequested);
+    m_answeredRate = setUp.answeredRate;
+    if (!setUp.ready()) {
+        if (setUp.outcome != LinkSetUp::Outcome::Stopped) {
+            LinkSetUp::tell(m_prompter, setUp);
             return Outcome::NoLink;
+        }
         m_log.notice(stoppedText);
         return Outcome::Cancelled;
     }
@@ -110,7 +117,7 @@ RadioWriter::Outcome RadioWriter::run()
                     ++m_identical;
                     m_log.trace(QStringLiteral("Memory ") + QString::number(p) +
                                 QStringLiteral(" is identical - no action required"));
-                } else if (!known && m_backupEnabled && !m_link.isLost()) {
+                } else if (!known && m_backupEnabled && !m_lost) {
                     // Whatever the radio holds there could not be kept, so it is not replaced.
                     ++m_unread;
                     m_log.notice(QStringLiteral("Memory ") + QString::number(p) + QStringLiteral(" (") +
@@ -119,13 +126,13 @@ RadioWriter::Outcome RadioWriter::run()
                                                 "its old content could not be kept in the backup"));
                 } else if (known && !added && m_backupEnabled && !m_dryRun && !m_backup->add(radioCopy)) {
                     return backupFailed(p);
-                } else if (!m_link.isLost()) {
+                } else if (!m_lost) {
                     noteDifference(p, known, radioCopy);
                     if (m_dryRun) {
                         ++m_written;
                     } else {
                         m_unconfirmed = p;
-                        m_link.send(encoded.command);
+                        m_lost = !m_link.send(encoded.command);
                         m_link.pause(kWritePauseMs);
                         m_log.trace(
                             QStringLiteral("Memory ") + QString::number(p) +
@@ -135,7 +142,7 @@ RadioWriter::Outcome RadioWriter::run()
                 }
             }
         }
-        if (m_link.isLost()) {
+        if (m_lost) {
             reportBackup();
             m_progress.hide();
             m_link.closePort();
@@ -194,7 +201,7 @@ void RadioWriter::sendAndVerify(int p, const QString& command)
     // stored the channel as sent.
     QString stored;
     const bool read = readRadioCopy(p, stored);
-    if (m_link.isLost())
+    if (m_lost)
         return;
     if (read && stored == command) {
         ++m_written;
@@ -262,13 +269,18 @@ bool RadioWriter::readRadioCopy(int p, QString& radioCopy)
 {
     // One more query when the first gets no usable answer: a reply lost on
     // the line is common, a radio that never answers for a slot is not.
-    for (int attempt = 0; attempt < 2 && !m_link.isLost(); ++attempt) {
+    for (int attempt = 0; attempt < 2 && !m_lost; ++attempt) {
         m_link.send(CatCodec::memoryReadQuery(p));
-        if (!m_link.receive(p - 1))
+        const CatLink::Received received = m_link.receive(CatLink::Expect::memory(p - 1));
+        if (!received) {
+            m_lost = received.error == CatLink::LinkError::Lost;
             continue;
+        }
         // The radio answers in order: the write before this query has arrived.
         m_unconfirmed = 0;
-        const QString reply = m_link.reply();
+        // It answers at the speed it was moved to; the next search starts there.
+        m_answeredRate = m_link.lineSettings();
+        const QString reply = received.text();
         MemoryRecord record;
         if (reply == QLatin1String(CatCodec::kEmptyReply)) {
             radioCopy = reply;

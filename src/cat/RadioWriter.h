@@ -74,6 +74,9 @@ public:
     // The counts of the last write, its refusals and where its backup went,
     // as the completion message shows them (after its first line).
     QString summary() const;
+    // The line settings the radio last answered at in the last run (empty:
+    // it answered at none); the caller keeps it for the next rate search.
+    QString answeredRate() const { return m_answeredRate; }
 
     // The radio takes 0.03 to 56 MHz in every slot.
     static constexpr qint64 kLowestHertz = 30000;
@@ -103,6 +106,9 @@ private:
     bool m_backupEnabled = true;
     bool m_dryRun = false;
     bool m_verify = true;
+    // The port went away (cable pulled); nothing more can be sent.
+    bool m_lost = false;
+    QString m_answeredRate;
     QList<int> m_unverified;
     QVector<ChannelDifference> m_differences;
     std::unique_ptr<RadioBackup> m_backup;

@@ -64,7 +64,9 @@ LinkArguments parse(const QStringList& args, Settings& settings, bool wantsOut)
     if (!out.error.isEmpty())
         return out;
     out.file = files.value(0);
-    out.options.noRts = parser.isSet(noRts);
+    LinkOptions::Overrides overrides;
+    // The command line's handshake is its own flag, never the window's menu choice.
+    overrides.noRts = parser.isSet(noRts);
     out.trace = parser.isSet(trace);
     // The parser asks only after options it was given.
     if (wantsOut) {
@@ -81,7 +83,6 @@ LinkArguments parse(const QStringList& args, Settings& settings, bool wantsOut)
         out.error = QStringLiteral("give either --port N or --device PATH");
         return out;
     }
-    out.options.settings = &settings;
     if (!port.isEmpty()) {
         bool ok = false;
         const int n = port.toInt(&ok);
@@ -89,18 +90,16 @@ LinkArguments parse(const QStringList& args, Settings& settings, bool wantsOut)
             out.error = QStringLiteral("--port takes a number from 1 to 16");
             return out;
         }
-        out.options.portNumber = n;
-        out.options.device = PortDirectory(settings).device(n);
+        overrides.portNumber = n;
     } else {
-        out.options.device = device;
-        out.options.deviceNamed = true;
+        overrides.device = device;
     }
     if (!kSpeeds.contains(speed)) {
         out.error = QStringLiteral("--speed takes 4800, 9600, 19200 or 38400");
         return out;
     }
-    out.options.userSpeed = speed + QStringLiteral(",N,8,2");
-    out.options.rememberedSpeed = settings.get(Keys::LastCommSpeed).trimmed();
+    overrides.userSpeed = speed + QStringLiteral(",N,8,2");
+    out.options = LinkOptions::fromSettings(settings, overrides);
     if (wantsOut && out.out.isEmpty())
         out.error = QStringLiteral("--out FILE.950 is needed");
     else if (!wantsOut && out.file.isEmpty())
@@ -121,7 +120,7 @@ int failure(const QString& message)
 // A run's session plus the link over the real serial port.
 struct Session : CliSession {
     explicit Session(const QString& progressLabel)
-        : CliSession(true), link(port, log, prompter), progress(progressLabel)
+        : CliSession(true), link(port, log), progress(progressLabel)
     {
     }
 
@@ -153,7 +152,9 @@ int read(const QStringList& args)
     session.link.setOptions(a.options);
 
     RadioReader reader(session.state, session.prompter, session.log, session.link, session.progress);
-    switch (reader.run()) {
+    const RadioReader::Outcome outcome = reader.run();
+    LinkOptions::rememberAnsweredRate(session.settings, reader.answeredRate());
+    switch (outcome) {
     case RadioReader::Outcome::Completed:
     case RadioReader::Outcome::Stopped:
         break;
@@ -240,6 +241,7 @@ int write(const QStringList& args)
     writer.setBackupEnabled(!a.noBackup);
     writer.setDryRun(a.dryRun);
     const RadioWriter::Outcome outcome = writer.run();
+    LinkOptions::rememberAnsweredRate(session.settings, writer.answeredRate());
     if (a.dryRun && outcome == RadioWriter::Outcome::Completed) {
         if (!CliStdio::writeStdout(ChannelComparison::format(writer.differences(), QStringLiteral("Radio"),
                                                              QStringLiteral("Table"))))

@@ -5,18 +5,18 @@
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
 #include "Form1.h"
-#include "state/GridLayout.h"
 #include "ProgressWindow.h"
 #include "WritePreviewDialog.h"
 #include "cat/CatLink.h"
 #include "cat/QtSerialPortAdapter.h"
 #include "cat/RadioReader.h"
 #include "cat/RadioWriter.h"
+#include "editing/SpreadsheetText.h"
+#include "editing/TableEditing.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
 #include "frmImportExport.h"
-#include "editing/SpreadsheetText.h"
-#include "editing/TableEditing.h"
+#include "state/GridLayout.h"
 #include "state/Prompter.h"
 
 #include <QAction>
@@ -34,11 +34,13 @@ CatLink& Form1::link()
         m_port = std::make_unique<QtSerialPortAdapter>();
         // While the link waits for the radio the window keeps painting and
         // the progress window takes its stop click.
-        m_link = std::make_unique<CatLink>(*m_port, m_log, *m_prompter,
+        m_link = std::make_unique<CatLink>(*m_port, m_log,
                                            [] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
     }
     // The menus store their choices at once; each transfer takes them as they are now.
-    m_link->setOptions(CatLink::Options::fromSettings(*m_settings, m_options.devicePath));
+    LinkOptions::Overrides overrides;
+    overrides.device = m_options.devicePath;
+    m_link->setOptions(LinkOptions::fromSettings(*m_settings, overrides));
     return *m_link;
 }
 
@@ -71,6 +73,7 @@ void Form1::readRadio()
     runExclusive([this] {
         RadioReader reader(m_state, *m_prompter, m_log, link(), *m_progress);
         reader.run();
+        LinkOptions::rememberAnsweredRate(*m_settings, reader.answeredRate());
     });
     if (m_state.holdsChannels() && !transferBlocked()) {
         selectCell(grdMemoriesL, 1, Column::kFreq);
@@ -85,6 +88,7 @@ void Form1::writeRadio()
     runExclusive([this] {
         RadioWriter writer(m_state, *m_prompter, m_log, link(), *m_progress);
         writer.run();
+        LinkOptions::rememberAnsweredRate(*m_settings, writer.answeredRate());
     });
 }
 
@@ -100,6 +104,7 @@ void Form1::previewWrite()
         RadioWriter preview(m_state, *m_prompter, m_log, link(), *m_progress);
         preview.setDryRun(true);
         read = preview.run() == RadioWriter::Outcome::Completed;
+        LinkOptions::rememberAnsweredRate(*m_settings, preview.answeredRate());
         differences = preview.differences();
         refused = preview.refusedCount();
         unread = preview.unreadCount();

@@ -3,9 +3,9 @@
 #include "AboutWindow.h"
 #include "ComPortDetector.h"
 #include "Form1.h"
-#include "state/Prompter.h"
 #include "cat/CatLink.h"
 #include "cat/PortDirectory.h"
+#include "state/Prompter.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -42,7 +42,7 @@ QString Form1::guideNotOpenedText(const QString& path)
 void Form1::showComPortDetector()
 {
     // The ports are tried with the line settings the CAT link would use.
-    const CatLink::Options link = CatLink::Options::fromSettings(*m_settings);
+    const LinkOptions link = LinkOptions::fromSettings(*m_settings);
     int baud = CatLink::baudOf(link.userSpeed);
     if (baud == 0)
         baud = CatLink::baudOf(QString::fromLatin1(CatLink::kDefaultSpeed));

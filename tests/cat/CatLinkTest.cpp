@@ -4,6 +4,7 @@
 #include "support/TestText.h"
 
 #include "cat/CatLink.h"
+#include "cat/LinkSetUp.h"
 #include "cat/PortDirectory.h"
 #include "cat/RadioWriter.h"
 #include "state/MessageLog.h"
@@ -20,7 +21,7 @@ const QString kReply6 = QStringLiteral("MR00614250000+000000200120;");
 
 class CatLinkTest : public ::testing::Test {
 protected:
-    CatLinkTest() : link(port, log, prompter, [this] { ++yields; })
+    CatLinkTest() : link(port, log, [this] { ++yields; })
     {
         log.setTraceEnabled(true);
         CatLink::Options options;
@@ -31,7 +32,6 @@ protected:
 
     FakeSerialPort port;
     MessageLog log;
-    ScriptedPrompter prompter;
     int yields = 0;
     CatLink link;
 };
@@ -44,12 +44,15 @@ TEST_F(CatLinkTest, CollectsOneReplyWithinTheWindow)
     const QString tooLong = QStringLiteral("ReceiveData: reply longer than 256 characters discarded");
     const QString dropped =
         QStringLiteral("ReceiveData: reply for channel 005 dropped while waiting for channel 006");
+    using Expect = CatLink::Expect;
     struct Case {
         QVector<FakeSerialPort::Piece> pieces;
         QString reply; // empty: the receive fails
         QString log;
         int minMs, maxMs;
+        Expect expect = Expect::memory(6);
     };
+    const QString waitingForId = QStringLiteral("\" dropped while waiting for the identity");
     const Case cases[] = {
         {{{0, r6}}, kReply6, {}, 0, 60},
         {{{0, "MR00614"}, {40, "250000+000000200120;"}}, kReply6, {}, 35, 250}, // two pieces
@@ -66,22 +69,37 @@ TEST_F(CatLinkTest, CollectsOneReplyWithinTheWindow)
         // Replies for another channel, or that are no memory reply: on a real line in RadioLinkTest.
         {{{0, r5 + r6}}, kReply6, dropped, 0, 60},
         {{{0, "#A;" + r6}}, kReply6, "ReceiveData: \"#A;\" dropped while waiting for channel 006", 0, 60},
+        // The identity alone, or with an empty reply as its other answer.
+        {{{0, "?;ID0310;"}}, "ID0310;", "ReceiveData: \"?;" + waitingForId, 0, 60, Expect::identity()},
+        {{{0, r6 + "?;"}},
+         "?;",
+         "ReceiveData: reply for channel 006 dropped while waiting for the identity",
+         0,
+         60,
+         Expect::identityOrEmpty()},
+        {{{0, "ID0310;"}}, {}, "ReceiveData: \"ID0310;\" dropped while waiting for channel 006", 120, 300},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pieces.isEmpty() ? std::string("silence")
                                         : c.pieces.first().text.left(30).toStdString());
         FakeSerialPort fresh; // each case on its own line, so nothing is left over from the one before
-        CatLink each(fresh, log, prompter, [] {});
+        CatLink each(fresh, log, [] {});
         each.setOptions(link.options());
-        ASSERT_TRUE(each.openPort(3, QStringLiteral("38400,N,8,2")));
+        ASSERT_EQ(each.openPort(3, QStringLiteral("38400,N,8,2")), CatLink::Opened::Yes);
         log.clear();
         fresh.answer(QStringLiteral("MR006;"), c.pieces);
         each.send(QStringLiteral("MR006;"));
         QElapsedTimer timer;
         timer.start();
-        EXPECT_EQ(each.receive(6), !c.reply.isEmpty());
+        const CatLink::Received received = each.receive(c.expect);
         const qint64 ms = timer.elapsed();
-        EXPECT_EQ(each.reply(), c.reply);
+        EXPECT_EQ(bool(received), !c.reply.isEmpty());
+        EXPECT_EQ(received.text(), c.reply);
+        if (received) {
+            EXPECT_EQ(received.reply->kind, c.reply == "?;"        ? CatLink::Reply::Kind::Empty
+                                            : c.reply == "ID0310;" ? CatLink::Reply::Kind::Identity
+                                                                   : CatLink::Reply::Kind::Memory);
+        }
         EXPECT_EQ(logLines(log), c.log.isEmpty() ? QStringList() : QStringList{c.log});
         EXPECT_GE(ms, c.minMs);
         EXPECT_LE(ms, c.maxMs);
@@ -90,28 +108,27 @@ TEST_F(CatLinkTest, CollectsOneReplyWithinTheWindow)
 
 TEST_F(CatLinkTest, WaitingYieldsToTheEventLoopButATakenReplyDoesNot)
 {
-    ASSERT_TRUE(link.openPort(3, QStringLiteral("38400,N,8,2")));
+    ASSERT_EQ(link.openPort(3, QStringLiteral("38400,N,8,2")), CatLink::Opened::Yes);
     port.answer(QStringLiteral("MR006;"), {{50, kReply6.toLatin1()}});
     link.send(QStringLiteral("MR006;"));
-    ASSERT_TRUE(link.receive(6));
+    ASSERT_TRUE(link.receive(CatLink::Expect::memory(6)));
     EXPECT_GT(yields, 3);
 
     yields = 0;
     port.answerWith(QStringLiteral("MR006;"), kReply6);
     link.send(QStringLiteral("MR006;"));
-    ASSERT_TRUE(link.receive(6));
+    ASSERT_TRUE(link.receive(CatLink::Expect::memory(6)));
     EXPECT_EQ(yields, 0);
 }
 
 TEST_F(CatLinkTest, SendDiscardsAnswersToEarlierCommands)
 {
-    ASSERT_TRUE(link.openPort(3, QStringLiteral("38400,N,8,2")));
+    ASSERT_EQ(link.openPort(3, QStringLiteral("38400,N,8,2")), CatLink::Opened::Yes);
     port.answerWith(QStringLiteral("AI0;"), QStringLiteral("AI0;"));
     port.answer(QStringLiteral("MR006;"), {{10, kReply6.toLatin1()}});
     link.send(QStringLiteral("AI0;"));
     link.send(QStringLiteral("MR006;"));
-    ASSERT_TRUE(link.receive(6));
-    EXPECT_EQ(link.reply(), kReply6);
+    EXPECT_EQ(link.receive(CatLink::Expect::memory(6)).text(), kReply6);
     EXPECT_EQ(port.bytesToWrite(), 0);
 }
 
@@ -119,17 +136,23 @@ TEST_F(CatLinkTest, SendDiscardsAnswersToEarlierCommands)
 
 TEST_F(CatLinkTest, AClosedPortSendsNothingAndReceivesNothing)
 {
-    link.send(QStringLiteral("MR000;"));
+    EXPECT_FALSE(link.send(QStringLiteral("MR000;")));
     EXPECT_TRUE(port.written().isEmpty());
-    EXPECT_FALSE(link.receive());
+    const CatLink::Received received = link.receive(CatLink::Expect::memory(0));
+    EXPECT_FALSE(received);
+    EXPECT_EQ(received.error, CatLink::LinkError::NoReply);
 }
 
-// A port the user may not open says how to be let in. (A missing and a busy
-// port are shown on a real device by the radio link tests.)
+// A port the user may not open says how to be let in: the set-up words it,
+// the caller shows it. (A missing and a busy port are shown on a real device
+// by the radio link tests.)
 TEST_F(CatLinkTest, AFailedOpenForWantOfPermissionSaysHowToGetIt)
 {
     port.setOpenFails(true, true);
-    EXPECT_FALSE(link.connect());
+    ScriptedPrompter prompter;
+    const LinkSetUp::Result result = LinkSetUp::run(link, log);
+    EXPECT_EQ(result.outcome, LinkSetUp::Outcome::PortUnavailable);
+    LinkSetUp::tell(prompter, result);
     EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 3")});
     EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral(
                                        "COM Port 3 is not available. It may be in use by another program.\r\n"
@@ -141,12 +164,12 @@ TEST_F(CatLinkTest, AFailedOpenForWantOfPermissionSaysHowToGetIt)
 
 TEST_F(CatLinkTest, HandshakeFollowsTheNoRtsOption)
 {
-    ASSERT_TRUE(link.openPort(3, QStringLiteral("9600,N,8,2")));
+    ASSERT_EQ(link.openPort(3, QStringLiteral("9600,N,8,2")), CatLink::Opened::Yes);
     EXPECT_TRUE(port.lastRtsCts());
     CatLink::Options options = link.options();
     options.noRts = true;
     link.setOptions(options);
-    ASSERT_TRUE(link.openPort(3, QStringLiteral("9600,N,8,2")));
+    ASSERT_EQ(link.openPort(3, QStringLiteral("9600,N,8,2")), CatLink::Opened::Yes);
     EXPECT_FALSE(port.lastRtsCts());
     EXPECT_EQ(port.openedRates(), (QVector<int>{9600, 9600}));
 }
@@ -166,6 +189,8 @@ TEST(RadioWriterRange, OnlyFrequenciesTheRadioTakesAreSent)
 
 // ---- Port numbers --------------------------------------------------------------
 
+// The window passes only a device named for the run; the command line its
+// port or device, speed and handshake. What is not overridden is as stored.
 TEST(PortDirectory, SettingsOverrideOneNumberAndReachTheLinkOptions)
 {
     QTemporaryDir folder;
@@ -174,20 +199,34 @@ TEST(PortDirectory, SettingsOverrideOneNumberAndReachTheLinkOptions)
     settings.set(Keys::CommPortDevice[5], QStringLiteral("/dev/rfcomm0"));
     settings.set(Keys::RTS, QStringLiteral("True"));
     settings.set(Keys::UserCommSpeed, QStringLiteral("9600,N,8,2"));
+    settings.set(Keys::LastCommSpeed, QStringLiteral("4800,N,8,2"));
     const PortDirectory ports(settings);
     EXPECT_EQ(ports.device(5), QStringLiteral("/dev/rfcomm0"));
     EXPECT_EQ(ports.device(6), PortDirectory::defaultDevice(6));
 
-    const CatLink::Options options = CatLink::Options::fromSettings(settings);
-    EXPECT_EQ(options.portNumber, 5);
-    EXPECT_EQ(options.device, QStringLiteral("/dev/rfcomm0"));
-    EXPECT_FALSE(options.deviceNamed);
-    EXPECT_TRUE(options.noRts);
-    EXPECT_EQ(options.userSpeed, QStringLiteral("9600,N,8,2"));
-
-    const CatLink::Options named = CatLink::Options::fromSettings(settings, QStringLiteral("/dev/pts/7"));
-    EXPECT_EQ(named.device, QStringLiteral("/dev/pts/7"));
-    EXPECT_TRUE(named.deviceNamed);
+    struct Case {
+        LinkOptions::Overrides overrides;
+        int port;
+        QString device;
+        bool named, noRts;
+        QString speed;
+    };
+    const QString pts = QStringLiteral("/dev/pts/7"), at19200 = QStringLiteral("19200,N,8,2");
+    const Case cases[] = {
+        {{}, 5, QStringLiteral("/dev/rfcomm0"), false, true, QStringLiteral("9600,N,8,2")},
+        {{std::nullopt, pts, {}, std::nullopt}, 5, pts, true, true, QStringLiteral("9600,N,8,2")},
+        {{6, {}, at19200, false}, 6, PortDirectory::defaultDevice(6), false, false, at19200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.device.toStdString());
+        const LinkOptions options = LinkOptions::fromSettings(settings, c.overrides);
+        EXPECT_EQ(options.portNumber, c.port);
+        EXPECT_EQ(options.device, c.device);
+        EXPECT_EQ(options.deviceNamed, c.named);
+        EXPECT_EQ(options.noRts, c.noRts);
+        EXPECT_EQ(options.userSpeed, c.speed);
+        EXPECT_EQ(options.rememberedSpeed, QStringLiteral("4800,N,8,2"));
+    }
 }
 
 } // namespace

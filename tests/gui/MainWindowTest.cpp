@@ -288,6 +288,8 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     // The instructions and the completion (their texts: RadioLinkTest).
     ASSERT_EQ(m_prompter.messages().size(), 2) << m_prompter.messages().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(state().dataSource(), AppState::Radio);
+    // The rate that answered is kept for the next search.
+    EXPECT_EQ(window().settings().get(Keys::LastCommSpeed), QStringLiteral("38400,N,8,2"));
     EXPECT_EQ(window().memoriesModel()->tint(), QColor(Form1::kRadioColour));
     EXPECT_FALSE(state().busy());
     EXPECT_FALSE(window().progressWindow()->isVisible());

@@ -126,7 +126,7 @@ private:
         ScriptedProgress progress;
         CatLink link;
         QStringList notices;
-        explicit Transfer(const QString& device) : link(port, log, prompter)
+        explicit Transfer(const QString& device) : link(port, log)
         {
             CatLink::Options options;
             options.device = device;

@@ -10,6 +10,7 @@
 
 #include "RadioSimulator.h"
 #include "cat/CatLink.h"
+#include "cat/LinkSetUp.h"
 #include "cat/QtSerialPortAdapter.h"
 #include "cat/RadioReader.h"
 #include "cat/RadioWriter.h"
@@ -76,14 +77,22 @@ const QStringList kSetUp = {QStringLiteral("ID;"), QStringLiteral("ID;"), QStrin
 
 class RadioLink : public ::testing::Test {
 protected:
-    RadioLink() : link(port, log, prompter, [] {})
+    RadioLink() : link(port, log, [] {})
     {
         log.setTraceEnabled(true);
         state.setDataFolder(dataFolder.path()); // where a write's backup goes
     }
     ~RadioLink() override { link.closePort(); }
 
-    // No reply follows "AI0;" or the rate command, so when connect() returns
+    // The link set-up, telling the user what the window would.
+    bool connect()
+    {
+        const LinkSetUp::Result result = LinkSetUp::run(link, log);
+        LinkSetUp::tell(prompter, result);
+        return result.ready();
+    }
+
+    // No reply follows "AI0;" or the rate command, so when the set-up returns
     // the radio's thread may still be reading them.
     // The radio takes commands on its own thread: wait until it has.
     void waitForCommands(const std::function<bool(const QStringList&)>& done)
@@ -177,7 +186,7 @@ TEST_F(RadioLink, EightIdentityQueriesThenTheTwoAttemptsMessage)
         startRadio(options);
         log.clear();
         prompter.clear();
-        EXPECT_FALSE(link.connect());
+        EXPECT_FALSE(connect());
         EXPECT_EQ(radio->commands(), QStringList(8, QStringLiteral("ID;")));
         EXPECT_EQ(logLines(log), searchLog(0, unknownId) + searchLog(0, unknownId));
         EXPECT_EQ(prompter.messages(), QStringList{kTwoAttempts});
@@ -201,7 +210,7 @@ TEST_F(RadioLink, ALateIdentityIsNeverTakenForAnotherRate)
             startRadio(options);
             log.clear();
             prompter.clear();
-            const bool found = link.connect();
+            const bool found = connect();
             const QStringList detected = logLines(log).filter(QStringLiteral(" detected"));
             if (lateReplies == 1) {
                 ASSERT_TRUE(found);
@@ -253,13 +262,10 @@ TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
         options.device = opened;
         options.deviceNamed = true;
         link.setOptions(options);
-        prompter.clear();
-        EXPECT_FALSE(link.openPort(1, QStringLiteral("38400,N,8,2")));
-        EXPECT_TRUE(port.inUse());
-        EXPECT_FALSE(port.permissionDenied());
-        EXPECT_EQ(prompter.messages(), QStringList{busy.arg(opened)});
+        EXPECT_EQ(link.openPort(1, QStringLiteral("38400,N,8,2")), CatLink::Opened::InUse);
+        EXPECT_EQ(LinkSetUp::portUnavailableText(link.portLabel(), CatLink::Opened::InUse), busy.arg(opened));
         other.close();
-        EXPECT_TRUE(link.openPort(1, QStringLiteral("38400,N,8,2")));
+        EXPECT_EQ(link.openPort(1, QStringLiteral("38400,N,8,2")), CatLink::Opened::Yes);
         link.closePort();
     }
 }

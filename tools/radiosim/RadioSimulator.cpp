@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RadioSimulator.h"
+#include "ReplyFilters.h"
 
 #include "io/SafeFileWriter.h"
 #include "io/TextFileReader.h"
@@ -113,6 +114,23 @@ RadioSimulator::RadioSimulator() : RadioSimulator(Options()) {}
 RadioSimulator::RadioSimulator(const Options& options)
     : m_options(options), m_catRate(options.startRate), m_random(options.faultSeed)
 {
+    // The faults in the order they act on a reply.
+    const auto add = [this](ReplyFilter* filter) { m_filters.emplace_back(filter); };
+    if (options.noAnswer)
+        add(new NoAnswer);
+    if (options.garbageChannel >= 0)
+        add(new GarbledChannel(options.garbageChannel));
+    if (options.silentAfterChannel >= 0)
+        add(new SilentAfterChannel(options.silentAfterChannel));
+    if (options.lateChannel >= 0)
+        add(new LateReply(options.lateMs, LateReply::Which::Channel, options.lateChannel));
+    if (options.dropWrite > 0)
+        add(new IgnoreWrite(options.dropWrite));
+    if (options.idLateMs > 0)
+        add(new LateReply(options.idLateMs, LateReply::Which::Identity, -1, options.idLateReplies));
+    if (options.autoInfoOutput)
+        add(new AutoInformationLine);
+    add(new ScheduledFaults(m_random, options.faultLateMs));
 }
 
 const char* RadioSimulator::faultName(Fault fault)
@@ -178,9 +196,9 @@ QString RadioSimulator::start()
     }
     m_devicePath = QString::fromLocal8Bit(name);
     m_hungUp = false;
-    m_silent = false;
     m_commandCount = 0;
-    m_idReplies = 0;
+    for (const auto& filter : m_filters)
+        filter->restart();
     m_catRate = m_options.startRate;
     m_thread = std::thread([this] { run(); });
     return m_devicePath;
@@ -281,37 +299,32 @@ void RadioSimulator::handle(const QString& command)
         hangUp();
         return;
     }
-    const int fault = drawFault(command);
-    if (fault == int(Fault::HangUp)) {
+    ReplyFilter::Exchange exchange;
+    exchange.command = command;
+    exchange.scheduledFault = drawFault(command);
+    if (exchange.scheduledFault == int(Fault::HangUp)) {
         hangUp();
         return;
     }
     const int baud = clientBaud();
-    ++m_commandCount;
-    bool late = false;
-    QString reply;
+    exchange.commandNumber = ++m_commandCount;
     // The identity is what finds the radio's speed, so it is answered only
     // at the radio's own rate. Other commands are taken at any rate: a
     // pseudo-terminal carries no speed with its bytes, and a client that
     // sends and then reopens at a new speed may have changed the line before
     // this thread looks at it.
-    const bool heard = command != QLatin1String(kIdQuery) || baud == m_catRate;
-    if (heard && !m_options.noAnswer && !m_silent)
-        reply = answer(command, late);
-    int lateMs = late ? m_options.lateMs : 0;
-    if (command == QLatin1String(kIdQuery) && reply == QLatin1String(kIdReply) &&
-        (m_options.idLateReplies < 0 || m_idReplies++ < m_options.idLateReplies))
-        lateMs = m_options.idLateMs;
-    if (m_options.autoInfoOutput && m_autoInfo && !reply.isEmpty())
-        reply.prepend(QStringLiteral("IF%1%2+000000100000;")
-                          .arg(m_commandCount % kChannelCount, 3, 10, QLatin1Char('0'))
-                          .arg(7000000 + m_commandCount * 10, 8, 10, QLatin1Char('0')));
-    if (fault >= 0 && !reply.isEmpty()) {
-        if (fault == int(Fault::Late))
-            lateMs = m_options.faultLateMs;
-        else
-            reply = faultyReply(Fault(fault), command, reply);
+    exchange.heard = command != QLatin1String(kIdQuery) || baud == m_catRate;
+    for (const auto& filter : m_filters)
+        filter->before(exchange);
+    if (exchange.heard) {
+        answer(exchange);
+        exchange.autoInformation = m_autoInfo;
+        for (const auto& filter : m_filters)
+            filter->after(exchange);
+        if (exchange.storesWrite)
+            setChannel(command);
     }
+    const QString& reply = exchange.reply;
     record(command, reply, baud);
     // Times are kept as deadlines from the command's arrival, so that the
     // sleeps' own overshoot does not add up.
@@ -319,55 +332,52 @@ void RadioSimulator::handle(const QString& command)
     if (m_options.wireTiming)
         due += std::chrono::nanoseconds(wireNs(command.size(), baud));
     if (!reply.isEmpty())
-        sendReply(command, reply, baud, lateMs, due);
+        sendReply(command, reply, baud, exchange.lateMs, due);
     else
         std::this_thread::sleep_until(due);
 }
 
-QString RadioSimulator::answer(const QString& command, bool& late)
+void RadioSimulator::answer(ReplyFilter::Exchange& exchange)
 {
+    const QString& command = exchange.command;
+    QString& reply = exchange.reply;
     const QString empty = QString::fromLatin1(kEmptyReply);
-    if (command == QLatin1String(kIdQuery))
-        return m_options.unknownId ? empty : QString::fromLatin1(kIdReply);
+    if (command == QLatin1String(kIdQuery)) {
+        reply = m_options.unknownId ? empty : QString::fromLatin1(kIdReply);
+        return;
+    }
     if (command == QLatin1String("AI0;") || command == QLatin1String("AI1;")) {
         if (!m_options.ignoreAutoInfoOff || command.at(2) == QLatin1Char('1'))
             m_autoInfo = command.at(2) == QLatin1Char('1');
-        return {};
+        return;
     }
     if (command.size() == 7 && command.startsWith(QLatin1String("EX026")) &&
         command.at(5) >= QLatin1Char('0') && command.at(5) <= QLatin1Char('3')) {
         static const int kRates[] = {4800, 9600, 19200, 38400};
         m_catRate = kRates[command.at(5).unicode() - '0'];
-        return {};
+        return;
     }
     if (command.size() == 6 && command.startsWith(QLatin1String("MR")) &&
         isDigits(field(command, kChannelField))) {
         const int channel = field(command, kChannelField).toInt();
+        reply = empty;
         if (channel >= kChannelCount)
-            return empty;
-        QString reply;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
+            return;
+        exchange.queryChannel = channel;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_channels[channel].isEmpty())
             reply = m_channels[channel];
-        }
-        if (channel == m_options.garbageChannel)
-            reply = QStringLiteral("MR") + field(command, kChannelField) +
-                    QStringLiteral("07#0O000+000000100000;");
-        if (channel == m_options.silentAfterChannel)
-            m_silent = true;
-        late = channel == m_options.lateChannel;
-        return reply.isEmpty() ? empty : reply;
+        return;
     }
     if (command.startsWith(QLatin1String("MW"))) {
         // The radio stores a well-formed write and says nothing.
-        if (channelOfLine(command) >= 0 && isDigits(field(command, kFrequencyField))) {
-            if (++m_writes != m_options.dropWrite)
-                setChannel(command);
-        } else
-            return empty;
-        return {};
+        if (channelOfLine(command) >= 0 && isDigits(field(command, kFrequencyField)))
+            exchange.storesWrite = true;
+        else
+            reply = empty;
+        return;
     }
-    return empty;
+    reply = empty;
 }
 
 void RadioSimulator::sendReply(const QString& command, const QString& reply, int baud, int lateMs,
@@ -436,49 +446,6 @@ int RadioSimulator::drawFault(const QString& command)
         ++m_faultCounts[fault];
     }
     return fault;
-}
-
-QString RadioSimulator::faultyReply(Fault fault, const QString& command, const QString& reply)
-{
-    switch (fault) {
-    case Fault::Drop:
-        return {};
-    case Fault::Duplicate:
-        return reply + reply;
-    case Fault::Garbage: {
-        // Line noise: never a reply of the radio's own shape, so only the
-        // link's rules decide what becomes of it.
-        static const char kFirst[] = "#$%&*+-/<=>@!";
-        static const char kOthers[] = "#$%&*+-/<=>@!0123456789ABCDEFGHIJKLNOPQSTUVWXYZ";
-        const int length = std::uniform_int_distribution<int>(1, 40)(m_random);
-        QString noise;
-        noise += QLatin1Char(kFirst[std::uniform_int_distribution<int>(0, int(sizeof kFirst) - 2)(m_random)]);
-        for (int i = 1; i < length; ++i)
-            noise += QLatin1Char(
-                kOthers[std::uniform_int_distribution<int>(0, int(sizeof kOthers) - 2)(m_random)]);
-        if (std::uniform_int_distribution<int>(0, 1)(m_random) == 1)
-            noise += QLatin1Char(';');
-        return noise;
-    }
-    case Fault::WrongChannel: {
-        // Another channel's memory reply; an empty channel answers with a record of its own.
-        // Never the asked channel's own number: a reply that names it is no
-        // longer a wrong one, and nothing could tell it from the radio's content.
-        QString line = reply.size() == kMemoryLength ? reply : QStringLiteral("MR00007000000+000000100000;");
-        const int own =
-            reply.size() == kMemoryLength ? channelField(reply) : field(command, kChannelField).toInt();
-        int other = std::uniform_int_distribution<int>(0, kChannelCount - 1)(m_random);
-        if (other == own)
-            other = (other + 1) % kChannelCount;
-        line.replace(kChannelField.position - 1, kChannelField.width,
-                     QStringLiteral("%1").arg(other, kChannelField.width, 10, QLatin1Char('0')));
-        return line;
-    }
-    case Fault::Late:
-    case Fault::HangUp:
-        break;
-    }
-    return reply;
 }
 
 QVector<int> RadioSimulator::faultCounts() const

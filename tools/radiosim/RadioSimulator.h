@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ReplyFilter.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -12,6 +14,7 @@
 #include <mutex>
 #include <random>
 #include <thread>
+#include <vector>
 
 // A simulated radio on a pseudo-terminal. It holds the radio's 118 channels
 // and answers the CAT commands the program uses, on a thread of its own, so a
@@ -20,7 +23,8 @@
 // query only when the client's line speed equals its CAT rate, which is how
 // the program finds the radio's speed.
 //
-// Faults and realism are chosen in Options before start().
+// Faults and realism are chosen in Options before start(); each fault is a
+// reply filter (ReplyFilters.h), applied in order to every command and reply.
 class RadioSimulator {
 public:
     static constexpr int kChannelCount = 118;
@@ -153,12 +157,12 @@ public:
 private:
     void run();
     void handle(const QString& command);
-    QString answer(const QString& command, bool& delayed);
+    // The radio's own answer to a command it heard, before any fault.
+    void answer(ReplyFilter::Exchange& exchange);
     void sendReply(const QString& command, const QString& reply, int baud, int lateMs,
                    std::chrono::steady_clock::time_point due);
     // The fault the schedule picks for a command, or -1 for none.
     int drawFault(const QString& command);
-    QString faultyReply(Fault fault, const QString& command, const QString& reply);
     int clientBaud() const;
     void hangUp();
     void record(const QString& command, const QString& reply, int baud);
@@ -181,10 +185,9 @@ private:
     std::atomic<bool> m_autoInfo{true};
     std::atomic<bool> m_hungUp{false};
     std::atomic<bool> m_waiting{false}; // the radio's thread waits for input
-    bool m_silent = false;
     int m_commandCount = 0;
-    int m_idReplies = 0;
-    int m_writes = 0;
     std::mt19937 m_random;
+    // The faults chosen in Options, in the order they act.
+    std::vector<std::unique_ptr<ReplyFilter>> m_filters;
     int m_faultCounts[kFaultKinds] = {};
 };
