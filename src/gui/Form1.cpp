@@ -1,25 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
+#include "FilePart.h"
+#include "LogWindowPart.h"
+#include "TransferPart.h"
 
+#include "ActionTable.h"
 #include "ChannelItemDelegate.h"
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
-#include "state/GridLayout.h"
-#include "state/OutcomePresenter.h"
 #include "GuiPrompter.h"
 #include "MessageLogWindow.h"
 #include "PrintCommands.h"
 #include "ProgressWindow.h"
-#include "state/RecentFiles.h"
-#include "state/RuleStore.h"
 #include "StartupDialogs.h"
 #include "Version.h"
-#include "state/SettingsStore.h"
 #include "cat/CatLink.h"
 #include "cat/SerialPort.h"
+#include "editing/CellEntry.h"
 #include "files/InitialMemoryFile.h"
 #include "frmImportExport.h"
-#include "editing/CellEntry.h"
+#include "state/GridLayout.h"
+#include "state/OutcomePresenter.h"
+#include "state/RuleStore.h"
+#include "state/SettingsStore.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -109,7 +112,7 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     setObjectName(QStringLiteral("Form1"));
     if (!m_prompter) {
         m_guiPrompter = std::make_unique<GuiPrompter>(this);
-        m_guiPrompter->setBeforeAsk([this] { bringLogForward(); });
+        m_guiPrompter->setBeforeAsk([this] { m_logPart->bringForward(); });
         m_prompter = m_guiPrompter.get();
     }
     m_settings->setWriteFailureHandler([this](const QString& text) {
@@ -120,6 +123,27 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
         m_ownDialogs = std::make_unique<StartupDialogs>();
         m_dialogs = m_ownDialogs.get();
     }
+    m_logPart = new LogWindowPart(m_log, *m_settings, this);
+    m_transfer = new TransferPart(m_state, *m_prompter, m_log, *m_settings, m_options.devicePath, this);
+    connect(m_transfer, &TransferPart::blockedChanged, this, &Form1::updateActions);
+    connect(m_transfer, &TransferPart::channelsRead, this, [this] {
+        selectCell(grdMemoriesL, 1, Column::kFreq);
+        memoriesSelectionChanged();
+    });
+    m_files = new FilePart(
+        m_state, *m_prompter, m_log, *m_settings, [this] { return transferBlocked(); }, this);
+    connect(m_files, &FilePart::opened, this, [this](bool channels) {
+        grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth()));
+        if (channels) {
+            selectCell(grdMemoriesL, 1, Column::kFreq);
+            memoriesSelectionChanged();
+        }
+    });
+    connect(m_files, &FilePart::csvDropped, this, [this](const QString& path) {
+        openImportExport();
+        if (m_importExport)
+            m_importExport->importFile(path);
+    });
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -134,23 +158,7 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     buildPages();
     buildStatusBar();
     buildMenus();
-    // The message log comes forward without taking the keyboard: F6 takes
-    // the keyboard to its newest line and back (the key also works in the
-    // log, a tool window of this one), so it is read without a mouse.
-    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] {
-        if (!m_logWindow)
-            return;
-        if (m_logWindow->isActiveWindow()) {
-            activateWindow();
-            raise();
-            return;
-        }
-        bringLogForward();
-        m_logWindow->activateWindow();
-    });
-
-    m_progress = new ProgressWindow(this);
-
+    declareActions();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
@@ -163,14 +171,15 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
 
 Form1::~Form1()
 {
-    // The log window and the progress window go with the main window.
-    if (m_logWindow)
-        delete m_logWindow.data();
+    // The parts use the log and the settings, which go before the window's children.
+    delete m_files;
+    delete m_transfer;
+    delete m_logPart;
 }
 
 MessageLogWindow* Form1::messageLogWindow() const
 {
-    return m_logWindow.data();
+    return m_logPart->window();
 }
 
 QString Form1::titleText()
@@ -378,8 +387,18 @@ void Form1::updateClock()
 
 void Form1::connectState()
 {
-    connect(&m_state, &AppState::memoryStatusChanged, this, &Form1::ShowMemoryStatus);
-    connect(&m_state, &AppState::busyChanged, this, &Form1::applyBusy);
+    // Each change updates what it affects; nothing is written to disk here.
+    connect(&m_state, &AppState::dataSourceChanged, this, &Form1::showOrigin);
+    connect(&m_state, &AppState::changedFlagChanged, this, &Form1::showChanged);
+    connect(&m_state, &AppState::busyChanged, this, [this] {
+        showChanged();
+        updateActions();
+    });
+    // Autosized columns follow the content, which may just have changed.
+    connect(&m_state, &AppState::memoryStatusChanged, this, [this] {
+        if (mnuAutosize->isChecked())
+            applyColumnWidths();
+    });
     connect(&m_state, &AppState::undoChanged, this, &Form1::updateUndoAction);
     connect(&m_state, &AppState::clipboardChanged, this, &Form1::updateActions);
     connect(&m_state, &AppState::hideSettingChanged, this, &Form1::applyHideSetting);
@@ -393,7 +412,6 @@ void Form1::connectState()
     });
     connect(&m_state, &AppState::channelPanelChanged, this,
             [this](const QString& text) { m_panels[2]->setText(text); });
-    connect(&m_log, &MessageLog::lineAdded, this, &Form1::appendLogLine);
 }
 
 bool Form1::startUp()
@@ -532,7 +550,7 @@ void Form1::deferredOpen()
     openMemoryFile();
 }
 
-void Form1::ShowMemoryStatus()
+void Form1::showOrigin()
 {
     QColor tint = palette().color(QPalette::Button);
     // The tint says where the channels came from; the tables' descriptions say it in words.
@@ -549,139 +567,103 @@ void Form1::ShowMemoryStatus()
     grdMemoriesL->setAccessibleDescription(origin);
     grdMemoriesPMS->setAccessibleDescription(origin);
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
+    showChanged();
+    updateActions();
+}
+
+void Form1::showChanged()
+{
     m_panels[1]->setText(m_state.changed() ? QStringLiteral("Memories changed")
                                            : QStringLiteral("Memories unchanged"));
-    // The title names what the tables hold, with a "*" while they differ
-    // from what was saved; a file opened or saved joins "Recent files" (a
-    // read of the radio saved to a file is that file from then on).
+    // The title names what the tables hold, with a "*" while they differ from what was saved.
     QString source;
-    if (m_state.holdsChannels() && !m_state.currentFilePath().isEmpty()) {
+    if (m_state.holdsChannels() && !m_state.currentFilePath().isEmpty())
         source = QFileInfo(m_state.currentFilePath()).fileName();
-        if (!m_state.changed())
-            RecentFiles::add(*m_settings, m_state.currentFilePath());
-    } else if (m_state.dataSource() == AppState::Radio) {
+    else if (m_state.dataSource() == AppState::Radio)
         source = QStringLiteral("Radio");
-    }
     setWindowTitle(source.isEmpty() ? titleText() : source + QStringLiteral("[*] - ") + titleText());
     setWindowModified(m_state.changed() && m_state.holdsChannels());
-    // Autosized columns follow the content, which may just have changed.
-    if (mnuAutosize->isChecked())
-        applyColumnWidths();
-    updateActions();
 }
 
-void Form1::applyBusy(bool busy)
+// Which command may be used in which state. Everything that opens a window,
+// talks to the port or changes the tables needs Idle, since a transfer runs
+// inside the event loop and a modal window would stop it.
+void Form1::declareActions()
 {
-    if (!busy && m_progress->isVisible())
-        m_progress->hide();
-    updateActions();
+    using A = ActionTable;
+    m_actions = ActionTable({
+        {cmdRead, A::Idle},
+        {cmdLoadFile, A::Idle},
+        {cmdWriteRig, A::Idle | A::Channels},
+        {cmdSaveToDisk, A::Idle | A::Channels},
+        {cmdImportExport, A::Idle | A::Channels | A::NoImportWindow},
+        {mnuOpen, A::Idle},
+        {mnuFileSave, A::Idle},
+        {mnuFileSaveAs, A::Idle},
+        {mnuPrint, A::Idle},
+        {mnuExportPdf, A::Idle},
+        {mnuPreviewWrite, A::Idle | A::Channels},
+        {mnuRecentFiles, A::Idle},
+        {mnuExit, A::Idle},
+        {mnuPUform, A::MemoriesShown},
+        {mnuUndo, A::Idle | A::UndoStep},
+        {mnuRedo, A::Idle | A::RedoStep},
+        {mnuCopy, A::Idle | A::MemoriesShown | A::Channels | A::Selection},
+        {mnuCutMemories, A::Idle | A::MemoriesShown | A::Channels | A::Selection},
+        {mnuPasteMemories, A::Idle | A::MemoriesShown | A::Channels | A::Clipboard},
+        {mnuInsertMemoryAbove, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuMoveBlockUp, A::Idle | A::MemoriesShown},
+        {mnuMoveBlockDown, A::Idle | A::MemoriesShown},
+        {mnuFillSelectionDown, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuRemoveMemory, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuDeleteMemory, A::Idle | A::MemoriesShown | A::Channels | A::NoEditor},
+        {mnuCompact, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuHideEmptyMemories, A::Idle | A::MemoriesShown},
+        {mnuSortFreq, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuSortDescription, A::Idle | A::MemoriesShown},
+        {mnuFindDuplicates, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuFindText, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuFindNext, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuPMS, A::PmsShown},
+        {mnuDeletePMS, A::Idle | A::PmsShown | A::Channels},
+        {mnuComPortIdentifier, A::Idle},
+        {mnuComPort, A::Idle},
+        {mnuComSpeed, A::Idle},
+        {mnuDisableRTS, A::Idle},
+        {mnuVerifyWrites, A::Idle},
+        {mnuBandPlan, A::Idle},
+        {mnuSelectPrintColumns, A::Idle},
+        {mnuDataFiles, A::Idle},
+        {mnuHelp, A::Idle},
+        {mnuCheckForUpdates, A::Idle},
+        {mnuAbout, A::Idle},
+    });
 }
-
-namespace {
-// What a command needs before it may be used; a rule lists every need.
-constexpr unsigned kIdle = 1u << 0;          // no transfer, import or file operation is running
-constexpr unsigned kChannels = 1u << 1;      // the tables hold a read or a file
-constexpr unsigned kMemoriesShown = 1u << 2; // the memories page is in front, no rows being picked
-constexpr unsigned kPmsShown = 1u << 3;      // the PMS page is in front
-constexpr unsigned kUndoStep = 1u << 4;      // a step can be undone
-constexpr unsigned kSelection = 1u << 5;     // memories have been selected since the last load
-constexpr unsigned kClipboard = 1u << 6;     // copied memories, or rows of text from another program
-constexpr unsigned kNoEditor = 1u << 7;      // no cell editor is open
-constexpr unsigned kNoImportWindow = 1u << 8;
-constexpr unsigned kRedoStep = 1u << 9; // an undone step can be redone
-
-// Which command may be used in which state, by object name. Everything that
-// opens a window, talks to the port or changes the tables needs Idle, since
-// a transfer runs inside the event loop and a modal window would stop it.
-const std::pair<const char*, unsigned> kActionRules[] = {
-    {"cmdRead", kIdle},
-    {"cmdLoadFile", kIdle},
-    {"cmdWriteRig", kIdle | kChannels},
-    {"cmdSaveToDisk", kIdle | kChannels},
-    {"cmdImportExport", kIdle | kChannels | kNoImportWindow},
-    {"mnuOpen", kIdle},
-    {"mnuFileSave", kIdle},
-    {"mnuFileSaveAs", kIdle},
-    {"mnuPrint", kIdle},
-    {"mnuExportPdf", kIdle},
-    {"mnuPreviewWrite", kIdle | kChannels},
-    {"mnuRecentFiles", kIdle},
-    {"mnuExit", kIdle},
-    {"mnuPUform", kMemoriesShown},
-    {"mnuUndo", kIdle | kUndoStep},
-    {"mnuRedo", kIdle | kRedoStep},
-    {"mnuCopy", kIdle | kMemoriesShown | kChannels | kSelection},
-    {"mnuCutMemories", kIdle | kMemoriesShown | kChannels | kSelection},
-    {"mnuPasteMemories", kIdle | kMemoriesShown | kChannels | kClipboard},
-    {"mnuInsertMemoryAbove", kIdle | kMemoriesShown | kChannels},
-    {"mnuMoveBlockUp", kIdle | kMemoriesShown},
-    {"mnuMoveBlockDown", kIdle | kMemoriesShown},
-    {"mnuFillSelectionDown", kIdle | kMemoriesShown | kChannels},
-    {"mnuRemoveMemory", kIdle | kMemoriesShown | kChannels},
-    {"mnuDeleteMemory", kIdle | kMemoriesShown | kChannels | kNoEditor},
-    {"mnuCompact", kIdle | kMemoriesShown | kChannels},
-    {"mnuHideEmptyMemories", kIdle | kMemoriesShown},
-    {"mnuSortFreq", kIdle | kMemoriesShown | kChannels},
-    {"mnuSortDescription", kIdle | kMemoriesShown},
-    {"mnuFindDuplicates", kIdle | kMemoriesShown | kChannels},
-    {"mnuFindText", kIdle | kMemoriesShown | kChannels},
-    {"mnuFindNext", kIdle | kMemoriesShown | kChannels},
-    {"mnuPMS", kPmsShown},
-    {"mnuDeletePMS", kIdle | kPmsShown | kChannels},
-    {"mnuComPortIdentifier", kIdle},
-    {"mnuComPort", kIdle},
-    {"mnuComSpeed", kIdle},
-    {"mnuDisableRTS", kIdle},
-    {"mnuVerifyWrites", kIdle},
-    {"mnuBandPlan", kIdle},
-    {"mnuSelectPrintColumns", kIdle},
-    {"mnuDataFiles", kIdle},
-    {"mnuHelp", kIdle},
-    {"mnuCheckForUpdates", kIdle},
-    {"mnuAbout", kIdle},
-};
-
-void setUsable(QObject* object, bool on)
-{
-    if (auto* action = qobject_cast<QAction*>(object))
-        action->setEnabled(on);
-    else if (auto* widget = qobject_cast<QWidget*>(object))
-        widget->setEnabled(on);
-}
-} // namespace
 
 // One place decides what may be used, from the table above.
 void Form1::updateActions()
 {
-    if (!mnuUndo)
+    if (m_actions.isEmpty())
         return;
-    if (m_ruleTargets.isEmpty()) {
-        for (const auto& [name, needs] : kActionRules) {
-            QObject* target = findChild<QObject*>(QString::fromLatin1(name));
-            Q_ASSERT_X(target, "Form1::updateActions", name);
-            if (target)
-                m_ruleTargets.append({target, needs});
-        }
-    }
     const bool idle = !transferBlocked();
     unsigned have = 0;
+    using A = ActionTable;
     const auto add = [&have](bool condition, unsigned need) {
         if (condition)
             have |= need;
     };
-    add(idle, kIdle);
-    add(m_state.holdsChannels(), kChannels);
-    add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, kMemoriesShown);
-    add(m_pages->currentIndex() == PmsPage, kPmsShown);
-    add(m_state.history().canUndo(), kUndoStep);
-    add(m_state.history().canRedo(), kRedoStep);
-    add(m_copyEnabled, kSelection);
+    add(idle, A::Idle);
+    add(m_state.holdsChannels(), A::Channels);
+    add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, A::MemoriesShown);
+    add(m_pages->currentIndex() == PmsPage, A::PmsShown);
+    add(m_state.history().canUndo(), A::UndoStep);
+    add(m_state.history().canRedo(), A::RedoStep);
+    add(m_copyEnabled, A::Selection);
     // The clipboard itself is never asked here: its owner may be slow or hung.
-    add(m_state.clipboard().hasRows() || m_clipboardOffersText, kClipboard);
-    add(!m_editorOpen, kNoEditor);
-    add(!importExportWindow(), kNoImportWindow);
-    for (const auto& [target, needs] : m_ruleTargets)
-        setUsable(target, (needs & have) == needs);
+    add(m_state.clipboard().hasRows() || m_clipboardOffersText, A::Clipboard);
+    add(!m_editorOpen, A::NoEditor);
+    add(!importExportWindow(), A::NoImportWindow);
+    m_actions.apply(have);
 
     // Nothing is typed into the tables while a transfer fills or sends them,
     // and the Import/Export window waits too.
@@ -781,54 +763,6 @@ void Form1::showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& p
     menu->popup(view->viewport()->mapToGlobal(pos));
 }
 
-void Form1::appendLogLine(const QString&, bool)
-{
-    // A line nobody sees is lost: the window comes to the front with each
-    // one (it is a window of its own that the desktop keeps above this one;
-    // the main window's keys stay out of it).
-    if (m_logWindow) {
-        bringLogForward();
-        return;
-    }
-    // The first line opens the window; it shows the log's text from then on.
-    m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
-    m_logWindow->setFont(font());
-    m_logWindow->findChild<QWidget*>(QStringLiteral("txtErrorList"))
-        ->setAccessibleName(QStringLiteral("Messages"));
-    if (!m_settings->find(Keys::ErrorListTop) && !m_settings->find(Keys::ErrorListLeft)) {
-        // With no place of its own it opens below the main window when there is
-        // room on that screen, else over the window's lower part; either way
-        // whole on the screen, frame and buttons included.
-        const QRect main = frameGeometry();
-        const QRect area = screen() ? screen()->availableGeometry() : main;
-        // Its frame is not known before it is shown: the main window's stands in.
-        const QMargins frame(geometry().left() - main.left(), geometry().top() - main.top(),
-                             main.right() - geometry().right(), main.bottom() - geometry().bottom());
-        const QSize size = m_logWindow->size().boundedTo(
-            QSize(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom()));
-        m_logWindow->resize(size.expandedTo(m_logWindow->minimumSize()));
-        const QSize outer = m_logWindow->size().grownBy(frame);
-        QPoint at(main.left() + Twips::toPixels(600), main.bottom() + 1);
-        if (at.y() + outer.height() - 1 > area.bottom())
-            at.setY(main.bottom() - outer.height() - Twips::toPixels(600));
-        at.setX(qBound(area.left(), at.x(), area.right() + 1 - outer.width()));
-        at.setY(qBound(area.top(), at.y(), area.bottom() + 1 - outer.height()));
-        m_logWindow->move(at);
-    }
-    m_logWindow->show();
-}
-
-void Form1::bringLogForward()
-{
-    if (!m_logWindow)
-        return;
-    if (m_logWindow->isMinimized())
-        m_logWindow->showNormal();
-    else if (!m_logWindow->isVisible())
-        m_logWindow->show();
-    m_logWindow->raise();
-}
-
 void Form1::setGridSize(const QString& name)
 {
     const GridLayout::GridSize size = GridLayout::gridSize(name);
@@ -913,11 +847,7 @@ void Form1::forceWindowsOntoDesktop()
         move(area.left() + (area.width() - frameGeometry().width()) / 2,
              area.top() + (area.height() - frameGeometry().height()) / 2);
     }
-    if (!m_logWindow) {
-        m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
-        m_logWindow->setFont(font());
-    }
-    m_logWindow->forceOntoPrimaryScreen();
+    m_logPart->forceOntoPrimaryScreen();
 }
 
 void Form1::showPanelPath()
@@ -954,7 +884,7 @@ bool Form1::exitRequest()
             return false;
         }
     }
-    closePort();
+    m_transfer->closePort();
     return true;
 }
 
@@ -964,15 +894,14 @@ void Form1::closeEvent(QCloseEvent* event)
     // from its link set-up to its last message: closing asks it to stop (as a
     // click on its message does) and the window stays until it has.
     if (transferBlocked()) {
-        m_progress->requestStop();
+        m_transfer->progress()->requestStop();
         m_log.notice(closeDuringTransferText());
         event->ignore();
         return;
     }
     if (m_closing || exitRequest()) {
         m_closing = true;
-        if (m_logWindow)
-            m_logWindow->close();
+        m_logPart->close();
         event->accept();
         return;
     }

@@ -4,19 +4,13 @@
 // cell), calls the core function and shows the result.
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
+#include "FilePart.h"
 #include "Form1.h"
-#include "state/GridLayout.h"
-#include "ProgressWindow.h"
-#include "WritePreviewDialog.h"
-#include "cat/CatLink.h"
-#include "cat/QtSerialPortAdapter.h"
-#include "cat/RadioReader.h"
-#include "cat/RadioWriter.h"
-#include "files/MemoryFileOpener.h"
-#include "files/MemoryFileSaver.h"
-#include "frmImportExport.h"
+#include "TransferPart.h"
 #include "editing/SpreadsheetText.h"
 #include "editing/TableEditing.h"
+#include "frmImportExport.h"
+#include "state/GridLayout.h"
 #include "state/Prompter.h"
 
 #include <QAction>
@@ -28,123 +22,54 @@
 #include <QTabWidget>
 #include <algorithm>
 
-CatLink& Form1::link()
+ProgressWindow* Form1::progressWindow() const
 {
-    if (!m_link) {
-        m_port = std::make_unique<QtSerialPortAdapter>();
-        // While the link waits for the radio the window keeps painting and
-        // the progress window takes its stop click.
-        m_link = std::make_unique<CatLink>(*m_port, m_log, *m_prompter,
-                                           [] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
-    }
-    // The menus store their choices at once; each transfer takes them as they are now.
-    m_link->setOptions(CatLink::Options::fromSettings(*m_settings, m_options.devicePath));
-    return *m_link;
-}
-
-void Form1::closePort()
-{
-    if (m_link)
-        m_link->closePort();
+    return m_transfer->progress();
 }
 
 bool Form1::transferBlocked() const
 {
-    return m_state.busy() || m_exclusive;
+    return m_transfer->blocked();
 }
 
 void Form1::runExclusive(const std::function<void()>& command)
 {
-    if (transferBlocked())
-        return;
-    m_exclusive = true;
-    updateActions();
-    command();
-    m_exclusive = false;
-    updateActions();
+    m_transfer->runExclusive(command);
 }
 
 void Form1::readRadio()
 {
-    // The link's set-up already yields to the event loop, before the reader
-    // sets the busy state: a second click then must not start another read.
-    runExclusive([this] {
-        RadioReader reader(m_state, *m_prompter, m_log, link(), *m_progress);
-        reader.run();
-    });
-    if (m_state.holdsChannels() && !transferBlocked()) {
-        selectCell(grdMemoriesL, 1, Column::kFreq);
-        memoriesSelectionChanged();
-    }
+    m_transfer->read();
 }
 
 void Form1::writeRadio()
 {
-    if (!m_state.holdsChannels())
-        return;
-    runExclusive([this] {
-        RadioWriter writer(m_state, *m_prompter, m_log, link(), *m_progress);
-        writer.run();
-    });
+    m_transfer->write();
 }
 
 void Form1::previewWrite()
 {
-    if (!m_state.holdsChannels())
-        return;
-    bool read = false;
-    QVector<ChannelDifference> differences;
-    int refused = 0;
-    int unread = 0;
-    runExclusive([&] {
-        RadioWriter preview(m_state, *m_prompter, m_log, link(), *m_progress);
-        preview.setDryRun(true);
-        read = preview.run() == RadioWriter::Outcome::Completed;
-        differences = preview.differences();
-        refused = preview.refusedCount();
-        unread = preview.unreadCount();
-    });
-    if (!read)
-        return;
-    WritePreviewDialog dialog(differences, refused, unread, this);
-    if (dialog.exec() == QDialog::Accepted)
-        writeRadio();
+    m_transfer->preview();
 }
 
 void Form1::openMemoryFile()
 {
-    if (transferBlocked())
-        return;
-    MemoryFileOpener opener(m_state, *m_prompter, m_log, *m_settings);
-    opener.setOfferPrevious(true);
-    const MemoryFileOpener::Result result = opener.open();
-    if (result == MemoryFileOpener::Result::Loaded || result == MemoryFileOpener::Result::DescriptionsLoaded)
-        grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth()));
-    if (result == MemoryFileOpener::Result::Loaded) {
-        selectCell(grdMemoriesL, 1, Column::kFreq);
-        memoriesSelectionChanged();
-    }
+    m_files->open();
 }
 
 void Form1::saveMemoryFile()
 {
-    if (transferBlocked())
-        return;
-    MemoryFileSaver(m_state, *m_prompter, m_log, *m_settings).save(MemoryFileSaver::Kind::WriteDiskFile);
+    m_files->save(MemoryFileSaver::Kind::WriteDiskFile);
 }
 
 void Form1::saveFromMenu()
 {
-    if (transferBlocked())
-        return;
-    MemoryFileSaver(m_state, *m_prompter, m_log, *m_settings).save(MemoryFileSaver::Kind::Save);
+    m_files->save(MemoryFileSaver::Kind::Save);
 }
 
 void Form1::saveMemoryFileAs()
 {
-    if (transferBlocked())
-        return;
-    MemoryFileSaver(m_state, *m_prompter, m_log, *m_settings).save(MemoryFileSaver::Kind::SaveAs);
+    m_files->save(MemoryFileSaver::Kind::SaveAs);
 }
 
 int Form1::currentRow() const
@@ -257,53 +182,19 @@ void Form1::pasteMemories()
                            text, m_log);
 }
 
-namespace {
-// The local memory or CSV file a drag carries, or nothing.
-QString droppedFile(const QMimeData* data)
-{
-    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return {};
-    const QString path = urls.first().toLocalFile();
-    for (const char* suffix : {".950", ".csv"}) {
-        if (path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
-            return path;
-    }
-    return {};
-}
-} // namespace
-
 void Form1::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!transferBlocked() && !droppedFile(event->mimeData()).isEmpty())
+    if (!transferBlocked() && !FilePart::droppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event)
 {
-    const QString path = droppedFile(event->mimeData());
+    const QString path = FilePart::droppedFile(event->mimeData());
     if (path.isEmpty() || transferBlocked())
         return;
     event->acceptProposedAction();
-    openDroppedFile(path);
-}
-
-void Form1::openDroppedFile(const QString& path)
-{
-    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        // The import needs channels to add to, as its button does.
-        if (!m_state.holdsChannels())
-            return;
-        openImportExport();
-        if (m_importExport)
-            m_importExport->importFile(path);
-        return;
-    }
-    // The opener takes a chosen file as it takes the start-up file, with the
-    // unsaved-changes question first.
-    m_state.setStartupFilePath(path);
-    openMemoryFile();
-    m_state.setStartupFilePath(QString());
+    m_files->openDropped(path);
 }
 
 void Form1::insertMemoryAbove()

@@ -2,9 +2,9 @@
 // The main window's side of the Import/Export window and the rule editor.
 #include "ChannelTableView.h"
 #include "Form1.h"
-#include "state/SettingsStore.h"
 #include "frmImportExport.h"
 #include "frmRepeaterRules.h"
+#include "state/SettingsStore.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

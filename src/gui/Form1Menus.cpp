@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar of the main window and the commands of its "Settings" menu.
 #include "ChannelTableView.h"
+#include "FilePart.h"
 #include "Form1.h"
 #include "PrintCommands.h"
-#include "state/RecentFiles.h"
 #include "StartupDialogs.h"
 #include "cat/PortDirectory.h"
-#include "files/MemoryFileOpener.h"
 #include "state/Prompter.h"
 
 #include <QAction>
@@ -47,9 +46,9 @@ void Form1::buildMenus()
     mnuPreviewWrite = addAction(mnuFile, "mnuPreviewWrite", QStringLiteral("Pre&view write to radio..."));
     connect(mnuPreviewWrite, &QAction::triggered, this, &Form1::previewWrite);
     // Filled each time it opens, so a file removed since is never offered.
-    QMenu* recent = mnuFile->addMenu(QStringLiteral("Recent &files"));
-    recent->setObjectName(QStringLiteral("mnuRecentFiles"));
-    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentFiles(recent); });
+    mnuRecentFiles = mnuFile->addMenu(QStringLiteral("Recent &files"));
+    mnuRecentFiles->setObjectName(QStringLiteral("mnuRecentFiles"));
+    connect(mnuRecentFiles, &QMenu::aboutToShow, this, [this] { m_files->fillRecentFiles(mnuRecentFiles); });
     mnuFile->addSeparator();
     mnuExit = addAction(mnuFile, "mnuExit", QStringLiteral("E&xit"));
     connect(mnuOpen, &QAction::triggered, this, &Form1::openMemoryFile);
@@ -140,7 +139,7 @@ void Form1::buildMenus()
     mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
     QMenu* s = mnuSettings;
     mnuComPortIdentifier = addAction(s, "mnuComPortIdentifier", QStringLiteral("Com port &Identifier"));
-    QMenu* ports = s->addMenu(QStringLiteral("&Com port"));
+    QMenu* ports = mnuComPort = s->addMenu(QStringLiteral("&Com port"));
     ports->setObjectName(QStringLiteral("mnuComPort"));
     const PortDirectory directory(*m_settings);
     for (int n = 1; n <= 16; ++n) {
@@ -154,7 +153,7 @@ void Form1::buildMenus()
         mnuCom[n]->setCheckable(true);
         connect(mnuCom[n], &QAction::triggered, this, [this, n] { chooseComPort(n); });
     }
-    QMenu* speeds = s->addMenu(QStringLiteral("Com &speed"));
+    QMenu* speeds = mnuComSpeed = s->addMenu(QStringLiteral("Com &speed"));
     speeds->setObjectName(QStringLiteral("mnuComSpeed"));
     mnuComSpeed4800 = addAction(speeds, "mnuComSpeed4800", QStringLiteral("4800"));
     mnuComSpeed9600 = addAction(speeds, "mnuComSpeed9600", QStringLiteral("9600"));
@@ -204,7 +203,7 @@ void Form1::buildMenus()
     });
     connect(mnuDisableRTS, &QAction::triggered, this, [this] { toggleSetting(mnuDisableRTS, Keys::RTS); });
     // Read back each channel a write sends; a transfer takes the choice when it starts.
-    QAction* verify = new QAction(QStringLiteral("&Verify each channel written"), this);
+    QAction* verify = mnuVerifyWrites = new QAction(QStringLiteral("&Verify each channel written"), this);
     verify->setObjectName(QStringLiteral("mnuVerifyWrites"));
     verify->setCheckable(true);
     verify->setChecked(m_settings->getBool(Keys::VerifyWrites));
@@ -238,38 +237,6 @@ void Form1::buildMenus()
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, mnuHelp, &QAction::trigger);
     connectShellWindows();
-}
-
-void Form1::fillRecentFiles(QMenu* menu)
-{
-    menu->clear();
-    const QStringList paths = RecentFiles::list(*m_settings);
-    for (int i = 0; i < paths.size(); ++i) {
-        const QString path = paths.at(i);
-        // "&1 club.950" and so on; the full path is the status tip.
-        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        entry->setObjectName(QStringLiteral("mnuRecentFile%1").arg(i + 1));
-        entry->setStatusTip(path);
-        entry->setToolTip(path);
-        connect(entry, &QAction::triggered, this, [this, path] { openRecentFile(path); });
-    }
-    if (paths.isEmpty())
-        menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
-}
-
-void Form1::openRecentFile(const QString& path)
-{
-    if (transferBlocked())
-        return;
-    // The file may have gone since the menu was filled. The list leaves out
-    // files that no longer exist, so the entry is gone when it opens again.
-    if (!QFileInfo(path).isFile()) {
-        m_prompter->inform(MemoryFileOpener::doesNotExistText(path), Prompter::Icon::Exclamation);
-        return;
-    }
-    m_state.setStartupFilePath(path);
-    openMemoryFile();
-    m_state.setStartupFilePath(QString());
 }
 
 void Form1::toggleSetting(QAction* action, const SettingKey& key)
