@@ -13,7 +13,9 @@
 #include "PrintCommands.h"
 #include "ProgressWindow.h"
 #include "StartupDialogs.h"
+#include "StatusPanels.h"
 #include "Version.h"
+#include "WindowPlacement.h"
 #include "cat/CatLink.h"
 #include "cat/SerialPort.h"
 #include "editing/CellEntry.h"
@@ -56,21 +58,6 @@ enum Page { MemoriesPage = 0, PmsPage = 1 };
 // Each access key of the window is used once: Alt+M and Alt+P open the
 // menus of those names, so the two pages a person can choose take O and E.
 const char* const kPageCaptions[] = {"Mem&ories", "PMS &edges"};
-
-// Status bar panels, left to right: tooltip, and the name a screen reader
-// gives the panel before its text.
-struct PanelInfo {
-    const char* name;
-    const char* tooltip;
-    const char* spokenName;
-};
-const PanelInfo kPanels[] = {
-    {"panelFile", " Double click to show the path ", "File"},
-    {"panelChanged", " Whether any of the memories have been changed ", "Changes"},
-    {"panelFirstRow", " Block no, or lowest memory selected on Left ", "First selected memory"},
-    {"panelLastRow", " Highest memory number selected on Left ", "Last selected memory"},
-    {"panelClock", " Time of day ", "Time"},
-};
 
 QTableWidget* emptyGrid(const char* name, int columns, QWidget* parent)
 {
@@ -357,32 +344,10 @@ void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
 
 void Form1::buildStatusBar()
 {
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(true);
-    setStatusBar(StatusBar1);
-    for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel(StatusBar1);
-        panel->setObjectName(QString::fromLatin1(kPanels[i].name));
-        panel->setToolTip(QString::fromLatin1(kPanels[i].tooltip));
-        panel->setAccessibleName(QString::fromLatin1(kPanels[i].spokenName));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setMinimumWidth(Twips::toPixels(i == 0 ? 3000 : i == 1 ? 2200 : 900));
-        panel->installEventFilter(this);
-        StatusBar1->addPermanentWidget(panel, i == 0 ? 1 : 0);
-        m_panels.append(panel);
-    }
-    m_panels[2]->setText(QStringLiteral("0"));
-    m_panels[3]->setText(QStringLiteral("0"));
-    m_clock = new QTimer(this);
-    connect(m_clock, &QTimer::timeout, this, &Form1::updateClock);
-    m_clock->start(1000);
-    updateClock();
-}
-
-void Form1::updateClock()
-{
-    m_panels[4]->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+    auto* status = new StatusPanels(this);
+    StatusBar1 = status->bar();
+    m_panels = status->panels();
+    connect(status, &StatusPanels::pathRequested, this, &Form1::showPanelPath);
 }
 
 void Form1::connectState()
@@ -451,7 +416,7 @@ bool Form1::startUp()
         mnuBandPlan->setChecked(m_state.rules().rulesActive());
 
         step = 5;
-        restoreWindow();
+        WindowPlacement::restore(*this, *m_settings);
         setWindowTitle(titleText());
         setFont(QFont(QStringLiteral("Tahoma"), 8));
 
@@ -505,39 +470,6 @@ bool Form1::startUp()
                            QStringLiteral(") in line ") + QString::number(step) +
                            QStringLiteral(" of procedure Form_Load of Form Form1"));
         return false;
-    }
-}
-
-void Form1::restoreWindow()
-{
-    QSize size = this->size();
-    if (m_settings->find(Keys::MemoryHeight))
-        size.setHeight(
-            Twips::toPixels(m_settings->getInt(Keys::MemoryHeight, Twips::fromPixels(size.height()))));
-    if (m_settings->find(Keys::MemoryWidth))
-        size.setWidth(
-            Twips::toPixels(m_settings->getInt(Keys::MemoryWidth, Twips::fromPixels(size.width()))));
-    resize(size);
-    const bool hasTop = m_settings->find(Keys::MemoryTop).has_value();
-    const bool hasLeft = m_settings->find(Keys::MemoryLeft).has_value();
-    if (hasTop || hasLeft) {
-        QPoint at = pos();
-        if (hasTop)
-            at.setY(Twips::toPixels(m_settings->getInt(Keys::MemoryTop, Twips::fromPixels(at.y()))));
-        if (hasLeft)
-            at.setX(Twips::toPixels(m_settings->getInt(Keys::MemoryLeft, Twips::fromPixels(at.x()))));
-        move(at);
-    }
-    switch (m_settings->getInt(Keys::MemoryWindowState, 0)) {
-    case 1:
-        setWindowState(Qt::WindowMinimized);
-        break;
-    case 2:
-        setWindowState(Qt::WindowMaximized);
-        break;
-    default:
-        setWindowState(Qt::WindowNoState);
-        break;
     }
 }
 
@@ -824,18 +756,7 @@ void Form1::applyColumnWidths()
 
 void Form1::saveSizeAndPosition()
 {
-    int state = 0;
-    if (windowState() & Qt::WindowMinimized)
-        state = 1;
-    else if (windowState() & Qt::WindowMaximized)
-        state = 2;
-    m_settings->setInt(Keys::MemoryWindowState, state);
-    m_settings->setInt(Keys::MemoryHeight, Twips::fromPixels(height()));
-    m_settings->setInt(Keys::MemoryWidth, Twips::fromPixels(width()));
-    m_settings->setInt(Keys::MemoryTop, Twips::fromPixels(pos().y()));
-    m_settings->setInt(Keys::MemoryLeft, Twips::fromPixels(pos().x()));
-    for (int c = 0; c <= Column::kDescription; ++c)
-        m_settings->setInt(Keys::Column[c], Twips::fromPixels(grdMemoriesL->columnWidth(c)));
+    WindowPlacement::save(*this, *grdMemoriesL, *m_settings);
 }
 
 void Form1::forceWindowsOntoDesktop()
@@ -857,15 +778,6 @@ void Form1::showPanelPath()
         m_prompter->inform(m_state.currentFilePath());
     else
         m_prompter->inform(QStringLiteral("No file is currently loaded"));
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick && m_panels.contains(qobject_cast<QLabel*>(watched))) {
-        showPanelPath();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 bool Form1::exitRequest()

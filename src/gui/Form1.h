@@ -129,7 +129,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Building the window (Form1.cpp, Form1Menus.cpp).
@@ -142,7 +141,6 @@ private:
     void connectState();
     void prepareTable(ChannelTableView* view, ChannelTableModel* model);
     void restoreWindow();
-    void updateClock();
 
     // Status and enabling.
     // Where the channels came from: tints, the PMS page, then showChanged and the enabling.
@@ -250,7 +248,6 @@ private:
     ChannelTableModel* m_pmsModel = nullptr;
     QTabWidget* m_pages = nullptr;
     QList<QLabel*> m_panels;
-    QTimer* m_clock = nullptr;
 
     // Widgets and commands, named as the program names them (also their objectName).
     QPushButton* cmdRead = nullptr;
