@@ -5,6 +5,7 @@
 #include "TransferPart.h"
 
 #include "ActionTable.h"
+#include "ButtonBar.h"
 #include "ChannelItemDelegate.h"
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
@@ -135,9 +136,8 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(Twips::toPixels(90), Twips::toPixels(90), Twips::toPixels(90), 0);
-    auto* bar = new QWidget(central);
-    buildButtons(bar);
-    layout->addWidget(bar);
+    buildButtons(central);
+    layout->addWidget(cmdRead->parentWidget());
     m_pages = new QTabWidget(central);
     m_pages->setObjectName(QStringLiteral("tabPages"));
     layout->addWidget(m_pages, 1);
@@ -195,60 +195,15 @@ QString Form1::exitQuestion()
            QStringLiteral("   Cancel - do not exit.");
 }
 
-void Form1::buildButtons(QWidget* bar)
+void Form1::buildButtons(QWidget* parent)
 {
-    struct ButtonInfo {
-        QPushButton** member;
-        const char* name;
-        const char* caption;
-        const char* tooltip;
-        QRgb colour; // 0: the style's own
-    };
-    const ButtonInfo buttons[] = {
-        {&cmdRead, "cmdRead", "&Read Radio", " Read the radio into the computer ", kRadioColour},
-        {&cmdWriteRig, "cmdWriteRig", "Write R&adio", " Write the currently shown memory to the radio ",
-         kRadioColour},
-        {&cmdLoadFile, "cmdLoadFile", "Read &Disk File", " Read a previously saved radio memory from disk ",
-         kFileColour},
-        {&cmdSaveToDisk, "cmdSaveToDisk", "&Write Disk File",
-         " Write the currently shown memory to a file on disk ", kFileColour},
-        {&cmdImportExport, "cmdImportExport", "&Import/Export", " Import memories from a CSV file. ", 0},
-    };
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    for (const ButtonInfo& info : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(info.caption), bar);
-        button->setObjectName(QString::fromLatin1(info.name));
-        button->setToolTip(QString::fromLatin1(info.tooltip));
-        button->setMinimumSize(Twips::toPixels(1500), Twips::toPixels(495));
-        button->setAutoDefault(false);
-        if (info.colour) {
-            // Only the usable states get the colour and black text; a disabled
-            // button keeps the style's greyed text on a paler face, so that it
-            // looks as unusable as it is.
-            QPalette palette = button->palette();
-            const QColor colour(info.colour);
-            for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-                palette.setColor(group, QPalette::Button, colour);
-                palette.setColor(group, QPalette::ButtonText, Qt::black);
-            }
-            const QColor window = palette.color(QPalette::Disabled, QPalette::Window);
-            palette.setColor(QPalette::Disabled, QPalette::Button,
-                             QColor((colour.red() + window.red()) / 2, (colour.green() + window.green()) / 2,
-                                    (colour.blue() + window.blue()) / 2));
-            button->setPalette(palette);
-        }
-        *info.member = button;
-        row->addWidget(button);
-    }
-    lblRigType = new QLabel(QStringLiteral("Rig type"), bar);
-    lblRigType->setObjectName(QStringLiteral("lblRigType"));
-    lblRigType->setMinimumWidth(Twips::toPixels(1500));
-    lblRigType->setAccessibleName(QStringLiteral("Radio type"));
-    row->addSpacing(Twips::toPixels(240));
-    row->addWidget(lblRigType);
-    row->addStretch(1);
-
+    auto* bar = new ButtonBar(parent);
+    cmdRead = bar->read;
+    cmdWriteRig = bar->writeRig;
+    cmdLoadFile = bar->loadFile;
+    cmdSaveToDisk = bar->saveToDisk;
+    cmdImportExport = bar->importExport;
+    lblRigType = bar->rigType;
     cmdWriteRig->setEnabled(false);
     cmdSaveToDisk->setEnabled(false);
     cmdImportExport->setEnabled(false);
