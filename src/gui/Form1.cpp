@@ -6,7 +6,6 @@
 
 #include "ActionTable.h"
 #include "ButtonBar.h"
-#include "ChannelItemDelegate.h"
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
 #include "GuiPrompter.h"
@@ -15,11 +14,9 @@
 #include "ProgressWindow.h"
 #include "StartupDialogs.h"
 #include "StatusPanels.h"
+#include "TablePage.h"
 #include "Version.h"
 #include "WindowPlacement.h"
-#include "cat/CatLink.h"
-#include "cat/SerialPort.h"
-#include "editing/CellEntry.h"
 #include "files/InitialMemoryFile.h"
 #include "frmImportExport.h"
 #include "state/GridLayout.h"
@@ -33,19 +30,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QShortcut>
-#include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTime>
@@ -70,22 +61,6 @@ QTableWidget* emptyGrid(const char* name, int columns, QWidget* parent)
 // A start-up path on the floppy drives A: or B: is dropped: opening it
 // would wait for a disk. Only a drive letter with its colon counts, so a
 // file whose name merely begins with "A" or "B" still opens.
-// Width a column needs for its header lines and its longest possible entry.
-int widestEntry(const QTableView* view, int column)
-{
-    const auto* model = static_cast<const ChannelTableModel*>(view->model());
-    QStringList texts = ChannelTable::headerText(model->kind(), column).split(QLatin1Char('\n'));
-    if (column == Column::kFreq)
-        texts << QStringLiteral("88.888888");
-    else
-        texts << ChannelItemDelegate::choices(CellEntry::choiceList(model->kind(), column));
-    const QFontMetrics metrics(view->font());
-    int widest = 0;
-    for (const QString& text : texts)
-        widest = qMax(widest, metrics.horizontalAdvance(text));
-    return widest + 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
-}
-
 bool namesFloppyDrive(const QString& path)
 {
     static const QRegularExpression floppy(QStringLiteral("^[AaBb]:"));
@@ -115,7 +90,7 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     m_transfer = new TransferPart(m_state, *m_prompter, m_log, *m_settings, m_options.devicePath, this);
     connect(m_transfer, &TransferPart::blockedChanged, this, &Form1::updateActions);
     connect(m_transfer, &TransferPart::channelsRead, this, [this] {
-        selectCell(grdMemoriesL, 1, Column::kFreq);
+        m_memories->selectCell(1, Column::kFreq);
         memoriesSelectionChanged();
     });
     m_files = new FilePart(
@@ -123,7 +98,7 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     connect(m_files, &FilePart::opened, this, [this](bool channels) {
         grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth()));
         if (channels) {
-            selectCell(grdMemoriesL, 1, Column::kFreq);
+            m_memories->selectCell(1, Column::kFreq);
             memoriesSelectionChanged();
         }
     });
@@ -145,6 +120,8 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     buildPages();
     buildStatusBar();
     buildMenus();
+    m_memories->setContextMenu(mnuPUform);
+    m_pms->setContextMenu(mnuPMS);
     declareActions();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -216,16 +193,21 @@ void Form1::buildButtons(QWidget* parent)
 
 void Form1::buildPages()
 {
-    grdMemoriesL = new ChannelTableView(m_pages);
-    grdMemoriesL->setObjectName(QStringLiteral("grdMemoriesL"));
-    m_memoriesModel = new ChannelTableModel(m_state, TableKind::Memories, *m_prompter, this);
-    prepareTable(grdMemoriesL, m_memoriesModel);
-
-    grdMemoriesPMS = new ChannelTableView(m_pages);
-    grdMemoriesPMS->setObjectName(QStringLiteral("grdMemoriesPMS"));
+    m_memories = new TablePage(m_state, TableKind::Memories, *m_prompter, QStringLiteral("grdMemoriesL"),
+                               QStringLiteral("Memories"), m_pages);
+    grdMemoriesL = m_memories->view();
+    m_memoriesModel = m_memories->model();
+    connect(m_memories, &TablePage::editingStarted, this, [this] {
+        m_editorOpen = true;
+        updateActions();
+    });
+    connect(m_memories, &TablePage::selectionChanged, this, &Form1::memoriesSelectionChanged);
+    connect(m_memories, &TablePage::headingClicked, this, &Form1::sortByHeading);
+    m_pms = new TablePage(m_state, TableKind::Pms, *m_prompter, QStringLiteral("grdMemoriesPMS"),
+                          QStringLiteral("PMS edges"), m_pages);
+    grdMemoriesPMS = m_pms->view();
     grdMemoriesPMS->setDeleteKeyReported(true);
-    m_pmsModel = new ChannelTableModel(m_state, TableKind::Pms, *m_prompter, this);
-    prepareTable(grdMemoriesPMS, m_pmsModel);
+    m_pmsModel = m_pms->model();
 
     grdMemoriesHome = emptyGrid("grdMemoriesHome", 24, m_pages);
     grdMemoriesVFO = emptyGrid("grdMemoriesVFO", 24, m_pages);
@@ -244,57 +226,15 @@ void Form1::buildPages()
     // kept as windows that are never shown, which no screen reader lists.
     for (int i = 2; i < 7; ++i)
         pages[i]->setParent(this, Qt::Window);
-    grdMemoriesL->setAccessibleName(QStringLiteral("Memories"));
-    grdMemoriesPMS->setAccessibleName(QStringLiteral("PMS edges"));
     m_pages->setTabEnabled(PmsPage, false);
     connect(m_pages, &QTabWidget::currentChanged, this, &Form1::pageChanged);
 
-    connect(grdMemoriesL, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { showContextMenu(grdMemoriesL, mnuPUform, pos); });
-    connect(grdMemoriesPMS, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { showContextMenu(grdMemoriesPMS, mnuPMS, pos); });
     connect(grdMemoriesPMS, &ChannelTableView::deleteKeyPressed, this, [this] {
         if (mnuDeletePMS->isEnabled())
             mnuDeletePMS->trigger();
     });
     for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS})
         connect(view, &ChannelTableView::pasteKeyPressed, this, [this, view] { pasteIntoCell(view); });
-}
-
-void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
-{
-    view->setModel(model);
-    auto* delegate = new ChannelItemDelegate(model->kind(), view);
-    view->setItemDelegate(delegate);
-    if (model->kind() == TableKind::Memories) {
-        connect(delegate, &ChannelItemDelegate::editingStarted, this, [this] {
-            m_editorOpen = true;
-            updateActions();
-        });
-        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                &Form1::memoriesSelectionChanged);
-        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                &Form1::memoriesSelectionChanged);
-        // The description column takes the width the other columns leave
-        // free on screen; the width a memory file states for it is kept as
-        // it was set, not the stretch to the window's edge.
-        view->horizontalHeader()->setStretchLastSection(true);
-        // A click on the frequency or description heading sorts every
-        // memory by it, as the Memories menu's sort entries do.
-        view->horizontalHeader()->setSectionsClickable(true);
-        connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &Form1::sortByHeading);
-        // With "Hide empty memories" on, the rows shown follow the table's content.
-        connect(&m_state.tables().memories, &ChannelTable::rowsChanged, this, [this] {
-            if (!m_state.hideEmpty() || m_hideQueued)
-                return;
-            m_hideQueued = true;
-            QTimer::singleShot(0, this, [this] {
-                m_hideQueued = false;
-                applyHideSetting(m_state.hideEmpty());
-            });
-        });
-    }
-    view->horizontalHeader()->resizeSection(0, Twips::toPixels(900));
 }
 
 void Form1::buildStatusBar()
@@ -384,7 +324,7 @@ bool Form1::startUp()
         m_state.setInitialising(true);
         m_state.tables().reset();
         m_pages->setCurrentIndex(MemoriesPage);
-        selectCell(grdMemoriesL, 1, Column::kFreq);
+        m_memories->selectCell(1, Column::kFreq);
         m_state.setInitialising(false);
 
         step = 14;
@@ -449,10 +389,8 @@ void Form1::showOrigin()
         tint = QColor(kFileColour);
         origin = QStringLiteral("Channels from a memory file");
     }
-    m_memoriesModel->setTint(tint);
-    m_pmsModel->setTint(tint);
-    grdMemoriesL->setAccessibleDescription(origin);
-    grdMemoriesPMS->setAccessibleDescription(origin);
+    for (TablePage* page : {m_memories, m_pms})
+        page->showOrigin(tint, origin);
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
     showChanged();
     updateActions();
@@ -570,9 +508,7 @@ void Form1::updateUndoAction()
 void Form1::applyHideSetting(bool hide)
 {
     mnuHideEmptyMemories->setChecked(hide);
-    const QVector<bool> hidden = TableEditing::hiddenRows(m_state.tables().memories, hide);
-    for (int row = 1; row <= m_state.tables().memories.rowCount(); ++row)
-        grdMemoriesL->setRowHidden(row - 1, row < hidden.size() && hidden[row]);
+    m_memories->hideEmptyRows(hide);
 }
 
 void Form1::pageChanged(int index)
@@ -592,62 +528,18 @@ void Form1::showMemoriesPage()
     grdMemoriesL->setFocus();
 }
 
-void Form1::selectCell(ChannelTableView* view, int tableRow, int column)
-{
-    auto* model = static_cast<ChannelTableModel*>(view->model());
-    const QModelIndex index = model->cell(tableRow, column);
-    if (!index.isValid())
-        return;
-    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    view->scrollTo(index);
-}
-
-void Form1::selectRows(const TableSelection& selection)
-{
-    const TableSelection s = selection.normalized();
-    const QModelIndex first = m_memoriesModel->cell(s.firstRow, s.firstColumn);
-    const QModelIndex last = m_memoriesModel->cell(s.lastRow, s.lastColumn);
-    if (!first.isValid() || !last.isValid())
-        return;
-    grdMemoriesL->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    grdMemoriesL->selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
-}
-
 void Form1::memoriesSelectionChanged()
 {
     if (!m_state.holdsChannels())
         return;
     m_copyEnabled = true;
     m_editorOpen = false;
-    TableSelection s;
-    const QModelIndexList cells = grdMemoriesL->selectionModel()->selectedIndexes();
-    if (cells.isEmpty()) {
-        const QModelIndex current = grdMemoriesL->currentIndex();
-        if (current.isValid())
-            s = {current.row() + 1, current.column(), current.row() + 1, current.column()};
-    } else {
-        s = {cells.first().row() + 1, cells.first().column(), cells.first().row() + 1,
-             cells.first().column()};
-        for (const QModelIndex& cell : cells) {
-            s.firstRow = qMin(s.firstRow, cell.row() + 1);
-            s.lastRow = qMax(s.lastRow, cell.row() + 1);
-            s.firstColumn = qMin(s.firstColumn, cell.column());
-            s.lastColumn = qMax(s.lastColumn, cell.column());
-        }
-    }
-    m_selection = s;
+    m_selection = m_memories->selection();
     if (!m_state.busy()) {
-        m_panels[2]->setText(TableEditing::rowNumberText(s.firstRow));
-        m_panels[3]->setText(TableEditing::rowNumberText(s.lastRow));
+        m_panels[2]->setText(TableEditing::rowNumberText(m_selection.firstRow));
+        m_panels[3]->setText(TableEditing::rowNumberText(m_selection.lastRow));
     }
     updateActions();
-}
-
-void Form1::showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& pos)
-{
-    if (!m_state.holdsChannels() || view->tableRowAt(pos) == 0)
-        return;
-    menu->popup(view->viewport()->mapToGlobal(pos));
 }
 
 void Form1::setGridSize(const QString& name)
@@ -658,18 +550,8 @@ void Form1::setGridSize(const QString& name)
     mnuFontNormal->setChecked(size.name == QLatin1String("Normal"));
     mnuFontLarger->setChecked(size.name == QLatin1String("Larger"));
     mnuFontLargest->setChecked(size.name == QLatin1String("Largest"));
-    for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS}) {
-        QFont gridFont = font();
-        gridFont.setPointSize(size.fontPoints);
-        view->setFont(gridFont);
-        view->horizontalHeader()->setFont(gridFont);
-        const QFontMetrics metrics(gridFont);
-        // Two header lines must fit whatever font the platform substitutes.
-        const int header = qMax(Twips::toPixels(size.headerHeight), 2 * metrics.lineSpacing() + 8);
-        view->horizontalHeader()->setFixedHeight(header);
-        view->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
-        view->horizontalHeader()->resizeSection(0, Twips::toPixels(size.numberColumnWidth));
-    }
+    for (TablePage* page : {m_memories, m_pms})
+        page->setGridSize(size, font());
     applyColumnWidths();
 }
 
@@ -678,33 +560,16 @@ void Form1::applyColumnWidths()
     const GridLayout::ColumnWidths widths = GridLayout::columnWidths(
         m_gridSize, mnuAutosize->isChecked(), mnuUserChosenColumnWidths->isChecked(), *m_settings);
     if (widths.autosize) {
-        for (int c = 1; c <= 6; ++c)
-            grdMemoriesL->resizeColumnToContents(c);
-        for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS}) {
-            view->resizeColumnToContents(Column::kTone);
-            view->setColumnWidth(Column::kTone,
-                                 view->columnWidth(Column::kTone) + Twips::toPixels(GridLayout::kToneExtra));
-        }
+        m_memories->autosize(true);
+        m_pms->autosize(false);
         return;
     }
     // The designed widths suit the designed font; where the platform's
     // substitute is wider, a column still shows its longest choice whole.
     // Widths the user chose are kept as they are.
     const bool fit = !mnuUserChosenColumnWidths->isChecked();
-    const auto place = [fit](ChannelTableView* view, int column, int twips) {
-        int width = Twips::toPixels(twips);
-        if (fit && column >= Column::kFreq && column <= Column::kTone)
-            width = qMax(width, widestEntry(view, column));
-        view->setColumnWidth(column, width);
-    };
-    for (int c = 0; c < widths.memories.size(); ++c) {
-        if (widths.memories[c] >= 0)
-            place(grdMemoriesL, c, widths.memories[c]);
-    }
-    for (int c = 0; c < widths.pms.size(); ++c) {
-        if (widths.pms[c] >= 0)
-            place(grdMemoriesPMS, c, widths.pms[c]);
-    }
+    m_memories->placeColumns(widths.memories, fit);
+    m_pms->placeColumns(widths.pms, fit);
     if (widths.memories.size() > Column::kDescription && widths.memories[Column::kDescription] >= 0)
         m_state.setDescriptionColumnWidth(widths.memories[Column::kDescription]);
 }

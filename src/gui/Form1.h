@@ -36,6 +36,7 @@ class QTabWidget;
 class QTableWidget;
 class QTimer;
 class StartupDialogs;
+class TablePage;
 class TransferPart;
 
 // What the command line hands the main window.
@@ -139,7 +140,6 @@ private:
     QAction* addAction(QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut = QKeySequence());
     void connectState();
-    void prepareTable(ChannelTableView* view, ChannelTableModel* model);
     void restoreWindow();
 
     // Status and enabling.
@@ -153,10 +153,7 @@ private:
     void updateUndoAction();
     void pageChanged(int index);
     void showMemoriesPage();
-    void selectCell(ChannelTableView* view, int tableRow, int column);
-    void selectRows(const TableSelection& selection);
     void memoriesSelectionChanged();
-    void showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& pos);
     bool exitRequest();
     bool transferBlocked() const;
     // Runs a command that yields to the event loop (a transfer, an import)
@@ -216,6 +213,8 @@ private:
     LogWindowPart* m_logPart = nullptr;
     TransferPart* m_transfer = nullptr;
     FilePart* m_files = nullptr;
+    TablePage* m_memories = nullptr;
+    TablePage* m_pms = nullptr;
     DesktopOpener m_desktop;
     QString m_helpFile;
 
@@ -234,7 +233,6 @@ private:
     bool m_clipboardOffersText = false;
     bool m_editorOpen = false;
     bool m_closing = false;
-    bool m_hideQueued = false;
     // What each command needs before it may be used.
     ActionTable m_actions;
     TableSelection m_selection;

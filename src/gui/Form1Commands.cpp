@@ -6,6 +6,7 @@
 #include "ChannelTableView.h"
 #include "FilePart.h"
 #include "Form1.h"
+#include "TablePage.h"
 #include "TransferPart.h"
 #include "editing/SpreadsheetText.h"
 #include "editing/TableEditing.h"
@@ -74,23 +75,19 @@ void Form1::saveMemoryFileAs()
 
 int Form1::currentRow() const
 {
-    const QModelIndex current = grdMemoriesL->currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
+    return m_memories->currentRow();
 }
 
 QVector<bool> Form1::hiddenColumns() const
 {
-    QVector<bool> hidden(m_memoriesModel->columnCount(), false);
-    for (int c = 0; c < hidden.size(); ++c)
-        hidden[c] = grdMemoriesL->isColumnHidden(c);
-    return hidden;
+    return m_memories->hiddenColumns();
 }
 
 void Form1::undo(bool redo)
 {
     const int row = currentRow();
     if ((redo ? TableEditing::redo(m_state) : TableEditing::undo(m_state)) && row > 0)
-        selectCell(grdMemoriesL, row, Column::kFreq);
+        m_memories->selectCell(row, Column::kFreq);
     memoriesSelectionChanged();
 }
 
@@ -202,7 +199,7 @@ void Form1::insertMemoryAbove()
     const int select =
         TableEditing::insertAbove(m_state, currentRow(), m_selection.normalized().firstRow, *m_prompter);
     if (select > 0)
-        selectCell(grdMemoriesL, select, Column::kFreq);
+        m_memories->selectCell(select, Column::kFreq);
 }
 
 void Form1::moveBlock(bool down)
@@ -211,7 +208,7 @@ void Form1::moveBlock(bool down)
         down ? TableEditing::moveDown(m_state, m_selection) : TableEditing::moveUp(m_state, m_selection);
     if (result.selection.firstRow < 1)
         return;
-    selectRows(result.selection);
+    m_memories->selectRows(result.selection);
     if (result.scrollRow > 0)
         grdMemoriesL->scrollTo(m_memoriesModel->cell(result.scrollRow, Column::kFreq));
 }
@@ -227,7 +224,7 @@ void Form1::removeMemory()
     if (currentRow() < 1)
         return;
     if (TableEditing::removeRows(m_state, s, *m_prompter))
-        selectCell(grdMemoriesL, s.firstRow, Column::kFreq);
+        m_memories->selectCell(s.firstRow, Column::kFreq);
 }
 
 void Form1::deleteMemory()
@@ -236,7 +233,7 @@ void Form1::deleteMemory()
     if (currentRow() < 1)
         return;
     if (TableEditing::deleteRows(m_state, s, *m_prompter))
-        selectCell(grdMemoriesL, s.firstRow, Column::kFreq);
+        m_memories->selectCell(s.firstRow, Column::kFreq);
 }
 
 void Form1::compact()
@@ -249,7 +246,7 @@ void Form1::sortBy(bool frequency)
     const bool sorted = frequency ? TableEditing::sortByFrequency(m_state, m_selection)
                                   : TableEditing::sortByDescription(m_state, m_selection);
     if (sorted)
-        selectCell(grdMemoriesL, 1, Column::kFreq);
+        m_memories->selectCell(1, Column::kFreq);
 }
 
 void Form1::sortByHeading(int column)
@@ -259,7 +256,7 @@ void Form1::sortByHeading(int column)
                                                       : nullptr;
     if (!entry || !entry->isEnabled())
         return;
-    selectRows({1, column, m_state.tables().memories.rowCount(), column});
+    m_memories->selectRows({1, column, m_state.tables().memories.rowCount(), column});
     memoriesSelectionChanged();
     entry->trigger();
 }
@@ -270,7 +267,7 @@ void Form1::findText(bool next)
                                   : TableEditing::findText(m_state, *m_prompter, hiddenColumns());
     if (found.found) {
         showMemoriesPage();
-        selectCell(grdMemoriesL, found.row, found.column);
+        m_memories->selectCell(found.row, found.column);
     }
 }
 
