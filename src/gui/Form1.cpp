@@ -14,6 +14,7 @@
 #include "ProgressWindow.h"
 #include "StartupDialogs.h"
 #include "StatusPanels.h"
+#include "TableCommands.h"
 #include "TablePage.h"
 #include "Version.h"
 #include "WindowPlacement.h"
@@ -27,7 +28,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -39,7 +39,6 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
@@ -233,8 +232,15 @@ void Form1::buildPages()
         if (mnuDeletePMS->isEnabled())
             mnuDeletePMS->trigger();
     });
+    m_commands = new TableCommands(
+        m_state, *m_prompter, m_log, *m_memories, *m_pms, [this] { return m_selection; },
+        [this] { return transferBlocked(); }, this);
+    connect(m_commands, &TableCommands::selectionMoved, this, &Form1::memoriesSelectionChanged);
+    connect(m_commands, &TableCommands::memoriesPageWanted, this, &Form1::showMemoriesPage);
+    connect(m_commands, &TableCommands::clipboardOffered, this, &Form1::updateActions);
     for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS})
-        connect(view, &ChannelTableView::pasteKeyPressed, this, [this, view] { pasteIntoCell(view); });
+        connect(view, &ChannelTableView::pasteKeyPressed, this,
+                [this, view] { m_commands->pasteIntoCell(view); });
 }
 
 void Form1::buildStatusBar()
@@ -329,7 +335,7 @@ bool Form1::startUp()
 
         step = 14;
         // What the clipboard offers is learnt once here, then on each change.
-        clipboardChanged();
+        m_commands->clipboardChanged();
         cmdImportExport->setEnabled(false);
         setGridSize(m_gridSize);
 
@@ -485,7 +491,7 @@ void Form1::updateActions()
     add(m_state.history().canRedo(), A::RedoStep);
     add(m_copyEnabled, A::Selection);
     // The clipboard itself is never asked here: its owner may be slow or hung.
-    add(m_state.clipboard().hasRows() || m_clipboardOffersText, A::Clipboard);
+    add(m_state.clipboard().hasRows() || m_commands->clipboardOffersText(), A::Clipboard);
     add(!m_editorOpen, A::NoEditor);
     add(!importExportWindow(), A::NoImportWindow);
     m_actions.apply(have);

@@ -36,6 +36,7 @@ class QTabWidget;
 class QTableWidget;
 class QTimer;
 class StartupDialogs;
+class TableCommands;
 class TablePage;
 class TransferPart;
 
@@ -160,32 +161,8 @@ private:
     // with every other command refused from its start to its last message.
     void runExclusive(const std::function<void()>& command);
 
-    // The "Memories" and "PMS" menus (Form1Commands.cpp).
-    int currentRow() const;
-    QVector<bool> hiddenColumns() const;
-    void undo(bool redo);
-    void copyMemories(bool cut);
-    // Learns from the formats the clipboard's owner offers (never its text)
-    // whether another program put text there; Paste follows it.
-    void clipboardChanged();
-    // Reads the system clipboard's text for a paste. Empty, after saying so,
-    // when there is none or its owner did not answer.
-    QString clipboardTextForPaste();
-    // Shift+Insert: the clipboard's text into the current cell's editor.
-    void pasteIntoCell(ChannelTableView* view);
-    void pasteMemories();
-    void insertMemoryAbove();
-    void moveBlock(bool down);
-    void fillSelectionDown();
-    void removeMemory();
-    void deleteMemory();
-    void compact();
-    void sortBy(bool frequency);
     // A click on a column heading of the memories table.
     void sortByHeading(int column);
-    void findText(bool next);
-    void findDuplicates();
-    void deletePmsPair();
 
     // Settings menu.
     void chooseComPort(int port);
@@ -215,6 +192,7 @@ private:
     FilePart* m_files = nullptr;
     TablePage* m_memories = nullptr;
     TablePage* m_pms = nullptr;
+    TableCommands* m_commands = nullptr;
     DesktopOpener m_desktop;
     QString m_helpFile;
 
@@ -227,10 +205,6 @@ private:
     bool m_started = false;
     bool m_deferredOpenDone = false;
     bool m_copyEnabled = false;
-    QString m_copiedText; // what Copy or Cut last put on the system clipboard
-    bool m_settingClipboard = false;
-    // Whether another program's clipboard offers text, as its owner said when it took the clipboard.
-    bool m_clipboardOffersText = false;
     bool m_editorOpen = false;
     bool m_closing = false;
     // What each command needs before it may be used.

@@ -5,6 +5,7 @@
 #include "Form1.h"
 #include "PrintCommands.h"
 #include "StartupDialogs.h"
+#include "TableCommands.h"
 #include "cat/PortDirectory.h"
 #include "state/Prompter.h"
 
@@ -106,26 +107,27 @@ void Form1::buildMenus()
     mnuFindNext = addAction(m, "mnuFindNext", QStringLiteral("Find next"), QKeySequence(Qt::Key_F3));
     for (QAction* a : {mnuUndo, mnuRedo, mnuCopy, mnuCutMemories, mnuPasteMemories})
         a->setEnabled(false);
-    connect(mnuUndo, &QAction::triggered, this, [this] { undo(false); });
-    connect(mnuRedo, &QAction::triggered, this, [this] { undo(true); });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Form1::clipboardChanged);
+    connect(mnuUndo, &QAction::triggered, this, [this] { m_commands->undo(false); });
+    connect(mnuRedo, &QAction::triggered, this, [this] { m_commands->undo(true); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, m_commands,
+            &TableCommands::clipboardChanged);
     setAcceptDrops(true);
-    connect(mnuCopy, &QAction::triggered, this, [this] { copyMemories(false); });
-    connect(mnuCutMemories, &QAction::triggered, this, [this] { copyMemories(true); });
-    connect(mnuPasteMemories, &QAction::triggered, this, &Form1::pasteMemories);
-    connect(mnuInsertMemoryAbove, &QAction::triggered, this, &Form1::insertMemoryAbove);
-    connect(mnuMoveBlockUp, &QAction::triggered, this, [this] { moveBlock(false); });
-    connect(mnuMoveBlockDown, &QAction::triggered, this, [this] { moveBlock(true); });
-    connect(mnuFillSelectionDown, &QAction::triggered, this, &Form1::fillSelectionDown);
-    connect(mnuRemoveMemory, &QAction::triggered, this, &Form1::removeMemory);
-    connect(mnuDeleteMemory, &QAction::triggered, this, &Form1::deleteMemory);
-    connect(mnuCompact, &QAction::triggered, this, &Form1::compact);
+    connect(mnuCopy, &QAction::triggered, this, [this] { m_commands->copyMemories(false); });
+    connect(mnuCutMemories, &QAction::triggered, this, [this] { m_commands->copyMemories(true); });
+    connect(mnuPasteMemories, &QAction::triggered, m_commands, &TableCommands::pasteMemories);
+    connect(mnuInsertMemoryAbove, &QAction::triggered, m_commands, &TableCommands::insertMemoryAbove);
+    connect(mnuMoveBlockUp, &QAction::triggered, this, [this] { m_commands->moveBlock(false); });
+    connect(mnuMoveBlockDown, &QAction::triggered, this, [this] { m_commands->moveBlock(true); });
+    connect(mnuFillSelectionDown, &QAction::triggered, m_commands, &TableCommands::fillSelectionDown);
+    connect(mnuRemoveMemory, &QAction::triggered, m_commands, &TableCommands::removeMemory);
+    connect(mnuDeleteMemory, &QAction::triggered, m_commands, &TableCommands::deleteMemory);
+    connect(mnuCompact, &QAction::triggered, m_commands, &TableCommands::compact);
     connect(mnuHideEmptyMemories, &QAction::triggered, this, [this](bool on) { m_state.setHideEmpty(on); });
-    connect(mnuSortFreq, &QAction::triggered, this, [this] { sortBy(true); });
-    connect(mnuSortDescription, &QAction::triggered, this, [this] { sortBy(false); });
-    connect(mnuFindDuplicates, &QAction::triggered, this, &Form1::findDuplicates);
-    connect(mnuFindText, &QAction::triggered, this, [this] { findText(false); });
-    connect(mnuFindNext, &QAction::triggered, this, [this] { findText(true); });
+    connect(mnuSortFreq, &QAction::triggered, this, [this] { m_commands->sortBy(true); });
+    connect(mnuSortDescription, &QAction::triggered, this, [this] { m_commands->sortBy(false); });
+    connect(mnuFindDuplicates, &QAction::triggered, m_commands, &TableCommands::findDuplicates);
+    connect(mnuFindText, &QAction::triggered, this, [this] { m_commands->findText(false); });
+    connect(mnuFindNext, &QAction::triggered, this, [this] { m_commands->findText(true); });
 
     mnuPMS = bar->addMenu(QStringLiteral("&PMS"));
     mnuPMS->setObjectName(QStringLiteral("mnuPMS"));
@@ -133,7 +135,7 @@ void Form1::buildMenus()
     mnuPMS->addActions({mnuUndo, mnuRedo});
     mnuPMS->addSeparator();
     mnuDeletePMS = addAction(mnuPMS, "mnuDeletePMS", QStringLiteral("&Delete PMS memory pair"));
-    connect(mnuDeletePMS, &QAction::triggered, this, &Form1::deletePmsPair);
+    connect(mnuDeletePMS, &QAction::triggered, m_commands, &TableCommands::deletePmsPair);
 
     mnuSettings = bar->addMenu(QStringLiteral("&Settings"));
     mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
