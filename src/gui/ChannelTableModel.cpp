@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChannelTableModel.h"
 
-#include "editing/CellEntry.h"
 #include "state/AppState.h"
+#include "editing/CellEntry.h"
 
 ChannelTableModel::ChannelTableModel(AppState& state, TableKind kind, Prompter& prompter, QObject* parent)
     : QAbstractTableModel(parent), m_state(state), m_kind(kind), m_prompter(prompter)

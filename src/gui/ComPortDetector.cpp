@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ComPortDetector.h"
 
-#include "cat/PortDirectory.h"
-#include "cat/SerialByIdNames.h"
 #include "state/DesktopOpener.h"
 #include "state/GridLayout.h"
+#include "cat/PortDirectory.h"
+#include "cat/SerialByIdNames.h"
 
 #include <QAction>
 #include <QGridLayout>

@@ -3,9 +3,9 @@
 #include "AboutWindow.h"
 #include "ComPortDetector.h"
 #include "Form1.h"
+#include "state/Prompter.h"
 #include "cat/CatLink.h"
 #include "cat/PortDirectory.h"
-#include "state/Prompter.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrintCommands.h"
 
-#include "ListingPrinter.h"
-#include "PmsGridPrinter.h"
-#include "frmSelectPrintColumns.h"
-#include "model/Frequency.h"
-#include "print/MemoryListing.h"
-#include "print/PrintOptions.h"
 #include "state/AppState.h"
 #include "state/GridLayout.h"
 #include "state/Prompter.h"
 #include "state/Settings.h"
+#include "frmSelectPrintColumns.h"
+#include "model/Frequency.h"
+#include "ListingPrinter.h"
+#include "print/MemoryListing.h"
+#include "PmsGridPrinter.h"
+#include "print/PrintOptions.h"
 
 #include <QDir>
 #include <QFileInfo>

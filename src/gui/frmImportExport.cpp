@@ -2,8 +2,8 @@
 #include "frmImportExport.h"
 
 #include "ButtonReturnKey.h"
-#include "state/AppState.h"
 #include "state/GridLayout.h"
+#include "state/AppState.h"
 #include "state/Settings.h"
 
 #include <QCheckBox>

@@ -3,12 +3,12 @@
 
 #include "ButtonReturnKey.h"
 #include "RuleGridDelegate.h"
-#include "rules/RegionalRuleSets.h"
-#include "rules/RuleEditing.h"
 #include "state/OutcomePresenter.h"
 #include "state/Prompter.h"
 #include "state/RuleStore.h"
 #include "state/SettingsStore.h"
+#include "rules/RegionalRuleSets.h"
+#include "rules/RuleEditing.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
