@@ -1,48 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
+#include "FilePart.h"
+#include "LogWindowPart.h"
+#include "TransferPart.h"
 
-#include "ChannelItemDelegate.h"
+#include "ActionTable.h"
+#include "ButtonBar.h"
 #include "ChannelTableModel.h"
 #include "ChannelTableView.h"
-#include "state/GridLayout.h"
-#include "state/OutcomePresenter.h"
 #include "GuiPrompter.h"
 #include "MessageLogWindow.h"
 #include "PrintCommands.h"
 #include "ProgressWindow.h"
-#include "state/RecentFiles.h"
-#include "state/RuleStore.h"
 #include "StartupDialogs.h"
+#include "StatusPanels.h"
+#include "TableCommands.h"
+#include "TablePage.h"
 #include "Version.h"
-#include "state/SettingsStore.h"
-#include "cat/CatLink.h"
-#include "cat/SerialPort.h"
+#include "WindowPlacement.h"
 #include "files/InitialMemoryFile.h"
 #include "frmImportExport.h"
-#include "editing/CellEntry.h"
+#include "state/GridLayout.h"
+#include "state/OutcomePresenter.h"
+#include "state/RuleStore.h"
+#include "state/SettingsStore.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QShortcut>
-#include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
@@ -54,21 +50,6 @@ enum Page { MemoriesPage = 0, PmsPage = 1 };
 // menus of those names, so the two pages a person can choose take O and E.
 const char* const kPageCaptions[] = {"Mem&ories", "PMS &edges"};
 
-// Status bar panels, left to right: tooltip, and the name a screen reader
-// gives the panel before its text.
-struct PanelInfo {
-    const char* name;
-    const char* tooltip;
-    const char* spokenName;
-};
-const PanelInfo kPanels[] = {
-    {"panelFile", " Double click to show the path ", "File"},
-    {"panelChanged", " Whether any of the memories have been changed ", "Changes"},
-    {"panelFirstRow", " Block no, or lowest memory selected on Left ", "First selected memory"},
-    {"panelLastRow", " Highest memory number selected on Left ", "Last selected memory"},
-    {"panelClock", " Time of day ", "Time"},
-};
-
 QTableWidget* emptyGrid(const char* name, int columns, QWidget* parent)
 {
     auto* grid = new QTableWidget(0, columns, parent);
@@ -79,22 +60,6 @@ QTableWidget* emptyGrid(const char* name, int columns, QWidget* parent)
 // A start-up path on the floppy drives A: or B: is dropped: opening it
 // would wait for a disk. Only a drive letter with its colon counts, so a
 // file whose name merely begins with "A" or "B" still opens.
-// Width a column needs for its header lines and its longest possible entry.
-int widestEntry(const QTableView* view, int column)
-{
-    const auto* model = static_cast<const ChannelTableModel*>(view->model());
-    QStringList texts = ChannelTable::headerText(model->kind(), column).split(QLatin1Char('\n'));
-    if (column == Column::kFreq)
-        texts << QStringLiteral("88.888888");
-    else
-        texts << ChannelItemDelegate::choices(CellEntry::choiceList(model->kind(), column));
-    const QFontMetrics metrics(view->font());
-    int widest = 0;
-    for (const QString& text : texts)
-        widest = qMax(widest, metrics.horizontalAdvance(text));
-    return widest + 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 8;
-}
-
 bool namesFloppyDrive(const QString& path)
 {
     static const QRegularExpression floppy(QStringLiteral("^[AaBb]:"));
@@ -109,7 +74,7 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     setObjectName(QStringLiteral("Form1"));
     if (!m_prompter) {
         m_guiPrompter = std::make_unique<GuiPrompter>(this);
-        m_guiPrompter->setBeforeAsk([this] { bringLogForward(); });
+        m_guiPrompter->setBeforeAsk([this] { m_logPart->bringForward(); });
         m_prompter = m_guiPrompter.get();
     }
     m_settings->setWriteFailureHandler([this](const QString& text) {
@@ -120,13 +85,33 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
         m_ownDialogs = std::make_unique<StartupDialogs>();
         m_dialogs = m_ownDialogs.get();
     }
+    m_logPart = new LogWindowPart(m_log, *m_settings, this);
+    m_transfer = new TransferPart(m_state, *m_prompter, m_log, *m_settings, m_options.devicePath, this);
+    connect(m_transfer, &TransferPart::blockedChanged, this, &Form1::updateActions);
+    connect(m_transfer, &TransferPart::channelsRead, this, [this] {
+        m_memories->selectCell(1, Column::kFreq);
+        memoriesSelectionChanged();
+    });
+    m_files = new FilePart(
+        m_state, *m_prompter, m_log, *m_settings, [this] { return transferBlocked(); }, this);
+    connect(m_files, &FilePart::opened, this, [this](bool channels) {
+        grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth()));
+        if (channels) {
+            m_memories->selectCell(1, Column::kFreq);
+            memoriesSelectionChanged();
+        }
+    });
+    connect(m_files, &FilePart::csvDropped, this, [this](const QString& path) {
+        openImportExport();
+        if (m_importExport)
+            m_importExport->importFile(path);
+    });
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(Twips::toPixels(90), Twips::toPixels(90), Twips::toPixels(90), 0);
-    auto* bar = new QWidget(central);
-    buildButtons(bar);
-    layout->addWidget(bar);
+    buildButtons(central);
+    layout->addWidget(cmdRead->parentWidget());
     m_pages = new QTabWidget(central);
     m_pages->setObjectName(QStringLiteral("tabPages"));
     layout->addWidget(m_pages, 1);
@@ -134,18 +119,9 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     buildPages();
     buildStatusBar();
     buildMenus();
-    // The message log comes forward without taking the keyboard: F6 takes
-    // the keyboard to its newest line, and F6 in the log comes back, so it
-    // is read without a mouse.
-    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, [this] {
-        if (!m_logWindow)
-            return;
-        bringLogForward();
-        m_logWindow->activateWindow();
-    });
-
-    m_progress = new ProgressWindow(this);
-
+    m_memories->setContextMenu(mnuPUform);
+    m_pms->setContextMenu(mnuPMS);
+    declareActions();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
@@ -158,14 +134,15 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
 
 Form1::~Form1()
 {
-    // The log window and the progress window go with the main window.
-    if (m_logWindow)
-        delete m_logWindow.data();
+    // The parts use the log and the settings, which go before the window's children.
+    delete m_files;
+    delete m_transfer;
+    delete m_logPart;
 }
 
 MessageLogWindow* Form1::messageLogWindow() const
 {
-    return m_logWindow.data();
+    return m_logPart->window();
 }
 
 QString Form1::titleText()
@@ -194,60 +171,15 @@ QString Form1::exitQuestion()
            QStringLiteral("   Cancel - do not exit.");
 }
 
-void Form1::buildButtons(QWidget* bar)
+void Form1::buildButtons(QWidget* parent)
 {
-    struct ButtonInfo {
-        QPushButton** member;
-        const char* name;
-        const char* caption;
-        const char* tooltip;
-        QRgb colour; // 0: the style's own
-    };
-    const ButtonInfo buttons[] = {
-        {&cmdRead, "cmdRead", "&Read Radio", " Read the radio into the computer ", kRadioColour},
-        {&cmdWriteRig, "cmdWriteRig", "Write R&adio", " Write the currently shown memory to the radio ",
-         kRadioColour},
-        {&cmdLoadFile, "cmdLoadFile", "Read &Disk File", " Read a previously saved radio memory from disk ",
-         kFileColour},
-        {&cmdSaveToDisk, "cmdSaveToDisk", "&Write Disk File",
-         " Write the currently shown memory to a file on disk ", kFileColour},
-        {&cmdImportExport, "cmdImportExport", "&Import/Export", " Import memories from a CSV file. ", 0},
-    };
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    for (const ButtonInfo& info : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(info.caption), bar);
-        button->setObjectName(QString::fromLatin1(info.name));
-        button->setToolTip(QString::fromLatin1(info.tooltip));
-        button->setMinimumSize(Twips::toPixels(1500), Twips::toPixels(495));
-        button->setAutoDefault(false);
-        if (info.colour) {
-            // Only the usable states get the colour and black text; a disabled
-            // button keeps the style's greyed text on a paler face, so that it
-            // looks as unusable as it is.
-            QPalette palette = button->palette();
-            const QColor colour(info.colour);
-            for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-                palette.setColor(group, QPalette::Button, colour);
-                palette.setColor(group, QPalette::ButtonText, Qt::black);
-            }
-            const QColor window = palette.color(QPalette::Disabled, QPalette::Window);
-            palette.setColor(QPalette::Disabled, QPalette::Button,
-                             QColor((colour.red() + window.red()) / 2, (colour.green() + window.green()) / 2,
-                                    (colour.blue() + window.blue()) / 2));
-            button->setPalette(palette);
-        }
-        *info.member = button;
-        row->addWidget(button);
-    }
-    lblRigType = new QLabel(QStringLiteral("Rig type"), bar);
-    lblRigType->setObjectName(QStringLiteral("lblRigType"));
-    lblRigType->setMinimumWidth(Twips::toPixels(1500));
-    lblRigType->setAccessibleName(QStringLiteral("Radio type"));
-    row->addSpacing(Twips::toPixels(240));
-    row->addWidget(lblRigType);
-    row->addStretch(1);
-
+    auto* bar = new ButtonBar(parent);
+    cmdRead = bar->read;
+    cmdWriteRig = bar->writeRig;
+    cmdLoadFile = bar->loadFile;
+    cmdSaveToDisk = bar->saveToDisk;
+    cmdImportExport = bar->importExport;
+    lblRigType = bar->rigType;
     cmdWriteRig->setEnabled(false);
     cmdSaveToDisk->setEnabled(false);
     cmdImportExport->setEnabled(false);
@@ -260,16 +192,21 @@ void Form1::buildButtons(QWidget* bar)
 
 void Form1::buildPages()
 {
-    grdMemoriesL = new ChannelTableView(m_pages);
-    grdMemoriesL->setObjectName(QStringLiteral("grdMemoriesL"));
-    m_memoriesModel = new ChannelTableModel(m_state, TableKind::Memories, *m_prompter, this);
-    prepareTable(grdMemoriesL, m_memoriesModel);
-
-    grdMemoriesPMS = new ChannelTableView(m_pages);
-    grdMemoriesPMS->setObjectName(QStringLiteral("grdMemoriesPMS"));
+    m_memories = new TablePage(m_state, TableKind::Memories, *m_prompter, QStringLiteral("grdMemoriesL"),
+                               QStringLiteral("Memories"), m_pages);
+    grdMemoriesL = m_memories->view();
+    m_memoriesModel = m_memories->model();
+    connect(m_memories, &TablePage::editingStarted, this, [this] {
+        m_editorOpen = true;
+        updateActions();
+    });
+    connect(m_memories, &TablePage::selectionChanged, this, &Form1::memoriesSelectionChanged);
+    connect(m_memories, &TablePage::headingClicked, this, &Form1::sortByHeading);
+    m_pms = new TablePage(m_state, TableKind::Pms, *m_prompter, QStringLiteral("grdMemoriesPMS"),
+                          QStringLiteral("PMS edges"), m_pages);
+    grdMemoriesPMS = m_pms->view();
     grdMemoriesPMS->setDeleteKeyReported(true);
-    m_pmsModel = new ChannelTableModel(m_state, TableKind::Pms, *m_prompter, this);
-    prepareTable(grdMemoriesPMS, m_pmsModel);
+    m_pmsModel = m_pms->model();
 
     grdMemoriesHome = emptyGrid("grdMemoriesHome", 24, m_pages);
     grdMemoriesVFO = emptyGrid("grdMemoriesVFO", 24, m_pages);
@@ -288,93 +225,46 @@ void Form1::buildPages()
     // kept as windows that are never shown, which no screen reader lists.
     for (int i = 2; i < 7; ++i)
         pages[i]->setParent(this, Qt::Window);
-    grdMemoriesL->setAccessibleName(QStringLiteral("Memories"));
-    grdMemoriesPMS->setAccessibleName(QStringLiteral("PMS edges"));
     m_pages->setTabEnabled(PmsPage, false);
     connect(m_pages, &QTabWidget::currentChanged, this, &Form1::pageChanged);
 
-    connect(grdMemoriesL, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { showContextMenu(grdMemoriesL, mnuPUform, pos); });
-    connect(grdMemoriesPMS, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { showContextMenu(grdMemoriesPMS, mnuPMS, pos); });
     connect(grdMemoriesPMS, &ChannelTableView::deleteKeyPressed, this, [this] {
         if (mnuDeletePMS->isEnabled())
             mnuDeletePMS->trigger();
     });
+    m_commands = new TableCommands(
+        m_state, *m_prompter, m_log, *m_memories, *m_pms, [this] { return m_selection; },
+        [this] { return transferBlocked(); }, this);
+    connect(m_commands, &TableCommands::selectionMoved, this, &Form1::memoriesSelectionChanged);
+    connect(m_commands, &TableCommands::memoriesPageWanted, this, &Form1::showMemoriesPage);
+    connect(m_commands, &TableCommands::clipboardOffered, this, &Form1::updateActions);
     for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS})
-        connect(view, &ChannelTableView::pasteKeyPressed, this, [this, view] { pasteIntoCell(view); });
-}
-
-void Form1::prepareTable(ChannelTableView* view, ChannelTableModel* model)
-{
-    view->setModel(model);
-    auto* delegate = new ChannelItemDelegate(model->kind(), view);
-    view->setItemDelegate(delegate);
-    if (model->kind() == TableKind::Memories) {
-        connect(delegate, &ChannelItemDelegate::editingStarted, this, [this] {
-            m_editorOpen = true;
-            updateActions();
-        });
-        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                &Form1::memoriesSelectionChanged);
-        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                &Form1::memoriesSelectionChanged);
-        // The description column takes the width the other columns leave
-        // free on screen; the width a memory file states for it is kept as
-        // it was set, not the stretch to the window's edge.
-        view->horizontalHeader()->setStretchLastSection(true);
-        // A click on the frequency or description heading sorts every
-        // memory by it, as the Memories menu's sort entries do.
-        view->horizontalHeader()->setSectionsClickable(true);
-        connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, &Form1::sortByHeading);
-        // With "Hide empty memories" on, the rows shown follow the table's content.
-        connect(&m_state.tables().memories, &ChannelTable::rowsChanged, this, [this] {
-            if (!m_state.hideEmpty() || m_hideQueued)
-                return;
-            m_hideQueued = true;
-            QTimer::singleShot(0, this, [this] {
-                m_hideQueued = false;
-                applyHideSetting(m_state.hideEmpty());
-            });
-        });
-    }
-    view->horizontalHeader()->resizeSection(0, Twips::toPixels(900));
+        connect(view, &ChannelTableView::pasteKeyPressed, this,
+                [this, view] { m_commands->pasteIntoCell(view); });
 }
 
 void Form1::buildStatusBar()
 {
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(true);
-    setStatusBar(StatusBar1);
-    for (int i = 0; i < 5; ++i) {
-        auto* panel = new QLabel(StatusBar1);
-        panel->setObjectName(QString::fromLatin1(kPanels[i].name));
-        panel->setToolTip(QString::fromLatin1(kPanels[i].tooltip));
-        panel->setAccessibleName(QString::fromLatin1(kPanels[i].spokenName));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setMinimumWidth(Twips::toPixels(i == 0 ? 3000 : i == 1 ? 2200 : 900));
-        panel->installEventFilter(this);
-        StatusBar1->addPermanentWidget(panel, i == 0 ? 1 : 0);
-        m_panels.append(panel);
-    }
-    m_panels[2]->setText(QStringLiteral("0"));
-    m_panels[3]->setText(QStringLiteral("0"));
-    m_clock = new QTimer(this);
-    connect(m_clock, &QTimer::timeout, this, &Form1::updateClock);
-    m_clock->start(1000);
-    updateClock();
-}
-
-void Form1::updateClock()
-{
-    m_panels[4]->setText(QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+    auto* status = new StatusPanels(this);
+    StatusBar1 = status->bar();
+    m_panels = status->panels();
+    connect(status, &StatusPanels::pathRequested, this, &Form1::showPanelPath);
 }
 
 void Form1::connectState()
 {
-    connect(&m_state, &AppState::memoryStatusChanged, this, &Form1::ShowMemoryStatus);
-    connect(&m_state, &AppState::busyChanged, this, &Form1::applyBusy);
+    // Each change updates what it affects; nothing is written to disk here.
+    connect(&m_state, &AppState::dataSourceChanged, this, &Form1::showOrigin);
+    connect(&m_state, &AppState::changedFlagChanged, this, &Form1::showChanged);
+    connect(&m_state, &AppState::busyChanged, this, [this] {
+        showChanged();
+        updateActions();
+    });
+    // Autosized columns follow the content, which may just have changed.
+    connect(&m_state, &AppState::memoryStatusChanged, this, [this] {
+        if (mnuAutosize->isChecked())
+            applyColumnWidths();
+    });
     connect(&m_state, &AppState::undoChanged, this, &Form1::updateUndoAction);
     connect(&m_state, &AppState::clipboardChanged, this, &Form1::updateActions);
     connect(&m_state, &AppState::hideSettingChanged, this, &Form1::applyHideSetting);
@@ -388,7 +278,6 @@ void Form1::connectState()
     });
     connect(&m_state, &AppState::channelPanelChanged, this,
             [this](const QString& text) { m_panels[2]->setText(text); });
-    connect(&m_log, &MessageLog::lineAdded, this, &Form1::appendLogLine);
 }
 
 bool Form1::startUp()
@@ -428,7 +317,7 @@ bool Form1::startUp()
         mnuBandPlan->setChecked(m_state.rules().rulesActive());
 
         step = 5;
-        restoreWindow();
+        WindowPlacement::restore(*this, *m_settings);
         setWindowTitle(titleText());
         setFont(QFont(QStringLiteral("Tahoma"), 8));
 
@@ -441,12 +330,12 @@ bool Form1::startUp()
         m_state.setInitialising(true);
         m_state.tables().reset();
         m_pages->setCurrentIndex(MemoriesPage);
-        selectCell(grdMemoriesL, 1, Column::kFreq);
+        m_memories->selectCell(1, Column::kFreq);
         m_state.setInitialising(false);
 
         step = 14;
         // What the clipboard offers is learnt once here, then on each change.
-        clipboardChanged();
+        m_commands->clipboardChanged();
         cmdImportExport->setEnabled(false);
         setGridSize(m_gridSize);
 
@@ -485,39 +374,6 @@ bool Form1::startUp()
     }
 }
 
-void Form1::restoreWindow()
-{
-    QSize size = this->size();
-    if (m_settings->find(Keys::MemoryHeight))
-        size.setHeight(
-            Twips::toPixels(m_settings->getInt(Keys::MemoryHeight, Twips::fromPixels(size.height()))));
-    if (m_settings->find(Keys::MemoryWidth))
-        size.setWidth(
-            Twips::toPixels(m_settings->getInt(Keys::MemoryWidth, Twips::fromPixels(size.width()))));
-    resize(size);
-    const bool hasTop = m_settings->find(Keys::MemoryTop).has_value();
-    const bool hasLeft = m_settings->find(Keys::MemoryLeft).has_value();
-    if (hasTop || hasLeft) {
-        QPoint at = pos();
-        if (hasTop)
-            at.setY(Twips::toPixels(m_settings->getInt(Keys::MemoryTop, Twips::fromPixels(at.y()))));
-        if (hasLeft)
-            at.setX(Twips::toPixels(m_settings->getInt(Keys::MemoryLeft, Twips::fromPixels(at.x()))));
-        move(at);
-    }
-    switch (m_settings->getInt(Keys::MemoryWindowState, 0)) {
-    case 1:
-        setWindowState(Qt::WindowMinimized);
-        break;
-    case 2:
-        setWindowState(Qt::WindowMaximized);
-        break;
-    default:
-        setWindowState(Qt::WindowNoState);
-        break;
-    }
-}
-
 void Form1::deferredOpen()
 {
     Timer1->stop();
@@ -527,7 +383,7 @@ void Form1::deferredOpen()
     openMemoryFile();
 }
 
-void Form1::ShowMemoryStatus()
+void Form1::showOrigin()
 {
     QColor tint = palette().color(QPalette::Button);
     // The tint says where the channels came from; the tables' descriptions say it in words.
@@ -539,144 +395,106 @@ void Form1::ShowMemoryStatus()
         tint = QColor(kFileColour);
         origin = QStringLiteral("Channels from a memory file");
     }
-    m_memoriesModel->setTint(tint);
-    m_pmsModel->setTint(tint);
-    grdMemoriesL->setAccessibleDescription(origin);
-    grdMemoriesPMS->setAccessibleDescription(origin);
+    for (TablePage* page : {m_memories, m_pms})
+        page->showOrigin(tint, origin);
     m_pages->setTabEnabled(PmsPage, m_state.holdsChannels());
+    showChanged();
+    updateActions();
+}
+
+void Form1::showChanged()
+{
     m_panels[1]->setText(m_state.changed() ? QStringLiteral("Memories changed")
                                            : QStringLiteral("Memories unchanged"));
-    // The title names what the tables hold, with a "*" while they differ
-    // from what was saved; a file opened or saved joins "Recent files" (a
-    // read of the radio saved to a file is that file from then on).
+    // The title names what the tables hold, with a "*" while they differ from what was saved.
     QString source;
-    if (m_state.holdsChannels() && !m_state.currentFilePath().isEmpty()) {
+    if (m_state.holdsChannels() && !m_state.currentFilePath().isEmpty())
         source = QFileInfo(m_state.currentFilePath()).fileName();
-        if (!m_state.changed())
-            RecentFiles::add(*m_settings, m_state.currentFilePath());
-    } else if (m_state.dataSource() == AppState::Radio) {
+    else if (m_state.dataSource() == AppState::Radio)
         source = QStringLiteral("Radio");
-    }
     setWindowTitle(source.isEmpty() ? titleText() : source + QStringLiteral("[*] - ") + titleText());
     setWindowModified(m_state.changed() && m_state.holdsChannels());
-    // Autosized columns follow the content, which may just have changed.
-    if (mnuAutosize->isChecked())
-        applyColumnWidths();
-    updateActions();
 }
 
-void Form1::applyBusy(bool busy)
+// Which command may be used in which state. Everything that opens a window,
+// talks to the port or changes the tables needs Idle, since a transfer runs
+// inside the event loop and a modal window would stop it.
+void Form1::declareActions()
 {
-    if (!busy && m_progress->isVisible())
-        m_progress->hide();
-    updateActions();
+    using A = ActionTable;
+    m_actions = ActionTable({
+        {cmdRead, A::Idle},
+        {cmdLoadFile, A::Idle},
+        {cmdWriteRig, A::Idle | A::Channels},
+        {cmdSaveToDisk, A::Idle | A::Channels},
+        {cmdImportExport, A::Idle | A::Channels | A::NoImportWindow},
+        {mnuOpen, A::Idle},
+        {mnuFileSave, A::Idle},
+        {mnuFileSaveAs, A::Idle},
+        {mnuPrint, A::Idle},
+        {mnuExportPdf, A::Idle},
+        {mnuPreviewWrite, A::Idle | A::Channels},
+        {mnuRecentFiles, A::Idle},
+        {mnuExit, A::Idle},
+        {mnuPUform, A::MemoriesShown},
+        {mnuUndo, A::Idle | A::UndoStep},
+        {mnuRedo, A::Idle | A::RedoStep},
+        {mnuCopy, A::Idle | A::MemoriesShown | A::Channels | A::Selection},
+        {mnuCutMemories, A::Idle | A::MemoriesShown | A::Channels | A::Selection},
+        {mnuPasteMemories, A::Idle | A::MemoriesShown | A::Channels | A::Clipboard},
+        {mnuInsertMemoryAbove, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuMoveBlockUp, A::Idle | A::MemoriesShown},
+        {mnuMoveBlockDown, A::Idle | A::MemoriesShown},
+        {mnuFillSelectionDown, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuRemoveMemory, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuDeleteMemory, A::Idle | A::MemoriesShown | A::Channels | A::NoEditor},
+        {mnuCompact, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuHideEmptyMemories, A::Idle | A::MemoriesShown},
+        {mnuSortFreq, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuSortDescription, A::Idle | A::MemoriesShown},
+        {mnuFindDuplicates, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuFindText, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuFindNext, A::Idle | A::MemoriesShown | A::Channels},
+        {mnuPMS, A::PmsShown},
+        {mnuDeletePMS, A::Idle | A::PmsShown | A::Channels},
+        {mnuComPortIdentifier, A::Idle},
+        {mnuComPort, A::Idle},
+        {mnuComSpeed, A::Idle},
+        {mnuDisableRTS, A::Idle},
+        {mnuVerifyWrites, A::Idle},
+        {mnuBandPlan, A::Idle},
+        {mnuSelectPrintColumns, A::Idle},
+        {mnuDataFiles, A::Idle},
+        {mnuHelp, A::Idle},
+        {mnuCheckForUpdates, A::Idle},
+        {mnuAbout, A::Idle},
+    });
 }
-
-namespace {
-// What a command needs before it may be used; a rule lists every need.
-constexpr unsigned kIdle = 1u << 0;          // no transfer, import or file operation is running
-constexpr unsigned kChannels = 1u << 1;      // the tables hold a read or a file
-constexpr unsigned kMemoriesShown = 1u << 2; // the memories page is in front, no rows being picked
-constexpr unsigned kPmsShown = 1u << 3;      // the PMS page is in front
-constexpr unsigned kUndoStep = 1u << 4;      // a step can be undone
-constexpr unsigned kSelection = 1u << 5;     // memories have been selected since the last load
-constexpr unsigned kClipboard = 1u << 6;     // copied memories, or rows of text from another program
-constexpr unsigned kNoEditor = 1u << 7;      // no cell editor is open
-constexpr unsigned kNoImportWindow = 1u << 8;
-constexpr unsigned kRedoStep = 1u << 9; // an undone step can be redone
-
-// Which command may be used in which state, by object name. Everything that
-// opens a window, talks to the port or changes the tables needs Idle, since
-// a transfer runs inside the event loop and a modal window would stop it.
-const std::pair<const char*, unsigned> kActionRules[] = {
-    {"cmdRead", kIdle},
-    {"cmdLoadFile", kIdle},
-    {"cmdWriteRig", kIdle | kChannels},
-    {"cmdSaveToDisk", kIdle | kChannels},
-    {"cmdImportExport", kIdle | kChannels | kNoImportWindow},
-    {"mnuOpen", kIdle},
-    {"mnuFileSave", kIdle},
-    {"mnuFileSaveAs", kIdle},
-    {"mnuPrint", kIdle},
-    {"mnuExportPdf", kIdle},
-    {"mnuPreviewWrite", kIdle | kChannels},
-    {"mnuRecentFiles", kIdle},
-    {"mnuExit", kIdle},
-    {"mnuPUform", kMemoriesShown},
-    {"mnuUndo", kIdle | kUndoStep},
-    {"mnuRedo", kIdle | kRedoStep},
-    {"mnuCopy", kIdle | kMemoriesShown | kChannels | kSelection},
-    {"mnuCutMemories", kIdle | kMemoriesShown | kChannels | kSelection},
-    {"mnuPasteMemories", kIdle | kMemoriesShown | kChannels | kClipboard},
-    {"mnuInsertMemoryAbove", kIdle | kMemoriesShown | kChannels},
-    {"mnuMoveBlockUp", kIdle | kMemoriesShown},
-    {"mnuMoveBlockDown", kIdle | kMemoriesShown},
-    {"mnuFillSelectionDown", kIdle | kMemoriesShown | kChannels},
-    {"mnuRemoveMemory", kIdle | kMemoriesShown | kChannels},
-    {"mnuDeleteMemory", kIdle | kMemoriesShown | kChannels | kNoEditor},
-    {"mnuCompact", kIdle | kMemoriesShown | kChannels},
-    {"mnuHideEmptyMemories", kIdle | kMemoriesShown},
-    {"mnuSortFreq", kIdle | kMemoriesShown | kChannels},
-    {"mnuSortDescription", kIdle | kMemoriesShown},
-    {"mnuFindDuplicates", kIdle | kMemoriesShown | kChannels},
-    {"mnuFindText", kIdle | kMemoriesShown | kChannels},
-    {"mnuFindNext", kIdle | kMemoriesShown | kChannels},
-    {"mnuPMS", kPmsShown},
-    {"mnuDeletePMS", kIdle | kPmsShown | kChannels},
-    {"mnuComPortIdentifier", kIdle},
-    {"mnuComPort", kIdle},
-    {"mnuComSpeed", kIdle},
-    {"mnuDisableRTS", kIdle},
-    {"mnuVerifyWrites", kIdle},
-    {"mnuBandPlan", kIdle},
-    {"mnuSelectPrintColumns", kIdle},
-    {"mnuDataFiles", kIdle},
-    {"mnuHelp", kIdle},
-    {"mnuCheckForUpdates", kIdle},
-    {"mnuAbout", kIdle},
-};
-
-void setUsable(QObject* object, bool on)
-{
-    if (auto* action = qobject_cast<QAction*>(object))
-        action->setEnabled(on);
-    else if (auto* widget = qobject_cast<QWidget*>(object))
-        widget->setEnabled(on);
-}
-} // namespace
 
 // One place decides what may be used, from the table above.
 void Form1::updateActions()
 {
-    if (!mnuUndo)
+    if (m_actions.isEmpty())
         return;
-    if (m_ruleTargets.isEmpty()) {
-        for (const auto& [name, needs] : kActionRules) {
-            QObject* target = findChild<QObject*>(QString::fromLatin1(name));
-            Q_ASSERT_X(target, "Form1::updateActions", name);
-            if (target)
-                m_ruleTargets.append({target, needs});
-        }
-    }
     const bool idle = !transferBlocked();
     unsigned have = 0;
+    using A = ActionTable;
     const auto add = [&have](bool condition, unsigned need) {
         if (condition)
             have |= need;
     };
-    add(idle, kIdle);
-    add(m_state.holdsChannels(), kChannels);
-    add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, kMemoriesShown);
-    add(m_pages->currentIndex() == PmsPage, kPmsShown);
-    add(m_state.history().canUndo(), kUndoStep);
-    add(m_state.history().canRedo(), kRedoStep);
-    add(m_copyEnabled, kSelection);
+    add(idle, A::Idle);
+    add(m_state.holdsChannels(), A::Channels);
+    add(m_pages->currentIndex() == MemoriesPage && !m_rowPicking, A::MemoriesShown);
+    add(m_pages->currentIndex() == PmsPage, A::PmsShown);
+    add(m_state.history().canUndo(), A::UndoStep);
+    add(m_state.history().canRedo(), A::RedoStep);
+    add(m_copyEnabled, A::Selection);
     // The clipboard itself is never asked here: its owner may be slow or hung.
-    add(m_state.clipboard().hasRows() || m_clipboardOffersText, kClipboard);
-    add(!m_editorOpen, kNoEditor);
-    add(!importExportWindow(), kNoImportWindow);
-    for (const auto& [target, needs] : m_ruleTargets)
-        setUsable(target, (needs & have) == needs);
+    add(m_state.clipboard().hasRows() || m_commands->clipboardOffersText(), A::Clipboard);
+    add(!m_editorOpen, A::NoEditor);
+    add(!importExportWindow(), A::NoImportWindow);
+    m_actions.apply(have);
 
     // Nothing is typed into the tables while a transfer fills or sends them,
     // and the Import/Export window waits too.
@@ -696,9 +514,7 @@ void Form1::updateUndoAction()
 void Form1::applyHideSetting(bool hide)
 {
     mnuHideEmptyMemories->setChecked(hide);
-    const QVector<bool> hidden = TableEditing::hiddenRows(m_state.tables().memories, hide);
-    for (int row = 1; row <= m_state.tables().memories.rowCount(); ++row)
-        grdMemoriesL->setRowHidden(row - 1, row < hidden.size() && hidden[row]);
+    m_memories->hideEmptyRows(hide);
 }
 
 void Form1::pageChanged(int index)
@@ -718,110 +534,18 @@ void Form1::showMemoriesPage()
     grdMemoriesL->setFocus();
 }
 
-void Form1::selectCell(ChannelTableView* view, int tableRow, int column)
-{
-    auto* model = static_cast<ChannelTableModel*>(view->model());
-    const QModelIndex index = model->cell(tableRow, column);
-    if (!index.isValid())
-        return;
-    view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    view->scrollTo(index);
-}
-
-void Form1::selectRows(const TableSelection& selection)
-{
-    const TableSelection s = selection.normalized();
-    const QModelIndex first = m_memoriesModel->cell(s.firstRow, s.firstColumn);
-    const QModelIndex last = m_memoriesModel->cell(s.lastRow, s.lastColumn);
-    if (!first.isValid() || !last.isValid())
-        return;
-    grdMemoriesL->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    grdMemoriesL->selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
-}
-
 void Form1::memoriesSelectionChanged()
 {
     if (!m_state.holdsChannels())
         return;
     m_copyEnabled = true;
     m_editorOpen = false;
-    TableSelection s;
-    const QModelIndexList cells = grdMemoriesL->selectionModel()->selectedIndexes();
-    if (cells.isEmpty()) {
-        const QModelIndex current = grdMemoriesL->currentIndex();
-        if (current.isValid())
-            s = {current.row() + 1, current.column(), current.row() + 1, current.column()};
-    } else {
-        s = {cells.first().row() + 1, cells.first().column(), cells.first().row() + 1,
-             cells.first().column()};
-        for (const QModelIndex& cell : cells) {
-            s.firstRow = qMin(s.firstRow, cell.row() + 1);
-            s.lastRow = qMax(s.lastRow, cell.row() + 1);
-            s.firstColumn = qMin(s.firstColumn, cell.column());
-            s.lastColumn = qMax(s.lastColumn, cell.column());
-        }
-    }
-    m_selection = s;
+    m_selection = m_memories->selection();
     if (!m_state.busy()) {
-        m_panels[2]->setText(TableEditing::rowNumberText(s.firstRow));
-        m_panels[3]->setText(TableEditing::rowNumberText(s.lastRow));
+        m_panels[2]->setText(TableEditing::rowNumberText(m_selection.firstRow));
+        m_panels[3]->setText(TableEditing::rowNumberText(m_selection.lastRow));
     }
     updateActions();
-}
-
-void Form1::showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& pos)
-{
-    if (!m_state.holdsChannels() || view->tableRowAt(pos) == 0)
-        return;
-    menu->popup(view->viewport()->mapToGlobal(pos));
-}
-
-void Form1::appendLogLine(const QString&, bool)
-{
-    // A line nobody sees is lost: the window comes to the front with each
-    // one (it is a window of its own that the desktop keeps above this one;
-    // the main window's keys stay out of it).
-    if (m_logWindow) {
-        bringLogForward();
-        return;
-    }
-    // The first line opens the window; it shows the log's text from then on.
-    m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
-    m_logWindow->setFont(font());
-    m_logWindow->findChild<QWidget*>(QStringLiteral("txtErrorList"))
-        ->setAccessibleName(QStringLiteral("Messages"));
-    if (!m_settings->find(Keys::ErrorListTop) && !m_settings->find(Keys::ErrorListLeft)) {
-        // With no place of its own it opens below the main window when there is
-        // room on that screen, else over the window's lower part; either way
-        // whole on the screen, frame and buttons included.
-        const QRect main = frameGeometry();
-        const QRect area = screen() ? screen()->availableGeometry() : main;
-        // Its frame is not known before it is shown: the main window's stands in.
-        const QMargins frame(geometry().left() - main.left(), geometry().top() - main.top(),
-                             main.right() - geometry().right(), main.bottom() - geometry().bottom());
-        const QSize size = m_logWindow->size().boundedTo(
-            QSize(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom()));
-        m_logWindow->resize(size.expandedTo(m_logWindow->minimumSize()));
-        const QSize outer = m_logWindow->size().grownBy(frame);
-        QPoint at(main.left() + Twips::toPixels(600), main.bottom() + 1);
-        if (at.y() + outer.height() - 1 > area.bottom())
-            at.setY(main.bottom() - outer.height() - Twips::toPixels(600));
-        at.setX(qBound(area.left(), at.x(), area.right() + 1 - outer.width()));
-        at.setY(qBound(area.top(), at.y(), area.bottom() + 1 - outer.height()));
-        m_logWindow->move(at);
-    }
-    m_logWindow->show();
-}
-
-void Form1::bringLogForward()
-{
-    if (!m_logWindow)
-        return;
-    if (m_logWindow->isMinimized())
-        m_logWindow->showNormal();
-    else if (!m_logWindow->isVisible())
-        m_logWindow->show();
-    m_logWindow->raise();
 }
 
 void Form1::setGridSize(const QString& name)
@@ -832,18 +556,8 @@ void Form1::setGridSize(const QString& name)
     mnuFontNormal->setChecked(size.name == QLatin1String("Normal"));
     mnuFontLarger->setChecked(size.name == QLatin1String("Larger"));
     mnuFontLargest->setChecked(size.name == QLatin1String("Largest"));
-    for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS}) {
-        QFont gridFont = font();
-        gridFont.setPointSize(size.fontPoints);
-        view->setFont(gridFont);
-        view->horizontalHeader()->setFont(gridFont);
-        const QFontMetrics metrics(gridFont);
-        // Two header lines must fit whatever font the platform substitutes.
-        const int header = qMax(Twips::toPixels(size.headerHeight), 2 * metrics.lineSpacing() + 8);
-        view->horizontalHeader()->setFixedHeight(header);
-        view->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
-        view->horizontalHeader()->resizeSection(0, Twips::toPixels(size.numberColumnWidth));
-    }
+    for (TablePage* page : {m_memories, m_pms})
+        page->setGridSize(size, font());
     applyColumnWidths();
 }
 
@@ -852,52 +566,23 @@ void Form1::applyColumnWidths()
     const GridLayout::ColumnWidths widths = GridLayout::columnWidths(
         m_gridSize, mnuAutosize->isChecked(), mnuUserChosenColumnWidths->isChecked(), *m_settings);
     if (widths.autosize) {
-        for (int c = 1; c <= 6; ++c)
-            grdMemoriesL->resizeColumnToContents(c);
-        for (ChannelTableView* view : {grdMemoriesL, grdMemoriesPMS}) {
-            view->resizeColumnToContents(Column::kTone);
-            view->setColumnWidth(Column::kTone,
-                                 view->columnWidth(Column::kTone) + Twips::toPixels(GridLayout::kToneExtra));
-        }
+        m_memories->autosize(true);
+        m_pms->autosize(false);
         return;
     }
     // The designed widths suit the designed font; where the platform's
     // substitute is wider, a column still shows its longest choice whole.
     // Widths the user chose are kept as they are.
     const bool fit = !mnuUserChosenColumnWidths->isChecked();
-    const auto place = [fit](ChannelTableView* view, int column, int twips) {
-        int width = Twips::toPixels(twips);
-        if (fit && column >= Column::kFreq && column <= Column::kTone)
-            width = qMax(width, widestEntry(view, column));
-        view->setColumnWidth(column, width);
-    };
-    for (int c = 0; c < widths.memories.size(); ++c) {
-        if (widths.memories[c] >= 0)
-            place(grdMemoriesL, c, widths.memories[c]);
-    }
-    for (int c = 0; c < widths.pms.size(); ++c) {
-        if (widths.pms[c] >= 0)
-            place(grdMemoriesPMS, c, widths.pms[c]);
-    }
+    m_memories->placeColumns(widths.memories, fit);
+    m_pms->placeColumns(widths.pms, fit);
     if (widths.memories.size() > Column::kDescription && widths.memories[Column::kDescription] >= 0)
         m_state.setDescriptionColumnWidth(widths.memories[Column::kDescription]);
 }
 
 void Form1::saveSizeAndPosition()
 {
-    int state = 0;
-    if (windowState() & Qt::WindowMinimized)
-        state = 1;
-    else if (windowState() & Qt::WindowMaximized)
-        state = 2;
-    Settings::Batch batch(*m_settings); // one rewrite of the file for the twelve keys
-    m_settings->setInt(Keys::MemoryWindowState, state);
-    m_settings->setInt(Keys::MemoryHeight, Twips::fromPixels(height()));
-    m_settings->setInt(Keys::MemoryWidth, Twips::fromPixels(width()));
-    m_settings->setInt(Keys::MemoryTop, Twips::fromPixels(pos().y()));
-    m_settings->setInt(Keys::MemoryLeft, Twips::fromPixels(pos().x()));
-    for (int c = 0; c <= Column::kDescription; ++c)
-        m_settings->setInt(Keys::Column[c], Twips::fromPixels(grdMemoriesL->columnWidth(c)));
+    WindowPlacement::save(*this, *grdMemoriesL, *m_settings);
 }
 
 void Form1::forceWindowsOntoDesktop()
@@ -909,11 +594,7 @@ void Form1::forceWindowsOntoDesktop()
         move(area.left() + (area.width() - frameGeometry().width()) / 2,
              area.top() + (area.height() - frameGeometry().height()) / 2);
     }
-    if (!m_logWindow) {
-        m_logWindow = new MessageLogWindow(m_log, *m_settings, this);
-        m_logWindow->setFont(font());
-    }
-    m_logWindow->forceOntoPrimaryScreen();
+    m_logPart->forceOntoPrimaryScreen();
 }
 
 void Form1::showPanelPath()
@@ -923,15 +604,6 @@ void Form1::showPanelPath()
         m_prompter->inform(m_state.currentFilePath());
     else
         m_prompter->inform(QStringLiteral("No file is currently loaded"));
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick && m_panels.contains(qobject_cast<QLabel*>(watched))) {
-        showPanelPath();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 bool Form1::exitRequest()
@@ -950,7 +622,7 @@ bool Form1::exitRequest()
             return false;
         }
     }
-    closePort();
+    m_transfer->closePort();
     return true;
 }
 
@@ -960,15 +632,14 @@ void Form1::closeEvent(QCloseEvent* event)
     // from its link set-up to its last message: closing asks it to stop (as a
     // click on its message does) and the window stays until it has.
     if (transferBlocked()) {
-        m_progress->requestStop();
+        m_transfer->progress()->requestStop();
         m_log.notice(closeDuringTransferText());
         event->ignore();
         return;
     }
     if (m_closing || exitRequest()) {
         m_closing = true;
-        if (m_logWindow)
-            m_logWindow->close();
+        m_logPart->close();
         event->accept();
         return;
     }

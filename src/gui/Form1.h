@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ActionTable.h"
 #include "editing/TableEditing.h"
 #include "files/CsvHeader.h"
 #include "state/AppState.h"
@@ -13,8 +14,9 @@
 #include <functional>
 #include <memory>
 
-class CatLink;
 class ChannelItemDelegate;
+class FilePart;
+class LogWindowPart;
 class ChannelTableModel;
 class ChannelTableView;
 class GuiPrompter;
@@ -33,8 +35,10 @@ class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QTimer;
-class SerialPort;
 class StartupDialogs;
+class TableCommands;
+class TablePage;
+class TransferPart;
 
 // What the command line hands the main window.
 struct Form1Options {
@@ -87,7 +91,9 @@ public:
     ChannelTableModel* memoriesModel() const { return m_memoriesModel; }
     ChannelTableModel* pmsModel() const { return m_pmsModel; }
     MessageLogWindow* messageLogWindow() const;
-    ProgressWindow* progressWindow() const { return m_progress; }
+    ProgressWindow* progressWindow() const;
+    // What each command needs before it may be used; its test covers every rule.
+    const ActionTable& actionTable() const { return m_actions; }
     bool printerAvailable() const { return m_printerAvailable; }
     QString gridSizeName() const { return m_gridSize; }
     int commPort() const { return m_commPort; }
@@ -100,8 +106,6 @@ public:
     bool rowPicking() const { return m_rowPicking; }
 
 public slots:
-    // Tints, menu enabling, the PMS page and the changed panel.
-    void ShowMemoryStatus();
     // The start-up timer's single tick: opens the start-up file.
     void deferredOpen();
 
@@ -127,7 +131,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Building the window (Form1.cpp, Form1Menus.cpp).
@@ -138,65 +141,28 @@ private:
     QAction* addAction(QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut = QKeySequence());
     void connectState();
-    void prepareTable(ChannelTableView* view, ChannelTableModel* model);
     void restoreWindow();
-    void updateClock();
 
     // Status and enabling.
-    void applyBusy(bool busy);
+    // Where the channels came from: tints, the PMS page, then showChanged and the enabling.
+    void showOrigin();
+    // The changed panel and the title.
+    void showChanged();
+    void declareActions();
     void updateActions();
     void applyHideSetting(bool hide);
     void updateUndoAction();
     void pageChanged(int index);
     void showMemoriesPage();
-    void selectCell(ChannelTableView* view, int tableRow, int column);
-    void selectRows(const TableSelection& selection);
     void memoriesSelectionChanged();
-    void showContextMenu(ChannelTableView* view, QMenu* menu, const QPoint& pos);
-    void appendLogLine(const QString& line, bool cleared);
-    // Shows the message log window above this one, when it is open.
-    void bringLogForward();
     bool exitRequest();
-    // The CAT link of this run, set up for the port and device now chosen.
-    CatLink& link();
-    void closePort();
     bool transferBlocked() const;
     // Runs a command that yields to the event loop (a transfer, an import)
     // with every other command refused from its start to its last message.
     void runExclusive(const std::function<void()>& command);
 
-    // The "Memories" and "PMS" menus (Form1Commands.cpp).
-    int currentRow() const;
-    QVector<bool> hiddenColumns() const;
-    void undo(bool redo);
-    void copyMemories(bool cut);
-    // Learns from the formats the clipboard's owner offers (never its text)
-    // whether another program put text there; Paste follows it.
-    void clipboardChanged();
-    // Reads the system clipboard's text for a paste. Empty, after saying so,
-    // when there is none or its owner did not answer.
-    QString clipboardTextForPaste();
-    // Shift+Insert: the clipboard's text into the current cell's editor.
-    void pasteIntoCell(ChannelTableView* view);
-    // A memory or CSV file dropped on the window, opened or imported.
-    void openDroppedFile(const QString& path);
-    void pasteMemories();
-    void insertMemoryAbove();
-    void moveBlock(bool down);
-    void fillSelectionDown();
-    void removeMemory();
-    void deleteMemory();
-    void compact();
-    void sortBy(bool frequency);
     // A click on a column heading of the memories table.
     void sortByHeading(int column);
-    void findText(bool next);
-    void findDuplicates();
-    void deletePmsPair();
-
-    // File > "Recent files".
-    void fillRecentFiles(QMenu* menu);
-    void openRecentFile(const QString& path);
 
     // Settings menu.
     void chooseComPort(int port);
@@ -220,8 +186,13 @@ private:
     StartupDialogs* m_dialogs;
     AppState m_state;
     MessageLog m_log;
-    std::unique_ptr<SerialPort> m_port;
-    std::unique_ptr<CatLink> m_link;
+    // The parts of the window; deleted by the window before its members go.
+    LogWindowPart* m_logPart = nullptr;
+    TransferPart* m_transfer = nullptr;
+    FilePart* m_files = nullptr;
+    TablePage* m_memories = nullptr;
+    TablePage* m_pms = nullptr;
+    TableCommands* m_commands = nullptr;
     DesktopOpener m_desktop;
     QString m_helpFile;
 
@@ -234,16 +205,10 @@ private:
     bool m_started = false;
     bool m_deferredOpenDone = false;
     bool m_copyEnabled = false;
-    QString m_copiedText; // what Copy or Cut last put on the system clipboard
-    bool m_settingClipboard = false;
-    // Whether another program's clipboard offers text, as its owner said when it took the clipboard.
-    bool m_clipboardOffersText = false;
     bool m_editorOpen = false;
     bool m_closing = false;
-    bool m_hideQueued = false;
-    bool m_exclusive = false;
-    // The commands of the enabling table, found once by name.
-    QList<QPair<QObject*, unsigned>> m_ruleTargets;
+    // What each command needs before it may be used.
+    ActionTable m_actions;
     TableSelection m_selection;
     // The field separator and header type of CSV files, for the whole run.
     CsvHeader m_csv;
@@ -253,11 +218,8 @@ private:
 
     ChannelTableModel* m_memoriesModel = nullptr;
     ChannelTableModel* m_pmsModel = nullptr;
-    QPointer<MessageLogWindow> m_logWindow;
-    ProgressWindow* m_progress = nullptr;
     QTabWidget* m_pages = nullptr;
     QList<QLabel*> m_panels;
-    QTimer* m_clock = nullptr;
 
     // Widgets and commands, named as the program names them (also their objectName).
     QPushButton* cmdRead = nullptr;
@@ -287,6 +249,7 @@ private:
     QAction* mnuPrint = nullptr;
     QAction* mnuExportPdf = nullptr;
     QAction* mnuPreviewWrite = nullptr;
+    QMenu* mnuRecentFiles = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
@@ -308,13 +271,16 @@ private:
     QAction* mnuFindNext = nullptr;
     QAction* mnuDeletePMS = nullptr;
     QAction* mnuComPortIdentifier = nullptr;
+    QMenu* mnuComPort = nullptr;
     QAction* mnuCom[17] = {}; // mnuCom1..mnuCom16; index 0 unused
+    QMenu* mnuComSpeed = nullptr;
     QAction* mnuComSpeed4800 = nullptr;
     QAction* mnuComSpeed9600 = nullptr;
     QAction* mnuComSpeed19200 = nullptr;
     QAction* mnuComSpeed38400 = nullptr;
     QAction* mnuLog = nullptr;
     QAction* mnuDisableRTS = nullptr;
+    QAction* mnuVerifyWrites = nullptr;
     QAction* mnuAutosize = nullptr;
     QAction* mnuUserChosenColumnWidths = nullptr;
     QAction* mnuFontNormal = nullptr;

@@ -2,9 +2,10 @@
 // The main window's side of the Import/Export window and the rule editor.
 #include "ChannelTableView.h"
 #include "Form1.h"
-#include "state/SettingsStore.h"
+#include "TablePage.h"
 #include "frmImportExport.h"
 #include "frmRepeaterRules.h"
+#include "state/SettingsStore.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -67,7 +68,7 @@ void Form1::importDone()
     // The changed flag and the undo step came with the import; the view
     // follows with the column widths and the first memory row.
     applyColumnWidths();
-    selectCell(grdMemoriesL, 1, Column::kFreq);
+    m_memories->selectCell(1, Column::kFreq);
 }
 
 void Form1::openRepeaterRules()

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar of the main window and the commands of its "Settings" menu.
 #include "ChannelTableView.h"
+#include "FilePart.h"
 #include "Form1.h"
 #include "PrintCommands.h"
-#include "state/RecentFiles.h"
 #include "StartupDialogs.h"
+#include "TableCommands.h"
 #include "cat/PortDirectory.h"
-#include "files/MemoryFileOpener.h"
 #include "state/Prompter.h"
 
 #include <QAction>
@@ -47,9 +47,9 @@ void Form1::buildMenus()
     mnuPreviewWrite = addAction(mnuFile, "mnuPreviewWrite", QStringLiteral("Pre&view write to radio..."));
     connect(mnuPreviewWrite, &QAction::triggered, this, &Form1::previewWrite);
     // Filled each time it opens, so a file removed since is never offered.
-    QMenu* recent = mnuFile->addMenu(QStringLiteral("Recent &files"));
-    recent->setObjectName(QStringLiteral("mnuRecentFiles"));
-    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentFiles(recent); });
+    mnuRecentFiles = mnuFile->addMenu(QStringLiteral("Recent &files"));
+    mnuRecentFiles->setObjectName(QStringLiteral("mnuRecentFiles"));
+    connect(mnuRecentFiles, &QMenu::aboutToShow, this, [this] { m_files->fillRecentFiles(mnuRecentFiles); });
     mnuFile->addSeparator();
     mnuExit = addAction(mnuFile, "mnuExit", QStringLiteral("E&xit"));
     connect(mnuOpen, &QAction::triggered, this, &Form1::openMemoryFile);
@@ -107,26 +107,27 @@ void Form1::buildMenus()
     mnuFindNext = addAction(m, "mnuFindNext", QStringLiteral("Find next"), QKeySequence(Qt::Key_F3));
     for (QAction* a : {mnuUndo, mnuRedo, mnuCopy, mnuCutMemories, mnuPasteMemories})
         a->setEnabled(false);
-    connect(mnuUndo, &QAction::triggered, this, [this] { undo(false); });
-    connect(mnuRedo, &QAction::triggered, this, [this] { undo(true); });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Form1::clipboardChanged);
+    connect(mnuUndo, &QAction::triggered, this, [this] { m_commands->undo(false); });
+    connect(mnuRedo, &QAction::triggered, this, [this] { m_commands->undo(true); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, m_commands,
+            &TableCommands::clipboardChanged);
     setAcceptDrops(true);
-    connect(mnuCopy, &QAction::triggered, this, [this] { copyMemories(false); });
-    connect(mnuCutMemories, &QAction::triggered, this, [this] { copyMemories(true); });
-    connect(mnuPasteMemories, &QAction::triggered, this, &Form1::pasteMemories);
-    connect(mnuInsertMemoryAbove, &QAction::triggered, this, &Form1::insertMemoryAbove);
-    connect(mnuMoveBlockUp, &QAction::triggered, this, [this] { moveBlock(false); });
-    connect(mnuMoveBlockDown, &QAction::triggered, this, [this] { moveBlock(true); });
-    connect(mnuFillSelectionDown, &QAction::triggered, this, &Form1::fillSelectionDown);
-    connect(mnuRemoveMemory, &QAction::triggered, this, &Form1::removeMemory);
-    connect(mnuDeleteMemory, &QAction::triggered, this, &Form1::deleteMemory);
-    connect(mnuCompact, &QAction::triggered, this, &Form1::compact);
+    connect(mnuCopy, &QAction::triggered, this, [this] { m_commands->copyMemories(false); });
+    connect(mnuCutMemories, &QAction::triggered, this, [this] { m_commands->copyMemories(true); });
+    connect(mnuPasteMemories, &QAction::triggered, m_commands, &TableCommands::pasteMemories);
+    connect(mnuInsertMemoryAbove, &QAction::triggered, m_commands, &TableCommands::insertMemoryAbove);
+    connect(mnuMoveBlockUp, &QAction::triggered, this, [this] { m_commands->moveBlock(false); });
+    connect(mnuMoveBlockDown, &QAction::triggered, this, [this] { m_commands->moveBlock(true); });
+    connect(mnuFillSelectionDown, &QAction::triggered, m_commands, &TableCommands::fillSelectionDown);
+    connect(mnuRemoveMemory, &QAction::triggered, m_commands, &TableCommands::removeMemory);
+    connect(mnuDeleteMemory, &QAction::triggered, m_commands, &TableCommands::deleteMemory);
+    connect(mnuCompact, &QAction::triggered, m_commands, &TableCommands::compact);
     connect(mnuHideEmptyMemories, &QAction::triggered, this, [this](bool on) { m_state.setHideEmpty(on); });
-    connect(mnuSortFreq, &QAction::triggered, this, [this] { sortBy(true); });
-    connect(mnuSortDescription, &QAction::triggered, this, [this] { sortBy(false); });
-    connect(mnuFindDuplicates, &QAction::triggered, this, &Form1::findDuplicates);
-    connect(mnuFindText, &QAction::triggered, this, [this] { findText(false); });
-    connect(mnuFindNext, &QAction::triggered, this, [this] { findText(true); });
+    connect(mnuSortFreq, &QAction::triggered, this, [this] { m_commands->sortBy(true); });
+    connect(mnuSortDescription, &QAction::triggered, this, [this] { m_commands->sortBy(false); });
+    connect(mnuFindDuplicates, &QAction::triggered, m_commands, &TableCommands::findDuplicates);
+    connect(mnuFindText, &QAction::triggered, this, [this] { m_commands->findText(false); });
+    connect(mnuFindNext, &QAction::triggered, this, [this] { m_commands->findText(true); });
 
     mnuPMS = bar->addMenu(QStringLiteral("&PMS"));
     mnuPMS->setObjectName(QStringLiteral("mnuPMS"));
@@ -134,13 +135,13 @@ void Form1::buildMenus()
     mnuPMS->addActions({mnuUndo, mnuRedo});
     mnuPMS->addSeparator();
     mnuDeletePMS = addAction(mnuPMS, "mnuDeletePMS", QStringLiteral("&Delete PMS memory pair"));
-    connect(mnuDeletePMS, &QAction::triggered, this, &Form1::deletePmsPair);
+    connect(mnuDeletePMS, &QAction::triggered, m_commands, &TableCommands::deletePmsPair);
 
     mnuSettings = bar->addMenu(QStringLiteral("&Settings"));
     mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
     QMenu* s = mnuSettings;
     mnuComPortIdentifier = addAction(s, "mnuComPortIdentifier", QStringLiteral("Com port &Identifier"));
-    QMenu* ports = s->addMenu(QStringLiteral("&Com port"));
+    QMenu* ports = mnuComPort = s->addMenu(QStringLiteral("&Com port"));
     ports->setObjectName(QStringLiteral("mnuComPort"));
     const PortDirectory directory(*m_settings);
     for (int n = 1; n <= 16; ++n) {
@@ -154,7 +155,7 @@ void Form1::buildMenus()
         mnuCom[n]->setCheckable(true);
         connect(mnuCom[n], &QAction::triggered, this, [this, n] { chooseComPort(n); });
     }
-    QMenu* speeds = s->addMenu(QStringLiteral("Com &speed"));
+    QMenu* speeds = mnuComSpeed = s->addMenu(QStringLiteral("Com &speed"));
     speeds->setObjectName(QStringLiteral("mnuComSpeed"));
     mnuComSpeed4800 = addAction(speeds, "mnuComSpeed4800", QStringLiteral("4800"));
     mnuComSpeed9600 = addAction(speeds, "mnuComSpeed9600", QStringLiteral("9600"));
@@ -204,7 +205,7 @@ void Form1::buildMenus()
     });
     connect(mnuDisableRTS, &QAction::triggered, this, [this] { toggleSetting(mnuDisableRTS, Keys::RTS); });
     // Read back each channel a write sends; a transfer takes the choice when it starts.
-    QAction* verify = new QAction(QStringLiteral("&Verify each channel written"), this);
+    QAction* verify = mnuVerifyWrites = new QAction(QStringLiteral("&Verify each channel written"), this);
     verify->setObjectName(QStringLiteral("mnuVerifyWrites"));
     verify->setCheckable(true);
     verify->setChecked(m_settings->getBool(Keys::VerifyWrites));
@@ -238,38 +239,6 @@ void Form1::buildMenus()
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, mnuHelp, &QAction::trigger);
     connectShellWindows();
-}
-
-void Form1::fillRecentFiles(QMenu* menu)
-{
-    menu->clear();
-    const QStringList paths = RecentFiles::list(*m_settings);
-    for (int i = 0; i < paths.size(); ++i) {
-        const QString path = paths.at(i);
-        // "&1 club.950" and so on; the full path is the status tip.
-        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        entry->setObjectName(QStringLiteral("mnuRecentFile%1").arg(i + 1));
-        entry->setStatusTip(path);
-        entry->setToolTip(path);
-        connect(entry, &QAction::triggered, this, [this, path] { openRecentFile(path); });
-    }
-    if (paths.isEmpty())
-        menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
-}
-
-void Form1::openRecentFile(const QString& path)
-{
-    if (transferBlocked())
-        return;
-    // The file may have gone since the menu was filled. The list leaves out
-    // files that no longer exist, so the entry is gone when it opens again.
-    if (!QFileInfo(path).isFile()) {
-        m_prompter->inform(MemoryFileOpener::doesNotExistText(path), Prompter::Icon::Exclamation);
-        return;
-    }
-    m_state.setStartupFilePath(path);
-    openMemoryFile();
-    m_state.setStartupFilePath(QString());
 }
 
 void Form1::toggleSetting(QAction* action, const SettingKey& key)

@@ -9,12 +9,14 @@ void AppState::setChanged(bool on)
     // Cleared by a load, a save or a read: this is the saved position.
     if (!on)
         m_history.markClean();
+    emit changedFlagChanged();
     ShowMemoryStatus();
 }
 
 void AppState::restoreChanged(bool on)
 {
     m_changed = on;
+    emit changedFlagChanged();
     ShowMemoryStatus();
 }
 
@@ -27,6 +29,7 @@ void AppState::setDataSource(int source)
     // The steps were changes to other tables than the ones coming now.
     m_history.clear();
     emit undoChanged();
+    emit dataSourceChanged();
     ShowMemoryStatus();
 }
 

@@ -138,6 +138,9 @@ public:
 
 signals:
     void memoryStatusChanged();
+    // Finer than memoryStatusChanged, for what follows only these.
+    void dataSourceChanged();
+    void changedFlagChanged();
     void undoChanged();
     void busyChanged(bool busy);
     void filePanelChanged(const QString& text);

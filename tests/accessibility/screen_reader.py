@@ -197,14 +197,15 @@ def action_captions():
     """Object name -> caption (without the access-key mark) of every command
     in the window's enabling table, from the sources that build them."""
     form = open(os.path.join(SOURCE, "Form1.cpp")).read()
-    table = form[form.index("kActionRules[]"):]
-    names = re.findall(r'\{"(\w+)",', table[:table.index("};")])
+    table = form[form.index("void Form1::declareActions()"):]
+    names = re.findall(r'\{(\w+), A::', table[:table.index("});")])
     menus = open(os.path.join(SOURCE, "Form1Menus.cpp")).read()
+    buttons = open(os.path.join(SOURCE, "ButtonBar.cpp")).read()
     captions = {}
     for name in names:
         caption = None
-        for source in (form, menus):
-            for pattern in (r'\{&\w+, "%s", "([^"]+)"' % name,
+        for source in (form, menus, buttons):
+            for pattern in (r'\{&[\w:]+, "%s", "([^"]+)"' % name,
                             r'addAction\(\w+,\s*"%s",\s*QStringLiteral\("([^"]+)"\)' % name,
                             r'(\w+)->setObjectName\(QStringLiteral\("%s"\)\)' % name):
                 found = re.search(pattern, source)

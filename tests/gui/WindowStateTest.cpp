@@ -2,11 +2,13 @@
 // What the main window lets a person do in each state, and that one transfer
 // at a time holds from the first click to the last message.
 #include "MainWindowFixture.h"
+#include "gui/ActionTable.h"
+#include "state/RecentFiles.h"
 
 #include "RadioSimulator.h"
 #include "cat/PortDirectory.h"
-#include "files/MemoryFileOpener.h"
 #include "cat/RadioReader.h"
+#include "files/MemoryFileOpener.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
@@ -108,16 +110,17 @@ const struct {
     const char* names;
     bool state[4];
 } kEnabling[] = {
-    {"cmdRead cmdLoadFile mnuOpen mnuFileSave mnuPrint mnuExit mnuComPortIdentifier mnuComPort mnuComSpeed "
-     "mnuDisableRTS mnuBandPlan mnuSelectPrintColumns mnuDataFiles mnuAbout mnuHelp",
+    {"cmdRead cmdLoadFile mnuOpen mnuFileSave mnuFileSaveAs mnuPrint mnuExportPdf mnuRecentFiles mnuExit "
+     "mnuComPortIdentifier mnuComPort mnuComSpeed mnuDisableRTS mnuVerifyWrites mnuBandPlan "
+     "mnuSelectPrintColumns mnuDataFiles mnuAbout mnuHelp mnuCheckForUpdates",
      {true, true, true, false}},
-    {"cmdWriteRig cmdSaveToDisk cmdImportExport", {false, true, true, false}},
+    {"cmdWriteRig cmdSaveToDisk cmdImportExport mnuPreviewWrite", {false, true, true, false}},
     {"mnuPUform", {true, true, false, true}},
     {"mnuInsertMemoryAbove mnuFillSelectionDown mnuRemoveMemory mnuDeleteMemory mnuCompact mnuSortFreq "
      "mnuFindDuplicates mnuFindText mnuFindNext mnuCopy mnuCutMemories",
      {false, true, false, false}},
     {"mnuUndo mnuRedo mnuPasteMemories", {false, false, false, false}},
-    {"mnuSortDescription", {true, true, false, false}},
+    {"mnuSortDescription mnuMoveBlockUp mnuMoveBlockDown mnuHideEmptyMemories", {true, true, false, false}},
     {"mnuPMS mnuDeletePMS", {false, false, true, false}},
     // Tracing and the grids' look do not disturb a transfer.
     {"mnuLog mnuFontSize", {true, true, true, true}},
@@ -138,6 +141,12 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
                     << name.toStdString() << " " << where;
         }
     };
+    // Every command of the window's enabling table has its row above.
+    QStringList named;
+    for (const auto& row : kEnabling)
+        named << QString::fromLatin1(row.names).split(QLatin1Char(' '));
+    for (const ActionTable::Rule& rule : window().actionTable().rules())
+        EXPECT_TRUE(named.contains(rule.target->objectName())) << rule.target->objectName().toStdString();
     expectColumn(Nothing, "nothing loaded");
     EXPECT_FALSE(pmsPageSelectable());
 
@@ -435,6 +444,14 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 other.950"));
     recent->actions()[1]->trigger();
     EXPECT_EQ(QFileInfo(state().currentFilePath()).fileName(), QStringLiteral("sample.950"));
+    // Only an open or a save writes the list: an edit and its undo leave it as it is.
+    RecentFiles::add(window().settings(), other);
+    window().memoriesModel()->setData(window().memoriesModel()->cell(2, Column::kFreq),
+                                      QStringLiteral("7.1"));
+    ASSERT_TRUE(state().changed());
+    action("mnuUndo")->trigger();
+    ASSERT_FALSE(state().changed());
+    EXPECT_EQ(RecentFiles::list(window().settings()).value(0), other);
     // A file deleted while the menu was open: said, not silently ignored.
     ASSERT_TRUE(QFile::remove(other));
     m_prompter.clear();
