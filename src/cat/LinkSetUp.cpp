@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkSetUp.h"
 
+#include "ProgressReporter.h"
 #include "model/CatCodec.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
@@ -120,4 +121,14 @@ void LinkSetUp::tell(Prompter& prompter, const Result& result)
         prompter.inform(result.message, Prompter::Icon::Exclamation);
     else if (result.outcome == Outcome::NoRadio)
         prompter.inform(result.message);
+}
+
+LinkSetUp::Result LinkSetUp::runForTransfer(CatLink& link, MessageLog& log, Prompter& prompter,
+                                            ProgressReporter& progress)
+{
+    progress.clearStopRequest();
+    const Result result = run(link, log, [&progress] { return progress.stopRequested(); });
+    if (!result.ready() && result.outcome != Outcome::Stopped)
+        tell(prompter, result);
+    return result;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class MessageLog;
+class ProgressReporter;
 class Prompter;
 
 // The set-up every transfer begins with: finds the radio's baud rate,
@@ -40,4 +41,8 @@ public:
     // Shows a failed set-up's message: the port's with an exclamation mark,
     // the radio's missing answer plain. Nothing for a stop.
     static void tell(Prompter& prompter, const Result& result);
+    // A transfer's set-up: a stop asked for from here on (a click, closing
+    // the window) ends it, and a failure other than a stop is shown.
+    static Result runForTransfer(CatLink& link, MessageLog& log, Prompter& prompter,
+                                 ProgressReporter& progress);
 };

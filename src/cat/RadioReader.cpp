@@ -44,18 +44,12 @@ RadioReader::Outcome RadioReader::run()
     m_unanswered = 0;
     m_lastQueried = 0;
     m_stopped = false;
-    // A stop asked for from here on (a click, closing the window) ends the
-    // read, during the link set-up too.
-    m_progress.clearStopRequest();
-    const auto stopRequested = [this] { return m_progress.stopRequested(); };
-    m_answeredRate.clear();
-    const LinkSetUp::Result setUp = LinkSetUp::run(m_link, m_log, stopRequested);
+    // A stop asked for from here on ends the read, during the link set-up too.
+    const LinkSetUp::Result setUp = LinkSetUp::runForTransfer(m_link, m_log, m_prompter, m_progress);
     m_answeredRate = setUp.answeredRate;
     if (!setUp.ready()) {
-        if (setUp.outcome != LinkSetUp::Outcome::Stopped) {
-            LinkSetUp::tell(m_prompter, setUp);
+        if (setUp.outcome != LinkSetUp::Outcome::Stopped)
             return Outcome::NoLink;
-        }
         m_log.notice(stoppedBeforeReadText());
         return Outcome::StoppedBeforeRead;
     }
@@ -67,15 +61,15 @@ RadioReader::Outcome RadioReader::run()
     // (or a stop) leaves them, their file and their changed state as they were.
     m_log.trace(QStringLiteral("Read: issue initial instructions"));
     const Prompter::Answer answer =
-        stopRequested()
+        m_progress.stopRequested()
             ? Prompter::Answer::Cancel
             : m_prompter.ask(QStringLiteral("You are about to read the Radio. ") + kCrLf + kCrLf +
                                  QStringLiteral("  1. Ensure your radio is on and connected.") + kCrLf +
                                  QStringLiteral("  2. Click the OK button") + kCrLf + kCrLf +
                                  QStringLiteral("or click Cancel to abort the memory read."),
                              Prompter::Buttons::OkCancel, Prompter::Icon::Question);
-    if (answer != Prompter::Answer::Ok || stopRequested()) {
-        const bool stopped = stopRequested();
+    if (answer != Prompter::Answer::Ok || m_progress.stopRequested()) {
+        const bool stopped = m_progress.stopRequested();
         m_log.trace(QStringLiteral("Read: user cancelled before read"));
         if (stopped)
             m_log.notice(stoppedBeforeReadText());

@@ -48,20 +48,15 @@ RadioWriter::Outcome RadioWriter::run()
     m_verify = m_state.verifyWrites();
     m_backup = std::make_unique<RadioBackup>(m_state.dataFolder(), m_state.descriptionColumnWidth());
     m_state.showMemoriesPage();
-    // A stop asked for from here on (a click, closing the window) ends the
-    // write, during the link set-up and at the instructions too.
-    m_progress.clearStopRequest();
-    const auto stopRequested = [this] { return m_progress.stopRequested(); };
+    // A stop asked for from here on ends the write, during the link set-up
+    // and at the instructions too.
     const QString stoppedText =
         QStringLiteral("Write: stopped before the first memory; nothing was written.");
-    m_answeredRate.clear();
-    const LinkSetUp::Result setUp = LinkSetUp::run(m_link, m_log, stopRequested);
+    const LinkSetUp::Result setUp = LinkSetUp::runForTransfer(m_link, m_log, m_prompter, m_progress);
     m_answeredRate = setUp.answeredRate;
     if (!setUp.ready()) {
-        if (setUp.outcome != LinkSetUp::Outcome::Stopped) {
-            LinkSetUp::tell(m_prompter, setUp);
+        if (setUp.outcome != LinkSetUp::Outcome::Stopped)
             return Outcome::NoLink;
-        }
         m_log.notice(stoppedText);
         return Outcome::Cancelled;
     }
@@ -73,7 +68,7 @@ RadioWriter::Outcome RadioWriter::run()
     m_log.trace(m_dryRun ? QStringLiteral("Preview: reading the radio's copy of each channel")
                          : QStringLiteral("Write: issue initial instructions"));
     const Prompter::Answer answer =
-        stopRequested() ? Prompter::Answer::Cancel
+        m_progress.stopRequested() ? Prompter::Answer::Cancel
         : m_dryRun
             ? Prompter::Answer::Ok
             : m_prompter.ask(
@@ -84,8 +79,8 @@ RadioWriter::Outcome RadioWriter::run()
                       kCrLf + QStringLiteral("When you are ready to write click the OK button,") + kCrLf +
                       QStringLiteral("or click Cancel to abort the memory write."),
                   Prompter::Buttons::OkCancel, Prompter::Icon::Question);
-    if (answer != Prompter::Answer::Ok || stopRequested()) {
-        if (stopRequested())
+    if (answer != Prompter::Answer::Ok || m_progress.stopRequested()) {
+        if (m_progress.stopRequested())
             m_log.notice(stoppedText);
         m_state.setBusy(false);
         m_link.closePort();
