@@ -46,18 +46,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own: Xvfb picks a free number and writes it once it is ready.
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 5>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not report a display within 10 s"
-export DISPLAY=:$(head -1 "$work/display")
+. scripts/virtual-display.sh
+quaystone_start_display
 
 # Every setting, bus socket and cache of this run lives in the work folder.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_CACHE_HOME=$work/home/cache
@@ -65,13 +55,7 @@ export XDG_RUNTIME_DIR=$work/runtime XDG_DATA_HOME=$work/home/data
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-    [ -e "$work/wm-ready" ] && break
-    sleep 0.1
-done
-[ -e "$work/wm-ready" ] || fail "openbox did not start on $DISPLAY: $(cat "$work/openbox.log")"
+quaystone_start_window_manager
 
 # A session bus of our own, and the accessibility bus on it.
 eval "$(dbus-launch --sh-syntax)"

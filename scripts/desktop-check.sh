@@ -56,27 +56,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own: Xvfb picks a free number and writes it once it is ready.
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 5>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not report a display within 10 s"
-export DISPLAY=:$(head -1 "$work/display")
+. scripts/virtual-display.sh
+quaystone_start_display
 # Openbox's own settings would otherwise come from the user's folders.
 export XDG_CONFIG_HOME=$work/wm-config XDG_CACHE_HOME=$work/wm-cache
-openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-    [ -e "$work/wm-ready" ] && break
-    sleep 0.1
-done
-[ -e "$work/wm-ready" ] || fail "openbox did not start on $DISPLAY: $(cat "$work/openbox.log")"
+quaystone_start_window_manager
 
 # Pictures of the screen at a failure are kept here.
 shots=$build/desktop-check
@@ -230,11 +214,11 @@ one_run() {
 #   presses its "Save size and position" (the size lands in the settings
 #   file), not the main window's Settings menu.
 
-start_quietly() { # home
+start_quietly() { # home [more settings lines]
     local home=$1
     mkdir -p "$home/data" "$home/runtime" "$home/config/Quaystone"
     chmod 700 "$home/runtime"
-    printf '[Settings]\nFirstTime=1\nHomeDir=%s\n' "$home/data" >"$home/config/Quaystone/Quaystone.ini"
+    printf '[Settings]\nFirstTime=1\nHomeDir=%s\n%s' "$home/data" "${2:-}" >"$home/config/Quaystone/Quaystone.ini"
     HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/runtime \
         "$exe" --simulate >"$home/program.log" 2>&1 &
     app_pid=$!
@@ -331,13 +315,8 @@ progress_close_check() {
     run=progress-close
     local home=$work/$run
     local data=$home/data
-    mkdir -p "$data" "$home/runtime" "$home/config/Quaystone"
-    chmod 700 "$home/runtime"
-    printf '[Settings]\nFirstTime=1\nHomeDir=%s\nUserCommSpeed="4800,N,8,2"\n' "$data" \
-        >"$home/config/Quaystone/Quaystone.ini"
-    HOME=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache XDG_RUNTIME_DIR=$home/runtime \
-        "$exe" --simulate >"$home/program.log" 2>&1 &
-    app_pid=$!
+    start_quietly "$home" 'UserCommSpeed="4800,N,8,2"
+'
 
     local main
     main=$(wait_window 'Quaystone V[0-9]') || fail "$run: no main window"
