@@ -102,10 +102,6 @@ protected:
         while (!done(radio->commands()) && waited.elapsed() < 5000)
             QThread::msleep(2);
     }
-    void waitForCommands(int count)
-    {
-        waitForCommands([count](const QStringList& commands) { return commands.size() >= count; });
-    }
 
     void startRadio(const Options& options = Options())
     {
@@ -508,7 +504,7 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     state.setFilePresent(true);
     prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
     EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
-    waitForCommands(kSetUp.size());
+    waitForCommands([](const QStringList& commands) { return commands.size() >= kSetUp.size(); });
     EXPECT_EQ(radio->commands(), kSetUp);
     // The tables are emptied only after OK: a cancel keeps them, their file and the user's edits.
     EXPECT_EQ(state.tables().recordAt(1).Description, QStringLiteral("mine"));
