@@ -121,39 +121,17 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     EXPECT_EQ(widget<QLineEdit>("txtStart", w)->text(), QStringLiteral("1"));
 }
 
-TEST_F(ImportExportWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse)
+// The window leaves the main window usable but for its own button and, while rows are picked, the
+// commands that would move them. Return and Enter press the focused button and nothing else (there is
+// no default button); the window opens again where "Save size and position" put it.
+TEST_F(ImportExportWindowTest, HoldsTheMainWindowUntilClosedAndOpensWhereSaved)
 {
-    loadSample();
-    frmImportExport* w = open();
-    ASSERT_NE(w, nullptr);
-    // There is no default button: the keys on the other controls press nothing.
-    QTest::keyClick(widget<QLineEdit>("txtStart", w), Qt::Key_Return);
-    QTest::keyClick(widget<QCheckBox>("chkOmitHeader", w), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_TRUE(m_prompter.prompts().isEmpty());
-
-    const QString path = QDir(dataFolder()).filePath(QStringLiteral("keys"));
-    m_prompter.reply(path);
-    QTest::keyClick(widget<QPushButton>("cmdExport", w), Qt::Key_Return);
-    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".CSV")));
-    w->move(300, 150);
-    QTest::keyClick(widget<QPushButton>("cmdSavePosition", w), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
-    EXPECT_EQ(window().settings().getInt(Keys::ImportExportTop), 2250);
-    QTest::keyClick(widget<QPushButton>("cmdClose", w), Qt::Key_Return);
-    EXPECT_EQ(window().importExportWindow(), nullptr);
-}
-
-TEST_F(ImportExportWindowTest, OpensWhereSavedPicksRowsAndHoldsTheMainWindowUntilClosed)
-{
-    setSetting(Keys::ImportExportTop, QStringLiteral("1500"));
-    setSetting(Keys::ImportExportLeft, QStringLiteral("3000"));
     loadSample();
     auto* pages = widget<QTabWidget>("tabPages");
     QMenu* menu = widget<QMenu>("mnuPUform");
     frmImportExport* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(w->isModal());
-    EXPECT_EQ(w->pos(), QPoint(200, 100));
     EXPECT_FALSE(widget<QPushButton>("cmdImportExport")->isEnabled());
     // A transfer locks the window's commands, and its end does not offer the main button again.
     state().setBusy(true);
@@ -173,16 +151,31 @@ TEST_F(ImportExportWindowTest, OpensWhereSavedPicksRowsAndHoldsTheMainWindowUnti
     EXPECT_FALSE(picking());
     EXPECT_TRUE(menu->isEnabled());
 
-    // Closing ends the mode; the menu comes back only with its page in front.
+    QTest::keyClick(widget<QLineEdit>("txtStart", w), Qt::Key_Return);
+    QTest::keyClick(widget<QCheckBox>("chkOmitHeader", w), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(m_prompter.prompts().isEmpty());
+    const QString path = QDir(dataFolder()).filePath(QStringLiteral("keys"));
+    m_prompter.reply(path);
+    QTest::keyClick(widget<QPushButton>("cmdExport", w), Qt::Key_Return);
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral(".CSV")));
+    w->move(300, 150);
+    QTest::keyClick(widget<QPushButton>("cmdSavePosition", w), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(window().settings().getInt(Keys::ImportExportLeft), 4500);
+    EXPECT_EQ(window().settings().getInt(Keys::ImportExportTop), 2250);
+
+    // Closing ends the picking; the menu comes back only with its page in front.
     widget<QCheckBox>("chkExportSelected", w)->setChecked(true);
     pages->setCurrentIndex(1);
-    widget<QPushButton>("cmdClose", w)->click();
+    QTest::keyClick(widget<QPushButton>("cmdClose", w), Qt::Key_Return);
     EXPECT_FALSE(picking());
     EXPECT_FALSE(menu->isEnabled());
     EXPECT_TRUE(widget<QPushButton>("cmdImportExport")->isEnabled());
     EXPECT_EQ(window().importExportWindow(), nullptr);
     pages->setCurrentIndex(0);
     EXPECT_TRUE(menu->isEnabled());
+    w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->pos(), QPoint(300, 150));
 }
 
 } // namespace

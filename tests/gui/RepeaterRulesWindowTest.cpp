@@ -97,7 +97,9 @@ TEST_P(RuleEntryTest, ChecksOnLeavingACell)
 }
 QUAYSTONE_BOTH_DECIMAL_MARKS(RuleEntryTest);
 
-TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
+// Each set's button replaces the grid with its rules, and a new Low sorts the grid. Return and Enter
+// press the focused button and nothing else: there is no default button.
+TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridANewLowSortsItAndKeysPressOnlyTheFocusedButton)
 {
     startQuietly();
     inEditor([&](frmRepeaterRules& editor) {
@@ -105,7 +107,7 @@ TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
         const auto buttons = widget<QGroupBox>("fraPredefined", &editor)->findChildren<QPushButton*>();
         ASSERT_EQ(buttons.size(), 8);
         for (QPushButton* region : buttons) {
-            region->click();
+            QTest::keyClick(region, Qt::Key_Return);
             // The caption is the set's name with its access key marked.
             const QString name = region->text().remove(QLatin1Char('&'));
             EXPECT_EQ(editor.rows(), RegionalRuleSets::rows(name)) << name.toStdString();
@@ -119,8 +121,21 @@ TEST_F(RepeaterRulesWindowTest, SetsReplaceTheGridAndANewLowSortsIt)
         expected.move(4, 0);
         expected[0][0] = QStringLiteral("29.50000");
         EXPECT_EQ(editor.rows(), expected);
-        EXPECT_EQ(widget<QTableWidget>("grdRules", &editor)->currentRow(), 0);
+        auto* grid = widget<QTableWidget>("grdRules", &editor);
+        EXPECT_EQ(grid->currentRow(), 0);
+
+        QTest::keyClick(widget<QPushButton>("cmdAddRule", &editor), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(grid->rowCount(), 6);
+        grid->setCurrentCell(0, 0);
+        QTest::keyClick(grid, Qt::Key_Return);
+        EXPECT_EQ(grid->rowCount(), 6);
+        EXPECT_TRUE(editor.isVisible());
+        QTest::keyClick(widget<QPushButton>("cmdDeleteRule", &editor), Qt::Key_Return);
+        EXPECT_EQ(editor.rows(), expected.mid(1) + QVector<RuleSet::RuleTexts>{editor.rows().last()});
+        QTest::keyClick(widget<QPushButton>("cmdOK", &editor), Qt::Key_Return);
+        EXPECT_FALSE(editor.isVisible());
     });
+    EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
 }
 
 TEST_F(RepeaterRulesWindowTest, OkStoresTheGridTypedFrequenciesFollowItAndCancelKeepsIt)
@@ -165,31 +180,6 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridTypedFrequenciesFollowItAndCancel
     EXPECT_FALSE(state().rules().rulesActive());
     EXPECT_TRUE(state().rules().rules().isEmpty());
     EXPECT_FALSE(action("mnuBandPlan")->isChecked());
-}
-
-TEST_F(RepeaterRulesWindowTest, ReturnAndEnterPressTheFocusedButtonAndNothingElse)
-{
-    startQuietly();
-    inEditor([&](frmRepeaterRules& editor) {
-        auto* region = widget<QPushButton>("cmdRegion0", &editor);
-        QTest::keyClick(region, Qt::Key_Return);
-        EXPECT_EQ(editor.rows(), RegionalRuleSets::rows(region->text().remove(QLatin1Char('&'))));
-        auto* grid = widget<QTableWidget>("grdRules", &editor);
-        const int rules = grid->rowCount();
-        QTest::keyClick(widget<QPushButton>("cmdAddRule", &editor), Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_EQ(grid->rowCount(), rules + 1);
-        // There is no default button: Return in the grid presses nothing.
-        grid->setCurrentCell(0, 0);
-        QTest::keyClick(grid, Qt::Key_Return);
-        EXPECT_EQ(grid->rowCount(), rules + 1);
-        EXPECT_TRUE(editor.isVisible());
-        QTest::keyClick(widget<QPushButton>("cmdDeleteRule", &editor), Qt::Key_Return);
-        EXPECT_EQ(grid->rowCount(), rules);
-        QTest::keyClick(widget<QPushButton>("cmdOK", &editor), Qt::Key_Return);
-        EXPECT_FALSE(editor.isVisible());
-    });
-    EXPECT_EQ(stored("NumberOfRules"),
-              QString::number(RegionalRuleSets::rows(RegionalRuleSets::names()[0]).size()));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/CsvHeader.h"
 #include "files/CsvImport.h"
+#include "files/FileTestSupport.h"
 #include "files/MemoryFile.h"
 #include "files/MemoryFileOpener.h"
 #include "io/TextFileReader.h"
@@ -80,10 +81,7 @@ TEST(OversizedInput, FileProceduresRefuseWithAClearMessageAndTouchNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         const QString path = dir.filePath(QString::fromLatin1(c.file));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.bytes);
-        file.close();
+        ASSERT_TRUE(FileTestSupport::writeBytes(path, c.bytes));
 
         AppState state;
         state.tables().memories.setRecord(5, {"7.05000", "LSB", "Simplex", "", "67.0", "kept"});

@@ -159,7 +159,6 @@ private:
         const RadioReader::Outcome outcome =
             RadioReader(m_state, x.prompter, x.log, x.link, x.progress).run();
         EXPECT_FALSE(x.link.isOpen());
-        EXPECT_FALSE(x.port.isOpen());
         // A transfer that could not set up its link says so, and changes nothing.
         if (outcome == RadioReader::Outcome::NoLink) {
             EXPECT_TRUE(saidNoLink(x.prompter) && m_state.tableRows() == before)
@@ -212,7 +211,6 @@ private:
         const RadioWriter::Outcome outcome = writer.run();
         ASSERT_TRUE(m_radio->waitUntilIdle(kHangLimitMs)); // every write sent has arrived
         EXPECT_FALSE(x.link.isOpen());
-        EXPECT_FALSE(x.port.isOpen());
         int lostAt = ChannelMap::kSlotCount + 1;
         if (outcome == RadioWriter::Outcome::NoLink) { // as in readOnce
             EXPECT_TRUE(saidNoLink(x.prompter) && radioChannels() == radio)

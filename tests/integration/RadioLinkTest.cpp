@@ -102,10 +102,6 @@ protected:
         while (!done(radio->commands()) && waited.elapsed() < 5000)
             QThread::msleep(2);
     }
-    void waitForCommands(int count)
-    {
-        waitForCommands([count](const QStringList& commands) { return commands.size() >= count; });
-    }
 
     void startRadio(const Options& options = Options())
     {
@@ -272,16 +268,12 @@ TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
 
 // ---- Reading --------------------------------------------------------------------
 
-class Reading : public RadioLink {};
-class ReadingBothMarks : public RadioLink, public ::testing::WithParamInterface<const char*> {
-protected:
-    void SetUp() override { m_mark = std::make_unique<ScopedDecimalMark>(QString::fromLatin1(GetParam())); }
-    void TearDown() override { m_mark.reset(); }
-    std::unique_ptr<ScopedDecimalMark> m_mark;
-};
+using Reading = RadioLink;
+class ReadingBothMarks : public RadioLink, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ReadingBothMarks, TenFilledMemoriesAndEverythingElseEmpty)
 {
+    const ScopedDecimalMark mark(QString::fromLatin1(GetParam()));
     startRadio();
     const char* records[10] = {"7.00000|USB|Simplex||67.0",  "7.05000|USB|Simplex||67.0",
                                "14.25000|USB|Simplex||67.0", "21.30000|USB|Simplex||67.0",
@@ -316,18 +308,15 @@ TEST_P(ReadingBothMarks, TenFilledMemoriesAndEverythingElseEmpty)
               QStringList{"The stored Com speed '57600,N,8,2' is not one of 4800, 9600, 19200 or "
                           "38400; using 38400,N,8,2"} +
                   searchLog(38400) + QStringList{"Read: issue initial instructions"});
-    EXPECT_TRUE(state.readPresent() && !state.filePresent() && !state.changed() && !state.busy());
+    EXPECT_TRUE(state.readPresent() && !state.filePresent() && !state.changed());
     EXPECT_EQ(state.dataSource(), int(AppState::Radio));
-    EXPECT_FALSE(link.isOpen());
+    expectIdle();
     EXPECT_EQ(progress.shown, QStringList{RadioReader::readingMessage()});
     EXPECT_EQ(progress.maximum, 118);
     EXPECT_FALSE(progress.visible);
 }
 
-INSTANTIATE_TEST_SUITE_P(DecimalMarks, ReadingBothMarks, ::testing::Values(".", ","),
-                         [](const ::testing::TestParamInfo<const char*>& mark) {
-                             return std::string(mark.param[0] == '.' ? "Point" : "Comma");
-                         });
+QUAYSTONE_BOTH_DECIMAL_MARKS(ReadingBothMarks);
 
 // Reads that end short of all 118 slots. One that failed shows nothing; one that stopped or met
 // silence shows what came and marks the rest not read, which a write then leaves alone.
@@ -515,7 +504,7 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     state.setFilePresent(true);
     prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
     EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
-    waitForCommands(kSetUp.size());
+    waitForCommands([](const QStringList& commands) { return commands.size() >= kSetUp.size(); });
     EXPECT_EQ(radio->commands(), kSetUp);
     // The tables are emptied only after OK: a cancel keeps them, their file and the user's edits.
     EXPECT_EQ(state.tables().recordAt(1).Description, QStringLiteral("mine"));

@@ -101,12 +101,13 @@ void fillMemories(ChannelTable& table)
     }
 }
 
-// Landscape, so the listing breaks both at a "^" and at the bottom limit.
-TEST(PdfListing, ReadsBackAsTheComposedPages)
+// The listing reads back as composed (landscape, so it breaks both at a "^" and at the bottom limit);
+// the PMS grid prints every row on one page. Both print across a landscape page.
+TEST(PdfListing, ReadsBackAsComposedAndThePmsGridOnOnePage)
 {
     REQUIRE_POPPLER();
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("listing.pdf"));
+    const QString path = dir.filePath(QStringLiteral("listing.pdf")), pmsPath = dir.filePath("pms.pdf");
     ChannelTable table(TableKind::Memories);
     fillMemories(table);
     const PrintOptions options;
@@ -115,16 +116,32 @@ TEST(PdfListing, ReadsBackAsTheComposedPages)
     ASSERT_TRUE(ListingPrinter::exportPdf(path, [&](QPrinter& printer) {
         return ListingPrinter::printMemories(printer, table, options, title, QStringLiteral("."));
     }));
-
     QPrinter printer(QPrinter::HighResolution); // laid out as exportPdf lays it out
     ListingPrinter::setPdfOutput(printer, QStringLiteral("unused.pdf"));
     const MemoryListing::Pages expected =
         ListingPrinter::layout(printer, table, options, title, QStringLiteral("."));
     ASSERT_GE(expected.size(), 3);
     EXPECT_EQ(pdfPages(path), simplifiedPages(expected));
-    const QSizeF size = pdfPageSize(path);
-    ASSERT_TRUE(size.isValid());
-    EXPECT_GT(size.width(), size.height());
+
+    ChannelTable pms(TableKind::Pms);
+    pms.setRecord(1, {"14.00000", "CW", "Simplex", "Off", "67.0", ""});
+    pms.setRecord(18, {"29.70000", "FM", "Minus", "Enc", "88.5", ""});
+    ASSERT_TRUE(ListingPrinter::exportPdf(pmsPath, [&](QPrinter& pmsPrinter) {
+        PmsGridPrinter::preparePage(pmsPrinter);
+        return PmsGridPrinter::print(pmsPrinter, pms, {1150, 1150, 1150, 1150, 1550, 1150}, 500,
+                                     QFont(QStringLiteral("Tahoma"), 8));
+    }));
+    const QVector<QStringList> pages = pdfPages(pmsPath);
+    ASSERT_EQ(pages.size(), 1);
+    const QString text = pages[0].join(QLatin1Char('\n'));
+    for (const char* shown :
+         {"P1L", "P5U", "P9U", "14.00000 CW Simplex Off 67.0", "29.70000 FM Minus Enc 88.5"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(shown))) << shown << "\n" << text.toStdString();
+    for (const QString& pdf : {path, pmsPath}) {
+        const QSizeF size = pdfPageSize(pdf);
+        ASSERT_TRUE(size.isValid()) << pdf;
+        EXPECT_GT(size.width(), size.height()) << pdf;
+    }
 }
 
 TEST(PdfListing, TopMarginMovesTheFirstLineDown)
@@ -173,29 +190,6 @@ TEST(ListingPrinter, FailedExportLeavesTheEarlierFile)
     EXPECT_EQ(kept.readAll(), QByteArray("earlier"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("list.pdf")})
         << "no partial file left behind";
-}
-
-TEST(PmsGrid, PrintsEveryRowOnALandscapePage)
-{
-    REQUIRE_POPPLER();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("pms.pdf"));
-    ChannelTable pms(TableKind::Pms);
-    pms.setRecord(1, {"14.00000", "CW", "Simplex", "Off", "67.0", ""});
-    pms.setRecord(18, {"29.70000", "FM", "Minus", "Enc", "88.5", ""});
-    ASSERT_TRUE(ListingPrinter::exportPdf(path, [&](QPrinter& printer) {
-        PmsGridPrinter::preparePage(printer);
-        return PmsGridPrinter::print(printer, pms, {1150, 1150, 1150, 1150, 1550, 1150}, 500,
-                                     QFont(QStringLiteral("Tahoma"), 8));
-    }));
-    const QVector<QStringList> pages = pdfPages(path);
-    ASSERT_EQ(pages.size(), 1);
-    const QString text = pages[0].join(QLatin1Char('\n'));
-    for (const char* expected :
-         {"P1L", "P5U", "P9U", "14.00000 CW Simplex Off 67.0", "29.70000 FM Minus Enc 88.5"})
-        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
-    const QSizeF size = pdfPageSize(path);
-    EXPECT_GT(size.width(), size.height());
 }
 
 // The print dialog stands in for the system's: it sends the job to a PDF
