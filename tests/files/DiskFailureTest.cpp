@@ -76,9 +76,9 @@ const Writer kWriters[] = {
      [](Context& c) {
          c.prompter.clear();
          c.prompter.reply(c.file("keep.950")).reply(QString());
-         MemoryFileSaver saver(c.state, c.prompter, c.log, *c.settings);
-         const bool saved = saver.save(MemoryFileSaver::Kind::Save) == MemoryFileSaver::Result::Saved;
-         return Outcome{!saved && !c.state.saveSucceeded(), c.prompter.messages().join('\n')};
+         const MemoryFileSaver::Saved saved = MemoryFileSaver(c.state, c.prompter, c.log, *c.settings)
+                                                  .save({MemoryFileSaver::Kind::Save, false, QString()});
+         return Outcome{!saved.written(), c.prompter.messages().join('\n')};
      },
      "An error has been encountered when trying to save the file.|is read-only and cannot be over-written"},
     {"CSV export", "keep.CSV", 200, true,
@@ -131,9 +131,8 @@ const Writer kWriters[] = {
      "Radio backup"},
     {"initial memory file", "Initial memory file.950", 10, true, [](Context&) {},
      [](Context& c) {
-         c.state.setDataFolder(c.work);
-         const bool made = InitialMemoryFile::create(c.state, *c.settings, c.log);
-         return Outcome{!made, QString(c.log.text())};
+         const QString made = InitialMemoryFile::create(c.work, *c.settings, c.log);
+         return Outcome{!QFileInfo(made).isFile() || QFileInfo(made).size() == 0, QString(c.log.text())};
      },
      "could not be created"},
 };
@@ -174,7 +173,6 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
         QDir().mkpath(c.work);
         QDir().mkpath(c.config);
         c.settings = std::make_unique<Settings>(c.config + QStringLiteral("/config/Quaystone"));
-        c.state.setDataFolder(c.work);
 
         std::unique_ptr<TinyTmpfs> tmpfs;
         std::unique_ptr<ReadOnlyBind> readOnly;
@@ -312,10 +310,10 @@ TEST(InterruptedSave, AKillBetweenThePairsFilesIsToldAndOfferedAtTheNextLoad)
     for (const auto answer : {Prompter::Answer::No, Prompter::Answer::Yes}) {
         AppState state;
         ScriptedPrompter prompter;
-        prompter.reply(file("pair.950")).answer(answer);
-        MemoryFileOpener opener(state, prompter, log, settings);
-        opener.setOfferPrevious(true);
-        ASSERT_EQ(opener.open(), MemoryFileOpener::Result::Loaded);
+        prompter.answer(answer);
+        ASSERT_EQ(
+            MemoryFileOpener(state, prompter, log, settings).open({file("pair.950"), false, true}).result,
+            MemoryFileOpener::Result::Loaded);
         EXPECT_EQ(prompter.messages(),
                   QStringList{told + QStringLiteral("\r\nOpen that previous pair instead? (No "
                                                     "opens pair.950 as it is. No file is "
@@ -328,8 +326,9 @@ TEST(InterruptedSave, AKillBetweenThePairsFilesIsToldAndOfferedAtTheNextLoad)
         EXPECT_EQ(state.changed(), previous) << "the previous pair is not yet saved as pair.950";
         if (!previous)
             continue;
-        prompter.reply(file("pair.950"));
-        ASSERT_EQ(MemoryFileSaver(state, prompter, log, settings).save(MemoryFileSaver::Kind::Save),
+        ASSERT_EQ(MemoryFileSaver(state, prompter, log, settings)
+                      .save({MemoryFileSaver::Kind::Save, false, file("pair.950")})
+                      .result,
                   MemoryFileSaver::Result::Saved);
     }
     EXPECT_EQ(readBytes(file("pair.950")), oldMemory);

@@ -9,7 +9,6 @@
 #include "support/TestText.h"
 
 #include <QFileInfo>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -42,17 +41,29 @@ protected:
             writeBytes(path(as) + QStringLiteral("dsc"), descriptions);
         return path(as);
     }
-    Opened open(const QString& reply)
+    // Through the dialog (reply), or a path given (the start-up file, quiet when missing).
+    Opened open(const QString& reply, const QString& given = QString())
     {
-        m_prompter.reply(reply);
-        return MemoryFileOpener(m_state, m_prompter, m_log, *m_settings).open();
+        if (given.isEmpty())
+            m_prompter.reply(reply);
+        m_opened =
+            MemoryFileOpener(m_state, m_prompter, m_log, *m_settings).open({given, !given.isEmpty(), false});
+        return m_opened.result;
     }
-    Saved save(Kind kind) { return MemoryFileSaver(m_state, m_prompter, m_log, *m_settings).save(kind); }
+    // The ask-before-replace flag goes in and comes back as the window keeps it.
+    Saved save(Kind kind)
+    {
+        m_saved = MemoryFileSaver(m_state, m_prompter, m_log, *m_settings).save({kind, m_ask, QString()});
+        m_ask = m_saved.askBeforeReplace;
+        return m_saved.result;
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<Settings> m_settings;
     AppState m_state;
-    QSignalSpy m_filePanel{&m_state, &AppState::filePanelChanged};
+    MemoryFileOpener::Opened m_opened;
+    MemoryFileSaver::Saved m_saved;
+    bool m_ask = false;
     MessageLog m_log;
     ScriptedPrompter m_prompter;
 };
@@ -70,7 +81,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
                  m_state.busy());
     EXPECT_TRUE(m_state.filePresent());
     EXPECT_EQ(m_state.dataSource(), AppState::File);
-    EXPECT_EQ(m_filePanel.last().at(0).toString(), QStringLiteral(" sample.950"));
+    EXPECT_EQ(m_opened.fileName, QStringLiteral("sample.950"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), source);
     EXPECT_EQ(rowText(m_state.tables().memories, 21),
               recText(rec("29.62000|FM|Minus|CTCSS Enc|103.5|10 m repeater RH1")));
@@ -83,11 +94,10 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
     EXPECT_EQ(readBytes(path("copy.950")), readBytes(dataPath("sample.950")));
     EXPECT_EQ(readBytes(path("copy.950dsc")), readBytes(dataPath("sample.950dsc")));
     EXPECT_FALSE(m_state.changed());
-    EXPECT_TRUE(m_state.saveSucceeded() &&
-                m_state.askBeforeReplace()); // no question was needed for a new name
+    EXPECT_TRUE(m_ask); // no question was needed for a new name
     EXPECT_EQ(m_state.currentFilePath(), path("copy.950"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), path("copy.950"));
-    EXPECT_EQ(m_filePanel.last().at(0).toString(), QStringLiteral(" copy.950"));
+    EXPECT_EQ(m_saved.fileName, QStringLiteral("copy.950"));
 }
 
 TEST_P(MemoryFileProcedures, AnEmptyTableSavesAsZeroLinesAndA101LineDescriptionFile)
@@ -174,19 +184,17 @@ TEST_P(MemoryFileProcedures, OpenPathsAndTheirOutcomes)
 
     // A start-up path opens without a dialog; a missing one is dropped silently.
     m_prompter.clear();
-    MemoryFileOpener opener(m_state, m_prompter, m_log, *m_settings);
     for (const QString& startup : {path("gone.950"), sample}) {
-        m_state.setStartupFilePath(startup);
-        EXPECT_EQ(opener.open(), startup == sample ? Opened::Loaded : Opened::Missing);
+        EXPECT_EQ(open(QString(), startup), startup == sample ? Opened::Loaded : Opened::Missing);
         EXPECT_TRUE(m_prompter.prompts().isEmpty());
-        EXPECT_TRUE(m_state.startupFilePath().isEmpty());
     }
+    m_prompter.clear();
 
     // Saying No to unsaved changes leaves everything as it was.
     m_state.setChanged(true);
     m_state.tables().memories.setText(1, Column::kFreq, local("3.50000"));
     m_prompter.answer(Prompter::Answer::No);
-    EXPECT_EQ(opener.open(), Opened::Declined);
+    EXPECT_EQ(open(QString(), sample), Opened::Declined);
     EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("3.50000"));
     EXPECT_TRUE(m_state.changed());
     ASSERT_EQ(m_prompter.prompts().size(), 1);
@@ -222,7 +230,7 @@ TEST_P(MemoryFileProcedures, ReplacingAnExistingFileAsksOnlyWhenTheFlagSaysSo)
         const Case& c = cases[i];
         writeBytes(sample, before);
         m_prompter.clear();
-        m_state.setAskBeforeReplace(c.flagBefore);
+        m_ask = c.flagBefore;
         m_prompter.reply(sample);
         if (c.answer)
             m_prompter.answer(*c.answer);
@@ -234,8 +242,7 @@ TEST_P(MemoryFileProcedures, ReplacingAnExistingFileAsksOnlyWhenTheFlagSaysSo)
             EXPECT_EQ(m_prompter.prompts().at(1).safe, Prompter::Answer::No) << i;
         }
         EXPECT_EQ(readBytes(sample) != before, c.result == Saved::Saved) << i;
-        EXPECT_FALSE(m_state.askBeforeReplace()) << i; // cleared by Save, or by asking
-        EXPECT_EQ(m_state.saveSucceeded(), c.result == Saved::Saved) << i;
+        EXPECT_FALSE(m_ask) << i; // cleared by Save, or by asking
     }
 }
 
@@ -273,7 +280,6 @@ TEST_P(MemoryFileProcedures, AnUnwritableTargetIsRefusedAndTheDialogComesBackEmp
             EXPECT_EQ(prompts[0].preset, locked) << "the dialog offers the current name";
         }
         EXPECT_EQ(prompts[2].preset, QString()) << "the name was cleared";
-        EXPECT_EQ(m_state.saveSucceeded(), c.result == Saved::Saved);
     }
     EXPECT_EQ(readBytes(locked), before);
     EXPECT_TRUE(QFileInfo::exists(path("good.950")));
@@ -286,14 +292,12 @@ TEST_P(MemoryFileProcedures, ChannelsThatCannotBeWrittenAreReportedAndKeepTheTab
     m_state.tables().memories.setText(6, Column::kMode, QString::fromLatin1("?? "));
     m_state.setChanged(true);
     m_prompter.reply(path("out"));
-    MemoryFileSaver saver(m_state, m_prompter, m_log, *m_settings);
-    EXPECT_EQ(saver.save(Kind::Save), Saved::SavedIncomplete);
-    EXPECT_EQ(saver.refusedChannels(), QStringList{"5"});
+    EXPECT_EQ(save(Kind::Save), Saved::SavedIncomplete);
+    EXPECT_EQ(m_saved.refused, QStringList{"5"});
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileSaver::refusedText({"5"})});
     EXPECT_EQ(m_prompter.prompts().last().icon, Prompter::Icon::Exclamation);
     EXPECT_TRUE(m_log.text().contains(QStringLiteral("Channel 5 not saved: ")));
     EXPECT_TRUE(m_state.changed());
-    EXPECT_FALSE(m_state.saveSucceeded());
     const QByteArray written = readBytes(path("out.950"));
     EXPECT_EQ(written.count("\r\n"), 35);
     EXPECT_FALSE(written.contains("MW005"));
@@ -302,32 +306,29 @@ TEST_P(MemoryFileProcedures, ChannelsThatCannotBeWrittenAreReportedAndKeepTheTab
 TEST_P(MemoryFileProcedures, TheInitialMemoryFileIsMadeOnceAndBecomesTheStartUpFile)
 {
     const QString initial = path("Initial memory file.950");
-    EXPECT_TRUE(InitialMemoryFile::create(m_state, *m_settings, m_log));
+    EXPECT_EQ(InitialMemoryFile::create(m_dir.path(), *m_settings, m_log), initial);
     EXPECT_EQ(readBytes(initial), QByteArray("MR00007000000+000000100000;\r\n"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), initial);
-    EXPECT_EQ(m_state.startupFilePath(), initial);
 
     // A later start finds it and leaves it (and LastOpened) alone; start-up then loads it.
     writeBytes(initial, "MW00014250000+000000200000;\r\n");
     m_settings->set(Keys::LastOpened, QStringLiteral("elsewhere"));
-    m_state.setStartupFilePath(QString());
-    EXPECT_TRUE(InitialMemoryFile::create(m_state, *m_settings, m_log));
+    EXPECT_EQ(InitialMemoryFile::create(m_dir.path(), *m_settings, m_log), initial);
     EXPECT_EQ(readBytes(initial), QByteArray("MW00014250000+000000200000;\r\n"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), QStringLiteral("elsewhere"));
-    EXPECT_EQ(MemoryFileOpener(m_state, m_prompter, m_log, *m_settings).open(), Opened::Loaded);
+    EXPECT_EQ(open(QString(), initial), Opened::Loaded);
     EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("14.25000"));
 
     // An empty file, as a failed creation used to leave, is made afresh.
     writeBytes(initial, QByteArray());
-    EXPECT_TRUE(InitialMemoryFile::create(m_state, *m_settings, m_log));
+    EXPECT_EQ(InitialMemoryFile::create(m_dir.path(), *m_settings, m_log), initial);
     EXPECT_EQ(readBytes(initial), QByteArray("MR00007000000+000000100000;\r\n"));
 
     // A data folder that cannot take the file: reported, and start-up goes on.
     writeBytes(path("plainfile"), "x");
-    m_state.setDataFolder(path("plainfile"));
-    EXPECT_FALSE(InitialMemoryFile::create(m_state, *m_settings, m_log));
+    EXPECT_EQ(InitialMemoryFile::create(path("plainfile"), *m_settings, m_log),
+              path("plainfile") + QStringLiteral("/Initial memory file.950"));
     EXPECT_TRUE(m_log.text().contains(QStringLiteral("could not be created")));
-    EXPECT_EQ(m_state.startupFilePath(), path("plainfile") + QStringLiteral("/Initial memory file.950"));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(MemoryFileProcedures);

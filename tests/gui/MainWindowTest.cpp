@@ -10,6 +10,7 @@
 #include "gui/ChannelItemDelegate.h"
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
+#include "gui/FilePart.h"
 #include "gui/MessageLogWindow.h"
 #include "gui/PrintCommands.h"
 #include "gui/ProgressWindow.h"
@@ -28,6 +29,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -258,7 +260,6 @@ TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileOpener::unsavedChangesText()});
     EXPECT_EQ(state().currentFilePath(), memoryFile);
     EXPECT_FALSE(state().changed());
-    EXPECT_TRUE(state().startupFilePath().isEmpty());
     // A double-click on the status bar shows its path (with none: ReadRadioThenWriteBack...).
     m_prompter.clear();
     QTest::mouseDClick(panel(2), Qt::LeftButton);
@@ -344,13 +345,62 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Radio[*] - ") + Form1::titleText());
     m_prompter.reply(QDir(dataFolder()).filePath(QStringLiteral("backup.950")));
     action("mnuFileSaveAs")->trigger();
-    EXPECT_TRUE(state().saveSucceeded());
+    EXPECT_FALSE(state().changed());
     EXPECT_EQ(panel(1)->text(), QStringLiteral(" backup.950"));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("backup.950[*] - ") + Form1::titleText());
     auto* recent = widget<QMenu>("mnuRecentFiles");
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().isEmpty());
     EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 backup.950"));
+}
+
+// A read stopped part-way is saved as the command line saves one: never over
+// the name chosen, but beside it under the first free partial name (here the
+// second, the first being taken); the user is told where, and the title and
+// the file panel name that file, which a later save replaces in place.
+TEST_F(MainWindowFixture, AStoppedReadIsSavedBesideTheChosenNameAsAPartialRead)
+{
+    RadioSimulator radio(slowRadio());
+    startWithRadio(radio);
+    ProgressWindow* progress = window().progressWindow();
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (progress->isVisible() && widget<QProgressBar>("ProgressBar1", progress)->value() >= 10)
+            progress->requestStop();
+    });
+    stopper.start(1);
+    m_prompter.answer(Prompter::Answer::Ok); // the instructions
+    QTest::mouseClick(widget<QPushButton>("cmdRead"), Qt::LeftButton);
+    stopper.stop();
+    ASSERT_GT(state().unreadCount(), 0);
+
+    const QDir data(dataFolder());
+    const QString chosen = data.filePath(QStringLiteral("backup.950"));
+    const QString partial = data.filePath(QStringLiteral("backup (partial read 2).950"));
+    for (const char* taken : {"backup.950", "backup (partial read).950"}) {
+        QFile file(data.filePath(QString::fromLatin1(taken)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("kept\r\n") == 6);
+    }
+    m_prompter.clear();
+    m_prompter.reply(chosen);
+    QTest::mouseClick(widget<QPushButton>("cmdSaveToDisk"), Qt::LeftButton);
+    EXPECT_EQ(m_prompter.messages(), QStringList{FilePart::partialReadText(partial, chosen)});
+    EXPECT_EQ(m_prompter.prompts().constLast().icon, Prompter::Icon::Exclamation);
+    for (const char* taken : {"backup.950", "backup (partial read).950"}) {
+        QFile file(data.filePath(QString::fromLatin1(taken)));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == "kept\r\n") << taken;
+    }
+    EXPECT_TRUE(QFileInfo::exists(partial + QStringLiteral("dsc")));
+    EXPECT_EQ(state().currentFilePath(), partial);
+    EXPECT_EQ(panel(1)->text(), QStringLiteral(" backup (partial read 2).950"));
+    EXPECT_EQ(window().windowTitle(),
+              QStringLiteral("backup (partial read 2).950[*] - ") + Form1::titleText());
+
+    m_prompter.clear();
+    m_prompter.reply(partial);
+    action("mnuFileSave")->trigger();
+    EXPECT_TRUE(m_prompter.messages().isEmpty()) << m_prompter.messages().join('|').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("backup (partial read 3).950"))));
 }
 
 TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
