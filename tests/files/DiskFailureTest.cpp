@@ -176,7 +176,6 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
 
         std::unique_ptr<TinyTmpfs> tmpfs;
         std::unique_ptr<ReadOnlyBind> readOnly;
-        const bool readOnlyAsRoot = failure == Failure::FolderReadOnly && geteuid() == 0;
         if (failure == Failure::TmpfsFull) {
             tmpfs = std::make_unique<TinyTmpfs>(c.work);
             if (!tmpfs->mounted())
@@ -184,46 +183,32 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
         }
         w.prepare(c);
         const QString target = c.file(w.target);
-        if (failure == Failure::TargetIsFolder) {
+        if (failure == Failure::TargetIsFolder || failure == Failure::TargetIsFifo) {
             QFile::remove(target);
-            ASSERT_TRUE(QDir().mkdir(target));
-        } else if (failure == Failure::TargetIsFifo) {
-            QFile::remove(target);
-            ASSERT_EQ(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+            ASSERT_TRUE(failure == Failure::TargetIsFolder
+                            ? QDir().mkdir(target)
+                            : mkfifo(QFile::encodeName(target).constData(), 0644) == 0);
         }
         const QMap<QString, QByteArray> before = contents(c.work);
 
-        Outcome outcome;
-        switch (failure) {
-        case Failure::FullAtFirstByte:
-        case Failure::FullPartWay: {
-            FileSizeLimit limit(failure == Failure::FullAtFirstByte ? 0 : w.partWay);
-            outcome = w.act(c);
-            break;
-        }
-        case Failure::FolderReadOnly:
-            // Root writes through permissions, so for root the folder is a read-only mount.
-            if (readOnlyAsRoot) {
-                readOnly = std::make_unique<ReadOnlyBind>(c.work);
-                if (!readOnly->mounted())
-                    GTEST_SKIP() << "a read-only mount is refused here";
-            } else {
-                QFile::setPermissions(c.work, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-            }
-            outcome = w.act(c);
-            readOnly.reset();
-            QFile::setPermissions(c.work,
-                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            break;
-        case Failure::TmpfsFull:
+        // Root writes through permissions, so for root a read-only folder is a read-only mount.
+        if (failure == Failure::FolderReadOnly && geteuid() == 0) {
+            readOnly = std::make_unique<ReadOnlyBind>(c.work);
+            if (!readOnly->mounted())
+                GTEST_SKIP() << "a read-only mount is refused here";
+        } else if (failure == Failure::FolderReadOnly) {
+            QFile::setPermissions(c.work, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        } else if (failure == Failure::TmpfsFull) {
             tmpfs->fill();
-            outcome = w.act(c);
-            break;
-        case Failure::TargetIsFolder:
-        case Failure::TargetIsFifo:
-            outcome = w.act(c);
-            break;
         }
+        std::unique_ptr<FileSizeLimit> limit;
+        if (failure == Failure::FullAtFirstByte || failure == Failure::FullPartWay)
+            limit = std::make_unique<FileSizeLimit>(failure == Failure::FullAtFirstByte ? 0 : w.partWay);
+        const Outcome outcome = w.act(c);
+        limit.reset();
+        readOnly.reset();
+        QFile::setPermissions(c.work,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         EXPECT_TRUE(outcome.failed) << outcome.said.toStdString();
         const QStringList expected = QString::fromLatin1(w.expected).split(QLatin1Char('|'));
         EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const QString& e) {

@@ -80,22 +80,6 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     EXPECT_TRUE(target.commands().filter(QRegularExpression(QStringLiteral("^MW"))).isEmpty());
 }
 
-// A write keeps the radio's old content of the channels it replaces (what
-// the backup holds: RadioLinkTest), unless told not to.
-TEST_F(CliRadio, NoBackupWritesNoBackup)
-{
-    writeChannels("new.950");
-    RadioSimulator radio;
-    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR00514070000+000000200000;")));
-    const QString device = radio.start();
-    ASSERT_FALSE(device.isEmpty());
-    const CliRun run = cli({"write", path("new.950"), "--device", device, "--no-backup"});
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("Radio backup *")}).isEmpty());
-    EXPECT_FALSE(run.err.contains(QStringLiteral("Radio backup")));
-    EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
-}
-
 // An incomplete read never replaces the file named: it is saved beside it, named as partial, and
 // the run says so and exits 3 (done, but not all of it). An earlier partial read keeps its name and
 // bytes, and a link of such a name is not written through: the next free name is taken.
@@ -129,6 +113,13 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
     EXPECT_TRUE(QFileInfo(path("out (partial read).950dsc")).isSymLink());
     EXPECT_FALSE(contents("out (partial read 2).950").isEmpty());
     EXPECT_EQ(contents("out (partial read 2).950dsc").count("\r\n"), 101);
+
+    // Standard output takes it too; the status tells it apart.
+    const CliRun piped = cli({"read", "--device", device, "--out", "-"});
+    EXPECT_EQ(piped.status, 3) << piped.err.toStdString();
+    EXPECT_TRUE(
+        piped.err.contains(QStringLiteral("the read was incomplete; standard output holds what was read")));
+    EXPECT_TRUE(piped.out.startsWith(QStringLiteral("MW000"))) << piped.out.toStdString();
 }
 
 QStringList writeCommands(const RadioSimulator& radio)
@@ -137,7 +128,9 @@ QStringList writeCommands(const RadioSimulator& radio)
 }
 
 // A preview reads the radio and lists, side by side, each channel a write would send; it sends none.
-TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndSendsNothing)
+// The write then sends them, and keeps no backup of what they replace when told not to (what the
+// backup holds: RadioLinkTest).
+TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndNoBackupKeepsNone)
 {
     writeChannels("new.950");
     RadioSimulator radio;
@@ -163,6 +156,13 @@ TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndSendsNothing)
                                                        "Minus CTCSS Enc 88.5 Tone"));
     EXPECT_TRUE(run.err.contains(QStringLiteral("3 channel(s) would be written; nothing was sent")))
         << run.err.toStdString();
+
+    const CliRun written = cli({"write", path("new.950"), "--device", device, "--no-backup"});
+    EXPECT_EQ(written.status, 0) << written.err.toStdString();
+    EXPECT_EQ(writeCommands(radio).size(), 3);
+    EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("Radio backup *")}).isEmpty());
+    EXPECT_FALSE(written.err.contains(QStringLiteral("Radio backup")));
 }
 
 // Each channel sent is read back: one the radio silently did not store is named and not counted as
