@@ -183,7 +183,8 @@ int read(const QStringList& args)
             return complete ? ExitOk : ExitPartial;
         }
         if (!complete) {
-            cliFailure(MemoryFileSaver::partialReadText(target, a.out));
+            cliFailure(MemoryFileSaver::partialReadText(QDir::toNativeSeparators(target), a.out,
+                                                        QFileInfo::exists(a.out)));
             return ExitPartial;
         }
         return ExitOk;

@@ -50,13 +50,11 @@ QString MemoryFileSaver::refusedText(const QStringList& labels)
            QStringLiteral(".\r\nThey are still in the table; the message log says what is wrong with each.");
 }
 
-QString MemoryFileSaver::partialReadText(const QString& savedPath, const QString& chosenPath)
+QString MemoryFileSaver::partialReadText(const QString& saved, const QString& chosen, bool chosenExists)
 {
-    return QStringLiteral("the read was incomplete; what was read is saved in ") +
-           QDir::toNativeSeparators(savedPath) +
-           (QFileInfo::exists(chosenPath)
-                ? QStringLiteral(" and ") + chosenPath + QStringLiteral(" was left as it was")
-                : QString());
+    return QStringLiteral("the read was incomplete; what was read is saved in ") + saved +
+           (chosenExists ? QStringLiteral(" and ") + chosen + QStringLiteral(" was left as it was")
+                         : QString());
 }
 
 QString MemoryFileSaver::noPartialNameText(const QString& chosenPath)

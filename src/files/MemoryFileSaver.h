@@ -82,8 +82,9 @@ public:
     static QString errorText(int number, const QString& description, int location);
     static QString refusedText(const QStringList& labels);
     // Where an incomplete read went instead of the name chosen (which is
-    // named too when it exists); the command line prints it as it stands.
-    static QString partialReadText(const QString& savedPath, const QString& chosenPath);
+    // named too when it exists), each as the front end names files; the
+    // command line prints it as it stands.
+    static QString partialReadText(const QString& saved, const QString& chosen, bool chosenExists);
     // No name beside the chosen one is free for an incomplete read.
     static QString noPartialNameText(const QString& chosenPath);
 

@@ -31,12 +31,14 @@ QString sentence(QString text)
 
 QString FilePart::partialReadText(const QString& savedPath, const QString& chosenPath)
 {
-    return sentence(MemoryFileSaver::partialReadText(savedPath, chosenPath));
+    // Both stand in one folder: their names say it, as the save's other messages do.
+    return sentence(MemoryFileSaver::partialReadText(
+        QFileInfo(savedPath).fileName(), QFileInfo(chosenPath).fileName(), QFileInfo::exists(chosenPath)));
 }
 
 QString FilePart::noPartialNameText(const QString& chosenPath)
 {
-    return sentence(MemoryFileSaver::noPartialNameText(chosenPath));
+    return sentence(MemoryFileSaver::noPartialNameText(QFileInfo(chosenPath).fileName()));
 }
 
 void FilePart::open()

@@ -32,7 +32,7 @@ public:
     // True when the tables were saved whole.
     bool save(MemoryFileSaver::Kind kind);
     // After a read that did not get every slot, a save goes beside the name
-    // chosen; the user is told where.
+    // chosen; the user is told where (by the files' names).
     static QString partialReadText(const QString& savedPath, const QString& chosenPath);
     static QString noPartialNameText(const QString& chosenPath);
     // File > "Recent files", filled each time it opens, so a file removed since is never offered.

@@ -282,15 +282,6 @@ void Form1::connectState()
     });
 }
 
-void Form1::showFilePanel(const QString& text)
-{
-    m_panels[0]->setText(text);
-    m_print->setFilePanel(text);
-    // A table reset blanks the radio-type label along with the file panel.
-    if (text.isEmpty())
-        lblRigType->clear();
-}
-
 bool Form1::startUp()
 {
     if (m_started)
@@ -383,21 +374,6 @@ bool Form1::startUp()
                            QStringLiteral(" of procedure Form_Load of Form Form1"));
         return false;
     }
-}
-
-void Form1::deferredOpen()
-{
-    Timer1->stop();
-    if (m_deferredOpenDone)
-        return;
-    m_deferredOpenDone = true;
-    // The start-up file is opened once, whatever comes of it.
-    const QString path = m_startupFile;
-    m_startupFile.clear();
-    if (path.isEmpty())
-        openMemoryFile();
-    else
-        m_files->openPath(path);
 }
 
 void Form1::showOrigin()
