@@ -5,6 +5,7 @@
 #include "Version.h"
 #include "editing/CellEntry.h"
 #include "files/CsvExport.h"
+#include "files/FileTestSupport.h"
 #include "files/InterruptedSave.h"
 #include "files/MemoryFileOpener.h"
 #include "gui/ChannelItemDelegate.h"
@@ -183,11 +184,9 @@ TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
     const QString memoryFile = QDir(dataFolder()).filePath(QStringLiteral("dropped.950"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950"), memoryFile));
     const QString csvFile = QDir(dataFolder()).filePath(QStringLiteral("dropped.csv"));
-    QFile csv(csvFile);
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write((CsvExport::headerLine(QLatin1Char(',')) + "\r\n1,7.12300,LSB,Simplex,,,,,,,,,from a drop\r\n")
-                  .toUtf8());
-    csv.close();
+    ASSERT_TRUE(FileTestSupport::writeBytes(
+        csvFile,
+        (CsvExport::headerLine(QLatin1Char(',')) + "\r\n1,7.12300,LSB,Simplex,,,,,,,,,a drop\r\n").toUtf8()));
     const auto drop = [this](const QString& path) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
@@ -329,13 +328,9 @@ TEST_F(MainWindowFixture, AStoppedReadIsSavedBesideTheChosenNameAsAPartialRead)
                   QStringLiteral("sample (partial read 2).950[*] - ") + Form1::titleText());
         EXPECT_EQ(panel(1)->text(), QStringLiteral(" sample (partial read 2).950"));
     }
-    const auto bytes = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
     for (const char* name : {"sample.950", "sample (partial read).950"})
-        EXPECT_EQ(bytes(data.filePath(QString::fromLatin1(name))),
-                  bytes(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950")))
+        EXPECT_EQ(FileTestSupport::readBytes(data.filePath(name)),
+                  FileTestSupport::readBytes(QUAYSTONE_TEST_DATA "/sample.950"))
             << name;
     EXPECT_TRUE(QFileInfo::exists(partial + QStringLiteral("dsc")));
 }

@@ -2,6 +2,7 @@
 // quaystone-cli read and write against the simulated radio: a backup to a
 // file and a restore from it, and the exit status of runs that cannot work.
 
+#include "files/FileTestSupport.h"
 #include "support/TestText.h"
 
 #include "RadioSimulator.h"
@@ -21,20 +22,14 @@ namespace {
 const QStringList kChannels = {"MW00007050005-000500210000;", "MW00514250000+000000100000;",
                                "MW09950110000+000000A71159;", "MW10029620000+000000402082;"};
 
+const QByteArray kChannelFile = (kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+
 class CliRadio : public CliTest {
 protected:
-    QByteArray contents(const char* name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // kChannels as a memory file.
+    QByteArray contents(const char* name) const { return FileTestSupport::readBytes(path(name)); }
     void writeChannels(const char* name)
     {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write((kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+        ASSERT_TRUE(FileTestSupport::writeBytes(path(name), kChannelFile));
     }
 
     // Starts the radio holding kChannels; returns its device.
@@ -65,18 +60,17 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
         }
         return rates;
     };
-    const QByteArray channels = (kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
     const CliRun backup =
         cli({"read", "--device", sourceDevice, "--speed", "4800", "--out", path("backup.950")});
     EXPECT_EQ(backup.status, 0) << backup.err.toStdString();
-    EXPECT_EQ(contents("backup.950"), channels);
+    EXPECT_EQ(contents("backup.950"), kChannelFile);
     EXPECT_FALSE(backup.err.contains(QStringLiteral("Baud rate")) ||
                  backup.err.contains(QStringLiteral("slot 1 of 118")));
     EXPECT_EQ(identityRates(), QList<int>({38400, 19200, 9600, 4800, 4800}));
     source.clearTraffic();
     const CliRun again = cli({"read", "--device", sourceDevice, "--speed", "4800", "--out", "-"});
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.out.toLatin1(), channels);
+    EXPECT_EQ(again.out.toLatin1(), kChannelFile);
     EXPECT_EQ(identityRates(), QList<int>({4800, 4800}));
 
     RadioSimulator target;
@@ -108,11 +102,8 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
     const QString device = startWithChannels(radio);
     ASSERT_FALSE(device.isEmpty());
     const QByteArray old = "MW00007050000+000000200000;\r\nMW00114250000+000000100000;\r\n";
-    for (const char* name : {"out.950", "out (partial read).950", "elsewhere.txt"}) {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(old);
-    }
+    for (const char* name : {"out.950", "out (partial read).950", "elsewhere.txt"})
+        ASSERT_TRUE(FileTestSupport::writeBytes(path(name), old));
     ASSERT_TRUE(QFile::link(path("elsewhere.txt"), path("out (partial read).950dsc")));
     const CliRun run = cli({"read", "--device", device, "--out", path("out.950")});
     const int dropped = radio.faultCounts().at(int(RadioSimulator::Fault::Drop));
