@@ -47,8 +47,7 @@ struct Context {
     {
         writeBytes(file("keep.950"), readBytes(dataPath("sample.950")));
         writeBytes(file("keep.950dsc"), readBytes(dataPath("sample.950dsc")));
-        prompter.reply(file("keep.950"));
-        MemoryFileOpener(state, prompter, log, *settings).open();
+        MemoryFileOpener(state, prompter, log, *settings).open({file("keep.950"), false, false});
         // The new content differs from the old in both files.
         state.tables().makeEmptyAt(1);
         state.tables().memories.setText(2, Column::kDescription, QStringLiteral("changed"));
