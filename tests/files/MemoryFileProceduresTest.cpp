@@ -90,8 +90,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
     ASSERT_EQ(save(Kind::SaveAs), Saved::Saved);
     EXPECT_EQ(readBytes(path("copy.950")), readBytes(dataPath("sample.950")));
     EXPECT_EQ(readBytes(path("copy.950dsc")), readBytes(dataPath("sample.950dsc")));
-    EXPECT_FALSE(m_state.changed());
-    EXPECT_TRUE(m_ask); // no question was needed for a new name
+    EXPECT_TRUE(!m_state.changed() && m_ask); // no question was needed for a new name
     EXPECT_EQ(m_state.currentFilePath(), path("copy.950"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), path("copy.950"));
     EXPECT_EQ(m_saved.fileName, QStringLiteral("copy.950"));
@@ -260,14 +259,12 @@ TEST_P(MemoryFileProcedures, TheInitialMemoryFileIsMadeOnceAndBecomesTheStartUpF
     EXPECT_EQ(readBytes(initial), QByteArray("MR00007000000+000000100000;\r\n"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), initial);
 
-    // A later start finds it and leaves it (and LastOpened) alone; start-up then loads it.
+    // A later start finds it and leaves it (and LastOpened) alone (the window then opens it: MainWindowTest).
     writeBytes(initial, "MW00014250000+000000200000;\r\n");
     m_settings->set(Keys::LastOpened, QStringLiteral("elsewhere"));
     EXPECT_EQ(InitialMemoryFile::create(m_dir.path(), *m_settings, m_log), initial);
     EXPECT_EQ(readBytes(initial), QByteArray("MW00014250000+000000200000;\r\n"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), QStringLiteral("elsewhere"));
-    EXPECT_EQ(open(QString(), initial), Opened::Loaded);
-    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("14.25000"));
 
     // An empty file, as a failed creation used to leave, is made afresh.
     writeBytes(initial, QByteArray());
