@@ -22,9 +22,12 @@ TransferPart::TransferPart(AppState& state, Prompter& prompter, MessageLog& log,
     connect(&m_state, &AppState::busyChanged, this, [this](bool busy) {
         if (!busy && m_progress->isVisible())
             m_progress->hide();
-        // A transfer counts from 0 as soon as its link is set up.
-        if (busy && m_exclusive)
+        // A transfer works on the memories page and counts from 0 as soon
+        // as its link is set up.
+        if (busy && m_exclusive) {
+            emit memoriesPageWanted();
             emit positionReached(0);
+        }
     });
     connect(m_progress, &ProgressWindow::positionChanged, this, &TransferPart::positionReached);
 }
@@ -74,7 +77,7 @@ void TransferPart::read()
     // The link's set-up already yields to the event loop, before the reader
     // sets the busy state: a second click then must not start another read.
     // The unsaved-changes question comes first; a read that goes ahead
-    // shows the memories page.
+    // shows the memories page (after the question, once its link is set up).
     bool declined = false;
     runExclusive([this, &declined] {
         if (!m_state.changed())
