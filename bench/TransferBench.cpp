@@ -17,6 +17,7 @@
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
+#include "state/Settings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -29,6 +30,22 @@
 #include <vector>
 
 namespace {
+
+// The link options as the window and the command line build them: from
+// settings of the bench's own (none the user stored) with this run's
+// device, rate and remembered rate.
+LinkOptions linkOptionsFor(const QString& device, const QString& speed = QString(),
+                           const QString& remembered = QString())
+{
+    QTemporaryDir folder;
+    Settings settings(folder.path());
+    if (!remembered.isEmpty())
+        settings.set(Keys::LastCommSpeed, remembered);
+    LinkOptions::Overrides overrides;
+    overrides.device = device;
+    overrides.userSpeed = speed;
+    return LinkOptions::fromSettings(settings, overrides);
+}
 
 // Every question answered OK, as a user who clicks through.
 class AgreeingPrompter : public Prompter {
@@ -125,7 +142,6 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     // A write keeps its backup where it cannot litter the working folder.
     QTemporaryDir dataFolder;
     state.setDataFolder(dataFolder.path());
-    state.setVerifyWrites(transfer == Transfer::WriteAllChangedVerified);
     if (!reading) {
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
             state.tables().setRecordAt(p, recordFor(p, transfer != Transfer::WriteUnchanged));
@@ -140,21 +156,21 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     NoProgress progress;
     QtSerialPortAdapter port;
     CatLink link(port, log);
-    CatLink::Options linkOptions;
-    linkOptions.device = device;
-    linkOptions.userSpeed = QStringLiteral("%1,N,8,2").arg(rate);
-    link.setOptions(linkOptions);
+    link.setOptions(linkOptionsFor(device, QStringLiteral("%1,N,8,2").arg(rate)));
 
     QElapsedTimer timer;
     progress.clock = &timer;
     timer.start();
     bool ok = false;
     if (reading)
-        ok = RadioReader(state, prompter, log, link, progress).run() == RadioReader::Outcome::Completed;
+        ok = RadioReader(state, prompter, log, link, progress).run().outcome ==
+             RadioReader::Outcome::Completed;
     else {
-        RadioWriter writer(state, prompter, log, link, progress);
-        writer.setBackupEnabled(transfer == Transfer::WriteAllChangedWithBackup);
-        ok = writer.run() == RadioWriter::Outcome::Completed;
+        RadioWriter::Options writeOptions;
+        writeOptions.backup = transfer == Transfer::WriteAllChangedWithBackup;
+        writeOptions.verify = transfer == Transfer::WriteAllChangedVerified;
+        ok = RadioWriter(state, prompter, log, link, progress).run(writeOptions).outcome ==
+             RadioWriter::Outcome::Completed;
     }
     Timing timing;
     timing.measured = timer.nsecsElapsed() / 1e9;
@@ -184,12 +200,8 @@ double connectOnce(bool remembered, int latencyUs)
     MessageLog log;
     QtSerialPortAdapter port;
     CatLink link(port, log);
-    CatLink::Options linkOptions;
-    linkOptions.device = device;
-    linkOptions.userSpeed = QStringLiteral("4800,N,8,2");
-    if (remembered)
-        linkOptions.rememberedSpeed = linkOptions.userSpeed;
-    link.setOptions(linkOptions);
+    const QString speed = QStringLiteral("4800,N,8,2");
+    link.setOptions(linkOptionsFor(device, speed, remembered ? speed : QString()));
     QElapsedTimer timer;
     timer.start();
     if (!LinkSetUp::run(link, log).ready())
@@ -254,13 +266,12 @@ int soak(int cycles, bool faults)
             radio.stop();
             radio.start();
         }
-        CatLink::Options linkOptions;
-        linkOptions.device = radio.devicePath();
-        link.setOptions(linkOptions);
+        link.setOptions(linkOptionsFor(radio.devicePath()));
         state.setChanged(false);
         incomplete +=
-            RadioReader(state, prompter, log, link, progress).run() == RadioReader::Outcome::Completed ? 0
-                                                                                                       : 1;
+            RadioReader(state, prompter, log, link, progress).run().outcome == RadioReader::Outcome::Completed
+                ? 0
+                : 1;
         // Three channels, different each cycle, so every write replaces and backs up.
         for (int k = 0; k < 3; ++k) {
             const int p = 1 + (cycle * 7 + k * 41) % ChannelMap::kSlotCount;
@@ -268,8 +279,9 @@ int soak(int cycles, bool faults)
         }
         state.setDataSource(AppState::File);
         incomplete +=
-            RadioWriter(state, prompter, log, link, progress).run() == RadioWriter::Outcome::Completed ? 0
-                                                                                                       : 1;
+            RadioWriter(state, prompter, log, link, progress).run().outcome == RadioWriter::Outcome::Completed
+                ? 0
+                : 1;
         radio.clearTraffic();
         log.clear();
         // What the window's event loop does between two transfers: objects the

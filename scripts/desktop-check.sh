@@ -309,8 +309,9 @@ log_keys_check() {
 # The window manager's close (Alt+F4) on the "Read/write instructions" window
 # must stop the read as a click on its message does, not hide the window and
 # let the read run on out of sight. The radio is read at 4800 baud (some
-# seconds for its 118 slots); the read stopped early, the file saved after it
-# holds fewer than the 36 channels the simulated radio has.
+# seconds for its 118 slots); the read stopped early is saved beside the name
+# typed, as "stopped (partial read).950" (a message says where), and holds
+# fewer than the 36 channels the simulated radio has.
 progress_close_check() {
     run=progress-close
     local home=$work/$run
@@ -348,6 +349,9 @@ progress_close_check() {
     wait_focus "$id" || fail "$run: the save dialog did not get the keyboard"
     xdotool type --delay 10 "$data/stopped"
     answer "$id" Return "save dialog"
+    local saved
+    saved=$(wait_window '^Quaystone$' "$stopped") || { shot saved; fail "$run: the save did not say where it went"; }
+    answer "$saved" Return "partial read message"
     xdotool key alt+f
     sleep 0.3
     xdotool key x
@@ -359,9 +363,11 @@ progress_close_check() {
     wait "$app_pid" || true
     app_pid=
 
-    [ -f "$data/stopped.950" ] || fail "$run: no saved file $data/stopped.950"
+    local file="$data/stopped (partial read).950"
+    [ -f "$file" ] || fail "$run: no saved file $file"
+    [ -e "$data/stopped.950" ] && fail "$run: the stopped read was saved under the name typed"
     local channels
-    channels=$(wc -l <"$data/stopped.950")
+    channels=$(wc -l <"$file")
     [ "$channels" -lt 36 ] ||
         fail "$run: Alt+F4 on the progress window did not stop the read ($channels channels read)"
     echo "desktop-check: Alt+F4 on the progress window stopped the read ($channels of 36 channels read)"

@@ -31,7 +31,17 @@ RadioReader::RadioReader(AppState& state, Prompter& prompter, MessageLog& log, C
 {
 }
 
-RadioReader::Outcome RadioReader::run()
+RadioReader::Result RadioReader::run()
+{
+    Result result;
+    result.outcome = read();
+    result.unanswered = m_unanswered;
+    result.lastQueried = m_lastQueried;
+    result.answeredRate = m_answeredRate;
+    return result;
+}
+
+RadioReader::Outcome RadioReader::read()
 {
     if (m_state.changed() &&
         m_prompter.askSafely(QStringLiteral("Changes have been made but not yet saved to disk") + kCrLf +
@@ -40,7 +50,6 @@ RadioReader::Outcome RadioReader::run()
                              Prompter::Answer::No) != Prompter::Answer::Yes)
         return Outcome::Declined;
 
-    m_state.showMemoriesPage();
     m_unanswered = 0;
     m_lastQueried = 0;
     m_stopped = false;
@@ -55,7 +64,6 @@ RadioReader::Outcome RadioReader::run()
     }
 
     m_state.setBusy(true);
-    m_state.setChannelPanel(QStringLiteral("0"));
 
     // The tables are emptied only once the user has said OK: a cancel here
     // (or a stop) leaves them, their file and their changed state as they were.
@@ -84,7 +92,6 @@ RadioReader::Outcome RadioReader::run()
     m_state.setDataSource(AppState::Nothing);
     m_state.clearClipboard();
     m_state.tables().reset();
-    m_state.setFilePanel(QString());
     // The user agreed to give up the unsaved edits; empty tables hold nothing to save.
     m_state.setChanged(false);
 
@@ -95,7 +102,6 @@ RadioReader::Outcome RadioReader::run()
     QVector<bool> unread(ChannelMap::kSlotCount, true);
     bool stopped = false;
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
-        m_state.setChannelPanel(QString::number(p));
         m_progress.setPosition(p);
         m_link.send(CatCodec::memoryReadQuery(p));
         const CatLink::Received received = m_link.receive(CatLink::Expect::memory(p - 1));
@@ -155,7 +161,6 @@ RadioReader::Outcome RadioReader::run()
     m_state.setDataSource(AppState::Radio);
     m_state.setUnreadPositions(unread);
     m_state.applyHideSetting();
-    m_state.showMemoriesPage();
     m_stopped = stopped;
     finish(true);
     return stopped ? Outcome::Stopped : Outcome::Completed;

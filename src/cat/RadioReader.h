@@ -31,26 +31,31 @@ public:
     // instructions: the tables were not touched.
     static const QString& stoppedBeforeReadText();
 
+    // What a read did.
+    struct Result {
+        Outcome outcome = Outcome::Declined;
+        // Slots the radio did not answer for; each is named in the log and
+        // shown as "Not read".
+        int unanswered = 0;
+        // The last sequence position queried (118 after a whole read).
+        int lastQueried = 0;
+        // The line settings the radio last answered at (empty: it answered
+        // at none); the caller keeps it for the next rate search.
+        QString answeredRate;
+        // The read got every slot from the radio.
+        bool complete() const { return lastQueried == ChannelMap::kSlotCount && unanswered == 0; }
+    };
+
     RadioReader(AppState& state, Prompter& prompter, MessageLog& log, CatLink& link,
                 ProgressReporter& progress);
 
-    Outcome run();
+    Result run();
 
-    // Slots the radio did not answer for in the last read; each is named in
-    // the log and shown as "Not read".
-    int unansweredCount() const { return m_unanswered; }
-    // The last sequence position queried (118 after a whole read).
-    int lastQueried() const { return m_lastQueried; }
-    // The read got every slot from the radio.
-    bool isComplete() const { return m_lastQueried == ChannelMap::kSlotCount && m_unanswered == 0; }
+private:
+    Outcome read();
     // What the user is told about a read that did not get every slot; empty
     // after a complete one.
     QString incompleteText() const;
-    // The line settings the radio last answered at in the last read (empty:
-    // it answered at none); the caller keeps it for the next rate search.
-    QString answeredRate() const { return m_answeredRate; }
-
-private:
     void fail(int step, int number, const QString& description);
     // Ends the read; report: tell the user how the read went.
     void finish(bool report);

@@ -34,7 +34,24 @@ RadioWriter::RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, C
 {
 }
 
-RadioWriter::Outcome RadioWriter::run()
+RadioWriter::Result RadioWriter::run()
+{
+    return run(Options());
+}
+
+RadioWriter::Result RadioWriter::run(const Options& options)
+{
+    m_backupEnabled = options.backup;
+    m_dryRun = options.dryRun;
+    m_verify = options.verify;
+    m_answeredRate.clear();
+    Result result;
+    result.outcome = write();
+    result.answeredRate = m_answeredRate;
+    return result;
+}
+
+RadioWriter::Outcome RadioWriter::write()
 {
     m_refused = 0;
     m_lost = false;
@@ -45,9 +62,7 @@ RadioWriter::Outcome RadioWriter::run()
     m_unconfirmed = 0;
     m_unverified.clear();
     m_differences.clear();
-    m_verify = m_state.verifyWrites();
     m_backup = std::make_unique<RadioBackup>(m_state.dataFolder(), m_state.descriptionColumnWidth());
-    m_state.showMemoriesPage();
     // A stop asked for from here on ends the write, during the link set-up
     // and at the instructions too.
     const QString stoppedText =
@@ -62,7 +77,6 @@ RadioWriter::Outcome RadioWriter::run()
     }
 
     m_state.setBusy(true);
-    m_state.setChannelPanel(QStringLiteral("0"));
 
     // A preview sends nothing, so there is nothing to prepare the radio for.
     m_log.trace(m_dryRun ? QStringLiteral("Preview: reading the radio's copy of each channel")
@@ -92,7 +106,6 @@ RadioWriter::Outcome RadioWriter::run()
     m_link.discardInput();
 
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
-        m_state.setChannelPanel(QString::number(p));
         m_progress.setPosition(p);
         if (!m_state.tables().isEmptyAt(p)) {
             // A record the radio cannot take is never turned into a malformed
@@ -150,7 +163,6 @@ RadioWriter::Outcome RadioWriter::run()
                                                  "written, the rest were not."),
                               Prompter::Icon::Exclamation);
             m_state.setBusy(false);
-            m_state.setChannelPanel(QStringLiteral("0"));
             return Outcome::LinkLost;
         }
         if (m_progress.stopRequested())
@@ -169,7 +181,6 @@ RadioWriter::Outcome RadioWriter::run()
         m_prompter.inform(QStringLiteral("Transfer of memories completed.") + kCrLf + summary(),
                           notWrittenCount() > 0 ? Prompter::Icon::Exclamation : Prompter::Icon::Information);
     m_state.setBusy(false);
-    m_state.setChannelPanel(QStringLiteral("0"));
     return stopped ? Outcome::Stopped : Outcome::Completed;
 }
 
@@ -315,7 +326,6 @@ RadioWriter::Outcome RadioWriter::backupFailed(int p)
                                          "were written, the rest were not."),
                       Prompter::Icon::Exclamation);
     m_state.setBusy(false);
-    m_state.setChannelPanel(QStringLiteral("0"));
     return Outcome::BackupFailed;
 }
 

@@ -35,25 +35,40 @@ public:
 
     static const QString& writingMessage();
 
+    struct Options {
+        // Before a channel the radio holds is replaced, the radio's copy is
+        // kept in a backup memory file in the data folder; a channel whose
+        // copy could not be read or kept is not replaced.
+        bool backup = true;
+        // A preview: the radio's copy of every slot is read and compared as
+        // for a write, but nothing is sent and no backup is made; no
+        // instructions are asked and no summary shown. differences() then
+        // lists what a write would change.
+        bool dryRun = false;
+        // Each channel written is read back from the radio and compared (the
+        // VerifyWrites setting; the command line's --no-verify turns it off).
+        bool verify = true;
+    };
+
+    // What a run did; the counts below tell the rest.
+    struct Result {
+        Outcome outcome = Outcome::NoLink;
+        // The line settings the radio last answered at (empty: it answered
+        // at none); the caller keeps it for the next rate search.
+        QString answeredRate;
+    };
+
     RadioWriter(AppState& state, Prompter& prompter, MessageLog& log, CatLink& link,
                 ProgressReporter& progress);
     ~RadioWriter();
 
-    // Before a channel the radio holds is replaced, the radio's copy is kept
-    // in a backup memory file in the data folder; a channel whose copy could
-    // not be read or kept is not replaced. On unless turned off.
-    void setBackupEnabled(bool enabled) { m_backupEnabled = enabled; }
-
-    // A preview: the radio's copy of every slot is read and compared as for
-    // a write, but nothing is sent and no backup is made; no instructions are
-    // asked and no summary shown. differences() then lists what a write would
-    // change. Each channel written is read back when state.verifyWrites() is on.
-    void setDryRun(bool on) { m_dryRun = on; }
     // The slots a write sends (or, in a preview, would send): the radio's
     // channel on the left, the table's on the right.
     const QVector<ChannelDifference>& differences() const { return m_differences; }
 
-    Outcome run();
+    // A write with a backup, each channel read back.
+    Result run();
+    Result run(const Options& options);
 
     // The last write's backup file, empty when it replaced no channel.
     QString backupPath() const;
@@ -74,10 +89,6 @@ public:
     // The counts of the last write, its refusals and where its backup went,
     // as the completion message shows them (after its first line).
     QString summary() const;
-    // The line settings the radio last answered at in the last run (empty:
-    // it answered at none); the caller keeps it for the next rate search.
-    QString answeredRate() const { return m_answeredRate; }
-
     // The radio takes 0.03 to 56 MHz in every slot.
     static constexpr qint64 kLowestHertz = 30000;
     static constexpr qint64 kHighestHertz = 56000000;
@@ -85,6 +96,7 @@ public:
     static QString outsideRange(const QString& command);
 
 private:
+    Outcome write();
     bool readRadioCopy(int p, QString& radioCopy);
     void reportBackup();
     Outcome backupFailed(int p);

@@ -19,11 +19,12 @@ bool load(CliSession& session, CliStdio& stdio, const QString& name, int& skippe
     if (path.isEmpty())
         return false;
     const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(name));
-    session.prompter.setOpenAnswer(path);
-    MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
-    const bool loaded = opener.open() == MemoryFileOpener::Result::Loaded;
-    skipped += opener.skippedLines() + (opener.descriptionsRefused() ? 1 : 0);
-    if (loaded)
+    MemoryFileOpener::Request request;
+    request.path = path;
+    const MemoryFileOpener::Opened opened =
+        MemoryFileOpener(session.state, session.prompter, session.log, session.settings).open(request);
+    skipped += opened.skippedLines + (opened.descriptionsRefused ? 1 : 0);
+    if (opened.result == MemoryFileOpener::Result::Loaded)
         return true;
     cliFailure(QStringLiteral("cannot load ") + name + QStringLiteral(" as a memory file (.950)"));
     return false;

@@ -4,7 +4,6 @@
 #include "CliSession.h"
 
 #include "CliJson.h"
-#include "CliPathPrompter.h"
 #include "CliStdio.h"
 #include "files/CsvExport.h"
 #include "files/CsvHeader.h"
@@ -41,8 +40,8 @@ int failure(const QString& message)
     return cliFailure(message);
 }
 
-// Loads a memory file (and its descriptions) as the window's Open does,
-// with the path as the dialog's answer; "-" reads it from standard input.
+// Loads a memory file (and its descriptions) as the window's Open does a
+// file it is given; "-" reads it from standard input.
 bool load(Session& session, CliStdio& stdio, const QString& name, int* skipped = nullptr)
 {
     const bool fromStdin = CliStdio::isStdio(name);
@@ -50,15 +49,16 @@ bool load(Session& session, CliStdio& stdio, const QString& name, int* skipped =
     if (path.isEmpty())
         return false;
     const KeptSetting lastOpened(session.settings, Keys::LastOpened, fromStdin);
-    session.prompter.setOpenAnswer(path);
-    MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
-    const MemoryFileOpener::Result result = opener.open();
+    MemoryFileOpener::Request request;
+    request.path = path;
+    const MemoryFileOpener::Opened opened =
+        MemoryFileOpener(session.state, session.prompter, session.log, session.settings).open(request);
     // A description file that could not be read counts as a skipped line.
     if (skipped)
-        *skipped = opener.skippedLines() + (opener.descriptionsRefused() ? 1 : 0);
-    if (result == MemoryFileOpener::Result::Loaded)
+        *skipped = opened.skippedLines + (opened.descriptionsRefused ? 1 : 0);
+    if (opened.result == MemoryFileOpener::Result::Loaded)
         return true;
-    if (result == MemoryFileOpener::Result::DescriptionsLoaded)
+    if (opened.result == MemoryFileOpener::Result::DescriptionsLoaded)
         failure(name + QStringLiteral(" is a description file; name its memory file (.950)"));
     else
         failure(QStringLiteral("cannot load ") + name);
@@ -138,13 +138,13 @@ int exportCsv(const QStringList& args)
         SettingsStore rulesStore(QString::fromLatin1(RuleSet::kApplication));
         OutcomePresenter::show(session.prompter, RuleStore::load(session.state.rules(), rulesStore));
     }
-    CsvHeader csv;
-    CsvExport exporter(session.state, session.prompter, session.log, csv, options);
     // "--csv -": the export is made in a private folder, then copied to standard output.
     const bool toStdout = CliStdio::isStdio(parser.value(csvOption));
     const QString csvPath =
         toStdout ? stdio.scratchPath(QStringLiteral("export.csv")) : parser.value(csvOption);
-    session.prompter.setSaveAnswer(csvPath);
+    options.path = csvPath;
+    CsvHeader csv;
+    CsvExport exporter(session.state, session.prompter, session.log, csv, options);
     const CsvExport::Result result = exporter.ExportCsv(preview);
     // Channels the common layout could not carry exactly are named in the log lines above.
     const int losses = int(exporter.losses().size());
@@ -226,9 +226,9 @@ int importCsv(const QStringList& args)
     options.useNumbers = parser.isSet(useNumbers);
     options.clearAll = parser.isSet(clear);
     options.omitDuplicates = parser.isSet(omitDuplicates);
+    options.path = csvPath;
     CsvHeader csv;
     CsvImport importer(session.state, session.prompter, session.log, csv, options);
-    session.prompter.setOpenAnswer(csvPath);
     const CsvImport::Result result = importer.ImportCsv(preview);
     // Every record left out as a duplicate, as asked: the memories hold them all already.
     const bool allOmitted = result == CsvImport::Result::NothingToImport && importer.recordsRead() > 0;
@@ -238,9 +238,12 @@ int importCsv(const QStringList& args)
         return failure(QStringLiteral("nothing imported"));
     const bool partial = skipped > 0 || importer.somethingSkipped();
 
-    session.prompter.setSaveAnswer(target);
-    MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
-    switch (saver.save(MemoryFileSaver::Kind::Save)) {
+    MemoryFileSaver::Request request;
+    request.kind = MemoryFileSaver::Kind::Save;
+    request.path = target;
+    switch (MemoryFileSaver(session.state, session.prompter, session.log, session.settings)
+                .save(request)
+                .result) {
     case MemoryFileSaver::Result::Saved:
         if (partial) {
             const CsvImport::Counts& counts = importer.counts();
@@ -259,6 +262,7 @@ int importCsv(const QStringList& args)
     case MemoryFileSaver::Result::NothingToSave:
     case MemoryFileSaver::Result::Cancelled:
     case MemoryFileSaver::Result::Declined:
+    case MemoryFileSaver::Result::NoPartialName:
         break;
     }
     return failure(QStringLiteral("could not save ") + target);

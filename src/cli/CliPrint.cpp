@@ -2,16 +2,16 @@
 #include "CliPrint.h"
 #include "CliCommands.h"
 
-#include "CliPathPrompter.h"
+#include "CliPrompter.h"
 #include "CliStdio.h"
+#include "files/MemoryFileOpener.h"
+#include "gui/ListingPrinter.h"
+#include "model/Frequency.h"
+#include "print/MemoryListing.h"
+#include "print/PrintOptions.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Settings.h"
-#include "files/MemoryFileOpener.h"
-#include "model/Frequency.h"
-#include "gui/ListingPrinter.h"
-#include "print/MemoryListing.h"
-#include "print/PrintOptions.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -68,26 +68,26 @@ int print(const QStringList& args)
     if (!scratch.isValid())
         return failure(QStringLiteral("cannot create a temporary folder"));
     Settings loadSettings(scratch.path());
-    QString filePanel; // the window would show it; the listing's title repeats it
     AppState state;
     state.setDataFolder(QDir::currentPath());
-    QObject::connect(&state, &AppState::filePanelChanged,
-                     [&filePanel](const QString& panel) { filePanel = panel; });
     MessageLog log;
     QObject::connect(&log, &MessageLog::lineAdded, [](const QString& line, bool) {
         QString shown = line;
         shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QTextStream(stderr) << shown << Qt::endl;
     });
-    CliPathPrompter prompter(false);
-    prompter.setOpenAnswer(path);
-    MemoryFileOpener opener(state, prompter, log, loadSettings);
-    const MemoryFileOpener::Result result = opener.open();
-    const int done = opener.skippedLines() > 0 || opener.descriptionsRefused() ? ExitPartial : ExitOk;
-    if (result == MemoryFileOpener::Result::DescriptionsLoaded)
+    CliPrompter prompter(false);
+    MemoryFileOpener::Request request;
+    request.path = path;
+    const MemoryFileOpener::Opened opened =
+        MemoryFileOpener(state, prompter, log, loadSettings).open(request);
+    const int done = opened.skippedLines > 0 || opened.descriptionsRefused ? ExitPartial : ExitOk;
+    if (opened.result == MemoryFileOpener::Result::DescriptionsLoaded)
         return failure(files.first() + QStringLiteral(" is a description file; name its memory file (.950)"));
-    if (result != MemoryFileOpener::Result::Loaded)
+    if (opened.result != MemoryFileOpener::Result::Loaded)
         return failure(QStringLiteral("cannot load ") + files.first());
+    // The window's file panel shows the name; the listing's title repeats it.
+    const QString filePanel = QStringLiteral(" ") + opened.fileName;
 
     const Settings settings;
     const PrintOptions options = PrintOptions::load(settings);

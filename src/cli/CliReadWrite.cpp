@@ -4,7 +4,6 @@
 #include "CliSession.h"
 #include "ExitStatus.h"
 
-#include "CliPathPrompter.h"
 #include "CliStdio.h"
 #include "cat/CatLink.h"
 #include "cat/ChannelComparison.h"
@@ -132,14 +131,6 @@ struct Session : CliSession {
 
 } // namespace
 
-// Where an incomplete read is saved: beside the file named, so that file,
-// if it exists, still holds the last complete read; and under a name no
-// file or link holds, so an earlier partial read is kept as well.
-QString partialPath(const QString& out)
-{
-    return MemoryFile::freePairPath(out, QStringLiteral("partial read"));
-}
-
 int read(const QStringList& args)
 {
     Session session(QStringLiteral("Reading the radio"));
@@ -151,10 +142,10 @@ int read(const QStringList& args)
     session.log.setTraceEnabled(a.trace);
     session.link.setOptions(a.options);
 
-    RadioReader reader(session.state, session.prompter, session.log, session.link, session.progress);
-    const RadioReader::Outcome outcome = reader.run();
-    LinkOptions::rememberAnsweredRate(session.settings, reader.answeredRate());
-    switch (outcome) {
+    const RadioReader::Result read =
+        RadioReader(session.state, session.prompter, session.log, session.link, session.progress).run();
+    LinkOptions::rememberAnsweredRate(session.settings, read.answeredRate);
+    switch (read.outcome) {
     case RadioReader::Outcome::Completed:
     case RadioReader::Outcome::Stopped:
         break;
@@ -171,17 +162,18 @@ int read(const QStringList& args)
         return failure(QStringLiteral("the read did not complete; nothing was saved"));
     }
 
-    const bool complete = reader.isComplete();
-    // Standard output takes a partial read too; the exit status tells it apart.
-    const QString target = toStdout   ? session.stdio.scratchPath(QStringLiteral("read.950"))
-                           : complete ? a.out
-                                      : partialPath(a.out);
-    if (target.isEmpty())
-        return failure(QStringLiteral("the read was incomplete, and every name for it beside ") + a.out +
-                       QStringLiteral(" is taken; nothing was saved"));
-    session.prompter.setSaveAnswer(target);
-    MemoryFileSaver saver(session.state, session.prompter, session.log, session.settings);
-    switch (saver.save(MemoryFileSaver::Kind::Save)) {
+    const bool complete = read.complete();
+    // The save puts an incomplete read beside the file named, as the
+    // window's does: that file, if it exists, still holds the last complete
+    // read. Standard output takes a partial read too, from a private folder;
+    // the exit status tells it apart.
+    MemoryFileSaver::Request request;
+    request.kind = MemoryFileSaver::Kind::Save;
+    request.path = toStdout ? session.stdio.scratchPath(QStringLiteral("read.950")) : a.out;
+    const MemoryFileSaver::Saved saved =
+        MemoryFileSaver(session.state, session.prompter, session.log, session.settings).save(request);
+    const QString target = saved.written() ? saved.path : request.path;
+    switch (saved.result) {
     case MemoryFileSaver::Result::Saved:
         if (toStdout) {
             if (!CliStdio::copyToStdout(target))
@@ -191,17 +183,16 @@ int read(const QStringList& args)
             return complete ? ExitOk : ExitPartial;
         }
         if (!complete) {
-            cliFailure(QStringLiteral("the read was incomplete; what was read is saved in ") +
-                       QDir::toNativeSeparators(target) +
-                       (QFileInfo::exists(a.out)
-                            ? QStringLiteral(" and ") + a.out + QStringLiteral(" was left as it was")
-                            : QString()));
+            cliFailure(MemoryFileSaver::partialReadText(QDir::toNativeSeparators(target), a.out,
+                                                        QFileInfo::exists(a.out)));
             return ExitPartial;
         }
         return ExitOk;
     case MemoryFileSaver::Result::SavedIncomplete:
         cliFailure(QStringLiteral("saved ") + target + QStringLiteral(" without some channels"));
         return ExitPartial;
+    case MemoryFileSaver::Result::NoPartialName:
+        return failure(MemoryFileSaver::noPartialNameText(a.out));
     case MemoryFileSaver::Result::NothingToSave:
     case MemoryFileSaver::Result::Cancelled:
     case MemoryFileSaver::Result::Declined:
@@ -218,30 +209,34 @@ int write(const QStringList& args)
         return usageError(a.error, kWriteUsage);
     session.log.setTraceEnabled(a.trace);
     session.link.setOptions(a.options);
-    session.state.setVerifyWrites(session.settings.getBool(Keys::VerifyWrites) && !a.noVerify);
 
     const KeptSetting lastOpened(session.settings, Keys::LastOpened, CliStdio::isStdio(a.file));
     const QString file =
         CliStdio::isStdio(a.file) ? session.stdio.readStdin(QStringLiteral("standard input.950")) : a.file;
     if (file.isEmpty())
         return ExitFailed;
-    session.prompter.setOpenAnswer(file);
-    MemoryFileOpener opener(session.state, session.prompter, session.log, session.settings);
-    const MemoryFileOpener::Result opened = opener.open();
-    if (opened == MemoryFileOpener::Result::DescriptionsLoaded)
+    MemoryFileOpener::Request request;
+    request.path = file;
+    const MemoryFileOpener::Opened opened =
+        MemoryFileOpener(session.state, session.prompter, session.log, session.settings).open(request);
+    if (opened.result == MemoryFileOpener::Result::DescriptionsLoaded)
         return failure(a.file + QStringLiteral(" is a description file; name its memory file (.950)"));
-    if (opened != MemoryFileOpener::Result::Loaded)
+    if (opened.result != MemoryFileOpener::Result::Loaded)
         return failure(QStringLiteral("cannot load ") + a.file);
-    if (opener.skippedLines() > 0)
+    if (opened.skippedLines > 0)
         return failure(QStringLiteral("%1 line(s) of %2 cannot be read; nothing was written")
-                           .arg(opener.skippedLines())
+                           .arg(opened.skippedLines)
                            .arg(a.file));
 
     RadioWriter writer(session.state, session.prompter, session.log, session.link, session.progress);
-    writer.setBackupEnabled(!a.noBackup);
-    writer.setDryRun(a.dryRun);
-    const RadioWriter::Outcome outcome = writer.run();
-    LinkOptions::rememberAnsweredRate(session.settings, writer.answeredRate());
+    RadioWriter::Options options;
+    options.backup = !a.noBackup;
+    options.dryRun = a.dryRun;
+    // The window's menu choice, which --no-verify turns off for this run.
+    options.verify = session.settings.getBool(Keys::VerifyWrites) && !a.noVerify;
+    const RadioWriter::Result result = writer.run(options);
+    const RadioWriter::Outcome outcome = result.outcome;
+    LinkOptions::rememberAnsweredRate(session.settings, result.answeredRate);
     if (a.dryRun && outcome == RadioWriter::Outcome::Completed) {
         if (!CliStdio::writeStdout(ChannelComparison::format(writer.differences(), QStringLiteral("Radio"),
                                                              QStringLiteral("Table"))))

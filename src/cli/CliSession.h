@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CliPathPrompter.h"
+#include "CliPrompter.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Settings.h"
@@ -31,5 +31,5 @@ struct CliSession {
     AppState state;
     Settings settings;
     MessageLog log;
-    CliPathPrompter prompter;
+    CliPrompter prompter;
 };

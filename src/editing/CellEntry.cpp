@@ -18,12 +18,10 @@ bool commitFrequency(AppState& state, ChannelTable& table, int row, const QStrin
 {
     QString normal = text;
     const Frequency::Reading reading = Frequency::check(normal);
-    // Any reading becomes the current frequency, in range or not.
-    if (reading.value != -1)
-        state.setCurrentFrequency(reading.value);
     if (!OutcomePresenter::show(prompter, reading))
         return false;
-    const qint32 value = state.currentFrequency();
+    // Accepted: a number in the radio's range.
+    const qint32 value = reading.value;
     table.setText(row, Column::kFreq, normal);
     if (table.text(row, Column::kMode).isEmpty())
         table.setText(row, Column::kMode, state.rules().defaultMode(value));

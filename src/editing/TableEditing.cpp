@@ -305,7 +305,6 @@ int insertAbove(AppState& state, int currentRow, int selectionFirstRow, Prompter
             return 0;
         freeRow = rowCount;
     }
-    state.showMemoriesPage();
     const UndoStep step(state, QString::fromLatin1(kLabelInsertAbove));
 
     // The window's selection starts at or above the current cell; anything
@@ -466,7 +465,6 @@ FindResult findText(AppState& state, Prompter& prompter, const QVector<bool>& hi
     // Every cell contains the empty text; searching for it finds nothing useful.
     if (answer->isEmpty())
         return {};
-    state.showMemoriesPage();
     return searchFrom(state, prompter, 1, Column::kFreq, hiddenColumns);
 }
 
@@ -474,7 +472,6 @@ FindResult findNext(AppState& state, Prompter& prompter, const QVector<bool>& hi
 {
     if (state.find().row == 0 || state.find().text.isEmpty())
         return {};
-    state.showMemoriesPage();
     int row = state.find().row + 1;
     int column = state.find().column;
     if (row > memoryRowCount(state)) {

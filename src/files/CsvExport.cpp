@@ -122,8 +122,10 @@ CsvExport::Result CsvExport::ExportCsv(bool preview)
     }
 
     QString path =
-        m_prompter.chooseSaveFile(QString::fromLatin1(FileDialogs::kExportTitle), m_state.dataFolder(),
-                                  QString::fromLatin1(FileDialogs::kCsvFilters), QString());
+        !m_options.path.isEmpty()
+            ? m_options.path
+            : m_prompter.chooseSaveFile(QString::fromLatin1(FileDialogs::kExportTitle), m_state.dataFolder(),
+                                        QString::fromLatin1(FileDialogs::kCsvFilters), QString());
     if (path.isEmpty())
         return Result::Cancelled;
     if (!path.endsWith(QLatin1String(kCsvExtension), Qt::CaseInsensitive))

@@ -23,6 +23,7 @@ struct CsvExportOptions {
     // own; it always separates with "," (tab is not used).
     bool common = false;
     QSet<int> selectedRows; // memories-table rows selected in the window
+    QString path;           // the file to write, already chosen; empty asks for one
 };
 
 // Writes the memories table as a CSV file in this program's own layout (or

@@ -492,12 +492,10 @@ CsvImport::Result CsvImport::place(const QVector<CsvRecord>& records)
     if (m_counts.imported == 0 && m_counts.omitted < nonBlank) {
         if (m_options.clearAll)
             m_state.setChanged(true);
-        m_state.showMemoriesPage();
         m_prompter.inform(noneImportedText(), Prompter::Icon::Exclamation);
         return Result::NoneImported;
     }
     m_state.setChanged(true);
-    m_state.showMemoriesPage();
     m_prompter.inform(QStringLiteral("Import completed"));
     return Result::Imported;
 }

@@ -4,7 +4,6 @@
 #include "MemoryFile.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileWriter.h"
-#include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Settings.h"
 
@@ -19,28 +18,25 @@ QString pathIn(const QString& folder)
         .filePath(QLatin1String(MemoryFile::kInitialFileName));
 }
 
-bool create(AppState& state, Settings& settings, MessageLog& log)
+QString create(const QString& dataFolder, Settings& settings, MessageLog& log)
 {
-    QString folder = state.dataFolder();
+    QString folder = dataFolder;
     if (folder.isEmpty())
         folder = settings.get(Keys::HomeDir);
     const QString path = pathIn(folder);
     // An empty file is what a failed creation used to leave: it is made afresh.
     const QFileInfo info(path);
-    bool exists = info.isFile() && info.size() > 0;
-    if (!exists) {
+    if (!info.isFile() || info.size() == 0) {
         QString why;
         if (SafeFileWriter::save(
                 path, TextFileWriter::encode({QString::fromLatin1(MemoryFile::kInitialLine)}), &why)) {
             settings.set(Keys::LastOpened, path);
-            exists = true;
         } else {
             log.notice(QStringLiteral("The initial memory file could not be created (") + why +
                        QStringLiteral("); it will be made at the next start."));
         }
     }
-    state.setStartupFilePath(path);
-    return exists;
+    return path;
 }
 
 } // namespace InitialMemoryFile

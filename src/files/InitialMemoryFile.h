@@ -3,7 +3,6 @@
 
 #include <QString>
 
-class AppState;
 class MessageLog;
 class Settings;
 
@@ -14,10 +13,10 @@ namespace InitialMemoryFile {
 // The initial file's path in a data folder.
 QString pathIn(const QString& folder);
 
-// Creates the file when it is not there yet (and then remembers it as the
-// last opened file) and makes it the start-up file either way. A file that
-// cannot be created is reported in the log; the start-up goes on without
-// it. Returns true when the file exists afterwards.
-bool create(AppState& state, Settings& settings, MessageLog& log);
+// Creates the file in the data folder (the stored one when dataFolder is
+// empty) when it is not there yet, and then remembers it as the last opened
+// file. A file that cannot be created is reported in the log; the start-up
+// goes on without it. Returns the file's path, the start-up file either way.
+QString create(const QString& dataFolder, Settings& settings, MessageLog& log);
 
 } // namespace InitialMemoryFile

@@ -31,11 +31,11 @@ QString MemoryFileOpener::unsavedChangesText()
         "Changes have been made but not yet saved to disk\r\nAre you sure you want to continue?");
 }
 
-void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QString& why)
+void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QString& why, Opened& opened)
 {
     if (why.isEmpty())
         return;
-    m_descriptionsRefused = true;
+    opened.descriptionsRefused = true;
     const QString file = DescriptionFile::pathFor(path);
     m_log.notice(QStringLiteral("Cannot read ") + file + QStringLiteral(": ") + why);
     m_prompter.inform(QStringLiteral("The file ") + QFileInfo(file).fileName() +
@@ -43,27 +43,31 @@ void MemoryFileOpener::reportRefusedDescriptions(const QString& path, const QStr
                       Prompter::Icon::Exclamation);
 }
 
-MemoryFileOpener::Result MemoryFileOpener::open()
+MemoryFileOpener::Opened MemoryFileOpener::open()
 {
-    m_skipped = 0;
-    m_descriptionsRefused = false;
-    m_state.showMemoriesPage();
-    if (m_state.changed() &&
-        m_prompter.askSafely(unsavedChangesText(), Prompter::Buttons::YesNo, Prompter::Icon::Question,
-                             Prompter::Answer::No) != Prompter::Answer::Yes)
-        return Result::Declined;
-
-    m_state.setBusy(true);
-    const Result result = run();
-    m_state.setBusy(false);
-    return result;
+    return open(Request());
 }
 
-MemoryFileOpener::Result MemoryFileOpener::run()
+MemoryFileOpener::Opened MemoryFileOpener::open(const Request& request)
 {
-    const bool fromStartup = !m_state.startupFilePath().isEmpty();
-    QString path = m_state.startupFilePath();
-    if (!fromStartup) {
+    Opened opened;
+    if (m_state.changed() &&
+        m_prompter.askSafely(unsavedChangesText(), Prompter::Buttons::YesNo, Prompter::Icon::Question,
+                             Prompter::Answer::No) != Prompter::Answer::Yes) {
+        opened.result = Result::Declined;
+        return opened;
+    }
+
+    m_state.setBusy(true);
+    opened.result = run(request, opened);
+    m_state.setBusy(false);
+    return opened;
+}
+
+MemoryFileOpener::Result MemoryFileOpener::run(const Request& request, Opened& opened)
+{
+    QString path = request.path;
+    if (path.isEmpty()) {
         path = m_prompter.chooseOpenFile(QString::fromLatin1(FileDialogs::kOpenTitle), m_state.dataFolder(),
                                          QString::fromLatin1(FileDialogs::kOpenFilters));
         if (path.isEmpty())
@@ -75,7 +79,6 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     // Only regular files are opened: a FIFO would block the program for good.
     const QString problem = SafeFileWriter::pathProblem(path);
     if (QFileInfo::exists(path) && !problem.isEmpty()) {
-        m_state.setStartupFilePath(QString());
         m_log.notice(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + problem);
         m_prompter.inform(QStringLiteral("The file ") + QFileInfo(path).fileName() +
                               QStringLiteral(" cannot be read (") + problem + QStringLiteral(")."),
@@ -83,17 +86,15 @@ MemoryFileOpener::Result MemoryFileOpener::run()
         return Result::Unreadable;
     }
     if (!QFileInfo(path).isFile()) {
-        if (!fromStartup)
+        if (!request.quietWhenMissing)
             m_prompter.inform(doesNotExistText(path), Prompter::Icon::Exclamation);
-        m_state.setStartupFilePath(QString());
         return Result::Missing;
     }
-    m_state.setStartupFilePath(QString());
 
     if (MemoryFile::endsWithDescriptionExtension(path)) {
         // Descriptions come into the tables as they are: a step to undo like any other.
         const UndoStep step(m_state, QStringLiteral("Load descriptions"));
-        reportRefusedDescriptions(path, DescriptionFile::load(path, m_state, m_settings));
+        reportRefusedDescriptions(path, DescriptionFile::load(path, m_state, m_settings), opened);
         return Result::DescriptionsLoaded;
     }
 
@@ -102,7 +103,7 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     QString source = path;
     const InterruptedSave::Report interrupted = InterruptedSave::inspect(path);
     if (interrupted.interrupted) {
-        const bool ask = m_offerPrevious && InterruptedSave::offersPrevious(interrupted);
+        const bool ask = request.offerPrevious && InterruptedSave::offersPrevious(interrupted);
         const QString text = InterruptedSave::reportText(path, interrupted, ask);
         if (ask) {
             if (m_prompter.askSafely(text, Prompter::Buttons::YesNo, Prompter::Icon::Exclamation,
@@ -128,13 +129,14 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     file.close();
 
     m_state.tables().reset();
-    m_state.setFilePanel(QString());
     const QFileInfo info(path);
-    m_skipped = MemoryFile::load(reader.lines(), m_state.tables(), m_log, QFileInfo(source).fileName());
-    if (m_skipped > 0)
+    const int skipped =
+        MemoryFile::load(reader.lines(), m_state.tables(), m_log, QFileInfo(source).fileName());
+    opened.skippedLines = skipped;
+    if (skipped > 0)
         m_prompter.inform(
             QStringLiteral("%1 line(s) of %2 could not be read and were skipped. The message log names them.")
-                .arg(m_skipped)
+                .arg(skipped)
                 .arg(QFileInfo(source).fileName()),
             Prompter::Icon::Exclamation);
 
@@ -145,14 +147,13 @@ MemoryFileOpener::Result MemoryFileOpener::run()
     m_state.setChanged(source != path);
     m_state.clearClipboard();
     const QString canonical = info.canonicalFilePath();
-    m_state.setFilePanel(QStringLiteral(" ") +
-                         QFileInfo(canonical.isEmpty() ? fullPath : canonical).fileName());
+    opened.path = fullPath;
+    opened.fileName = QFileInfo(canonical.isEmpty() ? fullPath : canonical).fileName();
     m_state.setFilePresent(true);
     m_state.setReadPresent(false);
     m_state.setDataSource(AppState::File);
     m_state.applyHideSetting();
 
-    reportRefusedDescriptions(source, DescriptionFile::load(source, m_state, m_settings));
-    m_state.showMemoriesPage();
+    reportRefusedDescriptions(source, DescriptionFile::load(source, m_state, m_settings), opened);
     return Result::Loaded;
 }

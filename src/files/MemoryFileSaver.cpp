@@ -50,40 +50,78 @@ QString MemoryFileSaver::refusedText(const QStringList& labels)
            QStringLiteral(".\r\nThey are still in the table; the message log says what is wrong with each.");
 }
 
-MemoryFileSaver::Result MemoryFileSaver::save(Kind kind)
+QString MemoryFileSaver::partialReadText(const QString& saved, const QString& chosen, bool chosenExists)
 {
-    if (m_state.dataSource() == 0)
-        return Result::NothingToSave;
+    return QStringLiteral("the read was incomplete; what was read is saved in ") + saved +
+           (chosenExists ? QStringLiteral(" and ") + chosen + QStringLiteral(" was left as it was")
+                         : QString());
+}
+
+QString MemoryFileSaver::noPartialNameText(const QString& chosenPath)
+{
+    return QStringLiteral("the read was incomplete, and every name for it beside ") + chosenPath +
+           QStringLiteral(" is taken; nothing was saved");
+}
+
+MemoryFileSaver::Saved MemoryFileSaver::save()
+{
+    return save(Request());
+}
+
+MemoryFileSaver::Saved MemoryFileSaver::save(const Request& request)
+{
+    Saved saved;
+    saved.askBeforeReplace = request.askBeforeReplace;
+    if (m_state.dataSource() == 0) {
+        saved.result = Result::NothingToSave;
+        return saved;
+    }
     // Save As and a failed attempt offer an empty name in the dialog; the
     // tables' file stays what it was (the title names it) until a save works.
     m_preset = m_state.currentFilePath();
-    if (kind == Kind::Save) {
-        m_state.setAskBeforeReplace(false);
-    } else if (kind == Kind::SaveAs) {
+    m_askBeforeReplace = request.askBeforeReplace;
+    if (request.kind == Kind::Save) {
+        m_askBeforeReplace = false;
+    } else if (request.kind == Kind::SaveAs) {
         m_preset.clear();
-        m_state.setAskBeforeReplace(true);
+        m_askBeforeReplace = true;
     }
     m_refused.clear();
     m_memoryLines.clear();
     m_composed = false;
 
     m_state.setBusy(true);
-    m_state.setSaveSucceeded(false);
-    const Result result = run();
+    saved.result = run(request, saved);
     m_state.setBusy(false);
-    return result;
+    saved.askBeforeReplace = m_askBeforeReplace;
+    saved.refused = m_refused;
+    return saved;
 }
 
-MemoryFileSaver::Result MemoryFileSaver::run()
+MemoryFileSaver::Result MemoryFileSaver::run(const Request& request, Saved& saved)
 {
+    QString given = request.path;
     for (;;) {
-        QString path = m_prompter.chooseSaveFile(
-            QString::fromLatin1(FileDialogs::kSaveTitle), m_state.dataFolder(),
-            QString::fromLatin1(FileDialogs::kSaveFilters), m_preset);
+        QString path = given.isEmpty()
+                           ? m_prompter.chooseSaveFile(
+                                 QString::fromLatin1(FileDialogs::kSaveTitle), m_state.dataFolder(),
+                                 QString::fromLatin1(FileDialogs::kSaveFilters), m_preset)
+                           : given;
+        given.clear();
         if (path.isEmpty())
             return Result::Cancelled;
         if (!MemoryFile::endsWithMemoryExtension(path))
             path += QLatin1String(MemoryFile::kExtension);
+
+        // An incomplete read never takes the place of the file chosen; the
+        // file it was saved to before is its own.
+        saved.partialOf.clear();
+        if (m_state.unreadCount() > 0 && QFileInfo(path).absoluteFilePath() != m_state.currentFilePath()) {
+            saved.partialOf = path;
+            path = MemoryFile::freePairPath(path, QStringLiteral("partial read"));
+            if (path.isEmpty())
+                return Result::NoPartialName;
+        }
 
         const QFileInfo info(path);
         if (info.exists()) {
@@ -92,8 +130,8 @@ MemoryFileSaver::Result MemoryFileSaver::run()
                 m_prompter.inform(readOnlyText(info.fileName()));
                 continue;
             }
-            if (m_state.askBeforeReplace()) {
-                m_state.setAskBeforeReplace(false);
+            if (m_askBeforeReplace) {
+                m_askBeforeReplace = false;
                 if (m_prompter.askSafely(replaceText(info.fileName()), Prompter::Buttons::YesNo,
                                          Prompter::Icon::Question,
                                          Prompter::Answer::No) != Prompter::Answer::Yes)
@@ -116,7 +154,8 @@ MemoryFileSaver::Result MemoryFileSaver::run()
         m_state.setDataFolder(info.absolutePath());
         m_settings.set(Keys::LastOpened, fullPath);
         m_state.setCurrentFilePath(fullPath);
-        m_state.setFilePanel(QStringLiteral(" ") + info.fileName());
+        saved.path = path;
+        saved.fileName = info.fileName();
         if (!m_refused.isEmpty()) {
             // The table still holds channels the files do not: it stays
             // "changed", and a save before closing does not count as done.
@@ -125,7 +164,6 @@ MemoryFileSaver::Result MemoryFileSaver::run()
             return Result::SavedIncomplete;
         }
         m_state.setChanged(false);
-        m_state.setSaveSucceeded(true);
         return Result::Saved;
     }
 }

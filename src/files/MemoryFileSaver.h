@@ -16,6 +16,12 @@ class Settings;
 // description file fails after the memory file was replaced, the old memory
 // file is put back, so a failed save leaves the previous pair exactly as it
 // was. A save killed between the two leaves a marker (InterruptedSave).
+//
+// Tables that hold a read of the radio that did not get every slot are never
+// saved under the name chosen, so that file (maybe the last complete read)
+// stays as it is: they go to the first free "NAME (partial read).950",
+// "NAME (partial read 2).950", ... beside it. Once saved, that file is theirs
+// and a save onto it replaces it as any other.
 class MemoryFileSaver {
 public:
     // How the save was started: the "Write Disk File" button keeps the
@@ -28,14 +34,40 @@ public:
         NothingToSave,   // nothing loaded or read
         Cancelled,       // no name chosen
         Declined,        // No to the replace question
+        NoPartialName,   // an incomplete read, and every partial name beside the chosen one is taken
+    };
+
+    struct Request {
+        Kind kind = Kind::WriteDiskFile;
+        // Saving over an existing file asks first (Save As sets it, Save
+        // clears it; the answer the flag had after the save is returned).
+        bool askBeforeReplace = false;
+        // The name to save under without the save dialog; empty: the user
+        // chooses. A failed save asks for another name either way.
+        QString path;
+    };
+
+    struct Saved {
+        Result result = Result::Cancelled;
+        // The memory file written, as named (".950" added), and its name
+        // without the folder, which the window's file panel shows.
+        QString path;
+        QString fileName;
+        // The name chosen, when the tables held an incomplete read and went
+        // to path instead.
+        QString partialOf;
+        // The ask-before-replace flag after the save: asking clears it.
+        bool askBeforeReplace = false;
+        // Labels of the channels the save had to leave out.
+        QStringList refused;
+        bool written() const { return result == Result::Saved || result == Result::SavedIncomplete; }
     };
 
     MemoryFileSaver(AppState& state, Prompter& prompter, MessageLog& log, Settings& settings);
 
-    Result save(Kind kind = Kind::WriteDiskFile);
-
-    // Labels of the channels the last save had to leave out.
-    QStringList refusedChannels() const { return m_refused; }
+    // Without a request: "Write Disk File", the name chosen in the dialog.
+    Saved save();
+    Saved save(const Request& request);
 
     // The lock file held beside the pair while it is written, and how long
     // a second writer waits for it.
@@ -49,6 +81,12 @@ public:
     static QString replaceText(const QString& fileName);
     static QString errorText(int number, const QString& description, int location);
     static QString refusedText(const QStringList& labels);
+    // Where an incomplete read went instead of the name chosen (which is
+    // named too when it exists), each as the front end names files; the
+    // command line prints it as it stands.
+    static QString partialReadText(const QString& saved, const QString& chosen, bool chosenExists);
+    // No name beside the chosen one is free for an incomplete read.
+    static QString noPartialNameText(const QString& chosenPath);
 
     // Where a save failed, shown after "in line" in the error message.
     enum Location {
@@ -68,7 +106,7 @@ private:
         QString description;
         int location = 0;
     };
-    Result run();
+    Result run(const Request& request, Saved& saved);
     bool writePair(const QString& path, Failure& failure);
     bool writeLocked(const QString& path, Failure& failure);
     bool writeFile(const QStringList& lines, int createLocation, SafeFileWriter& file, Failure& failure);
@@ -78,6 +116,7 @@ private:
     MessageLog& m_log;
     Settings& m_settings;
     QStringList m_refused;
+    bool m_askBeforeReplace = false;
     // The name the save dialog offers next.
     QString m_preset;
     QStringList m_memoryLines;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FilePart.h"
 
-#include "files/MemoryFileOpener.h"
 #include "state/AppState.h"
 #include "state/Prompter.h"
 #include "state/RecentFiles.h"
@@ -19,34 +18,83 @@ FilePart::FilePart(AppState& state, Prompter& prompter, MessageLog& log, Setting
 {
 }
 
+namespace {
+// The core's texts are clauses the command line prints after its name; a
+// message box shows them as a sentence.
+QString sentence(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    return text + QLatin1Char('.');
+}
+} // namespace
+
+QString FilePart::partialReadText(const QString& savedPath, const QString& chosenPath)
+{
+    // Both stand in one folder: their names say it, as the save's other messages do.
+    return sentence(MemoryFileSaver::partialReadText(
+        QFileInfo(savedPath).fileName(), QFileInfo(chosenPath).fileName(), QFileInfo::exists(chosenPath)));
+}
+
+QString FilePart::noPartialNameText(const QString& chosenPath)
+{
+    return sentence(MemoryFileSaver::noPartialNameText(QFileInfo(chosenPath).fileName()));
+}
+
 void FilePart::open()
 {
-    if (m_blocked())
-        return;
-    MemoryFileOpener opener(m_state, m_prompter, m_log, m_settings);
-    opener.setOfferPrevious(true);
-    const MemoryFileOpener::Result result = opener.open();
-    if (result == MemoryFileOpener::Result::Loaded ||
-        result == MemoryFileOpener::Result::DescriptionsLoaded) {
-        remember();
-        emit opened(result == MemoryFileOpener::Result::Loaded);
-    }
+    MemoryFileOpener::Request request;
+    request.offerPrevious = true;
+    open(request);
 }
 
 void FilePart::openPath(const QString& path)
 {
-    m_state.setStartupFilePath(path);
-    open();
-    m_state.setStartupFilePath(QString());
+    MemoryFileOpener::Request request;
+    request.path = path;
+    request.quietWhenMissing = true;
+    request.offerPrevious = true;
+    open(request);
 }
 
-void FilePart::save(MemoryFileSaver::Kind kind)
+void FilePart::open(const MemoryFileOpener::Request& request)
 {
     if (m_blocked())
         return;
-    MemoryFileSaver(m_state, m_prompter, m_log, m_settings).save(kind);
-    if (m_state.saveSucceeded())
-        remember();
+    emit memoriesPageWanted();
+    const MemoryFileOpener::Opened done =
+        MemoryFileOpener(m_state, m_prompter, m_log, m_settings).open(request);
+    if (!done.loaded())
+        return;
+    remember();
+    if (done.result == MemoryFileOpener::Result::Loaded)
+        emit fileShown(done.fileName);
+    emit opened(done.result == MemoryFileOpener::Result::Loaded);
+}
+
+bool FilePart::save(MemoryFileSaver::Kind kind)
+{
+    if (m_blocked())
+        return false;
+    MemoryFileSaver::Request request;
+    request.kind = kind;
+    request.askBeforeReplace = m_askBeforeReplace;
+    const MemoryFileSaver::Saved saved =
+        MemoryFileSaver(m_state, m_prompter, m_log, m_settings).save(request);
+    m_askBeforeReplace = saved.askBeforeReplace;
+    if (saved.result == MemoryFileSaver::Result::NoPartialName) {
+        m_prompter.inform(noPartialNameText(saved.partialOf), Prompter::Icon::Exclamation);
+        return false;
+    }
+    if (!saved.written())
+        return false;
+    emit fileShown(saved.fileName);
+    if (!saved.partialOf.isEmpty())
+        m_prompter.inform(partialReadText(saved.path, saved.partialOf), Prompter::Icon::Exclamation);
+    if (saved.result != MemoryFileSaver::Result::Saved)
+        return false;
+    remember();
+    return true;
 }
 
 void FilePart::remember()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
 
 #include <QObject>
@@ -23,11 +24,17 @@ public:
     FilePart(AppState& state, Prompter& prompter, MessageLog& log, Settings& settings,
              std::function<bool()> blocked, QObject* parent = nullptr);
 
-    // "Read Disk File", File > "&Open" and the start-up file.
+    // "Read Disk File" and File > "&Open".
     void open();
-    // A chosen file, taken as the start-up file is: the unsaved-changes question first.
+    // The start-up file, or a chosen file taken as it is: the unsaved-changes
+    // question first; one that is gone is dropped without a word.
     void openPath(const QString& path);
-    void save(MemoryFileSaver::Kind kind);
+    // True when the tables were saved whole.
+    bool save(MemoryFileSaver::Kind kind);
+    // After a read that did not get every slot, a save goes beside the name
+    // chosen; the user is told where (by the files' names).
+    static QString partialReadText(const QString& savedPath, const QString& chosenPath);
+    static QString noPartialNameText(const QString& chosenPath);
     // File > "Recent files", filled each time it opens, so a file removed since is never offered.
     void fillRecentFiles(QMenu* menu);
     void openRecent(const QString& path);
@@ -38,10 +45,15 @@ public:
 signals:
     // A file was loaded: channels too, or only descriptions.
     void opened(bool channels);
+    // The tables are the memory file of this name now (loaded or saved).
+    void fileShown(const QString& fileName);
+    // An open starts with the memories page in front.
+    void memoriesPageWanted();
     // A CSV file was dropped while the tables hold channels to add to.
     void csvDropped(const QString& path);
 
 private:
+    void open(const MemoryFileOpener::Request& request);
     void remember();
 
     AppState& m_state;
@@ -49,4 +61,7 @@ private:
     MessageLog& m_log;
     Settings& m_settings;
     std::function<bool()> m_blocked;
+    // Saving over an existing file asks first: set by Save As, cleared by
+    // Save and once asked; "Write Disk File" leaves it as it is.
+    bool m_askBeforeReplace = false;
 };

@@ -88,12 +88,18 @@ Form1::Form1(const Form1Options& options, Prompter* prompter, StartupDialogs* di
     m_logPart = new LogWindowPart(m_log, *m_settings, this);
     m_transfer = new TransferPart(m_state, *m_prompter, m_log, *m_settings, m_options.devicePath, this);
     connect(m_transfer, &TransferPart::blockedChanged, this, &Form1::updateActions);
+    connect(m_transfer, &TransferPart::memoriesPageWanted, this, &Form1::showMemoriesPage);
+    connect(m_transfer, &TransferPart::positionReached, this,
+            [this](int position) { m_panels[2]->setText(QString::number(position)); });
     connect(m_transfer, &TransferPart::channelsRead, this, [this] {
         m_memories->selectCell(1, Column::kFreq);
         memoriesSelectionChanged();
     });
     m_files = new FilePart(
         m_state, *m_prompter, m_log, *m_settings, [this] { return transferBlocked(); }, this);
+    connect(m_files, &FilePart::memoriesPageWanted, this, &Form1::showMemoriesPage);
+    connect(m_files, &FilePart::fileShown, this,
+            [this](const QString& fileName) { showFilePanel(QStringLiteral(" ") + fileName); });
     connect(m_files, &FilePart::opened, this, [this](bool channels) {
         grdMemoriesL->setColumnWidth(Column::kDescription, Twips::toPixels(m_state.descriptionColumnWidth()));
         if (channels) {
@@ -268,16 +274,12 @@ void Form1::connectState()
     connect(&m_state, &AppState::undoChanged, this, &Form1::updateUndoAction);
     connect(&m_state, &AppState::clipboardChanged, this, &Form1::updateActions);
     connect(&m_state, &AppState::hideSettingChanged, this, &Form1::applyHideSetting);
-    connect(&m_state, &AppState::memoriesPageRequested, this, &Form1::showMemoriesPage);
-    connect(&m_state, &AppState::filePanelChanged, this, [this](const QString& text) {
-        m_panels[0]->setText(text);
-        m_print->setFilePanel(text);
-        // A table reset blanks the radio-type label along with the file panel.
-        if (text.isEmpty())
-            lblRigType->clear();
+    // Tables emptied for a read, or holding one, are no file's: the file
+    // panel is blank until a save names one.
+    connect(&m_state, &AppState::dataSourceChanged, this, [this] {
+        if (m_state.dataSource() != AppState::File)
+            showFilePanel(QString());
     });
-    connect(&m_state, &AppState::channelPanelChanged, this,
-            [this](const QString& text) { m_panels[2]->setText(text); });
 }
 
 bool Form1::startUp()
@@ -292,7 +294,7 @@ bool Form1::startUp()
         QString path = m_options.startupFilePath;
         if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
             path = path.mid(1, path.size() - 2);
-        m_state.setStartupFilePath(path);
+        m_startupFile = path;
 
         step = 3;
         m_state.setCurrentFilePath(QString());
@@ -323,8 +325,8 @@ bool Form1::startUp()
 
         step = 9;
         lblRigType->clear();
-        m_state.setFilePanel(nothingLoadedText());
         m_state.setDataSource(AppState::Nothing);
+        showFilePanel(nothingLoadedText());
 
         step = 10;
         m_state.setInitialising(true);
@@ -355,15 +357,15 @@ bool Form1::startUp()
             m_state.setDataFolder(QDir::toNativeSeparators(QDir::currentPath()));
 
         step = 20;
-        if (m_state.startupFilePath().isEmpty())
-            m_state.setStartupFilePath(m_settings->get(Keys::LastOpened));
-        if (namesFloppyDrive(m_state.startupFilePath())) {
-            m_state.setStartupFilePath(QString());
+        if (m_startupFile.isEmpty())
+            m_startupFile = m_settings->get(Keys::LastOpened);
+        if (namesFloppyDrive(m_startupFile)) {
+            m_startupFile.clear();
             return true;
         }
         step = 22;
-        if (m_state.startupFilePath().isEmpty())
-            InitialMemoryFile::create(m_state, *m_settings, m_log);
+        if (m_startupFile.isEmpty())
+            m_startupFile = InitialMemoryFile::create(m_state.dataFolder(), *m_settings, m_log);
         Timer1->start();
         return true;
     } catch (const std::exception& e) {
@@ -372,15 +374,6 @@ bool Form1::startUp()
                            QStringLiteral(" of procedure Form_Load of Form Form1"));
         return false;
     }
-}
-
-void Form1::deferredOpen()
-{
-    Timer1->stop();
-    if (m_deferredOpenDone)
-        return;
-    m_deferredOpenDone = true;
-    openMemoryFile();
 }
 
 void Form1::showOrigin()
@@ -611,9 +604,7 @@ bool Form1::exitRequest()
     if (m_state.changed()) {
         switch (m_prompter->ask(exitQuestion(), Prompter::Buttons::YesNoCancel, Prompter::Icon::Question)) {
         case Prompter::Answer::Yes:
-            m_state.setAskBeforeReplace(false);
-            saveFromMenu();
-            if (!m_state.saveSucceeded())
+            if (!m_files->save(MemoryFileSaver::Kind::Save))
                 return false;
             break;
         case Prompter::Answer::No:

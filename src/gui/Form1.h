@@ -154,6 +154,8 @@ private:
     void updateUndoAction();
     void pageChanged(int index);
     void showMemoriesPage();
+    // Status bar panel 1: the file the tables are; the listing's title repeats it.
+    void showFilePanel(const QString& text);
     void memoriesSelectionChanged();
     bool exitRequest();
     bool transferBlocked() const;
@@ -204,6 +206,8 @@ private:
     std::unique_ptr<PrintCommands> m_print;
     bool m_started = false;
     bool m_deferredOpenDone = false;
+    // The file the start-up opens: the command line's, the last one opened or the initial file.
+    QString m_startupFile;
     bool m_copyEnabled = false;
     bool m_editorOpen = false;
     bool m_closing = false;

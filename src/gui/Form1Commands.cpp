@@ -6,6 +6,7 @@
 #include "ChannelTableView.h"
 #include "FilePart.h"
 #include "Form1.h"
+#include "PrintCommands.h"
 #include "TableCommands.h"
 #include "TablePage.h"
 #include "TransferPart.h"
@@ -20,8 +21,10 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMimeData>
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
 
 ProgressWindow* Form1::progressWindow() const
@@ -52,6 +55,30 @@ void Form1::writeRadio()
 void Form1::previewWrite()
 {
     m_transfer->preview();
+}
+
+void Form1::deferredOpen()
+{
+    Timer1->stop();
+    if (m_deferredOpenDone)
+        return;
+    m_deferredOpenDone = true;
+    // The start-up file is opened once, whatever comes of it.
+    const QString path = m_startupFile;
+    m_startupFile.clear();
+    if (path.isEmpty())
+        openMemoryFile();
+    else
+        m_files->openPath(path);
+}
+
+void Form1::showFilePanel(const QString& text)
+{
+    m_panels[0]->setText(text);
+    m_print->setFilePanel(text);
+    // A table reset blanks the radio-type label along with the file panel.
+    if (text.isEmpty())
+        lblRigType->clear();
 }
 
 void Form1::openMemoryFile()

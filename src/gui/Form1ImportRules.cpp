@@ -32,6 +32,7 @@ void Form1::openImportExport()
     };
     m_importExport = new frmImportExport(m_state, *m_prompter, m_log, m_csv, *m_settings, pickedRows, this);
     connect(m_importExport, &frmImportExport::rowPickingChanged, this, &Form1::setRowPicking);
+    connect(m_importExport, &frmImportExport::memoriesPageWanted, this, &Form1::showMemoriesPage);
     connect(m_importExport, &frmImportExport::imported, this, &Form1::importDone);
     connect(m_importExport, &QDialog::finished, this, [this] {
         frmImportExport* window = m_importExport.data();

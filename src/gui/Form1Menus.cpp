@@ -209,13 +209,9 @@ void Form1::buildMenus()
     verify->setObjectName(QStringLiteral("mnuVerifyWrites"));
     verify->setCheckable(true);
     verify->setChecked(m_settings->getBool(Keys::VerifyWrites));
-    m_state.setVerifyWrites(verify->isChecked());
     // Placed after "&Do not use RTS", with the other link choices.
     s->insertAction(s->actions().value(s->actions().indexOf(mnuDisableRTS) + 1), verify);
-    connect(verify, &QAction::triggered, this, [this, verify] {
-        toggleSetting(verify, Keys::VerifyWrites);
-        m_state.setVerifyWrites(verify->isChecked());
-    });
+    connect(verify, &QAction::triggered, this, [this, verify] { toggleSetting(verify, Keys::VerifyWrites); });
     connect(mnuAutosize, &QAction::triggered, this, [this] {
         toggleSetting(mnuAutosize, Keys::Autosize);
         applyColumnWidths();

@@ -70,6 +70,7 @@ void ProgressWindow::show(const QString& message, int maximum)
 void ProgressWindow::setPosition(int position)
 {
     m_bar->setValue(qBound(m_bar->minimum(), position, m_bar->maximum()));
+    emit positionChanged(position);
 }
 
 void ProgressWindow::hide()
@@ -78,6 +79,7 @@ void ProgressWindow::hide()
     m_bar->setVisible(false);
     m_bar->setValue(0);
     QWidget::hide();
+    emit positionChanged(0);
 }
 
 void ProgressWindow::requestStop()

@@ -31,6 +31,8 @@ public:
 
 signals:
     void stopRequestedChanged();
+    // The bar moved: the sequence position being transferred, 0 when hidden.
+    void positionChanged(int position);
 
 protected:
     // Closing the window while a transfer shows it (Alt+F4, the window

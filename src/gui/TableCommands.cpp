@@ -118,8 +118,10 @@ void TableCommands::insertMemoryAbove()
 {
     const int select = TableEditing::insertAbove(m_state, m_memories.currentRow(),
                                                  m_selection().normalized().firstRow, m_prompter);
-    if (select > 0)
+    if (select > 0) {
+        emit memoriesPageWanted();
         m_memories.selectCell(select, Column::kFreq);
+    }
 }
 
 void TableCommands::moveBlock(bool down)

@@ -9,6 +9,7 @@
 #include "cat/RadioReader.h"
 #include "cat/RadioWriter.h"
 #include "state/AppState.h"
+#include "state/Settings.h"
 
 #include <QCoreApplication>
 
@@ -21,7 +22,14 @@ TransferPart::TransferPart(AppState& state, Prompter& prompter, MessageLog& log,
     connect(&m_state, &AppState::busyChanged, this, [this](bool busy) {
         if (!busy && m_progress->isVisible())
             m_progress->hide();
+        // A transfer works on the memories page and counts from 0 as soon
+        // as its link is set up.
+        if (busy && m_exclusive) {
+            emit memoriesPageWanted();
+            emit positionReached(0);
+        }
     });
+    connect(m_progress, &ProgressWindow::positionChanged, this, &TransferPart::positionReached);
 }
 
 TransferPart::~TransferPart() = default;
@@ -68,13 +76,32 @@ void TransferPart::read()
 {
     // The link's set-up already yields to the event loop, before the reader
     // sets the busy state: a second click then must not start another read.
-    runExclusive([this] {
+    // The unsaved-changes question comes first; a read that goes ahead
+    // shows the memories page (after the question, once its link is set up).
+    bool declined = false;
+    runExclusive([this, &declined] {
+        if (!m_state.changed())
+            emit memoriesPageWanted();
         RadioReader reader(m_state, m_prompter, m_log, link(), *m_progress);
-        reader.run();
-        LinkOptions::rememberAnsweredRate(m_settings, reader.answeredRate());
+        const RadioReader::Result result = reader.run();
+        LinkOptions::rememberAnsweredRate(m_settings, result.answeredRate);
+        declined = result.outcome == RadioReader::Outcome::Declined;
     });
+    if (!declined && !blocked())
+        emit memoriesPageWanted();
     if (m_state.holdsChannels() && !blocked())
         emit channelsRead();
+}
+
+RadioWriter::Result TransferPart::runWriter(RadioWriter& writer, bool dryRun)
+{
+    emit memoriesPageWanted();
+    RadioWriter::Options options;
+    options.dryRun = dryRun;
+    options.verify = m_settings.getBool(Keys::VerifyWrites);
+    const RadioWriter::Result result = writer.run(options);
+    LinkOptions::rememberAnsweredRate(m_settings, result.answeredRate);
+    return result;
 }
 
 void TransferPart::write()
@@ -83,8 +110,7 @@ void TransferPart::write()
         return;
     runExclusive([this] {
         RadioWriter writer(m_state, m_prompter, m_log, link(), *m_progress);
-        writer.run();
-        LinkOptions::rememberAnsweredRate(m_settings, writer.answeredRate());
+        runWriter(writer, false);
     });
 }
 
@@ -98,9 +124,7 @@ void TransferPart::preview()
     int unread = 0;
     runExclusive([&] {
         RadioWriter preview(m_state, m_prompter, m_log, link(), *m_progress);
-        preview.setDryRun(true);
-        read = preview.run() == RadioWriter::Outcome::Completed;
-        LinkOptions::rememberAnsweredRate(m_settings, preview.answeredRate());
+        read = runWriter(preview, true).outcome == RadioWriter::Outcome::Completed;
         differences = preview.differences();
         refused = preview.refusedCount();
         unread = preview.unreadCount();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cat/RadioWriter.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -43,10 +45,17 @@ signals:
     void blockedChanged();
     // A read put the radio's channels into the tables.
     void channelsRead();
+    // The memories page is to be in front: a transfer works on the tables.
+    void memoriesPageWanted();
+    // The sequence position being transferred (0 before the first and after
+    // the last), for the status bar's channel panel.
+    void positionReached(int position);
 
 private:
     // The CAT link of this run, set up for the port and device now chosen.
     CatLink& link();
+    // Runs a write or a preview with the options the menus hold now.
+    RadioWriter::Result runWriter(RadioWriter& writer, bool dryRun);
 
     AppState& m_state;
     Prompter& m_prompter;

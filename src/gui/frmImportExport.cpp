@@ -2,8 +2,8 @@
 #include "frmImportExport.h"
 
 #include "ButtonReturnKey.h"
-#include "state/GridLayout.h"
 #include "state/AppState.h"
+#include "state/GridLayout.h"
 #include "state/Settings.h"
 
 #include <QCheckBox>
@@ -200,6 +200,9 @@ CsvImport::Result frmImportExport::importCsv(bool preview)
     unsetCursor();
     // An empty start box has been read as 1, and says so now.
     txtStart->setText(options.startText);
+    // What the import did to the memories is shown, placed or not.
+    if (result == CsvImport::Result::Imported || result == CsvImport::Result::NoneImported)
+        emit memoriesPageWanted();
     if (result == CsvImport::Result::Imported)
         emit imported();
     return result;

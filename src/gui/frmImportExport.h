@@ -52,6 +52,8 @@ signals:
     void rowPickingChanged(bool on);
     // An import placed records in the memories table.
     void imported();
+    // An import ended with the memories table to show: it placed records, or none.
+    void memoriesPageWanted();
 
 private:
     void restorePosition();

@@ -63,26 +63,13 @@ public:
     // so a name taken back in between is never shown or added to the recent files.
     QString currentFilePath() const { return m_currentFilePath; }
     void setCurrentFilePath(const QString& path) { m_currentFilePath = path; }
-    QString startupFilePath() const { return m_startupFilePath; }
-    void setStartupFilePath(const QString& path) { m_startupFilePath = path; }
     QString dataFolder() const { return m_dataFolder; }
     void setDataFolder(const QString& folder) { m_dataFolder = folder; }
-    bool askBeforeReplace() const { return m_askBeforeReplace; }
-    void setAskBeforeReplace(bool on) { m_askBeforeReplace = on; }
-    bool saveSucceeded() const { return m_saveSucceeded; }
-    void setSaveSucceeded(bool on) { m_saveSucceeded = on; }
-    // A write reads each channel it sent back from the radio (the VerifyWrites setting).
-    bool verifyWrites() const { return m_verifyWrites; }
-    void setVerifyWrites(bool on) { m_verifyWrites = on; }
     // Width of the memories table's description column, in twips: data, not
     // view, since the description file and the radio backup store it. The
     // window records the width it shows and applies a loaded one after an open.
     int descriptionColumnWidth() const { return m_descriptionColumnWidth; }
     void setDescriptionColumnWidth(int twips) { m_descriptionColumnWidth = twips; }
-
-    // The value most recently accepted by the frequency check.
-    qint32 currentFrequency() const { return m_currentFrequency; }
-    void setCurrentFrequency(qint32 value) { m_currentFrequency = value; }
 
     // Tables hold channels from a read or a load.
     bool holdsChannels() const { return m_dataSource != Nothing; }
@@ -122,19 +109,12 @@ public:
 
     // The busy state: the five main buttons are disabled while it is on.
     void setBusy(bool on);
-    // Status bar panel 1 (the file panel) and panel 3 (the running channel
-    // counter during a transfer, the lowest selected row otherwise). The
-    // window keeps their texts; the listing's title repeats the file panel.
-    void setFilePanel(const QString& text) { emit filePanelChanged(text); }
-    void setChannelPanel(const QString& text) { emit channelPanelChanged(text); }
     // The "Hide empty memories" check mark; applying it is a view matter.
     void setHideEmpty(bool on);
     bool hideEmpty() const { return m_hideEmpty; }
     void applyHideSetting() { emit hideSettingChanged(m_hideEmpty); }
     // Empties the memory clipboard (loading a file does).
     void clearClipboard();
-    // Asks the window to bring the memories page to the front.
-    void showMemoriesPage() { emit memoriesPageRequested(); }
 
 signals:
     void memoryStatusChanged();
@@ -143,11 +123,8 @@ signals:
     void changedFlagChanged();
     void undoChanged();
     void busyChanged(bool busy);
-    void filePanelChanged(const QString& text);
-    void channelPanelChanged(const QString& text);
     void hideSettingChanged(bool hide);
     void clipboardChanged();
-    void memoriesPageRequested();
 
 private:
     void setTableRows(const UndoHistory::Tables& rows);
@@ -166,13 +143,8 @@ private:
     bool m_initialising = false;
     bool m_undoInProgress = false;
     QString m_currentFilePath;
-    QString m_startupFilePath;
     QString m_dataFolder;
-    bool m_askBeforeReplace = false;
-    bool m_saveSucceeded = false;
-    bool m_verifyWrites = true;
     int m_descriptionColumnWidth = 3450;
-    qint32 m_currentFrequency = 0;
     QVector<bool> m_unreadPositions;
 
     QString m_stepName;

@@ -47,8 +47,7 @@ struct Context {
     {
         writeBytes(file("keep.950"), readBytes(dataPath("sample.950")));
         writeBytes(file("keep.950dsc"), readBytes(dataPath("sample.950dsc")));
-        prompter.reply(file("keep.950"));
-        MemoryFileOpener(state, prompter, log, *settings).open();
+        MemoryFileOpener(state, prompter, log, *settings).open({file("keep.950"), false, false});
         // The new content differs from the old in both files.
         state.tables().makeEmptyAt(1);
         state.tables().memories.setText(2, Column::kDescription, QStringLiteral("changed"));
@@ -76,9 +75,9 @@ const Writer kWriters[] = {
      [](Context& c) {
          c.prompter.clear();
          c.prompter.reply(c.file("keep.950")).reply(QString());
-         MemoryFileSaver saver(c.state, c.prompter, c.log, *c.settings);
-         const bool saved = saver.save(MemoryFileSaver::Kind::Save) == MemoryFileSaver::Result::Saved;
-         return Outcome{!saved && !c.state.saveSucceeded(), c.prompter.messages().join('\n')};
+         const MemoryFileSaver::Saved saved = MemoryFileSaver(c.state, c.prompter, c.log, *c.settings)
+                                                  .save({MemoryFileSaver::Kind::Save, false, QString()});
+         return Outcome{!saved.written(), c.prompter.messages().join('\n')};
      },
      "An error has been encountered when trying to save the file.|is read-only and cannot be over-written"},
     {"CSV export", "keep.CSV", 200, true,
@@ -131,9 +130,8 @@ const Writer kWriters[] = {
      "Radio backup"},
     {"initial memory file", "Initial memory file.950", 10, true, [](Context&) {},
      [](Context& c) {
-         c.state.setDataFolder(c.work);
-         const bool made = InitialMemoryFile::create(c.state, *c.settings, c.log);
-         return Outcome{!made, QString(c.log.text())};
+         const QString made = InitialMemoryFile::create(c.work, *c.settings, c.log);
+         return Outcome{!QFileInfo(made).isFile() || QFileInfo(made).size() == 0, QString(c.log.text())};
      },
      "could not be created"},
 };
@@ -174,11 +172,9 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
         QDir().mkpath(c.work);
         QDir().mkpath(c.config);
         c.settings = std::make_unique<Settings>(c.config + QStringLiteral("/config/Quaystone"));
-        c.state.setDataFolder(c.work);
 
         std::unique_ptr<TinyTmpfs> tmpfs;
         std::unique_ptr<ReadOnlyBind> readOnly;
-        const bool readOnlyAsRoot = failure == Failure::FolderReadOnly && geteuid() == 0;
         if (failure == Failure::TmpfsFull) {
             tmpfs = std::make_unique<TinyTmpfs>(c.work);
             if (!tmpfs->mounted())
@@ -186,46 +182,32 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
         }
         w.prepare(c);
         const QString target = c.file(w.target);
-        if (failure == Failure::TargetIsFolder) {
+        if (failure == Failure::TargetIsFolder || failure == Failure::TargetIsFifo) {
             QFile::remove(target);
-            ASSERT_TRUE(QDir().mkdir(target));
-        } else if (failure == Failure::TargetIsFifo) {
-            QFile::remove(target);
-            ASSERT_EQ(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+            ASSERT_TRUE(failure == Failure::TargetIsFolder
+                            ? QDir().mkdir(target)
+                            : mkfifo(QFile::encodeName(target).constData(), 0644) == 0);
         }
         const QMap<QString, QByteArray> before = contents(c.work);
 
-        Outcome outcome;
-        switch (failure) {
-        case Failure::FullAtFirstByte:
-        case Failure::FullPartWay: {
-            FileSizeLimit limit(failure == Failure::FullAtFirstByte ? 0 : w.partWay);
-            outcome = w.act(c);
-            break;
-        }
-        case Failure::FolderReadOnly:
-            // Root writes through permissions, so for root the folder is a read-only mount.
-            if (readOnlyAsRoot) {
-                readOnly = std::make_unique<ReadOnlyBind>(c.work);
-                if (!readOnly->mounted())
-                    GTEST_SKIP() << "a read-only mount is refused here";
-            } else {
-                QFile::setPermissions(c.work, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-            }
-            outcome = w.act(c);
-            readOnly.reset();
-            QFile::setPermissions(c.work,
-                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            break;
-        case Failure::TmpfsFull:
+        // Root writes through permissions, so for root a read-only folder is a read-only mount.
+        if (failure == Failure::FolderReadOnly && geteuid() == 0) {
+            readOnly = std::make_unique<ReadOnlyBind>(c.work);
+            if (!readOnly->mounted())
+                GTEST_SKIP() << "a read-only mount is refused here";
+        } else if (failure == Failure::FolderReadOnly) {
+            QFile::setPermissions(c.work, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        } else if (failure == Failure::TmpfsFull) {
             tmpfs->fill();
-            outcome = w.act(c);
-            break;
-        case Failure::TargetIsFolder:
-        case Failure::TargetIsFifo:
-            outcome = w.act(c);
-            break;
         }
+        std::unique_ptr<FileSizeLimit> limit;
+        if (failure == Failure::FullAtFirstByte || failure == Failure::FullPartWay)
+            limit = std::make_unique<FileSizeLimit>(failure == Failure::FullAtFirstByte ? 0 : w.partWay);
+        const Outcome outcome = w.act(c);
+        limit.reset();
+        readOnly.reset();
+        QFile::setPermissions(c.work,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         EXPECT_TRUE(outcome.failed) << outcome.said.toStdString();
         const QStringList expected = QString::fromLatin1(w.expected).split(QLatin1Char('|'));
         EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const QString& e) {
@@ -312,10 +294,10 @@ TEST(InterruptedSave, AKillBetweenThePairsFilesIsToldAndOfferedAtTheNextLoad)
     for (const auto answer : {Prompter::Answer::No, Prompter::Answer::Yes}) {
         AppState state;
         ScriptedPrompter prompter;
-        prompter.reply(file("pair.950")).answer(answer);
-        MemoryFileOpener opener(state, prompter, log, settings);
-        opener.setOfferPrevious(true);
-        ASSERT_EQ(opener.open(), MemoryFileOpener::Result::Loaded);
+        prompter.answer(answer);
+        ASSERT_EQ(
+            MemoryFileOpener(state, prompter, log, settings).open({file("pair.950"), false, true}).result,
+            MemoryFileOpener::Result::Loaded);
         EXPECT_EQ(prompter.messages(),
                   QStringList{told + QStringLiteral("\r\nOpen that previous pair instead? (No "
                                                     "opens pair.950 as it is. No file is "
@@ -328,8 +310,9 @@ TEST(InterruptedSave, AKillBetweenThePairsFilesIsToldAndOfferedAtTheNextLoad)
         EXPECT_EQ(state.changed(), previous) << "the previous pair is not yet saved as pair.950";
         if (!previous)
             continue;
-        prompter.reply(file("pair.950"));
-        ASSERT_EQ(MemoryFileSaver(state, prompter, log, settings).save(MemoryFileSaver::Kind::Save),
+        ASSERT_EQ(MemoryFileSaver(state, prompter, log, settings)
+                      .save({MemoryFileSaver::Kind::Save, false, file("pair.950")})
+                      .result,
                   MemoryFileSaver::Result::Saved);
     }
     EXPECT_EQ(readBytes(file("pair.950")), oldMemory);

@@ -98,7 +98,7 @@ TEST(OversizedInput, FileProceduresRefuseWithAClearMessageAndTouchNothing)
                       CsvImport::Result::Unreadable);
         } else {
             MemoryFileOpener opener(state, prompter, log, settings);
-            const MemoryFileOpener::Result result = opener.open();
+            const MemoryFileOpener::Result result = opener.open().result;
             EXPECT_TRUE(result == MemoryFileOpener::Result::Unreadable ||
                         result == MemoryFileOpener::Result::DescriptionsLoaded);
         }

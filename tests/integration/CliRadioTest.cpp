@@ -2,6 +2,7 @@
 // quaystone-cli read and write against the simulated radio: a backup to a
 // file and a restore from it, and the exit status of runs that cannot work.
 
+#include "files/FileTestSupport.h"
 #include "support/TestText.h"
 
 #include "RadioSimulator.h"
@@ -21,20 +22,14 @@ namespace {
 const QStringList kChannels = {"MW00007050005-000500210000;", "MW00514250000+000000100000;",
                                "MW09950110000+000000A71159;", "MW10029620000+000000402082;"};
 
+const QByteArray kChannelFile = (kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+
 class CliRadio : public CliTest {
 protected:
-    QByteArray contents(const char* name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // kChannels as a memory file.
+    QByteArray contents(const char* name) const { return FileTestSupport::readBytes(path(name)); }
     void writeChannels(const char* name)
     {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write((kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+        ASSERT_TRUE(FileTestSupport::writeBytes(path(name), kChannelFile));
     }
 
     // Starts the radio holding kChannels; returns its device.
@@ -48,20 +43,35 @@ protected:
     }
 };
 
+// The read finds the radio at 4800 and keeps that rate, which the next read tries first; neither
+// writes trace or progress lines to a standard error that is no terminal.
 TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
 {
     RadioSimulator::Options options;
-    options.startRate = 9600;
+    options.startRate = 4800;
     RadioSimulator source(options);
     const QString sourceDevice = startWithChannels(source);
     ASSERT_FALSE(sourceDevice.isEmpty());
-
-    const CliRun backup = cli({"read", "--device", sourceDevice, "--out", path("backup.950")});
+    const auto identityRates = [&source] {
+        QList<int> rates;
+        for (const RadioSimulator::Exchange& exchange : source.traffic()) {
+            if (exchange.command == QLatin1String("ID;"))
+                rates << exchange.clientBaud;
+        }
+        return rates;
+    };
+    const CliRun backup =
+        cli({"read", "--device", sourceDevice, "--speed", "4800", "--out", path("backup.950")});
     EXPECT_EQ(backup.status, 0) << backup.err.toStdString();
-    EXPECT_EQ(contents("backup.950"),
-              (kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
-    // No trace lines without --trace.
-    EXPECT_FALSE(backup.err.contains(QStringLiteral("Baud rate")));
+    EXPECT_EQ(contents("backup.950"), kChannelFile);
+    EXPECT_FALSE(backup.err.contains(QStringLiteral("Baud rate")) ||
+                 backup.err.contains(QStringLiteral("slot 1 of 118")));
+    EXPECT_EQ(identityRates(), QList<int>({38400, 19200, 9600, 4800, 4800}));
+    source.clearTraffic();
+    const CliRun again = cli({"read", "--device", sourceDevice, "--speed", "4800", "--out", "-"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.out.toLatin1(), kChannelFile);
+    EXPECT_EQ(identityRates(), QList<int>({4800, 4800}));
 
     RadioSimulator target;
     const QString targetDevice = target.start();
@@ -75,25 +85,9 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
 
     // A second restore finds every channel identical and writes nothing.
     target.clearTraffic();
-    const CliRun again = cli({"write", path("backup.950"), "--device", targetDevice});
-    EXPECT_EQ(again.status, 0);
+    const CliRun rewrite = cli({"write", path("backup.950"), "--device", targetDevice});
+    EXPECT_EQ(rewrite.status, 0);
     EXPECT_TRUE(target.commands().filter(QRegularExpression(QStringLiteral("^MW"))).isEmpty());
-}
-
-// A write keeps the radio's old content of the channels it replaces (what
-// the backup holds: RadioLinkTest), unless told not to.
-TEST_F(CliRadio, NoBackupWritesNoBackup)
-{
-    writeChannels("new.950");
-    RadioSimulator radio;
-    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR00514070000+000000200000;")));
-    const QString device = radio.start();
-    ASSERT_FALSE(device.isEmpty());
-    const CliRun run = cli({"write", path("new.950"), "--device", device, "--no-backup"});
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("Radio backup *")}).isEmpty());
-    EXPECT_FALSE(run.err.contains(QStringLiteral("Radio backup")));
-    EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
 }
 
 // An incomplete read never replaces the file named: it is saved beside it, named as partial, and
@@ -108,11 +102,8 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
     const QString device = startWithChannels(radio);
     ASSERT_FALSE(device.isEmpty());
     const QByteArray old = "MW00007050000+000000200000;\r\nMW00114250000+000000100000;\r\n";
-    for (const char* name : {"out.950", "out (partial read).950", "elsewhere.txt"}) {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(old);
-    }
+    for (const char* name : {"out.950", "out (partial read).950", "elsewhere.txt"})
+        ASSERT_TRUE(FileTestSupport::writeBytes(path(name), old));
     ASSERT_TRUE(QFile::link(path("elsewhere.txt"), path("out (partial read).950dsc")));
     const CliRun run = cli({"read", "--device", device, "--out", path("out.950")});
     const int dropped = radio.faultCounts().at(int(RadioSimulator::Fault::Drop));
@@ -129,6 +120,13 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
     EXPECT_TRUE(QFileInfo(path("out (partial read).950dsc")).isSymLink());
     EXPECT_FALSE(contents("out (partial read 2).950").isEmpty());
     EXPECT_EQ(contents("out (partial read 2).950dsc").count("\r\n"), 101);
+
+    // Standard output takes it too; the status tells it apart.
+    const CliRun piped = cli({"read", "--device", device, "--out", "-"});
+    EXPECT_EQ(piped.status, 3) << piped.err.toStdString();
+    EXPECT_TRUE(
+        piped.err.contains(QStringLiteral("the read was incomplete; standard output holds what was read")));
+    EXPECT_TRUE(piped.out.startsWith(QStringLiteral("MW000"))) << piped.out.toStdString();
 }
 
 QStringList writeCommands(const RadioSimulator& radio)
@@ -137,7 +135,9 @@ QStringList writeCommands(const RadioSimulator& radio)
 }
 
 // A preview reads the radio and lists, side by side, each channel a write would send; it sends none.
-TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndSendsNothing)
+// The write then sends them, and keeps no backup of what they replace when told not to (what the
+// backup holds: RadioLinkTest).
+TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndNoBackupKeepsNone)
 {
     writeChannels("new.950");
     RadioSimulator radio;
@@ -163,6 +163,13 @@ TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndSendsNothing)
                                                        "Minus CTCSS Enc 88.5 Tone"));
     EXPECT_TRUE(run.err.contains(QStringLiteral("3 channel(s) would be written; nothing was sent")))
         << run.err.toStdString();
+
+    const CliRun written = cli({"write", path("new.950"), "--device", device, "--no-backup"});
+    EXPECT_EQ(written.status, 0) << written.err.toStdString();
+    EXPECT_EQ(writeCommands(radio).size(), 3);
+    EXPECT_EQ(radio.channel(5), QStringLiteral("MR") + kChannels.at(1).mid(2));
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("Radio backup *")}).isEmpty());
+    EXPECT_FALSE(written.err.contains(QStringLiteral("Radio backup")));
 }
 
 // Each channel sent is read back: one the radio silently did not store is named and not counted as
@@ -200,36 +207,6 @@ TEST_F(CliRadio, AChannelTheRadioDidNotStoreIsReported)
                   c.status == 3)
             << run.err.toStdString();
     }
-}
-
-// The rate the radio last answered at is tried first: a radio left at 4800 answers the first probe.
-// The read goes to standard output, and no progress line to standard error that is no terminal.
-TEST_F(CliRadio, TheRateThatLastAnsweredIsTriedFirst)
-{
-    RadioSimulator::Options options;
-    options.startRate = 4800;
-    RadioSimulator radio(options);
-    const QString device = startWithChannels(radio);
-    ASSERT_FALSE(device.isEmpty());
-    const QStringList args = {"read", "--device", device, "--speed", "4800", "--out", "-"};
-    const auto identityRates = [&radio] {
-        QList<int> rates;
-        for (const RadioSimulator::Exchange& exchange : radio.traffic()) {
-            if (exchange.command == QLatin1String("ID;"))
-                rates << exchange.clientBaud;
-        }
-        return rates;
-    };
-
-    const CliRun first = cli(args);
-    EXPECT_EQ(first.status, 0) << first.err.toStdString();
-    EXPECT_EQ(first.out, kChannels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    EXPECT_FALSE(first.err.contains(QStringLiteral("slot 1 of 118")));
-    EXPECT_EQ(identityRates(), QList<int>({38400, 19200, 9600, 4800, 4800}));
-
-    radio.clearTraffic();
-    EXPECT_EQ(cli(args).status, 0);
-    EXPECT_EQ(identityRates(), QList<int>({4800, 4800}));
 }
 
 // Each run that cannot work exits non-zero with its message and saves nothing. "DEV" stands for a

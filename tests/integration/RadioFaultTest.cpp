@@ -157,7 +157,7 @@ private:
         m_state.setChanged(false);
         const UndoHistory::Tables before = m_state.tableRows();
         const RadioReader::Outcome outcome =
-            RadioReader(m_state, x.prompter, x.log, x.link, x.progress).run();
+            RadioReader(m_state, x.prompter, x.log, x.link, x.progress).run().outcome;
         EXPECT_FALSE(x.link.isOpen());
         // A transfer that could not set up its link says so, and changes nothing.
         if (outcome == RadioReader::Outcome::NoLink) {
@@ -208,7 +208,7 @@ private:
         }
         Transfer x(m_radio->devicePath());
         RadioWriter writer(m_state, x.prompter, x.log, x.link, x.progress);
-        const RadioWriter::Outcome outcome = writer.run();
+        const RadioWriter::Outcome outcome = writer.run().outcome;
         ASSERT_TRUE(m_radio->waitUntilIdle(kHangLimitMs)); // every write sent has arrived
         EXPECT_FALSE(x.link.isOpen());
         int lostAt = ChannelMap::kSlotCount + 1;

@@ -117,11 +117,11 @@ protected:
         options.device = device;
         link.setOptions(options);
     }
-    RadioReader::Outcome read() { return RadioReader(state, prompter, log, link, progress).run(); }
+    RadioReader::Outcome read() { return RadioReader(state, prompter, log, link, progress).run().outcome; }
     RadioWriter::Outcome write()
     {
         RadioWriter writer(state, prompter, log, link, progress);
-        const RadioWriter::Outcome outcome = writer.run();
+        const RadioWriter::Outcome outcome = writer.run().outcome;
         backupPath = writer.backupPath();
         return outcome;
     }
