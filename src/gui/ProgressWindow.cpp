@@ -79,7 +79,6 @@ void ProgressWindow::hide()
     m_bar->setVisible(false);
     m_bar->setValue(0);
     QWidget::hide();
-    emit positionChanged(0);
 }
 
 void ProgressWindow::requestStop()

@@ -101,6 +101,8 @@ RadioWriter::Result TransferPart::runWriter(RadioWriter& writer, bool dryRun)
     options.verify = m_settings.getBool(Keys::VerifyWrites);
     const RadioWriter::Result result = writer.run(options);
     LinkOptions::rememberAnsweredRate(m_settings, result.answeredRate);
+    // A write counts back to 0 when it ends; a read leaves the last slot it reached.
+    emit positionReached(0);
     return result;
 }
 
