@@ -150,7 +150,8 @@ signals:
     void memoriesPageRequested();
 
 private:
-    void setTableRows(const UndoHistory::Tables& rows);
+    // Puts each row of a step back as it was before (or after) the step.
+    void putBack(const QVector<UndoHistory::RowChange>& rows, bool after);
 
     ChannelTables m_tables;
     RuleSet m_rules;

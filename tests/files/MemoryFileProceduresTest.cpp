@@ -74,7 +74,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
     EXPECT_EQ(m_settings->get(Keys::LastOpened), source);
     EXPECT_EQ(rowText(m_state.tables().memories, 21),
               recText(rec("29.62000|FM|Minus|CTCSS Enc|103.5|10 m repeater RH1")));
-    EXPECT_EQ(m_state.tables().pms.text(6, Column::kFreq), local("29.700000"));
+    EXPECT_EQ(cellText(m_state.tables().pms, 6, Column::kFreq), local("29.700000"));
     EXPECT_EQ(m_state.descriptionColumnWidth(), 3450);
 
     m_state.setChanged(true);
@@ -102,7 +102,7 @@ TEST_P(MemoryFileProcedures, AnEmptyTableSavesAsZeroLinesAndA101LineDescriptionF
     EXPECT_TRUE(descriptions.endsWith("100,\"\"\r\n"));
 
     // And it loads back as an empty table.
-    m_state.tables().memories.setText(5, Column::kFreq, local("7.00000"));
+    setCell(m_state.tables().memories, 5, Column::kFreq, local("7.00000"));
     ASSERT_EQ(open(path("empty.950")), Opened::Loaded);
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
         EXPECT_TRUE(m_state.tables().isEmptyAt(p)) << p;
@@ -111,9 +111,9 @@ TEST_P(MemoryFileProcedures, AnEmptyTableSavesAsZeroLinesAndA101LineDescriptionF
 TEST_P(MemoryFileProcedures, ABrokenFileLoadsItsGoodLinesAndNamesTheBadOnes)
 {
     ASSERT_EQ(open(copySample("broken.950", "broken.950")), Opened::Loaded);
-    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("1.84000"));
-    EXPECT_EQ(m_state.tables().memories.text(100, Column::kFreq), local("29.62000"));
-    EXPECT_EQ(m_state.tables().pms.text(6, Column::kFreq), local("14.250000"));
+    EXPECT_EQ(cellText(m_state.tables().memories, 1, Column::kFreq), local("1.84000"));
+    EXPECT_EQ(cellText(m_state.tables().memories, 100, Column::kFreq), local("29.62000"));
+    EXPECT_EQ(cellText(m_state.tables().pms, 6, Column::kFreq), local("14.250000"));
     for (const int row : {2, 3, 4})
         EXPECT_TRUE(m_state.tables().memories.isEmptyRow(row)) << row;
     const QStringList logged = logLines(m_log);
@@ -138,8 +138,8 @@ TEST_P(MemoryFileProcedures, ChoosingADescriptionFileChangesOnlyDescriptionsAndW
     EXPECT_EQ(m_state.currentFilePath(), sample);
     EXPECT_EQ(m_state.descriptionColumnWidth(), 3540); // "wide" is no number: three Larger number columns
     const ChannelTable& m = m_state.tables().memories;
-    EXPECT_EQ(QStringList({m.text(1, Column::kDescription), m.text(2, Column::kDescription),
-                           m.text(3, Column::kDescription), m.text(1, Column::kFreq)}),
+    EXPECT_EQ(QStringList({cellText(m, 1, Column::kDescription), cellText(m, 2, Column::kDescription),
+                           cellText(m, 3, Column::kDescription), cellText(m, 1, Column::kFreq)}),
               QStringList({"Top band, digital", "", "80 m FT8", local("1.84000")}));
 }
 
@@ -184,10 +184,10 @@ TEST_P(MemoryFileProcedures, OpenPathsAndTheirOutcomes)
 
     // Saying No to unsaved changes leaves everything as it was.
     m_state.setChanged(true);
-    m_state.tables().memories.setText(1, Column::kFreq, local("3.50000"));
+    setCell(m_state.tables().memories, 1, Column::kFreq, local("3.50000"));
     m_prompter.answer(Prompter::Answer::No);
     EXPECT_EQ(opener.open(), Opened::Declined);
-    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("3.50000"));
+    EXPECT_EQ(cellText(m_state.tables().memories, 1, Column::kFreq), local("3.50000"));
     EXPECT_TRUE(m_state.changed());
     ASSERT_EQ(m_prompter.prompts().size(), 1);
     EXPECT_EQ(m_prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
@@ -202,7 +202,7 @@ TEST_P(MemoryFileProcedures, ReplacingAnExistingFileAsksOnlyWhenTheFlagSaysSo)
     const QString sample = copySample("sample.950", "sample.950");
     ASSERT_EQ(open(sample), Opened::Loaded);
     const QByteArray before = readBytes(sample);
-    m_state.tables().makeEmptyAt(1);
+    m_state.tables().clearAt(1);
     const QString question = MemoryFileSaver::replaceText(QStringLiteral("sample.950"));
     struct Case {
         Kind kind;
@@ -283,7 +283,7 @@ TEST_P(MemoryFileProcedures, AnUnwritableTargetIsRefusedAndTheDialogComesBackEmp
 TEST_P(MemoryFileProcedures, ChannelsThatCannotBeWrittenAreReportedAndKeepTheTableChanged)
 {
     ASSERT_EQ(open(copySample("sample.950", "sample.950")), Opened::Loaded);
-    m_state.tables().memories.setText(6, Column::kMode, QString::fromLatin1("?? "));
+    setCell(m_state.tables().memories, 6, Column::kMode, QString::fromLatin1("?? "));
     m_state.setChanged(true);
     m_prompter.reply(path("out"));
     MemoryFileSaver saver(m_state, m_prompter, m_log, *m_settings);
@@ -315,7 +315,7 @@ TEST_P(MemoryFileProcedures, TheInitialMemoryFileIsMadeOnceAndBecomesTheStartUpF
     EXPECT_EQ(readBytes(initial), QByteArray("MW00014250000+000000200000;\r\n"));
     EXPECT_EQ(m_settings->get(Keys::LastOpened), QStringLiteral("elsewhere"));
     EXPECT_EQ(MemoryFileOpener(m_state, m_prompter, m_log, *m_settings).open(), Opened::Loaded);
-    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("14.25000"));
+    EXPECT_EQ(cellText(m_state.tables().memories, 1, Column::kFreq), local("14.25000"));
 
     // An empty file, as a failed creation used to leave, is made afresh.
     writeBytes(initial, QByteArray());

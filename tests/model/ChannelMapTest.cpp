@@ -2,6 +2,7 @@
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
 #include "model/Vocabulary.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -31,31 +32,27 @@ TEST(ChannelMap, PositionMapsToTableRowLabelAndChannelAndBack)
     EXPECT_FALSE(ChannelMap::isValidPosition(119));
 }
 
-TEST(ChannelTable, EmptinessIsTheExactMarkerAndClearingAndResettingLeaveOnlyItAndLabels)
+TEST(ChannelTable, SlotsHoldChannelsAndClearingAndResettingLeaveNoneButTheLabels)
 {
     ChannelTables tables;
-    tables.memories.setText(5, Column::kDescription, QStringLiteral("stray"));
-    EXPECT_TRUE(tables.memories.isEmptyRow(5)) << "emptiness is decided by Freq alone";
-    tables.memories.setText(5, Column::kFreq, QStringLiteral("empty"));
-    EXPECT_FALSE(tables.memories.isEmptyRow(5)) << "only the exact marker counts";
-    const MemoryRecord r{"7.00000", "LSB", "Plus", "CTCSS Enc", "88.5", "club"};
-    tables.setRecordAt(3, r);
-    tables.setRecordAt(110, r);
-    EXPECT_EQ(tables.recordAt(3), r);
-    EXPECT_TRUE(tables.recordAt(110).Description.isEmpty()) << "PMS slots carry no description";
+    const Channel channel = rec("7.00000|LSB|Plus|CTCSS Enc|88.5|club");
+    tables.setChannelAt(3, channel);
+    tables.setChannelAt(110, channel);
+    EXPECT_EQ(tables.channelAt(3), channel);
+    EXPECT_TRUE(tables.channelAt(110).description.isEmpty()) << "PMS slots carry no description";
 
-    tables.makeEmptyAt(3);
-    EXPECT_EQ(tables.memories.rowFields(3), (QStringList{"2", "Empty", "", "", "", "", ""}));
+    tables.clearAt(3);
+    EXPECT_EQ(ChannelText::rowFields(tables.memories, 3), (QStringList{"2", "Empty", "", "", "", "", ""}));
 
-    tables.memories.setText(7, Column::kLabel, QStringLiteral("x"));
+    tables.setChannelAt(7, channel);
     tables.reset();
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
         const SlotInfo slot = ChannelMap::slotOf(p);
         const ChannelTable& t = tables.table(slot.table);
-        EXPECT_EQ(t.text(slot.row, Column::kLabel), slot.label);
+        EXPECT_EQ(cellText(t, slot.row, Column::kLabel), slot.label);
         EXPECT_TRUE(t.isEmptyRow(slot.row));
         for (int c = Column::kMode; c < t.columnCount(); ++c)
-            EXPECT_TRUE(t.text(slot.row, c).isEmpty());
+            EXPECT_TRUE(cellText(t, slot.row, c).isEmpty());
     }
 }
 
