@@ -23,6 +23,10 @@ TEST_P(CatCodecTest, DecodesRepliesIntoChannelsOrFailsAndLeavesTheChannel)
         {"MR11700136000+000000501491;", 118, "0.136000|AM|Plus|CTCSS Enc+Dec|254.1|kept"},
         // Codes outside the tables show question marks; the tone is always decoded.
         {"MR00507000000+000000A09003;", 6, "7.00000|?? |??|??|67.0|kept"},
+        {"MR00507000000+000000B0000B;", 6, "7.00000|FMN|??||67.0|kept"},
+        {"MR00507000000+000000C0000C;", 6, "7.00000|USRU|??||67.0|kept"},
+        {"MR00507000000+000000900000;", 6, "7.00000|RTYU|Simplex||67.0|kept"},
+        {"MR00507000000+000000000000;", 6, "7.00000|?? |Simplex||67.0|kept"},
         {"MW00014250005+123456100000;", 1, "14.25001|LSB|Simplex||67.0|kept"},
         {"MR000070x0000+000000100000;", 1, nullptr},
         {"MR00007000000+000000100500;", 1, nullptr},

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
-#include "model/Vocabulary.h"
 #include "support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -54,38 +53,6 @@ TEST(ChannelTable, SlotsHoldChannelsAndClearingAndResettingLeaveNoneButTheLabels
         for (int c = Column::kMode; c < t.columnCount(); ++c)
             EXPECT_TRUE(cellText(t, slot.row, c).isEmpty());
     }
-}
-
-struct CodeCase {
-    char code;
-    const char* mode;
-    const char* shift;
-    const char* encoding;
-};
-
-TEST(Vocabulary, CodesMapBothWaysAndUnknownCodesShowQuestionMarks)
-{
-    const CodeCase cases[] = {{'1', "LSB", "Plus", "CTCSS Enc+Dec"},
-                              {'2', "USB", "Minus", "CTCSS Enc"},
-                              {'0', "?? ", "Simplex", ""},
-                              {'A', "?? ", "??", "??"},
-                              {'B', "FMN", "??", "??"},
-                              {'C', "USRU", "??", "??"},
-                              {'9', "RTYU", "??", "??"}};
-    for (const CodeCase& c : cases) {
-        SCOPED_TRACE(c.code);
-        const QChar code = QLatin1Char(c.code);
-        EXPECT_EQ(Vocabulary::modeName(code), QString::fromLatin1(c.mode));
-        EXPECT_EQ(Vocabulary::shiftName(code), QString::fromLatin1(c.shift));
-        EXPECT_EQ(Vocabulary::encodingName(code), QString::fromLatin1(c.encoding));
-        if (QString::fromLatin1(c.mode) != QLatin1String("?? ")) {
-            EXPECT_EQ(Vocabulary::modeCode(QString::fromLatin1(c.mode)), code);
-        }
-    }
-    EXPECT_TRUE(Vocabulary::modeCode(QStringLiteral("?? ")).isNull());
-    // Anything but the two CTCSS names is no tone.
-    for (const char* none : {"", " ", "??", "ctcss enc"})
-        EXPECT_EQ(Vocabulary::encodingCode(QString::fromLatin1(none)), QLatin1Char('0')) << none;
 }
 
 } // namespace
