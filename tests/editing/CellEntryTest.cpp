@@ -67,11 +67,13 @@ TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
     EXPECT_EQ(rowText(state.tables().memories, 3), recText(rec("3.60000|CW|Plus|CTCSS Enc|88.5|net")));
     // A frequency typed as it shows keeps the radio's hertz; another one is sent as typed.
     ASSERT_FALSE(CatCodec::decodeInto(state.tables(), QStringLiteral("MR00007050003+000000100000;"), 1));
+    const int steps = state.history().count();
     for (const auto& [typed, sent] :
          {std::pair{"7.05", "07050003"}, {"7.06", "07060000"}, {"7.05", "07050003"}}) {
         ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local(typed)));
         EXPECT_EQ(CatCodec::encodeSlot(state.tables(), 1).command.mid(5, 8), QLatin1String(sent)) << typed;
     }
+    EXPECT_EQ(state.history().count(), steps + 2) << "typing what the cell shows changes nothing";
 }
 
 TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
