@@ -107,17 +107,16 @@ const char* nameOf(Transfer transfer)
     return "";
 }
 
-// A channel record for a sequence position; shifted moves it 10 kHz so that
+// A channel for a sequence position; shifted moves it 10 kHz so that
 // every slot differs from the unshifted one.
-MemoryRecord recordFor(int position, bool shifted)
+Channel channelFor(int position, bool shifted)
 {
-    const qint64 hertz = 7000000 + qint64(position) * 25000 + (shifted ? 10000 : 0);
-    MemoryRecord record;
-    record.Freq =
-        position > ChannelMap::kMemoryRows ? Frequency::formatHz6(hertz) : Frequency::formatHz5(hertz);
-    record.Mode = position % 2 ? QStringLiteral("USB") : QStringLiteral("FM");
-    record.Shift = QStringLiteral("Simplex");
-    return record;
+    Channel channel;
+    channel.present = true;
+    channel.hertz = 7000000 + qint64(position) * 25000 + (shifted ? 10000 : 0);
+    channel.mode = position % 2 ? QLatin1Char('2') : QLatin1Char('4'); // USB, FM
+    channel.shift = QLatin1Char('0');                                  // Simplex
+    return channel;
 }
 
 struct Timing {
@@ -136,7 +135,7 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     const bool reading = transfer == Transfer::ReadAll || transfer == Transfer::ReadTen;
     const int filled = transfer == Transfer::ReadTen ? 10 : ChannelMap::kSlotCount;
     for (int p = 1; p <= filled; ++p)
-        radio.setChannel(CatCodec::encode(recordFor(p, false), p).command);
+        radio.setChannel(CatCodec::encode(channelFor(p, false), p).command);
 
     AppState state;
     // A write keeps its backup where it cannot litter the working folder.
@@ -144,7 +143,7 @@ Timing runOnce(Transfer transfer, int rate, int latencyUs)
     state.setDataFolder(dataFolder.path());
     if (!reading) {
         for (int p = 1; p <= ChannelMap::kSlotCount; ++p)
-            state.tables().setRecordAt(p, recordFor(p, transfer != Transfer::WriteUnchanged));
+            state.tables().setChannelAt(p, channelFor(p, transfer != Transfer::WriteUnchanged));
         state.setDataSource(AppState::File);
     }
     const QString device = radio.start();
@@ -241,7 +240,7 @@ int soak(int cycles, bool faults)
     }
     RadioSimulator radio(options);
     for (int p = 1; p <= ChannelMap::kSlotCount; p += 2)
-        radio.setChannel(CatCodec::encode(recordFor(p, false), p).command);
+        radio.setChannel(CatCodec::encode(channelFor(p, false), p).command);
     if (radio.start().isEmpty())
         qFatal("cannot start the simulated radio: %s", qPrintable(radio.errorText()));
     QTemporaryDir dataFolder;
@@ -275,7 +274,7 @@ int soak(int cycles, bool faults)
         // Three channels, different each cycle, so every write replaces and backs up.
         for (int k = 0; k < 3; ++k) {
             const int p = 1 + (cycle * 7 + k * 41) % ChannelMap::kSlotCount;
-            state.tables().setRecordAt(p, recordFor(p, cycle % 2 == 0));
+            state.tables().setChannelAt(p, channelFor(p, cycle % 2 == 0));
         }
         state.setDataSource(AppState::File);
         incomplete +=

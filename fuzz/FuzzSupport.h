@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "state/Prompter.h"
 #include "model/ChannelTables.h"
+#include "model/ChannelText.h"
 #include "model/Frequency.h"
+#include "state/Prompter.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -31,6 +32,19 @@ inline void chooseDecimalMark(const QByteArray& data)
                             : QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
+// A channel as cell entry would make it: 10 Hz steps, vocabulary codes.
+inline Channel channelOf(qint32 steps, QChar mode, const QString& description = {})
+{
+    Channel channel;
+    channel.present = true;
+    channel.hertz = qint64(steps) * 10;
+    channel.mode = mode;
+    channel.shift = QLatin1Char('0');
+    channel.tone = 0;
+    channel.description = description;
+    return channel;
+}
+
 inline bool wellFormedFreq(const QString& freq, bool pms)
 {
     const QString mark = QRegularExpression::escape(Frequency::decimalMark());
@@ -41,12 +55,13 @@ inline bool wellFormedFreq(const QString& freq, bool pms)
 
 inline void checkTables(const ChannelTables& tables)
 {
-    check(tables.memories.dataRows().size() == 100 && tables.pms.dataRows().size() == 18, "table shape");
+    check(tables.memories.channels().size() == 100 && tables.pms.channels().size() == 18, "table shape");
     for (const ChannelTable* table : {&tables.memories, &tables.pms}) {
         for (int row = 1; row <= table->rowCount(); ++row) {
-            check(table->rowFields(row).size() == table->columnCount(), "row shape");
+            check(ChannelText::rowFields(*table, row).size() == table->columnCount(), "row shape");
             if (!table->isEmptyRow(row))
-                check(wellFormedFreq(table->record(row).Freq, table == &tables.pms), "well-formed Freq");
+                check(wellFormedFreq(ChannelText::cell(*table, row, Column::kFreq), table == &tables.pms),
+                      "well-formed Freq");
         }
     }
 }

@@ -28,44 +28,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     file.close();
 
     AppState state;
-    state.tables().memories.setRecord(3, {Frequency::format(1420000), "USB", "Simplex", "", "67.0", "old"});
+    state.tables().memories.setChannel(3, channelOf(1420000, QLatin1Char('2'), QStringLiteral("old")));
     // Now and then a full table: an import with no room must leave it.
     for (int row = 1; size > 1 && (data[1] & 4) && row <= 100; ++row)
-        state.tables().memories.setRecord(
-            row, {Frequency::format(700000 + row), "LSB", "Simplex", "", "67.0", ""});
-    const auto memories = state.tables().memories.dataRows();
-    const auto pms = state.tables().pms.dataRows();
+        state.tables().memories.setChannel(row, channelOf(700000 + row, QLatin1Char('1')));
+    const auto memories = state.tables().memories.channels();
+    const auto pms = state.tables().pms.channels();
     MessageLog log;
     CsvHeader csv;
     CsvImportOptions options;
     options.useNumbers = size > 1 && (data[1] & 1);
     options.omitDuplicates = size > 1 && (data[1] & 2);
     const CsvImport::Result result = CsvImport(state, prompter, log, csv, options).ImportCsv(false);
-    check(state.tables().pms.dataRows() == pms, "import touched the PMS table");
+    check(state.tables().pms.channels() == pms, "import touched the PMS table");
     if (result != CsvImport::Result::Imported) {
-        check(state.tables().memories.dataRows() == memories, "refused import changed the table");
+        check(state.tables().memories.channels() == memories, "refused import changed the table");
         return 0;
     }
     checkTables(state.tables());
-    const auto after = state.tables().memories.dataRows();
+    const auto after = state.tables().memories.channels();
     for (int row = 1; row <= 100; ++row) {
         if (state.tables().memories.isEmptyRow(row))
             continue;
-        const auto value = Frequency::parse(state.tables().memories.record(row).Freq);
-        check(value && *value >= Frequency::kRadioLow && *value <= Frequency::kRadioHigh, "in range");
-        const MemoryRecord record = state.tables().memories.record(row);
+        const Channel channel = state.tables().memories.channel(row);
+        const qint64 value = channel.tenHertzSteps();
+        check(value >= Frequency::kRadioLow && value <= Frequency::kRadioHigh, "in range");
         if (after.at(row - 1) == memories.at(row - 1))
             continue;
-        check(Vocabulary::modeNames().contains(record.Mode), "a mode of the radio");
+        check(Vocabulary::modeNames().contains(ChannelText::mode(channel)), "a mode of the radio");
         check(QString::fromLatin1(Vocabulary::kShiftList)
                   .split(QLatin1Char('|'), Qt::SkipEmptyParts)
-                  .contains(record.Shift),
+                  .contains(ChannelText::shift(channel)),
               "a shift of the radio");
         check(QString::fromLatin1(Vocabulary::kEncodingList)
                   .split(QLatin1Char('|'), Qt::SkipEmptyParts)
-                  .contains(record.EncDec),
+                  .contains(ChannelText::encoding(channel)),
               "an encoding of the radio");
-        check(Vocabulary::toneIndex(record.Tone) >= 0, "a tone of the table");
+        check(Vocabulary::toneIndex(ChannelText::tone(channel)) >= 0, "a tone of the table");
     }
     return 0;
 }

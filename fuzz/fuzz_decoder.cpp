@@ -15,25 +15,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     chooseDecimalMark(bytes);
     const int position = 1 + (size > 1 ? data[1] % ChannelMap::kSlotCount : 0);
     ChannelTables tables;
-    tables.setRecordAt(position, {Frequency::format(700000), "LSB", "Simplex", "", "67.0", "kept"});
-    const auto memories = tables.memories.dataRows();
-    const auto pms = tables.pms.dataRows();
-    const MemoryRecord before = tables.recordAt(position);
+    tables.setChannelAt(position, channelOf(700000, QLatin1Char('1'), QStringLiteral("kept")));
+    const auto memories = tables.memories.channels();
+    const auto pms = tables.pms.channels();
+    const Channel before = tables.channelAt(position);
     const QString reply = QString::fromLatin1(bytes.mid(2));
-    MemoryRecord record = before;
-    const bool failed = CatCodec::decode(reply, position, record).has_value();
+    Channel record = before;
+    const bool failed = CatCodec::decode(reply, record).has_value();
     if (CatCodec::decodeInto(tables, reply, position)) {
         check(failed && record == before, "the two decodes disagree");
-        check(tables.memories.dataRows() == memories && tables.pms.dataRows() == pms,
+        check(tables.memories.channels() == memories && tables.pms.channels() == pms,
               "failed decode changed a slot");
         return 0;
     }
-    check(!failed && tables.recordAt(position) == record, "the two decodes disagree");
-    check(tables.recordAt(position).Description == before.Description, "decode changed the description");
-    check(wellFormedFreq(record.Freq, position > ChannelMap::kMemoryRows), "well-formed Freq");
-    check(Vocabulary::toneTable().contains(record.Tone), "known tone");
-    tables.setRecordAt(position, before);
-    check(tables.memories.dataRows() == memories && tables.pms.dataRows() == pms,
+    check(!failed && tables.channelAt(position) == record, "the two decodes disagree");
+    check(tables.channelAt(position).description == before.description, "decode changed the description");
+    check(wellFormedFreq(ChannelText::frequency(record, ChannelMap::slotOf(position).table),
+                         position > ChannelMap::kMemoryRows),
+          "well-formed Freq");
+    check(Vocabulary::toneTable().contains(ChannelText::tone(record)), "known tone");
+    tables.setChannelAt(position, before);
+    check(tables.memories.channels() == memories && tables.pms.channels() == pms,
           "decode changed another slot");
     return 0;
 }

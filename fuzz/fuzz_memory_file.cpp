@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(refused == 0 || refused == 1, "one line skipped at most once");
     const int own = refused == 0 && !line.trimmed().isEmpty() ? MemoryFile::channelNumber(line) + 1 : 0;
     for (int position = 1; position <= ChannelMap::kSlotCount; ++position)
-        check(position == own || tables.recordAt(position) == others.recordAt(position),
+        check(position == own || tables.channelAt(position) == others.channelAt(position),
               "a line changed another slot");
     return 0;
 }

@@ -4,53 +4,64 @@
 #include "model/CatCodec.h"
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
+#include "model/ChannelText.h"
 #include "model/Vocabulary.h"
 
 namespace {
 
-bool isEmptyRecord(const MemoryRecord& record)
+TableKind tableOf(int position)
 {
-    return record.Freq.isEmpty() || record.Freq == QLatin1String(Vocabulary::kEmptyMarker);
+    return ChannelMap::slotOf(position).table;
 }
 
-// What a record would send to the radio; empty for an empty slot or one the radio cannot take.
-QString commandOf(const MemoryRecord& record, int position)
+// What a channel would send to the radio; empty for an empty slot or one the radio cannot take.
+QString commandOf(const Channel& channel, int position)
 {
-    if (isEmptyRecord(record))
+    if (!channel.present)
         return {};
-    const CatCodec::EncodeResult encoded = CatCodec::encode(record, position);
+    const CatCodec::EncodeResult encoded = CatCodec::encode(channel, position);
     return encoded.ok() ? encoded.command : QString();
 }
 
-// The record as the radio would hold it: a field left blank that the
+// The channel as the radio would hold it: a field left blank that the
 // command fills with its default (tone 67.0, say) reads as that default, so
 // it does not pass for a difference.
-MemoryRecord asSent(const MemoryRecord& record, int position)
+Channel asSent(const Channel& channel, int position)
 {
-    const QString command = commandOf(record, position);
-    MemoryRecord sent;
-    if (command.isEmpty() || CatCodec::decode(command, position, sent))
-        return record;
-    sent.Description = record.Description;
+    const QString command = commandOf(channel, position);
+    Channel sent;
+    if (command.isEmpty() || CatCodec::decode(command, sent))
+        return channel;
+    sent.description = channel.description;
     return sent;
+}
+
+// The fields as the slot's table shows them, frequency to description.
+QStringList fieldsOf(const Channel& channel, int position)
+{
+    return {ChannelText::frequency(channel, tableOf(position)),
+            ChannelText::mode(channel),
+            ChannelText::shift(channel),
+            ChannelText::encoding(channel),
+            ChannelText::tone(channel),
+            channel.description};
 }
 
 } // namespace
 
-QString ChannelComparison::describe(const MemoryRecord& record)
+QString ChannelComparison::describe(const Channel& channel, int position)
 {
-    if (isEmptyRecord(record))
+    if (!channel.present)
         return QString::fromLatin1(Vocabulary::kEmptyMarker);
-    QStringList parts = {record.Freq, record.Mode, record.Shift, record.EncDec, record.Tone};
+    QStringList parts = fieldsOf(channel, position).mid(0, 5);
     parts.removeAll(QString());
-    if (!record.Description.isEmpty())
-        parts << QLatin1Char('"') + record.Description + QLatin1Char('"');
+    if (!channel.description.isEmpty())
+        parts << QLatin1Char('"') + channel.description + QLatin1Char('"');
     return parts.join(QLatin1Char(' '));
 }
 
-std::optional<ChannelDifference> ChannelComparison::compare(int position,
-                                                            const std::optional<MemoryRecord>& left,
-                                                            const MemoryRecord& right, bool withDescription)
+std::optional<ChannelDifference> ChannelComparison::compare(int position, const std::optional<Channel>& left,
+                                                            const Channel& right, bool withDescription)
 {
     static const QStringList kNames = {QStringLiteral("Frequency"), QStringLiteral("Mode"),
                                        QStringLiteral("Shift"),     QStringLiteral("Method"),
@@ -58,27 +69,25 @@ std::optional<ChannelDifference> ChannelComparison::compare(int position,
     ChannelDifference difference;
     difference.position = position;
     difference.label = ChannelMap::slotOf(position).label;
-    const MemoryRecord rightSent = asSent(right, position);
-    difference.right = describe(rightSent);
+    const Channel rightSent = asSent(right, position);
+    difference.right = describe(rightSent, position);
     if (!left) {
         difference.left = QString::fromLatin1(kNotRead);
         difference.fields << QString::fromLatin1(kWholeChannel);
         return difference;
     }
-    const MemoryRecord leftSent = asSent(*left, position);
-    difference.left = describe(leftSent);
-    const bool leftEmpty = isEmptyRecord(*left);
-    const bool rightEmpty = isEmptyRecord(right);
-    if (leftEmpty && rightEmpty)
+    const Channel leftSent = asSent(*left, position);
+    difference.left = describe(leftSent, position);
+    if (!left->present && !right.present)
         return std::nullopt;
-    if (leftEmpty || rightEmpty) {
+    if (!left->present || !right.present) {
         difference.fields << QString::fromLatin1(kWholeChannel);
         return difference;
     }
-    const QString leftFields[] = {leftSent.Freq,   leftSent.Mode, leftSent.Shift,
-                                  leftSent.EncDec, leftSent.Tone, leftSent.Description};
-    const QString rightFields[] = {rightSent.Freq,   rightSent.Mode, rightSent.Shift,
-                                   rightSent.EncDec, rightSent.Tone, rightSent.Description};
+    // Compared as shown: codes outside the vocabularies show alike and
+    // differ in the radio's data below.
+    const QStringList leftFields = fieldsOf(leftSent, position);
+    const QStringList rightFields = fieldsOf(rightSent, position);
     for (int i = 0; i < 6; ++i) {
         if ((i < 5 || withDescription) && leftFields[i] != rightFields[i])
             difference.fields << kNames.at(i);
@@ -96,7 +105,7 @@ QVector<ChannelDifference> ChannelComparison::compareTables(const ChannelTables&
 {
     QVector<ChannelDifference> list;
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
-        if (auto difference = compare(p, left.recordAt(p), right.recordAt(p), true))
+        if (auto difference = compare(p, left.channelAt(p), right.channelAt(p), true))
             list << *difference;
     }
     return list;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/MemoryRecord.h"
+#include "model/Channel.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,17 +35,18 @@ public:
     // The field list of a slot that is empty on one side only.
     static constexpr char kWholeChannel[] = "whole channel";
 
-    // A record as one line of text: frequency, mode, shift, method, tone,
-    // and the description in quotes when it has one.
-    static QString describe(const MemoryRecord& record);
+    // A channel as one line of text, as the table of its slot shows it:
+    // frequency, mode, shift, method, tone, and the description in quotes
+    // when it has one.
+    static QString describe(const Channel& channel, int position);
 
     // The difference of one slot; nothing when both sides hold the same
     // channel (descriptions compared only when withDescription). A side
     // without a value could not be read.
-    static std::optional<ChannelDifference> compare(int position, const std::optional<MemoryRecord>& left,
-                                                    const MemoryRecord& right, bool withDescription);
+    static std::optional<ChannelDifference> compare(int position, const std::optional<Channel>& left,
+                                                    const Channel& right, bool withDescription);
 
-    // Every slot of two pairs of tables whose records differ, descriptions included.
+    // Every slot of two pairs of tables whose channels differ, descriptions included.
     static QVector<ChannelDifference> compareTables(const ChannelTables& left, const ChannelTables& right);
 
     // The list: a heading naming the two sides, then one line per slot with

@@ -6,8 +6,8 @@
 #include "ProgressReporter.h"
 #include "files/RadioBackup.h"
 #include "model/CatCodec.h"
+#include "model/Channel.h"
 #include "model/ChannelMap.h"
-#include "model/MemoryRecord.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
@@ -186,14 +186,14 @@ RadioWriter::Outcome RadioWriter::write()
 
 void RadioWriter::noteDifference(int p, bool known, const QString& radioCopy)
 {
-    std::optional<MemoryRecord> radio;
+    std::optional<Channel> radio;
     if (known) {
-        radio = MemoryRecord();
-        // "?;" is an empty channel: the record stays without a frequency.
+        radio = Channel();
+        // "?;" is an empty channel: it stays without a channel.
         if (radioCopy != QLatin1String(CatCodec::kEmptyReply))
-            CatCodec::decode(radioCopy, p, *radio);
+            CatCodec::decode(radioCopy, *radio);
     }
-    if (auto difference = ChannelComparison::compare(p, radio, m_state.tables().recordAt(p), false))
+    if (auto difference = ChannelComparison::compare(p, radio, m_state.tables().channelAt(p), false))
         m_differences << *difference;
 }
 
@@ -287,13 +287,13 @@ bool RadioWriter::readRadioCopy(int p, QString& radioCopy)
         // It answers at the speed it was moved to; the next search starts there.
         m_answeredRate = m_link.lineSettings();
         const QString reply = received.text();
-        MemoryRecord record;
+        Channel record;
         if (reply == QLatin1String(CatCodec::kEmptyReply)) {
             radioCopy = reply;
             return true;
         }
         if (reply.size() == CatCodec::kCommandLength && reply.startsWith(QLatin1String("MR")) &&
-            CatCodec::channelOf(reply) == p - 1 && !CatCodec::decode(reply, p, record)) {
+            CatCodec::channelOf(reply) == p - 1 && !CatCodec::decode(reply, record)) {
             radioCopy = reply;
             radioCopy[1] = QLatin1Char('W');
             return true;

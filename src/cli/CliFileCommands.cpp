@@ -12,6 +12,7 @@
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
 #include "model/ChannelMap.h"
+#include "model/ChannelText.h"
 #include "rules/RuleSet.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
@@ -91,7 +92,8 @@ int show(const QStringList& args)
         QString text;
         for (int position = 1; position <= ChannelMap::kSlotCount; ++position) {
             const SlotInfo slot = ChannelMap::slotOf(position);
-            text += session.state.tables().table(slot.table).rowFields(slot.row).join(QLatin1Char('\t')) +
+            text += ChannelText::rowFields(session.state.tables().table(slot.table), slot.row)
+                        .join(QLatin1Char('\t')) +
                     QLatin1Char('\n');
         }
         output = text.toUtf8();

@@ -4,6 +4,7 @@
 #include "model/CatCodec.h"
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
+#include "model/ChannelText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,17 +17,18 @@ QByteArray slotsDocument(const ChannelTables& tables)
     QJsonArray list;
     for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
         const SlotInfo slot = ChannelMap::slotOf(p);
-        const MemoryRecord record = tables.recordAt(p);
-        const bool empty = tables.isEmptyAt(p);
+        const Channel channel = tables.channelAt(p);
+        const bool empty = !channel.present;
         QJsonValue hertz = QJsonValue::Null;
         if (!empty) {
             // The exact hertz the radio would be sent, which the table's text may round.
-            const CatCodec::EncodeResult encoded = CatCodec::encode(record, p);
-            const std::optional<qint64> shown = CatCodec::hertzOf(record.Freq);
+            const CatCodec::EncodeResult encoded = CatCodec::encode(channel, p);
             if (encoded.ok())
                 hertz = double(encoded.command.mid(5, 8).toLongLong());
-            else if (shown)
-                hertz = double(*shown);
+            else if (slot.table == TableKind::Pms && channel.hertzFromRadio)
+                hertz = double(channel.hertz);
+            else
+                hertz = double(channel.tenHertzSteps() * 10); // as the table shows it
         }
         list.append(QJsonObject{
             {QStringLiteral("slot"), p},
@@ -34,11 +36,11 @@ QByteArray slotsDocument(const ChannelTables& tables)
             {QStringLiteral("table"),
              slot.table == TableKind::Memories ? QStringLiteral("memories") : QStringLiteral("pms")},
             {QStringLiteral("frequency"), hertz},
-            {QStringLiteral("mode"), empty ? QString() : record.Mode},
-            {QStringLiteral("shift"), empty ? QString() : record.Shift},
-            {QStringLiteral("encoding"), empty ? QString() : record.EncDec},
-            {QStringLiteral("tone"), empty ? QString() : record.Tone},
-            {QStringLiteral("description"), record.Description},
+            {QStringLiteral("mode"), empty ? QString() : ChannelText::mode(channel)},
+            {QStringLiteral("shift"), empty ? QString() : ChannelText::shift(channel)},
+            {QStringLiteral("encoding"), empty ? QString() : ChannelText::encoding(channel)},
+            {QStringLiteral("tone"), empty ? QString() : ChannelText::tone(channel)},
+            {QStringLiteral("description"), channel.description},
         });
     }
     return QJsonDocument(QJsonObject{{QStringLiteral("slots"), list}}).toJson(QJsonDocument::Indented);

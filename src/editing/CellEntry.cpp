@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CellEntry.h"
 
+#include "model/ChannelText.h"
 #include "model/Frequency.h"
 #include "model/Vocabulary.h"
 #include "state/AppState.h"
@@ -22,19 +23,52 @@ bool commitFrequency(AppState& state, ChannelTable& table, int row, const QStrin
         return false;
     // Accepted: a number in the radio's range.
     const qint32 value = reading.value;
-    table.setText(row, Column::kFreq, normal);
-    if (table.text(row, Column::kMode).isEmpty())
-        table.setText(row, Column::kMode, state.rules().defaultMode(value));
-    if (table.text(row, Column::kShift).isEmpty())
-        table.setText(row, Column::kShift, QString::fromLatin1(kDefaultShift));
-    if (table.text(row, Column::kTone).isEmpty())
-        table.setText(row, Column::kTone, QString::fromLatin1(kDefaultTone));
+    Channel channel = table.channel(row);
+    Channel entered;
+    entered.present = true;
+    entered.hertz = qint64(value) * 10;
+    // A frequency that looks as it did stays as it was, to the hertz.
+    if (!channel.present || !channel.showsSameFrequency(entered, table.kind())) {
+        channel.present = true;
+        channel.hertz = entered.hertz;
+        channel.hertzFromRadio = false;
+    }
+    if (channel.mode.isNull())
+        channel.mode = Vocabulary::modeCode(state.rules().defaultMode(value));
+    if (channel.shift.isNull())
+        channel.shift = Vocabulary::shiftCode(QString::fromLatin1(kDefaultShift));
+    if (channel.tone < 0)
+        channel.tone = Vocabulary::toneIndex(QString::fromLatin1(kDefaultTone));
     if (state.rules().rulesActive()) {
         const bool matched = state.rules().MatchRule(value);
-        table.setText(row, Column::kShift,
-                      matched ? state.rules().match().Direction : QString::fromLatin1(kDefaultShift));
+        const QString direction =
+            matched ? state.rules().match().Direction : QString::fromLatin1(kDefaultShift);
+        channel.shift = ChannelText::shiftOf(direction).value_or(Vocabulary::shiftCode(direction));
     }
+    table.setChannel(row, channel);
     return true;
+}
+// The channel with a word of a vocabulary column in place.
+Channel withWord(Channel channel, TableKind kind, int column, const QString& word)
+{
+    switch (column) {
+    case Column::kMode:
+        channel.mode = *ChannelText::modeOf(word);
+        break;
+    case Column::kShift:
+        channel.shift = *ChannelText::shiftOf(word);
+        break;
+    case Column::kEncDec:
+        channel.encoding = *ChannelText::encodingOf(word);
+        // The single blank (no tone signalling) clears a memory's tone.
+        if (channel.encoding == QLatin1Char(' ') && kind == TableKind::Memories)
+            channel.tone = -1;
+        break;
+    default:
+        channel.tone = *ChannelText::toneOf(word);
+        break;
+    }
+    return channel;
 }
 } // namespace
 
@@ -49,8 +83,7 @@ bool isEditable(const AppState& state, TableKind table, int row, int column)
         return false;
     if (column == Column::kFreq)
         return true;
-    const QString freq = state.tables().table(table).text(row, Column::kFreq);
-    return freq.compare(QLatin1String(Vocabulary::kEmptyMarker), Qt::CaseInsensitive) != 0;
+    return !state.tables().table(table).isEmptyRow(row);
 }
 
 QString choiceList(TableKind table, int column)
@@ -85,26 +118,20 @@ bool commit(AppState& state, TableKind kind, int row, int column, const QString&
         break;
     case Column::kMode:
     case Column::kShift:
+    case Column::kEncDec:
     case Column::kTone:
         // Only the column's own choices reach the radio's codes.
         accepted = inList(choiceList(kind, column), text);
         if (accepted)
-            table.setText(row, column, text);
-        break;
-    case Column::kEncDec:
-        // The single blank (no tone signalling) is one of the list's items.
-        accepted = inList(choiceList(kind, column), text);
-        if (accepted) {
-            table.setText(row, column, text);
-            if (text == QLatin1String(" ") && kind == TableKind::Memories)
-                table.setText(row, Column::kTone, QString());
-        }
+            table.setChannel(row, withWord(table.channel(row), kind, column, text));
         break;
     case Column::kDescription: {
         QString clean = text;
         for (const QChar c : {QLatin1Char('"'), QLatin1Char(';'), QLatin1Char(',')})
             clean.replace(c, QLatin1Char(' '));
-        table.setText(row, column, clean.left(kDescriptionLimit));
+        Channel channel = table.channel(row);
+        channel.description = clean.left(kDescriptionLimit);
+        table.setChannel(row, channel);
         accepted = true;
         break;
     }

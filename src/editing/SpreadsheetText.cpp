@@ -3,6 +3,7 @@
 
 #include "CellEntry.h"
 #include "model/ChannelTable.h"
+#include "model/ChannelText.h"
 #include "model/Frequency.h"
 #include "model/Vocabulary.h"
 #include "state/AppState.h"
@@ -66,7 +67,7 @@ QString fromSelection(const ChannelTable& table, TableSelection selection)
     const auto line = [&](int row) {
         QStringList cells;
         for (int column = firstColumn; column <= lastColumn; ++column)
-            cells << (row == 0 ? headingOf(column) : table.text(row, column));
+            cells << (row == 0 ? headingOf(column) : ChannelText::cell(table, row, column));
         lines << cells.join(QLatin1Char('\t'));
     };
     if (firstColumn <= Column::kFreq && lastColumn == table.columnCount() - 1)
@@ -187,14 +188,14 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
             if (columns[k] > Column::kLabel)
                 cells.insert(columns[k], rows[i][k]);
         }
-        const QStringList original = table.dataRows().at(row - 1);
+        const Channel original = table.channel(row);
         // The log names a row as its label shows it (memory 0 is the first row).
-        const QString label = table.text(row, Column::kLabel);
+        const QString label = ChannelMap::slotLabel(TableKind::Memories, row);
         const QString freq = cells.value(Column::kFreq);
         if (cells.contains(Column::kFreq) &&
             freq.compare(QLatin1String(Vocabulary::kEmptyMarker), Qt::CaseInsensitive) == 0) {
             // A copied empty slot empties its target.
-            table.makeRowEmpty(row);
+            table.clearRow(row);
             state.setChanged(true);
             ++result.written;
             continue;
@@ -206,7 +207,7 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
             QString value = cells.value(column);
             // A blank cell leaves the entry's default, except where blank is a value.
             if (value.isEmpty() && column == Column::kEncDec) {
-                if (table.text(row, column).trimmed().isEmpty())
+                if (ChannelText::encoding(table.channel(row)).trimmed().isEmpty())
                     continue;
                 value = QStringLiteral(" ");
             } else if (value.isEmpty() && column != Column::kDescription && column != Column::kFreq)
@@ -227,9 +228,7 @@ PasteResult paste(AppState& state, int targetRow, int targetColumn, const QStrin
             ++result.written;
             continue;
         }
-        QVector<QStringList> now = table.dataRows();
-        now[row - 1] = original;
-        table.setDataRows(now);
+        table.setChannel(row, original);
         for (const QString& line : refusals)
             log.notice(line);
         log.notice(QStringLiteral("Paste: row %1 was left as it was.").arg(label));

@@ -3,8 +3,8 @@
 
 #include "model/ChannelMap.h"
 #include "model/ChannelTable.h"
+#include "model/ChannelText.h"
 #include "model/Frequency.h"
-#include "model/Vocabulary.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
@@ -32,42 +32,14 @@ namespace TableEditing {
 
 namespace {
 
-using Rows = QVector<QStringList>;
+using Rows = QVector<Channel>;
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString emptyMarker()
-{
-    return QString::fromLatin1(Vocabulary::kEmptyMarker);
-}
-
-// A data row with no channel; the label is rewritten by renumbering.
-QStringList emptyCells(const ChannelTable& table)
-{
-    QStringList cells;
-    cells << QString() << emptyMarker();
-    while (cells.size() < table.columnCount())
-        cells << QString();
-    return cells;
-}
-
-bool isEmptyCells(const QStringList& cells)
-{
-    return cells.value(Column::kFreq) == QLatin1String(Vocabulary::kEmptyMarker);
-}
-
-void emptyInPlace(QStringList& cells)
-{
-    for (int column = Column::kFreq; column < cells.size(); ++column)
-        cells[column].clear();
-    cells[Column::kFreq] = emptyMarker();
-}
-
-// Writes rearranged rows back and puts the labels in order again.
+// Writes rearranged rows back.
 void storeRows(ChannelTable& table, const Rows& rows)
 {
-    table.setDataRows(rows);
-    table.renumber();
+    table.setChannels(rows);
 }
 
 ChannelTable& memories(AppState& state)
@@ -105,8 +77,9 @@ bool confirmBlock(Prompter& prompter, const char* verb, const TableSelection& s)
            Prompter::Answer::Ok;
 }
 
-// A sort key: a number under the user's decimal mark (optional sign, digits,
-// at most one mark), otherwise plain text.
+// A sort key: a frequency or a description that reads as a number under the
+// user's decimal mark (optional sign, digits, at most one mark), otherwise
+// plain text.
 struct SortKey {
     enum Kind { Number, Text, Blank, EmptySlot } kind = Text;
     double value = 0;
@@ -145,14 +118,20 @@ std::optional<double> readNumber(const QString& input, const QString& mark)
     return negative ? -value : value;
 }
 
-SortKey sortKey(const QStringList& cells, int keyColumn, const QString& mark)
+SortKey sortKey(const Channel& channel, int keyColumn, const QString& mark)
 {
     SortKey key;
-    if (isEmptyCells(cells)) {
+    if (!channel.present) {
         key.kind = SortKey::EmptySlot;
         return key;
     }
-    key.text = cells.value(keyColumn);
+    if (keyColumn == Column::kFreq) {
+        // The frequency as the memories table shows it, to 10 Hz.
+        key.kind = SortKey::Number;
+        key.value = double(channel.tenHertzSteps());
+        return key;
+    }
+    key.text = channel.description;
     if (key.text.trimmed().isEmpty()) {
         key.kind = SortKey::Blank;
     } else if (const std::optional<double> number = readNumber(key.text, mark)) {
@@ -183,11 +162,11 @@ bool sortRows(AppState& state, TableSelection selection, int keyColumn, const ch
         return true;
 
     ChannelTable& table = memories(state);
-    Rows rows = table.dataRows();
+    Rows rows = table.channels();
     const QString mark = Frequency::decimalMark();
     struct Entry {
         SortKey key;
-        QStringList cells;
+        Channel cells;
     };
     QVector<Entry> block;
     for (int row = s->firstRow; row <= s->lastRow; ++row)
@@ -197,7 +176,7 @@ bool sortRows(AppState& state, TableSelection selection, int keyColumn, const ch
     for (int i = 0; i < block.size(); ++i)
         rows[s->firstRow - 1 + i] = block[i].cells;
     // A new order is a change to save like any other.
-    if (rows != table.dataRows())
+    if (rows != table.channels())
         state.setChanged(true);
     storeRows(table, rows);
     return true;
@@ -213,7 +192,7 @@ FindResult searchFrom(AppState& state, Prompter& prompter, int startRow, int sta
         if (hiddenColumns.value(column, false))
             continue;
         for (int row = column == startColumn ? startRow : 1; row <= table.rowCount(); ++row) {
-            if (table.text(row, column).contains(state.find().text, Qt::CaseInsensitive)) {
+            if (ChannelText::cell(table, row, column).contains(state.find().text, Qt::CaseInsensitive)) {
                 state.setFind({row, column, state.find().text});
                 return {true, row, column};
             }
@@ -256,7 +235,7 @@ int paste(AppState& state, int targetRow)
     const UndoStep step(state, QString::fromLatin1(kLabelPaste));
 
     ChannelTable& table = memories(state);
-    Rows rows = table.dataRows();
+    Rows rows = table.channels();
     int written = 0;
     // A cut row is emptied only once its copy has landed, so a row whose
     // target lies past the end keeps its channel.
@@ -266,7 +245,7 @@ int paste(AppState& state, int targetRow)
             return false;
         rows[to - 1] = rows[from - 1];
         if (clip.cut && to != from)
-            emptyInPlace(rows[from - 1]);
+            rows[from - 1] = Channel();
         ++written;
         return true;
     };
@@ -311,9 +290,9 @@ int insertAbove(AppState& state, int currentRow, int selectionFirstRow, Prompter
     // else would move rows past the freed one, so fall back to the current row.
     const int insertRow =
         selectionFirstRow >= 1 && selectionFirstRow <= currentRow ? selectionFirstRow : currentRow;
-    Rows rows = table.dataRows();
+    Rows rows = table.channels();
     rows.removeAt(freeRow - 1);
-    rows.insert(insertRow - 1, emptyCells(table));
+    rows.insert(insertRow - 1, Channel());
     storeRows(table, rows);
     state.setChanged(true);
     return std::min(insertRow + 1, rowCount);
@@ -326,10 +305,10 @@ bool removeRows(AppState& state, TableSelection selection, Prompter& prompter)
         return false;
     const UndoStep step(state, QString::fromLatin1(kLabelRemove));
     ChannelTable& table = memories(state);
-    Rows rows = table.dataRows();
+    Rows rows = table.channels();
     for (int row = s->lastRow; row >= s->firstRow; --row) {
         rows.removeAt(row - 1);
-        rows.append(emptyCells(table));
+        rows.append(Channel());
     }
     storeRows(table, rows);
     state.setChanged(true);
@@ -343,10 +322,10 @@ bool deleteRows(AppState& state, TableSelection selection, Prompter& prompter)
         return false;
     const UndoStep step(state, QString::fromLatin1(kLabelDelete));
     ChannelTable& table = memories(state);
-    Rows rows = table.dataRows();
+    Rows rows = table.channels();
     for (int row = s->firstRow; row <= s->lastRow; ++row)
-        emptyInPlace(rows[row - 1]);
-    table.setDataRows(rows);
+        rows[row - 1] = Channel();
+    table.setChannels(rows);
     state.setChanged(true);
     return true;
 }
@@ -357,9 +336,8 @@ bool compact(AppState& state)
         return false;
     const UndoStep step(state, QString::fromLatin1(kLabelCompact));
     ChannelTable& table = memories(state);
-    Rows rows = table.dataRows();
-    std::stable_partition(rows.begin(), rows.end(),
-                          [](const QStringList& cells) { return !isEmptyCells(cells); });
+    Rows rows = table.channels();
+    std::stable_partition(rows.begin(), rows.end(), [](const Channel& channel) { return channel.present; });
     storeRows(table, rows);
     state.setHideEmpty(false);
     state.setChanged(true);
@@ -367,6 +345,32 @@ bool compact(AppState& state)
 }
 
 namespace {
+// Copies one column's value, as filling a cell with the source's text would.
+void copyField(Channel& to, const Channel& from, int column)
+{
+    switch (column) {
+    case Column::kFreq:
+        to.hertz = from.hertz;
+        to.hertzFromRadio = from.hertzFromRadio;
+        break;
+    case Column::kMode:
+        to.mode = from.mode;
+        break;
+    case Column::kShift:
+        to.shift = from.shift;
+        break;
+    case Column::kEncDec:
+        to.encoding = from.encoding;
+        break;
+    case Column::kTone:
+        to.tone = from.tone;
+        break;
+    default:
+        to.description = from.description;
+        break;
+    }
+}
+
 // Moves the selected block one row (step +1 down, -1 up): the row beyond it
 // goes to its other side. Nothing moves at the table's edge.
 MoveResult moveBlock(AppState& state, TableSelection selection, int step)
@@ -384,7 +388,7 @@ MoveResult moveBlock(AppState& state, TableSelection selection, int step)
         return result;
 
     const UndoStep undoStep(state, QString::fromLatin1(down ? kLabelMoveDown : kLabelMoveUp));
-    Rows rows = table.dataRows();
+    Rows rows = table.channels();
     if (down)
         rows.insert(s->firstRow - 1, rows.takeAt(s->lastRow));
     else
@@ -420,18 +424,18 @@ bool fillDown(AppState& state, TableSelection selection)
     if (table.isEmptyRow(s->firstRow) || firstColumn > lastColumn)
         return false;
     const UndoStep step(state, QString::fromLatin1(kLabelFillDown));
-    Rows rows = table.dataRows();
-    const QStringList& source = rows[s->firstRow - 1];
+    Rows rows = table.channels();
+    const Channel source = rows[s->firstRow - 1];
     for (int row = s->firstRow + 1; row <= s->lastRow; ++row) {
-        QStringList& cells = rows[row - 1];
-        if (isEmptyCells(cells))
+        Channel& cells = rows[row - 1];
+        if (!cells.present)
             continue;
         for (int column = firstColumn; column <= lastColumn; ++column)
-            cells[column] = source[column];
+            copyField(cells, source, column);
     }
-    if (rows != table.dataRows())
+    if (rows != table.channels())
         state.setChanged(true);
-    table.setDataRows(rows);
+    table.setChannels(rows);
     return true;
 }
 
@@ -485,10 +489,12 @@ void listDuplicates(const AppState& state, MessageLog& log, const std::function<
 {
     const ChannelTable& table = state.tables().memories;
     for (int i = 1; i < table.rowCount(); ++i) {
-        if (!table.isEmptyRow(i)) {
-            const QString frequency = table.text(i, Column::kFreq);
+        const Channel channel = table.channel(i);
+        if (channel.present) {
+            const QString frequency = ChannelText::frequency(channel, table.kind());
             for (int j = i + 1; j <= table.rowCount(); ++j) {
-                if (table.text(j, Column::kFreq) == frequency)
+                const Channel other = table.channel(j);
+                if (other.present && channel.showsSameFrequency(other, table.kind()))
                     log.notice(QStringLiteral("Row ") + rowNumberText(i) + QStringLiteral(" and row") +
                                rowNumberText(j) + QStringLiteral(" are the same frequency of ") + frequency);
             }
@@ -511,8 +517,8 @@ bool deletePmsPair(AppState& state, int pmsRow, Prompter& prompter)
                            Prompter::Answer::Cancel) != Prompter::Answer::Ok)
         return false;
     const UndoStep step(state, QString::fromLatin1(kLabelDeletePms));
-    table.makeRowEmpty(2 * pair - 1);
-    table.makeRowEmpty(2 * pair);
+    table.clearRow(2 * pair - 1);
+    table.clearRow(2 * pair);
     state.setChanged(true);
     return true;
 }

@@ -4,8 +4,8 @@
 #include "CsvHeader.h"
 #include "CsvRecordParser.h"
 #include "model/CatCodec.h"
+#include "model/ChannelText.h"
 #include "model/Frequency.h"
-#include "model/MemoryRecord.h"
 #include "rules/RegionalRuleSets.h"
 #include "rules/RuleSet.h"
 
@@ -181,31 +181,33 @@ const QStringList& CommonCsv::modes()
     return list;
 }
 
-CommonCsv::Row CommonCsv::line(const MemoryRecord& record, int location, RuleSet& rules)
+CommonCsv::Row CommonCsv::line(const Channel& channel, int location, RuleSet& rules)
 {
     Row row;
     // The radio's exact hertz: the layout carries them all.
-    const std::optional<qint64> hertz = CatCodec::exactHertz(record, 1);
-    const std::optional<qint32> value = Frequency::parse(record.Freq);
-    const bool plus = record.Shift == QLatin1String("Plus");
-    bool shifted = plus || record.Shift == QLatin1String("Minus");
+    const qint64 hertz = CatCodec::exactHertz(channel, 1);
+    const std::optional<qint32> value = qint32(channel.tenHertzSteps());
+    const QString shiftWord = ChannelText::shift(channel);
+    const QString modeWord = ChannelText::mode(channel);
+    const QString encodingWord = ChannelText::encoding(channel);
+    const QString toneWord = ChannelText::tone(channel);
+    const bool plus = shiftWord == QLatin1String("Plus");
+    bool shifted = plus || shiftWord == QLatin1String("Minus");
     // The offset is the one the radio shifts by; a row shifted by an offset
     // not known here would transmit elsewhere, so its shift is left out.
     std::optional<qint32> offset;
     if (shifted && value)
         offset = RegionalRuleSets::repeaterOffset(rules, *value);
     if (shifted && (!offset || *offset <= 0)) {
-        row.losses << QStringLiteral("shift ") + record.Shift +
+        row.losses << QStringLiteral("shift ") + shiftWord +
                           QStringLiteral(" left out: no repeater rule gives the radio's offset here");
         shifted = false;
     }
-    if (record.Shift == QLatin1String("Split"))
-        row.losses << QStringLiteral("shift Split left out: the transmit frequency is not known here");
     QString step = QStringLiteral("5.00");
     if (value && rules.MatchRule(*value))
         step = QString::number(rules.match().Step.section(QLatin1Char(' '), 0, 0).toDouble(), 'f', 2);
 
-    QString mode = record.Mode;
+    QString mode = modeWord;
     for (const auto& [radio, common] : kModeNames) {
         if (mode == QLatin1String(radio))
             mode = latin(common);
@@ -217,22 +219,22 @@ CommonCsv::Row CommonCsv::line(const MemoryRecord& record, int location, RuleSet
             if (mode == QLatin1String(radio))
                 exported = latin(common);
         }
-        row.losses << QStringLiteral("mode ") + record.Mode + QStringLiteral(" exported as ") + exported;
+        row.losses << QStringLiteral("mode ") + modeWord + QStringLiteral(" exported as ") + exported;
         mode = exported;
     }
 
-    const QString tone = record.EncDec == QLatin1String("CTCSS Enc")       ? QStringLiteral("Tone")
-                         : record.EncDec == QLatin1String("CTCSS Enc+Dec") ? QStringLiteral("TSQL")
-                                                                           : QString();
+    const QString tone = encodingWord == QLatin1String("CTCSS Enc")       ? QStringLiteral("Tone")
+                         : encodingWord == QLatin1String("CTCSS Enc+Dec") ? QStringLiteral("TSQL")
+                                                                          : QString();
     const QString duplex = !shifted ? QString() : plus ? QStringLiteral("+") : QStringLiteral("-");
     row.line = QStringList{QString::number(location),
-                           quoted(record.Description),
-                           hertz ? megahertz(*hertz) : record.Freq,
+                           quoted(channel.description),
+                           megahertz(hertz),
                            duplex,
                            megahertz(shifted ? qint64(*offset) * 10 : 0),
                            tone,
-                           record.Tone,
-                           record.Tone,
+                           toneWord,
+                           toneWord,
                            QStringLiteral("023"),
                            QStringLiteral("NN"),
                            mode,

@@ -8,7 +8,7 @@
 
 class CsvHeader;
 class RuleSet;
-struct MemoryRecord;
+struct Channel;
 
 // The CSV layout other channel editors pass channel lists around in:
 // Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
@@ -31,7 +31,7 @@ public:
         QString line;
         QStringList losses; // each says what was changed or left out
     };
-    static Row line(const MemoryRecord& record, int location, RuleSet& rules);
+    static Row line(const Channel& channel, int location, RuleSet& rules);
 
     // The modes other channel editors accept in this layout.
     static const QStringList& modes();

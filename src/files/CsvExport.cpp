@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "io/SafeFileWriter.h"
 #include "io/TextFileWriter.h"
+#include "model/ChannelText.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Prompter.h"
@@ -72,6 +73,7 @@ QString CsvExport::completedText(int losses)
 
 QStringList CsvExport::lines(QStringList* losses) const
 {
+    const auto label = [](int row) { return ChannelMap::slotLabel(TableKind::Memories, row); };
     const QChar sep = m_csv.separator();
     QStringList out;
     if (!m_options.omitHeader)
@@ -85,23 +87,22 @@ QStringList CsvExport::lines(QStringList* losses) const
         if (m_options.common) {
             // Locations count from 0 as the memories' own numbers do, so a
             // file read back by its locations fills the memories from the first.
-            const int location =
-                m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count - 1;
-            const CommonCsv::Row common = CommonCsv::line(memories.record(row), location, m_state.rules());
+            const int location = m_options.keepNumbers ? label(row).toInt() : count - 1;
+            const CommonCsv::Row common = CommonCsv::line(memories.channel(row), location, m_state.rules());
             out << common.line;
             if (losses && !common.losses.isEmpty())
-                *losses << QStringLiteral("Memory ") + memories.text(row, Column::kLabel) +
-                               QStringLiteral(" (") + memories.text(row, Column::kFreq) +
-                               QStringLiteral(" MHz): ") + common.losses.join(QStringLiteral("; "));
+                *losses << QStringLiteral("Memory ") + label(row) + QStringLiteral(" (") +
+                               ChannelText::cell(memories, row, Column::kFreq) + QStringLiteral(" MHz): ") +
+                               common.losses.join(QStringLiteral("; "));
             continue;
         }
-        const int number = m_options.keepNumbers ? memories.text(row, Column::kLabel).toInt() : count;
+        const int number = m_options.keepNumbers ? label(row).toInt() : count;
+        const QStringList cells = ChannelText::rowFields(memories, row);
         QStringList fields;
-        fields << QString::number(number) << memories.text(row, Column::kFreq)
-               << memories.text(row, Column::kMode) << memories.text(row, Column::kShift) << QString()
-               << QString() << memories.text(row, Column::kEncDec) << memories.text(row, Column::kTone)
-               << QString() << QString() << QString() << QString()
-               << memories.text(row, Column::kDescription);
+        fields << QString::number(number) << cells[Column::kFreq] << cells[Column::kMode]
+               << cells[Column::kShift] << QString() << QString() << cells[Column::kEncDec]
+               << cells[Column::kTone] << QString() << QString() << QString() << QString()
+               << cells[Column::kDescription];
         out << fields.join(sep);
     }
     return out;

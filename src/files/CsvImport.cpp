@@ -94,8 +94,7 @@ bool CsvImport::isDuplicate(qint32 value) const
     for (int row = 1; row <= kMemoryRows; ++row) {
         if (memories.isEmptyRow(row))
             continue;
-        const std::optional<qint32> cell = Frequency::parse(memories.text(row, Column::kFreq));
-        if (cell && *cell == value)
+        if (memories.channel(row).tenHertzSteps() == value)
             return true;
     }
     return false;
@@ -383,7 +382,7 @@ QVector<CsvImport::Placement> CsvImport::plan(const QVector<CsvRecord>& records,
     for (int row = 1; row <= kMemoryRows && !m_options.clearAll; ++row) {
         used[row] = !memories.isEmptyRow(row);
         if (used[row])
-            values[row] = Frequency::parse(memories.text(row, Column::kFreq));
+            values[row] = qint32(memories.channel(row).tenHertzSteps());
     }
     const auto duplicate = [&](qint32 value) {
         for (int row = 1; row <= kMemoryRows && m_options.omitDuplicates; ++row) {
@@ -442,7 +441,7 @@ QVector<CsvImport::Placement> CsvImport::plan(const QVector<CsvRecord>& records,
             } else {
                 p = {Kind::Place, int(row), {}};
                 placed[int(row)] = used[int(row)] = true;
-                values[int(row)] = Frequency::parse(r.channel.Freq);
+                values[int(row)] = qint32(r.channel.tenHertzSteps());
             }
         }
         plan << p;
@@ -473,7 +472,7 @@ CsvImport::Result CsvImport::place(const QVector<CsvRecord>& records)
             m_prompter.inform(QStringLiteral("Cannot find an empty slot to use for importing"));
         if (p.kind == Placement::Kind::Place) {
             // A new channel: nothing of what the radio gave the row's old one stays.
-            m_state.tables().memories.setRecord(p.row, records.at(i).channel);
+            m_state.tables().memories.setChannel(p.row, records.at(i).channel);
             ++m_counts.imported;
             if (m_reported.value(i))
                 ++m_counts.changed;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/MemoryRecord.h"
+#include "model/Channel.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,5 +34,5 @@ struct CsvRecord {
     qint32 value = 0;             // ... of this many 10 Hz steps
     bool modeKnown = false;       // the mode is one the radio has (else the record is left out)
     // The memory row to place, every cell in the radio's vocabularies.
-    MemoryRecord channel;
+    Channel channel;
 };

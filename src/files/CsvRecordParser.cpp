@@ -4,6 +4,7 @@
 #include "CommonCsv.h"
 #include "CsvHeader.h"
 #include "model/CatCodec.h"
+#include "model/ChannelText.h"
 #include "model/Frequency.h"
 #include "model/Vocabulary.h"
 #include "rules/RuleSet.h"
@@ -203,22 +204,27 @@ void CsvRecordParser::complete(CsvRecord& r) const
     const Word toneWord = tone(r.tone);
     if (!toneWord.problem.isEmpty())
         r.problems << toneWord.problem;
-    r.channel = {freqText,
-                 r.modeKnown && r.inRange && modeWord.value->isEmpty() ? m_rules.defaultMode(r.value)
-                                                                       : modeWord.value.value_or(QString()),
-                 *shift(r.shift).value,
-                 *encoding(r.encoding).value,
-                 *toneWord.value,
-                 r.description.trimmed().left(kDescriptionLength)};
+    const QString modeText = r.modeKnown && r.inRange && modeWord.value->isEmpty()
+                                 ? m_rules.defaultMode(r.value)
+                                 : modeWord.value.value_or(QString());
+    Channel& channel = r.channel;
+    channel.present = !freqText.isEmpty();
+    channel.hertz = qint64(r.value) * 10;
+    // Every word here is one of the radio's vocabularies.
+    channel.mode = ChannelText::modeOf(modeText).value_or(QChar());
+    channel.shift = ChannelText::shiftOf(*shift(r.shift).value).value_or(QChar());
+    channel.encoding = ChannelText::encodingOf(*encoding(r.encoding).value).value_or(QLatin1Char('0'));
+    channel.tone = ChannelText::toneOf(*toneWord.value).value_or(-1);
+    channel.description = r.description.trimmed().left(kDescriptionLength);
     // Hertz the table's ten-hertz steps do not show are kept as the radio
     // keeps them, so that a save and a write carry them.
     const std::optional<qint64> hertz = CatCodec::hertzOf(r.freq);
     if (r.inRange && r.modeKnown && hertz && *hertz % 10 != 0 &&
         *hertz <= qint64(Frequency::kRadioHigh) * 10) {
-        MemoryRecord exact = r.channel;
-        exact.Freq = Frequency::formatHz5(*hertz);
-        exact.Kept = CatCodec::keptForHertz(exact, 1, *hertz);
-        if (!exact.Kept.isEmpty())
-            r.channel = exact;
+        Channel exact = channel;
+        exact.hertz = *hertz;
+        exact.radioRecord = CatCodec::radioRecordOf(exact, 1);
+        if (!exact.radioRecord.isEmpty())
+            channel = exact;
     }
 }

@@ -66,8 +66,11 @@ void apply(const QStringList& lines, AppState& state, int fallback)
         return;
     state.setDescriptionColumnWidth(widthOf(parseLine(lines.first()).text, fallback));
     ChannelTable& memories = state.tables().memories;
-    for (int row = 1; row <= memories.rowCount() && row < lines.size(); ++row)
-        memories.setText(row, Column::kDescription, parseLine(lines.at(row)).text);
+    for (int row = 1; row <= memories.rowCount() && row < lines.size(); ++row) {
+        Channel channel = memories.channel(row);
+        channel.description = parseLine(lines.at(row)).text;
+        memories.setChannel(row, channel);
+    }
 }
 
 QString load(const QString& path, AppState& state, const Settings& settings)
@@ -93,7 +96,7 @@ QStringList compose(const AppState& state)
     lines << QStringLiteral("0,\"%1\"").arg(state.descriptionColumnWidth());
     const ChannelTable& memories = state.tables().memories;
     for (int row = 1; row <= memories.rowCount(); ++row) {
-        QString text = memories.text(row, Column::kDescription);
+        QString text = memories.channel(row).description;
         // A quote or line break would end the field or the line early on
         // reading and lose the rest of the text.
         text.replace(QLatin1Char('"'), QLatin1Char(' '));

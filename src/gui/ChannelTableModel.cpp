@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChannelTableModel.h"
 
-#include "state/AppState.h"
 #include "editing/CellEntry.h"
+#include "model/ChannelText.h"
+#include "state/AppState.h"
 
 ChannelTableModel::ChannelTableModel(AppState& state, TableKind kind, Prompter& prompter, QObject* parent)
     : QAbstractTableModel(parent), m_state(state), m_kind(kind), m_prompter(prompter)
@@ -65,9 +66,9 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
         // An empty row the last read did not get says so: it is not the radio's content.
         if (index.column() == Column::kFreq && isUnreadRow(row))
             return QString::fromLatin1(kNotRead);
-        return table().text(row, index.column());
+        return ChannelText::cell(table(), row, index.column());
     case Qt::EditRole:
-        return table().text(row, index.column());
+        return ChannelText::cell(table(), row, index.column());
     case Qt::ToolTipRole:
         if (isUnreadRow(row))
             return QStringLiteral("Not read from the radio: the read stopped before it or the radio did not "
@@ -104,7 +105,7 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
     if (orientation == Qt::Horizontal && role == Qt::AccessibleTextRole)
         return ChannelTable::headerText(m_kind, section).replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (orientation == Qt::Vertical && role == Qt::AccessibleTextRole && section >= 0 && section < rowCount())
-        return table().text(section + 1, 0);
+        return ChannelText::cell(table(), section + 1, 0);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -2,6 +2,7 @@
 #include "PmsGridPrinter.h"
 
 #include "model/ChannelTable.h"
+#include "model/ChannelText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -56,7 +57,7 @@ bool PmsGridPrinter::print(QPrinter& printer, const ChannelTable& pms, const QVe
     };
     auto drawHeader = [&]() {
         for (int column = 0; column < columns; ++column)
-            drawCell(column, 0, headHeight, pms.text(0, column), true, Qt::AlignCenter);
+            drawCell(column, 0, headHeight, ChannelText::cell(pms, 0, column), true, Qt::AlignCenter);
         return headHeight;
     };
 
@@ -70,7 +71,7 @@ bool PmsGridPrinter::print(QPrinter& printer, const ChannelTable& pms, const QVe
             top = drawHeader();
         }
         for (int column = 0; column < columns; ++column)
-            drawCell(column, top, rowHeight, pms.text(row, column), column == 0,
+            drawCell(column, top, rowHeight, ChannelText::cell(pms, row, column), column == 0,
                      Qt::AlignLeft | Qt::AlignVCenter);
         top += rowHeight;
     }

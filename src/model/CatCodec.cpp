@@ -2,6 +2,7 @@
 #include "CatCodec.h"
 
 #include "model/ChannelTables.h"
+#include "model/ChannelText.h"
 #include "model/Frequency.h"
 #include "model/Vocabulary.h"
 
@@ -46,7 +47,7 @@ int channelOf(const QString& reply)
     return channel.size() == 3 && allDigits(channel) ? channel.toInt() : -1;
 }
 
-std::optional<DecodeError> decode(const QString& reply, int position, MemoryRecord& record)
+std::optional<DecodeError> decode(const QString& reply, Channel& channel)
 {
     const DecodeError typeMismatch{13, QStringLiteral("Type mismatch")};
     if (reply.size() < kCommandLength - 1)
@@ -59,22 +60,23 @@ std::optional<DecodeError> decode(const QString& reply, int position, MemoryReco
     if (toneNumber >= Vocabulary::toneTable().size())
         return DecodeError{9, QStringLiteral("Subscript out of range")};
 
-    const qint64 hertz = hz.toLongLong();
-    record.Kept = field(reply, 6, kKeptLength);
-    record.Freq = position > 100 ? Frequency::formatHz6(hertz) : Frequency::formatHz5(hertz);
-    record.Mode = Vocabulary::modeName(reply.at(20));
-    record.Shift = Vocabulary::shiftName(reply.at(25));
-    record.EncDec = Vocabulary::encodingName(reply.at(22));
-    record.Tone = Vocabulary::toneTable().at(toneNumber);
+    channel.present = true;
+    channel.hertz = hz.toLongLong();
+    channel.hertzFromRadio = true;
+    channel.radioRecord = field(reply, 6, kKeptLength);
+    channel.mode = reply.at(20);
+    channel.shift = reply.at(25);
+    channel.encoding = reply.at(22);
+    channel.tone = toneNumber;
     return std::nullopt;
 }
 
 std::optional<DecodeError> decodeInto(ChannelTables& tables, const QString& reply, int position)
 {
-    MemoryRecord record = tables.recordAt(position);
-    if (auto error = decode(reply, position, record))
+    Channel channel = tables.channelAt(position);
+    if (auto error = decode(reply, channel))
         return error;
-    tables.setRecordAt(position, record);
+    tables.setChannelAt(position, channel);
     return std::nullopt;
 }
 
@@ -92,59 +94,61 @@ std::optional<qint64> hertzOf(const QString& freq)
     return whole.toLongLong() * 1000000 + (decimals + QStringLiteral("000000")).left(6).toLongLong();
 }
 
-EncodeResult encode(const MemoryRecord& record, int position)
+namespace {
+// The channel the radio record gives, when it gives one.
+std::optional<Channel> recordChannel(const Channel& channel)
+{
+    Channel shown;
+    if (channel.radioRecord.size() != kKeptLength ||
+        decode(QStringLiteral("MR000") + channel.radioRecord + QLatin1Char(';'), shown))
+        return std::nullopt;
+    return shown;
+}
+
+TableKind tableOf(int position)
+{
+    return position > ChannelMap::kMemoryRows ? TableKind::Pms : TableKind::Memories;
+}
+} // namespace
+
+EncodeResult encode(const Channel& channel, int position)
 {
     EncodeResult result;
     // Start from what the radio gave the channel and replace only the fields
-    // whose text differs from what that shows; a channel without it (or with
-    // one that does not decode) starts from the defaults.
-    MemoryRecord shown;
-    QString body = QStringLiteral("00000000+000000000000");
-    const bool kept = record.Kept.size() == kKeptLength &&
-                      !decode(QStringLiteral("MR000") + record.Kept + QLatin1Char(';'), position, shown);
-    if (kept)
-        body = record.Kept;
-    auto unedited = [&](const QString& text, const QString& shownText) { return kept && text == shownText; };
+    // that no longer show what that holds; a channel without it (or with one
+    // that does not decode) starts from the defaults.
+    const std::optional<Channel> shown = recordChannel(channel);
+    if (!channel.present) {
+        result.problem = QStringLiteral("the frequency '%1' is not a number")
+                             .arg(ChannelText::frequency(channel, tableOf(position)));
+        return result;
+    }
+    QString body = shown ? channel.radioRecord : QStringLiteral("00000000+000000000000");
     // Body offsets of the layout's positions 6 (frequency), 21 (mode), 23 (encoding), 24 (tone), 26 (shift).
     enum { kHz = 0, kMode = 15, kEncoding = 17, kTone = 18, kShift = 20 };
 
-    if (!unedited(record.Freq, shown.Freq)) {
-        const std::optional<qint64> hertz = hertzOf(record.Freq);
-        if (!hertz) {
-            result.problem = QStringLiteral("the frequency '%1' is not a number").arg(record.Freq);
+    if (!shown || !channel.showsSameFrequency(*shown, tableOf(position))) {
+        if (channel.hertz < 0 || channel.hertz > 99999999) {
+            result.problem = QStringLiteral("the frequency '%1' does not fit the radio's memory")
+                                 .arg(ChannelText::frequency(channel, tableOf(position)));
             return result;
         }
-        if (*hertz > 99999999) {
+        body.replace(kHz, 8, QStringLiteral("%1").arg(channel.hertz, 8, 10, QLatin1Char('0')));
+    }
+    if (!shown || ChannelText::mode(channel) != ChannelText::mode(*shown)) {
+        if (channel.mode.isNull() || Vocabulary::modeCode(ChannelText::mode(channel)).isNull()) {
             result.problem =
-                QStringLiteral("the frequency '%1' does not fit the radio's memory").arg(record.Freq);
+                QStringLiteral("the mode '%1' is not a mode of the radio").arg(ChannelText::mode(channel));
             return result;
         }
-        body.replace(kHz, 8, QStringLiteral("%1").arg(*hertz, 8, 10, QLatin1Char('0')));
+        body[kMode] = channel.mode;
     }
-    if (!unedited(record.Mode, shown.Mode)) {
-        const QChar mode = Vocabulary::modeCode(record.Mode);
-        if (mode.isNull()) {
-            result.problem = QStringLiteral("the mode '%1' is not a mode of the radio").arg(record.Mode);
-            return result;
-        }
-        body[kMode] = mode;
-    }
-    if (!unedited(record.Tone, shown.Tone)) {
-        int tone = 0;
-        if (!record.Tone.isEmpty()) {
-            tone = Vocabulary::toneIndex(record.Tone);
-            if (tone < 0) {
-                result.problem =
-                    QStringLiteral("the tone '%1' is not a CTCSS tone of the radio").arg(record.Tone);
-                return result;
-            }
-        }
-        body.replace(kTone, 2, QStringLiteral("%1").arg(tone, 2, 10, QLatin1Char('0')));
-    }
-    if (!unedited(record.EncDec, shown.EncDec))
-        body[kEncoding] = Vocabulary::encodingCode(record.EncDec);
-    if (!unedited(record.Shift, shown.Shift))
-        body[kShift] = Vocabulary::shiftCode(record.Shift);
+    if (!shown || channel.tone != shown->tone)
+        body.replace(kTone, 2, QStringLiteral("%1").arg(qMax(channel.tone, 0), 2, 10, QLatin1Char('0')));
+    if (!shown || ChannelText::encoding(channel) != ChannelText::encoding(*shown))
+        body[kEncoding] = Vocabulary::encodingCode(ChannelText::encoding(channel));
+    if (!shown || ChannelText::shift(channel) != ChannelText::shift(*shown))
+        body[kShift] = Vocabulary::shiftCode(ChannelText::shift(channel));
     result.command = QStringLiteral("MW") + QStringLiteral("%1").arg(position - 1, 3, 10, QLatin1Char('0')) +
                      body + QLatin1Char(';');
     return result;
@@ -152,28 +156,22 @@ EncodeResult encode(const MemoryRecord& record, int position)
 
 EncodeResult encodeSlot(const ChannelTables& tables, int position)
 {
-    return encode(tables.recordAt(position), position);
+    return encode(tables.channelAt(position), position);
 }
 
-std::optional<qint64> exactHertz(const MemoryRecord& record, int position)
+qint64 exactHertz(const Channel& channel, int position)
 {
-    MemoryRecord shown;
-    if (record.Kept.size() == kKeptLength &&
-        !decode(QStringLiteral("MR000") + record.Kept + QLatin1Char(';'), position, shown) &&
-        shown.Freq == record.Freq)
-        return record.Kept.left(8).toLongLong();
-    return hertzOf(record.Freq);
+    const std::optional<Channel> shown = recordChannel(channel);
+    return shown && channel.showsSameFrequency(*shown, tableOf(position)) ? shown->hertz : channel.hertz;
 }
 
-QString keptForHertz(const MemoryRecord& record, int position, qint64 hertz)
+QString radioRecordOf(const Channel& channel, int position)
 {
-    MemoryRecord plain = record;
-    plain.Kept.clear();
+    Channel plain = channel;
+    plain.radioRecord.clear();
     const EncodeResult result = encode(plain, position);
-    if (!result.ok() || hertz < 0 || hertz > 99999999)
-        return {};
-    // "MW", the channel, then the body whose first eight characters are the hertz.
-    return QStringLiteral("%1").arg(hertz, 8, 10, QLatin1Char('0')) + result.command.mid(13, kKeptLength - 8);
+    // "MW", the channel, then the body.
+    return result.ok() ? result.command.mid(5, kKeptLength) : QString();
 }
 
 bool isIdentical(const QString& reply, const QString& command)

@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Channel.h"
 #include "ChannelMap.h"
-#include "MemoryRecord.h"
 
 #include <QObject>
-#include <QStringList>
 #include <QVector>
 
-// One of the two channel tables: a header row 0 and a fixed number of data
-// rows of text cells, numbered exactly as the channel map numbers them.
-// Views show it through a model adapter; they learn of changes by rowsChanged.
-// Behind its visible cells each data row holds one more, never shown: the
-// record's Kept text (what the radio gave the channel). It travels with the
-// row wherever whole rows go (moves, paste, sorts, undo steps) and is
-// cleared with the row.
+// One of the two channel tables: a fixed number of channel slots, numbered
+// exactly as the channel map numbers them (row 1 is the first; the labels
+// come from the map). Views show it through a model adapter and learn of
+// changes by rowsChanged; the words they show are made by ChannelText.
 class ChannelTable : public QObject {
     Q_OBJECT
 public:
@@ -27,43 +23,25 @@ public:
     // Two-line header of a column, lines separated by "\n".
     static QString headerText(TableKind kind, int column);
 
-    // Row 0 gives the header. Out-of-range cells read as empty text.
-    QString text(int row, int column) const;
-    void setText(int row, int column, const QString& text);
-
-    bool isEmptyRow(int row) const; // Freq is exactly "Empty"
-    void makeRowEmpty(int row);
-    // Empties every data row and rewrites the slot labels.
+    // The channel of a row 1..rowCount; no channel for a row outside the table.
+    Channel channel(int row) const;
+    // Writes a row's channel; the PMS table keeps no description.
+    void setChannel(int row, const Channel& channel);
+    bool isEmptyRow(int row) const { return !channel(row).present; }
+    void clearRow(int row);
+    // Empties every row.
     void reset();
-    // Rewrites the label column of every data row.
-    void renumber();
 
-    // Every visible cell of a data row, label first; empty for a row outside the table.
-    QStringList rowFields(int row) const;
-
-    // The row's Kept text (see MemoryRecord); empty for a row outside the table.
-    QString kept(int row) const;
-    void setKept(int row, const QString& kept);
-
-    MemoryRecord record(int row) const;
-    // Writes the data fields of a record; Description only in the memories table.
-    void setRecord(int row, const MemoryRecord& record);
-
-    // Whole data rows (index 0 = row 1), every column including the label,
-    // then the Kept text. setDataRows also takes rows without it (as rows
-    // from before the Kept text was kept): those rows keep nothing.
-    QVector<QStringList> dataRows() const { return m_rows; }
-    void setDataRows(const QVector<QStringList>& rows);
+    // Every row's channel (index 0 = row 1). setChannels fills rows past the
+    // list with no channel.
+    const QVector<Channel>& channels() const { return m_rows; }
+    void setChannels(const QVector<Channel>& channels);
 
 signals:
-    // Cells of data rows first..last changed.
+    // Channels of rows first..last changed.
     void rowsChanged(int first, int last);
 
 private:
-    bool isCell(int row, int column) const;
-    int keptIndex() const { return columnCount(); }
-    QStringList emptyRow(int row) const;
-
     TableKind m_kind;
-    QVector<QStringList> m_rows;
+    QVector<Channel> m_rows;
 };

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChannelTables.h"
 
-MemoryRecord ChannelTables::recordAt(int position) const
+Channel ChannelTables::channelAt(int position) const
 {
     const SlotInfo slot = ChannelMap::slotOf(position);
-    return table(slot.table).record(slot.row);
+    return table(slot.table).channel(slot.row);
 }
 
-void ChannelTables::setRecordAt(int position, const MemoryRecord& record)
+void ChannelTables::setChannelAt(int position, const Channel& channel)
 {
     const SlotInfo slot = ChannelMap::slotOf(position);
-    table(slot.table).setRecord(slot.row, record);
+    table(slot.table).setChannel(slot.row, channel);
 }
 
 bool ChannelTables::isEmptyAt(int position) const
@@ -19,10 +19,10 @@ bool ChannelTables::isEmptyAt(int position) const
     return table(slot.table).isEmptyRow(slot.row);
 }
 
-void ChannelTables::makeEmptyAt(int position)
+void ChannelTables::clearAt(int position)
 {
     const SlotInfo slot = ChannelMap::slotOf(position);
-    table(slot.table).makeRowEmpty(slot.row);
+    table(slot.table).clearRow(slot.row);
 }
 
 void ChannelTables::reset()

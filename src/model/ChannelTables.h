@@ -16,12 +16,12 @@ public:
     ChannelTable& table(TableKind kind) { return kind == TableKind::Memories ? memories : pms; }
     const ChannelTable& table(TableKind kind) const { return kind == TableKind::Memories ? memories : pms; }
 
-    // Record of a sequence position 1..118.
-    MemoryRecord recordAt(int position) const;
-    void setRecordAt(int position, const MemoryRecord& record);
+    // Channel of a sequence position 1..118.
+    Channel channelAt(int position) const;
+    void setChannelAt(int position, const Channel& channel);
     bool isEmptyAt(int position) const;
-    void makeEmptyAt(int position);
+    void clearAt(int position);
 
-    // Resetting the tables: every slot "Empty", labels rewritten.
+    // Resetting the tables: no channel in any slot.
     void reset();
 };

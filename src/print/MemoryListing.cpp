@@ -2,6 +2,7 @@
 #include "MemoryListing.h"
 
 #include "model/ChannelTable.h"
+#include "model/ChannelText.h"
 
 namespace MemoryListing {
 
@@ -203,7 +204,7 @@ Pages compose(const ChannelTable& memories, const PrintOptions& options, const Q
             writer.printLine(emptyRunLine(runStart, row - 1));
             runStart = 0;
         }
-        const QStringList cells = memories.rowFields(row);
+        const QStringList cells = ChannelText::rowFields(memories, row);
         const DescriptionMarkers markers = parseDescription(cells.value(Column::kDescription));
         if (markers.pageBreak) {
             writer.newPage();

@@ -41,13 +41,13 @@ void AppState::setUnreadPositions(const QVector<bool>& unread)
 
 UndoHistory::Tables AppState::tableRows() const
 {
-    return {m_tables.memories.dataRows(), m_tables.pms.dataRows()};
+    return {m_tables.memories.channels(), m_tables.pms.channels()};
 }
 
-void AppState::setTableRows(const UndoHistory::Tables& rows)
+void AppState::putBack(const QVector<UndoHistory::RowChange>& rows, bool after)
 {
-    m_tables.memories.setDataRows(rows.memories);
-    m_tables.pms.setDataRows(rows.pms);
+    for (const UndoHistory::RowChange& change : rows)
+        m_tables.table(change.table).setChannel(change.row, after ? change.after : change.before);
 }
 
 void AppState::beginStep(const QString& name)
@@ -71,7 +71,7 @@ bool AppState::undoStep()
 {
     if (m_stepDepth > 0 || !m_history.canUndo())
         return false;
-    setTableRows(m_history.undo());
+    putBack(m_history.undo(), false);
     setChanged(!m_history.isClean());
     emit undoChanged();
     return true;
@@ -81,7 +81,7 @@ bool AppState::redoStep()
 {
     if (m_stepDepth > 0 || !m_history.canRedo())
         return false;
-    setTableRows(m_history.redo());
+    putBack(m_history.redo(), true);
     setChanged(!m_history.isClean());
     emit undoChanged();
     return true;

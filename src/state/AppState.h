@@ -127,7 +127,8 @@ signals:
     void clipboardChanged();
 
 private:
-    void setTableRows(const UndoHistory::Tables& rows);
+    // Puts each row of a step back as it was before (or after) the step.
+    void putBack(const QVector<UndoHistory::RowChange>& rows, bool after);
 
     ChannelTables m_tables;
     RuleSet m_rules;

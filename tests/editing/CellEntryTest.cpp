@@ -51,7 +51,7 @@ TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
         {"", "7.00000|LSB"}, {"29.68", "29.68000|FMN"}, {"7.12345678", "7.12345|LSB"}};
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const auto& [typed, row] : cases) {
-            state.tables().table(table).makeRowEmpty(4);
+            state.tables().table(table).clearRow(4);
             state.setChanged(false);
             ASSERT_TRUE(commit(table, 4, Column::kFreq, local(typed)));
             const QString got = rowText(state.tables().table(table), 4);
@@ -62,9 +62,18 @@ TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
         }
     }
     // Existing fields are kept when the frequency changes.
-    state.tables().memories.setRecord(3, rec("7.00000|CW|Plus|CTCSS Enc|88.5|net"));
+    state.tables().memories.setChannel(3, rec("7.00000|CW|Plus|CTCSS Enc|88.5|net"));
     ASSERT_TRUE(commit(TableKind::Memories, 3, Column::kFreq, local("3.6")));
-    EXPECT_EQ(state.tables().memories.record(3), rec("3.60000|CW|Plus|CTCSS Enc|88.5|net"));
+    EXPECT_EQ(rowText(state.tables().memories, 3), recText(rec("3.60000|CW|Plus|CTCSS Enc|88.5|net")));
+    // A frequency typed as it shows keeps the radio's hertz; another one is sent as typed.
+    ASSERT_FALSE(CatCodec::decodeInto(state.tables(), QStringLiteral("MR00007050003+000000100000;"), 1));
+    const int steps = state.history().count();
+    for (const auto& [typed, sent] :
+         {std::pair{"7.05", "07050003"}, {"7.06", "07060000"}, {"7.05", "07050003"}}) {
+        ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local(typed)));
+        EXPECT_EQ(CatCodec::encodeSlot(state.tables(), 1).command.mid(5, 8), QLatin1String(sent)) << typed;
+    }
+    EXPECT_EQ(state.history().count(), steps + 2) << "typing what the cell shows changes nothing";
 }
 
 TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
@@ -82,9 +91,9 @@ TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
             SCOPED_TRACE(c.typed);
             prompter.clear();
             state.setChanged(false);
-            state.tables().table(table).setText(2, Column::kFreq, local("14.20000"));
+            setRow(state.tables().table(table), 2, "14.20000|USB|Simplex||67.0");
             EXPECT_FALSE(commit(table, 2, Column::kFreq, local(c.typed)));
-            EXPECT_EQ(state.tables().table(table).text(2, Column::kFreq), local("14.20000"));
+            EXPECT_EQ(cellText(state.tables().table(table), 2, Column::kFreq), local("14.20000"));
             EXPECT_FALSE(state.changed() || state.history().canUndo()) << "a refused edit is no undo step";
             ASSERT_EQ(prompter.prompts().size(), 1);
             if (c.message) {
@@ -108,22 +117,21 @@ TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const RuleCase& c : cases) {
             SCOPED_TRACE(c.typed);
-            state.tables().table(table).makeRowEmpty(1);
+            state.tables().table(table).clearRow(1);
             ASSERT_TRUE(commit(table, 1, Column::kFreq, local(c.typed)));
-            EXPECT_EQ(state.tables().table(table).text(1, Column::kShift), QString::fromLatin1(c.shift));
-            EXPECT_EQ(state.tables().table(table).text(1, Column::kMode), QString::fromLatin1(c.mode));
+            EXPECT_EQ(cellText(state.tables().table(table), 1, Column::kShift), QString::fromLatin1(c.shift));
+            EXPECT_EQ(cellText(state.tables().table(table), 1, Column::kMode), QString::fromLatin1(c.mode));
         }
     }
     // Rules override an existing shift, but only while active.
-    state.tables().memories.setRecord(1, {local("14.20000"), "USB", "Plus", "", "67.0", ""});
+    setRow(state.tables().memories, 1, "14.20000|USB|Plus||67.0");
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local("14.2")));
-    EXPECT_EQ(state.tables().memories.text(1, Column::kShift), QStringLiteral("Simplex"));
+    EXPECT_EQ(cellText(state.tables().memories, 1, Column::kShift), QStringLiteral("Simplex"));
 
     state.rules().setRulesActive(false);
-    state.tables().memories.makeRowEmpty(2);
+    state.tables().memories.clearRow(2);
     ASSERT_TRUE(commit(TableKind::Memories, 2, Column::kFreq, local("29.65")));
-    EXPECT_EQ(state.tables().memories.text(2, Column::kShift), QStringLiteral("Simplex"));
-    EXPECT_EQ(state.tables().memories.text(2, Column::kMode), QStringLiteral("USB"));
+    EXPECT_EQ(rowText(state.tables().memories, 2), recText(rec("29.65000|USB|Simplex||67.0")));
 }
 
 TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
@@ -142,12 +150,12 @@ TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         for (const ListCase& c : cases) {
             SCOPED_TRACE(std::to_string(c.column) + " '" + c.text + "'");
-            state.tables().table(table).setRecord(6, {local("7.00000"), "LSB", "Simplex", "", "67.0", ""});
+            setRow(state.tables().table(table), 6, "7.00000|LSB|Simplex||67.0");
             state.setChanged(false);
-            const QString before = state.tables().table(table).text(6, c.column);
+            const QString before = cellText(state.tables().table(table), 6, c.column);
             const int steps = state.history().count();
             EXPECT_EQ(commit(table, 6, c.column, QString::fromLatin1(c.text)), c.accepted);
-            EXPECT_EQ(state.tables().table(table).text(6, c.column),
+            EXPECT_EQ(cellText(state.tables().table(table), 6, c.column),
                       c.accepted ? QString::fromLatin1(c.text) : before);
             EXPECT_EQ(state.changed(), c.accepted);
             EXPECT_EQ(state.history().count(), steps + (c.accepted ? 1 : 0));
@@ -158,19 +166,18 @@ TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
 
 TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneOnlyInMemoriesAndDescriptionsAreCleaned)
 {
-    const MemoryRecord toned = rec("29.62000|FM|Minus|CTCSS Enc|88.5");
-    state.tables().memories.setRecord(1, toned);
-    state.tables().pms.setRecord(1, toned);
+    const Channel toned = rec("29.62000|FM|Minus|CTCSS Enc|88.5");
+    state.tables().memories.setChannel(1, toned);
+    state.tables().pms.setChannel(1, toned);
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kEncDec, QStringLiteral(" ")));
     ASSERT_TRUE(commit(TableKind::Pms, 1, Column::kEncDec, QStringLiteral(" ")));
-    EXPECT_EQ(state.tables().memories.text(1, Column::kTone), QString());
-    EXPECT_EQ(state.tables().pms.text(1, Column::kTone), QStringLiteral("88.5"));
-    EXPECT_EQ(state.tables().memories.text(1, Column::kEncDec), QStringLiteral(" "));
+    EXPECT_EQ(rowText(state.tables().memories, 1), recText(rec("29.62000|FM|Minus| ||")));
+    EXPECT_EQ(rowText(state.tables().pms, 1), recText(rec("29.62000|FM|Minus| |88.5")));
     // Descriptions lose separators and are cut to 100.
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QStringLiteral("a, b; \"c\"")));
-    EXPECT_EQ(state.tables().memories.text(1, Column::kDescription), QStringLiteral("a  b   c "));
+    EXPECT_EQ(state.tables().memories.channel(1).description, QStringLiteral("a  b   c "));
     ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kDescription, QString(150, QLatin1Char('x'))));
-    EXPECT_EQ(state.tables().memories.text(1, Column::kDescription), QString(100, QLatin1Char('x')));
+    EXPECT_EQ(state.tables().memories.channel(1).description, QString(100, QLatin1Char('x')));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(CellEntryTest);
@@ -184,9 +191,7 @@ TEST(CellEditability, OnlyFrequenciesOpenOnEmptyRowsAndNothingWhileIdle)
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kLabel));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 0, Column::kFreq)) << "header";
-    state.tables().memories.setText(1, Column::kFreq, QStringLiteral("EMPTY"));
-    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode)) << "case is ignored";
-    state.tables().memories.setText(1, Column::kFreq, QStringLiteral("7.00000"));
+    setRow(state.tables().memories, 1, "7.00000|LSB");
     EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kDescription));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Pms, 1, Column::kDescription))
         << "PMS has no description";

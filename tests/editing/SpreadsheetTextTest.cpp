@@ -23,11 +23,13 @@ protected:
         log.clear();
         state.setDataSource(AppState::File);
         for (int row = 1; row <= 10; ++row)
-            state.tables().memories.setRecord(row, {Frequency::format(700000 + row * 100), "USB", "Simplex",
-                                                    "", "67.0", QStringLiteral("ch%1").arg(row)});
+            setRow(state.tables().memories, row,
+                   qPrintable(QStringLiteral("7.%1|USB|Simplex||67.0|ch%2")
+                                  .arg(row * 100, 5, 10, QLatin1Char('0'))
+                                  .arg(row)));
         state.setChanged(false);
     }
-    QStringList fields(int row) const { return state.tables().memories.rowFields(row).mid(1); }
+    QStringList fields(int row) const { return ChannelText::rowFields(state.tables().memories, row).mid(1); }
     // Where the decimal mark is a comma, spreadsheets separate by semicolons.
     static QString inLocale(QString text)
     {
@@ -78,7 +80,7 @@ TEST_P(SpreadsheetTextTest, CopiedRowsComeBackThroughASpreadsheetByTabOrComma)
         EXPECT_EQ(r.refused, 0) << QString(log.text()).toStdString();
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(fields(20 + i), expected[i]) << text.toStdString();
-        EXPECT_EQ(state.tables().memories.text(20, Column::kLabel), QStringLiteral("19"));
+        EXPECT_EQ(cellText(state.tables().memories, 20, Column::kLabel), QStringLiteral("19"));
         EXPECT_TRUE(state.changed());
         EXPECT_EQ(state.history().undoName(), QStringLiteral("Paste rows"));
         ASSERT_TRUE(state.undoStep());

@@ -72,10 +72,12 @@ protected:
     }
     void fillRows(int first, int last)
     {
-        for (int row = first; row <= last; ++row)
-            m_state.tables().memories.setRecord(row,
-                                                {Frequency::format(100000 + row * 1000), "LSB", "Simplex", "",
-                                                 "67.0", QStringLiteral("old %1").arg(row)});
+        for (int row = first; row <= last; ++row) {
+            Channel channel = rec("1.00000|LSB|Simplex||67.0");
+            channel.hertz = (100000 + row * 1000) * 10;
+            channel.description = QStringLiteral("old %1").arg(row);
+            m_state.tables().memories.setChannel(row, channel);
+        }
     }
     int usedRows() const
     {
@@ -116,7 +118,7 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         {"1|7.0|LSB||||say \"hi\"", false, "Record 2. Double quotes were replaced by blanks"},
     };
     fillRows(1, 2);
-    const QVector<QStringList> before = m_state.tables().memories.dataRows();
+    const QVector<Channel> before = m_state.tables().memories.channels();
     for (const Case& c : cases) {
         m_options.useNumbers = c.useNumbers;
         EXPECT_EQ(run(csvFile({"1|14.2", c.record}), {Prompter::Answer::No}), R::Declined) << c.message;
@@ -127,7 +129,7 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         EXPECT_EQ(m_prompter.messages(), QStringList{kPreCheck});
         EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNo);
         EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::No) << "Return loads nothing";
-        EXPECT_EQ(m_state.tables().memories.dataRows(), before);
+        EXPECT_EQ(m_state.tables().memories.channels(), before);
         EXPECT_FALSE(m_state.history().canUndo());
     }
 }
@@ -218,7 +220,7 @@ TEST_P(CsvImportTest, DuplicatesAreOmittedAgainstTheTableAndInsideTheFile)
     for (const bool omit : {true, false}) {
         m_state.tables().reset();
         // The last memory (99) is compared too.
-        m_state.tables().memories.setRecord(100, rec("7.07400|USB|Simplex||67.0"));
+        m_state.tables().memories.setChannel(100, rec("7.07400|USB|Simplex||67.0"));
         m_options.omitDuplicates = omit;
         EXPECT_EQ(run(records), R::Imported);
         EXPECT_EQ(m_import->recordsRead(), 4);
@@ -293,7 +295,7 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
             if (c.rows[i] == 0)
                 continue;
             ++filled;
-            EXPECT_EQ(m_state.tables().memories.text(c.rows[i], Column::kFreq),
+            EXPECT_EQ(cellText(m_state.tables().memories, c.rows[i], Column::kFreq),
                       local(c.records[i].section(QLatin1Char('|'), 1, 1).toLatin1() + "0000"))
                 << c.start;
         }
@@ -317,25 +319,25 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
 TEST_P(CsvImportTest, ClearAllAsksAndCancelLeavesTheTable)
 {
     fillRows(1, 10);
-    m_state.tables().pms.setRecord(1, rec("14.000000|USB|Simplex||67.0"));
-    const QVector<QStringList> before = m_state.tables().memories.dataRows();
+    m_state.tables().pms.setChannel(1, rec("14.000000|USB|Simplex||67.0"));
+    const QVector<Channel> before = m_state.tables().memories.channels();
     m_options.clearAll = true;
     EXPECT_EQ(run(csvFile({"|7.1"}), {Prompter::Answer::Cancel}), R::ClearRefused);
     EXPECT_EQ(m_prompter.messages(),
               QStringList{"Are you sure you want to clear ALL memories before importing?"});
     EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNoCancel);
     EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::Cancel) << "Return clears nothing";
-    EXPECT_EQ(m_state.tables().memories.dataRows(), before);
+    EXPECT_EQ(m_state.tables().memories.channels(), before);
 
     EXPECT_EQ(run(csvFile({"|7.1"}), {Prompter::Answer::Yes}), R::Imported);
-    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("7.10000"));
+    EXPECT_EQ(cellText(m_state.tables().memories, 1, Column::kFreq), local("7.10000"));
     EXPECT_EQ(usedRows(), 1);
-    EXPECT_EQ(m_state.tables().memories.text(2, Column::kDescription), QString());
-    EXPECT_EQ(m_state.tables().pms.text(1, Column::kFreq), local("14.000000"));
+    EXPECT_EQ(cellText(m_state.tables().memories, 2, Column::kDescription), QString());
+    EXPECT_EQ(cellText(m_state.tables().pms, 1, Column::kFreq), local("14.000000"));
     // The whole import is one undo step.
     EXPECT_EQ(m_state.history().undoName(), QStringLiteral("Import"));
     ASSERT_TRUE(m_state.undoStep());
-    EXPECT_EQ(m_state.tables().memories.dataRows(), before);
+    EXPECT_EQ(m_state.tables().memories.channels(), before);
 }
 
 TEST_P(CsvImportTest, NotEnoughSpaceIsAPreCheckError)
@@ -468,14 +470,14 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             SCOPED_TRACE(std::string(layout) + (keepNumbers ? ", kept numbers" : ""));
             AppState source;
             for (int i = 0; i < count; ++i)
-                source.tables().memories.setRecord(rows[i], rec(records[i]));
+                source.tables().memories.setChannel(rows[i], rec(records[i]));
             CsvExportOptions exportOptions;
             exportOptions.tab = tab;
             exportOptions.keepNumbers = keepNumbers;
             exportOptions.common = layout[1] == 'o';
             // Only the common layout quotes, so only it keeps a comma.
             if (exportOptions.common)
-                source.tables().memories.setText(1, Column::kDescription, QStringLiteral("Top band, FT8"));
+                setCell(source.tables().memories, 1, Column::kDescription, QStringLiteral("Top band, FT8"));
             CsvHeader csv;
             ScriptedPrompter prompter;
             const QString name = QStringLiteral("round-%1-%2").arg(layout).arg(int(keepNumbers));
@@ -493,18 +495,19 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             for (int row : {8, 100}) {
                 ChannelTable& memories = source.tables().memories;
                 if (exportOptions.common)
-                    memories.setText(row, Column::kMode, memories.text(row, Column::kMode).right(1) + "SB");
+                    setCell(memories, row, Column::kMode,
+                            cellText(memories, row, Column::kMode).right(1) + "SB");
             }
             if (keepNumbers) {
-                EXPECT_EQ(m_state.tables().memories.dataRows(), source.tables().memories.dataRows());
+                EXPECT_EQ(m_state.tables().memories.channels(), source.tables().memories.channels());
             } else {
                 for (int row = 1; row <= 100; ++row) {
                     const bool used = !source.tables().memories.isEmptyRow(row);
                     const int rank = int(
                         std::count_if(std::begin(rows), std::end(rows), [row](int r) { return r <= row; }));
                     if (used) {
-                        EXPECT_EQ(m_state.tables().memories.record(rank),
-                                  source.tables().memories.record(row))
+                        EXPECT_EQ(rowText(m_state.tables().memories, rank),
+                                  rowText(source.tables().memories, row))
                             << "row " << row;
                     }
                 }

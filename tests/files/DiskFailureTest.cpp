@@ -12,6 +12,7 @@
 #include "support/CliRun.h"
 #include "support/DiskFull.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestText.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -49,8 +50,8 @@ struct Context {
         writeBytes(file("keep.950dsc"), readBytes(dataPath("sample.950dsc")));
         MemoryFileOpener(state, prompter, log, *settings).open({file("keep.950"), false, false});
         // The new content differs from the old in both files.
-        state.tables().makeEmptyAt(1);
-        state.tables().memories.setText(2, Column::kDescription, QStringLiteral("changed"));
+        state.tables().clearAt(1);
+        setCell(state.tables().memories, 2, Column::kDescription, QStringLiteral("changed"));
         state.setChanged(true);
     }
 };

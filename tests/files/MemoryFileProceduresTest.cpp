@@ -82,7 +82,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
     EXPECT_EQ(m_settings->get(Keys::LastOpened), source);
     EXPECT_EQ(rowText(m_state.tables().memories, 21),
               recText(rec("29.62000|FM|Minus|CTCSS Enc|103.5|10 m repeater RH1")));
-    EXPECT_EQ(m_state.tables().pms.text(6, Column::kFreq), local("29.700000"));
+    EXPECT_EQ(cellText(m_state.tables().pms, 6, Column::kFreq), local("29.700000"));
     EXPECT_EQ(m_state.descriptionColumnWidth(), 3450);
 
     m_state.setChanged(true);
@@ -96,7 +96,7 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
     EXPECT_EQ(m_saved.fileName, QStringLiteral("copy.950"));
 
     // A channel the radio could not take is left out, named, and keeps the table changed.
-    m_state.tables().memories.setText(6, Column::kMode, QString::fromLatin1("?? "));
+    setCell(m_state.tables().memories, 6, Column::kMode, QString::fromLatin1("?? "));
     m_prompter.clear();
     m_prompter.reply(path("out"));
     EXPECT_EQ(save(Kind::Save), Saved::SavedIncomplete);
@@ -131,8 +131,8 @@ TEST_P(MemoryFileProcedures, ChoosingADescriptionFileChangesOnlyDescriptionsAndW
     EXPECT_EQ(m_state.currentFilePath(), sample);
     EXPECT_EQ(m_state.descriptionColumnWidth(), 3540); // "wide" is no number: three Larger number columns
     const ChannelTable& m = m_state.tables().memories;
-    EXPECT_EQ(QStringList({m.text(1, Column::kDescription), m.text(2, Column::kDescription),
-                           m.text(3, Column::kDescription), m.text(1, Column::kFreq)}),
+    EXPECT_EQ(QStringList({cellText(m, 1, Column::kDescription), cellText(m, 2, Column::kDescription),
+                           cellText(m, 3, Column::kDescription), cellText(m, 1, Column::kFreq)}),
               QStringList({"Top band, digital", "", "80 m FT8", local("1.84000")}));
 }
 
@@ -176,10 +176,10 @@ TEST_P(MemoryFileProcedures, OpenPathsAndTheirOutcomes)
     // Saying No to unsaved changes leaves everything as it was.
     m_prompter.clear();
     m_state.setChanged(true);
-    m_state.tables().memories.setText(1, Column::kFreq, local("3.50000"));
+    setCell(m_state.tables().memories, 1, Column::kFreq, local("3.50000"));
     m_prompter.answer(Prompter::Answer::No);
     EXPECT_EQ(open(QString(), sample), Opened::Declined);
-    EXPECT_EQ(m_state.tables().memories.text(1, Column::kFreq), local("3.50000"));
+    EXPECT_EQ(cellText(m_state.tables().memories, 1, Column::kFreq), local("3.50000"));
     EXPECT_TRUE(m_state.changed());
     ASSERT_EQ(m_prompter.prompts().size(), 1);
     EXPECT_TRUE(m_prompter.prompts()[0].buttons == Prompter::Buttons::YesNo &&
@@ -200,7 +200,7 @@ TEST_P(MemoryFileProcedures, ReplacingAsksWhenTheFlagSaysSoAndAnUnwritableTarget
     writeBytes(path("plainfile"), "x");
     ASSERT_EQ(open(sample), Opened::Loaded);
     const QByteArray before = readBytes(sample);
-    m_state.tables().makeEmptyAt(1);
+    m_state.tables().clearAt(1);
     const QString question = MemoryFileSaver::replaceText(QStringLiteral("sample.950"));
     using A = Prompter::Answer;
     const struct {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
+#include "model/ChannelText.h"
 
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
@@ -87,7 +88,7 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
 {
     loadSample();
     const QVector<int> used = usedRows();
-    const QVector<QStringList> before = state().tables().memories.dataRows();
+    const QVector<Channel> before = state().tables().memories.channels();
     frmImportExport* w = open();
     ASSERT_NE(w, nullptr);
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("round.CSV"));
@@ -107,7 +108,8 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     m_prompter.reply(path).answer(Prompter::Answer::Yes);
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::Imported);
     for (int i = 0; i < used.size(); ++i)
-        EXPECT_EQ(cell(i + 1, Column::kFreq), before[used[i] - 1][Column::kFreq]);
+        EXPECT_EQ(cell(i + 1, Column::kFreq),
+                  ChannelText::frequency(before[used[i] - 1], TableKind::Memories));
     EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
     EXPECT_TRUE(action("mnuUndo")->isEnabled());
     EXPECT_TRUE(action("mnuUndo")->text().contains(QStringLiteral("Import")));

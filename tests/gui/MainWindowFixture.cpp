@@ -5,6 +5,7 @@
 
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
+#include "support/TestText.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -134,7 +135,7 @@ ChannelTableView* MainWindowFixture::memories()
 
 QString MainWindowFixture::cell(int row, int column) const
 {
-    return m_window->state().tables().memories.text(row, column);
+    return cellText(m_window->state().tables().memories, row, column);
 }
 
 void MainWindowFixture::selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn)

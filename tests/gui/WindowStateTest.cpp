@@ -275,14 +275,14 @@ TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
     const QModelIndex start = window().memoriesModel()->index(emptyRow - 1, 2);
     view->setCurrentIndex(start);
     view->setFocus();
-    const QVector<QStringList> before = state().tables().memories.dataRows();
+    const QVector<Channel> before = state().tables().memories.channels();
     for (const char key : {'c', 'u', 'f'}) {
         QTest::keyClick(view, key);
         EXPECT_EQ(view->currentIndex(), start) << key;
         EXPECT_FALSE(view->isEditing()) << key;
     }
     QTest::keyClick(view, Qt::Key_Return);
-    EXPECT_EQ(state().tables().memories.dataRows(), before);
+    EXPECT_EQ(state().tables().memories.channels(), before);
 }
 
 // The real message box: Return gives the default answer, which is the safe

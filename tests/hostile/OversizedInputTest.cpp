@@ -9,6 +9,7 @@
 #include "state/MessageLog.h"
 #include "state/Settings.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TestText.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -84,9 +85,9 @@ TEST(OversizedInput, FileProceduresRefuseWithAClearMessageAndTouchNothing)
         ASSERT_TRUE(FileTestSupport::writeBytes(path, c.bytes));
 
         AppState state;
-        state.tables().memories.setRecord(5, {"7.05000", "LSB", "Simplex", "", "67.0", "kept"});
+        setRow(state.tables().memories, 5, "7.05000|LSB|Simplex||67.0|kept");
         state.setChanged(false);
-        const QVector<QStringList> before = state.tables().memories.dataRows();
+        const QVector<Channel> before = state.tables().memories.channels();
         ScriptedPrompter prompter;
         prompter.reply(path);
         MessageLog log;
@@ -102,7 +103,7 @@ TEST(OversizedInput, FileProceduresRefuseWithAClearMessageAndTouchNothing)
             EXPECT_TRUE(result == MemoryFileOpener::Result::Unreadable ||
                         result == MemoryFileOpener::Result::DescriptionsLoaded);
         }
-        EXPECT_TRUE(state.tables().memories.dataRows() == before);
+        EXPECT_TRUE(state.tables().memories.channels() == before);
         ASSERT_EQ(prompter.messages().size(), 1);
         const QString message = prompter.messages().first();
         EXPECT_TRUE(message.contains(QString::fromLatin1(c.file))) << message.toStdString();

@@ -17,6 +17,7 @@
 #include "io/TextFileReader.h"
 #include "model/CatCodec.h"
 #include "model/ChannelMap.h"
+#include "model/Vocabulary.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 
@@ -57,11 +58,13 @@ QString randomLine(int position, std::mt19937& random)
 {
     static const char* const kModes[] = {"LSB", "USB", "CW", "AM", "FM"};
     const qint64 tensOfHz = std::uniform_int_distribution<qint64>(180000, 2970000)(random);
-    MemoryRecord record;
-    record.Freq = QString::number(tensOfHz / 100000.0, 'f', position > 100 ? 6 : 5);
-    record.Mode = QString::fromLatin1(kModes[std::uniform_int_distribution<int>(0, 4)(random)]);
-    record.Shift = QStringLiteral("Simplex");
-    const CatCodec::EncodeResult encoded = CatCodec::encode(record, position);
+    Channel channel;
+    channel.present = true;
+    channel.hertz = tensOfHz * 10;
+    channel.mode =
+        Vocabulary::modeCode(QString::fromLatin1(kModes[std::uniform_int_distribution<int>(0, 4)(random)]));
+    channel.shift = QLatin1Char('0'); // Simplex
+    const CatCodec::EncodeResult encoded = CatCodec::encode(channel, position);
     EXPECT_TRUE(encoded.ok()) << encoded.problem;
     QString line = encoded.command;
     line[1] = QLatin1Char('R');
@@ -204,7 +207,7 @@ private:
             if (k < 4)
                 ASSERT_FALSE(CatCodec::decodeInto(m_state.tables(), randomLine(p, m_random), p));
             else
-                m_state.tables().makeEmptyAt(p);
+                m_state.tables().clearAt(p);
         }
         Transfer x(m_radio->devicePath());
         RadioWriter writer(m_state, x.prompter, x.log, x.link, x.progress);

@@ -55,9 +55,9 @@ const QString kTwoAttempts =
 // A memory-write command for a sequence position, from a record written with "." (see rec()).
 QString command(int position, const char* record)
 {
-    MemoryRecord r = rec(record);
-    if (r.Shift.isEmpty())
-        r.Shift = QStringLiteral("Simplex");
+    Channel r = rec(record);
+    if (r.shift.isNull())
+        r.shift = QLatin1Char('0'); // Simplex
     const CatCodec::EncodeResult result = CatCodec::encode(r, position);
     EXPECT_TRUE(result.ok()) << result.problem.toStdString();
     return result.command;
@@ -228,13 +228,13 @@ TEST_F(RadioLink, ALateIdentityIsNeverTakenForAnotherRate)
 TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
 {
     useDevice(QStringLiteral("/nonexistent/quaystone-tty"));
-    state.tables().setRecordAt(1, rec("7.00000|LSB|Simplex|||kept"));
+    state.tables().setChannelAt(1, rec("7.00000|LSB|Simplex|||kept"));
     state.setDataSource(AppState::File);
     EXPECT_EQ(read(), RadioReader::Outcome::NoLink);
     EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 1")});
     EXPECT_EQ(prompter.messages(), QStringList{kNotAvailable.arg(1)});
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(state.tables().recordAt(1).Description, QStringLiteral("kept"));
+    EXPECT_EQ(state.tables().channelAt(1).description, QStringLiteral("kept"));
     EXPECT_EQ(state.dataSource(), int(AppState::File));
 }
 
@@ -292,11 +292,11 @@ TEST_P(ReadingBothMarks, TenFilledMemoriesAndEverythingElseEmpty)
 
     EXPECT_EQ(radio->commands(), kSetUp + queries(1, 118));
     for (int p = 1; p <= 10; ++p) {
-        MemoryRecord expected = rec(records[p - 1]);
-        expected.EncDec =
-            state.tables().recordAt(p).EncDec == " " && expected.EncDec.isEmpty() ? " " : expected.EncDec;
-        expected.Tone = p == 6 ? expected.Tone : state.tables().recordAt(p).Tone;
-        EXPECT_EQ(state.tables().recordAt(p), expected) << p;
+        QStringList expected = recText(rec(records[p - 1])).split(QLatin1Char('|'));
+        const QStringList got = rowText(state.tables().memories, p).split(QLatin1Char('|'));
+        expected[3] = got[3] == " " && expected[3].isEmpty() ? " " : expected[3];
+        expected[4] = p == 6 ? expected[4] : got[4];
+        EXPECT_EQ(got, expected) << p;
     }
     expectAllEmptyFrom(11);
 
@@ -375,7 +375,7 @@ TEST_P(ShortReads, SayHowTheReadEndedAndShowOnlyWhatCame)
     EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, c.message}));
     EXPECT_EQ(prompter.prompts().last().icon, c.icon);
     for (int p = 1; p <= c.shown; ++p)
-        ASSERT_EQ(state.tables().recordAt(p).Mode, QStringLiteral("CW")) << p;
+        ASSERT_EQ(ChannelText::mode(state.tables().channelAt(p)), QStringLiteral("CW")) << p;
     expectAllEmptyFrom(c.shown + 1);
     EXPECT_EQ(state.readPresent(), c.shown > 0);
     EXPECT_EQ(state.dataSource(), int(c.shown > 0 ? AppState::Radio : AppState::Nothing));
@@ -472,7 +472,7 @@ TEST_P(StrayReplies, AreNeverTakenForTheAskedChannel)
     radio->clearTraffic();
     prompter.answer(Prompter::Answer::Ok);
     if (c.askedAgain > 0) // the write asks again too, here for an edited slot before the late reply
-        state.tables().setRecordAt(c.askedAgain - 1, rec("7.00000|LSB|Simplex"));
+        state.tables().setChannelAt(c.askedAgain - 1, rec("7.00000|LSB|Simplex"));
     ASSERT_EQ(write(), RadioWriter::Outcome::Completed);
     EXPECT_TRUE(mwSent().isEmpty());
 }
@@ -487,7 +487,7 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     startRadio();
     radio->setChannel(command(1, "7.10000|CW"));
     state.setChanged(true);
-    state.tables().setRecordAt(1, rec("7.00000|LSB|Simplex|||mine"));
+    state.tables().setChannelAt(1, rec("7.00000|LSB|Simplex|||mine"));
     prompter.answer(Prompter::Answer::No);
     EXPECT_EQ(read(), RadioReader::Outcome::Declined);
     EXPECT_TRUE(radio->commands().isEmpty());
@@ -498,7 +498,7 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Question);
     EXPECT_EQ(prompter.prompts().first().buttons, Prompter::Buttons::YesNo);
     EXPECT_EQ(prompter.prompts().first().safe, Prompter::Answer::No) << "Return keeps the changes";
-    EXPECT_EQ(state.tables().recordAt(1).Description, QStringLiteral("mine"));
+    EXPECT_EQ(state.tables().channelAt(1).description, QStringLiteral("mine"));
 
     state.setCurrentFilePath(QStringLiteral("/tmp/x.950"));
     state.setFilePresent(true);
@@ -507,7 +507,7 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     waitForCommands([](const QStringList& commands) { return commands.size() >= kSetUp.size(); });
     EXPECT_EQ(radio->commands(), kSetUp);
     // The tables are emptied only after OK: a cancel keeps them, their file and the user's edits.
-    EXPECT_EQ(state.tables().recordAt(1).Description, QStringLiteral("mine"));
+    EXPECT_EQ(state.tables().channelAt(1).description, QStringLiteral("mine"));
     EXPECT_EQ(state.currentFilePath(), QStringLiteral("/tmp/x.950"));
     EXPECT_TRUE(state.filePresent());
     EXPECT_TRUE(state.changed());
@@ -523,15 +523,15 @@ using Writing = RadioLink;
 TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
 {
     startRadio();
-    state.tables().setRecordAt(1, rec("7.00000|LSB|Simplex"));
-    state.tables().setRecordAt(2, rec("14.20000|USB|Simplex"));
-    state.tables().setRecordAt(3, rec("21.20000|USB|Simplex"));
-    state.tables().setRecordAt(4, rec("28.40000|?? |Simplex"));
-    state.tables().setRecordAt(101, rec("14.000000|CW|Simplex"));
+    state.tables().setChannelAt(1, rec("7.00000|LSB|Simplex"));
+    state.tables().setChannelAt(2, rec("14.20000|USB|Simplex"));
+    state.tables().setChannelAt(3, rec("21.20000|USB|Simplex"));
+    state.tables().setChannelAt(4, rec("28.40000|?? |Simplex"));
+    state.tables().setChannelAt(101, rec("14.000000|CW|Simplex"));
     // Outside 0.03 to 56 MHz: never sent.
-    state.tables().setRecordAt(6, rec("0.00000|LSB|Simplex"));
-    state.tables().setRecordAt(7, rec("0.00100|AM|Simplex"));
-    state.tables().setRecordAt(102, rec("56.000010|USB|Simplex"));
+    state.tables().setChannelAt(6, rec("0.00000|LSB|Simplex"));
+    state.tables().setChannelAt(7, rec("0.00100|AM|Simplex"));
+    state.tables().setChannelAt(102, rec("56.000010|USB|Simplex"));
     radio->setChannel(command(1, "7.00000|LSB"));
     radio->setChannel(command(2, "14.10000|USB"));
     radio->setChannel(command(5, "3.60000|LSB")); // kept: the table's slot 5 is empty
@@ -587,7 +587,7 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
 {
     startRadio();
     for (int p = 1; p <= 118; ++p)
-        state.tables().setRecordAt(p, rec(p > 100 ? "10.100000|AM|Simplex" : "10.10000|AM|Simplex"));
+        state.tables().setChannelAt(p, rec(p > 100 ? "10.100000|AM|Simplex" : "10.10000|AM|Simplex"));
     progress.stopAt = 3;
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(write(), RadioWriter::Outcome::Stopped);
@@ -609,7 +609,7 @@ TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
     options.hangUpAfter = kSetUp.size() + 5;
     startRadio(options);
     for (int p = 1; p <= 10; ++p)
-        state.tables().setRecordAt(p, rec("18.10000|CW|Simplex"));
+        state.tables().setChannelAt(p, rec("18.10000|CW|Simplex"));
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_EQ(write(), RadioWriter::Outcome::LinkLost);
     EXPECT_EQ(radio->filledChannelCount(), 2);
@@ -645,10 +645,10 @@ TEST_F(Backup, KeepsExactlyTheReplacedChannels)
     startRadio();
     for (const QString& line : {kOld1, kOld2, kOld3, kKept})
         radio->setChannel(line);
-    state.tables().setRecordAt(1, rec("7.10000|LSB|Simplex"));     // replaces channel 0
-    state.tables().setRecordAt(6, rec("14.30000|USB|Simplex"));    // replaces channel 5
-    state.tables().setRecordAt(8, rec("3.70000|LSB|Simplex"));     // new in channel 7
-    state.tables().setRecordAt(101, rec("3.700000|LSB|Simplex"));  // replaces channel 100
+    state.tables().setChannelAt(1, rec("7.10000|LSB|Simplex"));    // replaces channel 0
+    state.tables().setChannelAt(6, rec("14.30000|USB|Simplex"));   // replaces channel 5
+    state.tables().setChannelAt(8, rec("3.70000|LSB|Simplex"));    // new in channel 7
+    state.tables().setChannelAt(101, rec("3.700000|LSB|Simplex")); // replaces channel 100
     ASSERT_FALSE(CatCodec::decodeInto(state.tables(), kKept, 10)); // identical
 
     prompter.answer(Prompter::Answer::Ok);
@@ -680,7 +680,7 @@ TEST_F(Backup, ADiskThatFillsPartWayStopsTheWriteWithTheBackupWhole)
                    .arg(channel, 2, 10, QLatin1Char('0'))
                    .arg(700000 + channel, 8, 10, QLatin1Char('0'));
         radio->setChannel(old.last());
-        state.tables().setRecordAt(channel + 1, rec("14.10000|USB|Simplex"));
+        state.tables().setChannelAt(channel + 1, rec("14.10000|USB|Simplex"));
     }
     RadioWriter::Outcome outcome;
     {

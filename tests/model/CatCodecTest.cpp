@@ -2,7 +2,7 @@
 #include "model/CatCodec.h"
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
-#include "support/TestLocale.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -10,76 +10,69 @@ namespace {
 
 class CatCodecTest : public DecimalMarkTest {};
 
-struct DecodeCase {
-    const char* reply;
-    int position;
-    std::optional<MemoryRecord> expected; // Freq written with "."; none: broken, the record is left as it was
-};
-
-TEST_P(CatCodecTest, DecodesRepliesIntoRecordsOrFailsAndLeavesTheRecord)
+TEST_P(CatCodecTest, DecodesRepliesIntoChannelsOrFailsAndLeavesTheChannel)
 {
-    const DecodeCase cases[] = {
-        {"MR00007000000+000000100000;", 1, {{"7.00000", "LSB", "Simplex", "", "67.0", ""}}},
-        {"MR10014250000+000000200120;", 101, {{"14.250000", "USB", "Simplex", "", "100.0", ""}}},
-        {"MR01129620000+000000402082;", 12, {{"29.62000", "FM", "Minus", "CTCSS Enc", "88.5", ""}}},
-        {"MR11700136000+000000501491;", 118, {{"0.136000", "AM", "Plus", "CTCSS Enc+Dec", "254.1", ""}}},
+    const struct {
+        const char* reply;
+        int position;
+        const char* expected; // as the slot's table shows it; nullptr: broken, the channel is left as it was
+    } cases[] = {
+        {"MR00007000000+000000100000;", 1, "7.00000|LSB|Simplex||67.0|kept"},
+        {"MR10014250000+000000200120;", 101, "14.250000|USB|Simplex||100.0|kept"},
+        {"MR01129620000+000000402082;", 12, "29.62000|FM|Minus|CTCSS Enc|88.5|kept"},
+        {"MR11700136000+000000501491;", 118, "0.136000|AM|Plus|CTCSS Enc+Dec|254.1|kept"},
         // Codes outside the tables show question marks; the tone is always decoded.
-        {"MR00507000000+000000A09003;", 6, {{"7.00000", "?? ", "??", "??", "67.0", ""}}},
-        {"MW00014250005+123456100000;", 1, {{"14.25001", "LSB", "Simplex", "", "67.0", ""}}},
-        {"MR000070x0000+000000100000;", 1, std::nullopt},
-        {"MR00007000000+000000100500;", 1, std::nullopt},
-        {"MR00007000000+000000100900;", 1, std::nullopt},
-        {"MR0000700;", 1, std::nullopt},
-        {"", 1, std::nullopt},
-        {"?;", 1, std::nullopt},
+        {"MR00507000000+000000A09003;", 6, "7.00000|?? |??|??|67.0|kept"},
+        {"MR00507000000+000000B0000B;", 6, "7.00000|FMN|??||67.0|kept"},
+        {"MR00507000000+000000C0000C;", 6, "7.00000|USRU|??||67.0|kept"},
+        {"MR00507000000+000000900000;", 6, "7.00000|RTYU|Simplex||67.0|kept"},
+        {"MR00507000000+000000000000;", 6, "7.00000|?? |Simplex||67.0|kept"},
+        {"MW00014250005+123456100000;", 1, "14.25001|LSB|Simplex||67.0|kept"},
+        {"MR000070x0000+000000100000;", 1, nullptr},
+        {"MR00007000000+000000100500;", 1, nullptr},
+        {"MR00007000000+000000100900;", 1, nullptr},
+        {"MR0000700;", 1, nullptr},
+        {"", 1, nullptr},
+        {"?;", 1, nullptr},
     };
-    for (const DecodeCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.reply);
-        MemoryRecord record{"1.00000", "CW", "Plus", "", "67.0", "kept"};
-        MemoryRecord expected = c.expected.value_or(record);
-        if (c.expected) {
-            expected.Freq = local(c.expected->Freq.toLatin1().constData());
-            expected.Description = QStringLiteral("kept");
-        }
-        const auto error = CatCodec::decode(QString::fromLatin1(c.reply), c.position, record);
+        const Channel before = rec("1.00000|CW|Plus||67.0|kept");
+        Channel channel = before;
+        const auto error = CatCodec::decode(QString::fromLatin1(c.reply), channel);
         EXPECT_EQ(error.has_value(), !c.expected);
         if (error) {
             EXPECT_GT(error->number, 0);
             EXPECT_FALSE(error->description.isEmpty());
+            EXPECT_EQ(channel, before);
+        } else {
+            const TableKind table = ChannelMap::slotOf(c.position).table;
+            EXPECT_EQ(recText(channel, table), recText(rec(c.expected), table));
         }
-        EXPECT_EQ(record, expected);
     }
 }
 
-struct EncodeCase {
-    MemoryRecord record; // Freq written with "."
-    int position;
-    const char* command; // nullptr: the radio cannot take the record and it is refused, not changed
-};
-
-TEST_P(CatCodecTest, EncodesRecordsIntoMemoryWriteCommandsOrRefusesThem)
+TEST_P(CatCodecTest, EncodesChannelsIntoMemoryWriteCommandsOrRefusesThem)
 {
-    const EncodeCase cases[] = {
-        {{"7.00000", "LSB", "Simplex", "", "67.0", ""}, 1, "MW00007000000+000000100000;"},
-        {{"29.62000", "FM", "Minus", "CTCSS Enc", "88.5", ""}, 12, "MW01129620000+000000402082;"},
-        {{"0.13600", "AM", "Plus", "CTCSS Enc+Dec", "254.1", ""}, 100, "MW09900136000+000000501491;"},
-        {{"7.0001234", "USRU", "", " ", "", ""}, 101, "MW10007000123+000000C00000;"},
-        {{"14.250000", "FMN", "??", "??", "100.0", ""}, 118, "MW11714250000+000000B00120;"},
-        {{"56.00000", "CWR", "Plus", "", "67.0", ""}, 50, "MW04956000000+000000700001;"},
-        {{"7.00000", "?? ", "Simplex", "", "67.0", ""}, 1, nullptr}, // mode left by a read of an unknown code
-        {{"7.00000", "", "Simplex", "", "67.0", ""}, 1, nullptr},
-        {{"7.00000", "LSB", "Simplex", "CTCSS Enc", "88", ""}, 1, nullptr}, // tone outside the tone table
-        {{"seven", "LSB", "Simplex", "", "67.0", ""}, 1, nullptr},
-        {{"Empty", "LSB", "Simplex", "", "67.0", ""}, 1, nullptr},
-        {{"-7.00000", "LSB", "Simplex", "", "67.0", ""}, 1, nullptr},
-        {{"100.00000", "LSB", "Simplex", "", "67.0", ""}, 1, nullptr}, // nine digits of hertz
+    const struct {
+        const char* channel;
+        int position;
+        const char* command; // nullptr: the radio cannot take the channel and it is refused, not changed
+    } cases[] = {
+        {"7.00000|LSB|Simplex||67.0", 1, "MW00007000000+000000100000;"},
+        {"29.62000|FM|Minus|CTCSS Enc|88.5", 12, "MW01129620000+000000402082;"},
+        {"0.13600|AM|Plus|CTCSS Enc+Dec|254.1", 100, "MW09900136000+000000501491;"},
+        {"7.0001234|USRU|| |", 101, "MW10007000123+000000C00000;"},
+        {"14.250000|FMN|??|??|100.0", 118, "MW11714250000+000000B00120;"},
+        {"56.00000|CWR|Plus||67.0", 50, "MW04956000000+000000700001;"},
+        {"7.00000|?? |Simplex||67.0", 1, nullptr}, // mode left by a read of an unknown code
+        {"7.00000||Simplex||67.0", 1, nullptr},
+        {"Empty|LSB|Simplex||67.0", 1, nullptr},
+        {"100.00000|LSB|Simplex||67.0", 1, nullptr}, // nine digits of hertz
     };
-    for (const EncodeCase& c : cases) {
-        SCOPED_TRACE(c.record.Freq.toStdString() + " " + c.record.Mode.toStdString() + " " +
-                     c.record.Tone.toStdString());
-        MemoryRecord record = c.record;
-        record.Freq = local(c.record.Freq.toLatin1().constData());
-        const CatCodec::EncodeResult result = CatCodec::encode(record, c.position);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.channel);
+        const CatCodec::EncodeResult result = CatCodec::encode(rec(c.channel), c.position);
         EXPECT_EQ(result.ok(), c.command != nullptr) << result.problem.toStdString();
         EXPECT_EQ(result.command, QString::fromLatin1(c.command));
     }
@@ -136,9 +129,19 @@ TEST_P(CatCodecTest, AnEditedFieldReplacesOnlyItsOwnPartOfWhatTheRadioGave)
         SCOPED_TRACE(std::string(c.reply) + " column " + std::to_string(c.column));
         ChannelTables tables;
         ASSERT_FALSE(CatCodec::decodeInto(tables, QString::fromLatin1(c.reply), 1).has_value());
-        if (c.column != 0)
-            tables.memories.setText(1, c.column,
-                                    c.column == Column::kFreq ? local(c.text) : QString::fromLatin1(c.text));
+        Channel channel = tables.memories.channel(1);
+        const QString text = QString::fromLatin1(c.text);
+        if (c.column == Column::kFreq)
+            channel.hertz = *CatCodec::hertzOf(text);
+        else if (c.column == Column::kMode)
+            channel.mode = *ChannelText::modeOf(text);
+        else if (c.column == Column::kShift)
+            channel.shift = *ChannelText::shiftOf(text);
+        else if (c.column == Column::kEncDec)
+            channel.encoding = *ChannelText::encodingOf(text);
+        else if (c.column == Column::kTone)
+            channel.tone = *ChannelText::toneOf(text);
+        tables.memories.setChannel(1, channel);
         const CatCodec::EncodeResult written = CatCodec::encodeSlot(tables, 1);
         ASSERT_TRUE(written.ok()) << written.problem.toStdString();
         EXPECT_EQ(written.command, QString::fromLatin1(c.command));

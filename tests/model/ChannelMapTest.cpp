@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ChannelMap.h"
 #include "model/ChannelTables.h"
-#include "model/Vocabulary.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -31,64 +31,22 @@ TEST(ChannelMap, PositionMapsToTableRowLabelAndChannelAndBack)
     EXPECT_FALSE(ChannelMap::isValidPosition(119));
 }
 
-TEST(ChannelTable, EmptinessIsTheExactMarkerAndClearingAndResettingLeaveOnlyItAndLabels)
+TEST(ChannelTable, SlotsHoldChannelsAndClearingAndResettingLeaveNone)
 {
     ChannelTables tables;
-    tables.memories.setText(5, Column::kDescription, QStringLiteral("stray"));
-    EXPECT_TRUE(tables.memories.isEmptyRow(5)) << "emptiness is decided by Freq alone";
-    tables.memories.setText(5, Column::kFreq, QStringLiteral("empty"));
-    EXPECT_FALSE(tables.memories.isEmptyRow(5)) << "only the exact marker counts";
-    const MemoryRecord r{"7.00000", "LSB", "Plus", "CTCSS Enc", "88.5", "club"};
-    tables.setRecordAt(3, r);
-    tables.setRecordAt(110, r);
-    EXPECT_EQ(tables.recordAt(3), r);
-    EXPECT_TRUE(tables.recordAt(110).Description.isEmpty()) << "PMS slots carry no description";
+    const Channel channel = rec("7.00000|LSB|Plus|CTCSS Enc|88.5|club");
+    tables.setChannelAt(3, channel);
+    tables.setChannelAt(110, channel);
+    EXPECT_EQ(tables.channelAt(3), channel);
+    EXPECT_TRUE(tables.channelAt(110).description.isEmpty()) << "PMS slots carry no description";
 
-    tables.makeEmptyAt(3);
-    EXPECT_EQ(tables.memories.rowFields(3), (QStringList{"2", "Empty", "", "", "", "", ""}));
+    tables.clearAt(3);
+    EXPECT_EQ(ChannelText::rowFields(tables.memories, 3), (QStringList{"2", "Empty", "", "", "", "", ""}));
 
-    tables.memories.setText(7, Column::kLabel, QStringLiteral("x"));
     tables.reset();
-    for (int p = 1; p <= ChannelMap::kSlotCount; ++p) {
-        const SlotInfo slot = ChannelMap::slotOf(p);
-        const ChannelTable& t = tables.table(slot.table);
-        EXPECT_EQ(t.text(slot.row, Column::kLabel), slot.label);
-        EXPECT_TRUE(t.isEmptyRow(slot.row));
-        for (int c = Column::kMode; c < t.columnCount(); ++c)
-            EXPECT_TRUE(t.text(slot.row, c).isEmpty());
-    }
-}
-
-struct CodeCase {
-    char code;
-    const char* mode;
-    const char* shift;
-    const char* encoding;
-};
-
-TEST(Vocabulary, CodesMapBothWaysAndUnknownCodesShowQuestionMarks)
-{
-    const CodeCase cases[] = {{'1', "LSB", "Plus", "CTCSS Enc+Dec"},
-                              {'2', "USB", "Minus", "CTCSS Enc"},
-                              {'0', "?? ", "Simplex", ""},
-                              {'A', "?? ", "??", "??"},
-                              {'B', "FMN", "??", "??"},
-                              {'C', "USRU", "??", "??"},
-                              {'9', "RTYU", "??", "??"}};
-    for (const CodeCase& c : cases) {
-        SCOPED_TRACE(c.code);
-        const QChar code = QLatin1Char(c.code);
-        EXPECT_EQ(Vocabulary::modeName(code), QString::fromLatin1(c.mode));
-        EXPECT_EQ(Vocabulary::shiftName(code), QString::fromLatin1(c.shift));
-        EXPECT_EQ(Vocabulary::encodingName(code), QString::fromLatin1(c.encoding));
-        if (QString::fromLatin1(c.mode) != QLatin1String("?? ")) {
-            EXPECT_EQ(Vocabulary::modeCode(QString::fromLatin1(c.mode)), code);
-        }
-    }
-    EXPECT_TRUE(Vocabulary::modeCode(QStringLiteral("?? ")).isNull());
-    // Anything but the two CTCSS names is no tone.
-    for (const char* none : {"", " ", "??", "ctcss enc"})
-        EXPECT_EQ(Vocabulary::encodingCode(QString::fromLatin1(none)), QLatin1Char('0')) << none;
+    const ChannelTables fresh;
+    EXPECT_TRUE(tables.memories.channels() == fresh.memories.channels() &&
+                tables.pms.channels() == fresh.pms.channels());
 }
 
 } // namespace

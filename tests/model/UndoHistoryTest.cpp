@@ -38,20 +38,24 @@ TEST(UndoHistory, OnlyTheSavedTablesReadAsSaved)
                 const char op = step.at(0).toLatin1();
                 const UndoHistory::Tables before = tables;
                 if (op == 'e') {
-                    tables.memories = {{QString::number(++edits)}};
+                    Channel numbered;
+                    numbered.hertz = ++edits;
+                    tables.memories = {numbered};
                     ASSERT_TRUE(history.push(QStringLiteral("edit"), before, tables));
                 } else if (op == 's') {
                     history.markClean();
                 } else if (op == 'u' && history.canUndo()) {
-                    tables = history.undo();
+                    for (const UndoHistory::RowChange& row : history.undo())
+                        tables.memories[row.row - 1] = row.before;
                 } else if (op == 'r' && history.canRedo()) {
-                    tables = history.redo();
+                    for (const UndoHistory::RowChange& row : history.redo())
+                        tables.memories[row.row - 1] = row.after;
                 }
             }
         }
         EXPECT_LE(history.count(), UndoHistory::kLimit);
         EXPECT_EQ(history.isClean(), c.clean);
-        EXPECT_EQ(tables.memories.value(0).value(0).toInt(), c.shown);
+        EXPECT_EQ(tables.memories.value(0).hertz, c.shown);
     }
 }
 

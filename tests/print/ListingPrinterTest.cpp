@@ -91,13 +91,13 @@ void fillMemories(ChannelTable& table)
             continue; // a few single empty rows
         if (row > 60 && row < 70)
             continue; // and a run
-        MemoryRecord record{QString::number(row % 50 + 1) + ".12500", "USB", "Simplex", "Off", "67.0",
-                            QStringLiteral("Channel %1").arg(row)};
+        Channel record = rec(qPrintable(QString::number(row % 50 + 1) + ".12500|USB|Simplex|CTCSS Enc|67.0"));
+        record.description = QStringLiteral("Channel %1").arg(row);
         if (row % 5 == 0)
-            record.Description = QStringLiteral("<Group %1>Channel %1").arg(row);
+            record.description = QStringLiteral("<Group %1>Channel %1").arg(row);
         if (row == 45)
-            record.Description = QStringLiteral("^Channel 45");
-        table.setRecord(row, record);
+            record.description = QStringLiteral("^Channel 45");
+        table.setChannel(row, record);
     }
 }
 
@@ -124,8 +124,8 @@ TEST(PdfListing, ReadsBackAsComposedAndThePmsGridOnOnePage)
     EXPECT_EQ(pdfPages(path), simplifiedPages(expected));
 
     ChannelTable pms(TableKind::Pms);
-    pms.setRecord(1, {"14.00000", "CW", "Simplex", "Off", "67.0", ""});
-    pms.setRecord(18, {"29.70000", "FM", "Minus", "Enc", "88.5", ""});
+    setRow(pms, 1, "14.00000|CW|Simplex||67.0");
+    setRow(pms, 18, "29.70000|FM|Minus|CTCSS Enc|88.5");
     ASSERT_TRUE(ListingPrinter::exportPdf(pmsPath, [&](QPrinter& pmsPrinter) {
         PmsGridPrinter::preparePage(pmsPrinter);
         return PmsGridPrinter::print(pmsPrinter, pms, {1150, 1150, 1150, 1150, 1550, 1150}, 500,
@@ -135,7 +135,7 @@ TEST(PdfListing, ReadsBackAsComposedAndThePmsGridOnOnePage)
     ASSERT_EQ(pages.size(), 1);
     const QString text = pages[0].join(QLatin1Char('\n'));
     for (const char* shown :
-         {"P1L", "P5U", "P9U", "14.00000 CW Simplex Off 67.0", "29.70000 FM Minus Enc 88.5"})
+         {"P1L", "P5U", "P9U", "14.00000 CW Simplex 67.0", "29.70000 FM Minus CTCSS Enc 88.5"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(shown))) << shown << "\n" << text.toStdString();
     for (const QString& pdf : {path, pmsPath}) {
         const QSizeF size = pdfPageSize(pdf);
@@ -198,7 +198,7 @@ class PrintCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_state.tables().memories.setRecord(1, {"7.05000", "LSB", "Minus", "CTCSS Enc", "67.0", "Net"});
+        setRow(m_state.tables().memories, 1, "7.05000|LSB|Minus|CTCSS Enc|67.0|Net");
         m_commands.setPrintDialog([this](QPrinter& printer, QWidget*) {
             ++m_dialogs;
             if (!m_accept)

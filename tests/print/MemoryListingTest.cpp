@@ -21,8 +21,12 @@ struct UsedRow {
 void fill(ChannelTable& table, const std::vector<UsedRow>& rows)
 {
     for (const UsedRow& used : rows) {
-        table.setRecord(used.row,
-                        {local(used.freq), "FM", "Plus", "Off", "88.5", QString::fromUtf8(used.description)});
+        Channel channel = rec("|FM|Plus|CTCSS Enc|88.5");
+        setCell(table, used.row, Column::kFreq, QString::fromLatin1(used.freq));
+        channel.present = true;
+        channel.hertz = table.channel(used.row).hertz;
+        channel.description = QString::fromUtf8(used.description);
+        table.setChannel(used.row, channel);
     }
 }
 
@@ -38,7 +42,7 @@ PrintOptions onlyColumns(std::initializer_list<int> chosen)
 
 const char kAllHeader[] = "              RX Freq   Mode  Shift   Decode  Tone  Description    ";
 // The cells after the frequency, as fill() sets them, with every column chosen.
-#define REST "FM    Plus    Off     88.5  "
+#define REST "FM    Plus    Enc     88.5  "
 
 TEST(MemoryListing, PrintsTheRowsRunsAndHeadingsInOrder)
 {
@@ -118,12 +122,12 @@ TEST(MemoryListing, PrintsTheRowsRunsAndHeadingsInOrder)
 TEST(MemoryListing, CellsAreCutToTheirWidths)
 {
     ChannelTable table(TableKind::Memories);
-    table.setRecord(1, {"7.05000", "DIGITAL", "Simplexx", "CTCSS Enc+Dec", "123.45", "long text stays"});
+    setRow(table, 1, "7.05000|USRU|Simplex|CTCSS Enc+Dec|254.1|long text stays");
     const MemoryListing::Pages pages =
         MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].value(4),
-              QStringLiteral("         1      7.05000 DIGIT Simplex Enc+Dec 123.4 long text stays"));
+              QStringLiteral("         1      7.05000 USRU  Simplex Enc+Dec 254.1 long text stays"));
 }
 
 // Decimal alignment: the mark of every frequency falls in one column, under
