@@ -4,10 +4,10 @@
 // (the tables equal those of the file without it), and accepted changes at
 // most the slot it names.
 #include "FuzzSupport.h"
-#include "state/MessageLog.h"
 #include "files/MemoryFile.h"
 #include "io/TextFileReader.h"
 #include "model/ChannelMap.h"
+#include "state/MessageLog.h"
 
 #include <QBuffer>
 
