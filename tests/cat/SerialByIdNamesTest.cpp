@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cat/SerialByIdNames.h"
+#include "files/FileTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,17 +17,14 @@ protected:
     {
         ASSERT_TRUE(root.isValid());
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("dev/serial/by-id")));
-        for (const char* device : {"ttyUSB0", "ttyUSB1", "ttyACM0"}) {
-            QFile file(dev(device));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        }
+        for (const char* device : {"ttyUSB0", "ttyUSB1", "ttyACM0"})
+            ASSERT_TRUE(FileTestSupport::writeBytes(dev(device), QByteArray()));
         link(QStringLiteral("../../ttyUSB0"), byId("usb-Alpha_Cable_A1-if00-port0"));
         link(dev("ttyACM0"), byId("usb-Beta_Modem_B2-if00"));
         link(QStringLiteral("../../ttyACM0"), byId("usb-Zeta_Modem_Z9-if00"));
         link(QStringLiteral("../../ttyUSB9"), byId("usb-Gone_Cable-if00-port0"));
         link(dev("ttyUSB0"), root.filePath(QStringLiteral("radio")));
-        QFile plain(byId("not-a-link"));
-        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(FileTestSupport::writeBytes(byId("not-a-link"), QByteArray()));
     }
 
     QString dev(const char* name) const

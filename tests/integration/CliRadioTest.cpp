@@ -32,10 +32,10 @@ protected:
         ASSERT_TRUE(FileTestSupport::writeBytes(path(name), kChannelFile));
     }
 
-    // Starts the radio holding kChannels; returns its device.
-    static QString startWithChannels(RadioSimulator& radio)
+    // Starts the radio holding `channels`; returns its device.
+    static QString start(RadioSimulator& radio, const QStringList& channels = kChannels)
     {
-        for (const QString& line : kChannels)
+        for (const QString& line : channels)
             EXPECT_TRUE(radio.setChannel(line));
         const QString device = radio.start();
         EXPECT_FALSE(device.isEmpty()) << radio.errorText().toStdString();
@@ -50,8 +50,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     RadioSimulator::Options options;
     options.startRate = 4800;
     RadioSimulator source(options);
-    const QString sourceDevice = startWithChannels(source);
-    ASSERT_FALSE(sourceDevice.isEmpty());
+    const QString sourceDevice = start(source);
     const auto identityRates = [&source] {
         QList<int> rates;
         for (const RadioSimulator::Exchange& exchange : source.traffic()) {
@@ -74,8 +73,7 @@ TEST_F(CliRadio, BacksUpTheRadioAndRestoresItIntoAnEmptyOne)
     EXPECT_EQ(identityRates(), QList<int>({4800, 4800}));
 
     RadioSimulator target;
-    const QString targetDevice = target.start();
-    ASSERT_FALSE(targetDevice.isEmpty());
+    const QString targetDevice = start(target, {});
     const CliRun restore =
         cli({"write", path("backup.950"), "--device", targetDevice, "--speed", "19200", "--trace"});
     EXPECT_EQ(restore.status, 0) << restore.err.toStdString();
@@ -99,8 +97,7 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
     options.faults.drop = 0.04;
     options.faultSeed = 3;
     RadioSimulator radio(options);
-    const QString device = startWithChannels(radio);
-    ASSERT_FALSE(device.isEmpty());
+    const QString device = start(radio);
     const QByteArray old = "MW00007050000+000000200000;\r\nMW00114250000+000000100000;\r\n";
     for (const char* name : {"out.950", "out (partial read).950", "elsewhere.txt"})
         ASSERT_TRUE(FileTestSupport::writeBytes(path(name), old));
@@ -141,11 +138,9 @@ TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndNoBackupKeepsNone)
 {
     writeChannels("new.950");
     RadioSimulator radio;
-    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR") + kChannels.at(0).mid(2))); // identical
-    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR00514070000+000000200000;")));
-    ASSERT_TRUE(radio.setChannel(QStringLiteral("MR10029620000+000000402072;"))); // P1L: another tone
-    const QString device = radio.start();
-    ASSERT_FALSE(device.isEmpty());
+    // Channel 0 identical, 5 another, P1L another tone.
+    const QString device = start(radio, {QStringLiteral("MR") + kChannels.at(0).mid(2),
+                                         "MR00514070000+000000200000;", "MR10029620000+000000402072;"});
 
     const CliRun run = cli({"write", path("new.950"), "--device", device, "--dry-run"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
@@ -194,9 +189,7 @@ TEST_F(CliRadio, AChannelTheRadioDidNotStoreIsReported)
         RadioSimulator::Options options;
         options.dropWrite = 2;
         RadioSimulator radio(options);
-        const QString device = radio.start();
-        ASSERT_FALSE(device.isEmpty());
-        const CliRun run = cli({"write", path("new.950"), "--device", device, c.option});
+        const CliRun run = cli({"write", path("new.950"), "--device", start(radio, {}), c.option});
         EXPECT_EQ(run.status, c.status) << c.option << run.err.toStdString();
         EXPECT_EQ(writeCommands(radio).size(), 4);
         EXPECT_EQ(radio.commands().filter(QRegularExpression(QStringLiteral("^MR\\d{3};$"))).size(),

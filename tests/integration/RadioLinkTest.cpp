@@ -4,6 +4,7 @@
 // says and what the user was told, and the backup a write keeps.
 
 #include "ScriptedProgress.h"
+#include "files/FileTestSupport.h"
 #include "support/DiskFull.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
@@ -103,8 +104,14 @@ protected:
             QThread::msleep(2);
     }
 
-    void startRadio(const Options& options = Options())
+    // A fresh radio with the faults `arm` sets, and a fresh log and prompter.
+    void startRadio(const std::function<void(Options&)>& arm = {})
     {
+        Options options;
+        if (arm)
+            arm(options);
+        log.clear();
+        prompter.clear();
         radio = std::make_unique<RadioSimulator>(options);
         const QString device = radio->start();
         ASSERT_FALSE(device.isEmpty()) << radio->errorText().toStdString();
@@ -176,12 +183,10 @@ TEST_F(RadioLink, EightIdentityQueriesThenTheTwoAttemptsMessage)
 {
     for (bool unknownId : {false, true}) {
         SCOPED_TRACE(unknownId);
-        Options options;
-        options.unknownId = unknownId;
-        options.noAnswer = !unknownId;
-        startRadio(options);
-        log.clear();
-        prompter.clear();
+        startRadio([unknownId](Options& o) {
+            o.unknownId = unknownId;
+            o.noAnswer = !unknownId;
+        });
         EXPECT_FALSE(connect());
         EXPECT_EQ(radio->commands(), QStringList(8, QStringLiteral("ID;")));
         EXPECT_EQ(logLines(log), searchLog(0, unknownId) + searchLog(0, unknownId));
@@ -199,13 +204,11 @@ TEST_F(RadioLink, ALateIdentityIsNeverTakenForAnotherRate)
     for (const int lateReplies : {1, -1}) {
         for (const int rate : kRates) {
             SCOPED_TRACE(QStringLiteral("radio at %1, %2 late").arg(rate).arg(lateReplies).toStdString());
-            Options options;
-            options.startRate = rate;
-            options.idLateMs = CatLink::kReplyWindowMs + 15;
-            options.idLateReplies = lateReplies;
-            startRadio(options);
-            log.clear();
-            prompter.clear();
+            startRadio([&](Options& o) {
+                o.startRate = rate;
+                o.idLateMs = CatLink::kReplyWindowMs + 15;
+                o.idLateReplies = lateReplies;
+            });
             const bool found = connect();
             const QStringList detected = logLines(log).filter(QStringLiteral(" detected"));
             if (lateReplies == 1) {
@@ -363,9 +366,7 @@ class ShortReads : public RadioLink, public ::testing::WithParamInterface<ShortR
 TEST_P(ShortReads, SayHowTheReadEndedAndShowOnlyWhatCame)
 {
     const ShortRead& c = GetParam();
-    Options options;
-    c.fault(options);
-    startRadio(options);
+    startRadio(c.fault);
     for (int p = 1; p <= 118; ++p)
         radio->setChannel(command(p, "7.10000|CW"));
     progress.stopAt = c.stopAt;
@@ -428,13 +429,13 @@ class StrayReplies : public RadioLink, public ::testing::WithParamInterface<Stra
 TEST_P(StrayReplies, AreNeverTakenForTheAskedChannel)
 {
     const StrayReply& c = GetParam();
-    Options options;
-    options.lateChannel = c.lateChannel;
-    options.lateMs = 190;
-    options.wireTiming = c.latencyMs > 0;
-    options.latencyUs = c.latencyMs * 1000;
-    options.autoInfoOutput = options.ignoreAutoInfoOff = c.autoInfo;
-    startRadio(options);
+    startRadio([&c](Options& o) {
+        o.lateChannel = c.lateChannel;
+        o.lateMs = 190;
+        o.wireTiming = c.latencyMs > 0;
+        o.latencyUs = c.latencyMs * 1000;
+        o.autoInfoOutput = o.ignoreAutoInfoOff = c.autoInfo;
+    });
     for (int p = c.first; p <= c.last; p += c.step) { // each slot its own, so a misplaced reply shows
         const QByteArray record = p > 100 ? QByteArray("21.200000|USB")
                                           : QString::number(7 + p / 1000.0, 'f', 5).toLatin1() + "|LSB";
@@ -523,15 +524,16 @@ using Writing = RadioLink;
 TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
 {
     startRadio();
-    state.tables().setChannelAt(1, rec("7.00000|LSB|Simplex"));
-    state.tables().setChannelAt(2, rec("14.20000|USB|Simplex"));
-    state.tables().setChannelAt(3, rec("21.20000|USB|Simplex"));
-    state.tables().setChannelAt(4, rec("28.40000|?? |Simplex"));
-    state.tables().setChannelAt(101, rec("14.000000|CW|Simplex"));
-    // Outside 0.03 to 56 MHz: never sent.
-    state.tables().setChannelAt(6, rec("0.00000|LSB|Simplex"));
-    state.tables().setChannelAt(7, rec("0.00100|AM|Simplex"));
-    state.tables().setChannelAt(102, rec("56.000010|USB|Simplex"));
+    // Slots 6, 7 and 102 are outside 0.03 to 56 MHz: never sent.
+    for (const auto& [slot, text] : {std::pair{1, "7.00000|LSB"},
+                                     {2, "14.20000|USB"},
+                                     {3, "21.20000|USB"},
+                                     {4, "28.40000|?? "},
+                                     {101, "14.000000|CW"},
+                                     {6, "0.00000|LSB"},
+                                     {7, "0.00100|AM"},
+                                     {102, "56.000010|USB"}})
+        state.tables().setChannelAt(slot, rec((text + QByteArray("|Simplex")).constData()));
     radio->setChannel(command(1, "7.00000|LSB"));
     radio->setChannel(command(2, "14.10000|USB"));
     radio->setChannel(command(5, "3.60000|LSB")); // kept: the table's slot 5 is empty
@@ -604,10 +606,8 @@ TEST_F(Writing, AStopDuringTheWriteFinishesTheSlotAndSaysSo)
 
 TEST_F(Writing, APulledCableEndsTheWriteWithAMessage)
 {
-    Options options;
     // Set-up, MR, MW and the read-back for slot 1, then MR and MW for slot 2.
-    options.hangUpAfter = kSetUp.size() + 5;
-    startRadio(options);
+    startRadio([](Options& o) { o.hangUpAfter = kSetUp.size() + 5; });
     for (int p = 1; p <= 10; ++p)
         state.tables().setChannelAt(p, rec("18.10000|CW|Simplex"));
     prompter.answer(Prompter::Answer::Ok);
@@ -657,9 +657,7 @@ TEST_F(Backup, KeepsExactlyTheReplacedChannels)
     ASSERT_FALSE(backupPath.isEmpty());
     EXPECT_EQ(QFileInfo(backupPath).dir(), QDir(dataFolder.path()));
     EXPECT_TRUE(QFileInfo(backupPath).fileName().startsWith(QLatin1String("Radio backup ")));
-    QFile file(backupPath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(),
+    EXPECT_EQ(FileTestSupport::readBytes(backupPath),
               (writeForm(kOld1) + "\r\n" + writeForm(kOld2) + "\r\n" + writeForm(kOld3) + "\r\n").toLatin1());
     EXPECT_TRUE(QFileInfo::exists(backupPath + QStringLiteral("dsc")));
     EXPECT_TRUE(logLines(log).contains(QStringLiteral("Radio backup of 3 replaced channels written to ") +
@@ -691,12 +689,10 @@ TEST_F(Backup, ADiskThatFillsPartWayStopsTheWriteWithTheBackupWhole)
     }
     EXPECT_EQ(outcome, RadioWriter::Outcome::BackupFailed);
     ASSERT_FALSE(backupPath.isEmpty());
-    QFile file(backupPath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QString expected;
     for (int channel = 0; channel < 27; ++channel)
         expected += writeForm(old.at(channel)) + QStringLiteral("\r\n");
-    EXPECT_EQ(QString::fromLatin1(file.readAll()), expected);
+    EXPECT_EQ(QString::fromLatin1(FileTestSupport::readBytes(backupPath)), expected);
     EXPECT_EQ(mwSent().size(), 27);
     for (int channel = 27; channel < 40; ++channel)
         EXPECT_EQ(radio->channel(channel), old.at(channel)) << channel;
@@ -720,12 +716,9 @@ TEST(RadioBackupFile, ASecondBackupInTheSameMinuteGetsItsOwnName)
     ASSERT_TRUE(second.add(kOld2));
     EXPECT_EQ(QFileInfo(first.path()).fileName(), QStringLiteral("Radio backup 2026-12-06 2359.950"));
     EXPECT_EQ(QFileInfo(second.path()).fileName(), QStringLiteral("Radio backup 2026-12-06 2359 (2).950"));
-    QFile dsc(first.path() + QStringLiteral("dsc"));
-    ASSERT_TRUE(dsc.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = dsc.readAll().split('\n');
-    EXPECT_EQ(lines.value(0), QByteArray("0,\"1500\"\r"));
-    EXPECT_EQ(lines.value(100), QByteArray("100,\"\"\r"));
-    dsc.close();
+    const QList<QByteArray> lines =
+        FileTestSupport::readBytes(first.path() + QStringLiteral("dsc")).split('\n');
+    EXPECT_EQ(lines.value(0) + lines.value(100), QByteArray("0,\"1500\"\r100,\"\"\r"));
 
     // A description file removed while the write runs is made again.
     ASSERT_TRUE(QFile::remove(first.path() + QStringLiteral("dsc")));

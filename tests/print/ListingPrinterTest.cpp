@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/ListingPrinter.h"
+#include "files/FileTestSupport.h"
 #include "gui/PmsGridPrinter.h"
 #include "gui/PrintCommands.h"
 #include "model/ChannelTable.h"
@@ -179,15 +180,9 @@ TEST(ListingPrinter, FailedExportLeavesTheEarlierFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("list.pdf"));
-    {
-        QFile earlier(path);
-        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-        earlier.write("earlier");
-    }
+    ASSERT_TRUE(FileTestSupport::writeBytes(path, "earlier"));
     EXPECT_FALSE(ListingPrinter::exportPdf(path, [](QPrinter&) { return false; }));
-    QFile kept(path);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("earlier"));
+    EXPECT_EQ(FileTestSupport::readBytes(path), QByteArray("earlier"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("list.pdf")})
         << "no partial file left behind";
 }
