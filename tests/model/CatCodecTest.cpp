@@ -129,19 +129,8 @@ TEST_P(CatCodecTest, AnEditedFieldReplacesOnlyItsOwnPartOfWhatTheRadioGave)
         SCOPED_TRACE(std::string(c.reply) + " column " + std::to_string(c.column));
         ChannelTables tables;
         ASSERT_FALSE(CatCodec::decodeInto(tables, QString::fromLatin1(c.reply), 1).has_value());
-        Channel channel = tables.memories.channel(1);
-        const QString text = QString::fromLatin1(c.text);
-        if (c.column == Column::kFreq)
-            channel.hertz = *CatCodec::hertzOf(text);
-        else if (c.column == Column::kMode)
-            channel.mode = *ChannelText::modeOf(text);
-        else if (c.column == Column::kShift)
-            channel.shift = *ChannelText::shiftOf(text);
-        else if (c.column == Column::kEncDec)
-            channel.encoding = *ChannelText::encodingOf(text);
-        else if (c.column == Column::kTone)
-            channel.tone = *ChannelText::toneOf(text);
-        tables.memories.setChannel(1, channel);
+        if (c.column)
+            setCell(tables.memories, 1, c.column, QString::fromLatin1(c.text));
         const CatCodec::EncodeResult written = CatCodec::encodeSlot(tables, 1);
         ASSERT_TRUE(written.ok()) << written.problem.toStdString();
         EXPECT_EQ(written.command, QString::fromLatin1(c.command));
