@@ -5,7 +5,7 @@
 #include "model/Frequency.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
-#include "support/ScriptedPrompter.h"
+#include "support/PromptText.h"
 #include "support/TestText.h"
 
 #include <QSignalSpy>
@@ -143,16 +143,13 @@ TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
         EXPECT_EQ(TE::insertAbove(t.state, c.current, c.selectionFirst, prompter), c.selectAfter);
         EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
         EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.rows98to100));
-        ASSERT_EQ(prompter.prompts().size(), c.asks ? 1 : 0);
-        if (c.asks) {
-            EXPECT_EQ(prompter.prompts()[0].text,
-                      QStringLiteral("No empty memory slot is available after memory "
-                                     "%1\r\nIs it OK to drop the last memory?")
-                          .arg(c.current));
-            EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::YesNo);
-            EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::None);
-            EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::No) << "Return keeps the last memory";
-        }
+        const QString question = QStringLiteral("No empty memory slot is available after memory "
+                                                "%1\r\nIs it OK to drop the last memory?")
+                                     .arg(c.current);
+        // Return keeps the last memory.
+        EXPECT_EQ(promptTexts(prompter), c.asks ? QStringList{promptText(question, Prompter::Buttons::YesNo,
+                                                                         Prompter::Icon::None, Answer::No)}
+                                                : QStringList());
         EXPECT_EQ(t.state.changed(), c.selectAfter > 0);
         EXPECT_EQ(t.state.history().undoName(),
                   c.selectAfter > 0 ? QStringLiteral("Insert memory above") : QString());
@@ -185,12 +182,11 @@ TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
         const bool done = c.remove ? TE::removeRows(t.state, c.selection, prompter)
                                    : TE::deleteRows(t.state, c.selection, prompter);
         EXPECT_EQ(done, c.answer == Answer::Ok);
-        ASSERT_EQ(prompter.prompts().size(), 1);
         EXPECT_EQ(
-            prompter.prompts()[0].text,
-            QStringLiteral("Are you sure you want to %1 %2").arg(c.remove ? "remove" : "delete", c.what));
-        EXPECT_EQ(prompter.prompts()[0].buttons, Prompter::Buttons::OkCancel);
-        EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
+            promptTexts(prompter),
+            QStringList{promptText(
+                QStringLiteral("Are you sure you want to %1 %2").arg(c.remove ? "remove" : "delete", c.what),
+                Prompter::Buttons::OkCancel, Prompter::Icon::Question)});
         EXPECT_EQ(layout(t.memories(), 1, 8), QLatin1String(c.first8));
         EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.last3));
         EXPECT_EQ(t.state.changed(), done);
@@ -260,17 +256,15 @@ TEST(TableEditing, FillDownSkipsEmptyRowsAndLeavesTheChangedFlag)
             ch.shift = QLatin1Char('2'); // Minus
         });
         EXPECT_EQ(TE::fillDown(t.state, c.selection), c.done);
-        for (int row = 2; row <= 9; ++row) {
-            const bool filled = c.done && row >= 4 && row <= 8 && row != 5;
-            EXPECT_EQ(cellText(t.memories(), row, Column::kMode), filled || row == 3 ? "FM"
-                                                                  : row == 5         ? ""
-                                                                                     : "USB")
-                << row;
-            EXPECT_EQ(cellText(t.memories(), row, Column::kShift), filled || row == 3 ? "Minus"
-                                                                   : row == 5         ? ""
-                                                                                      : "Simplex");
-        }
-        EXPECT_TRUE(t.memories().isEmptyRow(5));
+        QStringList rows2to9; // mode/shift
+        for (int row = 2; row <= 9; ++row)
+            rows2to9 << cellText(t.memories(), row, Column::kMode) + '/' +
+                            cellText(t.memories(), row, Column::kShift);
+        EXPECT_EQ(rows2to9.join(' '),
+                  QString::fromLatin1(
+                      c.done ? "USB/Simplex FM/Minus FM/Minus / FM/Minus FM/Minus FM/Minus USB/Simplex"
+                             : "USB/Simplex FM/Minus USB/Simplex / USB/Simplex USB/Simplex "
+                               "USB/Simplex USB/Simplex"));
         EXPECT_EQ(t.memories().channel(6).description, QStringLiteral("ch6")) << "unselected column";
         EXPECT_EQ(t.state.changed(), c.done) << "a fill is a change to save";
         EXPECT_EQ(t.state.history().canUndo(), c.done);
@@ -432,11 +426,11 @@ TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
         ScriptedPrompter prompter;
         prompter.answer(c.answer);
         EXPECT_EQ(TE::deletePmsPair(t.state, c.row, prompter), c.answer == Answer::Ok);
-        EXPECT_EQ(
-            prompter.messages(),
-            QStringList{QStringLiteral("Are you sure you want to delete PMS memory pair %1").arg(c.pair)});
-        EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Question);
-        EXPECT_EQ(prompter.prompts()[0].safe, Prompter::Answer::Cancel) << "Return keeps the pair";
+        // Return keeps the pair.
+        EXPECT_EQ(promptTexts(prompter),
+                  QStringList{promptText(
+                      QStringLiteral("Are you sure you want to delete PMS memory pair %1").arg(c.pair),
+                      Prompter::Buttons::OkCancel, Prompter::Icon::Question, Answer::Cancel)});
         for (int row = 1; row <= 18; ++row) {
             const bool inPair = (row + 1) / 2 == c.pair;
             EXPECT_EQ(t.state.tables().pms.isEmptyRow(row), inPair && c.answer == Answer::Ok) << row;
