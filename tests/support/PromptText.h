@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/ScriptedPrompter.h"
+#include "support/TestText.h" // readable failure output
 
 // A recorded prompt on one line, with its buttons, icon and the answer Return
 // gives, so that one assertion compares all of them.
