@@ -8,6 +8,7 @@
 #include "RadioSimulator.h"
 #include "cat/PortDirectory.h"
 #include "cat/RadioReader.h"
+#include "files/FileTestSupport.h"
 #include "files/MemoryFileOpener.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
@@ -56,14 +57,11 @@ namespace {
 
 class WindowStateTest : public MainWindowFixture {
 protected:
+    // A command or a widget: both have the enabled property.
     bool usable(const char* name)
     {
-        QObject* object = widget<QObject>(name);
-        if (auto* a = qobject_cast<QAction*>(object))
-            return a->isEnabled();
-        if (auto* w = qobject_cast<QWidget*>(object))
-            return w->isEnabled();
-        return false;
+        const QObject* object = widget<QObject>(name);
+        return object && object->property("enabled").toBool();
     }
 
     bool grdMemoriesEditable() { return memories()->editTriggers() != QAbstractItemView::NoEditTriggers; }
@@ -441,7 +439,8 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     auto* recent = widget<QMenu>("mnuRecentFiles");
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 2);
-    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 other.950"));
+    EXPECT_EQ(recent->actions()[0]->text() + '|' + recent->actions()[1]->text(),
+              "&1 other.950|&2 sample.950");
     recent->actions()[1]->trigger();
     EXPECT_EQ(QFileInfo(state().currentFilePath()).fileName(), QStringLiteral("sample.950"));
     // Only an open or a save writes the list: an edit and its undo leave it as it is.
@@ -565,11 +564,9 @@ TEST_F(WindowStateTest, AnInterruptedTransferOrSaveKeepsTheTablesTheirFileAndThe
         EXPECT_EQ(m_prompter.messages().filter(QStringLiteral("You are about to read")).size(),
                   &interrupt == cases ? 1 : 0);
         EXPECT_TRUE(sent(radio, "MR").isEmpty() && sent(radio, "MW").isEmpty());
-        EXPECT_EQ(cell(1, Column::kDescription), QStringLiteral("mine"));
-        EXPECT_TRUE(state().changed());
-        EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
-        EXPECT_EQ(window().windowTitle(), QStringLiteral("sample.950[*] - ") + Form1::titleText());
-        EXPECT_TRUE(window().isWindowModified());
+        EXPECT_EQ(QStringList({cell(1, Column::kDescription), panel(2)->text(), window().windowTitle()}),
+                  QStringList({"mine", "Memories changed", "sample.950[*] - " + Form1::titleText()}));
+        EXPECT_TRUE(state().changed() && window().isWindowModified());
     }
 }
 
@@ -582,9 +579,7 @@ TEST_F(WindowStateTest, AnUnwritableSettingsFileIsSaidOnceNotOnEveryChange)
     startQuietly();
     const QString ini = window().settings().store().fileName();
     ASSERT_TRUE(QDir(configFolder()).removeRecursively());
-    QFile blocker(configFolder());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(FileTestSupport::writeBytes(configFolder(), QByteArray()));
     m_prompter.clear();
 
     for (const char* name : {"mnuAutosize", "mnuDisableRTS", "mnuAutosize"})
