@@ -2,14 +2,12 @@
 #include "editing/TableEditing.h"
 #include "editing/CellEntry.h"
 #include "editing/SpreadsheetText.h"
-#include "model/Frequency.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "support/PromptText.h"
 #include "support/TestText.h"
 
 #include <QSignalSpy>
-#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 
@@ -114,9 +112,9 @@ TEST(TableEditing, CutThenPasteTwiceCopiesTheRowsAsTheyAreThen)
     EXPECT_EQ(clipboardSpy.count(), 1);
     EXPECT_EQ(TE::paste(t.state, 20), 3);
     EXPECT_EQ(TE::paste(t.state, 30), 3);
-    EXPECT_EQ(layout(t.memories(), 4, 8), QStringLiteral("4 - - - 8"));
-    EXPECT_EQ(layout(t.memories(), 20, 22), QStringLiteral("5 6 7"));
-    EXPECT_EQ(layout(t.memories(), 30, 32), QStringLiteral("- - -"));
+    EXPECT_EQ(layout(t.memories(), 4, 8) + " | " + layout(t.memories(), 20, 22) + " | " +
+                  layout(t.memories(), 30, 32),
+              QStringLiteral("4 - - - 8 | 5 6 7 | - - -"));
     EXPECT_TRUE(t.state.clipboard().hasRows() && t.state.clipboard().cut);
     EXPECT_EQ(TE::undoCaption(t.state), QStringLiteral("&Undo Paste memories"));
 }
@@ -327,13 +325,10 @@ TEST(TableEditing, HideEmptyShowsOnlyTheFirstRowOfEachEmptyRun)
 {
     Loaded t({1, 2, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 50});
     const QVector<bool> hidden = TE::hiddenRows(t.memories(), true);
-    ASSERT_EQ(hidden.size(), 101);
-    QList<int> hiddenList;
-    for (int row = 0; row <= 100; ++row) {
-        if (hidden[row])
-            hiddenList << row;
-    }
-    EXPECT_EQ(hiddenList, (QList<int>{2, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+    QVector<bool> expected(101, false);
+    for (const int row : {2, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20})
+        expected[row] = true;
+    EXPECT_EQ(hidden, expected);
     EXPECT_EQ(TE::hiddenRows(t.memories(), false).count(true), 0);
 }
 
