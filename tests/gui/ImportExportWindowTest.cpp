@@ -111,8 +111,8 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
         EXPECT_EQ(cell(i + 1, Column::kFreq),
                   ChannelText::frequency(before[used[i] - 1], TableKind::Memories));
     EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
-    EXPECT_TRUE(action("mnuUndo")->isEnabled());
-    EXPECT_TRUE(action("mnuUndo")->text().contains(QStringLiteral("Import")));
+    EXPECT_TRUE(action("mnuUndo")->isEnabled() &&
+                action("mnuUndo")->text().contains(QStringLiteral("Import")));
     EXPECT_EQ(memories()->currentIndex().row(), 0);
 
     // An empty start box is read as 1 and then shows it.
