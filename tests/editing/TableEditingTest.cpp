@@ -160,39 +160,56 @@ TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
     }
 }
 
-TEST(TableEditing, RemoveClosesTheGapAndDeleteEmptiesInPlaceAfterConfirmation)
+// Remove closes the gap, delete empties in place, and Delete PMS memory pair
+// empties both rows of the pair: each only after Ok (Return keeps a PMS pair).
+TEST(TableEditing, RemoveDeleteAndDeletePmsPairActOnlyAfterOk)
 {
+    enum Command { Remove, Delete, DeletePms };
     struct Case {
-        bool remove; // else delete
-        TableSelection selection;
+        Command command;
+        TableSelection selection; // DeletePms: its row
         Answer answer;
         const char* what; // named in the question
-        const char* first8;
-        const char* last3;
+        const char* rows; // memories 1 to 8 / 98 to 100, or PMS 1 to 18 (what the radio gave them)
     };
     const Case cases[] = {
-        {true, {3, 1, 4, 6}, Answer::Ok, "memories 3 to 4", "1 2 5 6 7 8 9 10", "100 - -"},
-        {true, {5, 2, 5, 2}, Answer::Ok, "memory 5", "1 2 3 4 6 7 8 9", "99 100 -"},
-        {true, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8", "98 99 100"},
-        {false, {4, 1, 3, 1}, Answer::Ok, "memories 3 to 4", "1 2 - - 5 6 7 8", "98 99 100"}, // upwards
-        {false, {7, 3, 7, 3}, Answer::Ok, "memory 7", "1 2 3 4 5 6 - 8", "98 99 100"},
-        {false, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8", "98 99 100"},
+        {Remove, {3, 1, 4, 6}, Answer::Ok, "memories 3 to 4", "1 2 5 6 7 8 9 10 / 100 - -"},
+        {Remove, {5, 2, 5, 2}, Answer::Ok, "memory 5", "1 2 3 4 6 7 8 9 / 99 100 -"},
+        {Remove, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8 / 98 99 100"},
+        {Delete, {4, 1, 3, 1}, Answer::Ok, "memories 3 to 4", "1 2 - - 5 6 7 8 / 98 99 100"}, // upwards
+        {Delete, {7, 3, 7, 3}, Answer::Ok, "memory 7", "1 2 3 4 5 6 - 8 / 98 99 100"},
+        {Delete, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8 / 98 99 100"},
+        {DeletePms, {1}, Answer::Ok, "PMS memory pair 1", "- - 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18"},
+        {DeletePms, {4}, Answer::Ok, "PMS memory pair 2", "1 2 - - 5 6 7 8 9 10 11 12 13 14 15 16 17 18"},
+        {DeletePms, {3}, Answer::Cancel, "PMS memory pair 2", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18"},
+        {DeletePms, {17}, Answer::Ok, "PMS memory pair 9", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 - -"},
+        {DeletePms,
+         {18},
+         Answer::Cancel,
+         "PMS memory pair 9",
+         "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.first8);
+        SCOPED_TRACE(c.rows);
         Loaded t;
+        ChannelTable& pms = t.state.tables().pms;
+        for (int row = 1; row <= 18; ++row)
+            pms.setChannel(row, withRecord(rec("7.00000|LSB|Simplex||67.0"), QStringLiteral("k%1").arg(row)));
         ScriptedPrompter prompter;
         prompter.answer(c.answer);
-        const bool done = c.remove ? TE::removeRows(t.state, c.selection, prompter)
-                                   : TE::deleteRows(t.state, c.selection, prompter);
+        const bool done = c.command == Remove   ? TE::removeRows(t.state, c.selection, prompter)
+                          : c.command == Delete ? TE::deleteRows(t.state, c.selection, prompter)
+                                                : TE::deletePmsPair(t.state, c.selection.firstRow, prompter);
         EXPECT_EQ(done, c.answer == Answer::Ok);
-        EXPECT_EQ(
-            promptTexts(prompter),
-            QStringList{promptText(
-                QStringLiteral("Are you sure you want to %1 %2").arg(c.remove ? "remove" : "delete", c.what),
-                Prompter::Buttons::OkCancel, Prompter::Icon::Question)});
-        EXPECT_EQ(layout(t.memories(), 1, 8), QLatin1String(c.first8));
-        EXPECT_EQ(layout(t.memories(), 98, 100), QLatin1String(c.last3));
+        const QString question = QStringLiteral("Are you sure you want to %1 %2")
+                                     .arg(c.command == Remove ? "remove" : "delete", c.what);
+        const std::optional<Answer> safe =
+            c.command == DeletePms ? std::optional(Answer::Cancel) : std::nullopt;
+        EXPECT_EQ(promptTexts(prompter), QStringList{promptText(question, Prompter::Buttons::OkCancel,
+                                                                Prompter::Icon::Question, safe)});
+        EXPECT_EQ(c.command == DeletePms ? layout(pms, 1, 18, true)
+                                         : layout(t.memories(), 1, 8) + " / " + layout(t.memories(), 98, 100),
+                  QLatin1String(c.rows));
         EXPECT_EQ(t.state.changed(), done);
         EXPECT_EQ(t.state.history().canUndo(), done);
     }
@@ -401,42 +418,6 @@ TEST_P(TableDuplicates, ListsEachEqualPairOnceInTheLog)
     EXPECT_EQ(yields, 99);
 }
 QUAYSTONE_BOTH_DECIMAL_MARKS(TableDuplicates);
-
-TEST(TableEditing, DeletePmsPairEmptiesBothRowsOfEveryPairAfterOk)
-{
-    struct Case {
-        int row;
-        Answer answer;
-        int pair;
-    } cases[] = {{1, Answer::Ok, 1},
-                 {4, Answer::Ok, 2},
-                 {3, Answer::Cancel, 2},
-                 {17, Answer::Ok, 9},
-                 {18, Answer::Cancel, 9}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.row);
-        Loaded t;
-        for (int row = 1; row <= 18; ++row)
-            t.state.tables().pms.setChannel(
-                row,
-                rec(qPrintable(QStringLiteral("7.%1|LSB|Simplex||67.0").arg(row, 6, 10, QLatin1Char('0')))));
-        ScriptedPrompter prompter;
-        prompter.answer(c.answer);
-        EXPECT_EQ(TE::deletePmsPair(t.state, c.row, prompter), c.answer == Answer::Ok);
-        // Return keeps the pair.
-        EXPECT_EQ(promptTexts(prompter),
-                  QStringList{promptText(
-                      QStringLiteral("Are you sure you want to delete PMS memory pair %1").arg(c.pair),
-                      Prompter::Buttons::OkCancel, Prompter::Icon::Question, Answer::Cancel)});
-        for (int row = 1; row <= 18; ++row) {
-            const bool inPair = (row + 1) / 2 == c.pair;
-            EXPECT_EQ(t.state.tables().pms.isEmptyRow(row), inPair && c.answer == Answer::Ok) << row;
-        }
-        EXPECT_EQ(t.state.changed(), c.answer == Answer::Ok);
-        EXPECT_EQ(t.state.history().undoName(),
-                  c.answer == Answer::Ok ? QStringLiteral("Delete PMS memory pair") : QString());
-    }
-}
 
 // Every change to the tables is one named step: undo gives back both tables
 // as they were, redo as they became, and the changed flag follows the saved
