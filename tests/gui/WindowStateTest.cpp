@@ -263,26 +263,6 @@ TEST_F(WindowStateTest, TintsAndColouredButtonsKeepTheirTextReadableInLightAndDa
     }
 }
 
-TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
-{
-    loadSample();
-    ChannelTableView* view = memories();
-    // An empty row's mode cannot be typed into; rows above hold CW and USB channels.
-    const int emptyRow = 100;
-    ASSERT_TRUE(state().tables().memories.isEmptyRow(emptyRow));
-    const QModelIndex start = window().memoriesModel()->index(emptyRow - 1, 2);
-    view->setCurrentIndex(start);
-    view->setFocus();
-    const QVector<Channel> before = state().tables().memories.channels();
-    for (const char key : {'c', 'u', 'f'}) {
-        QTest::keyClick(view, key);
-        EXPECT_EQ(view->currentIndex(), start) << key;
-        EXPECT_FALSE(view->isEditing()) << key;
-    }
-    QTest::keyClick(view, Qt::Key_Return);
-    EXPECT_EQ(state().tables().memories.channels(), before);
-}
-
 // The real message box: Return gives the default answer, which is the safe
 // one where another answer would throw work away; a short text leaves the
 // title whole.
@@ -327,7 +307,7 @@ TEST_F(WindowStateTest, ReturnGivesTheSafeAnswerWhereAnotherDiscardsWork)
     }
 }
 
-TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
+TEST_F(WindowStateTest, TheTablesUseTheWindowCtrlTabLeavesThemAndRefusedCellsKeepTheirKeys)
 {
     loadSample();
     window().resize(1400, 700);
@@ -361,6 +341,21 @@ TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
         QTest::keyClick(view, key, modifiers);
         EXPECT_EQ(view->hasFocus(), stays) << key << " " << modifiers;
     }
+
+    // Keys on a cell that refuses editing (an empty row's mode; rows above hold
+    // CW and USB channels) stay on it.
+    ASSERT_TRUE(state().tables().memories.isEmptyRow(100));
+    const QModelIndex start = window().memoriesModel()->index(99, Column::kMode);
+    view->setCurrentIndex(start);
+    view->setFocus();
+    const QVector<Channel> before = state().tables().memories.channels();
+    for (const char key : {'c', 'u', 'f'}) {
+        QTest::keyClick(view, key);
+        EXPECT_EQ(view->currentIndex(), start) << key;
+        EXPECT_FALSE(view->isEditing()) << key;
+    }
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(state().tables().memories.channels(), before);
 }
 
 TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
