@@ -199,10 +199,8 @@ TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
     // A double-click on the status bar shows its path (with none: ReadRadioThenWriteBack...).
     m_prompter.clear();
     QTest::mouseDClick(panel(2), Qt::LeftButton);
-    ASSERT_EQ(m_prompter.prompts().size(), 1);
-    EXPECT_EQ(QFileInfo(m_prompter.prompts()[0].text), QFileInfo(memoryFile));
-    EXPECT_TRUE(m_prompter.prompts()[0].buttons == Prompter::Buttons::Ok &&
-                m_prompter.prompts()[0].icon == Prompter::Icon::None);
+    EXPECT_EQ(promptTexts(m_prompter), QStringList{promptText(QDir::toNativeSeparators(memoryFile),
+                                                              Prompter::Buttons::Ok, Prompter::Icon::None)});
 
     m_prompter.clear();
     // The dropped file is imported without a dialog (what the import places: ImportExportWindowTest).
