@@ -10,30 +10,20 @@ namespace {
 
 class FrequencyReader : public DecimalMarkTest {};
 
+// Texts written with "."; -1 is no number. The sign holds for the decimals too.
 TEST_P(FrequencyReader, ReadsPlainDecimalsSignsBlanksAndJunk)
 {
     const std::pair<const char*, qint32> cases[] = {
-        // text written with "."; -1 is no number
-        {"7.1", 710000},
-        {"7.12345678", 712345},
-        {"7.", 700000},
-        {".5", 50000},
-        {"7", 700000},
-        {"  14.25  ", 1425000},
-        {"29.68", 2968000},
-        {"0.03", 3000},
-        {"+7.05", 705000},
-        {"-7.1", -710000},
-        {"-0.5", -50000}, // the sign holds for the decimals too
-        {"21474.83647", 2147483647},
-        {"", -1},
-        {"   ", -1},
-        {"abc", -1},
-        {"7.1.2", -1},
-        {"1e3", -1},
-        {"7 1", -1},
-        {"-", -1},
-        {".", -1},
+        {"7.1", 710000},    {"7.12345678", 712345},
+        {"7.", 700000},     {".5", 50000},
+        {"7", 700000},      {"  14.25  ", 1425000},
+        {"29.68", 2968000}, {"0.03", 3000},
+        {"+7.05", 705000},  {"-7.1", -710000},
+        {"-0.5", -50000},   {"21474.83647", 2147483647},
+        {"", -1},           {"   ", -1},
+        {"abc", -1},        {"7.1.2", -1},
+        {"1e3", -1},        {"7 1", -1},
+        {"-", -1},          {".", -1},
     };
     for (const auto& [text, value] : cases) {
         SCOPED_TRACE(text);
