@@ -428,6 +428,11 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
         Prompter& p;
         MessageLog& log;
         TableSelection sel;
+        void paste(bool cut, int at)
+        {
+            TE::copyRows(s, sel, cut);
+            TE::paste(s, at);
+        }
     };
     using Operation = void (*)(On);
     struct Case {
@@ -443,20 +448,8 @@ TEST(UndoHistory, EveryOperationIsOneStepBackAndForthAndCarriesWhatTheRadioGave)
          }},
         {"Cell entry",
          [](On o) { CellEntry::commit(o.s, TableKind::Pms, 2, Column::kFreq, local("7.2"), o.p); }},
-        {"Paste memories",
-         [](On o) {
-             TE::copyRows(o.s, o.sel, false);
-             TE::paste(o.s, 4);
-         },
-         "1 2 - 1 2 6",
-         {1, 1, 2, 6}},
-        {"Paste memories",
-         [](On o) {
-             TE::copyRows(o.s, o.sel, true);
-             TE::paste(o.s, 5);
-         },
-         "- - - 4 1 2",
-         {1, 1, 2, 6}},
+        {"Paste memories", [](On o) { o.paste(false, 4); }, "1 2 - 1 2 6", {1, 1, 2, 6}},
+        {"Paste memories", [](On o) { o.paste(true, 5); }, "- - - 4 1 2", {1, 1, 2, 6}},
         {"Insert memory above", [](On o) { TE::insertAbove(o.s, 2, 2, o.p); }, "1 - 2 4 5 6"},
         {"Remove memory", [](On o) { TE::removeRows(o.s, o.sel, o.p); }, "2 - 4 5 6 7", {1, 1, 1, 6}},
         {"Delete memory", [](On o) { TE::deleteRows(o.s, o.sel, o.p); }, "1 - - 4 5 6", {2, 1, 2, 6}},
