@@ -253,8 +253,8 @@ TEST(TableEditing, MovesShiftTheBlockByOneExceptAtTheEnds)
         const MoveResult r = c.down ? TE::moveDown(t.state, selection) : TE::moveUp(t.state, selection);
         EXPECT_EQ(r.moved, c.moved);
         EXPECT_EQ(r.selection, c.after);
-        EXPECT_EQ(layout(t.memories(), 1, 7), QLatin1String(c.rows1to7));
-        EXPECT_EQ(layout(t.memories(), 98, 100), QStringLiteral("98 99 100"));
+        EXPECT_EQ(layout(t.memories(), 1, 7) + " / " + layout(t.memories(), 98, 100),
+                  QLatin1String(c.rows1to7) + " / 98 99 100");
         EXPECT_EQ(t.state.changed(), c.moved);
         EXPECT_EQ(t.state.history().canUndo(), c.moved) << "a move is an undo step";
     }
@@ -274,10 +274,7 @@ TEST(TableEditing, FillDownSkipsEmptyRowsAndLeavesTheChangedFlag)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Loaded t({5});
-        edit(t.memories(), 3, [](Channel& ch) {
-            ch.mode = QLatin1Char('4');  // FM
-            ch.shift = QLatin1Char('2'); // Minus
-        });
+        setRow(t.memories(), 3, "7.00300|FM|Minus||67.0|ch3");
         EXPECT_EQ(TE::fillDown(t.state, c.selection), c.done);
         QStringList rows2to9; // mode/shift
         for (int row = 2; row <= 9; ++row)
