@@ -99,8 +99,7 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelectionAndUndoKeysWalk
 {
     loadSample();
     selectMemories(3, Column::kFreq, 4, Column::kTone);
-    EXPECT_EQ(panel(3)->text(), QStringLiteral(" 3"));
-    EXPECT_EQ(panel(4)->text(), QStringLiteral(" 4"));
+    EXPECT_EQ(panel(3)->text() + '|' + panel(4)->text(), QStringLiteral(" 3| 4"));
     const QString fifth = cell(5, Column::kFreq);
 
     m_prompter.answer(Prompter::Answer::Ok);
@@ -268,8 +267,8 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     m_prompter.reply(QDir(dataFolder()).filePath(QStringLiteral("backup.950")));
     action("mnuFileSaveAs")->trigger();
     EXPECT_FALSE(state().changed());
-    EXPECT_EQ(panel(1)->text(), QStringLiteral(" backup.950"));
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("backup.950[*] - ") + Form1::titleText());
+    EXPECT_EQ(panel(1)->text() + '|' + window().windowTitle(),
+              " backup.950|backup.950[*] - " + Form1::titleText());
     auto* recent = widget<QMenu>("mnuRecentFiles");
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().isEmpty());
@@ -304,9 +303,8 @@ TEST_F(MainWindowFixture, AStoppedReadIsSavedBesideTheChosenNameAsAPartialRead)
         QTest::mouseClick(widget<QPushButton>("cmdSaveToDisk"), Qt::LeftButton);
         EXPECT_EQ(m_prompter.messages(),
                   reply == chosen ? QStringList{FilePart::partialReadText(partial, chosen)} : QStringList());
-        EXPECT_EQ(window().windowTitle(),
-                  QStringLiteral("sample (partial read 2).950[*] - ") + Form1::titleText());
-        EXPECT_EQ(panel(1)->text(), QStringLiteral(" sample (partial read 2).950"));
+        EXPECT_EQ(panel(1)->text() + '|' + window().windowTitle(),
+                  " sample (partial read 2).950|sample (partial read 2).950[*] - " + Form1::titleText());
     }
     for (const char* name : {"sample.950", "sample (partial read).950"})
         EXPECT_EQ(FileTestSupport::readBytes(data.filePath(name)),
