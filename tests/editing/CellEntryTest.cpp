@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/CellEntry.h"
-#include "model/Frequency.h"
 #include "rules/RegionalRuleSets.h"
 #include "state/AppState.h"
 #include "support/PromptText.h"
@@ -16,23 +15,6 @@ protected:
     {
         DecimalMarkTest::SetUp();
         state.setDataSource(AppState::File);
-    }
-
-    // Turns on a regional set as the rule editor's OK would leave it.
-    void activateRules(const char* setName)
-    {
-        QVector<RepeaterRule> rules;
-        for (const RuleSet::RuleTexts& row : RegionalRuleSets::rows(QString::fromLatin1(setName))) {
-            RepeaterRule rule;
-            rule.Low = *Frequency::parse(row[0]);
-            rule.High = *Frequency::parse(row[1]);
-            rule.Direction = row[2];
-            rule.Amount = row[3];
-            rule.Step = row[4];
-            rules << rule;
-        }
-        state.rules().setRules(rules);
-        state.rules().setRulesActive(true);
     }
 
     bool commit(TableKind table, int row, int column, const QString& text)
@@ -90,7 +72,10 @@ TEST_P(CellEntryTest, TypedCellsFillTheRowByBandAndRulesOrAreRefused)
         {lsb, kEncDec, "", false, nullptr, nullptr},
         {lsb, kEncDec, "DCS", false, nullptr, nullptr},
     };
-    activateRules("United Kingdom");
+    // A regional set turned on, as the rule editor's OK leaves it.
+    ASSERT_TRUE(state.rules()
+                    .LoadRules(RegionalRuleSets::rows(QStringLiteral("United Kingdom")), true, false)
+                    .isEmpty());
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
         ChannelTable& rows = state.tables().table(table);
         for (const auto& c : cases) {
