@@ -41,10 +41,6 @@ protected:
     // Copies a file of tests/data into the data folder; returns its new path.
     QString copySample(const QString& name);
 
-    // Builds the window and runs its start-up; the deferred open is left to
-    // the test (runDeferredOpen) so that it can script the questions first.
-    void startWindow(Form1Options options = Form1Options());
-    void runDeferredOpen();
     // Starts with settings that ask nothing and (a start-up file on a floppy
     // drive is dropped) nothing loaded, the deferred open done.
     void startQuietly(const Form1Options& options = Form1Options(),
@@ -98,7 +94,6 @@ protected:
     void selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn);
     // Types a text into a memories cell through its editor and commits it.
     void typeInto(int row, int column, const QString& text);
-    bool pmsPageSelectable();
 
     QTemporaryDir m_temp;
     QString m_oldCurrent;
