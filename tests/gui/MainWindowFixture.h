@@ -18,12 +18,11 @@
 class ChannelTableView;
 class QLabel;
 
-// Start-up windows that only record that they were asked for; the folder
-// chooser is the real one, answered by the scripted prompter.
+// No welcome window at start-up; the folder chooser is the real one, answered
+// by the scripted prompter.
 class RecordingStartupDialogs : public StartupDialogs {
 public:
-    void showFirstUse(QWidget*, Settings&) override { ++firstUseShown; }
-    int firstUseShown = 0;
+    void showFirstUse(QWidget*, Settings&) override {}
 };
 
 // The one fixture of the window tests: the main window with its settings and
