@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/CellEntry.h"
-#include "model/Frequency.h"
 #include "rules/RegionalRuleSets.h"
 #include "state/AppState.h"
-#include "support/ScriptedPrompter.h"
+#include "support/PromptText.h"
 #include "support/TestText.h"
 
 #include <gtest/gtest.h>
@@ -18,23 +17,6 @@ protected:
         state.setDataSource(AppState::File);
     }
 
-    // Turns on a regional set as the rule editor's OK would leave it.
-    void activateRules(const char* setName)
-    {
-        QVector<RepeaterRule> rules;
-        for (const RuleSet::RuleTexts& row : RegionalRuleSets::rows(QString::fromLatin1(setName))) {
-            RepeaterRule rule;
-            rule.Low = *Frequency::parse(row[0]);
-            rule.High = *Frequency::parse(row[1]);
-            rule.Direction = row[2];
-            rule.Amount = row[3];
-            rule.Step = row[4];
-            rules << rule;
-        }
-        state.rules().setRules(rules);
-        state.rules().setRulesActive(true);
-    }
-
     bool commit(TableKind table, int row, int column, const QString& text)
     {
         return CellEntry::commit(state, table, row, column, text, prompter);
@@ -44,28 +26,85 @@ protected:
     ScriptedPrompter prompter;
 };
 
-TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
+// A frequency typed into a row (before, as rec() reads it; "": an empty row)
+// fills an empty row from the band table or, while active, the regional
+// rules, and keeps the other fields of a channel; the list columns take only
+// their choices. A refusal leaves the row and the changed flag; a refused
+// frequency says why, a refused choice nothing. The band table itself is
+// checked edge by edge with the frequency reader, its range edges there too.
+TEST_P(CellEntryTest, TypedCellsFillTheRowByBandAndRulesOrAreRefused)
 {
-    // The band table itself is checked edge by edge with the frequency reader.
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "7.00000|LSB"}, {"29.68", "29.68000|FMN"}, {"7.12345678", "7.12345|LSB"}};
+    const char* kept = "14.20000|USB|Simplex||67.0";
+    const char* lsb = "7.00000|LSB|Simplex||67.0";
+    const int kFreq = Column::kFreq, kMode = Column::kMode, kShift = Column::kShift, kTone = Column::kTone,
+              kEncDec = Column::kEncDec;
+    const struct {
+        const char* before;
+        int column;
+        const char* typed; // a frequency written with "."
+        bool rules;
+        const char* after;   // nullptr: refused
+        const char* message; // the refusal's box
+    } cases[] = {
+        {"", kFreq, "", false, lsb, nullptr},
+        {"", kFreq, "29.68", false, "29.68000|FMN|Simplex||67.0", nullptr},
+        {"", kFreq, "7.12345678", false, "7.12345|LSB|Simplex||67.0", nullptr},
+        {"", kFreq, "29.65", false, "29.65000|USB|Simplex||67.0", nullptr},
+        {"7.00000|CW|Plus|CTCSS Enc|88.5|net", kFreq, "3.6", false, "3.60000|CW|Plus|CTCSS Enc|88.5|net",
+         nullptr},
+        {"", kFreq, "29.68", true, "29.68000|FMN|Minus||67.0", nullptr},
+        {"", kFreq, "50.8", true, "50.80000|FMN|Plus||67.0", nullptr},
+        {"", kFreq, "29.70", true, "29.70000|USB|Simplex||67.0", nullptr},
+        {"14.20000|USB|Plus||67.0", kFreq, "14.2", true, kept, nullptr}, // the rules override a shift
+        {kept, kFreq, "145.6", false, nullptr, "Frequency is outside the range of the radio"},
+        {kept, kFreq, "abc", false, nullptr, "Not a numeric value"},
+        {kept, kFreq, "99999999", false, nullptr, "Error converting from string 99999999"},
+        {lsb, kMode, "FMN", false, "7.00000|FMN|Simplex||67.0", nullptr},
+        {lsb, kMode, "", false, nullptr, nullptr},
+        {lsb, kMode, "?? ", false, nullptr, nullptr},
+        {lsb, kMode, "fm", false, nullptr, nullptr},
+        {lsb, kShift, "Minus", false, "7.00000|LSB|Minus||67.0", nullptr},
+        {lsb, kShift, "", false, nullptr, nullptr},
+        {lsb, kTone, "254.1", false, "7.00000|LSB|Simplex||254.1", nullptr},
+        {lsb, kTone, "", false, nullptr, nullptr},
+        {lsb, kTone, "100", false, nullptr, nullptr},
+        {lsb, kEncDec, "CTCSS Enc", false, "7.00000|LSB|Simplex|CTCSS Enc|67.0", nullptr},
+        {lsb, kEncDec, "", false, nullptr, nullptr},
+        {lsb, kEncDec, "DCS", false, nullptr, nullptr},
+    };
+    // A regional set turned on, as the rule editor's OK leaves it.
+    ASSERT_TRUE(state.rules()
+                    .LoadRules(RegionalRuleSets::rows(QStringLiteral("United Kingdom")), true, false)
+                    .isEmpty());
     for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
-        for (const auto& [typed, row] : cases) {
-            state.tables().table(table).clearRow(4);
+        ChannelTable& rows = state.tables().table(table);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.typed) + " in column " + std::to_string(c.column) + " of '" +
+                         c.before + "'");
+            rows.clearRow(2);
+            if (*c.before)
+                setRow(rows, 2, c.before);
+            state.rules().setRulesActive(c.rules);
             state.setChanged(false);
-            ASSERT_TRUE(commit(table, 4, Column::kFreq, local(typed)));
-            const QString got = rowText(state.tables().table(table), 4);
-            EXPECT_EQ(got.section('|', 0, 2) + '|' + got.section('|', 4, 4),
-                      recText(rec(row)).section('|', 0, 1) + "|Simplex|67.0")
-                << typed;
-            EXPECT_TRUE(state.changed());
+            prompter.clear();
+            const QString before = rowText(rows, 2);
+            const int steps = state.history().count();
+            const QString typed = c.column == kFreq ? local(c.typed) : QString::fromLatin1(c.typed);
+            EXPECT_EQ(commit(table, 2, c.column, typed), c.after != nullptr);
+            Channel after = c.after ? rec(c.after) : Channel();
+            if (table == TableKind::Pms)
+                after.description.clear(); // a PMS row keeps none
+            EXPECT_EQ(rowText(rows, 2), c.after ? recText(after, table) : before);
+            EXPECT_EQ(state.changed(), c.after != nullptr);
+            EXPECT_EQ(state.history().count(), steps + (c.after ? 1 : 0)) << "a refused edit is no undo step";
+            EXPECT_EQ(promptTexts(prompter),
+                      c.message ? QStringList{promptText(QString::fromLatin1(c.message),
+                                                         Prompter::Buttons::Ok, Prompter::Icon::Exclamation)}
+                                : QStringList());
         }
     }
-    // Existing fields are kept when the frequency changes.
-    state.tables().memories.setChannel(3, rec("7.00000|CW|Plus|CTCSS Enc|88.5|net"));
-    ASSERT_TRUE(commit(TableKind::Memories, 3, Column::kFreq, local("3.6")));
-    EXPECT_EQ(rowText(state.tables().memories, 3), recText(rec("3.60000|CW|Plus|CTCSS Enc|88.5|net")));
     // A frequency typed as it shows keeps the radio's hertz; another one is sent as typed.
+    state.rules().setRulesActive(false);
     ASSERT_FALSE(CatCodec::decodeInto(state.tables(), QStringLiteral("MR00007050003+000000100000;"), 1));
     const int steps = state.history().count();
     for (const auto& [typed, sent] :
@@ -74,94 +113,6 @@ TEST_P(CellEntryTest, TypingAFrequencyIntoAnEmptyRowGivesItsDefaults)
         EXPECT_EQ(CatCodec::encodeSlot(state.tables(), 1).command.mid(5, 8), QLatin1String(sent)) << typed;
     }
     EXPECT_EQ(state.history().count(), steps + 2) << "typing what the cell shows changes nothing";
-}
-
-TEST_P(CellEntryTest, ARefusedFrequencyLeavesTheCellAndTheChangedFlag)
-{
-    struct Refusal {
-        const char* typed;
-        const char* message;
-    };
-    // The range edges are the frequency reader's; here one refusal of each kind.
-    const Refusal cases[] = {{"145.6", "Frequency is outside the range of the radio"},
-                             {"abc", "Not a numeric value"},
-                             {"99999999", nullptr}};
-    for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
-        for (const Refusal& c : cases) {
-            SCOPED_TRACE(c.typed);
-            prompter.clear();
-            state.setChanged(false);
-            setRow(state.tables().table(table), 2, "14.20000|USB|Simplex||67.0");
-            EXPECT_FALSE(commit(table, 2, Column::kFreq, local(c.typed)));
-            EXPECT_EQ(cellText(state.tables().table(table), 2, Column::kFreq), local("14.20000"));
-            EXPECT_FALSE(state.changed() || state.history().canUndo()) << "a refused edit is no undo step";
-            ASSERT_EQ(prompter.prompts().size(), 1);
-            if (c.message) {
-                EXPECT_EQ(prompter.prompts()[0].text, QString::fromLatin1(c.message));
-            }
-            EXPECT_EQ(prompter.prompts()[0].icon, Prompter::Icon::Exclamation);
-        }
-    }
-}
-
-TEST_P(CellEntryTest, ActiveRulesSetTheShiftAndTheDefaultMode)
-{
-    activateRules("United Kingdom");
-    struct RuleCase {
-        const char* typed;
-        const char* shift;
-        const char* mode;
-    };
-    const RuleCase cases[] = {
-        {"29.68", "Minus", "FMN"}, {"50.8", "Plus", "FMN"}, {"29.70", "Simplex", "USB"}};
-    for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
-        for (const RuleCase& c : cases) {
-            SCOPED_TRACE(c.typed);
-            state.tables().table(table).clearRow(1);
-            ASSERT_TRUE(commit(table, 1, Column::kFreq, local(c.typed)));
-            EXPECT_EQ(cellText(state.tables().table(table), 1, Column::kShift), QString::fromLatin1(c.shift));
-            EXPECT_EQ(cellText(state.tables().table(table), 1, Column::kMode), QString::fromLatin1(c.mode));
-        }
-    }
-    // Rules override an existing shift, but only while active.
-    setRow(state.tables().memories, 1, "14.20000|USB|Plus||67.0");
-    ASSERT_TRUE(commit(TableKind::Memories, 1, Column::kFreq, local("14.2")));
-    EXPECT_EQ(cellText(state.tables().memories, 1, Column::kShift), QStringLiteral("Simplex"));
-
-    state.rules().setRulesActive(false);
-    state.tables().memories.clearRow(2);
-    ASSERT_TRUE(commit(TableKind::Memories, 2, Column::kFreq, local("29.65")));
-    EXPECT_EQ(rowText(state.tables().memories, 2), recText(rec("29.65000|USB|Simplex||67.0")));
-}
-
-TEST_P(CellEntryTest, ListColumnsAcceptOnlyTheirChoices)
-{
-    struct ListCase {
-        int column;
-        const char* text;
-        bool accepted;
-    };
-    const ListCase cases[] = {{Column::kMode, "FMN", true},    {Column::kMode, "", false},
-                              {Column::kMode, "?? ", false},   {Column::kMode, "fm", false},
-                              {Column::kShift, "Minus", true}, {Column::kShift, "", false},
-                              {Column::kTone, "254.1", true},  {Column::kTone, "", false},
-                              {Column::kTone, "100", false},   {Column::kEncDec, "CTCSS Enc", true},
-                              {Column::kEncDec, "", false},    {Column::kEncDec, "DCS", false}};
-    for (TableKind table : {TableKind::Memories, TableKind::Pms}) {
-        for (const ListCase& c : cases) {
-            SCOPED_TRACE(std::to_string(c.column) + " '" + c.text + "'");
-            setRow(state.tables().table(table), 6, "7.00000|LSB|Simplex||67.0");
-            state.setChanged(false);
-            const QString before = cellText(state.tables().table(table), 6, c.column);
-            const int steps = state.history().count();
-            EXPECT_EQ(commit(table, 6, c.column, QString::fromLatin1(c.text)), c.accepted);
-            EXPECT_EQ(cellText(state.tables().table(table), 6, c.column),
-                      c.accepted ? QString::fromLatin1(c.text) : before);
-            EXPECT_EQ(state.changed(), c.accepted);
-            EXPECT_EQ(state.history().count(), steps + (c.accepted ? 1 : 0));
-        }
-    }
-    EXPECT_TRUE(prompter.prompts().isEmpty()) << "list refusals are silent";
 }
 
 TEST_P(CellEntryTest, BlankEncodingEmptiesTheToneOnlyInMemoriesAndDescriptionsAreCleaned)

@@ -21,8 +21,15 @@
 
 namespace {
 
+// Each test starts with the sample loaded and the window open.
 class ImportExportWindowTest : public MainWindowFixture {
 protected:
+    void SetUp() override
+    {
+        loadSample();
+        w = open();
+        ASSERT_NE(w, nullptr);
+    }
     frmImportExport* open()
     {
         widget<QPushButton>("cmdImportExport")->click();
@@ -37,17 +44,15 @@ protected:
         }
         return rows;
     }
+    frmImportExport* w = nullptr;
 };
 
 // Each box reaches the options the export is given (what each option writes:
 // CsvExportTest), and an export through the button writes the picked rows.
 TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
 {
-    loadSample();
     const QVector<int> used = usedRows();
     ASSERT_GE(used.size(), 4);
-    frmImportExport* w = open();
-    ASSERT_NE(w, nullptr);
     // Two rows picked apart, and an empty one that is never written.
     for (int row : {used[1], used[3], 99})
         memories()->selectionModel()->select(window().memoriesModel()->cell(row, 1),
@@ -86,11 +91,8 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
 
 TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
 {
-    loadSample();
     const QVector<int> used = usedRows();
     const QVector<Channel> before = state().tables().memories.channels();
-    frmImportExport* w = open();
-    ASSERT_NE(w, nullptr);
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("round.CSV"));
     m_prompter.reply(path);
     widget<QPushButton>("cmdExport", w)->click();
@@ -111,8 +113,8 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
         EXPECT_EQ(cell(i + 1, Column::kFreq),
                   ChannelText::frequency(before[used[i] - 1], TableKind::Memories));
     EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
-    EXPECT_TRUE(action("mnuUndo")->isEnabled());
-    EXPECT_TRUE(action("mnuUndo")->text().contains(QStringLiteral("Import")));
+    EXPECT_TRUE(action("mnuUndo")->isEnabled() &&
+                action("mnuUndo")->text().contains(QStringLiteral("Import")));
     EXPECT_EQ(memories()->currentIndex().row(), 0);
 
     // An empty start box is read as 1 and then shows it.
@@ -128,11 +130,8 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
 // no default button); the window opens again where "Save size and position" put it.
 TEST_F(ImportExportWindowTest, HoldsTheMainWindowUntilClosedAndOpensWhereSaved)
 {
-    loadSample();
     auto* pages = widget<QTabWidget>("tabPages");
     QMenu* menu = widget<QMenu>("mnuPUform");
-    frmImportExport* w = open();
-    ASSERT_NE(w, nullptr);
     EXPECT_FALSE(w->isModal());
     EXPECT_FALSE(widget<QPushButton>("cmdImportExport")->isEnabled());
     // A transfer locks the window's commands, and its end does not offer the main button again.

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTabWidget>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -55,19 +54,6 @@ QString MainWindowFixture::copySample(const QString& name)
     return target;
 }
 
-void MainWindowFixture::startWindow(Form1Options options)
-{
-    options.settingsFolder = configFolder();
-    m_window = std::make_unique<Form1>(options, &m_prompter, &m_dialogs);
-    ASSERT_TRUE(m_window->startUp());
-    m_window->show();
-}
-
-void MainWindowFixture::runDeferredOpen()
-{
-    EXPECT_TRUE(waitFor([this] { return !widget<QTimer>("Timer1")->isActive(); }));
-}
-
 bool MainWindowFixture::waitFor(const std::function<bool()>& condition, int msecs)
 {
     QDeadlineTimer deadline(msecs);
@@ -85,8 +71,13 @@ void MainWindowFixture::startQuietly(const Form1Options& options, const QString&
     setSetting(Keys::FirstTime, QStringLiteral("1"));
     setSetting(Keys::HomeDir, dataFolder());
     setSetting(Keys::LastOpened, lastOpened);
-    startWindow(options);
-    runDeferredOpen();
+    Form1Options quiet = options;
+    quiet.settingsFolder = configFolder();
+    m_window = std::make_unique<Form1>(quiet, &m_prompter, &m_dialogs);
+    ASSERT_TRUE(m_window->startUp());
+    m_window->show();
+    // The deferred open runs from the window's timer.
+    EXPECT_TRUE(waitFor([this] { return !widget<QTimer>("Timer1")->isActive(); }));
 }
 
 RadioSimulator::Options MainWindowFixture::slowRadio()
@@ -172,11 +163,6 @@ void MainWindowFixture::typeInto(int row, int column, const QString& text)
     // The view commits and closes the editor from its event queue.
     EXPECT_TRUE(waitFor([view] { return !view->isEditing(); }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-bool MainWindowFixture::pmsPageSelectable()
-{
-    return widget<QTabWidget>("tabPages")->isTabEnabled(1); // the unused pages have no tab
 }
 
 QStringList MainWindowFixture::sent(const RadioSimulator& radio, const char* prefix)

@@ -18,12 +18,11 @@
 class ChannelTableView;
 class QLabel;
 
-// Start-up windows that only record that they were asked for; the folder
-// chooser is the real one, answered by the scripted prompter.
+// No welcome window at start-up; the folder chooser is the real one, answered
+// by the scripted prompter.
 class RecordingStartupDialogs : public StartupDialogs {
 public:
-    void showFirstUse(QWidget*, Settings&) override { ++firstUseShown; }
-    int firstUseShown = 0;
+    void showFirstUse(QWidget*, Settings&) override {}
 };
 
 // The one fixture of the window tests: the main window with its settings and
@@ -41,10 +40,6 @@ protected:
     // Copies a file of tests/data into the data folder; returns its new path.
     QString copySample(const QString& name);
 
-    // Builds the window and runs its start-up; the deferred open is left to
-    // the test (runDeferredOpen) so that it can script the questions first.
-    void startWindow(Form1Options options = Form1Options());
-    void runDeferredOpen();
     // Starts with settings that ask nothing and (a start-up file on a floppy
     // drive is dropped) nothing loaded, the deferred open done.
     void startQuietly(const Form1Options& options = Form1Options(),
@@ -98,7 +93,6 @@ protected:
     void selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn);
     // Types a text into a memories cell through its editor and commits it.
     void typeInto(int row, int column, const QString& text);
-    bool pmsPageSelectable();
 
     QTemporaryDir m_temp;
     QString m_oldCurrent;

@@ -221,7 +221,6 @@ TEST_F(ShellWindowsTest, AboutAndHelpOpenTheirPagesThroughTheDesktop)
     EXPECT_EQ(m_prompter.messages(), QStringList());
     window().desktop().setHook([](const QUrl&) { return false; });
     QTest::keyClick(&window(), Qt::Key_F1);
-    ASSERT_EQ(m_prompter.messages().size(), 1);
-    EXPECT_EQ(m_prompter.messages()[0], Form1::guideNotOpenedText(m_opened[1].toLocalFile()));
-    EXPECT_TRUE(m_prompter.messages()[0].contains(QString::fromLatin1(DesktopOpener::kHomePage)));
+    EXPECT_EQ(m_prompter.messages(), QStringList{Form1::guideNotOpenedText(m_opened[1].toLocalFile())});
+    EXPECT_TRUE(m_prompter.messages().value(0).contains(QString::fromLatin1(DesktopOpener::kHomePage)));
 }

@@ -8,6 +8,7 @@
 #include "RadioSimulator.h"
 #include "cat/PortDirectory.h"
 #include "cat/RadioReader.h"
+#include "files/FileTestSupport.h"
 #include "files/MemoryFileOpener.h"
 #include "gui/AboutWindow.h"
 #include "gui/ChannelItemDelegate.h"
@@ -56,14 +57,11 @@ namespace {
 
 class WindowStateTest : public MainWindowFixture {
 protected:
+    // A command or a widget: both have the enabled property.
     bool usable(const char* name)
     {
-        QObject* object = widget<QObject>(name);
-        if (auto* a = qobject_cast<QAction*>(object))
-            return a->isEnabled();
-        if (auto* w = qobject_cast<QWidget*>(object))
-            return w->isEnabled();
-        return false;
+        const QObject* object = widget<QObject>(name);
+        return object && object->property("enabled").toBool();
     }
 
     bool grdMemoriesEditable() { return memories()->editTriggers() != QAbstractItemView::NoEditTriggers; }
@@ -148,7 +146,7 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
     for (const ActionTable::Rule& rule : window().actionTable().rules())
         EXPECT_TRUE(named.contains(rule.target->objectName())) << rule.target->objectName().toStdString();
     expectColumn(Nothing, "nothing loaded");
-    EXPECT_FALSE(pmsPageSelectable());
+    EXPECT_FALSE(widget<QTabWidget>("tabPages")->isTabEnabled(1)); // the unused pages have no tab
 
     // Each read is stopped once its tenth slot is on its way: by closing the
     // window, by a click on the progress message, or by closing the progress
@@ -213,7 +211,7 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
 
     loadSample();
     expectColumn(Memories, "memories page");
-    EXPECT_TRUE(pmsPageSelectable());
+    EXPECT_TRUE(widget<QTabWidget>("tabPages")->isTabEnabled(1));
     EXPECT_EQ(window().memoriesModel()->tint(), QColor(Form1::kFileColour));
     widget<QTabWidget>("tabPages")->setCurrentIndex(1);
     expectColumn(Pms, "PMS page");
@@ -265,26 +263,6 @@ TEST_F(WindowStateTest, TintsAndColouredButtonsKeepTheirTextReadableInLightAndDa
     }
 }
 
-TEST_F(WindowStateTest, KeysOnACellThatRefusesEditingStayOnIt)
-{
-    loadSample();
-    ChannelTableView* view = memories();
-    // An empty row's mode cannot be typed into; rows above hold CW and USB channels.
-    const int emptyRow = 100;
-    ASSERT_TRUE(state().tables().memories.isEmptyRow(emptyRow));
-    const QModelIndex start = window().memoriesModel()->index(emptyRow - 1, 2);
-    view->setCurrentIndex(start);
-    view->setFocus();
-    const QVector<Channel> before = state().tables().memories.channels();
-    for (const char key : {'c', 'u', 'f'}) {
-        QTest::keyClick(view, key);
-        EXPECT_EQ(view->currentIndex(), start) << key;
-        EXPECT_FALSE(view->isEditing()) << key;
-    }
-    QTest::keyClick(view, Qt::Key_Return);
-    EXPECT_EQ(state().tables().memories.channels(), before);
-}
-
 // The real message box: Return gives the default answer, which is the safe
 // one where another answer would throw work away; a short text leaves the
 // title whole.
@@ -329,7 +307,7 @@ TEST_F(WindowStateTest, ReturnGivesTheSafeAnswerWhereAnotherDiscardsWork)
     }
 }
 
-TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
+TEST_F(WindowStateTest, TheTablesUseTheWindowCtrlTabLeavesThemAndRefusedCellsKeepTheirKeys)
 {
     loadSample();
     window().resize(1400, 700);
@@ -363,6 +341,21 @@ TEST_F(WindowStateTest, TheTablesUseTheWindowAndCtrlTabLeavesThem)
         QTest::keyClick(view, key, modifiers);
         EXPECT_EQ(view->hasFocus(), stays) << key << " " << modifiers;
     }
+
+    // Keys on a cell that refuses editing (an empty row's mode; rows above hold
+    // CW and USB channels) stay on it.
+    ASSERT_TRUE(state().tables().memories.isEmptyRow(100));
+    const QModelIndex start = window().memoriesModel()->index(99, Column::kMode);
+    view->setCurrentIndex(start);
+    view->setFocus();
+    const QVector<Channel> before = state().tables().memories.channels();
+    for (const char key : {'c', 'u', 'f'}) {
+        QTest::keyClick(view, key);
+        EXPECT_EQ(view->currentIndex(), start) << key;
+        EXPECT_FALSE(view->isEditing()) << key;
+    }
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(state().tables().memories.channels(), before);
 }
 
 TEST_F(WindowStateTest, EveryAccessKeyOfEachWindowIsUsedOnce)
@@ -441,7 +434,8 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     auto* recent = widget<QMenu>("mnuRecentFiles");
     emit recent->aboutToShow();
     ASSERT_EQ(recent->actions().size(), 2);
-    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 other.950"));
+    EXPECT_EQ(recent->actions()[0]->text() + '|' + recent->actions()[1]->text(),
+              "&1 other.950|&2 sample.950");
     recent->actions()[1]->trigger();
     EXPECT_EQ(QFileInfo(state().currentFilePath()).fileName(), QStringLiteral("sample.950"));
     // Only an open or a save writes the list: an edit and its undo leave it as it is.
@@ -565,11 +559,9 @@ TEST_F(WindowStateTest, AnInterruptedTransferOrSaveKeepsTheTablesTheirFileAndThe
         EXPECT_EQ(m_prompter.messages().filter(QStringLiteral("You are about to read")).size(),
                   &interrupt == cases ? 1 : 0);
         EXPECT_TRUE(sent(radio, "MR").isEmpty() && sent(radio, "MW").isEmpty());
-        EXPECT_EQ(cell(1, Column::kDescription), QStringLiteral("mine"));
-        EXPECT_TRUE(state().changed());
-        EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
-        EXPECT_EQ(window().windowTitle(), QStringLiteral("sample.950[*] - ") + Form1::titleText());
-        EXPECT_TRUE(window().isWindowModified());
+        EXPECT_EQ(QStringList({cell(1, Column::kDescription), panel(2)->text(), window().windowTitle()}),
+                  QStringList({"mine", "Memories changed", "sample.950[*] - " + Form1::titleText()}));
+        EXPECT_TRUE(state().changed() && window().isWindowModified());
     }
 }
 
@@ -582,9 +574,7 @@ TEST_F(WindowStateTest, AnUnwritableSettingsFileIsSaidOnceNotOnEveryChange)
     startQuietly();
     const QString ini = window().settings().store().fileName();
     ASSERT_TRUE(QDir(configFolder()).removeRecursively());
-    QFile blocker(configFolder());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(FileTestSupport::writeBytes(configFolder(), QByteArray()));
     m_prompter.clear();
 
     for (const char* name : {"mnuAutosize", "mnuDisableRTS", "mnuAutosize"})

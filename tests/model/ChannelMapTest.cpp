@@ -24,11 +24,11 @@ TEST(ChannelMap, PositionMapsToTableRowLabelAndChannelAndBack)
             << slot.catChannel.toStdString();
         EXPECT_EQ(ChannelMap::positionOf(table, row), position);
     }
-    EXPECT_EQ(ChannelMap::positionOf(TableKind::Memories, 0), 0);
-    EXPECT_EQ(ChannelMap::positionOf(TableKind::Memories, 101), 0);
-    EXPECT_EQ(ChannelMap::positionOf(TableKind::Pms, 19), 0);
-    EXPECT_FALSE(ChannelMap::isValidPosition(0));
-    EXPECT_FALSE(ChannelMap::isValidPosition(119));
+    // Rows and positions outside the tables.
+    EXPECT_EQ(QVector<int>({ChannelMap::positionOf(T::Memories, 0), ChannelMap::positionOf(T::Memories, 101),
+                            ChannelMap::positionOf(T::Pms, 19)}),
+              QVector<int>({0, 0, 0}));
+    EXPECT_FALSE(ChannelMap::isValidPosition(0) || ChannelMap::isValidPosition(119));
 }
 
 TEST(ChannelTable, SlotsHoldChannelsAndClearingAndResettingLeaveNone)

@@ -10,30 +10,20 @@ namespace {
 
 class FrequencyReader : public DecimalMarkTest {};
 
+// Texts written with "."; -1 is no number. The sign holds for the decimals too.
 TEST_P(FrequencyReader, ReadsPlainDecimalsSignsBlanksAndJunk)
 {
     const std::pair<const char*, qint32> cases[] = {
-        // text written with "."; -1 is no number
-        {"7.1", 710000},
-        {"7.12345678", 712345},
-        {"7.", 700000},
-        {".5", 50000},
-        {"7", 700000},
-        {"  14.25  ", 1425000},
-        {"29.68", 2968000},
-        {"0.03", 3000},
-        {"+7.05", 705000},
-        {"-7.1", -710000},
-        {"-0.5", -50000}, // the sign holds for the decimals too
-        {"21474.83647", 2147483647},
-        {"", -1},
-        {"   ", -1},
-        {"abc", -1},
-        {"7.1.2", -1},
-        {"1e3", -1},
-        {"7 1", -1},
-        {"-", -1},
-        {".", -1},
+        {"7.1", 710000},    {"7.12345678", 712345},
+        {"7.", 700000},     {".5", 50000},
+        {"7", 700000},      {"  14.25  ", 1425000},
+        {"29.68", 2968000}, {"0.03", 3000},
+        {"+7.05", 705000},  {"-7.1", -710000},
+        {"-0.5", -50000},   {"21474.83647", 2147483647},
+        {"", -1},           {"   ", -1},
+        {"abc", -1},        {"7.1.2", -1},
+        {"1e3", -1},        {"7 1", -1},
+        {"-", -1},          {".", -1},
     };
     for (const auto& [text, value] : cases) {
         SCOPED_TRACE(text);
@@ -54,16 +44,11 @@ TEST_P(FrequencyReader, ReadsPlainDecimalsSignsBlanksAndJunk)
     }
 }
 
-struct CheckCase {
-    const char* text;
-    bool accepted;
-    const char* normal;  // text after acceptance
-    const char* message; // shown when not quiet
-};
-
+// Each case: the text, whether it is accepted, the text after acceptance, and
+// the message shown when not quiet.
 TEST_P(FrequencyReader, CheckAcceptsTheRadiosRangeAndNormalisesTheText)
 {
-    const CheckCase cases[] = {
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
         {"56", true, "56.00000", nullptr},
         {"56.00001", false, nullptr, "Frequency is outside the range of the radio"},
         {"0.03", true, "0.03000", nullptr},
@@ -75,17 +60,16 @@ TEST_P(FrequencyReader, CheckAcceptsTheRadiosRangeAndNormalisesTheText)
         {"-0.5", false, nullptr, "Frequency is outside the range of the radio"},
         {"x", false, nullptr, "Not a numeric value"},
     };
-    for (const CheckCase& c : cases) {
+    for (const auto& [typed, accepted, normal, message] : cases) {
         for (bool quiet : {false, true}) {
-            SCOPED_TRACE(std::string(c.text) + (quiet ? " quiet" : ""));
+            SCOPED_TRACE(std::string(typed) + (quiet ? " quiet" : ""));
             ScriptedPrompter prompter;
-            QString text = local(c.text);
+            QString text = local(typed);
             const QString before = text;
-            EXPECT_EQ(OutcomePresenter::show(prompter, Frequency::check(text), quiet), c.accepted);
-            EXPECT_EQ(text, c.accepted ? local(c.normal) : before);
-            const bool expectMessage = c.message && !quiet;
+            EXPECT_EQ(OutcomePresenter::show(prompter, Frequency::check(text), quiet), accepted);
+            EXPECT_EQ(text, accepted ? local(normal) : before);
             EXPECT_EQ(prompter.messages(),
-                      expectMessage ? QStringList{QString::fromLatin1(c.message)} : QStringList{});
+                      message && !quiet ? QStringList{QString::fromLatin1(message)} : QStringList{});
         }
     }
 }
@@ -110,20 +94,16 @@ QUAYSTONE_BOTH_DECIMAL_MARKS(FrequencyReader);
 // and below the lowest band the mode is AM.
 TEST(DefaultMode, ABandStartsAtItsLowerBound)
 {
-    struct Edge {
-        qint32 bound;
-        const char* at;
-        const char* below;
-    };
-    const Edge edges[] = {{79000000, "FMN", "FM"},
-                          {14400000, "USB", "FM"},
-                          {5000000, "CW", "USB"},
-                          {2966000, "FMN", "USB"},
-                          {180000, "LSB", "AM"}};
-    for (const Edge& e : edges) {
-        SCOPED_TRACE(e.bound);
-        EXPECT_EQ(Frequency::bandMode(e.bound), QString::fromLatin1(e.at));
-        EXPECT_EQ(Frequency::bandMode(e.bound - 1), QString::fromLatin1(e.below));
+    // Each edge: the bound, the mode at it and the mode just below it.
+    const std::tuple<qint32, const char*, const char*> edges[] = {{79000000, "FMN", "FM"},
+                                                                  {14400000, "USB", "FM"},
+                                                                  {5000000, "CW", "USB"},
+                                                                  {2966000, "FMN", "USB"},
+                                                                  {180000, "LSB", "AM"}};
+    for (const auto& [bound, at, below] : edges) {
+        SCOPED_TRACE(bound);
+        EXPECT_EQ(Frequency::bandMode(bound) + ' ' + Frequency::bandMode(bound - 1),
+                  QString::fromLatin1(at) + ' ' + below);
     }
     EXPECT_EQ(Frequency::bandMode(3000), QStringLiteral("AM"));
 }
