@@ -121,6 +121,19 @@ answer() { # id key what
     wait_gone "$id" || { shot "$what"; fail "run $run: $key did not answer the $what"; }
 }
 
+main_window_ready() { # what data-folder: prints the main window's id once it has the keyboard
+    local main
+    main=$(wait_window 'Quaystone V[0-9]') || fail "$1: no main window"
+    wait_focus "$main" || fail "$1: the main window did not get the keyboard"
+    # The start-up file is opened by a timer once the window is up.
+    for _ in $(seq 50); do
+        [ -e "$2/Initial memory file.950" ] && break
+        sleep 0.1
+    done
+    sleep 0.5
+    echo "$main"
+}
+
 one_run() {
     local home=$work/run$run
     local data=$home/data
@@ -140,14 +153,7 @@ one_run() {
     answer "$id" Return "folder chooser"
 
     local main
-    main=$(wait_window 'Quaystone V[0-9]') || fail "run $run: no main window"
-    wait_focus "$main" || fail "run $run: the main window did not get the keyboard"
-    # The start-up file is opened by a timer once the window is up.
-    for _ in $(seq 50); do
-        [ -e "$data/Initial memory file.950" ] && break
-        sleep 0.1
-    done
-    sleep 0.5
+    main=$(main_window_ready "run $run" "$data") || exit 1
 
     xdotool key alt+r
     local question
@@ -320,13 +326,7 @@ progress_close_check() {
 '
 
     local main
-    main=$(wait_window 'Quaystone V[0-9]') || fail "$run: no main window"
-    wait_focus "$main" || fail "$run: the main window did not get the keyboard"
-    for _ in $(seq 50); do
-        [ -e "$data/Initial memory file.950" ] && break
-        sleep 0.1
-    done
-    sleep 0.5
+    main=$(main_window_ready "$run" "$data") || exit 1
 
     xdotool key alt+r
     local question
