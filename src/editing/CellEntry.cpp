@@ -106,9 +106,10 @@ QString choiceList(TableKind table, int column)
 
 bool commit(AppState& state, TableKind kind, int row, int column, const QString& text, Prompter& prompter)
 {
-    ChannelTable& table = state.tables().table(kind);
-    if (row < 1 || row > table.rowCount() || column < Column::kFreq || column >= table.columnCount())
+    // The same rule as the view's: nothing is stored where nothing could be typed.
+    if (!isEditable(state, kind, row, column))
         return false;
+    ChannelTable& table = state.tables().table(kind);
     const UndoStep step(state, QString::fromLatin1(kLabelCellEntry));
 
     bool accepted = false;
