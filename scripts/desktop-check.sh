@@ -134,6 +134,14 @@ main_window_ready() { # what data-folder: prints the main window's id once it ha
     echo "$main"
 }
 
+confirm_read() { # what: Alt+R, then Return on the read question; prints the question's id
+    local question
+    xdotool key alt+r
+    question=$(wait_window '^Quaystone$') || { shot read; fail "$1: Alt+R showed no read question"; }
+    answer "$question" Return "read question" >&2
+    echo "$question"
+}
+
 one_run() {
     local home=$work/run$run
     local data=$home/data
@@ -155,10 +163,8 @@ one_run() {
     local main
     main=$(main_window_ready "run $run" "$data") || exit 1
 
-    xdotool key alt+r
     local question
-    question=$(wait_window '^Quaystone$') || { shot read; fail "run $run: Alt+R showed no read question"; }
-    answer "$question" Return "read question"
+    question=$(confirm_read "run $run") || exit 1
 
     local done_box
     done_box=$(wait_window '^Quaystone$' "$question" 30) || {
@@ -328,10 +334,8 @@ progress_close_check() {
     local main
     main=$(main_window_ready "$run" "$data") || exit 1
 
-    xdotool key alt+r
     local question
-    question=$(wait_window '^Quaystone$') || { shot read; fail "$run: Alt+R showed no read question"; }
-    answer "$question" Return "read question"
+    question=$(confirm_read "$run") || exit 1
     local progress
     progress=$(wait_window '^Read/write instructions$') || { shot progress; fail "$run: no progress window"; }
     xdotool windowactivate --sync "$progress" 2>/dev/null || true
