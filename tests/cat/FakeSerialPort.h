@@ -34,8 +34,6 @@ public:
     }
 
     QStringList written() const { return m_written; }
-    // Baud rate of every successful open, in order.
-    QVector<int> openedRates() const { return m_openedRates; }
 
     bool open(const QString& device, qint32 baudRate, bool rtsCts) override;
     void close() override;
@@ -67,7 +65,6 @@ private:
     mutable QVector<Pending> m_pending;
     mutable QByteArray m_ready;
     QStringList m_written;
-    QVector<int> m_openedRates;
     qint64 m_toWrite = 0;
     bool m_open = false;
     bool m_openFails = false;
