@@ -117,8 +117,8 @@ TEST_F(CatLinkTest, OnlyAnOpenPortExchangesAndWaitingYields)
 
     yields = 0;
     log.clear();
-    port.answerWith(QStringLiteral("AI0;"), QStringLiteral("AI0;"));
-    port.answerWith(QStringLiteral("MR006;"), kReply6);
+    port.answer(QStringLiteral("AI0;"), {{0, "AI0;"}});
+    port.answer(QStringLiteral("MR006;"), {{0, kReply6.toLatin1()}});
     link.send(QStringLiteral("AI0;"));
     link.send(QStringLiteral("MR006;"));
     EXPECT_EQ(link.receive(CatLink::Expect::memory(6)).text(), kReply6);
@@ -134,11 +134,9 @@ TEST_F(CatLinkTest, OnlyAnOpenPortExchangesAndWaitingYields)
 // by the radio link tests.)
 TEST_F(CatLinkTest, AFailedOpenForWantOfPermissionSaysHowToGetIt)
 {
-    port.setOpenFails(true, true);
+    port.denyOpen();
     ScriptedPrompter prompter;
-    const LinkSetUp::Result result = LinkSetUp::run(link, log);
-    EXPECT_EQ(result.outcome, LinkSetUp::Outcome::PortUnavailable);
-    LinkSetUp::tell(prompter, result);
+    LinkSetUp::tell(prompter, LinkSetUp::run(link, log));
     EXPECT_EQ(logLines(log), QStringList{QStringLiteral("SetCommPort: open failed for port 3")});
     EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral(
                                        "COM Port 3 is not available. It may be in use by another program.\r\n"

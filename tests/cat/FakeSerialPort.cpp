@@ -15,7 +15,7 @@ void FakeSerialPort::answer(const QString& command, const QVector<Piece>& pieces
 
 bool FakeSerialPort::open(const QString&, qint32, bool rtsCts)
 {
-    if (m_openFails)
+    if (m_denied)
         return false;
     m_open = true;
     m_rtsCts = rtsCts;

@@ -107,10 +107,9 @@ public:
             else
                 writeOnce();
         }
-        m_faults = m_radio->faultCounts();
     }
 
-    const QVector<int>& faults() const { return m_faults; }
+    QVector<int> faults() const { return m_radio->faultCounts(); }
 
 private:
     struct Transfer {
@@ -251,7 +250,6 @@ private:
     std::unique_ptr<RadioSimulator> m_radio;
     QTemporaryDir m_folder;
     AppState m_state;
-    QVector<int> m_faults;
 };
 
 TEST(RadioFaults, EverySlotHoldsTheRadiosContentOrIsReportedAndNoTransferHangs)
