@@ -21,11 +21,9 @@
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -91,17 +89,6 @@ protected:
         const LinkSetUp::Result result = LinkSetUp::run(link, log);
         LinkSetUp::tell(prompter, result);
         return result.ready();
-    }
-
-    // No reply follows "AI0;" or the rate command, so when the set-up returns
-    // the radio's thread may still be reading them.
-    // The radio takes commands on its own thread: wait until it has.
-    void waitForCommands(const std::function<bool(const QStringList&)>& done)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done(radio->commands()) && waited.elapsed() < 5000)
-            QThread::msleep(2);
     }
 
     // A fresh radio with the faults `arm` sets, and a fresh log and prompter.
@@ -485,7 +472,8 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     state.setFilePresent(true);
     prompter.answer(Prompter::Answer::Yes).answer(Prompter::Answer::Cancel);
     EXPECT_EQ(read(), RadioReader::Outcome::Cancelled);
-    waitForCommands([](const QStringList& commands) { return commands.size() >= kSetUp.size(); });
+    // No reply follows "AI0;" or the rate command: the radio's thread may still be reading them.
+    ASSERT_TRUE(radio->waitUntilIdle(5000));
     EXPECT_EQ(radio->commands(), kSetUp);
     // The tables are emptied only after OK: a cancel keeps them, their file and the user's edits.
     EXPECT_EQ(state.tables().channelAt(1).description, QStringLiteral("mine"));
