@@ -13,13 +13,12 @@ void FakeSerialPort::answer(const QString& command, const QVector<Piece>& pieces
     m_answers[command] = pieces;
 }
 
-bool FakeSerialPort::open(const QString&, qint32 baudRate, bool rtsCts)
+bool FakeSerialPort::open(const QString&, qint32, bool rtsCts)
 {
-    if (m_openFails)
+    if (m_denied)
         return false;
     m_open = true;
     m_rtsCts = rtsCts;
-    m_openedRates.append(baudRate);
     return true;
 }
 

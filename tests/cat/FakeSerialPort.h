@@ -22,20 +22,10 @@ public:
 
     // Answers every write of command with these pieces (until changed).
     void answer(const QString& command, const QVector<Piece>& pieces);
-    void answerWith(const QString& command, const QString& reply)
-    {
-        answer(command, QVector<Piece>{{0, reply.toLatin1()}});
-    }
-    // Devices that cannot be opened.
-    void setOpenFails(bool fails, bool permission = false)
-    {
-        m_openFails = fails;
-        m_permission = permission;
-    }
+    // A device the user may not open.
+    void denyOpen() { m_denied = true; }
 
     QStringList written() const { return m_written; }
-    // Baud rate of every successful open, in order.
-    QVector<int> openedRates() const { return m_openedRates; }
 
     bool open(const QString& device, qint32 baudRate, bool rtsCts) override;
     void close() override;
@@ -49,7 +39,7 @@ public:
     QByteArray readAll() override;
     bool waitForReadyRead(int msecs) override;
     bool isLost() const override { return false; } // a lost line is tested on a real pseudo-terminal
-    bool permissionDenied() const override { return m_permission && m_openFails; }
+    bool permissionDenied() const override { return m_denied; }
     bool inUse() const override { return false; }
     QString errorText() const override { return QStringLiteral("fake error"); }
 
@@ -67,10 +57,8 @@ private:
     mutable QVector<Pending> m_pending;
     mutable QByteArray m_ready;
     QStringList m_written;
-    QVector<int> m_openedRates;
     qint64 m_toWrite = 0;
     bool m_open = false;
-    bool m_openFails = false;
-    bool m_permission = false;
+    bool m_denied = false;
     bool m_rtsCts = false;
 };
