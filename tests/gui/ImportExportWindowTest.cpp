@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
+#include "files/FileTestSupport.h"
 #include "model/ChannelText.h"
 
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
 #include "gui/frmImportExport.h"
-#include "io/TextFileReader.h"
-#include "model/ChannelMap.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -47,8 +45,8 @@ protected:
     frmImportExport* w = nullptr;
 };
 
-// Each box reaches the options the export is given (what each option writes:
-// CsvExportTest), and an export through the button writes the picked rows.
+// Each box and the picked rows reach the options the export is given, and the
+// button exports with them (what each option writes: CsvExportTest).
 TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
 {
     const QVector<int> used = usedRows();
@@ -74,19 +72,11 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
         EXPECT_EQ(QVector<bool>({o.tab, o.omitHeader, o.keepNumbers, o.onlySelected, o.common}), c);
         EXPECT_EQ(o.selectedRows, c[3] ? QSet<int>({used[1], used[3], 99}) : QSet<int>());
     }
+    // The button exports with them: the header and the two picked rows.
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("picked"));
     m_prompter.reply(path);
     widget<QPushButton>("cmdExport", w)->click();
-    QFile file(path + QStringLiteral(".CSV"));
-    TextFileReader reader;
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && reader.read(file));
-    const QStringList lines = reader.lines();
-    ASSERT_EQ(lines.size(), 3); // the header and the two picked rows, by their numbers
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Memory,RX Freq,")));
-    for (int i : {1, 2})
-        EXPECT_EQ(lines[i].section(QLatin1Char(','), 0, 1),
-                  ChannelMap::slotLabel(TableKind::Memories, used[2 * i - 1]) + QLatin1Char(',') +
-                      cell(used[2 * i - 1], Column::kFreq));
+    EXPECT_EQ(FileTestSupport::readBytes(path + QStringLiteral(".CSV")).count('\n'), 3);
 }
 
 TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
@@ -100,7 +90,6 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(true);
     m_prompter.reply(path);
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::NothingToImport);
-    EXPECT_FALSE(state().changed());
 
     // Cleared first and placed by their numbers, the records fill rows 1, 2, 3 ...
     widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(false);
@@ -112,7 +101,6 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     for (int i = 0; i < used.size(); ++i)
         EXPECT_EQ(cell(i + 1, Column::kFreq),
                   ChannelText::frequency(before[used[i] - 1], TableKind::Memories));
-    EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
     EXPECT_TRUE(action("mnuUndo")->isEnabled() &&
                 action("mnuUndo")->text().contains(QStringLiteral("Import")));
     EXPECT_EQ(memories()->currentIndex().row(), 0);

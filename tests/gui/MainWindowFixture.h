@@ -18,13 +18,6 @@
 class ChannelTableView;
 class QLabel;
 
-// No welcome window at start-up; the folder chooser is the real one, answered
-// by the scripted prompter.
-class RecordingStartupDialogs : public StartupDialogs {
-public:
-    void showFirstUse(QWidget*, Settings&) override {}
-};
-
 // The one fixture of the window tests: the main window with its settings and
 // data in a temporary folder, questions answered by the scripted prompter,
 // widgets and commands found by their names.
@@ -91,12 +84,14 @@ protected:
     ChannelTableView* memories();
     QString cell(int row, int column) const;
     void selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn);
-    // Types a text into a memories cell through its editor and commits it.
+    // Types a text into a memories cell through its line editor and commits it.
     void typeInto(int row, int column, const QString& text);
 
     QTemporaryDir m_temp;
     QString m_oldCurrent;
     ScriptedPrompter m_prompter;
-    RecordingStartupDialogs m_dialogs;
+    // The real ones: a quiet start stores that the welcome was seen, and the
+    // folder chooser asks the scripted prompter.
+    StartupDialogs m_dialogs;
     std::unique_ptr<Form1> m_window;
 };

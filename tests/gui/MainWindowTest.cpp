@@ -57,14 +57,13 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
         {"", "Bands.950", "Bands.950", false},               // from LastOpened
         {"", "A:\\memories.950", "", false},                 // floppy drive A:
         {"b:memories.950", "", "", false},                   // floppy drive B:, either case
-        {"\"Quaystone demo.950\"", "", "Quaystone demo.950", false},
         {"", "", "Initial memory file.950", false},
         {"Bands.950", "", "Bands.950", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine);
         m_prompter.clear();
-        for (const QString name : {"Bands.950", "sample.950", "Quaystone demo.950", "Bands.950dsc"})
+        for (const QString name : {"Bands.950", "sample.950", "Bands.950dsc"})
             QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950") + name.mid(name.indexOf('.') + 4),
                         QDir(dataFolder()).filePath(name));
         if (c.interrupted) {
@@ -202,9 +201,9 @@ TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
                                                               Prompter::Buttons::Ok, Prompter::Icon::None)});
 
     m_prompter.clear();
-    // The dropped file is imported without a dialog (what the import places: ImportExportWindowTest).
+    // The dropped file is imported without a dialog (a dialog would get no
+    // reply here and import nothing; what the import places and says: CsvImportTest).
     ASSERT_TRUE(drop(csvFile));
-    EXPECT_EQ(m_prompter.messages(), QStringList{QStringLiteral("Import completed")});
     EXPECT_TRUE(state().changed());
 }
 
@@ -238,37 +237,21 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     radio.clearTraffic();
     m_prompter.clear();
     m_prompter.answer(Prompter::Answer::Ok); // the instructions
-    // Written from the preview; its summary is the button's.
+    // Written from the preview: only the changed channel (the summary, the
+    // backup and the skipped identical ones: RadioLinkTest's Writing).
     ASSERT_TRUE(onModal<WritePreviewDialog>(
         action("mnuPreviewWrite"), [&](auto& dialog) { widget<QPushButton>("cmdWrite", &dialog)->click(); }));
     const QStringList writes = sent(radio, "MW");
     ASSERT_EQ(writes.size(), 1) << radio.commands().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(writes[0].startsWith(QStringLiteral("MW001")));
-    // The summary: one replaced, the other 35 identical, and where the old channel 1 went.
-    const QStringList backups = QDir(dataFolder()).entryList({QStringLiteral("Radio backup *.950")});
-    ASSERT_EQ(backups.size(), 1);
-    EXPECT_EQ(m_prompter.messages().constLast(),
-              QStringLiteral("Transfer of memories completed.\r\n"
-                             "1 channel written, 35 identical, 0 refused.\r\n"
-                             "The radio's old content of the 1 channel replaced is in ") +
-                  QDir::toNativeSeparators(QDir(dataFolder()).filePath(backups.first())));
 
-    // The button writes the same way: with nothing changed since, nothing is sent.
-    radio.clearTraffic();
-    m_prompter.answer(Prompter::Answer::Ok); // the instructions
-    QTest::mouseClick(widget<QPushButton>("cmdWriteRig"), Qt::LeftButton);
-    EXPECT_TRUE(sent(radio, "MW").isEmpty());
-    EXPECT_TRUE(m_prompter.allAnswersUsed());
-
-    // Saved with Save As, the read is that file from then on: the title names
-    // it and Recent files offers it (what a read gives survives a file:
-    // CliRadio's backup and restore).
+    // Saved with Save As, the read is that file from then on: Recent files
+    // offers it (the title and panel a save sets: AStoppedReadIsSaved...; what
+    // a read gives survives a file: CliRadio's backup and restore).
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Radio[*] - ") + Form1::titleText());
     m_prompter.reply(QDir(dataFolder()).filePath(QStringLiteral("backup.950")));
     action("mnuFileSaveAs")->trigger();
     EXPECT_FALSE(state().changed());
-    EXPECT_EQ(panel(1)->text() + '|' + window().windowTitle(),
-              " backup.950|backup.950[*] - " + Form1::titleText());
     auto* recent = widget<QMenu>("mnuRecentFiles");
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().isEmpty());
@@ -278,7 +261,8 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
 // A read stopped part-way is saved as the command line saves one: never over
 // the name chosen, but beside it under the first free partial name (here the
 // second); the user is told where, the title and the file panel name that
-// file, and a later save onto it replaces it in place.
+// file, and a later save onto it replaces it in place (the files passed
+// over stay as they were: CliRadioTest).
 TEST_F(MainWindowFixture, AStoppedReadIsSavedBesideTheChosenNameAsAPartialRead)
 {
     RadioSimulator radio;
@@ -306,10 +290,6 @@ TEST_F(MainWindowFixture, AStoppedReadIsSavedBesideTheChosenNameAsAPartialRead)
         EXPECT_EQ(panel(1)->text() + '|' + window().windowTitle(),
                   " sample (partial read 2).950|sample (partial read 2).950[*] - " + Form1::titleText());
     }
-    for (const char* name : {"sample.950", "sample (partial read).950"})
-        EXPECT_EQ(FileTestSupport::readBytes(data.filePath(name)),
-                  FileTestSupport::readBytes(QUAYSTONE_TEST_DATA "/sample.950"))
-            << name;
 }
 
 TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
@@ -363,8 +343,7 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     MessageLogWindow* logWindow = window().messageLogWindow();
     ASSERT_NE(logWindow, nullptr);
     EXPECT_TRUE(area.contains(logWindow->frameGeometry()));
-    EXPECT_TRUE(logWindow->objectName() == QLatin1String("frmErrorList") &&
-                logWindow->windowTitle() == QLatin1String("Quaystone Messages"));
+    EXPECT_EQ(logWindow->windowTitle(), QStringLiteral("Quaystone Messages"));
     auto* text = widget<QPlainTextEdit>("txtErrorList", logWindow);
     EXPECT_EQ(text->toPlainText(), QStringLiteral("first\nsecond"));
     // Each line shows from its start.
@@ -474,7 +453,6 @@ TEST_F(MainWindowFixture, PrintCommandsSayWhatTheyCannotDoAndPrintThePageInFront
         const QString text = pdfLines(pdf).join(QLatin1Char('\n'));
         EXPECT_EQ(text.startsWith(QStringLiteral("Memory print of sample.950\n")), page == 0)
             << text.toStdString();
-        EXPECT_EQ(text.contains(QStringLiteral("Memory print of")), page == 0);
         EXPECT_EQ(text.contains(QStringLiteral("P1L")), page == 1);
     }
 }

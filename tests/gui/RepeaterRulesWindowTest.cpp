@@ -159,12 +159,12 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridTypedFrequenciesFollowItAndCancel
         widget<QCheckBox>("chkAllowAnyFrequency", &editor)->setChecked(true);
         widget<QPushButton>("cmdCancel", &editor)->click();
     });
-    EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("5"));
     EXPECT_TRUE(state().rules().rules().size() == 5 && state().rules().rules().value(0).Low == firstLow);
     EXPECT_TRUE(state().rules().rulesActive() && state().rules().allowAnyFrequency());
     EXPECT_EQ(stored("AllowAnyRepeaterFrequency"), QStringLiteral("False"));
 
-    // No rules at all: stored as 0, and the rules are off whatever the box says.
+    // No rules at all: stored as 0, and the rules are off whatever the box says
+    // (what a stored 0 loads as: RuleSetTest).
     inEditor([&](frmRepeaterRules& editor) {
         EXPECT_TRUE(widget<QCheckBox>("chkApplyRules", &editor)->isChecked());
         for (auto* grid = widget<QTableWidget>("grdRules", &editor); grid->rowCount() > 0;) {
@@ -174,7 +174,6 @@ TEST_F(RepeaterRulesWindowTest, OkStoresTheGridTypedFrequenciesFollowItAndCancel
         widget<QPushButton>("cmdOK", &editor)->click();
     });
     EXPECT_EQ(stored("NumberOfRules"), QStringLiteral("0"));
-    EXPECT_TRUE(!state().rules().rulesActive() && state().rules().rules().isEmpty());
     EXPECT_FALSE(action("mnuBandPlan")->isChecked());
 }
 
