@@ -18,6 +18,13 @@
 class ChannelTableView;
 class QLabel;
 
+// No welcome window at start-up; the folder chooser is the real one, answered
+// by the scripted prompter.
+class RecordingStartupDialogs : public StartupDialogs {
+public:
+    void showFirstUse(QWidget*, Settings&) override {}
+};
+
 // The one fixture of the window tests: the main window with its settings and
 // data in a temporary folder, questions answered by the scripted prompter,
 // widgets and commands found by their names.
@@ -90,8 +97,6 @@ protected:
     QTemporaryDir m_temp;
     QString m_oldCurrent;
     ScriptedPrompter m_prompter;
-    // The real ones: a quiet start stores that the welcome was seen, and the
-    // folder chooser asks the scripted prompter.
-    StartupDialogs m_dialogs;
+    RecordingStartupDialogs m_dialogs;
     std::unique_ptr<Form1> m_window;
 };
