@@ -309,7 +309,6 @@ TEST_F(WindowStateTest, TheTablesUseTheWindowCtrlTabLeavesThemAndRefusedCellsKee
 {
     loadSample();
     window().resize(1400, 700);
-    window().show();
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     ChannelTableView* view = memories();
