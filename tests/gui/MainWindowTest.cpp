@@ -104,18 +104,17 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelectionAndUndoKeysWalk
     action("mnuDeleteMemory")->trigger();
     EXPECT_EQ(cell(3, Column::kFreq) + ' ' + cell(4, Column::kFreq) + ' ' + cell(5, Column::kFreq),
               "Empty Empty " + fifth);
-    EXPECT_TRUE(state().changed());
 
-    // Hide empty memories shows the first row of each empty run only.
+    // Hide empty memories shows the first row of each empty run only; Undo
+    // shows them all again (what an undo puts back and clears: TableEditingTest).
     action("mnuHideEmptyMemories")->trigger();
     EXPECT_TRUE(!memories()->isRowHidden(2) && memories()->isRowHidden(3));
     action("mnuUndo")->trigger();
     EXPECT_FALSE(action("mnuHideEmptyMemories")->isChecked());
     EXPECT_FALSE(memories()->isRowHidden(3));
-    EXPECT_NE(cell(3, Column::kFreq), QStringLiteral("Empty"));
 
-    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y walk through the steps from either page,
-    // and the changed flag follows back to the loaded file.
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y walk through the steps from either page
+    // (the changed flag each step leaves: TableEditingTest, UndoHistoryTest).
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     const QString first = cell(1, Column::kDescription);
@@ -126,18 +125,16 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelectionAndUndoKeysWalk
         Qt::KeyboardModifiers modifiers;
         Qt::Key key;
         QString row1, row2;
-        bool changed;
     };
     const Step steps[] = {
-        {Qt::ControlModifier, Qt::Key_Z, "one", second, true},
-        {Qt::ControlModifier, Qt::Key_Z, first, second, false},
-        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, "one", second, true},
-        {Qt::ControlModifier, Qt::Key_Y, "one", "two", true},
+        {Qt::ControlModifier, Qt::Key_Z, "one", second},
+        {Qt::ControlModifier, Qt::Key_Z, first, second},
+        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, "one", second},
+        {Qt::ControlModifier, Qt::Key_Y, "one", "two"},
     };
     for (const Step& s : steps) {
         QTest::keyClick(memories(), s.key, s.modifiers);
         EXPECT_EQ(cell(1, Column::kDescription) + '|' + cell(2, Column::kDescription), s.row1 + '|' + s.row2);
-        EXPECT_EQ(state().changed(), s.changed);
     }
     // The menu follows the keys (the captions themselves are UndoHistory's).
     EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("&Undo Cell entry"));
