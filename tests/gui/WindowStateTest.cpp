@@ -413,7 +413,6 @@ TEST_F(WindowStateTest, TitleRecentFilesReturnAndHeadingsWorkAsInOtherEditors)
     }
     EXPECT_EQ(cell(2, Column::kFreq), local("7.10000"));
     EXPECT_EQ(view->currentIndex().row() + 1, 3) << "moved down once, then kept for the refused 99";
-    m_prompter.clear();
 
     // A click on the frequency heading sorts every memory by frequency (the order: TableSorting).
     view->horizontalHeader()->sectionClicked(Column::kFreq);
