@@ -298,7 +298,6 @@ TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
         loadSample();
         if (c.answer)
             typeInto(1, Column::kFreq, QStringLiteral("7.2"));
-        ASSERT_EQ(state().changed(), c.answer.has_value());
         m_prompter.clear();
         if (c.answer)
             m_prompter.answer(*c.answer);
