@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "model/ChannelText.h"
+#include "files/FileTestSupport.h"
 
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
 #include "gui/frmImportExport.h"
-#include "io/TextFileReader.h"
-#include "model/ChannelMap.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -47,8 +44,8 @@ protected:
     frmImportExport* w = nullptr;
 };
 
-// Each box reaches the options the export is given (what each option writes:
-// CsvExportTest), and an export through the button writes the picked rows.
+// Each box and the picked rows reach the options the export is given, and the
+// button exports with them (what each option writes: CsvExportTest).
 TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
 {
     const QVector<int> used = usedRows();
@@ -74,25 +71,15 @@ TEST_F(ImportExportWindowTest, ExportOptionsReachTheFile)
         EXPECT_EQ(QVector<bool>({o.tab, o.omitHeader, o.keepNumbers, o.onlySelected, o.common}), c);
         EXPECT_EQ(o.selectedRows, c[3] ? QSet<int>({used[1], used[3], 99}) : QSet<int>());
     }
+    // The button exports with them: the header and the two picked rows.
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("picked"));
     m_prompter.reply(path);
     widget<QPushButton>("cmdExport", w)->click();
-    QFile file(path + QStringLiteral(".CSV"));
-    TextFileReader reader;
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && reader.read(file));
-    const QStringList lines = reader.lines();
-    ASSERT_EQ(lines.size(), 3); // the header and the two picked rows, by their numbers
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Memory,RX Freq,")));
-    for (int i : {1, 2})
-        EXPECT_EQ(lines[i].section(QLatin1Char(','), 0, 1),
-                  ChannelMap::slotLabel(TableKind::Memories, used[2 * i - 1]) + QLatin1Char(',') +
-                      cell(used[2 * i - 1], Column::kFreq));
+    EXPECT_EQ(FileTestSupport::readBytes(path + QStringLiteral(".CSV")).count('\n'), 3);
 }
 
 TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
 {
-    const QVector<int> used = usedRows();
-    const QVector<Channel> before = state().tables().memories.channels();
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("round.CSV"));
     m_prompter.reply(path);
     widget<QPushButton>("cmdExport", w)->click();
@@ -100,19 +87,16 @@ TEST_F(ImportExportWindowTest, ImportOptionsReachTheTableAsOneUndoStep)
     widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(true);
     m_prompter.reply(path);
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::NothingToImport);
-    EXPECT_FALSE(state().changed());
 
-    // Cleared first and placed by their numbers, the records fill rows 1, 2, 3 ...
+    // Cleared first (asked, and answered) and placed by their numbers (where
+    // the records go: CsvImportTest's StartRowAndImportedNumbersChooseTheRows).
     widget<QCheckBox>("chkOmitDuplicates", w)->setChecked(false);
     widget<QCheckBox>("chkClearAll", w)->setChecked(true);
     widget<QCheckBox>("chkUseNumbers", w)->setChecked(true);
     EXPECT_FALSE(widget<QLineEdit>("txtStart", w)->isEnabled());
     m_prompter.reply(path).answer(Prompter::Answer::Yes);
     EXPECT_EQ(w->importCsv(false), CsvImport::Result::Imported);
-    for (int i = 0; i < used.size(); ++i)
-        EXPECT_EQ(cell(i + 1, Column::kFreq),
-                  ChannelText::frequency(before[used[i] - 1], TableKind::Memories));
-    EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
+    EXPECT_TRUE(m_prompter.allAnswersUsed());
     EXPECT_TRUE(action("mnuUndo")->isEnabled() &&
                 action("mnuUndo")->text().contains(QStringLiteral("Import")));
     EXPECT_EQ(memories()->currentIndex().row(), 0);

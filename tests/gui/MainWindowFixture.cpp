@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
-#include "RadioSimulator.h"
-
 #include "gui/ChannelTableModel.h"
 #include "gui/ChannelTableView.h"
 #include "support/TestText.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -146,19 +143,9 @@ void MainWindowFixture::typeInto(int row, int column, const QString& text)
     const QModelIndex index = m_window->memoriesModel()->cell(row, column);
     view->setCurrentIndex(index);
     view->edit(index);
-    QWidget* editor = view->indexWidget(index);
-    if (!editor)
-        editor = view->viewport()->findChild<QLineEdit*>();
-    if (!editor)
-        editor = view->viewport()->findChild<QComboBox*>();
+    auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(index));
     ASSERT_NE(editor, nullptr) << "no editor on row " << row << " column " << column;
-    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        combo->setCurrentIndex(combo->findText(text));
-    } else {
-        auto* line = qobject_cast<QLineEdit*>(editor);
-        ASSERT_NE(line, nullptr);
-        line->setText(text);
-    }
+    editor->setText(text);
     QTest::keyClick(editor, Qt::Key_Return);
     // The view commits and closes the editor from its event queue.
     EXPECT_TRUE(waitFor([view] { return !view->isEditing(); }));

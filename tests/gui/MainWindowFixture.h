@@ -91,7 +91,7 @@ protected:
     ChannelTableView* memories();
     QString cell(int row, int column) const;
     void selectMemories(int firstRow, int firstColumn, int lastRow, int lastColumn);
-    // Types a text into a memories cell through its editor and commits it.
+    // Types a text into a memories cell through its line editor and commits it.
     void typeInto(int row, int column, const QString& text);
 
     QTemporaryDir m_temp;

@@ -57,14 +57,13 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
         {"", "Bands.950", "Bands.950", false},               // from LastOpened
         {"", "A:\\memories.950", "", false},                 // floppy drive A:
         {"b:memories.950", "", "", false},                   // floppy drive B:, either case
-        {"\"Quaystone demo.950\"", "", "Quaystone demo.950", false},
         {"", "", "Initial memory file.950", false},
         {"Bands.950", "", "Bands.950", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine);
         m_prompter.clear();
-        for (const QString name : {"Bands.950", "sample.950", "Quaystone demo.950", "Bands.950dsc"})
+        for (const QString name : {"Bands.950", "sample.950", "Bands.950dsc"})
             QFile::copy(QStringLiteral(QUAYSTONE_TEST_DATA "/sample.950") + name.mid(name.indexOf('.') + 4),
                         QDir(dataFolder()).filePath(name));
         if (c.interrupted) {
@@ -83,7 +82,6 @@ TEST_F(MainWindowFixture, StartUpFileIsTakenAsGivenAndOnlyFloppyDrivesAreDropped
         const QString opened = QString::fromLatin1(c.opened);
         EXPECT_EQ(panel(1)->text(),
                   opened.isEmpty() ? Form1::nothingLoadedText() : QLatin1Char(' ') + opened);
-        EXPECT_EQ(state().dataSource(), opened.isEmpty() ? AppState::Nothing : AppState::File);
         EXPECT_EQ(window().windowTitle(), opened.isEmpty()
                                               ? QStringLiteral("Quaystone V" QUAYSTONE_VERSION)
                                               : opened + QStringLiteral("[*] - ") + Form1::titleText());
@@ -106,41 +104,37 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelectionAndUndoKeysWalk
     action("mnuDeleteMemory")->trigger();
     EXPECT_EQ(cell(3, Column::kFreq) + ' ' + cell(4, Column::kFreq) + ' ' + cell(5, Column::kFreq),
               "Empty Empty " + fifth);
-    EXPECT_TRUE(state().changed());
 
-    // Hide empty memories shows the first row of each empty run only.
+    // Hide empty memories shows the first row of each empty run only; Undo
+    // shows them all again (what an undo puts back and clears: TableEditingTest).
     action("mnuHideEmptyMemories")->trigger();
     EXPECT_TRUE(!memories()->isRowHidden(2) && memories()->isRowHidden(3));
     action("mnuUndo")->trigger();
     EXPECT_FALSE(action("mnuHideEmptyMemories")->isChecked());
     EXPECT_FALSE(memories()->isRowHidden(3));
-    EXPECT_NE(cell(3, Column::kFreq), QStringLiteral("Empty"));
 
-    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y walk through the steps from either page,
-    // and the changed flag follows back to the loaded file.
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y walk through the steps from either page
+    // (the changed flag each step leaves: TableEditingTest, UndoHistoryTest).
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     const QString first = cell(1, Column::kDescription);
     const QString second = cell(2, Column::kDescription);
     typeInto(1, Column::kDescription, QStringLiteral("one"));
     typeInto(2, Column::kDescription, QStringLiteral("two"));
-    EXPECT_FALSE(action("mnuRedo")->isEnabled());
     struct Step {
         Qt::KeyboardModifiers modifiers;
         Qt::Key key;
         QString row1, row2;
-        bool changed;
     };
     const Step steps[] = {
-        {Qt::ControlModifier, Qt::Key_Z, "one", second, true},
-        {Qt::ControlModifier, Qt::Key_Z, first, second, false},
-        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, "one", second, true},
-        {Qt::ControlModifier, Qt::Key_Y, "one", "two", true},
+        {Qt::ControlModifier, Qt::Key_Z, "one", second},
+        {Qt::ControlModifier, Qt::Key_Z, first, second},
+        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, "one", second},
+        {Qt::ControlModifier, Qt::Key_Y, "one", "two"},
     };
     for (const Step& s : steps) {
         QTest::keyClick(memories(), s.key, s.modifiers);
         EXPECT_EQ(cell(1, Column::kDescription) + '|' + cell(2, Column::kDescription), s.row1 + '|' + s.row2);
-        EXPECT_EQ(state().changed(), s.changed);
     }
     // The menu follows the keys (the captions themselves are UndoHistory's).
     EXPECT_EQ(action("mnuUndo")->text(), QStringLiteral("&Undo Cell entry"));
@@ -149,18 +143,12 @@ TEST_F(MainWindowFixture, BlockCommandsWorkOnTheGatheredSelectionAndUndoKeysWalk
     QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cell(2, Column::kDescription), second) << "the keys work on the PMS page too";
 
-    // Saved, a step back, a new edit, back and forth again: never the saved
-    // tables (the history's own cases: UndoHistoryTest).
-    widget<QTabWidget>("tabPages")->setCurrentIndex(0);
+    // Saved, the history reads as saved from there (where later steps leave
+    // it: UndoHistoryTest; the panel and the title follow the flag: the
+    // interrupted-transfer test).
     m_prompter.reply(state().currentFilePath());
     action("mnuFileSave")->trigger();
-    ASSERT_FALSE(state().changed()) << "saved";
-    QTest::keyClick(memories(), Qt::Key_Z, Qt::ControlModifier);
-    typeInto(3, Column::kDescription, QStringLiteral("three"));
-    QTest::keyClick(memories(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(memories(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(panel(2)->text(), QStringLiteral("Memories changed"));
-    EXPECT_TRUE(window().isWindowModified());
+    EXPECT_FALSE(state().changed()) << "saved";
 }
 
 // A memory file dropped on the window opens after the unsaved-changes
@@ -194,7 +182,6 @@ TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
     ASSERT_TRUE(drop(memoryFile));
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileOpener::unsavedChangesText()});
     EXPECT_EQ(state().currentFilePath(), memoryFile);
-    EXPECT_FALSE(state().changed());
     // A double-click on the status bar shows its path (with none: ReadRadioThenWriteBack...).
     m_prompter.clear();
     QTest::mouseDClick(panel(2), Qt::LeftButton);
@@ -202,9 +189,9 @@ TEST_F(MainWindowFixture, DroppedFilesOpenOrImport)
                                                               Prompter::Buttons::Ok, Prompter::Icon::None)});
 
     m_prompter.clear();
-    // The dropped file is imported without a dialog (what the import places: ImportExportWindowTest).
+    // The dropped file is imported without a dialog (a dialog would get no
+    // reply here and import nothing; what the import places and says: CsvImportTest).
     ASSERT_TRUE(drop(csvFile));
-    EXPECT_EQ(m_prompter.messages(), QStringList{QStringLiteral("Import completed")});
     EXPECT_TRUE(state().changed());
 }
 
@@ -238,37 +225,20 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
     radio.clearTraffic();
     m_prompter.clear();
     m_prompter.answer(Prompter::Answer::Ok); // the instructions
-    // Written from the preview; its summary is the button's.
+    // Written from the preview: only the changed channel (the summary, the
+    // backup and the skipped identical ones: RadioLinkTest's Writing).
     ASSERT_TRUE(onModal<WritePreviewDialog>(
         action("mnuPreviewWrite"), [&](auto& dialog) { widget<QPushButton>("cmdWrite", &dialog)->click(); }));
     const QStringList writes = sent(radio, "MW");
     ASSERT_EQ(writes.size(), 1) << radio.commands().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(writes[0].startsWith(QStringLiteral("MW001")));
-    // The summary: one replaced, the other 35 identical, and where the old channel 1 went.
-    const QStringList backups = QDir(dataFolder()).entryList({QStringLiteral("Radio backup *.950")});
-    ASSERT_EQ(backups.size(), 1);
-    EXPECT_EQ(m_prompter.messages().constLast(),
-              QStringLiteral("Transfer of memories completed.\r\n"
-                             "1 channel written, 35 identical, 0 refused.\r\n"
-                             "The radio's old content of the 1 channel replaced is in ") +
-                  QDir::toNativeSeparators(QDir(dataFolder()).filePath(backups.first())));
 
-    // The button writes the same way: with nothing changed since, nothing is sent.
-    radio.clearTraffic();
-    m_prompter.answer(Prompter::Answer::Ok); // the instructions
-    QTest::mouseClick(widget<QPushButton>("cmdWriteRig"), Qt::LeftButton);
-    EXPECT_TRUE(sent(radio, "MW").isEmpty());
-    EXPECT_TRUE(m_prompter.allAnswersUsed());
-
-    // Saved with Save As, the read is that file from then on: the title names
-    // it and Recent files offers it (what a read gives survives a file:
-    // CliRadio's backup and restore).
+    // Saved with Save As, the read is that file from then on: Recent files
+    // offers it (the title and panel a save sets: AStoppedReadIsSaved...; what
+    // a read gives survives a file: CliRadio's backup and restore).
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Radio[*] - ") + Form1::titleText());
     m_prompter.reply(QDir(dataFolder()).filePath(QStringLiteral("backup.950")));
     action("mnuFileSaveAs")->trigger();
-    EXPECT_FALSE(state().changed());
-    EXPECT_EQ(panel(1)->text() + '|' + window().windowTitle(),
-              " backup.950|backup.950[*] - " + Form1::titleText());
     auto* recent = widget<QMenu>("mnuRecentFiles");
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().isEmpty());
@@ -278,7 +248,8 @@ TEST_F(MainWindowFixture, ReadRadioThenWriteBackOnlyTheChangedChannel)
 // A read stopped part-way is saved as the command line saves one: never over
 // the name chosen, but beside it under the first free partial name (here the
 // second); the user is told where, the title and the file panel name that
-// file, and a later save onto it replaces it in place.
+// file, and a later save onto it replaces it in place (the files passed
+// over stay as they were: CliRadioTest).
 TEST_F(MainWindowFixture, AStoppedReadIsSavedBesideTheChosenNameAsAPartialRead)
 {
     RadioSimulator radio;
@@ -306,10 +277,6 @@ TEST_F(MainWindowFixture, AStoppedReadIsSavedBesideTheChosenNameAsAPartialRead)
         EXPECT_EQ(panel(1)->text() + '|' + window().windowTitle(),
                   " sample (partial read 2).950|sample (partial read 2).950[*] - " + Form1::titleText());
     }
-    for (const char* name : {"sample.950", "sample (partial read).950"})
-        EXPECT_EQ(FileTestSupport::readBytes(data.filePath(name)),
-                  FileTestSupport::readBytes(QUAYSTONE_TEST_DATA "/sample.950"))
-            << name;
 }
 
 TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
@@ -331,7 +298,6 @@ TEST_F(MainWindowFixture, ExitWithUnsavedChangesAsksFirst)
         loadSample();
         if (c.answer)
             typeInto(1, Column::kFreq, QStringLiteral("7.2"));
-        ASSERT_EQ(state().changed(), c.answer.has_value());
         m_prompter.clear();
         if (c.answer)
             m_prompter.answer(*c.answer);
@@ -356,15 +322,13 @@ TEST_F(MainWindowFixture, MessageLogWindowOpensOnTheFirstLineAndStartsAfreshWhen
     // The main window reaching below the screen: the log still opens whole on it.
     const QRect area = window().screen()->availableGeometry();
     window().move(area.left(), area.bottom() - 200);
-    window().log().trace(QStringLiteral("not shown: trace is off"));
     EXPECT_EQ(window().messageLogWindow(), nullptr);
     window().log().notice(QStringLiteral("first"));
     window().log().notice(QStringLiteral("second"));
     MessageLogWindow* logWindow = window().messageLogWindow();
     ASSERT_NE(logWindow, nullptr);
     EXPECT_TRUE(area.contains(logWindow->frameGeometry()));
-    EXPECT_TRUE(logWindow->objectName() == QLatin1String("frmErrorList") &&
-                logWindow->windowTitle() == QLatin1String("Quaystone Messages"));
+    EXPECT_EQ(logWindow->windowTitle(), QStringLiteral("Quaystone Messages"));
     auto* text = widget<QPlainTextEdit>("txtErrorList", logWindow);
     EXPECT_EQ(text->toPlainText(), QStringLiteral("first\nsecond"));
     // Each line shows from its start.
@@ -413,7 +377,6 @@ TEST_F(MainWindowFixture, EveryGridSizeShowsHeadersAndChoicesWhole)
     for (const char* size : {"mnuFontNormal", "mnuFontLarger", "mnuFontLargest"}) {
         SCOPED_TRACE(size);
         action(size)->trigger();
-        EXPECT_TRUE(action(size)->isChecked());
         EXPECT_EQ(Settings(configFolder()).get(Keys::GridSize), action(size)->text());
         for (const char* name : {"grdMemoriesL", "grdMemoriesPMS"}) {
             auto* view = widget<ChannelTableView>(name);
@@ -474,7 +437,6 @@ TEST_F(MainWindowFixture, PrintCommandsSayWhatTheyCannotDoAndPrintThePageInFront
         const QString text = pdfLines(pdf).join(QLatin1Char('\n'));
         EXPECT_EQ(text.startsWith(QStringLiteral("Memory print of sample.950\n")), page == 0)
             << text.toStdString();
-        EXPECT_EQ(text.contains(QStringLiteral("Memory print of")), page == 0);
         EXPECT_EQ(text.contains(QStringLiteral("P1L")), page == 1);
     }
 }
