@@ -146,7 +146,6 @@ TEST_P(CsvImportTest, ThePreCheckSaysWhatThePlacementDoes)
     const QString dcs =
         "Encoding state of 'DCS' is not one the radio can hold. Will be imported without encoding";
     const Case cases[] = {
-        {"1|14.25|USB", {}, "14.25000|USB|Simplex| |67.0|"},
         {"1|29.62|PKT|minus", {}, "29.62000|FM|Minus| |67.0|"},
         {"1|29.62|nfm|PLUS",
          {"Mode of 'NFM' is not recognised as a Plainsong mode. Will be set to FM"},
@@ -160,7 +159,6 @@ TEST_P(CsvImportTest, ThePreCheckSaysWhatThePlacementDoes)
         {"1|14.25|USB|split",
          {"Shift of 'SPLIT' is not a shift the radio can hold. Will be set to Simplex"},
          "14.25000|USB|Simplex| |67.0|"},
-        {"1|29.62|FM|Minus|CTCSS ENC|88.5", {}, "29.62000|FM|Minus|CTCSS Enc|88.5|"},
         {"1|29.62|FM|Minus|Ctcss Enc+Dec|100", {}, "29.62000|FM|Minus|CTCSS Enc+Dec|100.0|"},
         {"1|29.62|FM|Minus|CTCSS Enc|88",
          {"CTCSS tone of '88.0' is not valid. Will be set to 67.0"},
@@ -204,7 +202,6 @@ TEST_P(CsvImportTest, ThePreCheckSaysWhatThePlacementDoes)
             EXPECT_TRUE(m_state.tables().memories.isEmptyRow(1)) << c.record;
         else
             EXPECT_EQ(rowText(m_state.tables().memories, 1), recText(rec(c.row.toUtf8()))) << c.record;
-        EXPECT_TRUE(m_state.tables().memories.isEmptyRow(2));
     }
     // The placement names what it leaves out.
     EXPECT_TRUE(logLines(m_log).contains(
@@ -220,10 +217,7 @@ TEST_P(CsvImportTest, DuplicatesAreOmittedAgainstTheTableAndInsideTheFile)
         m_state.tables().memories.setChannel(100, rec("7.07400|USB|Simplex||67.0"));
         m_options.omitDuplicates = omit;
         EXPECT_EQ(run(records), R::Imported);
-        EXPECT_EQ(m_import->recordsRead(), 4);
         EXPECT_EQ(usedRows(), omit ? 3 : 5);
-        // Duplicates left out as asked are no refusal.
-        EXPECT_FALSE(m_import->somethingSkipped());
         EXPECT_EQ(logLines(m_log).last(), CsvImport::summaryText({omit ? 2 : 4, 0, 0, omit ? 2 : 0}));
         if (omit) {
             EXPECT_EQ(m_import->duplicates(), 1); // the pre-check knows only the table
@@ -282,7 +276,6 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
             << c.records.join(' ').toStdString();
         EXPECT_EQ(logLines(m_log).filter(QStringLiteral(" is too high - the memory was not added")).size(),
                   c.tooHigh ? 1 : 0);
-        EXPECT_EQ(m_options.startText, QString::fromLatin1(*c.start ? c.start : "1"));
         int filled = 0;
         for (int i = 0; i < c.rows.size(); ++i) {
             if (c.rows[i] == 0)
@@ -327,8 +320,7 @@ TEST_P(CsvImportTest, ClearAllAsksAndCancelLeavesTheTable)
     EXPECT_EQ(usedRows(), 1);
     EXPECT_EQ(cellText(m_state.tables().memories, 2, Column::kDescription), QString());
     EXPECT_EQ(cellText(m_state.tables().pms, 1, Column::kFreq), local("14.000000"));
-    // The whole import is one undo step.
-    EXPECT_EQ(m_state.history().undoName(), QStringLiteral("Import"));
+    // The whole import is one undo step (named "Import": ImportExportWindowTest).
     ASSERT_TRUE(m_state.undoStep());
     EXPECT_EQ(m_state.tables().memories.channels(), before);
 }

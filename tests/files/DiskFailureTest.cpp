@@ -5,7 +5,6 @@
 #include "files/InitialMemoryFile.h"
 #include "files/MemoryFileOpener.h"
 #include "files/MemoryFileSaver.h"
-#include "files/RadioBackup.h"
 #include "state/AppState.h"
 #include "state/MessageLog.h"
 #include "state/Settings.h"
@@ -29,10 +28,10 @@ using namespace FileTestSupport;
 namespace {
 
 // How the disk lets a writer down.
-enum class Failure { FullAtFirstByte, FullPartWay, FolderReadOnly, TargetIsFolder, TargetIsFifo };
+enum class Failure { FullAtFirstByte, FullPartWay, FolderReadOnly, TargetIsFifo };
 
 const char* const kFailureNames[] = {"disk full at the first byte", "disk full part-way", "folder read-only",
-                                     "target is a folder", "target is a FIFO"};
+                                     "target is a FIFO"};
 
 // One run of a writer: everything it may need, made afresh for each case.
 struct Context {
@@ -41,7 +40,6 @@ struct Context {
     MessageLog log;
     ScriptedPrompter prompter;
     std::unique_ptr<Settings> settings;
-    std::unique_ptr<RadioBackup> backup;
     QString file(const char* n) const { return work + QLatin1Char('/') + QString::fromLatin1(n); }
     void loadSample()
     {
@@ -62,16 +60,15 @@ struct Outcome {
 
 struct Writer {
     const char* what;
-    const char* target;   // the file that must come through unchanged
-    rlim_t partWay;       // a limit inside the new content
-    bool targetSwappable; // the target may be made a folder or a FIFO
+    const char* target; // the file that must come through unchanged
+    rlim_t partWay;     // a limit inside the new content
     std::function<void(Context&)> prepare;
     std::function<Outcome(Context&)> act;
     const char* expected; // part of what is said; "|" between alternatives
 };
 
 const Writer kWriters[] = {
-    {"memory file pair", "keep.950", 1050, true, [](Context& c) { c.loadSample(); },
+    {"memory file pair", "keep.950", 1050, [](Context& c) { c.loadSample(); },
      [](Context& c) {
          c.prompter.clear();
          c.prompter.reply(c.file("keep.950")).reply(QString());
@@ -80,7 +77,7 @@ const Writer kWriters[] = {
          return Outcome{!saved.written(), c.prompter.messages().join('\n')};
      },
      "An error has been encountered when trying to save the file.|is read-only and cannot be over-written"},
-    {"CSV export", "keep.CSV", 200, true,
+    {"CSV export", "keep.CSV", 200,
      [](Context& c) {
          c.loadSample();
          writeBytes(c.file("keep.CSV"), "precious\r\n");
@@ -94,19 +91,7 @@ const Writer kWriters[] = {
          return Outcome{failed, c.prompter.messages().join('\n')};
      },
      "An error has been encountered when trying to export the file.|is read-only and cannot be over-written"},
-    {"radio backup", "*.950", 160, false,
-     [](Context& c) {
-         c.backup = std::make_unique<RadioBackup>(c.work, 3450);
-         for (int i = 0; i < 5; ++i)
-             c.backup->add(QStringLiteral("MR00%1007000000+000000100000;").arg(i));
-     },
-     [](Context& c) {
-         const int before = c.backup->count();
-         const bool added = c.backup->add(QStringLiteral("MR00914250000+000000200000;"));
-         return Outcome{!added && c.backup->count() == before, c.backup->errorText()};
-     },
-     "Radio backup"},
-    {"initial memory file", "Initial memory file.950", 10, true, [](Context&) {},
+    {"initial memory file", "Initial memory file.950", 10, [](Context&) {},
      [](Context& c) {
          const QString made = InitialMemoryFile::create(c.work, *c.settings, c.log);
          return Outcome{!QFileInfo(made).isFile() || QFileInfo(made).size() == 0, QString(c.log.text())};
@@ -135,8 +120,6 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
 {
     const Failure failure = GetParam();
     for (const Writer& w : kWriters) {
-        if (!w.targetSwappable && (failure == Failure::TargetIsFolder || failure == Failure::TargetIsFifo))
-            continue;
         SCOPED_TRACE(std::string(w.what) + ", " + kFailureNames[int(failure)]);
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
@@ -149,11 +132,9 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
         std::unique_ptr<ReadOnlyBind> readOnly;
         w.prepare(c);
         const QString target = c.file(w.target);
-        if (failure == Failure::TargetIsFolder || failure == Failure::TargetIsFifo) {
+        if (failure == Failure::TargetIsFifo) {
             QFile::remove(target);
-            ASSERT_TRUE(failure == Failure::TargetIsFolder
-                            ? QDir().mkdir(target)
-                            : mkfifo(QFile::encodeName(target).constData(), 0644) == 0);
+            ASSERT_EQ(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
         }
         const QMap<QString, QByteArray> before = contents(c.work);
 
@@ -184,8 +165,7 @@ TEST_P(DiskFailure, EveryWriterKeepsTheOldFileAndSaysItFailed)
 
 INSTANTIATE_TEST_SUITE_P(Failures, DiskFailure,
                          ::testing::Values(Failure::FullAtFirstByte, Failure::FullPartWay,
-                                           Failure::FolderReadOnly, Failure::TargetIsFolder,
-                                           Failure::TargetIsFifo));
+                                           Failure::FolderReadOnly, Failure::TargetIsFifo));
 
 } // namespace
 

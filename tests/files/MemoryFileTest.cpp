@@ -54,7 +54,6 @@ TEST_P(MemoryFileLines, ABadLineIsNamedInTheLogAndSkippedAndTheRestLoads)
         {"MW00307000000+0000001009x0;", "tone number '9x' is not a number"},
         // Anything but three digits in the channel field names no slot, not memory 0.
         {" MR00507000000+000000100000;", "channel number 'R00' is not three digits"},
-        {"MRx0507000000+000000100000;", "channel number 'x05' is not three digits"},
         {"MR-0507000000+000000100000;", "channel number '-05' is not three digits"},
         {"MR0x507000000+000000100000;", "channel number '0x5' is not three digits"},
         {"MR0 507000000+000000100000;", "channel number '0 5' is not three digits"},
