@@ -44,7 +44,6 @@ TEST_F(CliFiles, ShowPrintsEverySlotAsTextOrJson)
         // PMS slots have no description column.
         {100, "P1L\t14.000000\tUSB\tSimplex\t\t67.0",
          R"({"slot": 101, "label": "P1L", "table": "pms", "mode": "USB"})"},
-        {117, "P9U\tEmpty\t\t\t\t", "{}"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(lines[c.index], QString::fromLatin1(c.line));

@@ -54,7 +54,7 @@ struct Context {
 };
 
 struct Outcome {
-    bool failed;  // the writer said it did not save (result, return value or exit status)
+    bool failed;  // the writer said it did not save (result or return value)
     QString said; // what the user or the log was told
 };
 
@@ -99,15 +99,13 @@ const Writer kWriters[] = {
      "could not be created"},
 };
 
-// Every file in the folder with its bytes ("<folder>" or "<fifo>" for others).
+// Every file in the folder with its bytes ("<fifo>" for a FIFO).
 QMap<QString, QByteArray> contents(const QString& folder)
 {
     QMap<QString, QByteArray> out;
     for (const QFileInfo& info :
          QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-        out.insert(info.fileName(), info.isDir()    ? QByteArray("<folder>")
-                                    : info.isFile() ? readBytes(info.filePath())
-                                                    : QByteArray("<fifo>"));
+        out.insert(info.fileName(), info.isFile() ? readBytes(info.filePath()) : QByteArray("<fifo>"));
     }
     return out;
 }
