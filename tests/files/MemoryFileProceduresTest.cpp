@@ -8,7 +8,6 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -236,7 +235,6 @@ TEST_P(MemoryFileProcedures, ReplacingAsksWhenTheFlagSaysSoAndAnUnwritableTarget
         EXPECT_FALSE(m_ask) << i;
     }
     EXPECT_EQ(readBytes(locked), readBytes(dataPath("sample.950")));
-    EXPECT_TRUE(QFileInfo::exists(path("good.950")));
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
