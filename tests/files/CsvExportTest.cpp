@@ -141,11 +141,9 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
         EXPECT_EQ(m_prompter.messages(), expected) << c.reply;
         // After the file dialog, the question: Return keeps the old file.
         EXPECT_TRUE(!c.replace || m_prompter.prompts().at(1).safe == Prompter::Answer::No) << c.reply;
+        // The header and the four channels, as the preview composes them (LinesForEachOption).
         if (c.written) {
-            const QByteArray bytes = readBytes(path(c.written));
-            EXPECT_TRUE(
-                bytes.startsWith("Memory" + QByteArray(1, char(expectedSeparator(GetParam()).unicode()))));
-            EXPECT_EQ(bytes.count("\r\n"), 5) << c.reply;
+            EXPECT_EQ(readBytes(path(c.written)).count("\r\n"), 5) << c.reply;
         }
         EXPECT_TRUE(m_log.text().isEmpty());
     }
