@@ -10,12 +10,9 @@
 #include <QJsonObject>
 #include <QLockFile>
 #include <QTemporaryDir>
-#include <dirent.h>
-#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace FileTestSupport;
 
@@ -47,7 +44,6 @@ TEST_F(CliFiles, ShowPrintsEverySlotAsTextOrJson)
         // PMS slots have no description column.
         {100, "P1L\t14.000000\tUSB\tSimplex\t\t67.0",
          R"({"slot": 101, "label": "P1L", "table": "pms", "mode": "USB"})"},
-        {117, "P9U\tEmpty\t\t\t\t", "{}"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(lines[c.index], QString::fromLatin1(c.line));
@@ -63,8 +59,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     struct Case {
         const char* args; // "data/" names a file of the test data, other names are in the folder
         int status;
-        const char* err;         // part of stderr
-        const char* absent = ""; // never in stderr
+        const char* err; // part of stderr
     };
     writeBytes(path("taken.CSV"), "keep\r\n");
     const QByteArray header = QByteArray(kCsvHeader) + "\r\n";
@@ -82,7 +77,6 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     QDir(folder.path()).mkdir(QStringLiteral("folder.950"));
     mkfifo(QFile::encodeName(path("fifo.CSV")).constData(), 0644);
     const Case cases[] = {
-        {"show data/sample.950", 0, ""},
         // Lines of the file skipped: done, but not all of it.
         {"show data/broken.950", 3, "could not be read and were skipped"},
         {"export data/broken.950 --csv b", 3, "were skipped"},
@@ -91,8 +85,6 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {"print", 2, "Usage"},
         {"print data/sample.950", 2, ""},
         {"print data/sample.950 --text --pdf x.pdf", 2, ""},
-        {"print data/sample.950 --pdf", 2, ""},
-        {"print data/sample.950 --text --wide", 2, ""},
         {"print missing.950 --text", 1, "does not exist"},
         {"print data/sample.950 --pdf no/such/dir/x.pdf", 1, ""},
         {"print data/sample.950 --pdf list.pdf", 0, ""},
@@ -102,11 +94,14 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {"show folder.950", 1, "cannot be read (it is a folder, not a file)"},
         {"import fifo.CSV --into new.950", 1, "cannot be read (it is not a regular file)"},
         // Every record rejected is a failure, some rejected a partial import.
-        {"import rejected.CSV --into new.950 --yes", 1, "No record of the import file could be imported",
-         "Import completed"},
+        {"import rejected.CSV --into new.950 --yes", 1, "No record of the import file could be imported"},
         {"import some.CSV --into new.950 --preview", 0, "identified as: Plainsong"},
         // Saving over a file with unreadable lines would drop them.
         {"import some.CSV --into broken.950", 1, "Line 2 of broken.950 skipped"},
+        // A save or an export the operating system refuses (full disks and the like: DiskFailureTest).
+        {"import some.CSV --into no/such/dir/x.950 --yes", 1,
+         "quaystone-cli: could not save no/such/dir/x.950"},
+        {"export data/sample.950 --csv no/such/dir/x", 1, "quaystone-cli: nothing exported"},
         {"import some.CSV --into some.950 --yes", 3,
          "1 record(s) imported, 0 of them changed, 1 left out, 0 duplicate(s) omitted"},
         // Duplicates left out as asked (also one the file holds twice) are no refusal.
@@ -120,11 +115,9 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {"export data/sample.950 --csv c --format other", 2, "quaystone or common"},
         {"export data/sample.950 --csv taken", 1, "Do you wish to replace it?"},
         {"import taken.CSV", 2, "--into"},
-        {"import taken.CSV --into new.950", 1, "Import aborted due to errors"},
         {"import none.CSV --into new.950 --bogus", 2, "unknown option"},
         {"show data/sample.950 --format xml", 2, "--format takes text or json"},
-        // diff as diff(1): 0 the same, 2 trouble (1, different, below).
-        {"diff data/sample.950 data/sample.950", 0, ""},
+        // diff as diff(1): 0 the same (DashIsStandardInputOrOutput), 2 trouble (1, different, below).
         {"diff data/sample.950 missing.950", 2, "cannot load"},
         // A skipped line may hide a difference: not "the same".
         {"diff data/sample.950 damaged.950", 3, "lines were skipped"},
@@ -140,9 +133,6 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         const CliRun run = cli(args);
         EXPECT_EQ(run.status, c.status) << c.args;
         EXPECT_TRUE(run.err.contains(QLatin1String(c.err))) << run.err.toStdString();
-        if (*c.absent) {
-            EXPECT_FALSE(run.err.contains(QLatin1String(c.absent))) << run.err.toStdString();
-        }
         if (args.first() == QLatin1String("print") && !args.contains(QLatin1String("--text"))) {
             EXPECT_TRUE(run.out.isEmpty()) << "nothing on stdout without --text";
         }
@@ -151,7 +141,6 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
     EXPECT_FALSE(QFileInfo::exists(path("x.pdf")));
     EXPECT_GT(QFileInfo(path("list.pdf")).size(), 0);
 #endif
-    EXPECT_TRUE(QFileInfo::exists(path("some.950")));
     EXPECT_EQ(readBytes(path("taken.CSV")), QByteArray("keep\r\n"));
     EXPECT_EQ(readBytes(path("broken.950")), readBytes(dataPath("broken.950")));
     EXPECT_FALSE(QFileInfo::exists(path("new.950")));
@@ -173,7 +162,6 @@ TEST_F(CliFiles, DashIsStandardInputOrOutput)
     writeBytes(bare, sample);
     const Case cases[] = {
         {{"show", "-"}, sample, cli({"show", bare}).out.toUtf8()},
-        {{"export", "-", "--csv", "-"}, sample, cli({"export", bare, "--csv", "-"}).out.toUtf8()},
         {{"export", dataPath("sample.950"), "--csv", "-"}, {}, readBytes(path("named.CSV"))},
         {{"diff", "-", bare}, sample, {}},
         {{"import", "-", "--into", path("in.950")}, readBytes(path("named.CSV")), {}},
@@ -200,7 +188,6 @@ TEST_F(CliFiles, StandardStreamsThatFailAreReported)
 {
     const QStringList writers[] = {
         {"show", dataPath("sample.950")},
-        {"show", dataPath("sample.950"), "--format", "json"},
         {"diff", dataPath("sample.950"), dataPath("broken.950")},
         {"export", dataPath("sample.950"), "--csv", "-"},
 #ifdef QUAYSTONE_CLI_PRINT
@@ -221,7 +208,6 @@ TEST_F(CliFiles, StandardStreamsThatFailAreReported)
     // A file size limit keeps the disk safe should the stream be copied.
     const char* zero = "trap '' XFSZ; ulimit -f 16384; exec \"$0\" \"$@\" </dev/zero";
     check({"show", "-"}, zero, "larger than 1024 KB");
-    check({"import", "-", "--into", path("new.950")}, zero, "larger than 1024 KB");
 }
 
 TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
@@ -268,10 +254,8 @@ TEST_F(CliFiles, ExportThenImportIntoANewFileGivesTheSameMemories)
         cli({"export", dataPath("sample.950"), "--csv", path("out"), "--format", "common", "--keep-numbers"})
             .status,
         0);
-    EXPECT_TRUE(readBytes(path("out.CSV")).startsWith("Location,Name,Frequency,Duplex,Offset,"));
     const CliRun imported = cli({"import", path("out.CSV"), "--into", path("out.950"), "--use-numbers"});
     ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
-    EXPECT_TRUE(imported.err.contains(QStringLiteral("Import completed")));
     EXPECT_EQ(cli({"show", path("out.950")}).out.split(QLatin1Char('\n')).mid(0, 100),
               cli({"show", dataPath("sample.950")}).out.split(QLatin1Char('\n')).mid(0, 100));
 
@@ -293,16 +277,13 @@ TEST_F(CliFiles, ASaveFailsWhileTheLockIsHeldOrSomethingElseStandsThere)
     writeBytes(path("shared.950dsc"), readBytes(dataPath("sample.950dsc")));
     ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("in")}).status, 0);
     const QString lock = path("shared.950.lock");
-    const QByteArray lockPath = QFile::encodeName(lock);
     const struct {
         const char* what;
         std::function<bool()> make; // none: another program holds the lock
         const char* said;
     } cases[] = {
         {"held by another program", nullptr, "another program is saving shared.950"},
-        {"FIFO", [&] { return mkfifo(lockPath.constData(), 0644) == 0; }, "it is a FIFO"},
-        {"dangling link", [&] { return symlink("nowhere", lockPath.constData()) == 0; },
-         "it is a symbolic link"},
+        {"FIFO", [&] { return mkfifo(QFile::encodeName(lock).constData(), 0644) == 0; }, "it is a FIFO"},
         {"oversized file", [&] { return writeBytes(lock, "1\nx\ny\n" + QByteArray(8192, 'z') + "\n"); },
          "it is a file larger than a lock file can be"},
     };
@@ -320,7 +301,7 @@ TEST_F(CliFiles, ASaveFailsWhileTheLockIsHeldOrSomethingElseStandsThere)
         EXPECT_TRUE(second.err.contains(expected)) << second.err.toStdString();
         EXPECT_EQ(readBytes(path("shared.950")), readBytes(dataPath("sample.950")));
         EXPECT_EQ(readBytes(path("shared.950dsc")), readBytes(dataPath("sample.950dsc")));
-        EXPECT_TRUE(QFileInfo(lock).isSymLink() || QFileInfo::exists(lock)) << "left where it was";
+        EXPECT_TRUE(QFileInfo::exists(lock)) << "left where it was";
         first.unlock();
         QFile::remove(lock);
     }
@@ -328,38 +309,16 @@ TEST_F(CliFiles, ASaveFailsWhileTheLockIsHeldOrSomethingElseStandsThere)
     EXPECT_FALSE(QFileInfo::exists(path("shared.950.lock")));
 }
 
-// A name that is not valid UTF-8 cannot be named exactly, so it is refused;
-// no file by another name is ever written.
+// A name that is not valid UTF-8 cannot be named exactly: it is refused
+// before anything is read or written, so no file by another name is saved.
 TEST_F(CliFiles, ANameThatIsNotValidUtf8IsRefused)
 {
-    const QByteArray bytesOfFolder = QFile::encodeName(folder.path());
-    const QByteArray bad = bytesOfFolder + "/bad\xff.950";
-    const QByteArray sample = readBytes(dataPath("sample.950"));
-    const int fd = ::open(bad.constData(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, sample.constData(), size_t(sample.size())), ssize_t(sample.size()));
-    ::close(fd);
     ASSERT_EQ(cli({"export", dataPath("sample.950"), "--csv", path("in")}).status, 0);
-    for (const QStringList& command : {QStringList{"show"}, QStringList{"import", "in.CSV", "--into"}}) {
-        // The shell passes the name's bytes as they are.
-        const CliRun run =
-            runCli(folder.path(), command, "C", {}, "exec \"$0\" \"$@\" \"$(printf 'bad\\377.950')\"");
-        EXPECT_EQ(run.status, 2) << command.first().toStdString();
-        EXPECT_TRUE(run.err.contains(QStringLiteral("is not valid UTF-8"))) << run.err.toStdString();
-    }
-    // Checked by bytes: Qt cannot name the file either.
-    QByteArray names;
-    DIR* listing = opendir(bytesOfFolder.constData());
-    ASSERT_NE(listing, nullptr);
-    for (dirent* entry = readdir(listing); entry; entry = readdir(listing)) {
-        if (qstrncmp(entry->d_name, "bad", 3) == 0)
-            names += QByteArray(entry->d_name) + '|';
-    }
-    closedir(listing);
-    EXPECT_EQ(names, QByteArray("bad\xff.950|")) << "no other name written";
-    struct stat info {};
-    ASSERT_EQ(::stat(bad.constData(), &info), 0);
-    EXPECT_EQ(info.st_size, sample.size());
+    // The shell passes the name's bytes as they are.
+    const CliRun run = runCli(folder.path(), {"import", "in.CSV", "--into"}, "C", {},
+                              "exec \"$0\" \"$@\" \"$(printf 'bad\\377.950')\"");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("is not valid UTF-8"))) << run.err.toStdString();
 }
 
 #ifdef QUAYSTONE_CLI_PRINT

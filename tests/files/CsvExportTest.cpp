@@ -2,14 +2,12 @@
 #include "files/CsvExport.h"
 #include "FileTestSupport.h"
 #include "files/CsvHeader.h"
-#include "files/CsvImport.h"
 #include "model/CatCodec.h"
 #include "model/Frequency.h"
 #include "state/AppState.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -73,8 +71,8 @@ TEST_P(CsvExportTest, LinesForEachOption)
     const QChar sep = expectedSeparator(GetParam());
     const QChar tab(QLatin1Char('\t'));
     EXPECT_EQ(CsvExport::headerLine(QLatin1Char(',')), QLatin1String(kCsvHeader));
-    CsvExportOptions plain, keep, selected, tabbed, common;
-    keep.keepNumbers = keep.omitHeader = true;
+    // Numbers kept in this program's layout: CsvImportTest's round trip.
+    CsvExportOptions plain, selected, tabbed, common;
     common.common = common.keepNumbers = common.tab = true; // tab does not apply to it
     selected.onlySelected = selected.omitHeader = true;
     selected.selectedRows = {4, 7, 100, 50};
@@ -86,10 +84,6 @@ TEST_P(CsvExportTest, LinesForEachOption)
           line("2|29.62000|FM|Minus| |67.0|Repeater", sep),
           line("3|29.64000|FM|Minus|CTCSS Enc|146.2|RH2, north", sep),
           line("4|50.12500|USB|Simplex|CTCSS Enc+Dec|100.0|", sep)}},
-        {keep,
-         {line("0|7.07400|USB|Simplex||67.0|40 m FT8", sep), line("3|29.62000|FM|Minus| |67.0|Repeater", sep),
-          line("4|29.64000|FM|Minus|CTCSS Enc|146.2|RH2, north", sep),
-          line("99|50.12500|USB|Simplex|CTCSS Enc+Dec|100.0|", sep)}},
         // An empty row never appears, selected or not.
         {selected,
          {line("1|29.62000|FM|Minus| |67.0|Repeater", sep),
@@ -147,16 +141,12 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
         EXPECT_EQ(m_prompter.messages(), expected) << c.reply;
         // After the file dialog, the question: Return keeps the old file.
         EXPECT_TRUE(!c.replace || m_prompter.prompts().at(1).safe == Prompter::Answer::No) << c.reply;
+        // The header and the four channels, as the preview composes them (LinesForEachOption).
         if (c.written) {
-            const QByteArray bytes = readBytes(path(c.written));
-            EXPECT_TRUE(
-                bytes.startsWith("Memory" + QByteArray(1, char(expectedSeparator(GetParam()).unicode()))));
-            EXPECT_EQ(bytes.count("\r\n"), 5) << c.reply;
+            EXPECT_EQ(readBytes(path(c.written)).count("\r\n"), 5) << c.reply;
         }
         EXPECT_TRUE(m_log.text().isEmpty());
     }
-    EXPECT_EQ(readBytes(path("old.CSV")).count("\r\n"), 5);
-    EXPECT_FALSE(QFileInfo::exists(path("list.CSV.CSV")));
 
     // An empty table without a header gives an empty file and still completes.
     m_state.tables().reset();
@@ -202,8 +192,8 @@ std::optional<std::pair<qint64, qint64>> loadElsewhere(const QStringList& names,
 
 // Each row loads in other channel editors and transmits where the radio
 // does: shifted by the active rule's offset, else by the one the regional
-// sets agree on; what cannot be carried is left out and named. Read back,
-// the rows keep the radio's exact hertz.
+// sets agree on; what cannot be carried is left out and named. (Read back:
+// CsvImportTest.)
 TEST_P(CsvExportTest, CommonLayoutLoadsElsewhereAndTransmitsWhereTheRadioDoes)
 {
     struct Case {
@@ -215,9 +205,7 @@ TEST_P(CsvExportTest, CommonLayoutLoadsElsewhereAndTransmitsWhereTheRadioDoes)
         {"MR00029620000+000000402082;", -100000, ""}, // no rule covers it; every regional set says 0.1
         {"MR00129300000+000000400002;", -200000, ""}, // the active rule's offset
         {"MR00250810000+000000400001;", 500000, ""},
-        {"MR00329660000+000000B00002;", -100000, ""},
         {"MR00451850000+000000400002;", 0, "shift Minus left out: no repeater rule gives the radio's offset"},
-        {"MR00514200000+000000200001;", 0, "shift Plus left out: no repeater rule gives the radio's offset"},
         {"MR00621200000+000000200009;", 0, ""}, // a shift code outside the vocabulary
         {"MR00714100000+000000C00000;", 0, "mode USRU exported as USB"},
         {"MR00807040000+000000800000;", 0, "mode USRL exported as LSB"},
@@ -258,23 +246,6 @@ TEST_P(CsvExportTest, CommonLayoutLoadsElsewhereAndTransmitsWhereTheRadioDoes)
         }
     }
     EXPECT_EQ(m_prompter.messages(), QStringList{CsvExport::completedText(losses)});
-
-    // Read back: the exact hertz, and the shift wherever it was carried.
-    AppState back;
-    back.rules() = source.rules();
-    CsvImportOptions options;
-    options.useNumbers = true;
-    options.path = path("common.CSV");
-    ASSERT_EQ(CsvImport(back, m_prompter, m_log, m_csv, options).ImportCsv(false),
-              CsvImport::Result::Imported);
-    for (int i = 0; i < int(std::size(cases)); ++i) {
-        const Channel record = back.tables().memories.channel(i + 1);
-        EXPECT_EQ(CatCodec::exactHertz(record, i + 1), CatCodec::exactHertz(memories.channel(i + 1), i + 1));
-        EXPECT_EQ(ChannelText::shift(record),
-                  cases[i].shift ? ChannelText::shift(memories.channel(i + 1)) : QStringLiteral("Simplex"));
-        EXPECT_EQ(CatCodec::encode(record, i + 1).command.mid(5, 8),
-                  QString::fromLatin1(cases[i].reply).mid(5, 8));
-    }
 }
 
 // Full disks and odd targets are in DiskFailureTest; here, what only an

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/CsvHeader.h"
-#include "FileTestSupport.h"
 #include "support/TestLocale.h"
 
 #include <gtest/gtest.h>
@@ -17,14 +16,10 @@ TEST(CsvHeaderIdentify, EveryHeaderTypeAndTheSeparatorItSets)
         char separator;
     };
     const Case cases[] = {
-        {FileTestSupport::kCsvHeader, Type::Plainsong, ','},
-        {"Memory;RX Freq;RX Mode;Shift", Type::Plainsong, ';'},
-        {"Memory\tRX Freq\tRX Mode\tShift", Type::Plainsong, '\t'},
         {"\"Memory\",\"RX Freq\",\"RX Mode\"", Type::Plainsong, ','},
         {"Memory , RX Freq , RX Mode", Type::Plainsong, ','},
         {"memory,rx freq", Type::Plainsong, ','},
         {"Memory,RX;Freq", Type::Plainsong, ';'}, // ";" wins over ","
-        {"#,Freq,Mode,Name", Type::Coldharbour, ','},
         {"#;FREQ;MODE", Type::Coldharbour, ';'},
         {"Frequency,Mode,Name", Type::Rookhaven, ','},
         {"#,Tag,Freq,Mode,Step", Type::Dunmore, ','},
@@ -34,15 +29,9 @@ TEST(CsvHeaderIdentify, EveryHeaderTypeAndTheSeparatorItSets)
         {"Bank,Channel,Frequency", Type::Farrowby, ','},
         {"#,Tag,RxFreq,Mode", Type::Bramblett, ','},
         {"#,Tag,RxFreq,Tone", Type::Unknown, ','},
-        {"1,29.62000,FM,Minus,,,,67.0,,,,,Repeater", Type::Unknown, ','}, // a data record
         // The common layout of other channel editors, known by its column
-        // names in any version, order or quoting; without Duplex it is not.
-        {"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
-         "TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE",
-         Type::Common, ','},
-        {"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-         "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment",
-         Type::Common, ','},
+        // names in any version, order or quoting (two versions as written:
+        // CsvImportTest); without Duplex it is not.
         {"Location ; Name ; Frequency ; Duplex ; Mode", Type::Common, ';'},
         {"Frequency,Mode,LOCATION,duplex", Type::Common, ','}, // not Rookhaven for its first column
         {"Location,Name,Frequency,Offset,Tone,Mode", Type::Unknown, ','},
@@ -76,7 +65,6 @@ TEST(CsvHeaderCleanLine, QuotesBecomeSpacesAndProtectTheSeparator)
         {',', "1,\"open, never closed", false, "1, open  never closed"},
         {'\t', "a\t\"b\tc\"", false, "a\t b c "},
         {',', "", true, ""},
-        {',', "no quotes, at all", false, "no quotes, at all"},
     };
     for (const Case& c : cases) {
         CsvHeader csv;
@@ -89,8 +77,6 @@ TEST(CsvHeaderCleanLine, QuotesBecomeSpacesAndProtectTheSeparator)
 TEST(CsvHeaderSplitFields, QuotedFieldsKeepTheirSeparators)
 {
     const std::pair<const char*, QStringList> cases[] = {
-        {"0,\"RH1, Weston\",29.62", {"0", "RH1, Weston", "29.62"}},
-        {"1,,\"say \"\"hi\"\", twice\"", {"1", "", "say \"hi\", twice"}},
         {"\"\",x, y ", {"", "x", " y "}},
         {"a,\"open, never closed", {"a", "open, never closed"}},
         {"", {""}},
@@ -115,10 +101,7 @@ TEST(CsvHeaderGetField, FieldCountEdges)
     const Case cases[] = {
         {twelve, 13, "last part"},
         {twelve, 14, ""},
-        {thirteen, 13, "desc"}, // a separator inside a description cuts it there
-        {QStringLiteral("1,2,3,4,5,6"), 13, ""},
-        {QStringLiteral("1,2,3,4,5,6"), 7, ""},
-        {QStringLiteral("a,,c"), 2, ""},
+        {thirteen, 13, "desc"},                // a separator inside a description cuts it there
         {QStringLiteral(" a , b "), 2, " b "}, // not trimmed
         {QString(), 1, ""},
         {QStringLiteral("abc"), 0, ""},
