@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QString>
 #include <csignal>
@@ -35,42 +34,6 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
-};
-
-// A tmpfs of 16 KB mounted on a folder, for a real file system that runs out
-// of space. Only root may mount; mounted() is false where mounting is
-// refused, and callers skip.
-class TinyTmpfs {
-public:
-    explicit TinyTmpfs(const QString& folder) : m_folder(folder)
-    {
-        QDir().mkpath(folder);
-        m_mounted = geteuid() == 0 &&
-                    mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=16k") == 0;
-    }
-    ~TinyTmpfs()
-    {
-        if (m_mounted)
-            umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
-    }
-    TinyTmpfs(const TinyTmpfs&) = delete;
-    TinyTmpfs& operator=(const TinyTmpfs&) = delete;
-
-    bool mounted() const { return m_mounted; }
-    // Fills what space is left with a file of its own.
-    void fill() const
-    {
-        QFile filler(m_folder + QStringLiteral("/.filler"));
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return;
-        const QByteArray block(512, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-    }
-
-private:
-    QString m_folder;
-    bool m_mounted = false;
 };
 
 // While in scope, a folder is a read-only mount of itself: the one way to
