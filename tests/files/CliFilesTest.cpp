@@ -85,6 +85,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {"print", 2, "Usage"},
         {"print data/sample.950", 2, ""},
         {"print data/sample.950 --text --pdf x.pdf", 2, ""},
+        {"print data/sample.950 --pdf", 2, "--pdf needs a value"},
         {"print missing.950 --text", 1, "does not exist"},
         {"print data/sample.950 --pdf no/such/dir/x.pdf", 1, ""},
         {"print data/sample.950 --pdf list.pdf", 0, ""},
@@ -98,6 +99,7 @@ TEST_F(CliFiles, ExitStatusForUsageFailureAndRefusal)
         {"import some.CSV --into new.950 --preview", 0, "identified as: Plainsong"},
         // Saving over a file with unreadable lines would drop them.
         {"import some.CSV --into broken.950", 1, "Line 2 of broken.950 skipped"},
+        {"import some.CSV --into folder.950 --yes", 1, "cannot be read (it is a folder, not a file)"},
         // A save or an export the operating system refuses (full disks and the like: DiskFailureTest).
         {"import some.CSV --into no/such/dir/x.950 --yes", 1,
          "quaystone-cli: could not save no/such/dir/x.950"},
@@ -208,6 +210,7 @@ TEST_F(CliFiles, StandardStreamsThatFailAreReported)
     // A file size limit keeps the disk safe should the stream be copied.
     const char* zero = "trap '' XFSZ; ulimit -f 16384; exec \"$0\" \"$@\" </dev/zero";
     check({"show", "-"}, zero, "larger than 1024 KB");
+    check({"import", "-", "--into", path("new.950")}, zero, "larger than 1024 KB");
 }
 
 TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)

@@ -256,6 +256,7 @@ TEST_P(CsvImportTest, StartRowAndImportedNumbersChooseTheRows)
         {"50", true, {"1|7.1", "0x10|7.2", "2|7.3"}, {1, 0, 2}, true},
         {"1", false, {"1e2|7.1", "|7.2"}, {0, 1}, true},
         {"1", true, {"1|7.1", "2|7.2", "2|7.3"}, {2, 3, 0}, true, true},
+        {"1", true, {"|7.1", "0|7.2"}, {1, 0}, true, true}, // the first went to memory 0 already
         // Rows below the start are never used, even when the rows from it on run out.
         {"99", false, {"|7.1", "|7.2", "|7.3"}, {99, 100, 0}, false},
     };
@@ -498,7 +499,8 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
         int header;
         const char* fields; // "Column=value|...", values as the file holds them
         const char* row;    // memory "Location + 1" afterwards; "" when nothing is placed
-        QStringList log;    // the pre-check's lines without "Record 1. " ("%2" the rule's offset)
+        QStringList log;    // the pre-check's lines without "Record 1. " ("%1" the frequency field, "%2" the
+                            // rule's offset)
     };
     const Case cases[] = {
         {0,
@@ -533,6 +535,11 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
          "Location=1|Frequency=29.620000|Duplex=+|Offset=1e308|Mode=FM",
          "29.62000|FM|Simplex| |88.5|",
          {"Offset of '1e308' is not a number. Will be set to Simplex"}},
+        // Out of range: only the frequency is named, not what the record would have lost besides.
+        {2,
+         "Location=1|Frequency=146.520000|Tone=DTCS|Mode=FM",
+         "",
+         {"Frequency of '%1' is outside the range of the radio"}},
         {1,
          "Location=1|Frequency=21.200000|Duplex=split|Offset=21.300000|Mode=USB",
          "21.20000|USB|Simplex| |88.5|",
@@ -574,7 +581,9 @@ TEST_P(CsvImportTest, CommonLayoutOfOtherEditors)
         QStringList log;
         for (const QString& line : c.log)
             log << QStringLiteral("Record 1. ") +
-                       QString(line).replace(QStringLiteral("%2"), local("0.10000"));
+                       QString(line)
+                           .replace(QStringLiteral("%1"), local(values.value("Frequency").toLatin1()))
+                           .replace(QStringLiteral("%2"), local("0.10000"));
         if (!log.isEmpty())
             log << CsvImport::underscoreLine();
         EXPECT_EQ(logLines(m_log).mid(0, log.size()), log) << c.fields;
