@@ -34,7 +34,7 @@ TEST_P(FrequencyReader, ReadsPlainDecimalsSignsBlanksAndJunk)
     // The other decimal mark is no number.
     EXPECT_FALSE(Frequency::read(Frequency::decimalMark() == "." ? "7,1" : "7.1").accepted);
     // Overflow is reported even when quiet.
-    for (const char* text : {"21474.83648", "99999999999999", "-21474.83649"}) {
+    for (const char* text : {"21474.83648", "-21474.83649"}) {
         SCOPED_TRACE(text);
         ScriptedPrompter loud;
         EXPECT_FALSE(OutcomePresenter::show(loud, Frequency::read(local(text)), true));
@@ -53,12 +53,9 @@ TEST_P(FrequencyReader, CheckAcceptsTheRadiosRangeAndNormalisesTheText)
         {"56.00001", false, nullptr, "Frequency is outside the range of the radio"},
         {"0.03", true, "0.03000", nullptr},
         {"0.02999", false, nullptr, "Frequency is outside the range of the radio"},
-        {"145.6", false, nullptr, "Frequency is outside the range of the radio"},
         {"", true, "7.00000", nullptr},
         {"Empty", true, "7.00000", nullptr},
         {" 14.2 ", true, "14.20000", nullptr},
-        {"-0.5", false, nullptr, "Frequency is outside the range of the radio"},
-        {"x", false, nullptr, "Not a numeric value"},
     };
     for (const auto& [typed, accepted, normal, message] : cases) {
         for (bool quiet : {false, true}) {
@@ -95,11 +92,8 @@ QUAYSTONE_BOTH_DECIMAL_MARKS(FrequencyReader);
 TEST(DefaultMode, ABandStartsAtItsLowerBound)
 {
     // Each edge: the bound, the mode at it and the mode just below it.
-    const std::tuple<qint32, const char*, const char*> edges[] = {{79000000, "FMN", "FM"},
-                                                                  {14400000, "USB", "FM"},
-                                                                  {5000000, "CW", "USB"},
-                                                                  {2966000, "FMN", "USB"},
-                                                                  {180000, "LSB", "AM"}};
+    const std::tuple<qint32, const char*, const char*> edges[] = {
+        {79000000, "FMN", "FM"}, {2966000, "FMN", "USB"}, {180000, "LSB", "AM"}};
     for (const auto& [bound, at, below] : edges) {
         SCOPED_TRACE(bound);
         EXPECT_EQ(Frequency::bandMode(bound) + ' ' + Frequency::bandMode(bound - 1),
