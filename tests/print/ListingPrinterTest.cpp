@@ -112,7 +112,6 @@ TEST(PdfListing, ReadsBackAsComposedAndThePmsGridOnOnePage)
     ChannelTable table(TableKind::Memories);
     fillMemories(table);
     const PrintOptions options;
-    ASSERT_TRUE(options.landscape);
     const QString title = MemoryListing::title(2, QStringLiteral(" club.950"));
     ASSERT_TRUE(ListingPrinter::exportPdf(path, [&](QPrinter& printer) {
         return ListingPrinter::printMemories(printer, table, options, title, QStringLiteral("."));
