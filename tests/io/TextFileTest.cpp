@@ -13,9 +13,10 @@ TEST(TextFileReader, TakesUtf8WhenValidAndWindows1252Otherwise)
     };
     const Case cases[] = {
         {"plain ASCII", QStringLiteral("plain ASCII")},
-        {"Z\xC3\xBCrich", QStringLiteral("Z\u00FCrich")}, // UTF-8
-        {"Z\xFCrich", QStringLiteral("Z\u00FCrich")},     // Windows-1252
-        {"\x80 5", QStringLiteral("\u20AC 5")},           // euro sign only exists in 1252
+        {"Z\xC3\xBCrich", QStringLiteral("Z\u00FCrich")},         // UTF-8
+        {"Z\xFCrich", QStringLiteral("Z\u00FCrich")},             // Windows-1252
+        {"\x80 5", QStringLiteral("\u20AC 5")},                   // euro sign only exists in 1252
+        {"\xEF\xBB\xBFZ\xFCrich", QStringLiteral("Z\u00FCrich")}, // byte-order mark, 1252 text
         {"caf\xC3\xA9 \xE9",
          QStringLiteral("caf\u00C3\u00A9 \u00E9")}, // one bad byte: the whole file is 1252
     };

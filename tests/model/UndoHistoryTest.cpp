@@ -17,6 +17,8 @@ TEST(UndoHistory, OnlyTheSavedTablesReadAsSaved)
         bool clean;
         int shown; // the edit the tables show at the end
     } cases[] = {
+        {"e s u", false, 0},
+        {"e s u r", true, 1},
         {"e s u e", false, 2},
         {"e3 s u2 e r", false, 4},
         {"s e500 u500", true, 0},      // the oldest step kept is the saved one
