@@ -176,11 +176,9 @@ TEST(TableEditing, RemoveDeleteAndDeletePmsPairActOnlyAfterOk)
         {Remove, {5, 2, 5, 2}, Answer::Ok, "memory 5", "1 2 3 4 6 7 8 9 / 99 100 -"},
         {Remove, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8 / 98 99 100"},
         {Delete, {4, 1, 3, 1}, Answer::Ok, "memories 3 to 4", "1 2 - - 5 6 7 8 / 98 99 100"}, // upwards
-        {Delete, {7, 3, 7, 3}, Answer::Ok, "memory 7", "1 2 3 4 5 6 - 8 / 98 99 100"},
         {Delete, {3, 1, 4, 6}, Answer::Cancel, "memories 3 to 4", "1 2 3 4 5 6 7 8 / 98 99 100"},
         {DeletePms, {1}, Answer::Ok, "PMS memory pair 1", "- - 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18"},
         {DeletePms, {4}, Answer::Ok, "PMS memory pair 2", "1 2 - - 5 6 7 8 9 10 11 12 13 14 15 16 17 18"},
-        {DeletePms, {17}, Answer::Ok, "PMS memory pair 9", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 - -"},
         {DeletePms,
          {18},
          Answer::Cancel,
@@ -333,7 +331,6 @@ TEST(TableEditing, HideEmptyShowsOnlyTheFirstRowOfEachEmptyRun)
     for (const int row : {2, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20})
         expected[row] = true;
     EXPECT_EQ(hidden, expected);
-    EXPECT_EQ(TE::hiddenRows(t.memories(), false).count(true), 0);
 }
 
 class TableFind : public DecimalMarkTest {};
@@ -369,7 +366,6 @@ TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
     r = TE::findNext(t.state, prompter, shown);
     EXPECT_FALSE(r.found);
     EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Find completed")});
-    EXPECT_EQ(t.state.find().row, 0);
     TE::findNext(t.state, prompter, shown);
     EXPECT_EQ(prompter.prompts().size(), 3) << "F3 with no last match does nothing";
 

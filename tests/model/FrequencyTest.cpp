@@ -71,15 +71,10 @@ TEST_P(FrequencyReader, CheckAcceptsTheRadiosRangeAndNormalisesTheText)
 
 TEST_P(FrequencyReader, FormatsTenHertzStepsAndHertz)
 {
-    const QStringList got{
-        Frequency::format(700000),      Frequency::format(3000),         Frequency::format(14560000),
-        Frequency::formatAmount(60000), Frequency::formatAmount(760000), Frequency::formatAmount(0),
-        Frequency::formatHz6(14250000), Frequency::formatHz6(136000),    Frequency::formatHz5(7000004),
-        Frequency::formatHz5(7000005),  Frequency::formatHz5(29999999)};
-    const QString expected =
-        local("7.00000 0.03000 145.60000 .60000 7.60000 .00000 14.250000 0.136000 7.00000 "
-              "7.00001 30.00000");
-    EXPECT_EQ(got.join(' '), expected);
+    const QStringList got{Frequency::format(14560000), Frequency::formatAmount(0),
+                          Frequency::formatHz5(7000004), Frequency::formatHz5(7000005),
+                          Frequency::formatHz5(29999999)};
+    EXPECT_EQ(got.join(' '), local("145.60000 .00000 7.00000 7.00001 30.00000"));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(FrequencyReader);
