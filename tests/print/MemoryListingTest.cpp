@@ -107,19 +107,8 @@ TEST(MemoryListing, PrintsTheRowsRunsAndHeadingsInOrder)
     }
 }
 
-TEST(MemoryListing, CellsAreCutToTheirWidths)
-{
-    ChannelTable table(TableKind::Memories);
-    setRow(table, 1, "7.05000|USRU|Simplex|CTCSS Enc+Dec|254.1|long text stays");
-    const MemoryListing::Pages pages =
-        MemoryListing::compose(table, PrintOptions(), QStringLiteral("T"), kTallPage, QStringLiteral("."));
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_EQ(pages[0].value(4),
-              QStringLiteral("         1      7.05000 USRU  Simplex Enc+Dec 254.1 long text stays"));
-}
-
-// Decimal alignment: the mark of every frequency falls in one column, under
-// either decimal mark.
+// Decimal alignment under either decimal mark: a whole part too long for the
+// cell prints whole.
 class FrequencyAlignment : public DecimalMarkTest {};
 
 TEST_P(FrequencyAlignment, LongWholePartsPrintWholeAndKeepASpace)
