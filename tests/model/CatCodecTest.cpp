@@ -26,7 +26,6 @@ TEST_P(CatCodecTest, DecodesRepliesIntoChannelsOrFailsAndLeavesTheChannel)
         {"MW00014250005+123456100000;", 1, "14.25001|LSB|Simplex||67.0|kept"},
         {"MR000070x0000+000000100000;", 1, nullptr},
         {"MR00007000000+000000100500;", 1, nullptr},
-        {"MR0000700;", 1, nullptr},
         {"", 1, nullptr},
     };
     for (const auto& c : cases) {
