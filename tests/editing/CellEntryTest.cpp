@@ -50,7 +50,6 @@ TEST_P(CellEntryTest, TypedCellsFillTheRowByBandAndRulesOrAreRefused)
         {"", kFreq, "29.68", false, "29.68000|FMN|Simplex||67.0", nullptr},
         {"7.00000|CW|Plus|CTCSS Enc|88.5|net", kFreq, "3.6", false, "3.60000|CW|Plus|CTCSS Enc|88.5|net",
          nullptr},
-        {"", kFreq, "29.68", true, "29.68000|FMN|Minus||67.0", nullptr},
         {"", kFreq, "29.70", true, "29.70000|USB|Simplex||67.0", nullptr},
         {"14.20000|USB|Plus||67.0", kFreq, "14.2", true, kept, nullptr}, // the rules override a shift
         {kept, kFreq, "145.6", false, nullptr, "Frequency is outside the range of the radio"},
