@@ -83,8 +83,6 @@ TEST_P(SpreadsheetTextTest, ForeignRowsPassTheEntryRules)
     };
     const char* untouched = "7.00200|USB|Simplex||67.0|ch2";
     const Case cases[] = {
-        {"frequency only, defaults follow", "14.25\n", 2, Column::kFreq, 1, 0,
-         "14.25000|USB|Simplex||67.0|ch2", ""},
         {"cells from the current column on", "FM,Minus\r\n", 2, Column::kMode, 1, 0,
          "7.00200|FM|Minus||67.0|ch2", ""},
         {"headings by common names, another order", "Name,Frequency,Mode\n\"Club, 2m\",\"29.6\",FM\n", 2, 0,
