@@ -61,7 +61,6 @@ TEST_P(CellEntryTest, TypedCellsFillTheRowByBandAndRulesOrAreRefused)
         {lsb, kTone, "254.1", false, "7.00000|LSB|Simplex||254.1", nullptr},
         {lsb, kTone, "100", false, nullptr, nullptr},
         {lsb, kEncDec, "CTCSS Enc", false, "7.00000|LSB|Simplex|CTCSS Enc|67.0", nullptr},
-        {lsb, kEncDec, "", false, nullptr, nullptr},
         {lsb, kEncDec, "DCS", false, nullptr, nullptr},
     };
     // A regional set turned on, as the rule editor's OK leaves it.
