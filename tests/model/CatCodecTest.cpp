@@ -71,9 +71,8 @@ TEST_P(CatCodecTest, AChannelGoesBackAsTheRadioGaveItButForAnEditedField)
         const char* text = nullptr;    // a frequency written with "."
         const char* command = nullptr; // nullptr: the reply as a write
     } cases[] = {
-        {"MR10014250001+000000200120;", 101}, // PMS shows whole hertz
         {"MR00007000005-000500211122;", 1},   // every kind at once, in a memory: 10 Hz steps shown
-        {"MR11756123456+9Z0001A79493;", 118}, // every kind at once, in a PMS slot
+        {"MR11756123456+9Z0001A79493;", 118}, // every kind at once, in a PMS slot: whole hertz
         {"MR00007000005-000500211122;", 1, Column::kFreq, "7.10000", "MW00007100000-000500211122;"},
         {"MR00007000005-000500211122;", 1, Column::kMode, "LSB", "MW00007000005-000500111122;"},
         {"MR00007000005-000500211122;", 1, Column::kShift, "Simplex", "MW00007000005-000500211120;"},

@@ -67,10 +67,6 @@ TEST(MemoryListing, PrintsTheRowsRunsAndHeadingsInOrder)
          all,
          kAllHeader,
          {"         1-99   Empty   ", "       100     50.10000 " REST "Top"}},
-        {{{1, "7.05000", "<Club>North"}},
-         all,
-         kAllHeader,
-         {h, "              Club", h, "         1      7.05000 " REST "North", "        2-100   Empty   "}},
         // An unclosed heading runs to the end and leaves the description empty.
         {{{1, "7.05000", "<Club net"}},
          all,
