@@ -154,8 +154,7 @@ TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
                                                                          Prompter::Icon::None, Answer::No)}
                                                 : QStringList());
         EXPECT_EQ(t.state.changed(), c.selectAfter > 0);
-        EXPECT_EQ(t.state.history().undoName(),
-                  c.selectAfter > 0 ? QStringLiteral("Insert memory above") : QString());
+        EXPECT_EQ(t.state.history().canUndo(), c.selectAfter > 0);
     }
 }
 
@@ -316,9 +315,7 @@ TEST_P(TableSorting, NumbersCompareAsNumbersEmptySlotsGoLastAndOnlyTheSelectionM
         EXPECT_EQ(layout(t.memories(), 1, 8, true), QLatin1String(c.rows1to8));
         // A new order is a change to save; sorting one row changes nothing.
         EXPECT_EQ(t.state.changed(), c.first != c.last);
-        EXPECT_EQ(t.state.history().undoName(), c.first == c.last ? QString()
-                                                : c.byFrequency   ? QStringLiteral("Sort by frequency")
-                                                                  : QStringLiteral("Sort by description"));
+        EXPECT_EQ(t.state.history().canUndo(), c.first != c.last);
     }
 }
 QUAYSTONE_BOTH_DECIMAL_MARKS(TableSorting);
