@@ -43,7 +43,6 @@ TEST(TempFiles, OnlyStaleUndoFilesOfThisUserAreRemoved)
         {QStringLiteral("Quaystone-%1-aB3xYz.undo").arg(ended), true},
         {QStringLiteral("Quaystone-1-aB3xYz.undo"), false}, // a live process
         {QStringLiteral("Quaystone-aB3xYz.undo"), false},   // no process id in the name
-        {QStringLiteral("Quaystone-%1-aB3xYz.undo.keep").arg(ended), false},
         {QStringLiteral("Other-%1-aB3xYz.undo").arg(ended), false},
         {QStringLiteral("Quaystone-99999999999999999999-x.undo"), false},
     };
