@@ -12,7 +12,6 @@
 #include "support/TestText.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

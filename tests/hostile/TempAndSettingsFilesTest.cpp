@@ -4,16 +4,13 @@
 #include "state/Settings.h"
 #include "support/CliRun.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 using namespace FileTestSupport;
 

@@ -9,7 +9,6 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
-#include <QFile>
 #include <QFontInfo>
 #include <QPrinter>
 #include <QProcess>
