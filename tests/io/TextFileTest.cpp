@@ -12,12 +12,9 @@ TEST(TextFileReader, TakesUtf8WhenValidAndWindows1252Otherwise)
         QString text;
     };
     const Case cases[] = {
-        {"plain ASCII", QStringLiteral("plain ASCII")},
         {"Z\xC3\xBCrich", QStringLiteral("Z\u00FCrich")},         // UTF-8
-        {"Z\xFCrich", QStringLiteral("Z\u00FCrich")},             // Windows-1252
         {"\x80 5", QStringLiteral("\u20AC 5")},                   // euro sign only exists in 1252
-        {"\x93quoted\x94", QStringLiteral("\u201Cquoted\u201D")}, // curly quotes
-        {"\xEF\xBB\xBFMW000", QStringLiteral("MW000")},           // byte-order mark dropped
+        {"\xEF\xBB\xBFZ\xFCrich", QStringLiteral("Z\u00FCrich")}, // byte-order mark, 1252 text
         {"caf\xC3\xA9 \xE9",
          QStringLiteral("caf\u00C3\u00A9 \u00E9")}, // one bad byte: the whole file is 1252
     };
@@ -33,7 +30,6 @@ TEST(TextFileReader, SplitsAtEveryKindOfLineEnd)
     };
     const Case cases[] = {
         {"", {}},
-        {"a", {"a"}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},

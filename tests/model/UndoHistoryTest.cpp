@@ -20,7 +20,6 @@ TEST(UndoHistory, OnlyTheSavedTablesReadAsSaved)
         {"e s u", false, 0},
         {"e s u r", true, 1},
         {"e s u e", false, 2},
-        {"e s u e u r", false, 2},
         {"e3 s u2 e r", false, 4},
         {"s e500 u500", true, 0},      // the oldest step kept is the saved one
         {"s e501 u500", false, 1},     // the saved tables fell out of the history
