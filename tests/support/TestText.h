@@ -61,12 +61,6 @@ inline Channel rec(const char* text)
     c.description = f[5];
     return c;
 }
-// A channel with the radio's record of it (characters 6 to 26 of its reply).
-inline Channel withRecord(Channel channel, const QString& radioRecord)
-{
-    channel.radioRecord = radioRecord;
-    return channel;
-}
 // A channel in that form, as a row of the table shows it.
 inline QString recText(const Channel& c, TableKind table = TableKind::Memories)
 {
