@@ -174,12 +174,4 @@ QString radioRecordOf(const Channel& channel, int position)
     return result.ok() ? result.command.mid(5, kKeptLength) : QString();
 }
 
-bool isIdentical(const QString& reply, const QString& command)
-{
-    QString c = reply;
-    if (c.size() >= 2)
-        c[1] = QLatin1Char('W');
-    return c == command;
-}
-
 } // namespace CatCodec

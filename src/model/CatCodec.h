@@ -70,7 +70,4 @@ qint64 exactHertz(const Channel& channel, int position);
 // it; empty when the channel cannot be encoded.
 QString radioRecordOf(const Channel& channel, int position);
 
-// The identity test: the reply with its second character made "W" equals the command.
-bool isIdentical(const QString& reply, const QString& command);
-
 } // namespace CatCodec
