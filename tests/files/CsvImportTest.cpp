@@ -459,10 +459,8 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             // Numbered 1, 2, 3 ... the records fill the rows from the first on;
             // numbered with their labels, each goes back to its own row.
             m_state.tables().reset();
-            m_prompter.clear();
             m_options.useNumbers = true;
-            m_prompter.reply(m_dir.filePath(name + QStringLiteral(".CSV")));
-            ASSERT_EQ(CsvImport(m_state, m_prompter, m_log, m_csv, m_options).ImportCsv(false), R::Imported);
+            ASSERT_EQ(runBytes(readBytes(m_dir.filePath(name + QStringLiteral(".CSV")))), R::Imported);
             // The common layout has no user modes: they come back as their sidebands.
             for (int row : {8, 100}) {
                 ChannelTable& memories = source.tables().memories;
