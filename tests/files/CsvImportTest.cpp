@@ -111,7 +111,6 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         {"|7.0", true,
          "Record 2. Memory number is missing, but is required due to 'Use imported mem numbers'."},
         {"1|abc", false, "Record 2. Frequency of 'abc' is not numeric."},
-        {"1|", false, "Record 2. Frequency of '' is not numeric."},
         {"1|0.02", false, "Record 2. Frequency of '%1' is outside the range of the radio"},
         {"1|7.0|LSB||||say \"hi\"", false, "Record 2. Double quotes were replaced by blanks"},
     };
