@@ -20,7 +20,6 @@ TEST_P(MemoryFileLines, EachLineFillsTheSlotItsChannelNames)
         const char* record;
     };
     const Case cases[] = {
-        {"MW00007000000+000000100000;", 1, "7.00000|LSB|Simplex||67.0"},
         {"MR00007000000+000000100000;", 1, "7.00000|LSB|Simplex||67.0"}, // reply shape
         {"MW09929620000+000000402232;", 100, "29.62000|FM|Minus|CTCSS Enc|146.2"},
         {"MW11729700000+000000200000;", 118, "29.700000|USB|Simplex||67.0"},
