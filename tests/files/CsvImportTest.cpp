@@ -149,7 +149,8 @@ TEST_P(CsvImportTest, ThePreCheckSaysWhatThePlacementDoes)
          {"Mode of 'NFM' is not recognised as a Plainsong mode. Will be set to FM"},
          "29.62000|FM|Plus| |67.0|"},
         {"1|7.1|XYZ", {"Mode of 'XYZ' is not recognised as a Plainsong mode"}, ""},
-        {"1|29.68|", {}, "29.68000|FMN|Simplex| |67.0|"}, // default mode by band
+        {"1|7.1|", {}, "7.10000|LSB|Simplex| |67.0|"}, // default mode by band
+        {"1|29.68|", {}, "29.68000|FMN|Simplex| |67.0|"},
         {"1|7.1|LSB|Up",
          {"Shift of 'UP' is not Simplex, Plus, Minus, Split or omitted. Will be set to Simplex"},
          "7.10000|LSB|Simplex| |67.0|"},
