@@ -145,6 +145,7 @@ TEST(MemoryListing, BreaksAtTheBottomLimit)
     ChannelTable table(TableKind::Memories);
     for (int row = 1; row <= 100; ++row)
         fill(table, {{row, "7.05000", ""}});
+    const QString header = MemoryListing::headerLine(PrintOptions());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pages);
         const MemoryListing::Pages pages =
@@ -157,6 +158,7 @@ TEST(MemoryListing, BreaksAtTheBottomLimit)
         for (int page = 0; page < pages.size(); ++page) {
             const QStringList& lines = pages[page];
             const int first = page == 0 ? 4 : 2;
+            EXPECT_EQ(lines.mid(first - 2, 2), QStringList({header, QString()})) << "page " << page;
             for (int line = first; line < lines.size(); ++line)
                 EXPECT_EQ(lines[line].mid(5, 5).trimmed().toInt(), next++)
                     << "page " << page << " line " << line;
