@@ -79,7 +79,6 @@ TEST_P(CellEntryTest, TypedCellsFillTheRowByBandAndRulesOrAreRefused)
             state.setChanged(false);
             prompter.clear();
             const QString before = rowText(rows, 2);
-            const int steps = state.history().count();
             const QString typed = c.column == kFreq ? local(c.typed) : QString::fromLatin1(c.typed);
             EXPECT_EQ(commit(table, 2, c.column, typed), c.after != nullptr);
             Channel after = c.after ? rec(c.after) : Channel();
@@ -87,7 +86,6 @@ TEST_P(CellEntryTest, TypedCellsFillTheRowByBandAndRulesOrAreRefused)
                 after.description.clear(); // a PMS row keeps none
             EXPECT_EQ(rowText(rows, 2), c.after ? recText(after, table) : before);
             EXPECT_EQ(state.changed(), c.after != nullptr);
-            EXPECT_EQ(state.history().count(), steps + (c.after ? 1 : 0)) << "a refused edit is no undo step";
             EXPECT_EQ(promptTexts(prompter),
                       c.message ? QStringList{promptText(QString::fromLatin1(c.message),
                                                          Prompter::Buttons::Ok, Prompter::Icon::Exclamation)}

@@ -107,7 +107,6 @@ TEST_P(SpreadsheetTextTest, ForeignRowsPassTheEntryRules)
         EXPECT_EQ(fields(2).join(QLatin1Char('|')), recText(rec(c.row2)));
         EXPECT_TRUE(QString(log.text()).contains(QLatin1String(c.logs))) << QString(log.text()).toStdString();
         EXPECT_EQ(state.changed(), c.written > 0);
-        EXPECT_EQ(state.history().count(), c.written > 0 ? 1 : 0);
     }
 }
 

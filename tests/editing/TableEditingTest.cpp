@@ -102,7 +102,6 @@ TEST(TableEditing, PasteCopiesOrMovesRowsWithoutOverlapDamageAndDropsRowsPastThe
         EXPECT_EQ(TE::paste(t.state, c.target), c.written);
         EXPECT_EQ(layout(t.memories(), c.showFirst, c.showLast), QLatin1String(c.expected));
         EXPECT_EQ(t.state.changed(), c.written > 0);
-        EXPECT_EQ(t.state.history().canUndo(), c.written > 0);
     }
 }
 
@@ -154,7 +153,6 @@ TEST(TableEditing, InsertAboveUsesTheFirstFreeRowBelowOrDropsTheLastAfterAsking)
                                                                          Prompter::Icon::None, Answer::No)}
                                                 : QStringList());
         EXPECT_EQ(t.state.changed(), c.selectAfter > 0);
-        EXPECT_EQ(t.state.history().canUndo(), c.selectAfter > 0);
     }
 }
 
@@ -206,7 +204,6 @@ TEST(TableEditing, RemoveDeleteAndDeletePmsPairActOnlyAfterOk)
                                          : layout(t.memories(), 1, 8) + " / " + layout(t.memories(), 98, 100),
                   QLatin1String(c.rows));
         EXPECT_EQ(t.state.changed(), done);
-        EXPECT_EQ(t.state.history().canUndo(), done);
     }
 }
 
@@ -277,7 +274,6 @@ TEST(TableEditing, FillDownSkipsEmptyRowsAndLeavesTheChangedFlag)
                              : "USB/Simplex FM/Minus USB/Simplex / USB/Simplex USB/Simplex "
                                "USB/Simplex USB/Simplex"));
         EXPECT_EQ(t.state.changed(), c.done) << "a fill is a change to save";
-        EXPECT_EQ(t.state.history().canUndo(), c.done);
     }
 }
 
@@ -315,7 +311,6 @@ TEST_P(TableSorting, NumbersCompareAsNumbersEmptySlotsGoLastAndOnlyTheSelectionM
         EXPECT_EQ(layout(t.memories(), 1, 8, true), QLatin1String(c.rows1to8));
         // A new order is a change to save; sorting one row changes nothing.
         EXPECT_EQ(t.state.changed(), c.first != c.last);
-        EXPECT_EQ(t.state.history().canUndo(), c.first != c.last);
     }
 }
 QUAYSTONE_BOTH_DECIMAL_MARKS(TableSorting);
@@ -374,7 +369,6 @@ TEST_P(TableFind, FindsColumnByColumnIgnoringCaseAndReportsTheEnd)
     r = TE::findText(t.state, prompter, shown);
     EXPECT_FALSE(r.found);
     EXPECT_EQ(t.state.find().text, QStringLiteral("REP"));
-    EXPECT_TRUE(prompter.allAnswersUsed());
 }
 QUAYSTONE_BOTH_DECIMAL_MARKS(TableFind);
 

@@ -231,7 +231,6 @@ TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
     const CliRun run = cli({"diff", dataPath("sample.950"), path("other.950")});
     EXPECT_EQ(run.status, 1) << run.err.toStdString();
     QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 7) << run.out.toStdString();
     EXPECT_TRUE(lines.takeFirst().startsWith(QStringLiteral("Slot  ") + dataPath("sample.950")));
     const QStringList expected = {
         "0 1.84000 LSB Simplex 67.0 \"160 m digital\" 1.84500 LSB Simplex 67.0 "
@@ -244,8 +243,9 @@ TEST_F(CliFiles, DiffListsEachDifferingSlotAndExits1)
         "20 29.62000 FM Minus CTCSS Enc 103.5 \"10 m repeater RH1\" 29.62000 FM Minus CTCSS Enc 107.2 "
         "\"10 m repeater RH1\" Tone",
         "P4L Empty 50.000000 USB Simplex 67.0 whole channel"};
-    for (int i = 0; i < lines.size(); ++i)
-        EXPECT_EQ(lines[i].simplified().toStdString(), expected.value(i).toStdString());
+    for (QString& line : lines)
+        line = line.simplified();
+    EXPECT_EQ(lines, expected);
 }
 
 // The common layout of other editors, with the numbers kept, imports back into the same memories (this
@@ -346,14 +346,13 @@ TEST_F(CliFiles, TextFollowsTheStoredOptionsUnderEitherDecimalMark)
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         const QStringList pages = run.out.split(QLatin1Char('\f'));
         const QStringList lines = pages.first().split(QLatin1Char('\n'));
-        ASSERT_GT(lines.size(), 25) << c.locale;
-        EXPECT_EQ(lines[0], QStringLiteral("              Memory print of   sample.950"));
-        EXPECT_EQ(lines[1], QString());
-        EXPECT_EQ(lines[2], QStringLiteral("              RX Freq   Shift   Decode  Tone  Description    "));
+        EXPECT_EQ(lines.mid(0, 3),
+                  QStringList({"              Memory print of   sample.950", "",
+                               "              RX Freq   Shift   Decode  Tone  Description    "}));
         EXPECT_TRUE(lines.contains(QString::fromLatin1(c.row21))) << c.locale << run.out.toStdString();
         // Every later page opens with the page header.
         for (int page = 1; page < pages.size(); ++page)
-            EXPECT_EQ(pages[page].section(QLatin1Char('\n'), 0, 0), lines[2]) << "page " << page;
+            EXPECT_EQ(pages[page].section(QLatin1Char('\n'), 0, 0), lines.value(2)) << "page " << page;
     }
     // Printing leaves the file to open next alone.
     EXPECT_EQ(Settings(folder.filePath(QStringLiteral("config/Quaystone"))).get(Keys::LastOpened),

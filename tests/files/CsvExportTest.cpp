@@ -112,9 +112,13 @@ TEST_P(CsvExportTest, LinesForEachOption)
     EXPECT_TRUE(m_prompter.prompts().isEmpty());
 }
 
+// A read-only file is refused before any question (even for root, who could
+// write it); full disks and odd targets are in DiskFailureTest.
 TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
 {
     writeBytes(path("old.CSV"), "old contents\r\n");
+    writeBytes(path("keep.CSV"), "precious\r\n");
+    QFile::setPermissions(path("keep.CSV"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     struct Case {
         const char* reply;
         const char* written; // file expected afterwards, nullptr for none
@@ -127,6 +131,7 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
         {"old", nullptr, Prompter::Answer::No, R::Declined},
         {"", nullptr, std::nullopt, R::Cancelled},
         {"old.CSV", "old.CSV", Prompter::Answer::Yes, R::Exported},
+        {"keep", nullptr, std::nullopt, R::Failed},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(exportTo(c.reply, {},
@@ -138,6 +143,8 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
             expected << CsvExport::replaceText(QStringLiteral("OLD.CSV"));
         if (c.result == R::Exported)
             expected << QStringLiteral("Export completed");
+        if (c.result == R::Failed)
+            expected << CsvExport::readOnlyText(QStringLiteral("keep.CSV"));
         EXPECT_EQ(m_prompter.messages(), expected) << c.reply;
         // After the file dialog, the question: Return keeps the old file.
         EXPECT_TRUE(!c.replace || m_prompter.prompts().at(1).safe == Prompter::Answer::No) << c.reply;
@@ -147,6 +154,10 @@ TEST_P(CsvExportTest, FileNamesQuestionsAndCompletion)
         }
         EXPECT_TRUE(m_log.text().isEmpty());
     }
+    EXPECT_EQ(readBytes(path("keep.CSV")), QByteArray("precious\r\n"));
+    // A folder that does not exist fails at creation.
+    EXPECT_EQ(exportTo("no/such/folder/list"), R::Failed);
+    EXPECT_TRUE(m_prompter.messages().last().contains(QStringLiteral(") in line 1\r\n")));
 
     // An empty table without a header gives an empty file and still completes.
     m_state.tables().reset();
@@ -246,22 +257,6 @@ TEST_P(CsvExportTest, CommonLayoutLoadsElsewhereAndTransmitsWhereTheRadioDoes)
         }
     }
     EXPECT_EQ(m_prompter.messages(), QStringList{CsvExport::completedText(losses)});
-}
-
-// Full disks and odd targets are in DiskFailureTest; here, what only an
-// export refuses: a read-only file (even for root, who could write it) and
-// a folder that does not exist.
-TEST_P(CsvExportTest, AReadOnlyFileIsRefusedAndAMissingFolderFailsAtCreation)
-{
-    writeBytes(path("keep.CSV"), "precious\r\n");
-    QFile::setPermissions(path("keep.CSV"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    EXPECT_EQ(exportTo("keep", {}, {Prompter::Answer::Yes}), R::Failed);
-    EXPECT_EQ(readBytes(path("keep.CSV")), QByteArray("precious\r\n"));
-    EXPECT_EQ(m_prompter.messages(), QStringList{CsvExport::readOnlyText(QStringLiteral("keep.CSV"))});
-    QFile::setPermissions(path("keep.CSV"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-
-    EXPECT_EQ(exportTo("no/such/folder/list"), R::Failed);
-    EXPECT_TRUE(m_prompter.messages().last().contains(QStringLiteral(") in line 1\r\n")));
 }
 
 QUAYSTONE_BOTH_DECIMAL_MARKS(CsvExportTest);

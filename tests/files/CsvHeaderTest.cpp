@@ -87,52 +87,42 @@ TEST(CsvHeaderSplitFields, QuotedFieldsKeepTheirSeparators)
         EXPECT_EQ(csv.splitFields(QString::fromLatin1(line)), fields) << line;
 }
 
-TEST(CsvHeaderGetField, FieldCountEdges)
-{
-    CsvHeader csv;
-    csv.setSeparator(QLatin1Char(','));
-    const QString twelve = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,last part");
-    const QString thirteen = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,desc,extra");
-    struct Case {
-        QString line;
-        int n;
-        const char* field;
-    };
-    const Case cases[] = {
-        {twelve, 13, "last part"},
-        {twelve, 14, ""},
-        {thirteen, 13, "desc"},                // a separator inside a description cuts it there
-        {QStringLiteral(" a , b "), 2, " b "}, // not trimmed
-        {QString(), 1, ""},
-        {QStringLiteral("abc"), 0, ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(csv.GetField(c.line, c.n, false), QString::fromLatin1(c.field))
-            << c.line.toStdString() << " #" << c.n;
-}
-
-TEST(CsvHeaderGetField, DecimalAdaptationBySeparatorAndMark)
+// Fields count from 1, the last one ends at the next separator or the line's
+// end, and a field past the end is empty. Adapted, a number's decimal mark
+// becomes the user's where the separator cannot be that mark.
+TEST(CsvHeaderGetField, FieldCountEdgesAndDecimalAdaptationBySeparatorAndMark)
 {
     struct Case {
         const char* mark;
         char separator;
-        const char* field;
-        const char* converted;
+        const char* line;
+        int n;
+        const char* field;   // as the line holds it
+        const char* adapted; // with the decimal adaptation
     };
     const Case cases[] = {
-        {".", ',', "29.62000", "29.62000"},  {",", ',', "29.62000", "29,62000"},
-        {".", ';', "14,25000", "14.25000"},  {",", ';', "14,25000", "14,25000"},
-        {".", '\t', "14,25000", "14,25000"}, {",", '\t', "29.62000", "29.62000"},
-        {",", ',', "1.2.3", "1,2,3"},
+        {".", ',', "1,2,3,4,5,6,7,8,9,10,11,12,last part", 13, "last part", "last part"},
+        {".", ',', "1,2,3,4,5,6,7,8,9,10,11,12,last part", 14, "", ""},
+        // A separator inside a description cuts it there.
+        {".", ',', "1,2,3,4,5,6,7,8,9,10,11,12,desc,extra", 13, "desc", "desc"},
+        {".", ',', " a , b ", 2, " b ", " b "}, // not trimmed
+        {".", ',', "", 1, "", ""},
+        {".", ',', "abc", 0, "", ""},
+        {".", ',', "7,29.62000", 2, "29.62000", "29.62000"},
+        {",", ',', "7,29.62000", 2, "29.62000", "29,62000"},
+        {".", ';', "7;14,25000", 2, "14,25000", "14.25000"},
+        {",", ';', "7;14,25000", 2, "14,25000", "14,25000"},
+        {".", '\t', "7\t14,25000", 2, "14,25000", "14,25000"},
+        {",", '\t', "7\t29.62000", 2, "29.62000", "29.62000"},
+        {",", ',', "7,1.2.3", 2, "1.2.3", "1,2,3"},
     };
     for (const Case& c : cases) {
         ScopedDecimalMark mark(QString::fromLatin1(c.mark));
         CsvHeader csv;
         csv.setSeparator(QLatin1Char(c.separator));
-        const QString line = QStringLiteral("7") + QLatin1Char(c.separator) + QString::fromLatin1(c.field);
-        EXPECT_EQ(csv.GetField(line, 2, true), QString::fromLatin1(c.converted))
-            << c.mark << c.separator << c.field;
-        EXPECT_EQ(csv.GetField(line, 2, false), QString::fromLatin1(c.field));
+        const QString line = QString::fromLatin1(c.line);
+        EXPECT_EQ(csv.GetField(line, c.n, false), QString::fromLatin1(c.field)) << c.line << " #" << c.n;
+        EXPECT_EQ(csv.GetField(line, c.n, true), QString::fromLatin1(c.adapted)) << c.mark << c.line;
     }
 }
 

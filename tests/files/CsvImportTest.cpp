@@ -111,7 +111,6 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         {"|7.0", true,
          "Record 2. Memory number is missing, but is required due to 'Use imported mem numbers'."},
         {"1|abc", false, "Record 2. Frequency of 'abc' is not numeric."},
-        {"1|", false, "Record 2. Frequency of '' is not numeric."},
         {"1|0.02", false, "Record 2. Frequency of '%1' is outside the range of the radio"},
         {"1|7.0|LSB||||say \"hi\"", false, "Record 2. Double quotes were replaced by blanks"},
     };
@@ -128,7 +127,6 @@ TEST_P(CsvImportTest, PreCheckReportsEachProblemAndNoLeavesTheTableAlone)
         EXPECT_EQ(m_prompter.prompts().last().buttons, Prompter::Buttons::YesNo);
         EXPECT_EQ(m_prompter.prompts().last().safe, Prompter::Answer::No) << "Return loads nothing";
         EXPECT_EQ(m_state.tables().memories.channels(), before);
-        EXPECT_FALSE(m_state.history().canUndo());
     }
 }
 
@@ -348,14 +346,12 @@ TEST_P(CsvImportTest, NotEnoughSpaceIsAPreCheckError)
             QStringLiteral("You have%1 memories and there is not enough space to add%2 more.")
                 .arg(c.used)
                 .arg(c.records);
-        if (c.clearAll) {
-            ASSERT_EQ(logLines(m_log).size(), 3);
-            EXPECT_TRUE(logLines(m_log)[0].contains(QStringLiteral("101")));
-            EXPECT_TRUE(logLines(m_log)[0].contains(QStringLiteral("reduced")));
-            EXPECT_EQ(logLines(m_log)[1], space);
-        } else {
-            EXPECT_EQ(logLines(m_log), QStringList({space, CsvImport::underscoreLine()}));
-        }
+        QStringList log{space, CsvImport::underscoreLine()};
+        if (c.clearAll)
+            log.prepend(
+                QStringLiteral("The import file holds 101 records, more than the 100 memories can take. "
+                               "The file must be reduced"));
+        EXPECT_EQ(logLines(m_log), log);
     }
 }
 
@@ -371,7 +367,6 @@ TEST_P(CsvImportTest, HeadersThatAreNotOursStopTheImport)
          {"Filename: %1", "1,7.00000,LSB,Simplex,,,,67.0,,,,,",
           "First record is not recognised as a header record"},
          {"Import aborted due to errors"}},
-        {"#,Freq,Mode", {"Header looks like one from Coldharbour. Import aborted"}, {}},
         {"\"Channel Number\",\"Frequency\"", {"Header looks like one from Glenholm. Import aborted"}, {}},
     };
     for (const Case& c : cases) {
@@ -463,10 +458,8 @@ TEST_P(CsvImportTest, ExportThenImportRestoresTheTable)
             // Numbered 1, 2, 3 ... the records fill the rows from the first on;
             // numbered with their labels, each goes back to its own row.
             m_state.tables().reset();
-            m_prompter.clear();
             m_options.useNumbers = true;
-            m_prompter.reply(m_dir.filePath(name + QStringLiteral(".CSV")));
-            ASSERT_EQ(CsvImport(m_state, m_prompter, m_log, m_csv, m_options).ImportCsv(false), R::Imported);
+            ASSERT_EQ(runBytes(readBytes(m_dir.filePath(name + QStringLiteral(".CSV")))), R::Imported);
             // The common layout has no user modes: they come back as their sidebands.
             for (int row : {8, 100}) {
                 ChannelTable& memories = source.tables().memories;

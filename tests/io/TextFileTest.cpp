@@ -5,30 +5,16 @@
 
 namespace {
 
-TEST(TextFileReader, TakesUtf8WhenValidAndWindows1252Otherwise)
+// A file's bytes are UTF-8 when valid and Windows-1252 otherwise; its lines
+// end at CR LF, LF or CR alike.
+TEST(TextFileReader, DecodesUtf8Or1252AndSplitsAtEveryKindOfLineEnd)
 {
-    struct Case {
-        QByteArray bytes;
-        QString text;
-    };
-    const Case cases[] = {
-        {"Z\xC3\xBCrich", QStringLiteral("Z\u00FCrich")},         // UTF-8
-        {"\x80 5", QStringLiteral("\u20AC 5")},                   // euro sign only exists in 1252
-        {"\xEF\xBB\xBFZ\xFCrich", QStringLiteral("Z\u00FCrich")}, // byte-order mark, 1252 text
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {"Z\xC3\xBCrich", {QStringLiteral("Z\u00FCrich")}},         // UTF-8
+        {"\x80 5", {QStringLiteral("\u20AC 5")}},                   // euro sign only exists in 1252
+        {"\xEF\xBB\xBFZ\xFCrich", {QStringLiteral("Z\u00FCrich")}}, // byte-order mark, 1252 text
         {"caf\xC3\xA9 \xE9",
-         QStringLiteral("caf\u00C3\u00A9 \u00E9")}, // one bad byte: the whole file is 1252
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(TextFileReader::decode(c.bytes), c.text) << c.bytes.toStdString();
-}
-
-TEST(TextFileReader, SplitsAtEveryKindOfLineEnd)
-{
-    struct Case {
-        const char* text;
-        QStringList lines;
-    };
-    const Case cases[] = {
+         {QStringLiteral("caf\u00C3\u00A9 \u00E9")}}, // one bad byte: the whole file is 1252
         {"", {}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb", {"a", "b"}},
@@ -37,8 +23,8 @@ TEST(TextFileReader, SplitsAtEveryKindOfLineEnd)
         {"\r\n", {""}},
         {"a\n\rb", {"a", "", "b"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(TextFileReader::splitLines(QString::fromLatin1(c.text)), c.lines) << c.text;
+    for (const auto& [bytes, lines] : cases)
+        EXPECT_EQ(TextFileReader::splitLines(TextFileReader::decode(bytes)), lines) << bytes.toStdString();
 }
 
 } // namespace

@@ -254,9 +254,8 @@ TEST_F(PrintCommandsTest, NothingIsWrittenWhenNothingIsLoadedOrTheUserCancels)
     EXPECT_FALSE(m_commands.exportPdf(false));
     EXPECT_EQ(m_prompter.prompts().size(), 1);
     EXPECT_FALSE(m_commands.exportPdf(false));
-    ASSERT_EQ(m_prompter.messages().size(), 1);
-    EXPECT_EQ(m_prompter.messages()[0],
-              QStringLiteral("The PDF file could not be written: ") + QDir::toNativeSeparators(path));
+    EXPECT_EQ(m_prompter.messages(), QStringList{QStringLiteral("The PDF file could not be written: ") +
+                                                 QDir::toNativeSeparators(path)});
     EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
 }
 
