@@ -150,7 +150,6 @@ TEST_F(CliRadio, DryRunListsWhatAWriteWouldSendAndNoBackupKeepsNone)
     EXPECT_EQ(written.status, 0) << written.err.toStdString();
     EXPECT_EQ(writeCommands(radio).size(), 3);
     EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("Radio backup *")}).isEmpty());
-    EXPECT_FALSE(written.err.contains(QStringLiteral("Radio backup")));
 }
 
 // Each channel sent is read back: one the radio silently did not store is named and not counted as
@@ -177,7 +176,6 @@ TEST_F(CliRadio, AChannelTheRadioDidNotStoreIsReported)
         RadioSimulator radio(options);
         const CliRun run = cli({"write", path("new.950"), "--device", start(radio, {}), c.option});
         EXPECT_EQ(run.status, c.status) << c.option << run.err.toStdString();
-        EXPECT_EQ(writeCommands(radio).size(), 4);
         EXPECT_EQ(radio.commands().filter(QRegularExpression(QStringLiteral("^MR\\d{3};$"))).size(),
                   c.queries);
         EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.summary))) << run.err.toStdString();

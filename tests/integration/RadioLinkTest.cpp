@@ -6,6 +6,7 @@
 #include "ScriptedProgress.h"
 #include "files/FileTestSupport.h"
 #include "support/DiskFull.h"
+#include "support/PromptText.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestText.h"
 
@@ -210,17 +211,6 @@ TEST_F(RadioLink, ALateIdentityIsNeverTakenForAnotherRate)
     }
 }
 
-TEST_F(RadioLink, APortThatCannotBeOpenedStopsTheReadBeforeAnythingChanges)
-{
-    useDevice(QStringLiteral("/nonexistent/quaystone-tty"));
-    state.tables().setChannelAt(1, rec("7.00000|LSB|Simplex|||kept"));
-    state.setDataSource(AppState::File);
-    EXPECT_EQ(read(), RadioReader::Outcome::NoLink);
-    EXPECT_EQ(prompter.messages(), QStringList{kNotAvailable.arg(1)});
-    EXPECT_EQ(state.tables().channelAt(1).description, QStringLiteral("kept"));
-    EXPECT_EQ(state.dataSource(), int(AppState::File));
-}
-
 // A device held by another program is "in use", not a matter of the dialout group, also when the
 // two programs name it differently (a /dev/serial/by-id link and its target).
 TEST_F(RadioLink, TwoNamesOfOneDeviceAreOneBusyPort)
@@ -274,10 +264,9 @@ TEST_F(Reading, FilledMemoriesAndEverythingElseEmpty)
         EXPECT_EQ(CatCodec::encodeSlot(state.tables(), p).command, command(p, records[p - 1])) << p;
     expectAllEmptyFrom(5);
 
-    EXPECT_EQ(prompter.messages(), (QStringList{kInstructions, kReadDone}));
-    EXPECT_EQ(prompter.prompts().at(0).buttons, Prompter::Buttons::OkCancel);
-    EXPECT_EQ(prompter.prompts().at(0).icon, Prompter::Icon::Question);
-    EXPECT_EQ(prompter.prompts().at(1).icon, Prompter::Icon::Information);
+    EXPECT_EQ(promptTexts(prompter),
+              (QStringList{promptText(kInstructions, Prompter::Buttons::OkCancel, Prompter::Icon::Question),
+                           promptText(kReadDone, Prompter::Buttons::Ok, Prompter::Icon::Information)}));
     EXPECT_EQ(logLines(log),
               QStringList{"The stored Com speed '57600,N,8,2' is not one of 4800, 9600, 19200 or "
                           "38400; using 38400,N,8,2"} +
@@ -289,7 +278,7 @@ TEST_F(Reading, FilledMemoriesAndEverythingElseEmpty)
 }
 
 // Reads that end short of all 118 slots. One that failed shows nothing; one that stopped or met
-// silence shows what came and marks the rest not read, which a write then leaves alone.
+// silence shows what came and marks the rest not read (which a write leaves alone: StrayReplies).
 struct ShortRead {
     const char* name;
     void (*fault)(Options&);
@@ -351,13 +340,6 @@ TEST_P(ShortReads, SayHowTheReadEndedAndShowOnlyWhatCame)
     EXPECT_FALSE(progress.visible);
     if (c.shown > 0) {
         EXPECT_EQ(state.unreadCount(), 118 - c.shown);
-    }
-    if (c.stopAt > 0) { // the silent radio cannot take a write
-        radio->clearTraffic();
-        progress.stopAt = 0;
-        prompter.answer(Prompter::Answer::Ok);
-        EXPECT_EQ(write(), RadioWriter::Outcome::Completed);
-        EXPECT_EQ(radio->commands(), kSetUp + queries(1, c.shown));
     }
 }
 INSTANTIATE_TEST_SUITE_P(Reading, ShortReads, ::testing::ValuesIn(kShortReads),
@@ -460,12 +442,12 @@ TEST_F(Reading, DecliningBeforeTheReadSendsNoQuery)
     EXPECT_EQ(read(), RadioReader::Outcome::Declined);
     EXPECT_TRUE(radio->commands().isEmpty());
     EXPECT_TRUE(logLines(log).isEmpty());
-    EXPECT_EQ(prompter.messages(),
-              QStringList{QStringLiteral("Changes have been made but not yet saved to disk\r\n"
-                                         "Are you sure you want to continue?")});
-    EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Question);
-    EXPECT_EQ(prompter.prompts().first().buttons, Prompter::Buttons::YesNo);
-    EXPECT_EQ(prompter.prompts().first().safe, Prompter::Answer::No) << "Return keeps the changes";
+    // Return keeps the changes.
+    EXPECT_EQ(
+        promptTexts(prompter),
+        QStringList{promptText(QStringLiteral("Changes have been made but not yet saved to disk\r\n"
+                                              "Are you sure you want to continue?"),
+                               Prompter::Buttons::YesNo, Prompter::Icon::Question, Prompter::Answer::No)});
     EXPECT_EQ(state.tables().channelAt(1).description, QStringLiteral("mine"));
 
     state.setCurrentFilePath(QStringLiteral("/tmp/x.950"));
@@ -522,8 +504,8 @@ TEST_F(Writing, OnlyChangedSlotsAreWrittenAndEmptyOnesNeverSent)
                            "Memory 101 added",
                            "Memory 102 (P1U) not written: the frequency 56.000010 MHz is outside the range "
                            "of the radio (0.03 to 56 MHz)"}) +
-                  logLines(log).filter(QStringLiteral("Radio backup of 1 replaced channel written to ")));
-    EXPECT_EQ(logLines(log).size(), 14);
+                  QStringList{"Radio backup of 1 replaced channel written to " +
+                              QDir::toNativeSeparators(backupPath)});
     EXPECT_EQ(
         prompter.messages().last(),
         QStringLiteral("Transfer of memories completed.\r\n"
@@ -618,7 +600,6 @@ TEST_F(Backup, KeepsExactlyTheReplacedChannels)
               (writeForm(kOld1) + "\r\n" + writeForm(kOld2) + "\r\n" + writeForm(kOld3) + "\r\n").toLatin1());
     EXPECT_TRUE(logLines(log).contains(QStringLiteral("Radio backup of 3 replaced channels written to ") +
                                        QDir::toNativeSeparators(backupPath)));
-    EXPECT_EQ(mwSent().size(), 4);
 }
 
 // The disk fills part-way through a write: each channel rewrites the whole
