@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,7 +95,6 @@ TEST_F(CliRadio, AnIncompleteReadIsSavedBesideTheFileUnderAFreeNameAndExits3)
         ASSERT_TRUE(FileTestSupport::writeBytes(path(name), old));
     ASSERT_TRUE(QFile::link(path("elsewhere.txt"), path("out (partial read).950dsc")));
     const CliRun run = cli({"read", "--device", device, "--out", path("out.950")});
-    ASSERT_GT(radio.faultCounts().at(int(RadioSimulator::Fault::Drop)), 0);
     EXPECT_EQ(run.status, 3);
     EXPECT_TRUE(run.err.contains(QStringLiteral("the read was incomplete; what was read is saved in ") +
                                  path("out (partial read 2).950") + QStringLiteral(" and ") +
