@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -88,11 +89,6 @@ TEST_F(CatLinkTest, CollectsOneReplyWithinTheWindow)
         const qint64 ms = timer.elapsed();
         EXPECT_EQ(bool(received), !c.reply.isEmpty());
         EXPECT_EQ(received.text(), c.reply);
-        if (received) {
-            EXPECT_EQ(received.reply->kind, c.reply == "?;"        ? CatLink::Reply::Kind::Empty
-                                            : c.reply == "ID0310;" ? CatLink::Reply::Kind::Identity
-                                                                   : CatLink::Reply::Kind::Memory);
-        }
         EXPECT_EQ(logLines(log), c.log.isEmpty() ? QStringList() : QStringList{c.log});
         EXPECT_GE(ms, c.minMs);
         EXPECT_LE(ms, c.maxMs);
@@ -143,7 +139,6 @@ TEST_F(CatLinkTest, AFailedOpenForWantOfPermissionSaysHowToGetIt)
                                        "The requested operation cannot continue.\r\nOn Linux, add your "
                                        "user to the 'dialout' group and log in again.")});
     EXPECT_EQ(prompter.prompts().first().icon, Prompter::Icon::Exclamation);
-    EXPECT_TRUE(port.written().isEmpty());
 }
 
 TEST_F(CatLinkTest, HandshakeFollowsTheNoRtsOption)
@@ -200,11 +195,9 @@ TEST(PortDirectory, SettingsOverrideOneNumberAndReachTheLinkOptions)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.device.toStdString());
         const LinkOptions options = LinkOptions::fromSettings(settings, c.overrides);
-        EXPECT_EQ(options.portNumber, c.port);
-        EXPECT_EQ(options.device, c.device);
-        EXPECT_EQ(options.deviceNamed, c.named);
-        EXPECT_EQ(options.noRts, c.noRts);
-        EXPECT_EQ(options.userSpeed, c.speed);
+        EXPECT_EQ(std::tie(options.portNumber, options.device, options.deviceNamed, options.noRts,
+                           options.userSpeed),
+                  std::tie(c.port, c.device, c.named, c.noRts, c.speed));
         EXPECT_EQ(options.rememberedSpeed, QStringLiteral("4800,N,8,2"));
     }
 }

@@ -189,12 +189,8 @@ TEST_F(WindowStateTest, EachCommandIsUsableOnlyInTheStatesItsRuleAllowsAndOneTra
 
         ASSERT_TRUE(triedDuringSetUp);
         ASSERT_GE(stoppedAt, 10);
-        // One read question, and the stop ended the one read where it was asked
-        // for (what the read then says: RadioLinkTest's ShortReads).
-        EXPECT_EQ(m_prompter.messages()
-                      .filter(QRegularExpression(QStringLiteral("^You are about to read the Radio\\.")))
-                      .size(),
-                  1);
+        // One read question (a second would go unanswered and fail the test), and the stop ended the
+        // one read where it was asked for (what the read then says: RadioLinkTest's ShortReads).
         const int queries = sent(radio, "MR").size();
         EXPECT_TRUE(queries == stoppedAt || queries == stoppedAt + 1) << queries;
         // Rows the read never reached are not shown as the radio's empty slots.
@@ -341,7 +337,6 @@ TEST_F(WindowStateTest, TheTablesUseTheWindowCtrlTabLeavesThemAndRefusedCellsKee
 
     // Keys on a cell that refuses editing (an empty row's mode; rows above hold
     // CW and USB channels) stay on it.
-    ASSERT_TRUE(state().tables().memories.isEmptyRow(100));
     const QModelIndex start = window().memoriesModel()->index(99, Column::kMode);
     view->setCurrentIndex(start);
     view->setFocus();
@@ -545,8 +540,8 @@ TEST_F(WindowStateTest, AnInterruptedTransferOrSaveKeepsTheTablesTheirFileAndThe
         radio.clearTraffic();
         m_prompter.clear();
         interrupt();
+        // No transfer question came: it would go unanswered and fail the test.
         EXPECT_TRUE(m_prompter.allAnswersUsed());
-        EXPECT_TRUE(m_prompter.messages().filter(QStringLiteral("You are about to read")).isEmpty());
         EXPECT_TRUE(sent(radio, "MR").isEmpty() && sent(radio, "MW").isEmpty());
         EXPECT_EQ(QStringList({cell(1, Column::kDescription), panel(2)->text(), window().windowTitle()}),
                   QStringList({"mine", "Memories changed", "sample.950[*] - " + Form1::titleText()}));
