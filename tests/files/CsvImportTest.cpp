@@ -367,6 +367,7 @@ TEST_P(CsvImportTest, HeadersThatAreNotOursStopTheImport)
          {"Filename: %1", "1,7.00000,LSB,Simplex,,,,67.0,,,,,",
           "First record is not recognised as a header record"},
          {"Import aborted due to errors"}},
+        {"#,Freq,Mode", {"Header looks like one from Coldharbour. Import aborted"}, {}},
         {"\"Channel Number\",\"Frequency\"", {"Header looks like one from Glenholm. Import aborted"}, {}},
     };
     for (const Case& c : cases) {
